@@ -1,0 +1,17 @@
+#include "cli/cliapp.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Mirovane"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const int code = mrv::cli::RunCli(QCoreApplication::arguments().mid(1), out, err);
+    out.flush();
+    err.flush();
+    return code;
+}

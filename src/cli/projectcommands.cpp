@@ -1,0 +1,116 @@
+#include "cli/cliapp.h"
+#include "cli/cliargs.h"
+#include "cli/projectopen.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace mrv::cli {
+
+namespace {
+
+QJsonObject imageJson(const aImage &image, const QString &resolved)
+{
+    return QJsonObject{{QStringLiteral("url"), image.aURL},
+                       {QStringLiteral("x"), image.aX},
+                       {QStringLiteral("y"), image.aY},
+                       {QStringLiteral("path"), resolved}};
+}
+
+void printJson(const MVK &project, QTextStream &out)
+{
+    const aImage background = project.aBackground.value_or(aImage{});
+    QJsonArray frames;
+    const QStringList paths = project.FramePaths();
+    int i = 0;
+    for (const aImage &frame : project.aFrame)
+        frames.append(imageJson(frame, paths[i++]));
+    const QJsonObject root{{QStringLiteral("name"), project.aName},
+                           {QStringLiteral("width"), project.aWidth},
+                           {QStringLiteral("height"), project.aHeight},
+                           {QStringLiteral("file"), project.aFilePath},
+                           {QStringLiteral("folder"), project.aFileFolder},
+                           {QStringLiteral("background"), imageJson(background, project.BackgroundPath())},
+                           {QStringLiteral("frames"), frames}};
+    out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
+}
+
+void printSummary(const MVK &project, QTextStream &out)
+{
+    const aImage background = project.aBackground.value_or(aImage{});
+    out << "Name:       " << project.aName << "\n"
+        << "Screen:     " << project.aWidth << " x " << project.aHeight << "\n"
+        << "File:       " << project.aFilePath << "\n"
+        << "Folder:     " << project.aFileFolder << "\n"
+        << "Background: " << background.aURL << " at (" << background.aX << ", " << background.aY
+        << ")\n"
+        << "            -> " << project.BackgroundPath() << "\n"
+        << "Frames:     " << project.aFrame.Count() << "\n";
+    const QStringList paths = project.FramePaths();
+    int i = 0;
+    for (const aImage &frame : project.aFrame) {
+        out << QStringLiteral("  %1  %2 at (%3, %4) -> %5\n")
+                   .arg(i + 1, 3, 10, QChar(u'0'))
+                   .arg(frame.aURL)
+                   .arg(frame.aX)
+                   .arg(frame.aY)
+                   .arg(paths[i]);
+        ++i;
+    }
+}
+
+int runInfo(const QStringList &args, Streams &io)
+{
+    auto parsed = CliArgs::Parse(args, {}, {QStringLiteral("--json")});
+    if (!parsed || parsed->positional().size() != 1) {
+        io.err << (parsed ? QStringLiteral("expected one PROJECT") : parsed.message())
+               << "\nUsage: mirovane-cli info PROJECT [--json]\n";
+        return ExitUsage;
+    }
+    const auto project = OpenProjectArgument(parsed->positional().first(), io.err);
+    if (!project)
+        return ExitInvalidInput;
+    if (parsed->has(QStringLiteral("--json")))
+        printJson(*project, io.out);
+    else
+        printSummary(*project, io.out);
+    return ExitOk;
+}
+
+int runNew(const QStringList &args, Streams &io)
+{
+    auto parsed = CliArgs::Parse(args, {QStringLiteral("--name")}, {QStringLiteral("--pretty")});
+    if (!parsed || parsed->positional().size() != 1) {
+        io.err << (parsed ? QStringLiteral("expected one OUT") : parsed.message())
+               << "\nUsage: mirovane-cli new OUT [--name TEXT] [--pretty]\n";
+        return ExitUsage;
+    }
+    MVK project;
+    project.AddNew();
+    if (parsed->has(QStringLiteral("--name")))
+        project.aName = parsed->value(QStringLiteral("--name"));
+    SaveOptions options;
+    options.pretty = parsed->has(QStringLiteral("--pretty"));
+    const QString out = AbsoluteArgument(parsed->positional().first());
+    if (const Status saved = project.SaveFile(out, options); !saved) {
+        io.err << "工程文件保存失败: " << saved.message() << "\n";
+        return ExitWriteFailed;
+    }
+    io.out << out << "\n";
+    return ExitOk;
+}
+
+} // namespace
+
+std::vector<Command> ProjectCommands()
+{
+    return {
+        {QStringLiteral("info"), QStringLiteral("info PROJECT [--json]"),
+         QStringLiteral("print a project's name, size, pictures and their resolved paths"), runInfo},
+        {QStringLiteral("new"), QStringLiteral("new OUT [--name TEXT] [--pretty]"),
+         QStringLiteral("write a new default project (105 frames, 1024 x 768)"), runNew},
+    };
+}
+
+} // namespace mrv::cli

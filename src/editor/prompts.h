@@ -1,0 +1,65 @@
+#pragma once
+
+#include "support/filetypes.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace mrv {
+
+enum class MsgIcon { None, Information, Question, Warning, Error };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+/// A message box. An empty title means the application's default title.
+struct MessageRequest
+{
+    QString text;
+    QString title;
+    MsgIcon icon = MsgIcon::None;
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgAnswer defaultButton = MsgAnswer::Ok;
+};
+
+/// A one-line text input box.
+struct InputRequest
+{
+    QString prompt;
+    QString title;
+    QString initialText;
+};
+
+enum class FileDialogKind { Open, Save };
+
+/// An open or save dialog over one of the file-type lists.
+struct FileDialogRequest
+{
+    FileDialogKind kind = FileDialogKind::Open;
+    QString title;
+    const DlgFTlist *types = nullptr;
+    int filterIndex = 1;  ///< 1-based entry selected at open; 0 selects the first
+    QString proposedName; ///< save dialogs only
+};
+
+/// What the user chose in a file dialog.
+struct FileDialogAnswer
+{
+    QString path;        ///< full path of the chosen file
+    int filterIndex = 1; ///< 1-based entry of the type box at the end
+};
+
+/// Every question the program asks the user goes through here, so command flows can be
+/// driven by a scripted stand-in in tests.
+class Prompts
+{
+public:
+    virtual ~Prompts() = default;
+    virtual MsgAnswer Message(const MessageRequest &request) = 0;
+    /// The entered text, or nothing when the box was cancelled.
+    virtual std::optional<QString> Input(const InputRequest &request) = 0;
+    /// The chosen file, or nothing when the dialog was cancelled.
+    virtual std::optional<FileDialogAnswer> File(const FileDialogRequest &request) = 0;
+};
+
+} // namespace mrv

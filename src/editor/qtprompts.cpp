@@ -1,0 +1,102 @@
+#include "editor/qtprompts.h"
+
+#include "support/appinfo.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace mrv {
+
+namespace {
+
+QMessageBox::Icon toIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::None: return QMessageBox::NoIcon;
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Warning: return QMessageBox::Warning;
+    case MsgIcon::Error: return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons toButtons(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::Ok: return QMessageBox::Ok;
+    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButton toButton(MsgAnswer answer)
+{
+    switch (answer) {
+    case MsgAnswer::Ok: return QMessageBox::Ok;
+    case MsgAnswer::Cancel: return QMessageBox::Cancel;
+    case MsgAnswer::Yes: return QMessageBox::Yes;
+    case MsgAnswer::No: return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+MsgAnswer QtPrompts::Message(const MessageRequest &request)
+{
+    QMessageBox box(toIcon(request.icon),
+                    request.title.isEmpty() ? AppInfo::Title() : request.title, request.text,
+                    toButtons(request.buttons), m_parent);
+    box.setDefaultButton(toButton(request.defaultButton));
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Ok: return MsgAnswer::Ok;
+    default: return MsgAnswer::Cancel;
+    }
+}
+
+std::optional<QString> QtPrompts::Input(const InputRequest &request)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(
+        m_parent, request.title.isEmpty() ? AppInfo::Title() : request.title, request.prompt,
+        QLineEdit::Normal, request.initialText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<FileDialogAnswer> QtPrompts::File(const FileDialogRequest &request)
+{
+    QFileDialog dialog(m_parent, request.title);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    const QStringList filters = request.types ? request.types->NameFilters() : QStringList();
+    dialog.setNameFilters(filters);
+    const int index = request.filterIndex < 1 ? 1 : request.filterIndex;
+    if (index <= filters.size())
+        dialog.selectNameFilter(filters[index - 1]);
+    if (request.kind == FileDialogKind::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (!request.proposedName.isEmpty())
+            dialog.selectFile(request.proposedName);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    FileDialogAnswer answer;
+    answer.path = dialog.selectedFiles().first();
+    const int chosen = request.types ? request.types->IndexOfNameFilter(dialog.selectedNameFilter()) : 0;
+    answer.filterIndex = chosen > 0 ? chosen : index;
+    return answer;
+}
+
+} // namespace mrv

@@ -1,0 +1,55 @@
+#include "project/mvk.h"
+
+#include "project/projectfile.h"
+#include "support/pathrules.h"
+
+namespace mrv {
+
+void MVK::AddNew()
+{
+    aName = QStringLiteral("Win7全屏开机动画");
+    aWidth = 1024;
+    aHeight = 768;
+    aBackground = aImage{QStringLiteral("NewMRV\\Background.jpg"), 0, 0};
+    aFrame = ::mrv::aFrame();
+    aFrame.Reserve(105);
+    for (int n = 0; n <= 104; ++n)
+        aFrame.Add(QStringLiteral("NewMRV\\%1.png").arg(n, 3, 10, QChar(u'0')), 0, 0);
+    aChanged = false;
+}
+
+Status MVK::OpenFile(const QString &path)
+{
+    return ReadProjectFile(*this, path);
+}
+
+Status MVK::SaveFile(const QString &path, const SaveOptions &options)
+{
+    return WriteProjectFile(*this, path, options);
+}
+
+QString MVK::ResolvePicture(const QString &url) const
+{
+    return ResolvePath(aFileFolder, url);
+}
+
+QString MVK::BackgroundPath() const
+{
+    return aBackground ? ResolvePicture(aBackground->aURL) : QString();
+}
+
+QStringList MVK::FramePaths() const
+{
+    QStringList paths;
+    paths.reserve(aFrame.Count());
+    for (const aImage &frame : aFrame)
+        paths << ResolvePicture(frame.aURL);
+    return paths;
+}
+
+Status CheckProjectFile(const QString &path)
+{
+    return CheckProjectDocument(path);
+}
+
+} // namespace mrv

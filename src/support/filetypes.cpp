@@ -1,0 +1,158 @@
+#include "support/filetypes.h"
+
+#include "support/pathrules.h"
+
+namespace mrv {
+
+namespace {
+constexpr int MaxEntries = 254;
+constexpr int MaxExtensions = 255;
+} // namespace
+
+QStringList FileType::ExtensionList() const
+{
+    return Extensions.split(u',');
+}
+
+Result<FileType> DlgFTlist::Add(const QString &typeName, const QString &extensions,
+                                  const QString &key)
+{
+    if (!key.isEmpty() && Item(key))
+        return Result<FileType>::Fail(QStringLiteral("duplicate file type key: %1").arg(key));
+    m_entries.push_back({key, FileType{typeName, extensions}});
+    return m_entries.back().type;
+}
+
+const FileType *DlgFTlist::Item(int position) const
+{
+    if (position < 1 || position > Count())
+        return nullptr;
+    return &m_entries[size_t(position - 1)].type;
+}
+
+const FileType *DlgFTlist::Item(const QString &key) const
+{
+    if (key.isEmpty())
+        return nullptr;
+    for (const auto &e : m_entries)
+        if (e.key == key)
+            return &e.type;
+    return nullptr;
+}
+
+bool DlgFTlist::Remove(int position)
+{
+    if (position < 1 || position > Count())
+        return false;
+    m_entries.erase(m_entries.begin() + (position - 1));
+    return true;
+}
+
+bool DlgFTlist::Remove(const QString &key)
+{
+    for (auto it = m_entries.begin(); it != m_entries.end(); ++it)
+        if (!key.isEmpty() && it->key == key) {
+            m_entries.erase(it);
+            return true;
+        }
+    return false;
+}
+
+Result<QString> DlgFTlist::Txt() const
+{
+    if (Count() > MaxEntries)
+        return Result<QString>::Fail(QStringLiteral("too many file types"));
+    QString text;
+    for (int i = 0; i < Count(); ++i) {
+        const FileType &type = m_entries[size_t(i)].type;
+        const QStringList exts = type.ExtensionList();
+        if (type.Extensions.isEmpty() || exts.size() > MaxExtensions)
+            return Result<QString>::Fail(QStringLiteral("bad extensions: %1").arg(type.TypeName));
+        text += type.TypeName + QChar(u'\0');
+        QStringList patterns;
+        for (const QString &e : exts)
+            patterns << QStringLiteral("*.") + e;
+        text += patterns.join(u';');
+        if (i + 1 < Count())
+            text += QChar(u'\0');
+    }
+    return text;
+}
+
+QStringList DlgFTlist::NameFilters() const
+{
+    // Qt reads the patterns from the last parenthesis; the caption keeps its own text, which
+    // QFileDialog::HideNameFilterDetails shows alone.
+    QStringList filters;
+    for (const auto &e : m_entries) {
+        QStringList patterns;
+        for (const QString &ext : e.type.ExtensionList())
+            patterns << QStringLiteral("*.") + ext;
+        filters << e.type.TypeName + u" (" + patterns.join(u' ') + u')';
+    }
+    return filters;
+}
+
+int DlgFTlist::IndexOfNameFilter(const QString &filter) const
+{
+    return int(NameFilters().indexOf(filter)) + 1;
+}
+
+QString DialogFiles::FirstPath() const
+{
+    return Files.isEmpty() ? QString() : Folder + Files.first();
+}
+
+DialogFiles ParseDialogFiles(const QString &chosenPath)
+{
+    DialogFiles result;
+    QString path = chosenPath;
+    while (path.endsWith(QChar(u'\0')))
+        path.chop(1);
+    qsizetype cut = -1;
+    for (qsizetype i = path.size() - 1; i >= 0; --i)
+        if (IsSeparator(path[i])) {
+            cut = i;
+            break;
+        }
+    if (cut < 0 || cut + 1 >= path.size())
+        return result;
+    result.Folder = path.left(cut + 1);
+    result.Files << path.mid(cut + 1);
+    result.Count = 1;
+    return result;
+}
+
+DlgFTlist MakeProjectTypes()
+{
+    DlgFTlist list;
+    (void)list.Add(QStringLiteral("MRVK工程文件(*.mrv)"), QStringLiteral("mrv"));
+    (void)list.Add(QStringLiteral("XML文件(*.xml)"), QStringLiteral("xml"));
+    return list;
+}
+
+DlgFTlist MakeImageTypes()
+{
+    DlgFTlist list;
+    (void)list.Add(QStringLiteral("图片文件(*.jpg;*.png;*.bmp;*.gif,*.tif)"),
+                   QStringLiteral("jpg,jpeg,png,bmp,gif,tif"));
+    (void)list.Add(QStringLiteral("JPEG文件(*.jpg)"), QStringLiteral("jpg,jpeg"));
+    (void)list.Add(QStringLiteral("PNG文件(*.png)"), QStringLiteral("png"));
+    (void)list.Add(QStringLiteral("BMP文件(*.bmp)"), QStringLiteral("bmp"));
+    (void)list.Add(QStringLiteral("GIF文件(*.gif)"), QStringLiteral("gif"));
+    (void)list.Add(QStringLiteral("TIFF文件(*.tif)"), QStringLiteral("tif,tiff"));
+    return list;
+}
+
+DlgFTlist MakeExportTypes()
+{
+    DlgFTlist list;
+    (void)list.Add(QStringLiteral("PNG文件(*.png)"), QStringLiteral("png"));
+    (void)list.Add(QStringLiteral("BMP文件(*.bmp)"), QStringLiteral("bmp"));
+    (void)list.Add(QStringLiteral("JPEG文件(*.jpg)"), QStringLiteral("jpg"));
+    (void)list.Add(QStringLiteral("GIF文件(*.gif)"), QStringLiteral("gif"));
+    (void)list.Add(QStringLiteral("TIFF文件(*.tif)"), QStringLiteral("tif"));
+    return list;
+}
+
+} // namespace mrv

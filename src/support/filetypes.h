@@ -1,0 +1,75 @@
+#pragma once
+
+#include "support/result.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace mrv {
+
+/// One entry of a file dialog's type box: a caption and its extensions ("tif,tiff").
+struct FileType
+{
+    QString TypeName;
+    QString Extensions;
+
+    /// The extensions split at ",".
+    QStringList ExtensionList() const;
+};
+
+/// An ordered, 1-based list of file types; positions are the dialogs' filter indices.
+class DlgFTlist
+{
+public:
+    /// Appends an entry; a non-empty key must be unique (a repeated key fails).
+    Result<FileType> Add(const QString &typeName, const QString &extensions,
+                           const QString &key = {});
+    /// The entry at a 1-based position, or nullptr outside 1..Count.
+    const FileType *Item(int position) const;
+    /// The entry stored under a key, or nullptr.
+    const FileType *Item(const QString &key) const;
+    int Count() const { return int(m_entries.size()); }
+    bool Remove(int position);
+    bool Remove(const QString &key);
+
+    /// Filter text: each caption, NUL, its patterns "*.a;*.b", NUL between entries, none at the end.
+    Result<QString> Txt() const;
+    /// The same list as Qt file-dialog name filters, "Caption (*.a *.b)", one per entry.
+    QStringList NameFilters() const;
+    /// 1-based position of the entry whose name filter this is, 0 when none.
+    int IndexOfNameFilter(const QString &filter) const;
+
+    auto begin() const { return m_entries.cbegin(); }
+    auto end() const { return m_entries.cend(); }
+
+private:
+    struct Entry
+    {
+        QString key;
+        FileType type;
+    };
+    std::vector<Entry> m_entries;
+};
+
+/// A dialog's answer split into folder (ending in a separator) and file names.
+struct DialogFiles
+{
+    int Count = 0;
+    QString Folder;
+    QStringList Files;
+
+    /// Folder followed by the first file name.
+    QString FirstPath() const;
+};
+
+/// Splits a chosen full path into its folder and file name.
+DialogFiles ParseDialogFiles(const QString &chosenPath);
+
+/// The three lists the dialogs use, with their entries in order.
+DlgFTlist MakeProjectTypes();
+DlgFTlist MakeImageTypes();
+DlgFTlist MakeExportTypes();
+
+} // namespace mrv

@@ -1,0 +1,71 @@
+#include "support/xmlfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <sstream>
+
+namespace mrv {
+
+Status LoadXmlText(pugi::xml_document &doc, const QByteArray &utf8)
+{
+    doc.reset();
+    const auto parsed = doc.load_buffer(utf8.constData(), size_t(utf8.size()),
+                                        pugi::parse_default | pugi::parse_declaration);
+    if (!parsed)
+        return Status::Fail(QString::fromUtf8(parsed.description()));
+    if (!doc.document_element())
+        return Status::Fail(QStringLiteral("no root element"));
+    return Status::Ok();
+}
+
+Status LoadXmlFile(pugi::xml_document &doc, const QString &path)
+{
+    doc.reset();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Status::Fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    const Status status = LoadXmlText(doc, file.readAll());
+    if (!status)
+        return Status::Fail(QStringLiteral("%1: %2").arg(path, status.message()));
+    return status;
+}
+
+QByteArray XmlToBytes(const pugi::xml_document &doc, bool pretty)
+{
+    std::ostringstream out;
+    if (pretty) {
+        pugi::xml_document copy;
+        copy.reset(doc);
+        // The pretty form always carries a standalone UTF-8 declaration of its own.
+        for (auto node = copy.first_child(); node && node.type() == pugi::node_declaration;
+             node = copy.first_child())
+            copy.remove_child(node);
+        auto decl = copy.prepend_child(pugi::node_declaration);
+        decl.append_attribute("version") = "1.0";
+        decl.append_attribute("encoding") = "UTF-8";
+        decl.append_attribute("standalone") = "yes";
+        copy.save(out, "\t", pugi::format_indent, pugi::encoding_utf8);
+    } else {
+        doc.save(out, "", pugi::format_raw, pugi::encoding_utf8);
+    }
+    const std::string text = out.str();
+    return QByteArray(text.data(), qsizetype(text.size()));
+}
+
+Status WriteFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::Fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return Status::Fail(QStringLiteral("%1: %2").arg(path, reason));
+    }
+    if (!file.commit())
+        return Status::Fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    return Status::Ok();
+}
+
+} // namespace mrv

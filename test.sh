@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with tests and runs them all.
+set -euo pipefail
+cd "$(dirname "$0")"
+bash scripts/deps.sh
+BUILD_DIR=${BUILD_DIR:-build/test}
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIROVANE_TESTS=ON
+cmake --build "$BUILD_DIR" -j2
+cd "$BUILD_DIR"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2

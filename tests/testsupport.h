@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace mrv::test {
+
+/// A temporary folder for one test, removed afterwards.
+class TempFolder
+{
+public:
+    TempFolder();
+    QString path() const { return m_dir.path(); }
+    /// Absolute path of a file inside the folder.
+    QString file(const QString &name) const;
+    /// Writes bytes to a file inside the folder (creating sub-folders) and returns its path.
+    QString write(const QString &name, const QByteArray &bytes) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QByteArray ReadAll(const QString &path);
+
+} // namespace mrv::test

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "editor/prompts.h"
+
+#include <QList>
+
+#include <deque>
+#include <variant>
+
+namespace mrv::test {
+
+/// A Prompts stand-in: records every request and answers from a script given in advance.
+/// A request with no scripted answer gets the cancel answer (Cancel, no text, no file).
+class ScriptedPrompts : public Prompts
+{
+public:
+    void answerMessage(MsgAnswer a) { m_messages.push_back(a); }
+    void answerInput(std::optional<QString> a) { m_inputs.push_back(std::move(a)); }
+    void answerFile(std::optional<FileDialogAnswer> a) { m_files.push_back(std::move(a)); }
+
+    MsgAnswer Message(const MessageRequest &request) override
+    {
+        messages.append(request);
+        return pop(m_messages, MsgAnswer::Cancel);
+    }
+    std::optional<QString> Input(const InputRequest &request) override
+    {
+        inputs.append(request);
+        return pop(m_inputs, std::optional<QString>());
+    }
+    std::optional<FileDialogAnswer> File(const FileDialogRequest &request) override
+    {
+        files.append(request);
+        return pop(m_files, std::optional<FileDialogAnswer>());
+    }
+
+    QList<MessageRequest> messages;
+    QList<InputRequest> inputs;
+    QList<FileDialogRequest> files;
+
+private:
+    template <typename T>
+    static T pop(std::deque<T> &queue, T fallback)
+    {
+        if (queue.empty())
+            return fallback;
+        T front = std::move(queue.front());
+        queue.pop_front();
+        return front;
+    }
+    std::deque<MsgAnswer> m_messages;
+    std::deque<std::optional<QString>> m_inputs;
+    std::deque<std::optional<FileDialogAnswer>> m_files;
+};
+
+} // namespace mrv::test
