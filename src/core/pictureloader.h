@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace mrv {
+
+/// Decodes a picture file: PNG, BMP, JPEG, GIF (its first frame) or TIFF, recognised by content.
+/// The path is used exactly as given (no resolution against a project folder).
+/// Returns a null image when the file is missing, unreadable or not a picture; callers then
+/// draw nothing in its place. The result is ARGB32_Premultiplied when the picture has an alpha
+/// channel and RGB32 otherwise, the two formats QPainter draws fastest.
+/// Safe to call from any thread.
+QImage LoadPicture(const QString &path);
+
+} // namespace mrv
