@@ -1,0 +1,3 @@
+target_sources(mirovane_ui PRIVATE
+    picturesurface.cpp picturesurface.h
+)
