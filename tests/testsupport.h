@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <ostream>
+
 namespace mrv::test {
 
 /// A temporary folder for one test, removed afterwards.
@@ -24,3 +26,13 @@ private:
 QByteArray ReadAll(const QString &path);
 
 } // namespace mrv::test
+
+// Readable failure output for Qt strings in GoogleTest messages.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray &bytes, std::ostream *os)
+{
+    *os << '"' << bytes.toStdString() << '"';
+}

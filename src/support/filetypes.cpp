@@ -19,24 +19,25 @@ Result<FileType> DlgFTlist::Add(const QString &typeName, const QString &extensio
 {
     if (!key.isEmpty() && Item(key))
         return Result<FileType>::Fail(QStringLiteral("duplicate file type key: %1").arg(key));
-    m_entries.push_back({key, FileType{typeName, extensions}});
-    return m_entries.back().type;
+    m_types.push_back(FileType{typeName, extensions});
+    m_keys.push_back(key);
+    return m_types.back();
 }
 
 const FileType *DlgFTlist::Item(int position) const
 {
     if (position < 1 || position > Count())
         return nullptr;
-    return &m_entries[size_t(position - 1)].type;
+    return &m_types[size_t(position - 1)];
 }
 
 const FileType *DlgFTlist::Item(const QString &key) const
 {
     if (key.isEmpty())
         return nullptr;
-    for (const auto &e : m_entries)
-        if (e.key == key)
-            return &e.type;
+    for (size_t i = 0; i < m_keys.size(); ++i)
+        if (m_keys[i] == key)
+            return &m_types[i];
     return nullptr;
 }
 
@@ -44,17 +45,16 @@ bool DlgFTlist::Remove(int position)
 {
     if (position < 1 || position > Count())
         return false;
-    m_entries.erase(m_entries.begin() + (position - 1));
+    m_types.erase(m_types.begin() + (position - 1));
+    m_keys.erase(m_keys.begin() + (position - 1));
     return true;
 }
 
 bool DlgFTlist::Remove(const QString &key)
 {
-    for (auto it = m_entries.begin(); it != m_entries.end(); ++it)
-        if (!key.isEmpty() && it->key == key) {
-            m_entries.erase(it);
-            return true;
-        }
+    for (size_t i = 0; i < m_keys.size(); ++i)
+        if (!key.isEmpty() && m_keys[i] == key)
+            return Remove(int(i) + 1);
     return false;
 }
 
@@ -64,7 +64,7 @@ Result<QString> DlgFTlist::Txt() const
         return Result<QString>::Fail(QStringLiteral("too many file types"));
     QString text;
     for (int i = 0; i < Count(); ++i) {
-        const FileType &type = m_entries[size_t(i)].type;
+        const FileType &type = m_types[size_t(i)];
         const QStringList exts = type.ExtensionList();
         if (type.Extensions.isEmpty() || exts.size() > MaxExtensions)
             return Result<QString>::Fail(QStringLiteral("bad extensions: %1").arg(type.TypeName));
@@ -84,11 +84,11 @@ QStringList DlgFTlist::NameFilters() const
     // Qt reads the patterns from the last parenthesis; the caption keeps its own text, which
     // QFileDialog::HideNameFilterDetails shows alone.
     QStringList filters;
-    for (const auto &e : m_entries) {
+    for (const FileType &type : m_types) {
         QStringList patterns;
-        for (const QString &ext : e.type.ExtensionList())
+        for (const QString &ext : type.ExtensionList())
             patterns << QStringLiteral("*.") + ext;
-        filters << e.type.TypeName + u" (" + patterns.join(u' ') + u')';
+        filters << type.TypeName + u" (" + patterns.join(u' ') + u')';
     }
     return filters;
 }

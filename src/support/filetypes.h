@@ -30,7 +30,7 @@ public:
     const FileType *Item(int position) const;
     /// The entry stored under a key, or nullptr.
     const FileType *Item(const QString &key) const;
-    int Count() const { return int(m_entries.size()); }
+    int Count() const { return int(m_types.size()); }
     bool Remove(int position);
     bool Remove(const QString &key);
 
@@ -41,16 +41,12 @@ public:
     /// 1-based position of the entry whose name filter this is, 0 when none.
     int IndexOfNameFilter(const QString &filter) const;
 
-    auto begin() const { return m_entries.cbegin(); }
-    auto end() const { return m_entries.cend(); }
+    auto begin() const { return m_types.cbegin(); }
+    auto end() const { return m_types.cend(); }
 
 private:
-    struct Entry
-    {
-        QString key;
-        FileType type;
-    };
-    std::vector<Entry> m_entries;
+    std::vector<FileType> m_types;
+    std::vector<QString> m_keys; ///< parallel to m_types; empty for entries without key
 };
 
 /// A dialog's answer split into folder (ending in a separator) and file names.

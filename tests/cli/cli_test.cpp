@@ -1,0 +1,140 @@
+#include "cli/cliapp.h"
+#include "project/mvk.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace mrv;
+using mrv::test::TempFolder;
+
+namespace {
+
+struct CliRun
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(const QStringList &args)
+{
+    CliRun run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.code = cli::RunCli(args, out, err);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+} // namespace
+
+TEST(Cli, HelpVersionAndUsageErrors)
+{
+    EXPECT_EQ(runCli({QStringLiteral("--version")}).out, QStringLiteral("1.4.34\n"));
+    const CliRun help = runCli({QStringLiteral("--help")});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("info PROJECT [--json]")));
+    EXPECT_EQ(runCli({}).code, cli::ExitUsage);
+    EXPECT_EQ(runCli({QStringLiteral("frobnicate")}).code, cli::ExitUsage);
+    EXPECT_EQ(runCli({QStringLiteral("info")}).code, cli::ExitUsage);
+    EXPECT_EQ(runCli({QStringLiteral("info"), QStringLiteral("a"), QStringLiteral("b")}).code, cli::ExitUsage);
+    EXPECT_EQ(runCli({QStringLiteral("new"), QStringLiteral("x.mrv"), QStringLiteral("--bogus")}).code,
+              cli::ExitUsage);
+    EXPECT_EQ(runCli({QStringLiteral("new"), QStringLiteral("x.mrv"), QStringLiteral("--name")}).code,
+              cli::ExitUsage);
+}
+
+TEST(Cli, NewWritesADefaultProjectPlainOrPretty)
+{
+    TempFolder dir;
+    const QString plain = dir.file(QStringLiteral("plain.mrv"));
+    const QString pretty = dir.file(QStringLiteral("pretty.mrv"));
+    EXPECT_EQ(runCli({QStringLiteral("new"), plain}).code, 0);
+    EXPECT_EQ(runCli({QStringLiteral("new"), pretty, QStringLiteral("--pretty"), QStringLiteral("--name"),
+                   QStringLiteral("开机")})
+                  .code,
+              0);
+    EXPECT_FALSE(mrv::test::ReadAll(plain).contains('\n'));
+    EXPECT_TRUE(mrv::test::ReadAll(pretty).contains("standalone=\"yes\""));
+    MVK read;
+    ASSERT_TRUE(read.OpenFile(pretty).ok());
+    EXPECT_EQ(read.aName, QStringLiteral("开机"));
+    EXPECT_EQ(read.aFrame.Count(), 105);
+
+    const CliRun failed = runCli({QStringLiteral("new"), dir.file(QStringLiteral("missing/dir/p.mrv"))});
+    EXPECT_EQ(failed.code, cli::ExitWriteFailed);
+    EXPECT_TRUE(failed.err.contains(QStringLiteral("missing/dir/p.mrv")));
+}
+
+TEST(Cli, InfoChecksLikeTheEditorAndPrintsResolvedPaths)
+{
+    TempFolder dir;
+    const QString path = dir.write(
+        QStringLiteral("p.mrv"),
+        "<MRV><Config Name='n' Width='800' Height='600'><Background Url='bg.jpg' X='1' Y='2'/>"
+        "<Frames><Image Url='f\\a.png' X='-3' Y='4'/><Image Url='/abs/b.png'/></Frames></Config></MRV>");
+    const CliRun json = runCli({QStringLiteral("info"), path, QStringLiteral("--json")});
+    ASSERT_EQ(json.code, 0) << json.err.toStdString();
+    const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(root[QStringLiteral("name")].toString(), QStringLiteral("n"));
+    EXPECT_EQ(root[QStringLiteral("width")].toInt(), 800);
+    EXPECT_EQ(root[QStringLiteral("height")].toInt(), 600);
+    EXPECT_EQ(root[QStringLiteral("file")].toString(), path);
+    EXPECT_EQ(root[QStringLiteral("folder")].toString(), dir.path());
+    const QJsonObject bg = root[QStringLiteral("background")].toObject();
+    EXPECT_EQ(bg[QStringLiteral("path")].toString(), dir.path() + QStringLiteral("/bg.jpg"));
+    EXPECT_EQ(bg[QStringLiteral("y")].toInt(), 2);
+    const QJsonArray frames = root[QStringLiteral("frames")].toArray();
+    ASSERT_EQ(frames.size(), 2);
+    EXPECT_EQ(frames[0].toObject()[QStringLiteral("url")].toString(), QStringLiteral("f\\a.png"));
+    EXPECT_EQ(frames[0].toObject()[QStringLiteral("x")].toInt(), -3);
+    EXPECT_EQ(frames[0].toObject()[QStringLiteral("path")].toString(), dir.path() + QStringLiteral("/f/a.png"));
+    EXPECT_EQ(frames[1].toObject()[QStringLiteral("path")].toString(), QStringLiteral("/abs/b.png"));
+
+    const CliRun plain = runCli({QStringLiteral("info"), path});
+    EXPECT_EQ(plain.code, 0);
+    EXPECT_TRUE(plain.out.contains(QStringLiteral("800 x 600")));
+}
+
+TEST(Cli, InfoRejectsBadInputWithTheEditorsMessages)
+{
+    TempFolder dir;
+    const QString other = dir.write(QStringLiteral("o.xml"), "<Soft/>");
+    const QString broken = dir.write(QStringLiteral("b.mrv"), "not xml");
+    const QString bad = dir.write(QStringLiteral("bad.mrv"), "<MRV><Config Width='70000'/></MRV>");
+    const CliRun r1 = runCli({QStringLiteral("info"), other});
+    EXPECT_EQ(r1.code, cli::ExitInvalidInput);
+    EXPECT_EQ(r1.err.trimmed(), QStringLiteral("该XML文件不是MRVK工程文件"));
+    const CliRun r2 = runCli({QStringLiteral("info"), broken});
+    EXPECT_EQ(r2.code, cli::ExitInvalidInput);
+    EXPECT_EQ(r2.err.trimmed(), QStringLiteral("工程文件读取失败"));
+    const CliRun r3 = runCli({QStringLiteral("info"), dir.file(QStringLiteral("none.mrv"))});
+    EXPECT_EQ(r3.code, cli::ExitInvalidInput);
+    const CliRun r4 = runCli({QStringLiteral("info"), bad});
+    EXPECT_EQ(r4.code, cli::ExitInvalidInput);
+    EXPECT_TRUE(r4.err.contains(QStringLiteral("Width")));
+}
+
+TEST(Cli, TheExecutableMakesRelativeArgumentsAbsolute)
+{
+    TempFolder dir;
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(QStringLiteral(MIROVANE_CLI_PATH),
+                  {QStringLiteral("new"), QStringLiteral("rel.mrv")});
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(process.exitCode(), 0);
+    process.start(QStringLiteral(MIROVANE_CLI_PATH),
+                  {QStringLiteral("info"), QStringLiteral("rel.mrv"), QStringLiteral("--json")});
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(process.exitCode(), 0);
+    const QJsonObject root = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    EXPECT_EQ(root[QStringLiteral("folder")].toString(), QDir(dir.path()).canonicalPath());
+}
