@@ -1,6 +1,6 @@
 #include "support/pathrules.h"
 
-#include "support/regexutil.h"
+#include <QRegularExpression>
 
 namespace mrv {
 
@@ -8,7 +8,11 @@ bool IsAbsolutePath(const QString &path, PathStyle style)
 {
     if (style == PathStyle::Posix && path.startsWith(u'/'))
         return true;
-    return RegexTest(path, QStringLiteral("(?:[A-Za-z]:|[\\\\/])[\\\\/][^:\\*\\?\"<>\\|]*"));
+    // Compiled once: every picture path of a project goes through here when it is shown.
+    static const QRegularExpression absolute(
+        QStringLiteral("(?:[A-Za-z]:|[\\\\/])[\\\\/][^:\\*\\?\"<>\\|]*"),
+        QRegularExpression::CaseInsensitiveOption);
+    return absolute.match(path).hasMatch();
 }
 
 bool IsSeparator(QChar c, PathStyle style)

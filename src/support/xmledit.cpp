@@ -68,7 +68,14 @@ std::vector<pugi::xml_node> XmlSelect(const pugi::xml_node &node, const QString 
 
 Result<QString> ApplyCeiling(const QString &value, const QString &defaultText, qint32 ceiling)
 {
-    const QString kept = RegexCollect(value, QStringLiteral("[-\\d]"), defaultText);
+    // Same result as collecting "[-\d]" matches; done by hand because it runs per attribute.
+    QString kept;
+    kept.reserve(value.size());
+    for (const QChar c : value)
+        if (c == u'-' || c.isDigit())
+            kept += c;
+    if (kept.isEmpty())
+        kept = defaultText;
     bool ok = false;
     const qint32 number = kept.toInt(&ok, 10);
     if (!ok)
