@@ -5,13 +5,6 @@
 
 namespace mrv {
 
-namespace {
-
-// Above this many pixels a scaled copy is not worth making: the painter clips instead.
-constexpr qint64 MaxScaledCopyPixels = qint64(8192) * 8192;
-
-} // namespace
-
 PictureSurface::PictureSurface(QWidget *parent) : QFrame(parent)
 {
     // The persistent image covers the whole inner area, so nothing underneath needs painting.
@@ -89,6 +82,11 @@ void PictureSurface::MatchImageToInnerSize() const
         return;
     // Keep what was drawn when the area changes size, as a persistent image does.
     QImage next(inner.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    if (next.isNull()) {
+        // Too large to hold: the surface then draws nothing rather than failing later.
+        m_image = QImage();
+        return;
+    }
     next.fill(m_backColor);
     if (!m_image.isNull()) {
         QPainter p(&next);
@@ -125,9 +123,9 @@ void PictureSurface::Refresh()
 
 void PictureSurface::DrawImage(const QImage &image, const QPoint &at)
 {
-    if (image.isNull())
-        return;
     MatchImageToInnerSize();
+    if (image.isNull() || m_image.isNull())
+        return;
     QPainter p(&m_image);
     p.drawImage(at, image);
 }
@@ -145,11 +143,13 @@ void PictureSurface::DrawImage(const QImage &image, const QRect &target)
     if (visible.isEmpty())
         return;
     QPainter p(&m_image);
-    if (qint64(target.width()) * target.height() <= MaxScaledCopyPixels) {
-        // An area-averaged copy keeps fine detail when shrinking far more than bilinear would.
+    const qint64 targetArea = qint64(target.width()) * target.height();
+    if (targetArea <= qint64(image.width()) * image.height()) {
+        // Shrinking: an area-averaged copy keeps detail that bilinear sampling would drop.
         p.drawImage(target.topLeft(), image.scaled(target.size(), Qt::IgnoreAspectRatio,
                                                    Qt::SmoothTransformation));
     } else {
+        // Enlarging: let the painter sample only what lands on the surface.
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(QRectF(target), image);
     }
@@ -159,6 +159,8 @@ void PictureSurface::CopyImageTo(PictureSurface &target, const QPoint &at) const
 {
     const QImage &source = Image();
     QImage &canvas = target.Canvas();
+    if (source.isNull() || canvas.isNull())
+        return;
     QPainter p(&canvas);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(at, source);
@@ -169,7 +171,10 @@ void PictureSurface::paintEvent(QPaintEvent *event)
     QPainter p(this);
     const QRect inner = contentsRect();
     p.setClipRegion(event->region());
-    p.drawImage(inner.topLeft(), Image(), QRect(QPoint(0, 0), inner.size()));
+    if (Image().isNull())
+        p.fillRect(inner, m_backColor);
+    else
+        p.drawImage(inner.topLeft(), Image(), QRect(QPoint(0, 0), inner.size()));
     p.setClipping(false);
     drawFrame(&p);
 }

@@ -1,0 +1,3 @@
+target_sources(mirovane_ui PRIVATE
+    windowlayout.cpp windowlayout.h
+)
