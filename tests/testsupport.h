@@ -36,3 +36,7 @@ inline void PrintTo(const QByteArray &bytes, std::ostream *os)
 {
     *os << '"' << bytes.toStdString() << '"';
 }
+inline std::ostream &operator<<(std::ostream &os, const QString &text)
+{
+    return os << text.toStdString();
+}

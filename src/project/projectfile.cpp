@@ -6,6 +6,8 @@
 #include "support/xmledit.h"
 #include "support/xmlfile.h"
 
+#include <QFileInfo>
+
 namespace mrv {
 
 namespace {
@@ -67,13 +69,28 @@ QString pathForFile(const QString &url, const QString &projectFolder, const QStr
     return MakeRelative(targetFolder, resolved);
 }
 
+/// Loads the file as XML; the failure is the plain read message, with the size named when the
+/// file is too large to be a project.
+Status loadProjectXml(pugi::xml_document &doc, const QString &path)
+{
+    const qint64 size = QFileInfo(path).size();
+    if (size > MaxXmlFileBytes)
+        return Status::Fail(QStringLiteral("%1：文件过大（%2 MB），工程文件不能超过 %3 MB")
+                                .arg(ReadFailed)
+                                .arg(size / (1024 * 1024))
+                                .arg(MaxXmlFileBytes / (1024 * 1024)));
+    if (!LoadXmlFile(doc, path))
+        return Status::Fail(ReadFailed);
+    return Status::Ok();
+}
+
 } // namespace
 
 Status CheckProjectDocument(const QString &path)
 {
     pugi::xml_document doc;
-    if (!LoadXmlFile(doc, path))
-        return Status::Fail(ReadFailed);
+    if (const Status loaded = loadProjectXml(doc, path); !loaded)
+        return loaded;
     if (XmlCount(doc, QStringLiteral("/MRV/Config")) == 0)
         return Status::Fail(NotProjectXml);
     return Status::Ok();
@@ -82,8 +99,8 @@ Status CheckProjectDocument(const QString &path)
 Status ReadProjectFile(MVK &project, const QString &path)
 {
     pugi::xml_document doc;
-    if (!LoadXmlFile(doc, path))
-        return Status::Fail(ReadFailed);
+    if (const Status loaded = loadProjectXml(doc, path); !loaded)
+        return loaded;
     const auto configs = XmlSelect(doc, QStringLiteral("/MRV/Config"));
     if (configs.empty())
         return Status::Fail(NotProjectFile);

@@ -29,12 +29,20 @@ pugi::xml_node selectAt(const pugi::xml_node &node, const QString &path, int ind
 
 QString innerText(const pugi::xml_node &node)
 {
+    // Walked without recursion: a hostile document may nest elements very deeply.
     QString text;
-    for (auto child : node.children()) {
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
-            text += FromUtf8(child.value());
-        else if (child.type() == pugi::node_element)
-            text += innerText(child);
+    for (auto n = node.first_child(); n;) {
+        if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata)
+            text += FromUtf8(n.value());
+        if (n.type() == pugi::node_element && n.first_child()) {
+            n = n.first_child();
+            continue;
+        }
+        while (n && n != node && !n.next_sibling())
+            n = n.parent();
+        if (!n || n == node)
+            break;
+        n = n.next_sibling();
     }
     return text;
 }

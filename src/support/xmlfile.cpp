@@ -25,6 +25,11 @@ Status LoadXmlFile(pugi::xml_document &doc, const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Status::Fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    if (file.size() > MaxXmlFileBytes)
+        return Status::Fail(QStringLiteral("%1: 文件过大（%2 MB），上限为 %3 MB")
+                                .arg(path)
+                                .arg(file.size() / (1024 * 1024))
+                                .arg(MaxXmlFileBytes / (1024 * 1024)));
     const Status status = LoadXmlText(doc, file.readAll());
     if (!status)
         return Status::Fail(QStringLiteral("%1: %2").arg(path, status.message()));

@@ -9,7 +9,11 @@
 
 namespace mrv {
 
-/// Parses a whole file into the document. Fails for a missing, unreadable or malformed file.
+/// Largest XML file the program reads; larger ones are refused before they are read.
+inline constexpr qint64 MaxXmlFileBytes = 64 * 1024 * 1024;
+
+/// Parses a whole file into the document. Fails for a missing, unreadable, oversized or
+/// malformed file.
 Status LoadXmlFile(pugi::xml_document &doc, const QString &path);
 
 /// Parses UTF-8 text into the document.

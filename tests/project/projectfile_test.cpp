@@ -268,3 +268,37 @@ TEST(ProjectFile, FailedSavesReportThePathAndKeepTheOldFile)
     EXPECT_TRUE(full.message().contains(path));
     EXPECT_EQ(ReadAll(path), original);
 }
+
+TEST(ProjectFile, HostileFilesAreRefusedWithAMessage)
+{
+    TempFolder dir;
+    // Larger than any real project: refused from its size, before it is read.
+    const QString huge = dir.file(QStringLiteral("huge.mrv"));
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(200LL * 1024 * 1024));
+    }
+    const Status tooBig = CheckProjectFile(huge);
+    EXPECT_FALSE(tooBig.ok());
+    EXPECT_TRUE(tooBig.message().contains(QStringLiteral("200 MB"))) << tooBig.message();
+    MVK project;
+    EXPECT_FALSE(project.OpenFile(huge).ok());
+
+    // Deep nesting inside the project element parses and reads without exhausting the stack.
+    QByteArray deep = "<MRV><Config Name='n'><Background Url='b'/>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "<a>";
+    deep += "</Config></MRV>";
+    EXPECT_FALSE(project.OpenFile(dir.write(QStringLiteral("deep.mrv"), deep)).ok());
+
+    // Bytes that are not UTF-8 come through as replacement characters, never a crash.
+    const QString latin = dir.write(QStringLiteral("latin.mrv"),
+                                    "<MRV><Config Name='caf\xe9'><Frames><Image Url='\xff\xfe.png'/>"
+                                    "</Frames></Config></MRV>");
+    ASSERT_TRUE(project.OpenFile(latin).ok());
+    EXPECT_EQ(project.aFrame.Count(), 1);
+
+    // A folder where a project file should be.
+    EXPECT_EQ(CheckProjectFile(dir.path()).message(), QStringLiteral("工程文件读取失败"));
+}
