@@ -1,0 +1,3 @@
+target_sources(mirovane_ui PRIVATE
+    updateflow.cpp updateflow.h
+)

@@ -1,0 +1,114 @@
+#include "editor/updateflow.h"
+
+#include "core/settings.h"
+#include "update/updateaddress.h"
+#include "update/updatemessages.h"
+
+#include <QDesktopServices>
+
+namespace mrv {
+
+namespace {
+
+MessageRequest question(const UpdateMessage &message, MsgIcon icon)
+{
+    MessageRequest request;
+    request.title = message.title;
+    request.text = message.text;
+    request.icon = icon;
+    request.buttons = MsgButtons::YesNo;
+    request.defaultButton = MsgAnswer::Yes;
+    return request;
+}
+
+} // namespace
+
+UpdateFlow::UpdateFlow(Prompts &prompts, const Settings &settings, QObject *parent)
+    : QObject(parent), m_prompts(prompts), m_settings(settings),
+      m_opener([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+{
+    m_timer.setObjectName(QStringLiteral("Timer_Update"));
+    m_timer.setInterval(1000);
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &UpdateFlow::Timer_Update_Timer);
+    connect(&m_checker, &UpdateChecker::finished, this, &UpdateFlow::report);
+}
+
+void UpdateFlow::StartAfterLaunch()
+{
+    m_quiet = true;
+    m_timer.setInterval(1000);
+    m_timer.start();
+}
+
+void UpdateFlow::CheckNow()
+{
+    m_timer.start();
+}
+
+void UpdateFlow::Timer_Update_Timer()
+{
+    // A check asked for while one is running joins it: one fetch, and it reports unless
+    // every request for it was quiet.
+    if (m_checker.isBusy()) {
+        m_runningQuiet = m_runningQuiet && m_quiet;
+    } else {
+        m_runningQuiet = m_quiet;
+        m_checker.CheckForUpdate(serverAddress());
+    }
+    m_quiet = false;
+}
+
+void UpdateFlow::report(const UpdateCheckResult &result)
+{
+    const bool quiet = m_runningQuiet;
+    const VersionNumber running = RunningVersion();
+    if (!result.fetched) {
+        if (!quiet) {
+            const UpdateMessage message = FetchFailedMessage();
+            MessageRequest request;
+            request.title = message.title;
+            request.text = message.text;
+            request.icon = MsgIcon::Error;
+            m_prompts.Message(request);
+        }
+    } else {
+        m_info = result.info;
+        if (result.newer) {
+            const auto request = question(NewVersionMessage(m_info, running), MsgIcon::Information);
+            if (m_prompts.Message(request) == MsgAnswer::Yes)
+                openWebsite(m_info.Website);
+        } else if (!quiet) {
+            const auto request = question(NoNewVersionMessage(m_info, running), MsgIcon::None);
+            if (m_prompts.Message(request) == MsgAnswer::Yes)
+                openWebsite(m_info.Website);
+        }
+    }
+    emit checkReported(result);
+}
+
+void UpdateFlow::ShowAbout()
+{
+    if (openWebsite(m_info.Website))
+        return;
+    QUrl page = ProductPageUrl(serverAddress());
+    if (page.isEmpty())
+        page = ProductPageUrl(BuiltInSite);
+    m_opener(page);
+}
+
+bool UpdateFlow::openWebsite(const QString &address)
+{
+    const QUrl url = WebAddress(address);
+    if (url.isEmpty())
+        return false;
+    m_opener(url);
+    return true;
+}
+
+QString UpdateFlow::serverAddress() const
+{
+    return m_settings.ConfigDocument ? UpdateServerAddress(*m_settings.ConfigDocument) : QString();
+}
+
+} // namespace mrv
