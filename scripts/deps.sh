@@ -10,9 +10,10 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
 )
-if [ "${1:-}" = "--bench" ]; then
-  PACKAGES+=(imagemagick time)
-fi
+case "${1:-}" in
+  --bench) PACKAGES+=(imagemagick time) ;;
+  --fuzz) PACKAGES+=(clang-14 libfuzzer-14-dev libclang-rt-14-dev) ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do

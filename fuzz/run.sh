@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds every fuzz target with clang, AddressSanitizer and UndefinedBehaviorSanitizer, then runs
+# each for SECONDS (default 30) on a copy of its seed corpus. Exits non-zero on any finding.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+SECONDS_PER_TARGET=${1:-30}
+BUILD_DIR=${FUZZ_BUILD_DIR:-build/fuzz}
+bash scripts/deps.sh --fuzz
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++-14 -DMIROVANE_FUZZ=ON > /dev/null
+cmake --build "$BUILD_DIR" -j2
+export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export QT_QPA_PLATFORM=offscreen
+status=0
+for exe in "$BUILD_DIR"/bin/fuzz_*; do
+    name=$(basename "$exe")
+    name=${name#fuzz_}
+    work="$BUILD_DIR/corpus/$name"
+    mkdir -p "$work"
+    cp -n fuzz/corpus/"$name"/* "$work"/ 2>/dev/null || true
+    echo "== fuzz_$name for ${SECONDS_PER_TARGET}s"
+    if ! "$exe" -max_total_time="$SECONDS_PER_TARGET" -rss_limit_mb=2048 -max_len=65536 \
+        -artifact_prefix="$BUILD_DIR/crash-$name-" -print_final_stats=1 "$work" \
+        > "$BUILD_DIR/fuzz_$name.log" 2>&1; then
+        echo "fuzz_$name FAILED; see $BUILD_DIR/fuzz_$name.log"
+        tail -40 "$BUILD_DIR/fuzz_$name.log"
+        status=1
+    else
+        grep -E 'stat::number_of_executed_units' "$BUILD_DIR/fuzz_$name.log" || true
+    fi
+done
+exit $status
