@@ -1,3 +1,4 @@
 target_sources(mirovane_ui PRIVATE
+    layoutproperties.cpp layoutproperties.h
     windowlayout.cpp windowlayout.h
 )
