@@ -1,0 +1,63 @@
+#include "editor/editormenus.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace mrv {
+
+namespace {
+
+QAction *AddEntry(QMenu &menu, const char *name, const QString &caption,
+                  const QKeySequence &shortcut = {})
+{
+    QAction *action = menu.addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+void AddSeparator(QMenu &menu, const char *name)
+{
+    menu.addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+} // namespace
+
+EditorMenus BuildEditorMenus(QMenuBar &bar)
+{
+    EditorMenus m;
+    m.mnuFile = bar.addMenu(QStringLiteral("文件(&F)"));
+    m.mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QMenu &file = *m.mnuFile;
+    m.mnuNew = AddEntry(file, "mnuNew", QStringLiteral("新建工程(&N)"), QKeySequence(QStringLiteral("Ctrl+N")));
+    m.mnuOpen = AddEntry(file, "mnuOpen", QStringLiteral("打开工程(&O)"), QKeySequence(QStringLiteral("Ctrl+O")));
+    m.mnuSave = AddEntry(file, "mnuSave", QStringLiteral("保存工程(&S)"), QKeySequence(QStringLiteral("Ctrl+S")));
+    m.mnuSaveNew = AddEntry(file, "mnuSaveNew", QStringLiteral("另存工程为(&A)"));
+    m.mnuBack = AddEntry(file, "mnuBack", QStringLiteral("还原(&V)"), QKeySequence(QStringLiteral("Ctrl+B")));
+    AddSeparator(file, "heng1");
+    m.mnuExport = AddEntry(file, "mnuExport", QStringLiteral("导出工程(&E)"), QKeySequence(QStringLiteral("Ctrl+E")));
+    m.mnuExAniFrame = AddEntry(file, "mnuExAniFrame", QStringLiteral("导出动画帧序列(&F)"),
+                               QKeySequence(QStringLiteral("Ctrl+L")));
+    AddSeparator(file, "heng2");
+    m.mnuImportLongPic = AddEntry(file, "mnuImportLongPic", QStringLiteral("导入长图动画"));
+    m.mnuExportLongPic = AddEntry(file, "mnuExportLongPic", QStringLiteral("导出长图动画"));
+    AddSeparator(file, "heng3");
+    m.mnuExit = AddEntry(file, "mnuExit", QStringLiteral("退出(&E)"), QKeySequence(QStringLiteral("Ctrl+W")));
+
+    m.mnuOptions = bar.addAction(QStringLiteral("选项(&O)"));
+    m.mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
+
+    m.mnuHelp = bar.addMenu(QStringLiteral("帮助(&H)"));
+    m.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    m.mnuAbout = AddEntry(*m.mnuHelp, "mnuAbout", QStringLiteral("关于(&A)"));
+    m.mnuCheckUpdates = AddEntry(*m.mnuHelp, "mnuCheckUpdates", QStringLiteral("检查更新(&N)"));
+
+    for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
+                           m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
+        later->setEnabled(false);
+    return m;
+}
+
+} // namespace mrv

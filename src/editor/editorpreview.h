@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+namespace mrv {
+
+class MVK;
+class PictureCache;
+class PictureSurface;
+
+/// A resolved picture path that the previews can draw: an absolute path naming an existing
+/// file. A path resolved against the empty folder of a project that has no file yet is not.
+bool IsUsablePicture(const QString &path);
+
+/// The editor's preview: the preview box `picBG` with the activity box `picA`(0) and the
+/// crop buffer `picA`(1) inside it, and the two redraw steps. Decoded and scaled pictures
+/// come from the shared picture cache, so stepping through frames decodes nothing twice.
+class EditorPreview
+{
+public:
+    EditorPreview(PictureSurface &picBG, PictureSurface &activity, PictureSurface &crop,
+                  PictureCache &cache);
+
+    PictureSurface &PicBG() const { return m_picBG; }
+    PictureSurface &Activity() const { return m_activity; }
+    PictureSurface &Crop() const { return m_crop; }
+
+    /// The project whose offsets are drawn; the preview does not own it.
+    void SetProject(const MVK *project) { m_project = project; }
+
+    /// Sizes the preview box to the outer geometry (its border included) and places the
+    /// activity box; the crop buffer takes the activity box's size where it stands.
+    void PicFit(const QRect &outer, const QRect &activityBox);
+
+    double ScaleX = 1.0;
+    double ScaleY = 1.0;
+    QString BackgroundPath;
+    /// Entry i-1 is the resolved path of frame i.
+    QStringList FramePaths;
+
+    /// Background step: the background over the whole box and the piece under the activity
+    /// box into the crop buffer. False when the background is not usable (nothing changed);
+    /// the caller then shows the current frame.
+    bool DrawBackground();
+    /// Frame step: the crop buffer's piece of background and frame `frame` over it in the
+    /// activity box. Nothing changes when the frame has no usable picture.
+    void DrawFrame(int frame);
+    /// Clears all three surfaces.
+    void ClearAll();
+
+private:
+    void DrawScaled(PictureSurface &target, const QString &path, int x, int y, double originX,
+                    double originY);
+
+    PictureSurface &m_picBG;
+    PictureSurface &m_activity;
+    PictureSurface &m_crop;
+    PictureCache &m_cache;
+    const MVK *m_project = nullptr;
+};
+
+} // namespace mrv

@@ -1,0 +1,357 @@
+#include "editor/framelist.h"
+
+#include "editor/windowlayout.h"
+#include "support/stringutil.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace mrv {
+
+namespace {
+
+// Rows kept alive beyond the visible ones, so short scrolls reuse nothing.
+constexpr int SpareRows = 2;
+
+int clampToInt(qint64 v)
+{
+    return int(std::clamp<qint64>(v, -16777215, 16777215));
+}
+
+QString RowNumber(int row)
+{
+    return QStringLiteral("%1").arg(row, 3, 10, QChar(u'0'));
+}
+
+// A row's widget takes on how the template's looks and behaves.
+void CopyLook(const QWidget &from, QWidget &to)
+{
+    to.setObjectName(from.objectName());
+    to.setFont(from.font());
+    to.setPalette(from.palette());
+    to.setToolTip(from.toolTip());
+    to.setEnabled(from.isEnabled());
+    to.setStyleSheet(from.styleSheet());
+    to.setAutoFillBackground(from.autoFillBackground());
+}
+
+} // namespace
+
+FrameList::FrameList(QFrame &panel) : QObject(&panel), m_panel(&panel)
+{
+    m_viewport = new QWidget(m_panel);
+    m_viewport->setGeometry(m_panel->contentsRect());
+    m_viewport->installEventFilter(this);
+    m_panel->installEventFilter(this);
+
+    m_inner = new QWidget(m_viewport);
+    m_inner->setObjectName(QStringLiteral("picFrame_In"));
+    m_inner->setGeometry(0, 0, 200, 200);
+
+    m_scroll = new QScrollBar(Qt::Vertical, m_viewport);
+    m_scroll->setObjectName(QStringLiteral("vscFrame"));
+    m_scroll->setRange(0, 32767);
+    m_scroll->setGeometry(183, 0, 17, 200);
+    connect(m_scroll, &QScrollBar::valueChanged, this, &FrameList::ScrollChanged);
+
+    m_highlight = new QFrame(m_inner);
+    m_highlight->setObjectName(QStringLiteral("shaFrame"));
+    m_highlight->setGeometry(2, 1, 190, 33);
+    m_highlight->setStyleSheet(QStringLiteral(
+        "QFrame#shaFrame { border: 1px solid #3d7edb; border-radius: 3px;"
+        " background-color: #dce9fc; }"));
+
+    m_template.label = new QLabel(RowNumber(0), m_inner);
+    m_template.label->setObjectName(QStringLiteral("lblFrame"));
+    m_template.label->setGeometry(6, 11, 32, 13);
+    m_template.label->setCursor(Qt::PointingHandCursor);
+    m_template.label->setToolTip(QStringLiteral("显示这一帧"));
+    m_template.path = new QLineEdit(QStringLiteral("frame/0.png"), m_inner);
+    m_template.path->setObjectName(QStringLiteral("txtFrame"));
+    m_template.path->setGeometry(40, 6, 100, 23);
+    m_template.path->setReadOnly(true);
+    m_template.browse = new QPushButton(QStringLiteral("浏览"), m_inner);
+    m_template.browse->setObjectName(QStringLiteral("cmdFrame_Browse"));
+    m_template.browse->setGeometry(145, 5, 44, 25);
+    m_template.browse->setEnabled(false);
+    m_template.setting = new QPushButton(QStringLiteral("调整"), m_inner);
+    m_template.setting->setObjectName(QStringLiteral("cmdFrame_Setting"));
+    m_template.setting->setGeometry(194, 5, 44, 25);
+    m_template.setting->setEnabled(false);
+    for (QWidget *w : {static_cast<QWidget *>(m_template.label),
+                       static_cast<QWidget *>(m_template.path),
+                       static_cast<QWidget *>(m_template.browse),
+                       static_cast<QWidget *>(m_template.setting)}) {
+        SetControlIndex(*w, 0);
+        w->hide();
+    }
+}
+
+RowTemplate FrameList::Template() const
+{
+    return {m_template.label->geometry(), m_template.path->geometry(),
+            m_template.browse->geometry(), m_template.setting->geometry(), m_highlight->x()};
+}
+
+void FrameList::MeasureRows(int listDistance)
+{
+    m_metrics = mrv::MeasureRows(Template(), listDistance);
+    m_highlight->resize(m_highlight->width(), MaxOf(m_metrics.HighlightHeight, 0));
+}
+
+void FrameList::LoadRows(int count)
+{
+    m_inner->show();
+    m_rowCount = MaxOf(count, 0);
+    m_texts.resize(m_rowCount);
+    for (auto it = m_active.begin(); it != m_active.end();) {
+        if (it->first > m_rowCount) {
+            ReleaseRow(it->second);
+            it = m_active.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    Arrange();
+}
+
+void FrameList::UnloadRows()
+{
+    m_inner->hide();
+    for (auto &[index, row] : m_active)
+        ReleaseRow(row);
+    m_active.clear();
+    m_rowCount = 0;
+    m_texts.clear();
+    Arrange();
+}
+
+void FrameList::SetRowTexts(QStringList texts)
+{
+    texts.resize(m_rowCount);
+    m_texts = std::move(texts);
+    for (auto &[index, row] : m_active) {
+        row.path->setText(m_texts.at(index - 1));
+        row.path->setCursorPosition(0);
+    }
+}
+
+void FrameList::SetRowText(int row, const QString &text)
+{
+    if (row < 1 || row > m_rowCount)
+        return;
+    m_texts[row - 1] = text;
+    if (const Row *r = Find(row); r && r->path->text() != text)
+        r->path->setText(text);
+}
+
+QString FrameList::RowText(int row) const
+{
+    return row >= 1 && row <= m_rowCount ? m_texts.at(row - 1) : QString();
+}
+
+void FrameList::Arrange()
+{
+    m_viewport->setGeometry(m_panel->contentsRect());
+    m_arrangement = ArrangeRows(m_viewport->size(), m_scroll->width(), m_inner->x(), Template(),
+                                m_metrics.RowPitch, m_rowCount, m_scroll->maximum());
+    m_inner->resize(m_arrangement.innerWidth, m_arrangement.innerHeight);
+    m_highlight->resize(m_arrangement.highlightWidth, m_highlight->height());
+    m_scroll->setEnabled(m_arrangement.scrollEnabled);
+    if (m_arrangement.scrollEnabled) {
+        m_scroll->setPageStep(MaxOf(m_arrangement.largeChange, 1));
+        m_scroll->setSingleStep(MaxOf(m_arrangement.smallChange, 1));
+    }
+    for (const auto &[index, row] : m_active)
+        PlaceRow(row);
+    ScrollChanged();
+}
+
+void FrameList::ScrollChanged()
+{
+    m_inner->move(m_inner->x(), InnerPanelTop(m_inner->height(), m_panel->height(),
+                                              m_scroll->value(), m_scroll->maximum()));
+    Realize();
+}
+
+void FrameList::SetHighlightRow(int row)
+{
+    m_highlight->move(m_highlight->x(), clampToInt(HighlightTop(row, m_metrics)));
+}
+
+void FrameList::Realize()
+{
+    RowRange range = VisibleRows(m_inner->y(), m_viewport->height(), m_metrics, m_rowCount);
+    if (range.first <= range.last) {
+        range.first = MaxOf(range.first - SpareRows, 1);
+        range.last = MinOf(range.last + SpareRows, m_rowCount);
+    }
+    for (auto it = m_active.begin(); it != m_active.end();) {
+        if (it->first < range.first || it->first > range.last) {
+            ReleaseRow(it->second);
+            it = m_active.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (int i = range.first; i <= range.last; ++i) {
+        if (m_active.count(i))
+            continue;
+        Row row = TakeRow();
+        ShowRow(row, i);
+        m_active.emplace(i, row);
+    }
+}
+
+FrameList::Row FrameList::TakeRow()
+{
+    if (!m_pool.empty()) {
+        Row row = m_pool.back();
+        m_pool.pop_back();
+        return row;
+    }
+    Row row;
+    row.label = new QLabel(m_inner);
+    row.label->installEventFilter(this);
+    row.path = new QLineEdit(m_inner);
+    row.browse = new QPushButton(m_inner);
+    row.setting = new QPushButton(m_inner);
+    connect(row.path, &QLineEdit::textEdited, this, [this, box = row.path](const QString &text) {
+        const int index = ControlIndex(*box);
+        if (index < 1 || index > m_rowCount)
+            return;
+        m_texts[index - 1] = text;
+        emit rowTextEdited(index, text);
+    });
+    connect(row.browse, &QPushButton::clicked, this,
+            [this, button = row.browse] { emit browseClicked(ControlIndex(*button)); });
+    connect(row.setting, &QPushButton::clicked, this,
+            [this, button = row.setting] { emit settingClicked(ControlIndex(*button)); });
+    return row;
+}
+
+void FrameList::ShowRow(Row &row, int index)
+{
+    row.index = index;
+    CopyLook(*m_template.label, *row.label);
+    CopyLook(*m_template.path, *row.path);
+    CopyLook(*m_template.browse, *row.browse);
+    CopyLook(*m_template.setting, *row.setting);
+    row.label->setCursor(m_template.label->cursor());
+    row.label->setAlignment(m_template.label->alignment());
+    row.label->setText(RowNumber(index));
+    row.path->setReadOnly(m_template.path->isReadOnly());
+    row.path->setText(m_texts.at(index - 1));
+    row.path->setCursorPosition(0);
+    row.browse->setText(m_template.browse->text());
+    row.setting->setText(m_template.setting->text());
+    for (QWidget *w : {static_cast<QWidget *>(row.label), static_cast<QWidget *>(row.path),
+                       static_cast<QWidget *>(row.browse), static_cast<QWidget *>(row.setting)}) {
+        SetControlIndex(*w, index);
+        if (m_layoutHook)
+            m_layoutHook(*w);
+    }
+    PlaceRow(row);
+    for (QWidget *w : {static_cast<QWidget *>(row.label), static_cast<QWidget *>(row.path),
+                       static_cast<QWidget *>(row.browse), static_cast<QWidget *>(row.setting)})
+        w->show();
+}
+
+void FrameList::PlaceRow(const Row &row) const
+{
+    const RowTemplate t = Template();
+    const int pitch = m_metrics.RowPitch;
+    const auto top = [&](const QRect &r) {
+        return clampToInt(RowControlTop(r.top(), row.index, pitch));
+    };
+    row.label->setGeometry(t.label.left(), top(t.label), t.label.width(), t.label.height());
+    row.path->setGeometry(t.path.left(), top(t.path), m_arrangement.pathWidth, t.path.height());
+    row.browse->setGeometry(m_arrangement.browseLeft, top(t.browse), t.browse.width(),
+                            t.browse.height());
+    row.setting->setGeometry(m_arrangement.settingLeft, top(t.setting), t.setting.width(),
+                             t.setting.height());
+}
+
+void FrameList::ReleaseRow(Row row)
+{
+    for (QWidget *w : {static_cast<QWidget *>(row.label), static_cast<QWidget *>(row.path),
+                       static_cast<QWidget *>(row.browse), static_cast<QWidget *>(row.setting)}) {
+        w->hide();
+        // A spare widget is no control of the window until it takes up a row again.
+        w->setObjectName(QString());
+        w->setProperty(ControlIndexProperty, QVariant());
+    }
+    row.index = 0;
+    m_pool.push_back(row);
+}
+
+const FrameList::Row *FrameList::Find(int row) const
+{
+    const auto it = m_active.find(row);
+    return it == m_active.end() ? nullptr : &it->second;
+}
+
+QLabel *FrameList::RowLabel(int row) const
+{
+    const Row *r = Find(row);
+    return r ? r->label : nullptr;
+}
+
+QLineEdit *FrameList::RowPath(int row) const
+{
+    const Row *r = Find(row);
+    return r ? r->path : nullptr;
+}
+
+QPushButton *FrameList::RowBrowse(int row) const
+{
+    const Row *r = Find(row);
+    return r ? r->browse : nullptr;
+}
+
+QPushButton *FrameList::RowSetting(int row) const
+{
+    const Row *r = Find(row);
+    return r ? r->setting : nullptr;
+}
+
+void FrameList::WheelScroll(int angle)
+{
+    const int travel = m_inner->height() - m_panel->height();
+    if (!m_scroll->isEnabled() || travel <= 0 || angle == 0)
+        return;
+    // Three rows per notch, as lists usually scroll.
+    const double pixels = -angle / 120.0 * 3.0 * m_metrics.RowPitch;
+    int step = RoundHalfEven(pixels / travel * m_scroll->maximum());
+    if (step == 0)
+        step = angle > 0 ? -1 : 1;
+    m_scroll->setValue(m_scroll->value() + step);
+}
+
+bool FrameList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_panel && event->type() == QEvent::Resize) {
+        m_viewport->setGeometry(m_panel->contentsRect());
+    } else if (watched == m_viewport && event->type() == QEvent::Wheel) {
+        WheelScroll(static_cast<QWheelEvent *>(event)->angleDelta().y());
+        return true;
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const int index = ControlIndex(*watched);
+        if (mouse->button() == Qt::LeftButton && index >= 1 && index <= m_rowCount) {
+            emit labelClicked(index);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace mrv

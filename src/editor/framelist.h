@@ -1,0 +1,123 @@
+#pragma once
+
+#include "editor/framerowlayout.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QWidget;
+
+namespace mrv {
+
+/// The frame list: the outer panel `picFrame` clipping the inner panel `picFrame_In`, which
+/// holds one row per frame (the control arrays `lblFrame`, `txtFrame`, `cmdFrame_Browse`,
+/// `cmdFrame_Setting`, made from the hidden template row 0), the highlight `shaFrame` and the
+/// scrollbar `vscFrame`.
+///
+/// Every row has its place on the inner panel, but widgets exist only for the rows that show
+/// (and a few around them): rows that scroll out of view hand their widgets on to the rows
+/// that scroll in. A row's widgets are made like the template row's and then receive the
+/// window-layout document's element for their index (see SetRowLayoutHook).
+class FrameList : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// Builds the list's controls inside the panel.
+    explicit FrameList(QFrame &panel);
+
+    QFrame *Panel() const { return m_panel; }
+    QWidget *Inner() const { return m_inner; }
+    QScrollBar *ScrollBar() const { return m_scroll; }
+    QFrame *Highlight() const { return m_highlight; }
+
+    /// The template row's geometry and the highlight's left edge, as they stand now.
+    RowTemplate Template() const;
+    /// Measures the row metrics from the template row and sizes the highlight.
+    void MeasureRows(int listDistance);
+    const RowMetrics &Metrics() const { return m_metrics; }
+
+    /// Shows the inner panel with rows 1..count, their path boxes empty.
+    void LoadRows(int count);
+    /// Hides the inner panel and removes every row.
+    void UnloadRows();
+    int RowCount() const { return m_rowCount; }
+
+    /// The path box texts of all rows (entry i-1 for row i).
+    void SetRowTexts(QStringList texts);
+    void SetRowText(int row, const QString &text);
+    QString RowText(int row) const;
+
+    /// Lays out the rows in the panel and sets up the scrollbar; ends with ScrollChanged.
+    void Arrange();
+    const RowArrangement &Arrangement() const { return m_arrangement; }
+    /// Moves the inner panel for the scrollbar's value (`vscFrame_Change`).
+    void ScrollChanged();
+    /// Frames row `row` with the highlight.
+    void SetHighlightRow(int row);
+
+    /// Row widgets that exist right now, for tests and for later editing: nullptr when the
+    /// row is out of view.
+    QLabel *RowLabel(int row) const;
+    QLineEdit *RowPath(int row) const;
+    QPushButton *RowBrowse(int row) const;
+    QPushButton *RowSetting(int row) const;
+
+    /// Called for each control of a row when its widgets take up that row (after they were
+    /// made like the template row); the editor applies the layout document here.
+    void SetRowLayoutHook(std::function<void(QObject &)> hook) { m_layoutHook = std::move(hook); }
+
+signals:
+    /// The number label of a row was clicked (`lblFrame_Click`).
+    void labelClicked(int row);
+    /// The user changed the text of a row's path box.
+    void rowTextEdited(int row, const QString &text);
+    void browseClicked(int row);
+    void settingClicked(int row);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct Row
+    {
+        QLabel *label = nullptr;
+        QLineEdit *path = nullptr;
+        QPushButton *browse = nullptr;
+        QPushButton *setting = nullptr;
+        int index = 0;
+    };
+
+    void Realize();
+    Row TakeRow();
+    void ReleaseRow(Row row);
+    void PlaceRow(const Row &row) const;
+    void ShowRow(Row &row, int index);
+    const Row *Find(int row) const;
+    void WheelScroll(int angle);
+
+    QFrame *m_panel;
+    QWidget *m_viewport;
+    QWidget *m_inner;
+    QScrollBar *m_scroll;
+    QFrame *m_highlight;
+    Row m_template;
+    RowMetrics m_metrics;
+    RowArrangement m_arrangement;
+    int m_rowCount = 0;
+    QStringList m_texts;
+    std::map<int, Row> m_active;
+    std::vector<Row> m_pool;
+    std::function<void(QObject &)> m_layoutHook;
+};
+
+} // namespace mrv

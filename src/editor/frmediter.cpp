@@ -1,0 +1,317 @@
+#include "editor/frmediter.h"
+
+#include "core/settings.h"
+#include "editor/editortitle.h"
+#include "editor/framelist.h"
+#include "editor/keyfilter.h"
+#include "editor/picturesurface.h"
+#include "editor/playback.h"
+#include "editor/prompts.h"
+#include "editor/screenscale.h"
+#include "editor/trimworkingset.h"
+#include "editor/windowlayout.h"
+#include "support/appinfo.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+
+namespace mrv {
+
+frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
+    : QMainWindow(parent), m_settings(settings), m_prompts(prompts),
+      m_commands(settings, prompts, *this)
+{
+    setObjectName(QStringLiteral("frmEditer"));
+    setWindowTitle(AppInfo::Title());
+    m_client = new QWidget(this);
+    setCentralWidget(m_client);
+    m_client->installEventFilter(this);
+
+    m_menus = BuildEditorMenus(*menuBar());
+    m_c = BuildEditorControls(*m_client);
+    m_frames = new FrameList(*m_c.picFrame);
+    m_preview = std::make_unique<EditorPreview>(*m_c.picBG, *m_c.picA0, *m_c.picA1, m_cache);
+
+    m_timPlay.setParent(this);
+    m_timPlay.setObjectName(QStringLiteral("timPlay"));
+    m_timPlay.setTimerType(Qt::PreciseTimer);
+    m_timPlay.setInterval(DefaultFrameTime);
+
+    ConnectControls();
+    resize(DesignClientSize.width(), DesignClientSize.height() + menuBar()->sizeHint().height());
+}
+
+frmEditer::~frmEditer() = default;
+
+void frmEditer::ConnectControls()
+{
+    connect(m_menus.mnuNew, &QAction::triggered, this, [this] { m_commands.New(); });
+    connect(m_menus.mnuOpen, &QAction::triggered, this, [this] { m_commands.Open(); });
+    connect(m_menus.mnuSave, &QAction::triggered, this, [this] { m_commands.Save(); });
+    connect(m_menus.mnuSaveNew, &QAction::triggered, this, [this] { m_commands.SaveAs(); });
+    connect(m_menus.mnuBack, &QAction::triggered, this, [this] { m_commands.Revert(); });
+    connect(m_menus.mnuExit, &QAction::triggered, this, &QWidget::close);
+
+    connect(m_c.sldFrame, &QSlider::valueChanged, this, &frmEditer::sldFrame_Change);
+    connect(m_frames, &FrameList::labelClicked, this, &frmEditer::lblFrame_Click);
+    connect(m_c.cmdPlay, &QPushButton::clicked, this, &frmEditer::cmdPlay_Click);
+    connect(&m_timPlay, &QTimer::timeout, this, &frmEditer::timPlay_Timer);
+    connect(m_c.txtProjectName, &QLineEdit::textChanged, this, &frmEditer::txtProjectName_Change);
+    connect(m_c.comScreenScale, &QComboBox::editTextChanged, this,
+            &frmEditer::comScreenScale_Change);
+    m_c.comScreenScale->lineEdit()->installEventFilter(
+        new KeyFilterObject(KeyFilter::ScreenScale, m_c.comScreenScale));
+
+    // Commands of later work: present, but nothing runs them yet.
+    for (QPushButton *later : {m_c.cmdExport, m_c.cmdFullscreen, m_c.cmdBackground_Browse,
+                               m_c.cmdBackground_Setting})
+        later->setEnabled(false);
+}
+
+void frmEditer::Form_Load(const QList<CommandLinePath> &commandLine)
+{
+    FillScreenScales();
+    m_commands.New();
+    const pugi::xml_document &document = *m_settings.WindowDocument;
+    RestoreLayout(document, *this);
+    m_frames->SetRowLayoutHook(
+        [this, &document](QObject &control) { RestoreControlLayout(document, *this, control); });
+    m_baseCaption = windowTitle();
+    m_frames->MeasureRows(m_settings.ListDistance);
+    m_loaded = true;
+    Form_Resize();
+    dataChanged(false);
+    OpenCommandLine(commandLine);
+    TrimWorkingSet();
+}
+
+void frmEditer::FillScreenScales()
+{
+    for (const ScreenScaleEntry &scale : m_settings.ScreenScales())
+        m_c.comScreenScale->addItem(scale.Width + u'*' + scale.Height);
+}
+
+void frmEditer::OpenCommandLine(const QList<CommandLinePath> &commandLine)
+{
+    if (commandLine.isEmpty())
+        return;
+    m_commands.OpenProjectFile(commandLine.first().path);
+    for (qsizetype i = 1; i < commandLine.size(); ++i) {
+        if (!m_starter || !m_starter(commandLine.at(i)))
+            m_prompts.Message({QStringLiteral("无法启动新的程序实例来打开：") + u'\n'
+                                   + commandLine.at(i).path,
+                               {}, MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
+    }
+}
+
+void frmEditer::Form_Resize()
+{
+    MVK *project = CurrentProject();
+    if (!m_loaded || !project)
+        return;
+    FormInput in;
+    in.client = m_client->size();
+    in.controls = ReadFormControls(m_c, *m_frames->ScrollBar());
+    in.picBGBorder = m_c.picBG->OuterSize() - m_c.picBG->InnerSize();
+    in.picFrameBorder = m_c.picFrame->size() - m_c.picFrame->contentsRect().size();
+    in.projectWidth = project->aWidth;
+    in.projectHeight = project->aHeight;
+    in.scaleX = m_preview->ScaleX;
+    in.scaleY = m_preview->ScaleY;
+    const FormLayout out = FormResize(in);
+
+    ApplyFormControls(m_c, *m_frames->ScrollBar(), out.controls);
+    if (out.previewFitted) {
+        m_preview->PicFit(out.controls.picBG, out.activityBox);
+        m_preview->ScaleX = out.scaleX;
+        m_preview->ScaleY = out.scaleY;
+    } else {
+        m_c.picBG->move(out.controls.picBG.topLeft());
+    }
+    PicRedraw(0);
+    m_frames->Arrange();
+}
+
+void frmEditer::PicRedraw(quint8 mode)
+{
+    if (mode == 0) {
+        if (m_preview->DrawBackground())
+            sldFrame_Change();
+    } else if (mode == 1) {
+        m_preview->DrawFrame(m_c.sldFrame->value());
+    }
+}
+
+void frmEditer::LoadProjectIntoEditor()
+{
+    MVK &project = *CurrentProject();
+    m_uiReady = false;
+    m_preview->SetProject(&project);
+    m_c.txtProjectName->setText(project.aName);
+    ShowScreenScale(ScreenScaleText(project.aWidth, project.aHeight));
+    const aImage background = project.aBackground.value_or(aImage{});
+    m_c.txtBackground->setText(background.aURL);
+    m_c.txtBackground->setCursorPosition(0);
+
+    const int count = project.aFrame.Count();
+    m_frames->UnloadRows();
+    m_frames->LoadRows(count);
+    QStringList urls;
+    urls.reserve(count);
+    for (const aImage &frame : project.aFrame)
+        urls.append(frame.aURL);
+    m_frames->SetRowTexts(std::move(urls));
+    UpdateFrameControls(count);
+
+    m_preview->BackgroundPath = project.BackgroundPath();
+    // A project without frames must not go on showing the previous project's pictures.
+    m_preview->FramePaths = project.FramePaths();
+    m_preview->ClearAll();
+    m_titleFileName = TitleFileNameOf(project.aFilePath, project.aFileFolder);
+    Form_Resize();
+    m_frames->ScrollBar()->setValue(1);
+    m_uiReady = true;
+    dataChanged(false);
+}
+
+void frmEditer::ShowScreenScale(const QString &text)
+{
+    QComboBox &box = *m_c.comScreenScale;
+    int index = box.findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) {
+        box.addItem(text);
+        index = box.count() - 1;
+    }
+    box.setCurrentIndex(index);
+    box.setEditText(text);
+}
+
+void frmEditer::UpdateFrameControls(int count)
+{
+    if (count > 0) {
+        // The slider's value follows its new range silently: the preview is redrawn after.
+        const QSignalBlocker quiet(m_c.sldFrame);
+        m_c.sldFrame->setMaximum(count);
+    } else if (m_timPlay.isActive()) {
+        cmdPlay_Click();
+    }
+    m_c.sldFrame->setEnabled(count > 0);
+    m_c.cmdPlay->setEnabled(count > 0);
+}
+
+void frmEditer::LoadFrameRows(int count)
+{
+    m_frames->LoadRows(count);
+    Form_Resize();
+}
+
+void frmEditer::UnloadFrameRows()
+{
+    m_frames->UnloadRows();
+    Form_Resize();
+}
+
+void frmEditer::dataChanged(bool changed)
+{
+    if (MVK *project = CurrentProject())
+        project->aChanged = changed;
+    setWindowTitle(EditorTitle(m_baseCaption, m_titleFileName, changed));
+}
+
+void frmEditer::sldFrame_Change()
+{
+    const int v = m_c.sldFrame->value();
+    m_frames->SetHighlightRow(v);
+    if (m_settings.FrameFocus) {
+        QScrollBar &scroll = *m_frames->ScrollBar();
+        scroll.setValue(FocusScrollValue(v, m_c.sldFrame->maximum(), scroll.maximum()));
+    }
+    PicRedraw(1);
+}
+
+void frmEditer::lblFrame_Click(int row)
+{
+    m_c.sldFrame->setValue(row);
+}
+
+void frmEditer::cmdPlay_Click()
+{
+    if (m_timPlay.isActive()) {
+        m_timPlay.stop();
+        m_c.cmdPlay->setText(QStringLiteral("开始"));
+    } else {
+        m_timPlay.start();
+        m_c.cmdPlay->setText(QStringLiteral("停止"));
+    }
+}
+
+void frmEditer::timPlay_Timer()
+{
+    if (m_preview->FramePaths.isEmpty())
+        return;
+    m_c.sldFrame->setValue(NextPlayFrame(m_c.sldFrame->value(), m_c.sldFrame->maximum()));
+}
+
+void frmEditer::txtProjectName_Change()
+{
+    if (!m_uiReady)
+        return;
+    CurrentProject()->aName = m_c.txtProjectName->text();
+    dataChanged(true);
+}
+
+void frmEditer::comScreenScale_Change()
+{
+    if (!m_uiReady)
+        return;
+    if (const auto size = ParseScreenScale(m_c.comScreenScale->currentText())) {
+        CurrentProject()->aWidth = qint16(size->width());
+        CurrentProject()->aHeight = qint16(size->height());
+    }
+    dataChanged(true);
+    Form_Resize();
+}
+
+bool frmEditer::Form_Unload()
+{
+    // Failing to note the size costs only the next start's window size.
+    static_cast<void>(SaveWindowSize(*m_settings.WindowDocument, *this));
+    if (!m_commands.AskToSave())
+        return false;
+    SaveSettingsAndEnd();
+    return true;
+}
+
+void frmEditer::SaveSettingsAndEnd()
+{
+    m_timPlay.stop();
+    if (const Status saved = SaveSettings(m_settings); !saved)
+        m_prompts.Message({QStringLiteral("设置文件保存失败：") + u'\n' + saved.message(), {},
+                           MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
+    m_ending = true;
+    emit ended();
+}
+
+void frmEditer::closeEvent(QCloseEvent *event)
+{
+    if (m_ending || Form_Unload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool frmEditer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_client && event->type() == QEvent::Resize)
+        Form_Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace mrv

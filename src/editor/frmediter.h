@@ -1,0 +1,119 @@
+#pragma once
+
+#include "core/picturecache.h"
+#include "editor/commandline.h"
+#include "editor/editorcontrols.h"
+#include "editor/editormenus.h"
+#include "editor/editorpreview.h"
+#include "editor/projectcommands.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+namespace mrv {
+
+class FrameList;
+class Prompts;
+struct Settings;
+
+/// The editor window: the project's fields, the frame list, the scaled preview with the
+/// frame slider and playback, and the File menu's commands. The arithmetic lives in
+/// FormResize and the frame-row functions, the drawing in EditorPreview, the commands in
+/// ProjectCommands; this class wires them to the controls.
+class frmEditer : public QMainWindow, public ProjectHost
+{
+    Q_OBJECT
+
+public:
+    frmEditer(Settings &settings, Prompts &prompts, QWidget *parent = nullptr);
+    ~frmEditer() override;
+
+    /// The load sequence: the screen-scale list, a new project, the window layout from the
+    /// window document, the title, then the projects named on the command line (the first
+    /// opened here, each further one in a new instance).
+    void Form_Load(const QList<CommandLinePath> &commandLine = {});
+
+    /// Lays out every control for the current client size and project, refits the preview
+    /// and redraws it, and rearranges the frame rows.
+    void Form_Resize();
+
+    /// Mode 0 redraws the background (and then the frame), mode 1 the current frame.
+    void PicRedraw(quint8 mode);
+
+    // ProjectHost
+    void LoadProjectIntoEditor() override;
+    void dataChanged(bool changed) override;
+    QString TitleFileName() const override { return m_titleFileName; }
+
+    QString BaseCaption() const { return m_baseCaption; }
+    bool UiReady() const { return m_uiReady; }
+
+    /// Creates rows 1..count in the frame list, then lays the window out again.
+    void LoadFrameRows(int count);
+    /// Removes every row of the frame list, then lays the window out again.
+    void UnloadFrameRows();
+
+    // What later commands and windows work with.
+    MVK *CurrentProject() { return m_commands.CurrentProject(); }
+    ProjectCommands &Commands() { return m_commands; }
+    Settings &AppSettings() { return m_settings; }
+    Prompts &AppPrompts() { return m_prompts; }
+    PictureCache &Cache() { return m_cache; }
+    EditorPreview &Preview() { return *m_preview; }
+    const QString &BackgroundPath() const { return m_preview->BackgroundPath; }
+    /// Entry i-1 is the resolved path of frame i.
+    const QStringList &FramePaths() const { return m_preview->FramePaths; }
+    QTimer &PlayTimer() { return m_timPlay; }
+    FrameList &Frames() { return *m_frames; }
+    const EditorControls &Controls() const { return m_c; }
+    const EditorMenus &Menus() const { return m_menus; }
+    QWidget &Client() const { return *m_client; }
+
+    /// How further instances are started for extra command-line projects.
+    void SetInstanceStarter(InstanceStarter starter) { m_starter = std::move(starter); }
+
+    // Event handlers, public so commands and tests can run them as the controls do.
+    void sldFrame_Change();
+    void lblFrame_Click(int row);
+    void cmdPlay_Click();
+    void timPlay_Timer();
+    void comScreenScale_Change();
+    void txtProjectName_Change();
+    /// The close sequence; false when the user cancelled and the window stays open.
+    bool Form_Unload();
+
+signals:
+    /// The settings were written and the program is to end.
+    void ended();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void ConnectControls();
+    void FillScreenScales();
+    void ShowScreenScale(const QString &text);
+    void OpenCommandLine(const QList<CommandLinePath> &commandLine);
+    void UpdateFrameControls(int count);
+    void SaveSettingsAndEnd();
+
+    Settings &m_settings;
+    Prompts &m_prompts;
+    PictureCache m_cache;
+    QWidget *m_client = nullptr;
+    EditorControls m_c;
+    EditorMenus m_menus;
+    FrameList *m_frames = nullptr;
+    std::unique_ptr<EditorPreview> m_preview;
+    ProjectCommands m_commands;
+    QTimer m_timPlay;
+    InstanceStarter m_starter = StartInstance;
+    QString m_baseCaption;
+    QString m_titleFileName;
+    bool m_uiReady = false;
+    bool m_loaded = false;
+    bool m_ending = false;
+};
+
+} // namespace mrv

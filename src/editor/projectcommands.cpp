@@ -1,0 +1,154 @@
+#include "editor/projectcommands.h"
+
+#include "core/settings.h"
+#include "editor/prompts.h"
+#include "editor/trimworkingset.h"
+
+#include <QFileInfo>
+
+namespace mrv {
+
+const QString ProjectCommands::UnsavedQuestion = QStringLiteral("你的文件修改了没有保存，是否保存");
+
+QString SaveAsTarget(const QString &chosenPath, int filterIndex)
+{
+    const QString wanted = filterIndex == 2 ? QStringLiteral(".xml") : QStringLiteral(".mrv");
+    return chosenPath.right(4) == wanted ? chosenPath : chosenPath + wanted;
+}
+
+ProjectCommands::ProjectCommands(Settings &settings, Prompts &prompts, ProjectHost &host)
+    : m_settings(settings), m_prompts(prompts), m_host(host)
+{
+}
+
+void ProjectCommands::ShowError(const QString &text)
+{
+    m_prompts.Message({text, {}, MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
+}
+
+bool ProjectCommands::AskToSave()
+{
+    if (!m_project || !m_project->aChanged)
+        return true;
+    const MsgAnswer answer = m_prompts.Message({UnsavedQuestion, QStringLiteral("提示"),
+                                                MsgIcon::Question, MsgButtons::YesNoCancel,
+                                                MsgAnswer::Cancel});
+    switch (answer) {
+    case MsgAnswer::Yes: return Save();
+    case MsgAnswer::No: return true;
+    default: return false;
+    }
+}
+
+bool ProjectCommands::New()
+{
+    if (!AskToSave())
+        return false;
+    auto project = std::make_unique<MVK>();
+    project->AddNew();
+    m_project = std::move(project);
+    m_host.LoadProjectIntoEditor();
+    TrimWorkingSet();
+    return true;
+}
+
+bool ProjectCommands::Open()
+{
+    if (!AskToSave())
+        return false;
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Open;
+    request.title = QStringLiteral("打开工程文件");
+    request.types = &m_settings.ProjectTypes;
+    request.filterIndex = 1;
+    const auto chosen = m_prompts.File(request);
+    if (!chosen)
+        return false;
+    return OpenProjectFile(chosen->path);
+}
+
+bool ProjectCommands::OpenProjectFile(const QString &path)
+{
+    if (const Status valid = CheckProjectFile(path); !valid) {
+        ShowError(valid.message());
+        return false;
+    }
+    auto project = std::make_unique<MVK>();
+    if (const Status read = project->OpenFile(path); !read) {
+        ShowError(read.message());
+        return false;
+    }
+    m_project = std::move(project);
+    m_host.LoadProjectIntoEditor();
+    TrimWorkingSet();
+    return true;
+}
+
+bool ProjectCommands::WriteProject(const QString &path)
+{
+    SaveOptions options;
+    options.pretty = m_settings.FormatProject;
+    options.projectFolder = m_project->aFileFolder;
+    if (const Status saved = m_project->SaveFile(path, options); !saved) {
+        ShowError(QStringLiteral("工程文件保存失败：") + u'\n' + saved.message());
+        return false;
+    }
+    return true;
+}
+
+bool ProjectCommands::Save()
+{
+    if (!m_project)
+        return false;
+    if (m_project->aFilePath.isEmpty())
+        return SaveAs();
+    if (!WriteProject(m_project->aFilePath))
+        return false;
+    m_host.dataChanged(false);
+    return true;
+}
+
+bool ProjectCommands::SaveAs()
+{
+    if (!m_project)
+        return false;
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Save;
+    request.title = QStringLiteral("选择工程保存位置");
+    request.types = &m_settings.ProjectTypes;
+    request.filterIndex = 1;
+    const auto chosen = m_prompts.File(request);
+    if (!chosen)
+        return false;
+    const QString path = SaveAsTarget(chosen->path, chosen->filterIndex);
+    const QString previousPath = m_project->aFilePath;
+    m_project->aFilePath = path;
+    if (!WriteProject(path)) {
+        // Nothing was written there: the project still belongs to its previous file.
+        m_project->aFilePath = previousPath;
+        return false;
+    }
+    // Read back from the new file, so the folder, the title and the paths follow it.
+    return OpenProjectFile(path);
+}
+
+bool ProjectCommands::Revert()
+{
+    if (!m_project)
+        return false;
+    const QString path = m_project->aFilePath;
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        m_prompts.Message({QStringLiteral("工程文件储存位置不存在"), {}, MsgIcon::None,
+                           MsgButtons::Ok, MsgAnswer::Ok});
+        return false;
+    }
+    const QString question = QStringLiteral("还原为最后一次保存的") + m_host.TitleFileName()
+                             + QStringLiteral("版本？");
+    if (m_prompts.Message({question, {}, MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes})
+        != MsgAnswer::Yes)
+        return false;
+    // Checked first: a file that is no longer a project must not replace the one shown.
+    return OpenProjectFile(path);
+}
+
+} // namespace mrv
