@@ -28,7 +28,10 @@ void PictureSurface::SetBorderWidth(int width)
 
 void PictureSurface::UpdateFrameStyle()
 {
-    if (m_border > 0) {
+    if (m_border == 2) {
+        // The classic sunken well: dark and black above and left, light below and right.
+        setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    } else if (m_border > 0) {
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(m_border);
     } else {
