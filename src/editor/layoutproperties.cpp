@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -292,6 +293,8 @@ bool SetCaption(QObject &o, const QVariant &v)
         action->setText(text);
     else if (auto *menu = qobject_cast<QMenu *>(&o))
         menu->setTitle(text);
+    else if (auto *group = qobject_cast<QGroupBox *>(&o))
+        group->setTitle(text);
     else
         return false;
     return true;
@@ -432,11 +435,8 @@ const Property SliderProperties[] = {
     {u"LargeChange", SetNumber<QAbstractSlider, &QAbstractSlider::setPageStep>},
 };
 
-const Property MenuProperties[] = {
-    {u"Caption", SetCaption},
-};
-
-const Property WindowProperties[] = {
+// Windows, menus and group boxes: a caption of their own.
+const Property CaptionProperties[] = {
     {u"Caption", SetCaption},
 };
 
@@ -473,10 +473,8 @@ QList<std::span<const Property>> TablesFor(const QObject &o)
     QList<std::span<const Property>> tables;
     if (qobject_cast<const PictureSurface *>(w))
         tables.append(SurfaceProperties);
-    else if (qobject_cast<const QMenu *>(w))
-        tables.append(MenuProperties);
-    else if (w->isWindow())
-        tables.append(WindowProperties);
+    else if (qobject_cast<const QMenu *>(w) || qobject_cast<const QGroupBox *>(w) || w->isWindow())
+        tables.append(CaptionProperties);
     else if (qobject_cast<const QLabel *>(w))
         tables.append(LabelProperties);
     else if (qobject_cast<const QAbstractButton *>(w))

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,6 +73,7 @@ struct TestWindow
             rows.append(Make<QLabel>(picFrame, u"lblFrame", i));
             rows.back()->setGeometry(0, 20 * i, 30, 13);
         }
+        fraOptions = Make<QGroupBox>(&window, u"fraOptions");
         dialog = Make<QDialog>(&window, u"frmOther");
         dialogLabel = Make<QLabel>(dialog, u"lblName");
         dialogLabel->setText(QStringLiteral("dialog"));
@@ -95,6 +97,7 @@ struct TestWindow
     QScrollBar *vscFrame;
     PictureSurface *picBG;
     QFrame *picFrame;
+    QGroupBox *fraOptions;
     QList<QLabel *> rows;
     QDialog *dialog;
 };
@@ -150,6 +153,7 @@ TEST(WindowLayoutTest, ColoursCaptionsAndOtherPropertiesByName)
               "<timPlay Interval='120' Width='9'/>"
               "<mnuOpen Caption='打开(&amp;O)' Enabled='false' Visible='1'/>"
               "<vscFrame Max='50' Value='20' SmallChange='3' LargeChange='oops'/>"
+              "<fraOptions Caption='选项' Text='not a text box'/>"
               "</frmTest></Window></Soft>");
     EXPECT_EQ(t.window.windowTitle(), QStringLiteral("Mirovane 1.4"));
     EXPECT_EQ(Back(t.window), QColor(0, 255, 0));
@@ -180,6 +184,7 @@ TEST(WindowLayoutTest, ColoursCaptionsAndOtherPropertiesByName)
     EXPECT_EQ(t.vscFrame->maximum(), 50);
     EXPECT_EQ(t.vscFrame->value(), 20);
     EXPECT_EQ(t.vscFrame->singleStep(), 3);
+    EXPECT_EQ(t.fraOptions->title(), QStringLiteral("选项"));
 }
 
 TEST(WindowLayoutTest, ValuesAPropertyRefusesChangeNothing)
