@@ -1,5 +1,9 @@
 #include "core/pictureloader.h"
 
+#include "export/pngcodec.h"
+
+#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 
 namespace mrv {
@@ -8,13 +12,24 @@ QImage LoadPicture(const QString &path)
 {
     if (path.isEmpty())
         return {};
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    // Pictures are drawn as stored; orientation tags are not applied.
-    reader.setAutoTransform(false);
-    QImage image = reader.read();
-    if (image.isNull())
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         return {};
+    QByteArray bytes = file.readAll();
+    file.close();
+    // Most pictures of a boot animation are plain PNG files; they take the fast way.
+    QImage image = DecodePngFast(bytes);
+    if (image.isNull()) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer);
+        reader.setDecideFormatFromContent(true);
+        // Pictures are drawn as stored; orientation tags are not applied.
+        reader.setAutoTransform(false);
+        image = reader.read();
+        if (image.isNull())
+            return {};
+    }
     const QImage::Format wanted =
         image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
     if (image.format() != wanted)

@@ -1,0 +1,98 @@
+#include "cli/cliargs.h"
+#include "cli/exportcli.h"
+#include "cli/projectopen.h"
+#include "export/demoproject.h"
+#include "export/exportnames.h"
+#include "export/longimport.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace mrv::cli {
+
+namespace {
+
+const QString ImportUsage = QStringLiteral("import-long PROJECT STRIP [--x TEXT] [--output OUT]");
+const QString DemoUsage = QStringLiteral("demo DIR");
+
+int runImportLong(const QStringList &args, Streams &io)
+{
+    const QString xOption = QStringLiteral("--x");
+    const QString outputOption = QStringLiteral("--output");
+    auto parsed = CliArgs::Parse(args, {xOption, outputOption}, {});
+    if (!parsed || parsed->positional().size() != 2) {
+        io.err << (parsed ? QStringLiteral("expected PROJECT and STRIP") : parsed.message())
+               << "\nUsage: mirovane-cli " << ImportUsage << "\n";
+        return ExitUsage;
+    }
+    auto project = OpenProjectArgument(parsed->positional().at(0), io.err);
+    if (!project)
+        return ExitInvalidInput;
+    if (const Status fits = CheckLongImport(*project); !fits) {
+        io.err << fits.message() << "\n";
+        return ExitInvalidInput;
+    }
+    const QString strip = AbsoluteArgument(parsed->positional().at(1));
+    if (!QFileInfo(strip).isFile()) {
+        io.err << "找不到长图文件“" << QDir::toNativeSeparators(strip) << "”\n";
+        return ExitInvalidInput;
+    }
+    const QString xText =
+        parsed->value(xOption, QString::number(DefaultImportX(project->aWidth)));
+    const Result<qint16> x = ParseImportOffset(xText);
+    if (!x) {
+        io.err << x.message() << "\n";
+        return ExitInvalidInput;
+    }
+    const QString folder = project->aFileFolder;
+    if (const Status applied = ApplyLongImport(*project, StoredStripPath(folder, strip), *x);
+        !applied) {
+        io.err << applied.message() << "\n";
+        return ExitInvalidInput;
+    }
+    const QString out = parsed->has(outputOption) ? AbsoluteArgument(parsed->value(outputOption))
+                                                  : project->aFilePath;
+    SaveOptions options;
+    options.projectFolder = folder;
+    if (const Status saved = project->SaveFile(out, options); !saved) {
+        io.err << "工程文件保存失败: " << saved.message() << "\n";
+        return ExitWriteFailed;
+    }
+    io.out << out << "\n";
+    return ExitOk;
+}
+
+int runDemo(const QStringList &args, Streams &io)
+{
+    auto parsed = CliArgs::Parse(args, {}, {});
+    if (!parsed || parsed->positional().size() != 1) {
+        io.err << (parsed ? QStringLiteral("expected one DIR") : parsed.message())
+               << "\nUsage: mirovane-cli " << DemoUsage << "\n";
+        return ExitUsage;
+    }
+    ReportFileSizeLimitAsError();
+    const Result<QString> written = WriteDemoProject(AbsoluteArgument(parsed->positional().first()));
+    if (!written) {
+        io.err << written.message() << "\n";
+        return ExitWriteFailed;
+    }
+    io.out << *written << "\n";
+    return ExitOk;
+}
+
+} // namespace
+
+Command ImportLongCommand()
+{
+    return {QStringLiteral("import-long"), ImportUsage,
+            QStringLiteral("point every frame at a long picture's cells (writes OUT or PROJECT)"),
+            runImportLong};
+}
+
+Command DemoCommand()
+{
+    return {QStringLiteral("demo"), DemoUsage,
+            QStringLiteral("write the demo project DIR/demo.mrv with its pictures"), runDemo};
+}
+
+} // namespace mrv::cli

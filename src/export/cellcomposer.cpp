@@ -1,0 +1,37 @@
+#include "export/cellcomposer.h"
+
+#include "export/canvas.h"
+#include "export/sourcepictures.h"
+#include "project/aimage.h"
+
+#include <QPainter>
+
+#include <cstring>
+
+namespace mrv {
+
+CellComposer::CellComposer(const SourcePictures &sources, QSize cellSize, double originX,
+                           double originY, const QString &backgroundPath, const aImage &background)
+    : m_sources(sources), m_cellSize(cellSize)
+{
+    if (backgroundPath.isEmpty() || sources.Get(backgroundPath).image.isNull())
+        return;
+    m_backgroundPiece = CreateCanvas(cellSize.width(), cellSize.height());
+    QPainter painter(&m_backgroundPiece);
+    sources.Draw(painter, backgroundPath, background.aX, background.aY, originX, originY);
+}
+
+void CellComposer::Compose(QImage &cell, const QString &framePath, const aImage &frame) const
+{
+    if (!m_backgroundPiece.isNull()) {
+        const qsizetype rowBytes = qsizetype(m_cellSize.width()) * 4;
+        for (int y = 0; y < m_cellSize.height(); ++y)
+            std::memcpy(cell.scanLine(y), m_backgroundPiece.constScanLine(y), size_t(rowBytes));
+    }
+    if (m_sources.Get(framePath).image.isNull())
+        return;
+    QPainter painter(&cell);
+    m_sources.Draw(painter, framePath, frame.aX, frame.aY);
+}
+
+} // namespace mrv

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace mrv {
+
+class SourcePictures;
+struct aImage;
+
+/// Composes the pictures of the animation area: the piece of the background that lies behind
+/// the area (composed once) with one frame drawn over it.
+class CellComposer
+{
+public:
+    /// cellSize: the area's size on the output; (originX, originY): the area's top-left corner
+    /// on the scaled screen. Without a background path the cells have no background.
+    CellComposer(const SourcePictures &sources, QSize cellSize, double originX, double originY,
+                 const QString &backgroundPath, const aImage &background);
+
+    QSize CellSize() const { return m_cellSize; }
+
+    /// Fills a transparent cell of CellSize(): the background piece, then the frame placed at
+    /// its offset from the area's corner.
+    void Compose(QImage &cell, const QString &framePath, const aImage &frame) const;
+
+private:
+    const SourcePictures &m_sources;
+    QSize m_cellSize;
+    QImage m_backgroundPiece; ///< null when there is no background to draw
+};
+
+} // namespace mrv

@@ -1,0 +1,67 @@
+#include "export/exportgeometry.h"
+
+#include "project/mvk.h"
+#include "support/stringutil.h"
+
+namespace mrv {
+
+namespace {
+
+QString sizeRefusal(const MVK &project)
+{
+    return QStringLiteral("工程的屏幕尺寸 %1 × %2 无效：宽度和高度必须大于 0，无法缩放。")
+        .arg(project.aWidth)
+        .arg(project.aHeight);
+}
+
+} // namespace
+
+Result<ScreenScale> ReferenceScale(const MVK &project)
+{
+    if (project.aWidth <= 0 || project.aHeight <= 0)
+        return Result<ScreenScale>::Fail(sizeRefusal(project));
+    return ScreenScale{double(ReferenceWidth) / project.aWidth,
+                       double(ReferenceHeight) / project.aHeight};
+}
+
+SequencePlan SequencePlan::Make(int frameCount, int loopTimes)
+{
+    SequencePlan plan;
+    plan.introCount = RoundHalfEven(60.0 / 105.0 * frameCount);
+    plan.loopLength = RoundHalfEven(45.0 / 105.0 * frameCount);
+    plan.total = loopTimes * plan.loopLength + plan.introCount;
+    plan.numberWidth = int(QString::number(plan.total).size());
+    return plan;
+}
+
+int SequencePlan::FrameOf(int n) const
+{
+    if (n <= introCount + loopLength)
+        return n;
+    const int round = (n - introCount + loopLength - 1) / loopLength; // rounded up
+    return n - loopLength * (round - 1);
+}
+
+int SequencePlan::DistinctFrames() const
+{
+    return total < introCount + loopLength ? total : introCount + loopLength;
+}
+
+Result<SequenceArea> SequenceAreaOf(const MVK &project)
+{
+    if (project.aWidth <= 0 || project.aHeight <= 0)
+        return Result<SequenceArea>::Fail(sizeRefusal(project));
+    SequenceArea area;
+    area.cell = QSize(RoundHalfEven(200.0 / 1024.0 * project.aWidth),
+                      RoundHalfEven(200.0 / 768.0 * project.aHeight));
+    area.left = RoundHalfEven(412.0 / 1024.0 * project.aWidth);
+    area.top = RoundHalfEven(284.0 / 768.0 * project.aHeight);
+    if (area.cell.width() < 1 || area.cell.height() < 1)
+        return Result<SequenceArea>::Fail(
+            QStringLiteral("工程的屏幕尺寸 %1 × %2 太小：动画区域不足 1 像素，无法导出帧序列。")
+                .arg(project.aWidth)
+                .arg(project.aHeight));
+    return area;
+}
+
+} // namespace mrv

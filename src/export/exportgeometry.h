@@ -1,0 +1,57 @@
+#pragma once
+
+#include "support/result.h"
+
+#include <QSize>
+
+namespace mrv {
+
+class MVK;
+
+/// The reference boot screen and its animation area.
+inline constexpr int ReferenceWidth = 1024;
+inline constexpr int ReferenceHeight = 768;
+inline constexpr int AreaLeft = 412; ///< (1024 - 200) / 2
+inline constexpr int AreaTop = 284;  ///< (768 - 200) / 2
+inline constexpr int CellSize = 200; ///< the animation area is a 200 x 200 square
+inline constexpr int StripCells = 105;
+
+/// Factors that map project pixels onto the reference screen: 1024 / width and 768 / height.
+struct ScreenScale
+{
+    double sx = 1.0;
+    double sy = 1.0;
+};
+
+/// The scale of a project, refused when its width or height is not positive.
+Result<ScreenScale> ReferenceScale(const MVK &project);
+
+/// How a frame sequence plays out a project of a given frame count and loop times: the intro
+/// is written once, the loop part loopTimes times. Counts are 32-bit, so a long sequence only
+/// gets longer file numbers.
+struct SequencePlan
+{
+    int introCount = 0;  ///< round(60 / 105 * frames)
+    int loopLength = 0;  ///< round(45 / 105 * frames)
+    int total = 0;       ///< loopTimes * loopLength + introCount
+    int numberWidth = 1; ///< decimal digits of total
+
+    static SequencePlan Make(int frameCount, int loopTimes);
+    /// The 1-based frame shown by the 1-based sequence number n.
+    int FrameOf(int n) const;
+    /// Distinct pictures the sequence uses: frames 1 .. this number.
+    int DistinctFrames() const;
+};
+
+/// The project-scale animation area used by the frame sequence.
+struct SequenceArea
+{
+    QSize cell;       ///< round(200 / 1024 * width) x round(200 / 768 * height)
+    int left = 0;     ///< round(412 / 1024 * width)
+    int top = 0;      ///< round(284 / 768 * height)
+};
+
+/// The sequence's area for a project; refused when the cell would have no pixels.
+Result<SequenceArea> SequenceAreaOf(const MVK &project);
+
+} // namespace mrv

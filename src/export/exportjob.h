@@ -1,0 +1,56 @@
+#pragma once
+
+#include "support/result.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <functional>
+
+namespace mrv {
+
+/// Progress of a running export: steps done out of the total. Called on the thread that runs
+/// the export, never from its helper threads.
+using ExportProgress = std::function<void(int done, int total)>;
+
+/// What an export or import did.
+struct ExportResult
+{
+    /// Ok when everything was written; otherwise the first failure (or the cancellation).
+    Status status;
+    bool cancelled = false;
+    /// The project cannot be exported as it is (a screen size that cannot be scaled); nothing
+    /// was attempted.
+    bool refused = false;
+    /// The files written, in order. A failed or cancelled export lists what was complete
+    /// before it stopped; no half-written file is left behind.
+    QStringList written;
+    /// Source pictures that could not be read, each once; their areas stayed transparent.
+    QStringList unreadable;
+};
+
+/// An encoded picture, or why there is none; default-constructible so that it can travel
+/// through the worker threads' result queues.
+struct EncodedPicture
+{
+    QByteArray bytes;
+    QString error; ///< empty when encoded
+
+    bool ok() const { return error.isEmpty(); }
+    static EncodedPicture From(const Result<QByteArray> &encoded)
+    {
+        return encoded ? EncodedPicture{*encoded, QString()} : EncodedPicture{{}, encoded.message()};
+    }
+};
+
+/// The message of a cancelled export.
+QString CancelledMessage();
+
+inline bool IsCancelled(const std::atomic_bool *cancel)
+{
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+} // namespace mrv

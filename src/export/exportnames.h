@@ -1,0 +1,84 @@
+#pragma once
+
+#include "support/result.h"
+
+#include <QString>
+
+namespace mrv {
+
+/// Positions (1-based) of the export file types, in the order the save dialogs list them.
+enum ExportTypeIndex : int {
+    ExportTypePng = 1,
+    ExportTypeBmp = 2,
+    ExportTypeJpg = 3,
+    ExportTypeGif = 4,
+    ExportTypeTif = 5,
+};
+
+/// The entry each save dialog preselects.
+inline constexpr int LongPictureDefaultType = ExportTypeBmp;
+inline constexpr int SequenceDefaultType = ExportTypePng;
+inline constexpr int ProjectImagesDefaultType = ExportTypePng;
+
+/// "." followed by the extension of the export file type at the 1-based position.
+Result<QString> ExportExtension(int filterIndex);
+
+/// Where the long picture goes. The format always follows the file type, not the typed name.
+struct LongPictureTarget
+{
+    QString path;
+    QString extension;
+};
+
+/// The chosen path (folder and file name, as the save dialog returns it) with the extension
+/// appended unless the file name already contains it ("anim.jpg.png" with JPEG stays as it is).
+Result<LongPictureTarget> LongPictureTargetFor(const QString &chosenPath, int filterIndex);
+
+/// Where the frame sequence goes: the prefix that the numbers and the extension follow.
+struct SequenceTarget
+{
+    QString prefix;
+    QString extension;
+
+    /// prefix + n padded with zeros to the width + extension ("seq001.png").
+    QString FileName(int n, int numberWidth) const;
+};
+
+/// The chosen path cut before the last occurrence of the extension in its file name
+/// ("seq.png" with PNG gives the prefix "seq"); unchanged when the name does not contain it.
+Result<SequenceTarget> SequenceTargetFor(const QString &chosenPath, int filterIndex);
+
+/// Where the project images go.
+struct ProjectImagesTarget
+{
+    QString backgroundPath; ///< the chosen path, with the extension appended as for the long picture
+    QString baseName;       ///< the file name cut before the extension (when it is not its start)
+    QString frameFolder;    ///< chosen folder + base name + "_Frame"
+    QString extension;
+
+    /// frameFolder/NNN.ext with at least three digits ("001.png").
+    QString FramePath(int frame) const;
+};
+
+Result<ProjectImagesTarget> ProjectImagesTargetFor(const QString &chosenPath, int filterIndex);
+
+/// Loop times from the answer typed into the loop box: its digits joined in order, read as a
+/// number and clamped to 1..255; an answer without digits (or a cancelled box) gives 1.
+int LoopTimesFromAnswer(const QString &answer);
+
+/// The X offset proposed by the long-picture import: (width / 1024 * 200 - 200) / 2, rounded
+/// to the nearest with ties to even (0 for 1024, 100 for 2048).
+qint16 DefaultImportX(qint16 projectWidth);
+
+/// The strip path stored in the frames: relative to the project folder when the strip lies in
+/// that folder (compared case-sensitively, whole folder names only), else the full path.
+QString StoredStripPath(const QString &projectFolder, const QString &stripPath);
+
+/// The message for an offset that does not follow the rules.
+QString OffsetRuleMessage();
+
+/// The batch X offset typed for the import: an optional minus sign and digits only, within
+/// -32768..32767. Anything else fails with OffsetRuleMessage() (out of range adds why).
+Result<qint16> ParseImportOffset(const QString &answer);
+
+} // namespace mrv

@@ -1,0 +1,141 @@
+#include "export/framesequence.h"
+
+#include "export/canvas.h"
+#include "export/cellcomposer.h"
+#include "export/exportgeometry.h"
+#include "export/imageencoders.h"
+#include "export/parallel.h"
+#include "export/picturefile.h"
+#include "export/sourcepictures.h"
+#include "project/mvk.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace mrv {
+
+namespace {
+
+// Files written per task; large enough that scheduling costs nothing next to the writes.
+constexpr int WriteBatch = 64;
+
+QString pathAt(const QStringList &paths, int index)
+{
+    return index < paths.size() ? paths[index] : QString();
+}
+
+struct BatchOutcome
+{
+    int written = 0;
+    Status status;
+};
+
+} // namespace
+
+ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPath,
+                                 const QStringList &framePaths, const SequenceOptions &options,
+                                 const ExportProgress &progress, const std::atomic_bool *cancel)
+{
+    ExportResult result;
+    const std::optional<PictureFormat> format = FormatOfExtension(options.target.extension);
+    if (!format) {
+        result.status = Status::Fail(UnsupportedExtensionMessage(
+            options.target.extension, options.target.FileName(1, 3)));
+        return result;
+    }
+    const Result<SequenceArea> area = SequenceAreaOf(project);
+    if (!area) {
+        result.refused = true;
+        result.status = area.status();
+        return result;
+    }
+    const SequencePlan plan =
+        SequencePlan::Make(project.aFrame.Count(), std::clamp(options.loopTimes, 1, 255));
+    if (plan.total <= 0)
+        return result;
+    const int distinct = plan.DistinctFrames();
+    const int steps = distinct + plan.total;
+
+    ExportPool pool;
+    const QString background = options.drawBackground ? backgroundPath : QString();
+    QStringList sourcePaths{background};
+    for (int k = 0; k < distinct; ++k)
+        sourcePaths << pathAt(framePaths, k);
+    const SourcePictures sources = SourcePictures::Load(sourcePaths, ScreenScale{}, pool, cancel);
+    result.unreadable = sources.Unreadable();
+
+    const CellComposer composer(sources, area->cell, area->left, area->top, background,
+                                project.aBackground.value_or(aImage{}));
+    auto encode = [&](int index) {
+        if (IsCancelled(cancel))
+            return EncodedPicture{{}, CancelledMessage()};
+        QImage cell = CreateCanvas(area->cell.width(), area->cell.height());
+        if (cell.isNull())
+            return EncodedPicture{{}, QStringLiteral("内存不足，无法创建画布")};
+        composer.Compose(cell, pathAt(framePaths, index), *project.aFrame.Item(index + 1));
+        return EncodedPicture::From(EncodePicture(cell, *format));
+    };
+    std::vector<QByteArray> pictures(static_cast<size_t>(distinct));
+    auto keep = [&](int index, const EncodedPicture &encoded) {
+        if (!encoded.ok()) {
+            if (IsCancelled(cancel))
+                return false;
+            result.status = Status::Fail(NotWrittenMessage(
+                encoded.error, options.target.FileName(index + 1, plan.numberWidth)));
+            return false;
+        }
+        pictures[size_t(index)] = encoded.bytes;
+        if (progress)
+            progress(index + 1, steps);
+        return true;
+    };
+    if (!ForEachOrdered(pool, distinct, encode, keep, cancel)) {
+        if (result.status && IsCancelled(cancel)) {
+            result.cancelled = true;
+            result.status = Status::Fail(CancelledMessage());
+        }
+        return result;
+    }
+
+    // Writes go in batches. After a failure or a cancel the batches not yet begun write
+    // nothing, but every batch is still collected so the list of written files is complete.
+    std::atomic_bool stop = false;
+    const int batches = (plan.total + WriteBatch - 1) / WriteBatch;
+    auto writeBatch = [&](int batch) {
+        BatchOutcome outcome;
+        const int last = std::min(plan.total, (batch + 1) * WriteBatch);
+        for (int n = batch * WriteBatch + 1; n <= last; ++n) {
+            if (stop.load() || IsCancelled(cancel))
+                break;
+            outcome.status = WritePictureFile(options.target.FileName(n, plan.numberWidth),
+                                              pictures[size_t(plan.FrameOf(n) - 1)]);
+            if (!outcome.status) {
+                stop = true;
+                break;
+            }
+            ++outcome.written;
+        }
+        return outcome;
+    };
+    int done = distinct;
+    auto collect = [&](int batch, const BatchOutcome &outcome) {
+        const int first = batch * WriteBatch + 1;
+        for (int n = first; n < first + outcome.written; ++n)
+            result.written << options.target.FileName(n, plan.numberWidth);
+        done += outcome.written;
+        if (progress)
+            progress(done, steps);
+        if (!outcome.status && result.status)
+            result.status = outcome.status;
+        return true;
+    };
+    // The cancel flag is left to the batches, so that no written file goes unlisted.
+    ForEachOrdered(pool, batches, writeBatch, collect, nullptr);
+    if (result.status && IsCancelled(cancel) && result.written.size() < plan.total) {
+        result.cancelled = true;
+        result.status = Status::Fail(CancelledMessage());
+    }
+    return result;
+}
+
+} // namespace mrv

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <atomic>
+#include <numeric>
+#include <vector>
+
+namespace mrv {
+
+/// Computes make(i) for i = 0 .. count-1 on the pool's threads and hands each result to
+/// consume(i, result) on the calling thread, in order of i, as soon as it is ready. Stops
+/// early, without waiting for the rest, when consume returns false or the cancel flag is set;
+/// make should then return quickly (it may test the same flag). Returns true when every
+/// result was consumed.
+template <typename Make, typename Consume>
+bool ForEachOrdered(QThreadPool &pool, int count, Make make, Consume consume,
+                    const std::atomic_bool *cancel)
+{
+    if (count <= 0)
+        return true;
+    std::vector<int> indices(size_t(count), 0);
+    std::iota(indices.begin(), indices.end(), 0);
+    auto future = QtConcurrent::mapped(&pool, std::move(indices), make);
+    bool complete = true;
+    for (int i = 0; i < count; ++i) {
+        if (cancel && cancel->load(std::memory_order_relaxed)) {
+            complete = false;
+            break;
+        }
+        if (!consume(i, future.resultAt(i))) {
+            complete = false;
+            break;
+        }
+    }
+    if (!complete)
+        future.cancel();
+    future.waitForFinished();
+    return complete;
+}
+
+/// A pool for one export, with one thread per core, so that an export run from a thread of
+/// the global pool never waits on a pool it occupies itself.
+class ExportPool : public QThreadPool
+{
+public:
+    ExportPool() { setMaxThreadCount(QThread::idealThreadCount()); }
+    ~ExportPool() override { waitForDone(); }
+};
+
+} // namespace mrv

@@ -1,0 +1,340 @@
+#include "export/pngcodec.h"
+
+#include <libdeflate.h>
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace mrv {
+
+namespace {
+
+constexpr std::array<uchar, 8> Signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+// Pictures larger than this are left to Qt's reader, which applies its own allocation limit.
+constexpr qint64 MaxDecodedBytes = 256LL * 1024 * 1024;
+constexpr int CompressionLevel = 2;
+
+quint32 readBe32(const uchar *p)
+{
+    return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | p[3];
+}
+
+void putBe32(uchar *p, quint32 v)
+{
+    p[0] = uchar(v >> 24);
+    p[1] = uchar(v >> 16);
+    p[2] = uchar(v >> 8);
+    p[3] = uchar(v);
+}
+
+struct DecompressorDeleter
+{
+    void operator()(libdeflate_decompressor *d) const { libdeflate_free_decompressor(d); }
+};
+struct CompressorDeleter
+{
+    void operator()(libdeflate_compressor *c) const { libdeflate_free_compressor(c); }
+};
+
+int paeth(int a, int b, int c)
+{
+    const int p = a + b - c;
+    const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+    if (pa <= pb && pa <= pc)
+        return a;
+    return pb <= pc ? b : c;
+}
+
+/// Undoes the filter of one row in place. prev is null for the first row.
+bool unfilterRow(int filter, uchar *row, const uchar *prev, qsizetype length, int bpp)
+{
+    switch (filter) {
+    case 0:
+        return true;
+    case 1:
+        for (qsizetype i = bpp; i < length; ++i)
+            row[i] = uchar(row[i] + row[i - bpp]);
+        return true;
+    case 2:
+        if (prev)
+            for (qsizetype i = 0; i < length; ++i)
+                row[i] = uchar(row[i] + prev[i]);
+        return true;
+    case 3:
+        for (qsizetype i = 0; i < length; ++i) {
+            const int left = i >= bpp ? row[i - bpp] : 0;
+            const int up = prev ? prev[i] : 0;
+            row[i] = uchar(row[i] + ((left + up) >> 1));
+        }
+        return true;
+    case 4:
+        for (qsizetype i = 0; i < length; ++i) {
+            const int left = i >= bpp ? row[i - bpp] : 0;
+            const int up = prev ? prev[i] : 0;
+            const int upLeft = prev && i >= bpp ? prev[i - bpp] : 0;
+            row[i] = uchar(row[i] + paeth(left, up, upLeft));
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+struct Header
+{
+    int width = 0;
+    int height = 0;
+    int colourType = 0;
+    int channels = 0;
+};
+
+/// What the chunks before the pixel data say, and the compressed data itself.
+struct Chunks
+{
+    Header header;
+    std::vector<QRgb> palette;      ///< straight (not premultiplied) ARGB
+    bool hasTransparency = false;   ///< a tRNS chunk
+    int transparentGrey = -1;       ///< grey pictures: the transparent level
+    QRgb transparentRgb = 0;        ///< RGB pictures: the transparent colour (alpha 0xff)
+    bool hasTransparentRgb = false;
+    QByteArray data;                ///< the IDAT chunks joined
+};
+
+bool readChunks(const QByteArray &file, Chunks &chunks)
+{
+    const auto *bytes = reinterpret_cast<const uchar *>(file.constData());
+    const qsizetype size = file.size();
+    if (size < 8 + 25 || std::memcmp(bytes, Signature.data(), Signature.size()) != 0)
+        return false;
+    qsizetype pos = 8;
+    bool seenHeader = false;
+    bool seenEnd = false;
+    while (pos + 12 <= size && !seenEnd) {
+        const quint32 length = readBe32(bytes + pos);
+        if (length > quint32(size - pos - 12))
+            return false;
+        const uchar *type = bytes + pos + 4;
+        const uchar *body = bytes + pos + 8;
+        if (std::memcmp(type, "IHDR", 4) == 0) {
+            if (length != 13)
+                return false;
+            Header &h = chunks.header;
+            const quint32 width = readBe32(body), height = readBe32(body + 4);
+            const int depth = body[8];
+            h.colourType = body[9];
+            const int interlace = body[12];
+            if (width == 0 || height == 0 || width > 0x7fffffff || height > 0x7fffffff)
+                return false;
+            if (depth != 8 || interlace != 0 || body[10] != 0 || body[11] != 0)
+                return false;
+            static constexpr int channelsOf[] = {1, 0, 3, 1, 2, 0, 4};
+            if (h.colourType > 6 || channelsOf[h.colourType] == 0)
+                return false;
+            h.channels = channelsOf[h.colourType];
+            h.width = int(width);
+            h.height = int(height);
+            if (qint64(h.width) * h.height * 4 > MaxDecodedBytes)
+                return false;
+            seenHeader = true;
+        } else if (!seenHeader) {
+            return false;
+        } else if (std::memcmp(type, "PLTE", 4) == 0) {
+            if (length % 3 != 0 || length / 3 > 256)
+                return false;
+            chunks.palette.clear();
+            for (quint32 i = 0; i < length; i += 3)
+                chunks.palette.push_back(qRgb(body[i], body[i + 1], body[i + 2]));
+        } else if (std::memcmp(type, "tRNS", 4) == 0) {
+            chunks.hasTransparency = true;
+            if (chunks.header.colourType == 3) {
+                for (quint32 i = 0; i < length && i < chunks.palette.size(); ++i)
+                    chunks.palette[i] = qRgba(qRed(chunks.palette[i]), qGreen(chunks.palette[i]),
+                                              qBlue(chunks.palette[i]), body[i]);
+            } else if (chunks.header.colourType == 0 && length >= 2) {
+                chunks.transparentGrey = (body[0] << 8) | body[1];
+            } else if (chunks.header.colourType == 2 && length >= 6) {
+                const int r = (body[0] << 8) | body[1], g = (body[2] << 8) | body[3],
+                          b = (body[4] << 8) | body[5];
+                if (r < 256 && g < 256 && b < 256) {
+                    chunks.transparentRgb = qRgb(r, g, b);
+                    chunks.hasTransparentRgb = true;
+                }
+            } else {
+                chunks.hasTransparency = false;
+            }
+        } else if (std::memcmp(type, "IDAT", 4) == 0) {
+            chunks.data.append(reinterpret_cast<const char *>(body), length);
+        } else if (std::memcmp(type, "IEND", 4) == 0) {
+            seenEnd = true;
+        } else if (!(type[0] & 0x20)) {
+            return false; // an unknown critical chunk
+        }
+        pos += 12 + qsizetype(length);
+    }
+    if (!seenHeader || chunks.data.isEmpty())
+        return false;
+    return chunks.header.colourType != 3 || !chunks.palette.empty();
+}
+
+QRgb premultipliedPixel(const Chunks &c, const uchar *px)
+{
+    switch (c.header.colourType) {
+    case 0: {
+        const int v = px[0];
+        return v == c.transparentGrey ? 0 : qRgb(v, v, v);
+    }
+    case 2: {
+        const QRgb rgb = qRgb(px[0], px[1], px[2]);
+        return c.hasTransparentRgb && rgb == c.transparentRgb ? 0 : rgb;
+    }
+    case 3:
+        return px[0] < c.palette.size() ? qPremultiply(c.palette[px[0]]) : qRgb(0, 0, 0);
+    case 4:
+        return qPremultiply(qRgba(px[0], px[0], px[0], px[1]));
+    default: {
+        const int a = px[3];
+        if (a == 255)
+            return qRgb(px[0], px[1], px[2]);
+        return a == 0 ? 0 : qPremultiply(qRgba(px[0], px[1], px[2], a));
+    }
+    }
+}
+
+/// Appends one chunk with its length and CRC.
+void appendChunk(QByteArray &out, const char *type, const uchar *body, qsizetype length)
+{
+    const qsizetype start = out.size();
+    out.resize(start + 12 + length);
+    auto *p = reinterpret_cast<uchar *>(out.data()) + start;
+    putBe32(p, quint32(length));
+    std::memcpy(p + 4, type, 4);
+    if (length)
+        std::memcpy(p + 8, body, size_t(length));
+    putBe32(p + 8 + length, libdeflate_crc32(0, p + 4, size_t(length) + 4));
+}
+
+qint64 sumOfMagnitudes(const uchar *row, qsizetype length)
+{
+    qint64 sum = 0;
+    for (qsizetype i = 0; i < length; ++i)
+        sum += row[i] < 128 ? row[i] : 256 - row[i];
+    return sum;
+}
+
+} // namespace
+
+QImage DecodePngFast(const QByteArray &file)
+{
+    Chunks chunks;
+    if (!readChunks(file, chunks))
+        return {};
+    const Header &h = chunks.header;
+    const qsizetype rowBytes = qsizetype(h.width) * h.channels;
+    const size_t rawSize = size_t(rowBytes + 1) * size_t(h.height);
+    std::vector<uchar> raw(rawSize);
+    std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(
+        libdeflate_alloc_decompressor());
+    if (!inflater)
+        return {};
+    size_t produced = 0;
+    if (libdeflate_zlib_decompress(inflater.get(), chunks.data.constData(), size_t(chunks.data.size()),
+                                   raw.data(), rawSize, &produced)
+            != LIBDEFLATE_SUCCESS
+        || produced != rawSize)
+        return {};
+
+    const bool transparent = h.colourType == 4 || h.colourType == 6 || chunks.hasTransparency;
+    QImage image(h.width, h.height,
+                 transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    const uchar *prev = nullptr;
+    for (int y = 0; y < h.height; ++y) {
+        uchar *row = raw.data() + size_t(y) * size_t(rowBytes + 1);
+        if (!unfilterRow(row[0], row + 1, prev, rowBytes, h.channels))
+            return {};
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const uchar *px = row + 1;
+        for (int x = 0; x < h.width; ++x, px += h.channels)
+            out[x] = premultipliedPixel(chunks, px);
+        prev = row + 1;
+    }
+    return image;
+}
+
+QByteArray EncodePngFast(const QImage &canvas)
+{
+    if (canvas.isNull())
+        return {};
+    const QImage source = canvas.format() == QImage::Format_RGB32
+        ? canvas
+        : canvas.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int width = source.width(), height = source.height();
+    bool opaque = true;
+    if (source.format() != QImage::Format_RGB32)
+        for (int y = 0; y < height && opaque; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(y));
+            for (int x = 0; x < width; ++x)
+                if (qAlpha(line[x]) != 255) {
+                    opaque = false;
+                    break;
+                }
+        }
+    const int channels = opaque ? 3 : 4;
+    const qsizetype rowBytes = qsizetype(width) * channels;
+
+    // Straight colour rows, then each row filtered with Sub or Up.
+    const auto rowSize = static_cast<size_t>(rowBytes);
+    std::vector<uchar> current(rowSize), previous(rowSize, 0), sub(rowSize), up(rowSize);
+    std::vector<uchar> filtered(size_t(rowBytes + 1) * size_t(height));
+    for (int y = 0; y < height; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(y));
+        uchar *px = current.data();
+        for (int x = 0; x < width; ++x, px += channels) {
+            const QRgb c = opaque ? line[x] : qUnpremultiply(line[x]);
+            px[0] = uchar(qRed(c));
+            px[1] = uchar(qGreen(c));
+            px[2] = uchar(qBlue(c));
+            if (!opaque)
+                px[3] = uchar(qAlpha(c));
+        }
+        for (qsizetype i = 0; i < rowBytes; ++i) {
+            sub[i] = uchar(current[i] - (i >= channels ? current[i - channels] : 0));
+            up[i] = uchar(current[i] - previous[i]);
+        }
+        const bool useUp = y > 0 && sumOfMagnitudes(up.data(), rowBytes) < sumOfMagnitudes(sub.data(), rowBytes);
+        uchar *out = filtered.data() + size_t(y) * size_t(rowBytes + 1);
+        out[0] = useUp ? 2 : 1;
+        std::memcpy(out + 1, useUp ? up.data() : sub.data(), size_t(rowBytes));
+        std::swap(current, previous);
+    }
+
+    std::unique_ptr<libdeflate_compressor, CompressorDeleter> deflater(
+        libdeflate_alloc_compressor(CompressionLevel));
+    if (!deflater)
+        return {};
+    std::vector<uchar> compressed(libdeflate_zlib_compress_bound(deflater.get(), filtered.size()));
+    const size_t compressedSize = libdeflate_zlib_compress(deflater.get(), filtered.data(), filtered.size(),
+                                                           compressed.data(), compressed.size());
+    if (compressedSize == 0)
+        return {};
+
+    QByteArray out;
+    out.reserve(qsizetype(compressedSize) + 64);
+    out.append(reinterpret_cast<const char *>(Signature.data()), Signature.size());
+    uchar header[13];
+    putBe32(header, quint32(width));
+    putBe32(header + 4, quint32(height));
+    header[8] = 8;
+    header[9] = opaque ? 2 : 6;
+    header[10] = header[11] = header[12] = 0;
+    appendChunk(out, "IHDR", header, sizeof header);
+    appendChunk(out, "IDAT", compressed.data(), qsizetype(compressedSize));
+    appendChunk(out, "IEND", nullptr, 0);
+    return out;
+}
+
+} // namespace mrv

@@ -1,0 +1,108 @@
+#include "export/projectimages.h"
+
+#include "export/canvas.h"
+#include "export/cellcomposer.h"
+#include "export/imageencoders.h"
+#include "export/parallel.h"
+#include "export/picturefile.h"
+#include "export/sourcepictures.h"
+#include "project/mvk.h"
+
+#include <QPainter>
+
+namespace mrv {
+
+namespace {
+
+QString pathAt(const QStringList &paths, int index)
+{
+    return index < paths.size() ? paths[index] : QString();
+}
+
+ExportResult cancelled(ExportResult result)
+{
+    result.cancelled = true;
+    result.status = Status::Fail(CancelledMessage());
+    return result;
+}
+
+} // namespace
+
+ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPath,
+                                 const QStringList &framePaths, const ProjectImagesTarget &target,
+                                 const ExportProgress &progress, const std::atomic_bool *cancel)
+{
+    ExportResult result;
+    const std::optional<PictureFormat> format = FormatOfExtension(target.extension);
+    if (!format) {
+        result.status =
+            Status::Fail(UnsupportedExtensionMessage(target.extension, target.backgroundPath));
+        return result;
+    }
+    const Result<ScreenScale> scale = ReferenceScale(project);
+    if (!scale) {
+        result.refused = true;
+        result.status = scale.status();
+        return result;
+    }
+    if (result.status = EnsureFolder(target.frameFolder); !result.status)
+        return result;
+
+    const int frames = project.aFrame.Count();
+    const int steps = frames + 1;
+    ExportPool pool;
+    QStringList sourcePaths{backgroundPath};
+    for (int i = 0; i < frames; ++i)
+        sourcePaths << pathAt(framePaths, i);
+    const SourcePictures sources = SourcePictures::Load(sourcePaths, *scale, pool, cancel);
+    result.unreadable = sources.Unreadable();
+    if (IsCancelled(cancel))
+        return cancelled(result);
+
+    const aImage background = project.aBackground.value_or(aImage{});
+    QImage screen = CreateCanvas(ReferenceWidth, ReferenceHeight);
+    {
+        QPainter painter(&screen);
+        sources.Draw(painter, backgroundPath, background.aX, background.aY);
+    }
+    const Result<QByteArray> screenBytes = EncodePicture(screen, *format);
+    if (!screenBytes) {
+        result.status = Status::Fail(NotWrittenMessage(screenBytes.message(), target.backgroundPath));
+        return result;
+    }
+    if (result.status = WritePictureFile(target.backgroundPath, *screenBytes); !result.status)
+        return result;
+    result.written << target.backgroundPath;
+    if (progress)
+        progress(1, steps);
+
+    const CellComposer composer(sources, QSize(CellSize, CellSize), AreaLeft, AreaTop,
+                                backgroundPath, background);
+    auto encode = [&](int index) {
+        if (IsCancelled(cancel))
+            return EncodedPicture{{}, CancelledMessage()};
+        QImage cell = CreateCanvas(CellSize, CellSize);
+        composer.Compose(cell, pathAt(framePaths, index), *project.aFrame.Item(index + 1));
+        return EncodedPicture::From(EncodePicture(cell, *format));
+    };
+    auto write = [&](int index, const EncodedPicture &encoded) {
+        if (IsCancelled(cancel))
+            return false;
+        const QString path = target.FramePath(index + 1);
+        if (!encoded.ok()) {
+            result.status = Status::Fail(NotWrittenMessage(encoded.error, path));
+            return false;
+        }
+        if (result.status = WritePictureFile(path, encoded.bytes); !result.status)
+            return false;
+        result.written << path;
+        if (progress)
+            progress(index + 2, steps);
+        return true;
+    };
+    if (!ForEachOrdered(pool, frames, encode, write, cancel) && result.status)
+        return cancelled(result);
+    return result;
+}
+
+} // namespace mrv
