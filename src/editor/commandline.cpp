@@ -34,9 +34,10 @@ QList<CommandLinePath> SplitWindowsCommandLine(const QString &commandLine)
     if (RegexMatches(commandLine, CommandLinePattern, matches, QStringLiteral("$1")).toInt() == 0)
         return paths;
     for (const MatchInfo &m : matches) {
-        const QString quoted = m.Rewrites.value(0);
-        QString path = quoted;
-        if (path.isEmpty()) {
+        QString path;
+        if (m.Value.startsWith(u'"')) {
+            path = m.Rewrites.value(0); // the quoted alternative: the path inside the quotes
+        } else {
             // The unquoted alternative carries the character before the path when the path
             // does not begin the line; that character is no part of the file name.
             path = m.Value;

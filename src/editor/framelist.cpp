@@ -55,6 +55,7 @@ FrameList::FrameList(QFrame &panel) : QObject(&panel), m_panel(&panel)
     m_inner = new QWidget(m_viewport);
     m_inner->setObjectName(QStringLiteral("picFrame_In"));
     m_inner->setGeometry(0, 0, 200, 200);
+    m_inner->installEventFilter(this);
 
     m_scroll = new QScrollBar(Qt::Vertical, m_viewport);
     m_scroll->setObjectName(QStringLiteral("vscFrame"));
@@ -224,6 +225,9 @@ FrameList::Row FrameList::TakeRow()
     row.path = new QLineEdit(m_inner);
     row.browse = new QPushButton(m_inner);
     row.setting = new QPushButton(m_inner);
+    for (QWidget *w : {static_cast<QWidget *>(row.path), static_cast<QWidget *>(row.browse),
+                       static_cast<QWidget *>(row.setting)})
+        w->installEventFilter(this);
     connect(row.path, &QLineEdit::textEdited, this, [this, box = row.path](const QString &text) {
         const int index = ControlIndex(*box);
         if (index < 1 || index > m_rowCount)
@@ -340,10 +344,11 @@ bool FrameList::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_panel && event->type() == QEvent::Resize) {
         m_viewport->setGeometry(m_panel->contentsRect());
-    } else if (watched == m_viewport && event->type() == QEvent::Wheel) {
+    } else if (event->type() == QEvent::Wheel) {
+        // Anywhere over the list but its scrollbar, which scrolls by itself.
         WheelScroll(static_cast<QWheelEvent *>(event)->angleDelta().y());
         return true;
-    } else if (event->type() == QEvent::MouseButtonPress) {
+    } else if (event->type() == QEvent::MouseButtonPress && qobject_cast<QLabel *>(watched)) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         const int index = ControlIndex(*watched);
         if (mouse->button() == Qt::LeftButton && index >= 1 && index <= m_rowCount) {

@@ -84,8 +84,8 @@ void frmEditer::Form_Load(const QList<CommandLinePath> &commandLine)
     m_frames->SetRowLayoutHook(
         [this, &document](QObject &control) { RestoreControlLayout(document, *this, control); });
     m_baseCaption = windowTitle();
-    m_frames->MeasureRows(m_settings.ListDistance);
     m_loaded = true;
+    m_frames->MeasureRows(m_settings.ListDistance);
     Form_Resize();
     dataChanged(false);
     OpenCommandLine(commandLine);
@@ -222,7 +222,10 @@ void frmEditer::dataChanged(bool changed)
 {
     if (MVK *project = CurrentProject())
         project->aChanged = changed;
-    setWindowTitle(EditorTitle(m_baseCaption, m_titleFileName, changed));
+    // Until the load has taken the base caption from the restored layout, the caption is
+    // that base and must not be overwritten.
+    if (m_loaded)
+        setWindowTitle(EditorTitle(m_baseCaption, m_titleFileName, changed));
 }
 
 void frmEditer::sldFrame_Change()

@@ -1,0 +1,165 @@
+#include "editor/framelist.h"
+
+#include "editor/windowlayout.h"
+#include "editor_fixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTest>
+
+namespace mrv::test {
+namespace {
+
+using FrameListWindow = EditorTest;
+
+// The rows the window shows must sit where their index puts them, whichever widgets they use.
+void ExpectRowsInPlace(frmEditer &w)
+{
+    FrameList &list = w.Frames();
+    const RowTemplate t = list.Template();
+    const int pitch = list.Metrics().RowPitch;
+    int seen = 0;
+    for (int i = 1; i <= list.RowCount(); ++i) {
+        QLabel *label = list.RowLabel(i);
+        if (!label)
+            continue;
+        ++seen;
+        EXPECT_EQ(label->text(), QStringLiteral("%1").arg(i, 3, 10, QChar(u'0')));
+        EXPECT_EQ(label->objectName(), QStringLiteral("lblFrame"));
+        EXPECT_EQ(ControlIndex(*label), i);
+        EXPECT_EQ(label->y(), t.label.top() + (i - 1) * pitch);
+        EXPECT_EQ(list.RowPath(i)->y(), t.path.top() + (i - 1) * pitch);
+        EXPECT_EQ(list.RowPath(i)->text(), list.RowText(i));
+        EXPECT_EQ(list.RowSetting(i)->x(), list.Arrangement().settingLeft);
+        EXPECT_EQ(list.RowBrowse(i)->x(), list.Arrangement().browseLeft);
+        EXPECT_EQ(list.RowPath(i)->width(), list.Arrangement().pathWidth);
+    }
+    EXPECT_GT(seen, 0);
+}
+
+TEST_F(FrameListWindow, RowMetricsAndHighlightComeFromTheTemplate)
+{
+    settings.ListDistance = 6;
+    frmEditer &w = Load();
+    const RowMetrics &m = w.Frames().Metrics();
+    EXPECT_EQ(m.RowPitch, m.RowBottom - m.RowTop + 6);
+    EXPECT_EQ(w.Frames().Highlight()->height(), m.RowBottom - m.RowTop + 8);
+    EXPECT_EQ(w.Frames().Highlight()->y(), m.RowTop - 4);
+    w.Controls().sldFrame->setValue(3);
+    EXPECT_EQ(w.Frames().Highlight()->y(), 2 * m.RowPitch + m.RowTop - 4);
+    ExpectRowsInPlace(w);
+}
+
+TEST_F(FrameListWindow, ClickingARowNumberShowsThatFrame)
+{
+    frmEditer &w = Load();
+    QLabel *label = w.Frames().RowLabel(7);
+    ASSERT_NE(label, nullptr);
+    QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_EQ(w.Controls().sldFrame->value(), 7);
+    EXPECT_EQ(w.Frames().Highlight()->y(), HighlightTop(7, w.Frames().Metrics()));
+}
+
+TEST_F(FrameListWindow, ScrollbarRangeStepsAndPanelPosition)
+{
+    frmEditer &w = Load();
+    FrameList &list = w.Frames();
+    QScrollBar &scroll = *list.ScrollBar();
+    const int panelInner = list.Panel()->contentsRect().height();
+    ASSERT_TRUE(scroll.isEnabled());
+    EXPECT_EQ(scroll.maximum(), 32767);
+    EXPECT_EQ(list.Inner()->height(), list.Template().label.top() + 105 * list.Metrics().RowPitch);
+    const double overflow = list.Inner()->height() - panelInner;
+    EXPECT_EQ(scroll.pageStep(), qRound(32767 / (overflow / 1000 + 1)));
+    EXPECT_EQ(scroll.singleStep(), qRound(32767 / (overflow / 100 + 10)));
+    EXPECT_EQ(scroll.value(), 1);
+
+    scroll.setValue(32767);
+    EXPECT_EQ(list.Inner()->y(), -(list.Inner()->height() - list.Panel()->height()));
+    EXPECT_NE(list.RowLabel(105), nullptr);
+    EXPECT_EQ(list.RowLabel(1), nullptr);
+    ExpectRowsInPlace(w);
+    scroll.setValue(0);
+    EXPECT_EQ(list.Inner()->y(), 0);
+    EXPECT_NE(list.RowLabel(1), nullptr);
+    ExpectRowsInPlace(w);
+}
+
+TEST_F(FrameListWindow, AListThatFitsDisablesTheScrollbar)
+{
+    const QString path = WriteProject(folder, QStringLiteral("three"), 3);
+    frmEditer &w = Load({{path, path}});
+    FrameList &list = w.Frames();
+    EXPECT_FALSE(list.ScrollBar()->isEnabled());
+    EXPECT_EQ(list.Inner()->height(), list.Panel()->contentsRect().height());
+    EXPECT_EQ(list.Inner()->y(), 0);
+}
+
+TEST_F(FrameListWindow, FrameFocusScrollsToFollowTheFrame)
+{
+    settings.FrameFocus = true;
+    frmEditer &w = Load();
+    QSlider &slider = *w.Controls().sldFrame;
+    slider.setValue(105);
+    EXPECT_EQ(w.Frames().ScrollBar()->value(), 32767);
+    EXPECT_NE(w.Frames().RowLabel(105), nullptr);
+    slider.setValue(1);
+    EXPECT_EQ(w.Frames().ScrollBar()->value(), 0);
+
+    const QString one = WriteProject(folder, QStringLiteral("one"), 1);
+    ASSERT_TRUE(w.Commands().OpenProjectFile(one));
+    w.sldFrame_Change();
+    EXPECT_EQ(w.Frames().ScrollBar()->value(), 0);
+}
+
+TEST_F(FrameListWindow, ResizingKeepsRowsFollowingThePanelWidth)
+{
+    frmEditer &w = Load();
+    SetClientSize({900, 500});
+    const int narrow = w.Frames().RowPath(1)->width();
+    SetClientSize({1300, 500});
+    EXPECT_EQ(w.Frames().RowPath(1)->width(), narrow + 400);
+    ExpectRowsInPlace(w);
+}
+
+TEST_F(FrameListWindow, TenThousandFramesMakeWidgetsOnlyForRowsInView)
+{
+    MVK big;
+    big.AddNew();
+    for (int i = 106; i <= 10000; ++i)
+        big.aFrame.Add(QStringLiteral("frames\\%1.png").arg(i), 0, 0);
+    const QString path = folder.file(QStringLiteral("big.mrv"));
+    ASSERT_TRUE(big.SaveFile(path, {}).ok());
+    frmEditer &w = Load({{path, path}});
+    FrameList &list = w.Frames();
+    EXPECT_EQ(list.RowCount(), 10000);
+    EXPECT_LT(list.Inner()->findChildren<QLineEdit *>().size(), 60);
+
+    w.Controls().sldFrame->setValue(9999);
+    list.ScrollBar()->setValue(list.ScrollBar()->maximum());
+    ASSERT_NE(list.RowLabel(10000), nullptr);
+    EXPECT_EQ(list.RowLabel(10000)->text(), QStringLiteral("10000"));
+    EXPECT_EQ(list.RowPath(10000)->text(), QStringLiteral("frames\\10000.png"));
+    EXPECT_LT(list.Inner()->findChildren<QLineEdit *>().size(), 60);
+    ExpectRowsInPlace(w);
+}
+
+TEST_F(FrameListWindow, TheWheelScrollsTheList)
+{
+    frmEditer &w = Load();
+    QScrollBar &scroll = *w.Frames().ScrollBar();
+    scroll.setValue(0);
+    QWidget *target = w.Frames().RowPath(2);
+    ASSERT_NE(target, nullptr);
+    const QPoint at(5, 5);
+    QWheelEvent down(QPointF(at), QPointF(target->mapToGlobal(at)), QPoint(), QPoint(0, -120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &down);
+    EXPECT_GT(scroll.value(), 0);
+}
+
+} // namespace
+} // namespace mrv::test
