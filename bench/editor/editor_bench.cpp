@@ -1,0 +1,218 @@
+// The editor's speed targets: a frame step at a 1920 x 1080 preview, and opening projects of
+// 1,000 and 10,000 frames into the window (rows included). Runs offscreen.
+
+#include "core/settings.h"
+#include "core/settingslocation.h"
+#include "editor/framelist.h"
+#include "editor/frmediter.h"
+#include "editor/picturesurface.h"
+#include "editor/prompts.h"
+#include "project/mvk.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPainter>
+#include <QSlider>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+using namespace mrv;
+
+/// Answers every question with Cancel; the benchmarks ask none.
+class SilentPrompts : public Prompts
+{
+public:
+    MsgAnswer Message(const MessageRequest &) override { return MsgAnswer::Cancel; }
+    std::optional<QString> Input(const InputRequest &) override { return std::nullopt; }
+    std::optional<FileDialogAnswer> File(const FileDialogRequest &) override { return std::nullopt; }
+};
+
+/// A project folder with a background of the screen size and 105 frames of 200 x 200 with
+/// transparency; projects of any frame count cycle through those pictures.
+class Fixture
+{
+public:
+    explicit Fixture(QSize screen) : m_screen(screen)
+    {
+        QImage bg(screen, QImage::Format_RGB32);
+        QPainter p(&bg);
+        QLinearGradient g(0, 0, screen.width(), screen.height());
+        g.setColorAt(0, QColor(20, 60, 110));
+        g.setColorAt(1, QColor(5, 10, 25));
+        p.fillRect(bg.rect(), g);
+        p.end();
+        bg.save(m_dir.filePath(QStringLiteral("bg.png")));
+        for (int i = 0; i < 105; ++i) {
+            QImage frame(200, 200, QImage::Format_ARGB32);
+            frame.fill(Qt::transparent);
+            QPainter fp(&frame);
+            fp.setRenderHint(QPainter::Antialiasing);
+            fp.setBrush(QColor::fromHsv(i * 3, 200, 250));
+            fp.drawEllipse(QPointF(100, 100), 20 + i % 60, 20 + i % 60);
+            fp.end();
+            frame.save(m_dir.filePath(QStringLiteral("f%1.png").arg(i)));
+        }
+        QFile config(m_dir.filePath(ConfigFileName));
+        config.open(QIODevice::WriteOnly);
+        config.write(DefaultConfiguration());
+        config.close();
+        m_settings = std::move(*LoadSettings(m_dir.path()));
+    }
+
+    QString Project(int frames)
+    {
+        MVK project;
+        project.aName = QStringLiteral("bench");
+        project.aWidth = qint16(m_screen.width());
+        project.aHeight = qint16(m_screen.height());
+        project.aBackground = aImage{QStringLiteral("bg.png"), 0, 0};
+        project.aFrame.Reserve(frames);
+        for (int i = 0; i < frames; ++i)
+            project.aFrame.Add(QStringLiteral("f%1.png").arg(i % 105), 0, 0);
+        const QString path = m_dir.filePath(QStringLiteral("p%1.mrv").arg(frames));
+        if (!QFile::exists(path))
+            static_cast<void>(project.SaveFile(path, {}));
+        return path;
+    }
+
+    std::unique_ptr<frmEditer> Window(QSize client)
+    {
+        auto w = std::make_unique<frmEditer>(m_settings, m_prompts);
+        w->Form_Load();
+        w->show();
+        w->resize(client.width(), client.height() + w->menuBar()->sizeHint().height());
+        w->layout()->activate();
+        return w;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QSize m_screen;
+    Settings m_settings;
+    SilentPrompts m_prompts;
+};
+
+// A client area whose preview box is 1920 x 1080 for a 16:9 project.
+constexpr QSize FullHdClient{1920 + 420, 1080 + 78};
+
+void BM_FrameStep(benchmark::State &state)
+{
+    Fixture fixture({1920, 1080});
+    auto w = fixture.Window(FullHdClient);
+    w->Commands().OpenProjectFile(fixture.Project(105));
+    QSlider &slider = *w->Controls().sldFrame;
+    for (int i = 1; i <= 105; ++i)
+        slider.setValue(i); // decoded and scaled once, as playback would after one cycle
+    int frame = 1;
+    for (auto _ : state) {
+        frame = frame % 105 + 1;
+        slider.setValue(frame);
+    }
+    state.counters["preview_w"] = w->Controls().picBG->width();
+    state.counters["preview_h"] = w->Controls().picBG->height();
+}
+BENCHMARK(BM_FrameStep)->Unit(benchmark::kMicrosecond);
+
+void BM_FrameStepPainted(benchmark::State &state)
+{
+    Fixture fixture({1920, 1080});
+    auto w = fixture.Window(FullHdClient);
+    w->Commands().OpenProjectFile(fixture.Project(105));
+    QSlider &slider = *w->Controls().sldFrame;
+    for (int i = 1; i <= 105; ++i)
+        slider.setValue(i);
+    int frame = 1;
+    for (auto _ : state) {
+        frame = frame % 105 + 1;
+        slider.setValue(frame);
+        w->Controls().picA0->repaint(); // onto the window's backing store
+    }
+}
+BENCHMARK(BM_FrameStepPainted)->Unit(benchmark::kMicrosecond);
+
+void BM_FirstCycleFrameStep(benchmark::State &state)
+{
+    // Every step decodes and scales its picture: the first pass through the frames.
+    Fixture fixture({1920, 1080});
+    auto w = fixture.Window(FullHdClient);
+    w->Commands().OpenProjectFile(fixture.Project(105));
+    QSlider &slider = *w->Controls().sldFrame;
+    int frame = 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w->Cache().Clear();
+        w->PicRedraw(0);
+        state.ResumeTiming();
+        frame = frame % 104 + 2;
+        slider.setValue(frame);
+    }
+}
+BENCHMARK(BM_FirstCycleFrameStep)->Unit(benchmark::kMicrosecond);
+
+void BM_ResizeRedraw(benchmark::State &state)
+{
+    // Live resizing: every size rescales the background and redraws the preview.
+    Fixture fixture({1920, 1080});
+    auto w = fixture.Window(FullHdClient);
+    w->Commands().OpenProjectFile(fixture.Project(105));
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 1) % 40;
+        w->resize(FullHdClient.width() - step * 10, FullHdClient.height() - step * 6);
+        w->layout()->activate();
+    }
+}
+BENCHMARK(BM_ResizeRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_OpenProject(benchmark::State &state)
+{
+    Fixture fixture({1024, 768});
+    const QString path = fixture.Project(int(state.range(0)));
+    auto w = fixture.Window({1160, 680});
+    for (auto _ : state) {
+        if (!w->Commands().OpenProjectFile(path))
+            state.SkipWithError("the project did not open");
+    }
+    state.counters["rows"] = w->Frames().RowCount();
+}
+BENCHMARK(BM_OpenProject)->Arg(105)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_OpenProjectCold(benchmark::State &state)
+{
+    // As the first open after start: no picture decoded yet.
+    Fixture fixture({1024, 768});
+    const QString path = fixture.Project(int(state.range(0)));
+    auto w = fixture.Window({1160, 680});
+    for (auto _ : state) {
+        state.PauseTiming();
+        w->Cache().Clear();
+        state.ResumeTiming();
+        if (!w->Commands().OpenProjectFile(path))
+            state.SkipWithError("the project did not open");
+    }
+    state.counters["rows"] = w->Frames().RowCount();
+}
+BENCHMARK(BM_OpenProjectCold)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
