@@ -1,5 +1,6 @@
 // The entry procedure: settings first, then the editor window, then the event loop.
 
+#include "appicon.h"
 #include "core/settings.h"
 #include "core/settingslocation.h"
 #include "editor/commandline.h"
@@ -7,13 +8,24 @@
 #include "editor/qtprompts.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Mirovane"));
-    mrv::QtPrompts prompts;
+    QApplication::setWindowIcon(mrv::AppIcon());
 
+    // The program speaks Chinese whatever the system's language: so do Qt's own buttons
+    // and dialogs, where the translation is installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
+
+    mrv::QtPrompts prompts;
     auto settings = mrv::LoadSettings(mrv::HostSettingsFolder());
     if (!settings) {
         prompts.Message({settings.message(), {}, mrv::MsgIcon::Error, mrv::MsgButtons::Ok,
