@@ -1,0 +1,53 @@
+#include "preview/frametime.h"
+
+#include "core/settings.h"
+#include "editor/playback.h"
+#include "editor/windowlayout.h"
+#include "support/regexutil.h"
+#include "support/xmledit.h"
+
+#include <QTimer>
+
+#include <algorithm>
+
+namespace mrv {
+
+Result<int> ParseFrameTime(const QString &text)
+{
+    // The pattern lets an empty box through, but an empty box holds no number; and its "$"
+    // also matches before a final line break, which is no digit either.
+    const bool digitsOnly = std::all_of(text.begin(), text.end(),
+                                        [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (text.isEmpty() || !digitsOnly || !RegexTest(text, QStringLiteral("^[0-9]{0,5}$")))
+        return Result<int>::Fail(QStringLiteral("只允许输入整数"));
+    bool ok = false;
+    const int ms = text.toInt(&ok);
+    if (!ok)
+        return Result<int>::Fail(QStringLiteral("只允许输入整数"));
+    if (ms < 0 || ms > MaxFrameTime)
+        return Result<int>::Fail(QStringLiteral("只允许输入0-65535"));
+    return ms;
+}
+
+QString FrameTimePath(const QString &windowName)
+{
+    return QStringLiteral("/Soft/Window/") + windowName + QStringLiteral("/timPlay");
+}
+
+int StoredFrameTime(const pugi::xml_node &windowDocument, const QString &windowName)
+{
+    // Read the way the window's own layout restore reads it, so both agree on every value.
+    QTimer timer;
+    timer.setInterval(DefaultFrameTime);
+    ApplyXmlProperties(windowDocument, FrameTimePath(windowName), timer);
+    return timer.interval();
+}
+
+Status StoreFrameTime(pugi::xml_document &windowDocument, const QString &windowName, int ms)
+{
+    EnsureSoftRoot(windowDocument);
+    return XmlSetAttr(windowDocument, FrameTimePath(windowName), QStringLiteral("Interval"),
+                      QString::number(ms), 0);
+}
+
+} // namespace mrv

@@ -1,0 +1,123 @@
+#include "preview/frmoptions.h"
+
+#include "core/settings.h"
+#include "editor/keyfilter.h"
+#include "editor/prompts.h"
+#include "preview/frametime.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace mrv {
+
+namespace {
+
+const QString EditorWindow = QStringLiteral("frmEditer");
+const QString FullscreenWindow = QStringLiteral("frmFullscreen");
+
+template <typename T>
+T *Make(QWidget &parent, const char *name, const QRect &geometry)
+{
+    auto *control = new T(&parent);
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
+} // namespace
+
+frmOptions::frmOptions(Settings &settings, Prompts &prompts, QTimer &editorTimer,
+                       int &fullscreenFrameTime, QWidget *parent)
+    : QDialog(parent), m_settings(settings), m_prompts(prompts), m_editorTimer(editorTimer),
+      m_fullscreenFrameTime(fullscreenFrameTime)
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("选项"));
+    setModal(true);
+    BuildControls();
+    connect(m_cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
+}
+
+void frmOptions::BuildControls()
+{
+    m_lblFrameTime_W = Make<QLabel>(*this, "lblFrameTime_W", QRect(16, 20, 210, 22));
+    m_lblFrameTime_W->setText(QStringLiteral("窗口动画每帧时间 (毫秒)"));
+    m_txtFrameTime_W = Make<QLineEdit>(*this, "txtFrameTime_W", QRect(232, 18, 120, 26));
+    m_lblFrameTime_F = Make<QLabel>(*this, "lblFrameTime_F", QRect(16, 56, 210, 22));
+    m_lblFrameTime_F->setText(QStringLiteral("全屏动画每帧时间 (毫秒)"));
+    m_txtFrameTime_F = Make<QLineEdit>(*this, "txtFrameTime_F", QRect(232, 54, 120, 26));
+    for (QLineEdit *box : {m_txtFrameTime_W, m_txtFrameTime_F})
+        box->installEventFilter(new KeyFilterObject(KeyFilter::FrameTime, box));
+
+    m_chkFormatProject = Make<QCheckBox>(*this, "chkFormatProject", QRect(16, 94, 336, 24));
+    m_chkFormatProject->setText(QStringLiteral("格式化输出工程文件"));
+    m_chkFrameFocus = Make<QCheckBox>(*this, "chkFrameFocus", QRect(16, 122, 336, 24));
+    m_chkFrameFocus->setText(QStringLiteral("拖动滑条，帧列表自动跳转到帧焦点"));
+
+    m_cmdOK = Make<QPushButton>(*this, "cmdOK", QRect(176, 162, 84, 28));
+    m_cmdOK->setText(QStringLiteral("确定"));
+    m_cmdOK->setDefault(true);
+    m_cmdCancel = Make<QPushButton>(*this, "cmdCancel", QRect(268, 162, 84, 28));
+    m_cmdCancel->setText(QStringLiteral("取消"));
+    m_cmdCancel->setAutoDefault(false);
+    setFixedSize(368, 206);
+}
+
+void frmOptions::Form_Load()
+{
+    QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect s = screen->geometry();
+        move(s.left() + (s.width() - width()) / 2, s.top() + (s.height() - height()) / 2);
+    }
+    m_chkFormatProject->setChecked(m_settings.FormatProject);
+    m_chkFrameFocus->setChecked(m_settings.FrameFocus);
+    m_txtFrameTime_W->setText(QString::number(m_editorTimer.interval()));
+    m_txtFrameTime_F->setText(QString::number(m_fullscreenFrameTime));
+}
+
+std::optional<int> frmOptions::CheckedTime(QLineEdit &box, const QString &title)
+{
+    const Result<int> time = ParseFrameTime(box.text());
+    if (time)
+        return *time;
+    m_prompts.Message({time.message(), title, MsgIcon::Warning, MsgButtons::Ok, MsgAnswer::Ok});
+    box.setFocus();
+    box.selectAll();
+    return std::nullopt;
+}
+
+void frmOptions::cmdOK_Click()
+{
+    const auto windowTime = CheckedTime(*m_txtFrameTime_W, QStringLiteral("窗体动画每帧时间输入错误"));
+    if (!windowTime)
+        return;
+    m_editorTimer.setInterval(*windowTime);
+    const auto fullscreenTime =
+        CheckedTime(*m_txtFrameTime_F, QStringLiteral("全屏动画每帧时间输入错误"));
+    if (!fullscreenTime)
+        return;
+    m_fullscreenFrameTime = *fullscreenTime;
+
+    // The times are in force already; failing to record them costs only the next start's
+    // values, so each write is tried on its own.
+    pugi::xml_document &document = *m_settings.WindowDocument;
+    static_cast<void>(StoreFrameTime(document, EditorWindow, *windowTime));
+    static_cast<void>(StoreFrameTime(document, FullscreenWindow, *fullscreenTime));
+    m_settings.FrameFocus = m_chkFrameFocus->isChecked();
+    m_settings.FormatProject = m_chkFormatProject->isChecked();
+    accept();
+}
+
+void frmOptions::cmdCancel_Click()
+{
+    reject();
+}
+
+} // namespace mrv

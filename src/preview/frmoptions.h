@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace mrv {
+
+class Prompts;
+struct Settings;
+
+/// The options dialog: the frame times of the editor's and the full-screen animation, and
+/// the two switches (formatted project files, the frame list following the slider).
+///
+/// The editor's frame time is its play timer's interval; the full-screen frame time is the
+/// interval the full-screen window's play timer takes when it opens, held by the caller.
+/// OK applies both at once and records them in the window document.
+class frmOptions : public QDialog
+{
+    Q_OBJECT
+
+public:
+    frmOptions(Settings &settings, Prompts &prompts, QTimer &editorTimer,
+               int &fullscreenFrameTime, QWidget *parent = nullptr);
+
+    /// Centres the dialog on the screen and fills the controls from the current values.
+    void Form_Load();
+
+    /// Checks and applies both times; then stores them and the switches and closes. A
+    /// time that does not pass its check shows a message and keeps the dialog open.
+    void cmdOK_Click();
+    /// Closes the dialog; nothing changes.
+    void cmdCancel_Click();
+
+    QLineEdit &TxtFrameTimeW() const { return *m_txtFrameTime_W; }
+    QLineEdit &TxtFrameTimeF() const { return *m_txtFrameTime_F; }
+    QCheckBox &ChkFormatProject() const { return *m_chkFormatProject; }
+    QCheckBox &ChkFrameFocus() const { return *m_chkFrameFocus; }
+    QPushButton &CmdOK() const { return *m_cmdOK; }
+    QPushButton &CmdCancel() const { return *m_cmdCancel; }
+
+private:
+    void BuildControls();
+    /// The time in the box, or nothing after telling the user what is wrong with it.
+    std::optional<int> CheckedTime(QLineEdit &box, const QString &title);
+
+    Settings &m_settings;
+    Prompts &m_prompts;
+    QTimer &m_editorTimer;
+    int &m_fullscreenFrameTime;
+    QLabel *m_lblFrameTime_W = nullptr;
+    QLineEdit *m_txtFrameTime_W = nullptr;
+    QLabel *m_lblFrameTime_F = nullptr;
+    QLineEdit *m_txtFrameTime_F = nullptr;
+    QCheckBox *m_chkFormatProject = nullptr;
+    QCheckBox *m_chkFrameFocus = nullptr;
+    QPushButton *m_cmdOK = nullptr;
+    QPushButton *m_cmdCancel = nullptr;
+};
+
+} // namespace mrv

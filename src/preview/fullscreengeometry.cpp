@@ -1,0 +1,33 @@
+#include "preview/fullscreengeometry.h"
+
+#include "editor/formlayout.h"
+#include "support/stringutil.h"
+
+namespace mrv {
+
+FullscreenGeometry LayoutFullscreen(QSize window, int projectWidth, int projectHeight)
+{
+    FullscreenGeometry g;
+    g.picBG = QRect(QPoint(0, 0), window.expandedTo(QSize(0, 0)));
+    g.activityExact = ActivityArea(g.picBG.size());
+    const QRectF &a = g.activityExact;
+    g.activity = QRect(RoundHalfEven(a.left()), RoundHalfEven(a.top()), RoundHalfEven(a.width()),
+                       RoundHalfEven(a.height()));
+    g.drawable = projectWidth > 0 && projectHeight > 0;
+    if (g.drawable) {
+        // The project size is a whole number of pixels, so a single-precision divisor
+        // holds it exactly.
+        g.scaleX = double(g.picBG.width()) / double(float(projectWidth));
+        g.scaleY = double(g.picBG.height()) / double(float(projectHeight));
+    }
+    return g;
+}
+
+QString FullscreenHelpText(int frame)
+{
+    return QStringLiteral("Esc 退出\nSpace 播放 / 暂停\nLeft/Right  后退/前进 1 帧\n"
+                          "Home/End  最前/最后帧\n当前帧 ")
+        + QString::number(frame);
+}
+
+} // namespace mrv

@@ -1,0 +1,207 @@
+#include "core/settings.h"
+#include "preview/frmoptions.h"
+#include "scriptedprompts.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace mrv::test {
+namespace {
+
+const char *StoredInterval(const pugi::xml_document &document, const char *window)
+{
+    const std::string path = std::string("/Soft/Window/") + window + "/timPlay";
+    return document.select_node(path.c_str()).node().attribute("Interval").value();
+}
+
+class OptionsDialog : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        editorTimer.setInterval(75);
+        settings.FormatProject = false;
+        settings.FrameFocus = true;
+    }
+
+    frmOptions &Load()
+    {
+        dialog = std::make_unique<frmOptions>(settings, prompts, editorTimer, fullscreenTime);
+        dialog->Form_Load();
+        dialog->show();
+        return *dialog;
+    }
+
+    /// Nothing but the editor timer may have changed.
+    void ExpectSwitchesAndDocumentUntouched()
+    {
+        EXPECT_FALSE(settings.FormatProject);
+        EXPECT_TRUE(settings.FrameFocus);
+        EXPECT_EQ(fullscreenTime, 75);
+        EXPECT_FALSE(settings.WindowDocument->first_child()) << "something was written";
+    }
+
+    Settings settings;
+    ScriptedPrompts prompts;
+    QTimer editorTimer;
+    int fullscreenTime = 75;
+    std::unique_ptr<frmOptions> dialog;
+};
+
+TEST_F(OptionsDialog, ShowsTheCurrentTimesAndSwitchesCentredOnTheScreen)
+{
+    editorTimer.setInterval(90);
+    fullscreenTime = 120;
+    frmOptions &d = Load();
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("选项"));
+    EXPECT_EQ(d.objectName(), QStringLiteral("frmOptions"));
+    EXPECT_EQ(d.TxtFrameTimeW().text(), QStringLiteral("90"));
+    EXPECT_EQ(d.TxtFrameTimeF().text(), QStringLiteral("120"));
+    EXPECT_FALSE(d.ChkFormatProject().isChecked());
+    EXPECT_TRUE(d.ChkFrameFocus().isChecked());
+    EXPECT_EQ(d.ChkFormatProject().text(), QStringLiteral("格式化输出工程文件"));
+    EXPECT_EQ(d.ChkFrameFocus().text(), QStringLiteral("拖动滑条，帧列表自动跳转到帧焦点"));
+    EXPECT_EQ(d.findChild<QLabel *>(QStringLiteral("lblFrameTime_W"))->text(),
+              QStringLiteral("窗口动画每帧时间 (毫秒)"));
+    EXPECT_EQ(d.findChild<QLabel *>(QStringLiteral("lblFrameTime_F"))->text(),
+              QStringLiteral("全屏动画每帧时间 (毫秒)"));
+    EXPECT_EQ(d.CmdOK().text(), QStringLiteral("确定"));
+    EXPECT_EQ(d.CmdCancel().text(), QStringLiteral("取消"));
+    const QRect screen = d.screen()->geometry();
+    EXPECT_EQ(d.pos(), QPoint((screen.width() - d.width()) / 2, (screen.height() - d.height()) / 2));
+}
+
+TEST_F(OptionsDialog, OkAppliesBothTimesRecordsThemAndSetsTheSwitches)
+{
+    editorTimer.start();
+    frmOptions &d = Load();
+    d.TxtFrameTimeW().setText(QStringLiteral("40"));
+    d.TxtFrameTimeF().setText(QStringLiteral("65535"));
+    d.ChkFormatProject().setChecked(true);
+    d.ChkFrameFocus().setChecked(false);
+    d.CmdOK().click();
+
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(editorTimer.interval(), 40);
+    EXPECT_TRUE(editorTimer.isActive()); // a playing editor goes on playing at the new pace
+    EXPECT_EQ(fullscreenTime, 65535);
+    EXPECT_STREQ(StoredInterval(*settings.WindowDocument, "frmEditer"), "40");
+    EXPECT_STREQ(StoredInterval(*settings.WindowDocument, "frmFullscreen"), "65535");
+    EXPECT_TRUE(settings.FormatProject);
+    EXPECT_FALSE(settings.FrameFocus);
+}
+
+TEST_F(OptionsDialog, ZeroIsATime)
+{
+    frmOptions &d = Load();
+    d.TxtFrameTimeW().setText(QStringLiteral("0"));
+    d.TxtFrameTimeF().setText(QStringLiteral("0"));
+    d.CmdOK().click();
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(editorTimer.interval(), 0);
+    EXPECT_EQ(fullscreenTime, 0);
+    EXPECT_STREQ(StoredInterval(*settings.WindowDocument, "frmEditer"), "0");
+}
+
+TEST_F(OptionsDialog, BadWindowTimeKeepsTheDialogOpenAndChangesNothing)
+{
+    struct Case
+    {
+        QString text;
+        QString message;
+    };
+    const Case cases[] = {{QString(), QStringLiteral("只允许输入整数")},
+                          {QStringLiteral("65536"), QStringLiteral("只允许输入0-65535")},
+                          {QStringLiteral("12a"), QStringLiteral("只允许输入整数")}};
+    frmOptions &d = Load();
+    d.ChkFormatProject().setChecked(true);
+    for (const Case &c : cases) {
+        prompts.messages.clear();
+        d.TxtFrameTimeW().setText(c.text);
+        d.TxtFrameTimeF().setText(QStringLiteral("100"));
+        d.CmdOK().click();
+        ASSERT_EQ(prompts.messages.size(), 1) << c.text;
+        const MessageRequest &m = prompts.messages.first();
+        EXPECT_EQ(m.text, c.message);
+        EXPECT_EQ(m.title, QStringLiteral("窗体动画每帧时间输入错误"));
+        EXPECT_EQ(m.icon, MsgIcon::Warning);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(d.TxtFrameTimeW().text(), c.text); // what was typed stays for correcting
+        EXPECT_EQ(editorTimer.interval(), 75);
+        ExpectSwitchesAndDocumentUntouched();
+    }
+}
+
+TEST_F(OptionsDialog, GoodWindowTimeWithBadFullscreenTimeChangesOnlyTheEditorTimer)
+{
+    frmOptions &d = Load();
+    d.TxtFrameTimeW().setText(QStringLiteral("50"));
+    d.TxtFrameTimeF().setText(QStringLiteral("70000"));
+    d.ChkFrameFocus().setChecked(false);
+    d.CmdOK().click();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages.first().text, QStringLiteral("只允许输入0-65535"));
+    EXPECT_EQ(prompts.messages.first().title, QStringLiteral("全屏动画每帧时间输入错误"));
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(editorTimer.interval(), 50);
+    ExpectSwitchesAndDocumentUntouched();
+
+    // Corrected, the same dialog then goes through.
+    d.TxtFrameTimeF().setText(QStringLiteral("200"));
+    d.CmdOK().click();
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(fullscreenTime, 200);
+    EXPECT_FALSE(settings.FrameFocus);
+    EXPECT_FALSE(d.isVisible());
+}
+
+TEST_F(OptionsDialog, CancelAndEscapeChangeNothing)
+{
+    for (const bool escape : {false, true}) {
+        frmOptions &d = Load();
+        d.TxtFrameTimeW().setText(QStringLiteral("10"));
+        d.TxtFrameTimeF().setText(QStringLiteral("20"));
+        d.ChkFormatProject().setChecked(true);
+        d.ChkFrameFocus().setChecked(false);
+        if (escape)
+            QTest::keyClick(&d.TxtFrameTimeW(), Qt::Key_Escape);
+        else
+            d.CmdCancel().click();
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_EQ(d.result(), QDialog::Rejected);
+        EXPECT_EQ(editorTimer.interval(), 75);
+        ExpectSwitchesAndDocumentUntouched();
+    }
+}
+
+TEST_F(OptionsDialog, TimeBoxesTakeOnlyDigitsAndEnterConfirms)
+{
+    frmOptions &d = Load();
+    QLineEdit &box = d.TxtFrameTimeW();
+    box.clear();
+    QTest::keyClicks(&box, QStringLiteral("1a2-3. 4+"));
+    EXPECT_EQ(box.text(), QStringLiteral("1234"));
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(box.text(), QStringLiteral("123"));
+    QTest::keyClick(&d.TxtFrameTimeF(), Qt::Key_End);
+    QTest::keyClicks(&d.TxtFrameTimeF(), QStringLiteral("x9"));
+    EXPECT_EQ(d.TxtFrameTimeF().text(), QStringLiteral("759"));
+
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(editorTimer.interval(), 123);
+    EXPECT_EQ(fullscreenTime, 759);
+}
+
+} // namespace
+} // namespace mrv::test
