@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -86,6 +87,7 @@ void frmEditer::Form_Load(const QList<CommandLinePath> &commandLine)
     m_baseCaption = windowTitle();
     m_loaded = true;
     m_frames->MeasureRows(m_settings.ListDistance);
+    layout()->activate(); // the client area takes the restored window size now, not at show
     Form_Resize();
     dataChanged(false);
     OpenCommandLine(commandLine);

@@ -26,6 +26,17 @@ void ProjectCommands::ShowError(const QString &text)
     m_prompts.Message({text, {}, MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
 }
 
+std::optional<FileDialogAnswer> ProjectCommands::AskForFile(FileDialogKind kind,
+                                                           const QString &title)
+{
+    FileDialogRequest request;
+    request.kind = kind;
+    request.title = title;
+    request.types = &m_settings.ProjectTypes;
+    request.filterIndex = 1;
+    return m_prompts.File(request);
+}
+
 bool ProjectCommands::AskToSave()
 {
     if (!m_project || !m_project->aChanged)
@@ -56,12 +67,7 @@ bool ProjectCommands::Open()
 {
     if (!AskToSave())
         return false;
-    FileDialogRequest request;
-    request.kind = FileDialogKind::Open;
-    request.title = QStringLiteral("打开工程文件");
-    request.types = &m_settings.ProjectTypes;
-    request.filterIndex = 1;
-    const auto chosen = m_prompts.File(request);
+    const auto chosen = AskForFile(FileDialogKind::Open, QStringLiteral("打开工程文件"));
     if (!chosen)
         return false;
     return OpenProjectFile(chosen->path);
@@ -112,12 +118,7 @@ bool ProjectCommands::SaveAs()
 {
     if (!m_project)
         return false;
-    FileDialogRequest request;
-    request.kind = FileDialogKind::Save;
-    request.title = QStringLiteral("选择工程保存位置");
-    request.types = &m_settings.ProjectTypes;
-    request.filterIndex = 1;
-    const auto chosen = m_prompts.File(request);
+    const auto chosen = AskForFile(FileDialogKind::Save, QStringLiteral("选择工程保存位置"));
     if (!chosen)
         return false;
     const QString path = SaveAsTarget(chosen->path, chosen->filterIndex);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/prompts.h"
 #include "project/mvk.h"
 
 #include <QString>
@@ -8,7 +9,6 @@
 
 namespace mrv {
 
-class Prompts;
 struct Settings;
 
 /// What the project commands need from the window that shows the project.
@@ -54,6 +54,7 @@ public:
     static const QString UnsavedQuestion;
 
 private:
+    std::optional<FileDialogAnswer> AskForFile(FileDialogKind kind, const QString &title);
     bool WriteProject(const QString &path);
     void ShowError(const QString &text);
 

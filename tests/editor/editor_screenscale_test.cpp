@@ -26,11 +26,6 @@ TEST(ParseScreenScale, RefusesPartialZeroAndOversizedSides)
         EXPECT_FALSE(ParseScreenScale(QString::fromLatin1(text)).has_value()) << text;
 }
 
-TEST(ScreenScaleText, JoinsWidthAndHeight)
-{
-    EXPECT_EQ(ScreenScaleText(1024, 768), QStringLiteral("1024*768"));
-}
-
 using ScreenScaleBox = EditorTest;
 
 TEST_F(ScreenScaleBox, KeyFilterLetsOnlyDigitsStarAndBackspaceThrough)
