@@ -45,7 +45,8 @@ struct PictureParams
 /// Where ShowPicture puts a picture, in target pixels.
 struct PicturePlacement
 {
-    /// False when nothing is drawn: an unknown style, or a zoom region of zero or negative size.
+    /// False when nothing is drawn: an unknown style, a zoom region of zero or negative size,
+    /// or a rectangle (or target size) beyond 32-bit coordinates.
     bool draws = false;
     /// The rectangle the whole picture is scaled into, with DrawImage's "0 means own size"
     /// already applied. A width or height that is still zero or negative draws nothing.
@@ -70,6 +71,7 @@ PicturePlacement PlacePicture(QSize picture, QSize target, const PictureParams &
 /// origin lies at (originX, originY) in scaled coordinates:
 /// (round(x * sx - originX), round(y * sy - originY), ceil(width * sx), ceil(height * sy)).
 /// The subtraction happens before rounding. With sx = sy = 1 the size is the picture's own.
+/// An empty rectangle when the result leaves the 32-bit range.
 /// This is the placement of the previews and of every export cell.
 QRect ScaledPlacement(int x, int y, QSize picture, double sx, double sy, double originX = 0.0,
                       double originY = 0.0);

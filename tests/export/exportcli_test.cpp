@@ -1,0 +1,289 @@
+#include "cli/cliapp.h"
+#include "cli/exportcli.h"
+#include "export/exportnames.h"
+#include "project/mvk.h"
+
+#include "exporttestdata.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace mrv {
+namespace {
+
+using namespace test;
+
+struct Cli
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Cli RunCli(const QStringList &args)
+{
+    Cli cli;
+    QTextStream out(&cli.out);
+    QTextStream err(&cli.err);
+    cli.code = cli::RunCli(args, out, err);
+    out.flush();
+    err.flush();
+    return cli;
+}
+
+/// A saved 1024 x 768 project with the reference background and `frames` yellow squares, one
+/// of them (the third, when there is one) pointing at a missing file.
+struct CliProject
+{
+    TempFolder folder;
+    QString path;
+    explicit CliProject(int frames = 7, int width = 1024)
+    {
+        WritePng(folder.file(QStringLiteral("bg.png")), ReferenceBackground());
+        WritePng(folder.file(QStringLiteral("sq.png")), Flat(30, 30, Yellow));
+        QStringList paths;
+        for (int i = 1; i <= frames; ++i)
+            paths << (i == 3 ? QStringLiteral("gone.png") : QStringLiteral("sq.png"));
+        MVK project = MakeProject(folder, width, 768, paths);
+        path = SaveProject(project, folder);
+    }
+    QString File(const QString &name) const { return folder.file(name); }
+};
+
+TEST(CliFormat, TheFormatComesFromTheOptionTheNameOrTheDialogsDefault)
+{
+    const QString png = QStringLiteral("png"), bmp = QStringLiteral("bmp"), tif = QStringLiteral("tif");
+    EXPECT_EQ(*cli::ExportTypeForCli(&png, QStringLiteral("/o/a.bmp"), ExportTypeBmp), ExportTypePng);
+    EXPECT_EQ(*cli::ExportTypeForCli(&tif, QStringLiteral("/o/a"), ExportTypeBmp), ExportTypeTif);
+    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o/a.gif"), ExportTypeBmp), ExportTypeGif);
+    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o/a.GIF"), ExportTypeBmp), ExportTypeBmp);
+    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o/a.jpeg"), ExportTypePng), ExportTypePng);
+    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o.png/a"), ExportTypeBmp), ExportTypeBmp);
+    const QString upper = QStringLiteral("PNG"), other = QStringLiteral("webp");
+    EXPECT_FALSE(cli::ExportTypeForCli(&upper, QStringLiteral("/o/a"), ExportTypeBmp));
+    EXPECT_FALSE(cli::ExportTypeForCli(&other, QStringLiteral("/o/a"), ExportTypeBmp));
+    (void)bmp;
+}
+
+TEST(CliExport, LongPictureDefaultsToBmpAndWarnsPerUnreadablePicture)
+{
+    CliProject project;
+    const Cli cli = RunCli({QStringLiteral("export-long"), project.path, project.File(QStringLiteral("anim"))});
+    ASSERT_EQ(cli.code, cli::ExitOk) << cli.err.toStdString();
+    const QString target = project.File(QStringLiteral("anim.bmp"));
+    EXPECT_EQ(cli.out.trimmed(), target);
+    EXPECT_EQ(ReadAll(target).size(), 54 + 600 * 21000);
+    const QStringList warnings = cli.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings.first().contains(QStringLiteral("gone.png")));
+
+    // JPEG entry with a name that already holds ".jpg": name kept, JPEG data.
+    const QString odd = project.File(QStringLiteral("anim.jpg.png"));
+    EXPECT_EQ(RunCli({QStringLiteral("export-long"), project.path, odd, QStringLiteral("--format"),
+                   QStringLiteral("jpg"), QStringLiteral("--no-background")})
+                  .code,
+              cli::ExitOk);
+    EXPECT_TRUE(ReadAll(odd).startsWith("\xff\xd8"));
+
+    // Upper case is not one of the five: the default entry (BMP) applies.
+    ASSERT_EQ(RunCli({QStringLiteral("export-long"), project.path, project.File(QStringLiteral("x.PNG"))}).code,
+              cli::ExitOk);
+    EXPECT_TRUE(ReadAll(project.File(QStringLiteral("x.PNG.bmp"))).startsWith("BM"));
+}
+
+TEST(CliExport, SequenceTakesTheLoopAnswerAsTheBoxWould)
+{
+    CliProject project(7);
+    const QString prefix = project.File(QStringLiteral("out/seq.png"));
+    QDir().mkpath(project.File(QStringLiteral("out")));
+    const Cli cli = RunCli({QStringLiteral("export-sequence"), project.path, prefix,
+                         QStringLiteral("--loops"), QStringLiteral("3x")});
+    ASSERT_EQ(cli.code, cli::ExitOk) << cli.err.toStdString();
+    const QStringList files = QDir(project.File(QStringLiteral("out"))).entryList(QDir::Files);
+    EXPECT_EQ(files.size(), 13); // 4 + 3 * 3
+    EXPECT_EQ(files.first(), QStringLiteral("seq01.png"));
+    EXPECT_EQ(files.last(), QStringLiteral("seq13.png"));
+
+    QDir().mkpath(project.File(QStringLiteral("abc")));
+    ASSERT_EQ(RunCli({QStringLiteral("export-sequence"), project.path, project.File(QStringLiteral("abc/s")),
+                   QStringLiteral("--loops=abc")})
+                  .code,
+              cli::ExitOk);
+    EXPECT_EQ(QDir(project.File(QStringLiteral("abc"))).entryList(QDir::Files).size(), 7);
+
+    QDir().mkpath(project.File(QStringLiteral("default")));
+    ASSERT_EQ(RunCli({QStringLiteral("export-sequence"), project.path,
+                   project.File(QStringLiteral("default/s"))})
+                  .code,
+              cli::ExitOk);
+    EXPECT_EQ(QDir(project.File(QStringLiteral("default"))).entryList(QDir::Files).size(), 10);
+}
+
+TEST(CliExport, ProjectImagesWriteTheBackgroundAndTheFrameFolder)
+{
+    CliProject project(4);
+    const Cli cli = RunCli({QStringLiteral("export-images"), project.path, project.File(QStringLiteral("proj.jpg")),
+                         QStringLiteral("--format"), QStringLiteral("jpg")});
+    ASSERT_EQ(cli.code, cli::ExitOk) << cli.err.toStdString();
+    EXPECT_TRUE(ReadAll(project.File(QStringLiteral("proj.jpg"))).startsWith("\xff\xd8"));
+    EXPECT_EQ(QDir(project.File(QStringLiteral("proj_Frame"))).entryList(QDir::Files),
+              (QStringList{QStringLiteral("001.jpg"), QStringLiteral("002.jpg"), QStringLiteral("003.jpg"),
+                           QStringLiteral("004.jpg")}));
+}
+
+TEST(CliExport, BadArgumentsBadProjectsAndFailedWritesHaveTheirExitCodes)
+{
+    CliProject project;
+    const QString out = project.File(QStringLiteral("o.png"));
+    EXPECT_EQ(RunCli({QStringLiteral("export-long"), project.path}).code, cli::ExitUsage);
+    EXPECT_EQ(RunCli({QStringLiteral("export-long"), project.path, out, QStringLiteral("--format"),
+                   QStringLiteral("webp")})
+                  .code,
+              cli::ExitUsage);
+    EXPECT_EQ(RunCli({QStringLiteral("export-images"), project.path, out, QStringLiteral("--no-background")}).code,
+              cli::ExitUsage);
+    EXPECT_EQ(RunCli({QStringLiteral("export-long"), project.File(QStringLiteral("none.mrv")), out}).code,
+              cli::ExitInvalidInput);
+
+    MVK zero;
+    ASSERT_TRUE(zero.OpenFile(project.path));
+    zero.aWidth = 0;
+    const QString zeroPath = SaveProject(zero, project.folder, QStringLiteral("zero.mrv"));
+    const Cli refused = RunCli({QStringLiteral("export-sequence"), zeroPath, out});
+    EXPECT_EQ(refused.code, cli::ExitInvalidInput);
+    EXPECT_FALSE(refused.err.isEmpty());
+
+    const QString lost = project.File(QStringLiteral("missing/dir/strip.bmp"));
+    const Cli failed = RunCli({QStringLiteral("export-long"), project.path, lost});
+    EXPECT_EQ(failed.code, cli::ExitWriteFailed);
+    EXPECT_TRUE(failed.err.contains(QDir::toNativeSeparators(lost)));
+    EXPECT_TRUE(failed.out.isEmpty());
+
+    // A file where the frame folder should be.
+    project.folder.write(QStringLiteral("blocked_Frame"), "file");
+    EXPECT_EQ(RunCli({QStringLiteral("export-images"), project.path, project.File(QStringLiteral("blocked"))}).code,
+              cli::ExitWriteFailed);
+}
+
+TEST(CliExport, FullDiskIsReportedAndLeavesNoPartialFile)
+{
+    CliProject project;
+    const QString target = project.File(QStringLiteral("full.bmp"));
+    // A 64 KiB file-size limit stands in for a full disk: the 12.6 MB bitmap cannot fit.
+    QProcess process;
+    process.start(QStringLiteral("/bin/sh"),
+                  {QStringLiteral("-c"), QStringLiteral("ulimit -f 64 && exec \"$0\" \"$@\""),
+                   QStringLiteral(MIROVANE_CLI_PATH), QStringLiteral("export-long"), project.path, target});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), cli::ExitWriteFailed);
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("full.bmp")));
+    EXPECT_FALSE(QFileInfo::exists(target));
+    for (const QString &name : QDir(project.folder.path()).entryList(QDir::Files))
+        EXPECT_FALSE(name.contains(QStringLiteral("full"))) << name.toStdString();
+}
+
+TEST(CliImport, OffsetsPathsAndRefusals)
+{
+    CliProject project(105, 2048);
+    const QString strip = WritePng(project.File(QStringLiteral("art/strip.png")), Flat(200, 21000, Green));
+    const QString out = project.File(QStringLiteral("imported.mrv"));
+    const Cli done = RunCli({QStringLiteral("import-long"), project.path, strip, QStringLiteral("--output"), out});
+    ASSERT_EQ(done.code, cli::ExitOk) << done.err.toStdString();
+    MVK imported;
+    ASSERT_TRUE(imported.OpenFile(out));
+    EXPECT_EQ(imported.aFrame.Item(1)->aURL, QStringLiteral("art/strip.png"));
+    EXPECT_EQ(imported.aFrame.Item(1)->aX, 100); // the default for a 2048-wide project
+    EXPECT_EQ(imported.aFrame.Item(3)->aY, -400);
+    EXPECT_EQ(imported.aFrame.Item(105)->aY, -20800);
+    EXPECT_EQ(imported.FramePaths().at(50), strip);
+
+    // A text outside the rule: the message, exit 2, and the project file untouched.
+    const QByteArray before = ReadAll(project.path);
+    for (const char *bad : {"+15", "1.5", " 15", "40000"}) {
+        const Cli refused = RunCli({QStringLiteral("import-long"), project.path, strip, QStringLiteral("--x"),
+                                 QString::fromLatin1(bad)});
+        EXPECT_EQ(refused.code, cli::ExitInvalidInput) << bad;
+        EXPECT_TRUE(refused.err.contains(QStringLiteral("偏移参数不符合规则"))) << bad;
+    }
+    EXPECT_EQ(ReadAll(project.path), before);
+
+    // Over the project itself, with a negative offset; a strip in a sibling folder whose name
+    // starts like the project folder keeps its full path.
+    const QString sibling = project.folder.path() + QStringLiteral("2");
+    QDir().mkpath(sibling);
+    const QString far = WritePng(sibling + QStringLiteral("/strip.png"), Flat(200, 400, Blue));
+    ASSERT_EQ(RunCli({QStringLiteral("import-long"), project.path, far, QStringLiteral("--x"), QStringLiteral("-15")})
+                  .code,
+              cli::ExitOk);
+    MVK overwritten;
+    ASSERT_TRUE(overwritten.OpenFile(project.path));
+    EXPECT_EQ(overwritten.aFrame.Item(7)->aURL, far);
+    EXPECT_EQ(overwritten.aFrame.Item(7)->aX, -15);
+    QDir(sibling).removeRecursively();
+
+    EXPECT_EQ(RunCli({QStringLiteral("import-long"), project.path, project.File(QStringLiteral("nope.png"))}).code,
+              cli::ExitInvalidInput);
+}
+
+TEST(CliImport, TooManyFramesChangeNothing)
+{
+    CliProject project(165);
+    const QString strip = WritePng(project.File(QStringLiteral("s.png")), Flat(200, 200, Green));
+    const QByteArray before = ReadAll(project.path);
+    const Cli refused = RunCli({QStringLiteral("import-long"), project.path, strip});
+    EXPECT_EQ(refused.code, cli::ExitInvalidInput);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("164")));
+    EXPECT_EQ(ReadAll(project.path), before);
+}
+
+TEST(CliDemo, DemoProjectIsCompleteAndItsLoopDiffersFromTheIntro)
+{
+    TempFolder folder;
+    const Cli cli = RunCli({QStringLiteral("demo"), folder.file(QStringLiteral("demo"))});
+    ASSERT_EQ(cli.code, cli::ExitOk) << cli.err.toStdString();
+    MVK demo;
+    ASSERT_TRUE(demo.OpenFile(folder.file(QStringLiteral("demo/demo.mrv"))));
+    EXPECT_EQ(demo.aWidth, 1024);
+    EXPECT_EQ(demo.aHeight, 768);
+    ASSERT_EQ(demo.aFrame.Count(), 105);
+    const QImage background = ReadBack(demo.BackgroundPath());
+    EXPECT_EQ(background.size(), QSize(1024, 768));
+    EXPECT_FALSE(background.hasAlphaChannel());
+
+    QList<QImage> frames;
+    for (const QString &path : demo.FramePaths()) {
+        frames << ReadBack(path).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(frames.last().size(), QSize(200, 200)) << path.toStdString();
+    }
+    // Every frame is transparent around the animation; the loop's orbs are opaque.
+    for (int i = 0; i < 105; ++i) {
+        int opaque = 0, clear = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x) {
+                const int alpha = qAlpha(frames[i].pixel(x, y));
+                opaque += alpha == 255;
+                clear += alpha == 0;
+            }
+        ASSERT_GT(clear, 1000) << i;
+        if (i >= 60) {
+            ASSERT_GT(opaque, 400) << i;
+        }
+    }
+    // Every frame differs from the one before it, and no loop frame repeats an intro frame.
+    for (int i = 1; i < 105; ++i)
+        ASSERT_NE(frames[i], frames[i - 1]) << i;
+    for (int loop = 60; loop < 105; ++loop)
+        for (int intro = 0; intro < 60; ++intro)
+            ASSERT_NE(frames[loop], frames[intro]) << loop << " " << intro;
+
+    EXPECT_EQ(RunCli({QStringLiteral("demo")}).code, cli::ExitUsage);
+    const QString blocked = folder.write(QStringLiteral("file"), "x");
+    EXPECT_EQ(RunCli({QStringLiteral("demo"), blocked}).code, cli::ExitWriteFailed);
+}
+
+} // namespace
+} // namespace mrv
