@@ -40,11 +40,11 @@ public:
 
 private:
     template <typename T>
-    static T pop(std::deque<T> &queue, T fallback)
+    static T pop(std::deque<T> &queue, const T &fallback)
     {
         if (queue.empty())
             return fallback;
-        T front = std::move(queue.front());
+        const T front = queue.front();
         queue.pop_front();
         return front;
     }
