@@ -61,7 +61,7 @@ FrameList::FrameList(QFrame &panel) : QObject(&panel), m_panel(&panel)
     m_scroll->setObjectName(QStringLiteral("vscFrame"));
     m_scroll->setRange(0, 32767);
     m_scroll->setGeometry(183, 0, 17, 200);
-    connect(m_scroll, &QScrollBar::valueChanged, this, &FrameList::ScrollChanged);
+    connect(m_scroll, &QScrollBar::valueChanged, this, &FrameList::vscFrame_Change);
 
     m_highlight = new QFrame(m_inner);
     m_highlight->setObjectName(QStringLiteral("shaFrame"));
@@ -108,7 +108,7 @@ void FrameList::MeasureRows(int listDistance)
     m_highlight->resize(m_highlight->width(), MaxOf(m_metrics.HighlightHeight, 0));
 }
 
-void FrameList::LoadRows(int count)
+void FrameList::LoadFrameRows(int count)
 {
     m_inner->show();
     m_rowCount = MaxOf(count, 0);
@@ -121,10 +121,10 @@ void FrameList::LoadRows(int count)
             ++it;
         }
     }
-    Arrange();
+    ArrangeFrameRows();
 }
 
-void FrameList::UnloadRows()
+void FrameList::UnloadFrameRows()
 {
     m_inner->hide();
     for (auto &[index, row] : m_active)
@@ -132,7 +132,7 @@ void FrameList::UnloadRows()
     m_active.clear();
     m_rowCount = 0;
     m_texts.clear();
-    Arrange();
+    ArrangeFrameRows();
 }
 
 void FrameList::SetRowTexts(QStringList texts)
@@ -159,7 +159,7 @@ QString FrameList::RowText(int row) const
     return row >= 1 && row <= m_rowCount ? m_texts.at(row - 1) : QString();
 }
 
-void FrameList::Arrange()
+void FrameList::ArrangeFrameRows()
 {
     m_viewport->setGeometry(m_panel->contentsRect());
     m_arrangement = ArrangeRows(m_viewport->size(), m_scroll->width(), m_inner->x(), Template(),
@@ -173,10 +173,10 @@ void FrameList::Arrange()
     }
     for (const auto &[index, row] : m_active)
         PlaceRow(row);
-    ScrollChanged();
+    vscFrame_Change();
 }
 
-void FrameList::ScrollChanged()
+void FrameList::vscFrame_Change()
 {
     m_inner->move(m_inner->x(), InnerPanelTop(m_inner->height(), m_panel->height(),
                                               m_scroll->value(), m_scroll->maximum()));

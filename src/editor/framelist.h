@@ -46,10 +46,11 @@ public:
     void MeasureRows(int listDistance);
     const RowMetrics &Metrics() const { return m_metrics; }
 
-    /// Shows the inner panel with rows 1..count, their path boxes empty.
-    void LoadRows(int count);
+    /// Shows the inner panel with rows 1..count, their path boxes empty, and arranges them.
+    /// The window lays itself out afterwards.
+    void LoadFrameRows(int count);
     /// Hides the inner panel and removes every row.
-    void UnloadRows();
+    void UnloadFrameRows();
     int RowCount() const { return m_rowCount; }
 
     /// The path box texts of all rows (entry i-1 for row i).
@@ -57,11 +58,11 @@ public:
     void SetRowText(int row, const QString &text);
     QString RowText(int row) const;
 
-    /// Lays out the rows in the panel and sets up the scrollbar; ends with ScrollChanged.
-    void Arrange();
+    /// Lays out the rows in the panel and sets up the scrollbar; ends with vscFrame_Change.
+    void ArrangeFrameRows();
     const RowArrangement &Arrangement() const { return m_arrangement; }
     /// Moves the inner panel for the scrollbar's value (`vscFrame_Change`).
-    void ScrollChanged();
+    void vscFrame_Change();
     /// Frames row `row` with the highlight.
     void SetHighlightRow(int row);
 

@@ -138,7 +138,7 @@ void frmEditer::Form_Resize()
         m_c.picBG->move(out.controls.picBG.topLeft());
     }
     PicRedraw(0);
-    m_frames->Arrange();
+    m_frames->ArrangeFrameRows();
 }
 
 void frmEditer::PicRedraw(quint8 mode)
@@ -162,9 +162,10 @@ void frmEditer::LoadProjectIntoEditor()
     m_c.txtBackground->setText(background.aURL);
     m_c.txtBackground->setCursorPosition(0);
 
+    // The rows are rebuilt without laying the window out in between: the layout below does it.
     const int count = project.aFrame.Count();
-    m_frames->UnloadRows();
-    m_frames->LoadRows(count);
+    m_frames->UnloadFrameRows();
+    m_frames->LoadFrameRows(count);
     QStringList urls;
     urls.reserve(count);
     for (const aImage &frame : project.aFrame)
@@ -206,18 +207,6 @@ void frmEditer::UpdateFrameControls(int count)
     }
     m_c.sldFrame->setEnabled(count > 0);
     m_c.cmdPlay->setEnabled(count > 0);
-}
-
-void frmEditer::LoadFrameRows(int count)
-{
-    m_frames->LoadRows(count);
-    Form_Resize();
-}
-
-void frmEditer::UnloadFrameRows()
-{
-    m_frames->UnloadRows();
-    Form_Resize();
 }
 
 void frmEditer::dataChanged(bool changed)

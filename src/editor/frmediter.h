@@ -48,11 +48,6 @@ public:
     QString BaseCaption() const { return m_baseCaption; }
     bool UiReady() const { return m_uiReady; }
 
-    /// Creates rows 1..count in the frame list, then lays the window out again.
-    void LoadFrameRows(int count);
-    /// Removes every row of the frame list, then lays the window out again.
-    void UnloadFrameRows();
-
     // What later commands and windows work with.
     MVK *CurrentProject() { return m_commands.CurrentProject(); }
     ProjectCommands &Commands() { return m_commands; }

@@ -1,5 +1,6 @@
 #include "editor/projectcommands.h"
 
+#include "editor/editortitle.h"
 #include "editor/framelist.h"
 #include "editor_fixture.h"
 #include "support/xmlfile.h"
@@ -41,6 +42,20 @@ TEST(SaveAsTarget, AddsTheExtensionOfTheChosenFilterWithExactCase)
                           Case{"/p/a.mrv", 2, "/p/a.mrv.xml"}, Case{"/p/a", 3, "/p/a.mrv"}})
         EXPECT_EQ(SaveAsTarget(QString::fromUtf8(c.chosen), c.filter), QString::fromUtf8(c.written))
             << c.chosen << " filter " << c.filter;
+}
+
+TEST(TitleFileName, IsThePartOfThePathAfterTheFolder)
+{
+    EXPECT_EQ(TitleFileNameOf(QStringLiteral(R"(D:\anim\p.mrv)"), QStringLiteral(R"(D:\anim)")),
+              QStringLiteral("p.mrv"));
+    EXPECT_EQ(TitleFileNameOf(QStringLiteral("/a/b/q.xml"), QStringLiteral("/a/b")),
+              QStringLiteral("q.xml"));
+    // No file yet, or a path set by Save As in a shorter folder before it is read back.
+    EXPECT_EQ(TitleFileNameOf(QString(), QString()), QStringLiteral("NewMRV.mrv"));
+    EXPECT_EQ(TitleFileNameOf(QStringLiteral("/x.mrv"), QStringLiteral("/long/folder")),
+              QStringLiteral("NewMRV.mrv"));
+    EXPECT_EQ(EditorTitle(QStringLiteral("Mirovane"), QStringLiteral("p.mrv"), true),
+              QStringLiteral("Mirovane p.mrv*"));
 }
 
 TEST_F(Commands, StartShowsTheDefaultProjectUnmodified)
