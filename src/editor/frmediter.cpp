@@ -80,10 +80,11 @@ void frmEditer::Form_Load(const QList<CommandLinePath> &commandLine)
 {
     FillScreenScales();
     m_commands.New();
-    const pugi::xml_document &document = *m_settings.WindowDocument;
-    RestoreLayout(document, *this);
-    m_frames->SetRowLayoutHook(
-        [this, &document](QObject &control) { RestoreControlLayout(document, *this, control); });
+    RestoreLayout(*m_settings.WindowDocument, *this);
+    // Rows that come into view later receive their part of the same document.
+    m_frames->SetRowLayoutHook([this, document = m_settings.WindowDocument](QObject &control) {
+        RestoreControlLayout(*document, *this, control);
+    });
     m_baseCaption = windowTitle();
     m_loaded = true;
     m_frames->MeasureRows(m_settings.ListDistance);
