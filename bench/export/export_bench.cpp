@@ -1,11 +1,9 @@
-// Stage timings of the export engine on the demo project: decoding the sources, composing the
-// long picture and encoding it. The whole-process figures come from bench/export.sh.
+// Stage timings of the export engine on the demo project: decoding one frame, decoding and
+// composing the long picture, and encoding it. The whole-process figures come from bench/export.sh.
 #include "core/pictureloader.h"
 #include "export/demoproject.h"
 #include "export/imageencoders.h"
 #include "export/longpicture.h"
-#include "export/parallel.h"
-#include "export/sourcepictures.h"
 #include "project/mvk.h"
 
 #include <QGuiApplication>
@@ -40,17 +38,6 @@ void BM_LoadFramePicture(benchmark::State &state)
         benchmark::DoNotOptimize(mrv::LoadPicture(path));
 }
 BENCHMARK(BM_LoadFramePicture)->Unit(benchmark::kMicrosecond);
-
-void BM_LoadAllSources(benchmark::State &state)
-{
-    QStringList paths = demo().project.FramePaths();
-    paths << demo().project.BackgroundPath();
-    for (auto _ : state) {
-        mrv::ExportPool pool;
-        benchmark::DoNotOptimize(mrv::SourcePictures::Load(paths, {}, pool, nullptr));
-    }
-}
-BENCHMARK(BM_LoadAllSources)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ComposeLongPicture(benchmark::State &state)
 {

@@ -2,6 +2,9 @@
 
 #include <QPainter>
 
+#include <cstdlib>
+#include <limits>
+
 namespace mrv {
 
 namespace {
@@ -14,12 +17,16 @@ constexpr qint64 MaxPreparedPixels = 4096LL * 4096LL;
 
 QImage CreateCanvas(int width, int height)
 {
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0 || height > std::numeric_limits<int>::max() / 4 / width)
         return {};
-    QImage canvas(width, height, QImage::Format_ARGB32_Premultiplied);
-    if (!canvas.isNull())
-        canvas.fill(Qt::transparent);
-    return canvas;
+    // Zeroed memory is a transparent canvas. For large canvases the system hands out pages
+    // that are zero already, so parts never drawn on cost nothing.
+    const qsizetype stride = qsizetype(width) * 4;
+    void *memory = std::calloc(size_t(stride) * size_t(height), 1);
+    if (!memory)
+        return {};
+    return QImage(static_cast<uchar *>(memory), width, height, stride,
+                  QImage::Format_ARGB32_Premultiplied, [](void *p) { std::free(p); }, memory);
 }
 
 void DrawPicture(QPainter &painter, const QImage &picture, const QRect &target)

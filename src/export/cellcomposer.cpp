@@ -14,24 +14,25 @@ CellComposer::CellComposer(const SourcePictures &sources, QSize cellSize, double
                            double originY, const QString &backgroundPath, const aImage &background)
     : m_sources(sources), m_cellSize(cellSize)
 {
-    if (backgroundPath.isEmpty() || sources.Get(backgroundPath).image.isNull())
+    const SourcePicture picture = sources.Get(backgroundPath);
+    if (picture.image.isNull())
         return;
     m_backgroundPiece = CreateCanvas(cellSize.width(), cellSize.height());
     QPainter painter(&m_backgroundPiece);
-    sources.Draw(painter, backgroundPath, background.aX, background.aY, originX, originY);
+    sources.Draw(painter, picture, background.aX, background.aY, originX, originY);
 }
 
-void CellComposer::Compose(QImage &cell, const QString &framePath, const aImage &frame) const
+void CellComposer::Compose(QImage &cell, const SourcePicture &picture, const aImage &frame) const
 {
     if (!m_backgroundPiece.isNull()) {
         const qsizetype rowBytes = qsizetype(m_cellSize.width()) * 4;
         for (int y = 0; y < m_cellSize.height(); ++y)
             std::memcpy(cell.scanLine(y), m_backgroundPiece.constScanLine(y), size_t(rowBytes));
     }
-    if (m_sources.Get(framePath).image.isNull())
+    if (picture.image.isNull())
         return;
     QPainter painter(&cell);
-    m_sources.Draw(painter, framePath, frame.aX, frame.aY);
+    m_sources.Draw(painter, picture, frame.aX, frame.aY);
 }
 
 } // namespace mrv

@@ -7,6 +7,7 @@
 namespace mrv {
 
 class SourcePictures;
+struct SourcePicture;
 struct aImage;
 
 /// Composes the pictures of the animation area: the piece of the background that lies behind
@@ -21,9 +22,9 @@ public:
 
     QSize CellSize() const { return m_cellSize; }
 
-    /// Fills a transparent cell of CellSize(): the background piece, then the frame placed at
-    /// its offset from the area's corner.
-    void Compose(QImage &cell, const QString &framePath, const aImage &frame) const;
+    /// Fills a transparent cell of CellSize(): the background piece, then the frame's picture
+    /// placed at its offset from the area's corner.
+    void Compose(QImage &cell, const SourcePicture &picture, const aImage &frame) const;
 
 private:
     const SourcePictures &m_sources;

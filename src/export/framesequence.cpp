@@ -61,8 +61,8 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
     QStringList sourcePaths{background};
     for (int k = 0; k < distinct; ++k)
         sourcePaths << pathAt(framePaths, k);
-    const SourcePictures sources = SourcePictures::Load(sourcePaths, ScreenScale{}, pool, cancel);
-    result.unreadable = sources.Unreadable();
+    SourcePictures sources(sourcePaths, ScreenScale{});
+    sources.LoadShared(pool, cancel);
 
     const CellComposer composer(sources, area->cell, area->left, area->top, background,
                                 project.aBackground.value_or(aImage{}));
@@ -72,7 +72,7 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
         QImage cell = CreateCanvas(area->cell.width(), area->cell.height());
         if (cell.isNull())
             return EncodedPicture{{}, QStringLiteral("内存不足，无法创建画布")};
-        composer.Compose(cell, pathAt(framePaths, index), *project.aFrame.Item(index + 1));
+        composer.Compose(cell, sources.Get(pathAt(framePaths, index)), *project.aFrame.Item(index + 1));
         return EncodedPicture::From(EncodePicture(cell, *format));
     };
     std::vector<QByteArray> pictures(static_cast<size_t>(distinct));
@@ -89,7 +89,9 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
             progress(index + 1, steps);
         return true;
     };
-    if (!ForEachOrdered(pool, distinct, encode, keep, cancel)) {
+    const bool encoded = ForEachOrdered(pool, distinct, encode, keep, cancel);
+    result.unreadable = sources.Unreadable();
+    if (!encoded) {
         if (result.status && IsCancelled(cancel)) {
             result.cancelled = true;
             result.status = Status::Fail(CancelledMessage());

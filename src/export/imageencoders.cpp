@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QImageWriter>
 
+#include <cstring>
+
 
 namespace mrv {
 
@@ -72,10 +74,12 @@ Result<QByteArray> EncodePng(const QImage &canvas)
     return bytes;
 }
 
-Result<QByteArray> EncodeBmp(const QImage &canvas)
+namespace {
+
+/// Writes a canvas as an uncompressed 24-bit bottom-up bitmap, a few rows at a time, so that
+/// even a 200 x 21000 strip needs no second picture-sized buffer.
+bool writeBmp(const QImage &canvas, QIODevice &device)
 {
-    if (canvas.isNull())
-        return emptyCanvas();
     const QImage source = canvas.format() == QImage::Format_RGB32
         ? canvas
         : canvas.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -85,36 +89,57 @@ Result<QByteArray> EncodeBmp(const QImage &canvas)
     const qint64 imageBytes = rowBytes * height;
     constexpr int headerBytes = 14 + 40;
     if (headerBytes + imageBytes > 0x7fffffff)
-        return Result<QByteArray>::Fail(QStringLiteral("图片编码失败（BMP）：图片过大"));
+        return false;
 
-    QByteArray bytes(headerBytes + imageBytes, '\0');
-    char *out = bytes.data();
-    out[0] = 'B';
-    out[1] = 'M';
-    putLe32(out + 2, quint32(bytes.size()));
-    putLe32(out + 10, headerBytes);
-    putLe32(out + 14, 40);
-    putLe32(out + 18, quint32(width));
-    putLe32(out + 22, quint32(height)); // positive: rows stored bottom-up
-    putLe16(out + 26, 1);
-    putLe16(out + 28, 24);
-    putLe32(out + 30, 0); // BI_RGB, uncompressed
-    putLe32(out + 34, quint32(imageBytes));
-    putLe32(out + 38, 3780); // 96 dpi
-    putLe32(out + 42, 3780);
+    char header[headerBytes] = {};
+    header[0] = 'B';
+    header[1] = 'M';
+    putLe32(header + 2, quint32(headerBytes + imageBytes));
+    putLe32(header + 10, headerBytes);
+    putLe32(header + 14, 40);
+    putLe32(header + 18, quint32(width));
+    putLe32(header + 22, quint32(height)); // positive: rows stored bottom-up
+    putLe16(header + 26, 1);
+    putLe16(header + 28, 24);
+    putLe32(header + 30, 0); // BI_RGB, uncompressed
+    putLe32(header + 34, quint32(imageBytes));
+    putLe32(header + 38, 3780); // 96 dpi
+    putLe32(header + 42, 3780);
+    if (device.write(header, headerBytes) != headerBytes)
+        return false;
 
     // Premultiplied channels are the picture laid over black.
-    char *row = out + headerBytes;
-    for (int y = height - 1; y >= 0; --y, row += rowBytes) {
-        const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(y));
-        char *px = row;
-        for (int x = 0; x < width; ++x, px += 3) {
-            const QRgb c = line[x];
-            px[0] = char(qBlue(c));
-            px[1] = char(qGreen(c));
-            px[2] = char(qRed(c));
+    const int rowsPerChunk = int(std::max<qint64>(1, (256 * 1024) / rowBytes));
+    QByteArray chunk(rowBytes * rowsPerChunk, '\0');
+    for (int bottom = height - 1; bottom >= 0; bottom -= rowsPerChunk) {
+        const int rows = std::min(rowsPerChunk, bottom + 1);
+        for (int r = 0; r < rows; ++r) {
+            const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(bottom - r));
+            char *px = chunk.data() + rowBytes * r;
+            for (int x = 0; x < width; ++x, px += 3) {
+                const QRgb c = line[x];
+                px[0] = char(qBlue(c));
+                px[1] = char(qGreen(c));
+                px[2] = char(qRed(c));
+            }
         }
+        if (device.write(chunk.constData(), rowBytes * rows) != rowBytes * rows)
+            return false;
     }
+    return true;
+}
+
+} // namespace
+
+Result<QByteArray> EncodeBmp(const QImage &canvas)
+{
+    if (canvas.isNull())
+        return emptyCanvas();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!writeBmp(canvas, buffer))
+        return Result<QByteArray>::Fail(QStringLiteral("图片编码失败（BMP）：图片过大"));
     return bytes;
 }
 
@@ -167,7 +192,9 @@ Status SavePng(const QImage &canvas, const QString &path)
 
 Status SaveBmp(const QImage &canvas, const QString &path)
 {
-    return saveEncoded(EncodeBmp(canvas), path);
+    if (canvas.isNull())
+        return Status::Fail(NotWrittenMessage(emptyCanvas().message(), path));
+    return WritePictureFile(path, [&canvas](QIODevice &file) { return writeBmp(canvas, file); });
 }
 
 Status SaveJpg(const QImage &canvas, const QString &path, int quality)
@@ -201,6 +228,8 @@ Status SaveByExtension(const QImage &canvas, const QString &path, const QString 
     const std::optional<PictureFormat> format = FormatOfExtension(extension);
     if (!format)
         return Status::Fail(UnsupportedExtensionMessage(extension, path));
+    if (*format == PictureFormat::Bmp)
+        return SaveBmp(canvas, path);
     return saveEncoded(EncodePicture(canvas, *format), path);
 }
 

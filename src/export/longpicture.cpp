@@ -8,6 +8,9 @@
 #include "export/sourcepictures.h"
 #include "project/mvk.h"
 
+#include <future>
+#include <optional>
+
 namespace mrv {
 
 namespace {
@@ -34,24 +37,34 @@ Result<QImage> ComposeLongPicture(const MVK &project, const QString &backgroundP
     QStringList sourcePaths{background};
     for (int i = 0; i < cells; ++i)
         sourcePaths << pathAt(framePaths, i);
-    const SourcePictures sources = SourcePictures::Load(sourcePaths, *scale, pool, cancel);
-    if (unreadable)
-        *unreadable = sources.Unreadable();
+    SourcePictures sources(sourcePaths, *scale);
+    sources.LoadShared(pool, cancel);
 
     QImage strip = CreateCanvas(CellSize, CellSize * StripCells);
     if (strip.isNull())
         return Result<QImage>::Fail(QStringLiteral("内存不足，无法创建长图画布"));
-    const CellComposer composer(sources, QSize(CellSize, CellSize), AreaLeft, AreaTop, background,
-                                project.aBackground.value_or(aImage{}));
+
+    // The background piece is made on this thread while the pool decodes the frames; a cell
+    // waits for it only once its frame is ready.
+    std::optional<CellComposer> composer;
+    std::promise<void> pieceMade;
+    const std::shared_future<void> pieceReady = pieceMade.get_future().share();
+    auto makePiece = [&] {
+        composer.emplace(sources, QSize(CellSize, CellSize), AreaLeft, AreaTop, background,
+                         project.aBackground.value_or(aImage{}));
+        pieceMade.set_value();
+    };
     uchar *const bits = strip.bits();
     const qsizetype stride = strip.bytesPerLine();
     auto compose = [&](int index) {
         if (IsCancelled(cancel))
             return false;
+        const SourcePicture frame = sources.Get(pathAt(framePaths, index));
+        pieceReady.wait();
         // The cell is a view into the strip's own rows, so cells fill in parallel without copies.
         QImage cell(bits + stride * CellSize * index, CellSize, CellSize, stride,
                     QImage::Format_ARGB32_Premultiplied);
-        composer.Compose(cell, pathAt(framePaths, index), *project.aFrame.Item(index + 1));
+        composer->Compose(cell, frame, *project.aFrame.Item(index + 1));
         return true;
     };
     auto report = [&](int index, bool) {
@@ -59,7 +72,10 @@ Result<QImage> ComposeLongPicture(const MVK &project, const QString &backgroundP
             progress(index + 1, cells);
         return true;
     };
-    if (!ForEachOrdered(pool, cells, compose, report, cancel) || IsCancelled(cancel))
+    const bool complete = ForEachOrdered(pool, cells, compose, report, cancel, makePiece);
+    if (unreadable)
+        *unreadable = sources.Unreadable();
+    if (!complete || IsCancelled(cancel))
         return QImage();
     return strip;
 }
@@ -97,17 +113,7 @@ ExportResult ExportLongPicture(const MVK &project, const QString &backgroundPath
         result.status = Status::Fail(CancelledMessage());
         return result;
     }
-    const Result<QByteArray> bytes = EncodePicture(*strip, *format);
-    if (!bytes) {
-        result.status = Status::Fail(NotWrittenMessage(bytes.message(), options.target.path));
-        return result;
-    }
-    if (IsCancelled(cancel)) {
-        result.cancelled = true;
-        result.status = Status::Fail(CancelledMessage());
-        return result;
-    }
-    result.status = WritePictureFile(options.target.path, *bytes);
+    result.status = SaveByExtension(*strip, options.target.path, options.target.extension);
     if (result.status)
         result.written << options.target.path;
     if (progress)

@@ -14,15 +14,20 @@ namespace mrv {
 /// early, without waiting for the rest, when consume returns false or the cancel flag is set;
 /// make should then return quickly (it may test the same flag). Returns true when every
 /// result was consumed.
-template <typename Make, typename Consume>
+/// meanwhile() runs on the calling thread once the work has started, before anything is
+/// consumed.
+template <typename Make, typename Consume, typename Meanwhile = void (*)()>
 bool ForEachOrdered(QThreadPool &pool, int count, Make make, Consume consume,
-                    const std::atomic_bool *cancel)
+                    const std::atomic_bool *cancel, Meanwhile meanwhile = [] {})
 {
-    if (count <= 0)
+    if (count <= 0) {
+        meanwhile();
         return true;
+    }
     std::vector<int> indices(size_t(count), 0);
     std::iota(indices.begin(), indices.end(), 0);
     auto future = QtConcurrent::mapped(&pool, std::move(indices), make);
+    meanwhile();
     bool complete = true;
     for (int i = 0; i < count; ++i) {
         if (cancel && cancel->load(std::memory_order_relaxed)) {
@@ -38,6 +43,24 @@ bool ForEachOrdered(QThreadPool &pool, int count, Make make, Consume consume,
         future.cancel();
     future.waitForFinished();
     return complete;
+}
+
+/// Runs work(first, last) over bands of the rows 0 .. rows-1, on all cores when there are
+/// enough rows to be worth it. The calling thread takes part, so this is safe from any thread.
+template <typename Work>
+void ForEachBand(int rows, Work work)
+{
+    constexpr int RowsPerBand = 512;
+    const int bands = rows / RowsPerBand;
+    if (bands < 2) {
+        work(0, rows);
+        return;
+    }
+    std::vector<int> indices(size_t(bands), 0);
+    std::iota(indices.begin(), indices.end(), 0);
+    QtConcurrent::blockingMap(indices, [&](int band) {
+        work(int(qint64(rows) * band / bands), int(qint64(rows) * (band + 1) / bands));
+    });
 }
 
 /// A pool for one export, with one thread per core, so that an export run from a thread of

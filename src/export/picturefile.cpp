@@ -25,12 +25,18 @@ Status writeFailure(const QString &path, const QString &reason)
 
 Status WritePictureFile(const QString &path, const QByteArray &bytes)
 {
+    return WritePictureFile(path, [&bytes](QIODevice &file) {
+        return file.write(bytes) == bytes.size();
+    });
+}
+
+Status WritePictureFile(const QString &path, const std::function<bool(QIODevice &)> &write)
+{
     const QString temp = path + QStringLiteral(".mrvtmp");
     QFile file(temp);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return writeFailure(path, file.errorString());
-    const qint64 written = file.write(bytes);
-    const bool complete = written == bytes.size();
+    const bool complete = write(file);
     const QString reason = file.errorString();
     file.close();
     if (!complete || file.error() != QFileDevice::NoError) {

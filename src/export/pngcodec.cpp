@@ -1,5 +1,7 @@
 #include "export/pngcodec.h"
 
+#include "export/parallel.h"
+
 #include <libdeflate.h>
 
 #include <array>
@@ -16,6 +18,7 @@ constexpr std::array<uchar, 8> Signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1
 // Pictures larger than this are left to Qt's reader, which applies its own allocation limit.
 constexpr qint64 MaxDecodedBytes = 256LL * 1024 * 1024;
 constexpr int CompressionLevel = 2;
+constexpr size_t KeptBufferBytes = 4 * 1024 * 1024;
 
 quint32 readBe32(const uchar *p)
 {
@@ -55,6 +58,18 @@ bool unfilterRow(int filter, uchar *row, const uchar *prev, qsizetype length, in
     case 0:
         return true;
     case 1:
+        if (bpp == 4) {
+            // Four bytes at a time, each byte added without carrying into the next.
+            quint32 left = 0;
+            for (qsizetype i = 0; i + 4 <= length; i += 4) {
+                quint32 v;
+                std::memcpy(&v, row + i, 4);
+                v = ((v & 0x7f7f7f7fu) + (left & 0x7f7f7f7fu)) ^ ((v ^ left) & 0x80808080u);
+                std::memcpy(row + i, &v, 4);
+                left = v;
+            }
+            return true;
+        }
         for (qsizetype i = bpp; i < length; ++i)
             row[i] = uchar(row[i] + row[i - bpp]);
         return true;
@@ -192,14 +207,24 @@ QRgb premultipliedPixel(const Chunks &c, const uchar *px)
     }
     case 3:
         return px[0] < c.palette.size() ? qPremultiply(c.palette[px[0]]) : qRgb(0, 0, 0);
-    case 4:
+    default:
         return qPremultiply(qRgba(px[0], px[0], px[0], px[1]));
-    default: {
-        const int a = px[3];
-        if (a == 255)
-            return qRgb(px[0], px[1], px[2]);
-        return a == 0 ? 0 : qPremultiply(qRgba(px[0], px[1], px[2], a));
     }
+}
+
+/// One row of straight pixels to the image's format.
+void convertRow(const Chunks &c, const uchar *px, QRgb *out, int width)
+{
+    if (c.header.colourType == 6) {
+        // The common case gets its own loop, free of branches so that it vectorises.
+        for (int x = 0; x < width; ++x, px += 4)
+            out[x] = qPremultiply(qRgba(px[0], px[1], px[2], px[3]));
+    } else if (c.header.colourType == 2 && !c.hasTransparentRgb) {
+        for (int x = 0; x < width; ++x, px += 3)
+            out[x] = qRgb(px[0], px[1], px[2]);
+    } else {
+        for (int x = 0; x < width; ++x, px += c.header.channels)
+            out[x] = premultipliedPixel(c, px);
     }
 }
 
@@ -216,14 +241,6 @@ void appendChunk(QByteArray &out, const char *type, const uchar *body, qsizetype
     putBe32(p + 8 + length, libdeflate_crc32(0, p + 4, size_t(length) + 4));
 }
 
-qint64 sumOfMagnitudes(const uchar *row, qsizetype length)
-{
-    qint64 sum = 0;
-    for (qsizetype i = 0; i < length; ++i)
-        sum += row[i] < 128 ? row[i] : 256 - row[i];
-    return sum;
-}
-
 } // namespace
 
 QImage DecodePngFast(const QByteArray &file)
@@ -234,11 +251,17 @@ QImage DecodePngFast(const QByteArray &file)
     const Header &h = chunks.header;
     const qsizetype rowBytes = qsizetype(h.width) * h.channels;
     const size_t rawSize = size_t(rowBytes + 1) * size_t(h.height);
-    std::vector<uchar> raw(rawSize);
-    std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(
+    // Each thread keeps its inflater and a buffer for small pictures: exports decode many
+    // pictures in a row. Large ones get a buffer of their own that does not outlive the call.
+    thread_local std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(
         libdeflate_alloc_decompressor());
+    thread_local std::vector<uchar> reused;
+    std::vector<uchar> own;
+    std::vector<uchar> &raw = rawSize <= KeptBufferBytes ? reused : own;
     if (!inflater)
         return {};
+    if (raw.size() < rawSize)
+        raw.resize(rawSize);
     size_t produced = 0;
     if (libdeflate_zlib_decompress(inflater.get(), chunks.data.constData(), size_t(chunks.data.size()),
                                    raw.data(), rawSize, &produced)
@@ -256,10 +279,7 @@ QImage DecodePngFast(const QByteArray &file)
         uchar *row = raw.data() + size_t(y) * size_t(rowBytes + 1);
         if (!unfilterRow(row[0], row + 1, prev, rowBytes, h.channels))
             return {};
-        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const uchar *px = row + 1;
-        for (int x = 0; x < h.width; ++x, px += h.channels)
-            out[x] = premultipliedPixel(chunks, px);
+        convertRow(chunks, row + 1, reinterpret_cast<QRgb *>(image.scanLine(y)), h.width);
         prev = row + 1;
     }
     return image;
@@ -286,13 +306,12 @@ QByteArray EncodePngFast(const QImage &canvas)
     const int channels = opaque ? 3 : 4;
     const qsizetype rowBytes = qsizetype(width) * channels;
 
-    // Straight colour rows, then each row filtered with Sub or Up.
+    // Straight colour rows, each filtered with Sub or Up. Bands of rows are independent (a
+    // band recomputes the row above it), so a tall picture is filtered on all cores.
     const auto rowSize = static_cast<size_t>(rowBytes);
-    std::vector<uchar> current(rowSize), previous(rowSize, 0), sub(rowSize), up(rowSize);
-    std::vector<uchar> filtered(size_t(rowBytes + 1) * size_t(height));
-    for (int y = 0; y < height; ++y) {
+    std::vector<uchar> filtered((rowSize + 1) * size_t(height));
+    auto straightRow = [&](int y, uchar *px) {
         const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(y));
-        uchar *px = current.data();
         for (int x = 0; x < width; ++x, px += channels) {
             const QRgb c = opaque ? line[x] : qUnpremultiply(line[x]);
             px[0] = uchar(qRed(c));
@@ -301,16 +320,28 @@ QByteArray EncodePngFast(const QImage &canvas)
             if (!opaque)
                 px[3] = uchar(qAlpha(c));
         }
-        for (qsizetype i = 0; i < rowBytes; ++i) {
-            sub[i] = uchar(current[i] - (i >= channels ? current[i - channels] : 0));
-            up[i] = uchar(current[i] - previous[i]);
+    };
+    auto filterRows = [&](int first, int last) {
+        std::vector<uchar> current(rowSize), previous(rowSize, 0), sub(rowSize), up(rowSize);
+        if (first > 0)
+            straightRow(first - 1, previous.data());
+        for (int y = first; y < last; ++y) {
+            straightRow(y, current.data());
+            qint64 subCost = 0, upCost = 0;
+            for (size_t i = 0; i < rowSize; ++i) {
+                sub[i] = uchar(current[i] - (i >= size_t(channels) ? current[i - channels] : 0));
+                up[i] = uchar(current[i] - previous[i]);
+                subCost += std::abs(int(qint8(sub[i])));
+                upCost += std::abs(int(qint8(up[i])));
+            }
+            const bool useUp = y > 0 && upCost < subCost;
+            uchar *out = filtered.data() + size_t(y) * (rowSize + 1);
+            out[0] = useUp ? 2 : 1;
+            std::memcpy(out + 1, useUp ? up.data() : sub.data(), rowSize);
+            std::swap(current, previous);
         }
-        const bool useUp = y > 0 && sumOfMagnitudes(up.data(), rowBytes) < sumOfMagnitudes(sub.data(), rowBytes);
-        uchar *out = filtered.data() + size_t(y) * size_t(rowBytes + 1);
-        out[0] = useUp ? 2 : 1;
-        std::memcpy(out + 1, useUp ? up.data() : sub.data(), size_t(rowBytes));
-        std::swap(current, previous);
-    }
+    };
+    ForEachBand(height, filterRows);
 
     std::unique_ptr<libdeflate_compressor, CompressorDeleter> deflater(
         libdeflate_alloc_compressor(CompressionLevel));

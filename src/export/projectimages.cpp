@@ -51,11 +51,12 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
     const int frames = project.aFrame.Count();
     const int steps = frames + 1;
     ExportPool pool;
-    QStringList sourcePaths{backgroundPath};
+    // The background is drawn twice: on the screen picture and behind the frames.
+    QStringList sourcePaths{backgroundPath, backgroundPath};
     for (int i = 0; i < frames; ++i)
         sourcePaths << pathAt(framePaths, i);
-    const SourcePictures sources = SourcePictures::Load(sourcePaths, *scale, pool, cancel);
-    result.unreadable = sources.Unreadable();
+    SourcePictures sources(sourcePaths, *scale);
+    sources.LoadShared(pool, cancel);
     if (IsCancelled(cancel))
         return cancelled(result);
 
@@ -63,9 +64,10 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
     QImage screen = CreateCanvas(ReferenceWidth, ReferenceHeight);
     {
         QPainter painter(&screen);
-        sources.Draw(painter, backgroundPath, background.aX, background.aY);
+        sources.Draw(painter, sources.Get(backgroundPath), background.aX, background.aY);
     }
     const Result<QByteArray> screenBytes = EncodePicture(screen, *format);
+    result.unreadable = sources.Unreadable();
     if (!screenBytes) {
         result.status = Status::Fail(NotWrittenMessage(screenBytes.message(), target.backgroundPath));
         return result;
@@ -82,7 +84,7 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
         if (IsCancelled(cancel))
             return EncodedPicture{{}, CancelledMessage()};
         QImage cell = CreateCanvas(CellSize, CellSize);
-        composer.Compose(cell, pathAt(framePaths, index), *project.aFrame.Item(index + 1));
+        composer.Compose(cell, sources.Get(pathAt(framePaths, index)), *project.aFrame.Item(index + 1));
         return EncodedPicture::From(EncodePicture(cell, *format));
     };
     auto write = [&](int index, const EncodedPicture &encoded) {
@@ -100,7 +102,9 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
             progress(index + 2, steps);
         return true;
     };
-    if (!ForEachOrdered(pool, frames, encode, write, cancel) && result.status)
+    const bool complete = ForEachOrdered(pool, frames, encode, write, cancel);
+    result.unreadable = sources.Unreadable();
+    if (!complete && result.status)
         return cancelled(result);
     return result;
 }

@@ -6,61 +6,79 @@
 #include "support/stringutil.h"
 
 #include <QPainter>
-#include <QSet>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentMap>
 
+#include <algorithm>
+
 namespace mrv {
 
-SourcePictures SourcePictures::Load(const QStringList &paths, ScreenScale scale, QThreadPool &pool,
-                                    const std::atomic_bool *cancel)
+SourcePictures::SourcePictures(const QStringList &paths, ScreenScale scale) : m_scale(scale)
 {
-    SourcePictures pictures;
-    pictures.m_scale = scale;
-    QStringList distinct;
-    QSet<QString> seen;
-    for (const QString &path : paths)
-        if (!path.isEmpty() && !seen.contains(path)) {
-            seen.insert(path);
-            distinct << path;
-        }
-
-    auto decode = [scale, cancel](const QString &path) {
-        SourcePicture picture;
-        if (cancel && cancel->load(std::memory_order_relaxed))
-            return picture;
-        const QImage source = LoadPicture(path);
-        if (source.isNull())
-            return picture;
-        picture.sourceSize = source.size();
-        picture.image = PrescalePicture(source, QSize(RoundUp(source.width() * scale.sx),
-                                                      RoundUp(source.height() * scale.sy)));
-        return picture;
-    };
-    const QList<SourcePicture> decoded = QtConcurrent::blockingMapped(&pool, distinct, decode);
-    for (qsizetype i = 0; i < distinct.size(); ++i) {
-        if (decoded[i].image.isNull() && !(cancel && cancel->load()))
-            pictures.m_unreadable << distinct[i];
-        pictures.m_pictures.insert(distinct[i], decoded[i]);
+    QHash<QString, int> uses;
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString &path = paths[i];
+        if (path.isEmpty())
+            continue;
+        if (++uses[path] == 1)
+            m_firstUse.insert(path, i);
+        else if (uses[path] == 2)
+            m_shared << path;
     }
-    return pictures;
 }
 
-const SourcePicture &SourcePictures::Get(const QString &path) const
+void SourcePictures::LoadShared(QThreadPool &pool, const std::atomic_bool *cancel)
 {
-    static const SourcePicture none;
-    const auto it = m_pictures.constFind(path);
-    return it == m_pictures.constEnd() ? none : *it;
+    auto load = [this, cancel](const QString &path) {
+        return cancel && cancel->load(std::memory_order_relaxed) ? SourcePicture{} : decode(path);
+    };
+    const QList<SourcePicture> decoded = QtConcurrent::blockingMapped(&pool, m_shared, load);
+    for (qsizetype i = 0; i < m_shared.size(); ++i)
+        m_kept.insert(m_shared[i], decoded[i]);
 }
 
-void SourcePictures::Draw(QPainter &painter, const QString &path, int x, int y, double originX,
-                          double originY) const
+SourcePicture SourcePictures::decode(const QString &path) const
 {
-    const SourcePicture &picture = Get(path);
+    SourcePicture picture;
+    const QImage source = LoadPicture(path);
+    if (source.isNull()) {
+        const QMutexLocker lock(&m_mutex);
+        m_unreadable.insert(path, m_firstUse.value(path));
+        return picture;
+    }
+    picture.sourceSize = source.size();
+    picture.image = PrescalePicture(source, QSize(RoundUp(source.width() * m_scale.sx),
+                                                  RoundUp(source.height() * m_scale.sy)));
+    return picture;
+}
+
+SourcePicture SourcePictures::Get(const QString &path) const
+{
+    if (path.isEmpty())
+        return {};
+    const auto kept = m_kept.constFind(path);
+    if (kept != m_kept.constEnd())
+        return *kept;
+    return decode(path);
+}
+
+void SourcePictures::Draw(QPainter &painter, const SourcePicture &picture, int x, int y,
+                          double originX, double originY) const
+{
     if (picture.image.isNull())
         return;
     DrawPicture(painter, picture.image,
                 ScaledPlacement(x, y, picture.sourceSize, m_scale.sx, m_scale.sy, originX, originY));
+}
+
+QStringList SourcePictures::Unreadable() const
+{
+    const QMutexLocker lock(&m_mutex);
+    QStringList paths = m_unreadable.keys();
+    std::sort(paths.begin(), paths.end(), [this](const QString &a, const QString &b) {
+        return m_unreadable.value(a) < m_unreadable.value(b);
+    });
+    return paths;
 }
 
 } // namespace mrv
