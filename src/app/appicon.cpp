@@ -5,6 +5,7 @@
 #include <QRadialGradient>
 
 #include <cmath>
+#include <numbers>
 
 namespace mrv {
 
@@ -35,7 +36,7 @@ QPixmap DrawIcon(int size)
                            QColor(250, 190, 30)};
     const double radius = size * 0.2;
     for (int i = 0; i < 4; ++i) {
-        const double angle = (i * 90.0 - 45.0) * M_PI / 180.0;
+        const double angle = (i * 90.0 - 45.0) * std::numbers::pi / 180.0;
         const QPointF at = centre + QPointF(std::cos(angle) * radius, std::sin(angle) * radius);
         p.setBrush(dots[i]);
         p.drawEllipse(at, size * 0.085, size * 0.085);
