@@ -62,6 +62,7 @@ FrameList::FrameList(QFrame &panel) : QObject(&panel), m_panel(&panel)
     m_scroll->setRange(0, 32767);
     m_scroll->setGeometry(183, 0, 17, 200);
     connect(m_scroll, &QScrollBar::valueChanged, this, &FrameList::vscFrame_Change);
+    m_scroll->installEventFilter(this);
 
     m_highlight = new QFrame(m_inner);
     m_highlight->setObjectName(QStringLiteral("shaFrame"));
@@ -345,7 +346,7 @@ bool FrameList::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_panel && event->type() == QEvent::Resize) {
         m_viewport->setGeometry(m_panel->contentsRect());
     } else if (event->type() == QEvent::Wheel) {
-        // Anywhere over the list but its scrollbar, which scrolls by itself.
+        // Anywhere over the list, its scrollbar included, a notch moves about three rows.
         WheelScroll(static_cast<QWheelEvent *>(event)->angleDelta().y());
         return true;
     } else if (event->type() == QEvent::MouseButtonPress && qobject_cast<QLabel *>(watched)) {
