@@ -15,7 +15,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
