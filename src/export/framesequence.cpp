@@ -110,7 +110,8 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
             if (stop.load() || IsCancelled(cancel))
                 break;
             outcome.status = WritePictureFile(options.target.FileName(n, plan.numberWidth),
-                                              pictures[size_t(plan.FrameOf(n) - 1)]);
+                                              pictures[size_t(plan.FrameOf(n) - 1)],
+                                              WriteMode::Direct);
             if (!outcome.status) {
                 stop = true;
                 break;

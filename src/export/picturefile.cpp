@@ -23,30 +23,32 @@ Status writeFailure(const QString &path, const QString &reason)
 
 } // namespace
 
-Status WritePictureFile(const QString &path, const QByteArray &bytes)
+Status WritePictureFile(const QString &path, const QByteArray &bytes, WriteMode mode)
 {
-    return WritePictureFile(path, [&bytes](QIODevice &file) {
-        return file.write(bytes) == bytes.size();
-    });
+    return WritePictureFile(
+        path, [&bytes](QIODevice &file) { return file.write(bytes) == bytes.size(); }, mode);
 }
 
-Status WritePictureFile(const QString &path, const std::function<bool(QIODevice &)> &write)
+Status WritePictureFile(const QString &path, const std::function<bool(QIODevice &)> &write,
+                        WriteMode mode)
 {
-    const QString temp = path + QStringLiteral(".mrvtmp");
-    QFile file(temp);
+    const QString written = mode == WriteMode::Replace ? path + QStringLiteral(".mrvtmp") : path;
+    QFile file(written);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return writeFailure(path, file.errorString());
     const bool complete = write(file);
     const QString reason = file.errorString();
     file.close();
     if (!complete || file.error() != QFileDevice::NoError) {
-        QFile::remove(temp);
+        QFile::remove(written);
         return writeFailure(path, complete ? file.errorString() : reason);
     }
+    if (mode == WriteMode::Direct)
+        return Status::Ok();
     std::error_code error;
-    std::filesystem::rename(nativePath(temp), nativePath(path), error);
+    std::filesystem::rename(nativePath(written), nativePath(path), error);
     if (error) {
-        QFile::remove(temp);
+        QFile::remove(written);
         return writeFailure(path, QString::fromStdString(error.message()));
     }
     return Status::Ok();

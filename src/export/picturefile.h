@@ -11,16 +11,26 @@ class QIODevice;
 
 namespace mrv {
 
-/// Writes a picture file: the bytes go to a temporary file beside the target, which then
-/// replaces the target. A failed write (missing folder, full disk, a folder in the way)
-/// removes the temporary file, leaves the target as it was and names the path and the reason.
-/// No sync to disk: exports write thousands of files and a power loss is not this
-/// function's concern.
-Status WritePictureFile(const QString &path, const QByteArray &bytes);
+/// How a picture file replaces what is at its path.
+enum class WriteMode {
+    /// Through a temporary file beside the target, renamed over it when complete: a failed
+    /// write leaves the old file as it was.
+    Replace,
+    /// Straight into the target; a failed write removes the partial file. For the thousands of
+    /// numbered files of a sequence, where a rename per file would double the work.
+    Direct,
+};
+
+/// Writes a picture file. A failed write (missing folder, full disk, a folder in the way)
+/// leaves no partial file and names the path and the reason. No sync to disk: exports write
+/// thousands of files and a power loss is not this function's concern.
+Status WritePictureFile(const QString &path, const QByteArray &bytes,
+                        WriteMode mode = WriteMode::Replace);
 
 /// The same for a picture written piece by piece: write() puts the whole picture into the
 /// device and returns false when a write failed.
-Status WritePictureFile(const QString &path, const std::function<bool(QIODevice &)> &write);
+Status WritePictureFile(const QString &path, const std::function<bool(QIODevice &)> &write,
+                        WriteMode mode = WriteMode::Replace);
 
 /// Creates a folder with its missing parents, or accepts it when it exists. Fails when a file
 /// stands where the folder or one of its parents should be, or the folder cannot be made.
