@@ -9,6 +9,10 @@ cmake --build "$BUILD_DIR" -j2
 if [ -x "$BUILD_DIR/bin/mirovane" ]; then
   DEMO="$BUILD_DIR/demo"
   [ -f "$DEMO/demo.mrv" ] || "$BUILD_DIR/bin/mirovane-cli" demo "$DEMO"
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display available: exporting the demo's long picture instead"
+    exec "$BUILD_DIR/bin/mirovane-cli" export-long "$DEMO/demo.mrv" "$DEMO/Activity_demo.bmp"
+  fi
   exec "$BUILD_DIR/bin/mirovane" "$DEMO/demo.mrv" "$@"
 fi
 exec "$BUILD_DIR/bin/mirovane-cli" --help

@@ -5,7 +5,9 @@
 #include "core/settingslocation.h"
 #include "editor/commandline.h"
 #include "editor/frmediter.h"
+#include "editor/helpcommands.h"
 #include "editor/qtprompts.h"
+#include "preview/previewcommands.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -38,6 +40,10 @@ int main(int argc, char **argv)
     QObject::connect(&editor, &mrv::frmEditer::ended, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     editor.Form_Load(mrv::HostCommandLinePaths());
+    // Commands of the other windows attach after the load step, which disables what the
+    // editor itself does not offer.
+    mrv::PreviewCommands::Install(editor);
+    mrv::InstallHelpCommands(editor);
     editor.show();
     return app.exec();
 }

@@ -1,3 +1,4 @@
 target_sources(mirovane_ui PRIVATE
+    helpcommands.cpp helpcommands.h
     updateflow.cpp updateflow.h
 )

@@ -14,9 +14,13 @@ QRegularExpression compile(const QString &pattern)
     return QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption);
 }
 
-QStringList capturesOf(const QRegularExpressionMatch &match)
+QStringList capturesOf(const QRegularExpressionMatch &match, int groups)
 {
-    return match.capturedTexts();
+    // capturedTexts() stops at the last group that took part; a group that did not is empty.
+    QStringList captures = match.capturedTexts();
+    while (captures.size() < groups + 1)
+        captures.append(QString());
+    return captures;
 }
 
 } // namespace
@@ -79,7 +83,7 @@ QString RegexReplace(const QString &text, const QString &pattern, const QString 
     while (it.hasNext()) {
         const auto m = it.next();
         out += QStringView(text).mid(last, m.capturedStart() - last);
-        out += ExpandTemplate(templ, capturesOf(m));
+        out += ExpandTemplate(templ, capturesOf(m, re.captureCount()));
         last = m.capturedEnd();
     }
     out += QStringView(text).mid(last);

@@ -153,3 +153,11 @@ TEST(ExpandText, FillsKnownNamesEnvironmentAndFallsBackToTheName)
     EXPECT_EQ(ExpandText(QStringLiteral("%s(no.such_var)"), c), QStringLiteral("no.such_var"));
     EXPECT_EQ(ExpandText(QStringLiteral("50% off %s()"), c), QStringLiteral("50% off %s()"));
 }
+
+TEST(RegexReplace, AGroupThatDidNotTakePartIsEmpty)
+{
+    EXPECT_EQ(RegexReplace(QStringLiteral("a"), QStringLiteral("(a)|(b)"), QStringLiteral("[$1$2]")),
+              QStringLiteral("[a]"));
+    EXPECT_EQ(RegexReplace(QStringLiteral("b"), QStringLiteral("(a)|(b)"), QStringLiteral("[$1$2]")),
+              QStringLiteral("[b]"));
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace mrv {
+
+class frmEditer;
+class UpdateFlow;
+
+/// Connects the Help menu (about, check for updates) to the update flow, enables both entries
+/// and arms the one-shot update check after launch. The flow lives as long as the editor.
+UpdateFlow &InstallHelpCommands(frmEditer &editor);
+
+} // namespace mrv
