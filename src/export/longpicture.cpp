@@ -1,5 +1,6 @@
 #include "export/longpicture.h"
 
+#include "export/bmpfile.h"
 #include "export/canvas.h"
 #include "export/cellcomposer.h"
 #include "export/imageencoders.h"
@@ -8,6 +9,9 @@
 #include "export/sourcepictures.h"
 #include "project/mvk.h"
 
+#include <QMutex>
+
+#include <functional>
 #include <future>
 #include <optional>
 
@@ -20,6 +24,96 @@ QString pathAt(const QStringList &paths, int index)
     return index < paths.size() ? paths[index] : QString();
 }
 
+/// Where composed cells go: the transparent 200 x 200 canvas to draw cell i on, and what
+/// happens once it is drawn (false stops the export).
+struct CellTarget
+{
+    std::function<QImage(int index)> canvas;
+    std::function<bool(int index, const QImage &cell)> done;
+};
+
+/// Composes the cells of the strip in parallel, decoding each source once. Returns false when
+/// cancelled or stopped by the target.
+bool composeCells(const MVK &project, ScreenScale scale, const QString &backgroundPath,
+                  const QStringList &framePaths, const CellTarget &target,
+                  QStringList *unreadable, const ExportProgress &progress, int steps,
+                  const std::atomic_bool *cancel)
+{
+    const int cells = std::min(project.aFrame.Count(), StripCells);
+    ExportPool pool;
+    QStringList sourcePaths{backgroundPath};
+    for (int i = 0; i < cells; ++i)
+        sourcePaths << pathAt(framePaths, i);
+    SourcePictures sources(sourcePaths, scale);
+    sources.LoadShared(pool, cancel);
+
+    // The background piece is made on this thread while the pool decodes the frames; a cell
+    // waits for it only once its frame is ready.
+    std::optional<CellComposer> composer;
+    std::promise<void> pieceMade;
+    const std::shared_future<void> pieceReady = pieceMade.get_future().share();
+    auto makePiece = [&] {
+        composer.emplace(sources, QSize(CellSize, CellSize), AreaLeft, AreaTop, backgroundPath,
+                         project.aBackground.value_or(aImage{}));
+        pieceMade.set_value();
+    };
+    std::atomic_bool stopped = false;
+    auto compose = [&](int index) {
+        if (IsCancelled(cancel) || stopped)
+            return false;
+        const SourcePicture frame = sources.Get(pathAt(framePaths, index));
+        pieceReady.wait();
+        QImage cell = target.canvas(index);
+        composer->Compose(cell, frame, *project.aFrame.Item(index + 1));
+        if (!target.done(index, cell)) {
+            stopped = true;
+            return false;
+        }
+        return true;
+    };
+    auto report = [&](int index, bool composed) {
+        if (progress && composed)
+            progress(index + 1, steps);
+        return composed;
+    };
+    const bool complete = ForEachOrdered(pool, cells, compose, report, cancel, makePiece);
+    if (unreadable)
+        *unreadable = sources.Unreadable();
+    return complete && !IsCancelled(cancel);
+}
+
+/// Writes the strip as a bitmap cell by cell, straight from the composing threads.
+Status writeBmpStrip(const MVK &project, ScreenScale scale, const QString &backgroundPath,
+                     const QStringList &framePaths, const QString &path,
+                     QStringList *unreadable, const ExportProgress &progress, int steps,
+                     const std::atomic_bool *cancel, bool *cancelled)
+{
+    BmpBlockWriter file(path, QSize(CellSize, CellSize * StripCells));
+    if (Status opened = file.Open(); !opened)
+        return opened;
+    Status failure;
+    QMutex failureLock;
+    CellTarget target;
+    target.canvas = [](int) { return CreateCanvas(CellSize, CellSize); };
+    target.done = [&](int index, const QImage &cell) {
+        const Status written = file.WriteRows(index * CellSize, cell);
+        if (!written) {
+            const QMutexLocker lock(&failureLock);
+            failure = written;
+        }
+        return bool(written);
+    };
+    const bool complete = composeCells(project, scale, backgroundPath, framePaths, target,
+                                       unreadable, progress, steps, cancel);
+    if (!failure)
+        return failure;
+    if (!complete) {
+        *cancelled = true;
+        return Status::Fail(CancelledMessage());
+    }
+    return file.Commit();
+}
+
 } // namespace
 
 Result<QImage> ComposeLongPicture(const MVK &project, const QString &backgroundPath,
@@ -30,52 +124,21 @@ Result<QImage> ComposeLongPicture(const MVK &project, const QString &backgroundP
     const Result<ScreenScale> scale = ReferenceScale(project);
     if (!scale)
         return scale.status();
-    const int cells = std::min(project.aFrame.Count(), StripCells);
-    const QString background = includeBackground ? backgroundPath : QString();
-
-    ExportPool pool;
-    QStringList sourcePaths{background};
-    for (int i = 0; i < cells; ++i)
-        sourcePaths << pathAt(framePaths, i);
-    SourcePictures sources(sourcePaths, *scale);
-    sources.LoadShared(pool, cancel);
-
     QImage strip = CreateCanvas(CellSize, CellSize * StripCells);
     if (strip.isNull())
         return Result<QImage>::Fail(QStringLiteral("内存不足，无法创建长图画布"));
-
-    // The background piece is made on this thread while the pool decodes the frames; a cell
-    // waits for it only once its frame is ready.
-    std::optional<CellComposer> composer;
-    std::promise<void> pieceMade;
-    const std::shared_future<void> pieceReady = pieceMade.get_future().share();
-    auto makePiece = [&] {
-        composer.emplace(sources, QSize(CellSize, CellSize), AreaLeft, AreaTop, background,
-                         project.aBackground.value_or(aImage{}));
-        pieceMade.set_value();
-    };
     uchar *const bits = strip.bits();
     const qsizetype stride = strip.bytesPerLine();
-    auto compose = [&](int index) {
-        if (IsCancelled(cancel))
-            return false;
-        const SourcePicture frame = sources.Get(pathAt(framePaths, index));
-        pieceReady.wait();
-        // The cell is a view into the strip's own rows, so cells fill in parallel without copies.
-        QImage cell(bits + stride * CellSize * index, CellSize, CellSize, stride,
-                    QImage::Format_ARGB32_Premultiplied);
-        composer->Compose(cell, frame, *project.aFrame.Item(index + 1));
-        return true;
+    CellTarget target;
+    // Each cell is a view into the strip's own rows, so cells fill in parallel without copies.
+    target.canvas = [&](int index) {
+        return QImage(bits + stride * CellSize * index, CellSize, CellSize, stride,
+                      QImage::Format_ARGB32_Premultiplied);
     };
-    auto report = [&](int index, bool) {
-        if (progress)
-            progress(index + 1, cells);
-        return true;
-    };
-    const bool complete = ForEachOrdered(pool, cells, compose, report, cancel, makePiece);
-    if (unreadable)
-        *unreadable = sources.Unreadable();
-    if (!complete || IsCancelled(cancel))
+    target.done = [](int, const QImage &) { return true; };
+    const int cells = std::min(project.aFrame.Count(), StripCells);
+    if (!composeCells(project, *scale, includeBackground ? backgroundPath : QString(), framePaths,
+                      target, unreadable, progress, cells, cancel))
         return QImage();
     return strip;
 }
@@ -91,33 +154,43 @@ ExportResult ExportLongPicture(const MVK &project, const QString &backgroundPath
             UnsupportedExtensionMessage(options.target.extension, options.target.path));
         return result;
     }
-    if (const Result<ScreenScale> scale = ReferenceScale(project); !scale) {
+    const Result<ScreenScale> scale = ReferenceScale(project);
+    if (!scale) {
         result.refused = true;
         result.status = scale.status();
         return result;
     }
-    const int cells = std::min(project.aFrame.Count(), StripCells);
-    auto composeProgress = [&](int done, int) {
-        if (progress)
-            progress(done, cells + 1);
-    };
-    const Result<QImage> strip =
-        ComposeLongPicture(project, backgroundPath, framePaths, options.includeBackground,
-                           &result.unreadable, composeProgress, cancel);
-    if (!strip) {
-        result.status = strip.status();
-        return result;
+    const int steps = std::min(project.aFrame.Count(), StripCells) + 1;
+    if (*format == PictureFormat::Bmp) {
+        // The format boot tools take is written without a picture-sized buffer.
+        result.status = writeBmpStrip(project, *scale,
+                                      options.includeBackground ? backgroundPath : QString(),
+                                      framePaths, options.target.path, &result.unreadable,
+                                      progress, steps, cancel, &result.cancelled);
+    } else {
+        const Result<QImage> strip =
+            ComposeLongPicture(project, backgroundPath, framePaths, options.includeBackground,
+                               &result.unreadable,
+                               [&](int done, int) {
+                                   if (progress)
+                                       progress(done, steps);
+                               },
+                               cancel);
+        if (!strip) {
+            result.status = strip.status();
+            return result;
+        }
+        if (strip->isNull() || IsCancelled(cancel)) {
+            result.cancelled = true;
+            result.status = Status::Fail(CancelledMessage());
+            return result;
+        }
+        result.status = SaveByExtension(*strip, options.target.path, options.target.extension);
     }
-    if (strip->isNull() || IsCancelled(cancel)) {
-        result.cancelled = true;
-        result.status = Status::Fail(CancelledMessage());
-        return result;
-    }
-    result.status = SaveByExtension(*strip, options.target.path, options.target.extension);
     if (result.status)
         result.written << options.target.path;
-    if (progress)
-        progress(cells + 1, cells + 1);
+    if (progress && result.status)
+        progress(steps, steps);
     return result;
 }
 

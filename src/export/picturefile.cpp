@@ -16,11 +16,6 @@ std::filesystem::path nativePath(const QString &path)
     return std::filesystem::path(path.toStdU16String());
 }
 
-Status writeFailure(const QString &path, const QString &reason)
-{
-    return Status::Fail(QStringLiteral("无法写入“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
-}
-
 } // namespace
 
 Status WritePictureFile(const QString &path, const QByteArray &bytes, WriteMode mode)
@@ -32,26 +27,41 @@ Status WritePictureFile(const QString &path, const QByteArray &bytes, WriteMode 
 Status WritePictureFile(const QString &path, const std::function<bool(QIODevice &)> &write,
                         WriteMode mode)
 {
-    const QString written = mode == WriteMode::Replace ? path + QStringLiteral(".mrvtmp") : path;
+    const QString written = mode == WriteMode::Replace ? TemporaryPicturePath(path) : path;
     QFile file(written);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return writeFailure(path, file.errorString());
+        return PictureWriteFailure(path, file.errorString());
     const bool complete = write(file);
     const QString reason = file.errorString();
     file.close();
     if (!complete || file.error() != QFileDevice::NoError) {
         QFile::remove(written);
-        return writeFailure(path, complete ? file.errorString() : reason);
+        return PictureWriteFailure(path, complete ? file.errorString() : reason);
     }
     if (mode == WriteMode::Direct)
         return Status::Ok();
+    return CommitPictureFile(written, path);
+}
+
+QString TemporaryPicturePath(const QString &path)
+{
+    return path + QStringLiteral(".mrvtmp");
+}
+
+Status CommitPictureFile(const QString &temporary, const QString &path)
+{
     std::error_code error;
-    std::filesystem::rename(nativePath(written), nativePath(path), error);
+    std::filesystem::rename(nativePath(temporary), nativePath(path), error);
     if (error) {
-        QFile::remove(written);
-        return writeFailure(path, QString::fromStdString(error.message()));
+        QFile::remove(temporary);
+        return PictureWriteFailure(path, QString::fromStdString(error.message()));
     }
     return Status::Ok();
+}
+
+Status PictureWriteFailure(const QString &path, const QString &reason)
+{
+    return Status::Fail(QStringLiteral("无法写入“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
 }
 
 Status EnsureFolder(const QString &path)

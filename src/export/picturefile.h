@@ -32,6 +32,16 @@ Status WritePictureFile(const QString &path, const QByteArray &bytes,
 Status WritePictureFile(const QString &path, const std::function<bool(QIODevice &)> &write,
                         WriteMode mode = WriteMode::Replace);
 
+/// The temporary name a picture is written under before it replaces its target.
+QString TemporaryPicturePath(const QString &path);
+
+/// Moves a completed temporary file over the target; on failure removes it and names the
+/// target and the reason.
+Status CommitPictureFile(const QString &temporary, const QString &path);
+
+/// The failure text of a write to the path.
+Status PictureWriteFailure(const QString &path, const QString &reason);
+
 /// Creates a folder with its missing parents, or accepts it when it exists. Fails when a file
 /// stands where the folder or one of its parents should be, or the folder cannot be made.
 Status EnsureFolder(const QString &path);

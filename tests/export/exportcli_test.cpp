@@ -168,22 +168,40 @@ TEST(CliExport, BadArgumentsBadProjectsAndFailedWritesHaveTheirExitCodes)
               cli::ExitWriteFailed);
 }
 
+/// Runs the real command line with a per-file size limit in KiB, which stands in for a full
+/// disk: a write past it fails.
+QProcess *RunLimited(int kib, const QStringList &args)
+{
+    auto *process = new QProcess;
+    process->start(QStringLiteral("/bin/sh"),
+                   QStringList{QStringLiteral("-c"),
+                               QStringLiteral("ulimit -f %1 && exec \"$0\" \"$@\"").arg(kib),
+                               QStringLiteral(MIROVANE_CLI_PATH)}
+                       + args);
+    process->waitForFinished(30000);
+    return process;
+}
+
 TEST(CliExport, FullDiskIsReportedAndLeavesNoPartialFile)
 {
     CliProject project;
+    // The 12.6 MB bitmap goes through a temporary file; neither it nor the target remains.
     const QString target = project.File(QStringLiteral("full.bmp"));
-    // A 64 KiB file-size limit stands in for a full disk: the 12.6 MB bitmap cannot fit.
-    QProcess process;
-    process.start(QStringLiteral("/bin/sh"),
-                  {QStringLiteral("-c"), QStringLiteral("ulimit -f 64 && exec \"$0\" \"$@\""),
-                   QStringLiteral(MIROVANE_CLI_PATH), QStringLiteral("export-long"), project.path, target});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), cli::ExitWriteFailed);
-    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("full.bmp")));
+    std::unique_ptr<QProcess> strip(
+        RunLimited(64, {QStringLiteral("export-long"), project.path, target}));
+    EXPECT_EQ(strip->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(strip->exitCode(), cli::ExitWriteFailed);
+    EXPECT_TRUE(QString::fromUtf8(strip->readAllStandardError()).contains(QStringLiteral("full.bmp")));
     EXPECT_FALSE(QFileInfo::exists(target));
     for (const QString &name : QDir(project.folder.path()).entryList(QDir::Files))
         EXPECT_FALSE(name.contains(QStringLiteral("full"))) << name.toStdString();
+
+    // Sequence pictures are written in place; the one that does not fit is removed.
+    QDir().mkpath(project.File(QStringLiteral("seq")));
+    std::unique_ptr<QProcess> sequence(RunLimited(
+        1, {QStringLiteral("export-sequence"), project.path, project.File(QStringLiteral("seq/s"))}));
+    EXPECT_EQ(sequence->exitCode(), cli::ExitWriteFailed);
+    EXPECT_TRUE(QDir(project.File(QStringLiteral("seq"))).entryList(QDir::Files).isEmpty());
 }
 
 TEST(CliImport, OffsetsPathsAndRefusals)

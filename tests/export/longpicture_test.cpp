@@ -187,11 +187,14 @@ TEST(LongPicture, FailuresWriteNothingAndSayWhy)
     EXPECT_TRUE(noFolder.status.message().contains(QDir::toNativeSeparators(lost)));
     EXPECT_TRUE(noFolder.written.isEmpty());
 
-    std::atomic_bool cancel = false;
-    const ExportResult cancelledMidway = run(project, out, QStringLiteral(".png"), &cancel,
-                                             [&](int done, int) { cancel = done >= 2; });
-    EXPECT_TRUE(cancelledMidway.cancelled);
-    EXPECT_FALSE(QFileInfo::exists(out));
+    for (const QString &extension : {QStringLiteral(".png"), QStringLiteral(".bmp")}) {
+        std::atomic_bool cancel = false;
+        const QString path = golden.folder.file(QStringLiteral("cancelled") + extension);
+        const ExportResult cancelledMidway = run(project, path, extension, &cancel,
+                                                 [&](int done, int) { cancel = done >= 2; });
+        EXPECT_TRUE(cancelledMidway.cancelled);
+        EXPECT_TRUE(cancelledMidway.written.isEmpty());
+    }
     EXPECT_EQ(QDir(golden.folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("bg.png")});
 }
 
