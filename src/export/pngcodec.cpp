@@ -207,25 +207,18 @@ QRgb premultipliedPixel(const Chunks &c, const uchar *px)
     }
     case 3:
         return px[0] < c.palette.size() ? qPremultiply(c.palette[px[0]]) : qRgb(0, 0, 0);
-    default:
+    case 4:
         return qPremultiply(qRgba(px[0], px[0], px[0], px[1]));
+    default:
+        return qPremultiply(qRgba(px[0], px[1], px[2], px[3]));
     }
 }
 
-/// One row of straight pixels to the image's format.
+/// One row of straight grey or palette pixels to the image's format.
 void convertRow(const Chunks &c, const uchar *px, QRgb *out, int width)
 {
-    if (c.header.colourType == 6) {
-        // The common case gets its own loop, free of branches so that it vectorises.
-        for (int x = 0; x < width; ++x, px += 4)
-            out[x] = qPremultiply(qRgba(px[0], px[1], px[2], px[3]));
-    } else if (c.header.colourType == 2 && !c.hasTransparentRgb) {
-        for (int x = 0; x < width; ++x, px += 3)
-            out[x] = qRgb(px[0], px[1], px[2]);
-    } else {
-        for (int x = 0; x < width; ++x, px += c.header.channels)
-            out[x] = premultipliedPixel(c, px);
-    }
+    for (int x = 0; x < width; ++x, px += c.header.channels)
+        out[x] = premultipliedPixel(c, px);
 }
 
 /// Appends one chunk with its length and CRC.
@@ -268,6 +261,28 @@ QImage DecodePngFast(const QByteArray &file)
             != LIBDEFLATE_SUCCESS
         || produced != rawSize)
         return {};
+
+    // Straight RGBA and RGB rows are unfiltered into an image of that layout and then
+    // converted by Qt, whose conversions use the processor's vector units.
+    const bool plainRgba = h.colourType == 6;
+    const bool plainRgb = h.colourType == 2 && !chunks.hasTransparentRgb;
+    if (plainRgba || plainRgb) {
+        QImage straight(h.width, h.height,
+                        plainRgba ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+        if (straight.isNull())
+            return {};
+        const uchar *prev = nullptr;
+        for (int y = 0; y < h.height; ++y) {
+            const uchar *row = raw.data() + size_t(y) * size_t(rowBytes + 1);
+            uchar *line = straight.scanLine(y);
+            std::memcpy(line, row + 1, size_t(rowBytes));
+            if (!unfilterRow(row[0], line, prev, rowBytes, h.channels))
+                return {};
+            prev = line;
+        }
+        straight.convertTo(plainRgba ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+        return straight;
+    }
 
     const bool transparent = h.colourType == 4 || h.colourType == 6 || chunks.hasTransparency;
     QImage image(h.width, h.height,
