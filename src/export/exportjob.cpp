@@ -2,6 +2,12 @@
 
 namespace mrv {
 
+void ExportResult::Cancel()
+{
+    cancelled = true;
+    status = Status::Fail(CancelledMessage());
+}
+
 QString CancelledMessage()
 {
     return QStringLiteral("导出已取消");

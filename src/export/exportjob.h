@@ -29,7 +29,22 @@ struct ExportResult
     QStringList written;
     /// Source pictures that could not be read, each once; their areas stayed transparent.
     QStringList unreadable;
+
+    /// Ends the result as refused: the project cannot be exported as it is.
+    void Refuse(const Status &why)
+    {
+        refused = true;
+        status = why;
+    }
+    /// Ends the result as cancelled.
+    void Cancel();
 };
+
+/// Entry index of the resolved frame paths, or no path when the list is shorter.
+inline QString FramePathAt(const QStringList &framePaths, int index)
+{
+    return index < framePaths.size() ? framePaths[index] : QString();
+}
 
 /// An encoded picture, or why there is none; default-constructible so that it can travel
 /// through the worker threads' result queues.

@@ -19,11 +19,6 @@ namespace {
 // Files written per task; large enough that scheduling costs nothing next to the writes.
 constexpr int WriteBatch = 64;
 
-QString pathAt(const QStringList &paths, int index)
-{
-    return index < paths.size() ? paths[index] : QString();
-}
-
 struct BatchOutcome
 {
     int written = 0;
@@ -45,8 +40,7 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
     }
     const Result<SequenceArea> area = SequenceAreaOf(project);
     if (!area) {
-        result.refused = true;
-        result.status = area.status();
+        result.Refuse(area.status());
         return result;
     }
     const SequencePlan plan =
@@ -60,7 +54,7 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
     const QString background = options.drawBackground ? backgroundPath : QString();
     QStringList sourcePaths{background};
     for (int k = 0; k < distinct; ++k)
-        sourcePaths << pathAt(framePaths, k);
+        sourcePaths << FramePathAt(framePaths, k);
     SourcePictures sources(sourcePaths, ScreenScale{});
     sources.LoadShared(pool, cancel);
 
@@ -72,7 +66,7 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
         QImage cell = CreateCanvas(area->cell.width(), area->cell.height());
         if (cell.isNull())
             return EncodedPicture{{}, QStringLiteral("内存不足，无法创建画布")};
-        composer.Compose(cell, sources.Get(pathAt(framePaths, index)), *project.aFrame.Item(index + 1));
+        composer.Compose(cell, sources.Get(FramePathAt(framePaths, index)), *project.aFrame.Item(index + 1));
         return EncodedPicture::From(EncodePicture(cell, *format));
     };
     std::vector<QByteArray> pictures(static_cast<size_t>(distinct));
@@ -93,8 +87,7 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
     result.unreadable = sources.Unreadable();
     if (!encoded) {
         if (result.status && IsCancelled(cancel)) {
-            result.cancelled = true;
-            result.status = Status::Fail(CancelledMessage());
+            result.Cancel();
         }
         return result;
     }
@@ -135,8 +128,7 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
     // The cancel flag is left to the batches, so that no written file goes unlisted.
     ForEachOrdered(pool, batches, writeBatch, collect, nullptr);
     if (result.status && IsCancelled(cancel) && result.written.size() < plan.total) {
-        result.cancelled = true;
-        result.status = Status::Fail(CancelledMessage());
+        result.Cancel();
     }
     return result;
 }

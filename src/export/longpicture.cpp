@@ -19,11 +19,6 @@ namespace mrv {
 
 namespace {
 
-QString pathAt(const QStringList &paths, int index)
-{
-    return index < paths.size() ? paths[index] : QString();
-}
-
 /// Where composed cells go: the transparent 200 x 200 canvas to draw cell i on, and what
 /// happens once it is drawn (false stops the export).
 struct CellTarget
@@ -43,7 +38,7 @@ bool composeCells(const MVK &project, ScreenScale scale, const QString &backgrou
     ExportPool pool;
     QStringList sourcePaths{backgroundPath};
     for (int i = 0; i < cells; ++i)
-        sourcePaths << pathAt(framePaths, i);
+        sourcePaths << FramePathAt(framePaths, i);
     SourcePictures sources(sourcePaths, scale);
     sources.LoadShared(pool, cancel);
 
@@ -61,7 +56,7 @@ bool composeCells(const MVK &project, ScreenScale scale, const QString &backgrou
     auto compose = [&](int index) {
         if (IsCancelled(cancel) || stopped)
             return false;
-        const SourcePicture frame = sources.Get(pathAt(framePaths, index));
+        const SourcePicture frame = sources.Get(FramePathAt(framePaths, index));
         pieceReady.wait();
         QImage cell = target.canvas(index);
         composer->Compose(cell, frame, *project.aFrame.Item(index + 1));
@@ -156,8 +151,7 @@ ExportResult ExportLongPicture(const MVK &project, const QString &backgroundPath
     }
     const Result<ScreenScale> scale = ReferenceScale(project);
     if (!scale) {
-        result.refused = true;
-        result.status = scale.status();
+        result.Refuse(scale.status());
         return result;
     }
     const int steps = std::min(project.aFrame.Count(), StripCells) + 1;
@@ -181,8 +175,7 @@ ExportResult ExportLongPicture(const MVK &project, const QString &backgroundPath
             return result;
         }
         if (strip->isNull() || IsCancelled(cancel)) {
-            result.cancelled = true;
-            result.status = Status::Fail(CancelledMessage());
+            result.Cancel();
             return result;
         }
         result.status = SaveByExtension(*strip, options.target.path, options.target.extension);

@@ -12,22 +12,6 @@
 
 namespace mrv {
 
-namespace {
-
-QString pathAt(const QStringList &paths, int index)
-{
-    return index < paths.size() ? paths[index] : QString();
-}
-
-ExportResult cancelled(ExportResult result)
-{
-    result.cancelled = true;
-    result.status = Status::Fail(CancelledMessage());
-    return result;
-}
-
-} // namespace
-
 ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPath,
                                  const QStringList &framePaths, const ProjectImagesTarget &target,
                                  const ExportProgress &progress, const std::atomic_bool *cancel)
@@ -41,8 +25,7 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
     }
     const Result<ScreenScale> scale = ReferenceScale(project);
     if (!scale) {
-        result.refused = true;
-        result.status = scale.status();
+        result.Refuse(scale.status());
         return result;
     }
     if (result.status = EnsureFolder(target.frameFolder); !result.status)
@@ -54,11 +37,13 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
     // The background is drawn twice: on the screen picture and behind the frames.
     QStringList sourcePaths{backgroundPath, backgroundPath};
     for (int i = 0; i < frames; ++i)
-        sourcePaths << pathAt(framePaths, i);
+        sourcePaths << FramePathAt(framePaths, i);
     SourcePictures sources(sourcePaths, *scale);
     sources.LoadShared(pool, cancel);
-    if (IsCancelled(cancel))
-        return cancelled(result);
+    if (IsCancelled(cancel)) {
+        result.Cancel();
+        return result;
+    }
 
     const aImage background = project.aBackground.value_or(aImage{});
     QImage screen = CreateCanvas(ReferenceWidth, ReferenceHeight);
@@ -84,7 +69,7 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
         if (IsCancelled(cancel))
             return EncodedPicture{{}, CancelledMessage()};
         QImage cell = CreateCanvas(CellSize, CellSize);
-        composer.Compose(cell, sources.Get(pathAt(framePaths, index)), *project.aFrame.Item(index + 1));
+        composer.Compose(cell, sources.Get(FramePathAt(framePaths, index)), *project.aFrame.Item(index + 1));
         return EncodedPicture::From(EncodePicture(cell, *format));
     };
     auto write = [&](int index, const EncodedPicture &encoded) {
@@ -105,7 +90,7 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
     const bool complete = ForEachOrdered(pool, frames, encode, write, cancel);
     result.unreadable = sources.Unreadable();
     if (!complete && result.status)
-        return cancelled(result);
+        result.Cancel();
     return result;
 }
 
