@@ -1,5 +1,6 @@
 #include "export/exportgeometry.h"
 #include "export/exportnames.h"
+#include "export/longimport.h"
 #include "project/mvk.h"
 
 #include <gtest/gtest.h>
@@ -142,6 +143,28 @@ TEST(ExportNames, DefaultImportOffsetAndStoredStripPath)
     EXPECT_EQ(StoredStripPath(S("/p"), S("/P/art/strip.png")), S("/P/art/strip.png"));
     EXPECT_EQ(StoredStripPath(S("/work/Proj"), S("/work/Proj2/strip.png")), S("/work/Proj2/strip.png"));
     EXPECT_EQ(StoredStripPath(QString(), S("/p/strip.png")), S("/p/strip.png"));
+}
+
+TEST(ExportNames, ImportTakesAtMostTheFramesWhoseOffsetsFitSixteenBits)
+{
+    auto withFrames = [](int count) {
+        MVK project;
+        for (int i = 0; i < count; ++i)
+            project.aFrame.Add(QStringLiteral("old.png"), 3, 4);
+        return project;
+    };
+    MVK most = withFrames(164);
+    ASSERT_TRUE(ApplyLongImport(most, S("s.png"), -15));
+    EXPECT_TRUE(most.aChanged);
+    EXPECT_EQ(*most.aFrame.Item(1), (aImage{S("s.png"), -15, 0}));
+    EXPECT_EQ(*most.aFrame.Item(164), (aImage{S("s.png"), -15, -32600}));
+
+    MVK tooMany = withFrames(165);
+    const Status refused = ApplyLongImport(tooMany, S("s.png"), 0);
+    EXPECT_FALSE(refused);
+    EXPECT_TRUE(refused.message().contains(S("165")));
+    EXPECT_FALSE(tooMany.aChanged);
+    EXPECT_EQ(*tooMany.aFrame.Item(165), (aImage{S("old.png"), 3, 4}));
 }
 
 TEST(ExportGeometry, SequencePlanCountsInThirtyTwoBits)

@@ -7,138 +7,79 @@
 namespace mrv {
 namespace {
 
-PictureParams Style(int style)
+struct PlaceCase
+{
+    const char *what;
+    PictureParams params;
+    QSize picture;
+    QSize target;
+    QRect expected;
+};
+
+PictureParams P(int style, std::initializer_list<int> xyWh = {}, std::initializer_list<int> align = {},
+                std::initializer_list<int> trbl = {}, double sx = 1.0, double sy = 1.0)
 {
     PictureParams p;
     p.PicDrawStyle = style;
+    int *fields[] = {&p.PicX, &p.PicY, &p.PicWidth, &p.PicHeight};
+    int i = 0;
+    for (int v : xyWh)
+        *fields[i++] = v;
+    if (align.size() == 2) {
+        p.PicxAlign = *align.begin();
+        p.PicyAlign = *(align.begin() + 1);
+    }
+    int *margins[] = {&p.PicTop, &p.PicRight, &p.PicButtom, &p.PicLeft};
+    i = 0;
+    for (int v : trbl)
+        *margins[i++] = v;
+    p.ScaleX = sx;
+    p.ScaleY = sy;
     return p;
 }
 
-TEST(Placement, DrawImageTakesZeroAsThePicturesOwnSize)
+TEST(Placement, EveryStyleWithItsWorkedExamples)
 {
-    EXPECT_EQ(DrawImageRect({30, 20}, 5, 6, 0, 0), QRect(5, 6, 30, 20));
+    const PlaceCase cases[] = {
+        {"plain, own size", P(PicStylePlain, {3, 4}), {201, 101}, {500, 500}, {3, 4, 201, 101}},
+        {"plain, half scale rounds up", P(PicStylePlain, {3, 4}, {}, {}, 0.5, 0.5), {201, 101}, {500, 500}, {3, 4, 101, 51}},
+        {"plain, a given width ends the scale", P(PicStylePlain, {3, 4, 50, 0}, {}, {}, 2, 2), {201, 101}, {500, 500}, {3, 4, 50, 101}},
+        {"plain, one scaled axis scales", P(PicStylePlain, {}, {}, {}, 1.0, 0.25), {40, 40}, {500, 500}, {0, 0, 40, 10}},
+        {"stretch inside margins plus adjustments", P(PicStyleStretch, {1, 2, 3, -4}, {}, {5, 20, 15, 10}), {7, 9}, {300, 200}, {11, 7, 273, 176}},
+        {"fit wide, centred", P(PicStyleFit, {0, 33}), {400, 100}, {200, 200}, {0, 75, 200, 50}},
+        {"fit wide, top", P(PicStyleFit, {0, 33}, {0, 1}), {400, 100}, {200, 200}, {0, 0, 200, 50}},
+        {"fit wide, bottom", P(PicStyleFit, {0, 33}, {0, 2}), {400, 100}, {200, 200}, {0, 150, 200, 50}},
+        {"fit wide, own Y", P(PicStyleFit, {0, 33}, {0, 3}), {400, 100}, {200, 200}, {0, 33, 200, 50}},
+        {"fit tall in margins, centred", P(PicStyleFit, {7}, {}, {20, 10, 0, 10}), {50, 100}, {200, 200}, {55, 20, 90, 180}},
+        {"fit tall, right", P(PicStyleFit, {7}, {2, 0}, {20, 10, 0, 10}), {50, 100}, {200, 200}, {100, 20, 90, 180}},
+        {"fit tall, own X", P(PicStyleFit, {7}, {9, 0}, {20, 10, 0, 10}), {50, 100}, {200, 200}, {7, 20, 90, 180}},
+        {"fit centring 1.5 -> 2", P(PicStyleFit), {10, 10}, {13, 10}, {2, 0, 10, 10}},
+        {"fit centring 2.5 -> 2", P(PicStyleFit), {10, 10}, {15, 10}, {2, 0, 10, 10}},
+        {"fit, empty picture counts 1 x 1", P(PicStyleFit), {0, 0}, {40, 20}, {10, 0, 20, 20}},
+        {"size target", P(PicStyleSizeTarget, {10}, {}, {1, 6, 2, 4}), {30, 20}, {999, 999}, {14, 1, 30, 20}},
+        {"zoom region to target", P(PicStyleZoom, {10, 20, 50, 25}), {100, 100}, {200, 200}, {-40, -80, 400, 400}},
+    };
+    for (const PlaceCase &c : cases) {
+        const PicturePlacement placed = PlacePicture(c.picture, c.target, c.params);
+        EXPECT_TRUE(placed.draws) << c.what;
+        EXPECT_EQ(placed.rect, c.expected) << c.what;
+    }
+    const PicturePlacement sized = PlacePicture({30, 20}, {999, 999}, P(PicStyleSizeTarget, {}, {}, {1, 6, 2, 4}));
+    EXPECT_EQ(sized.targetSize, QSize(40, 23));
+    EXPECT_EQ(PlacePicture({0, 0}, {5, 5}, P(PicStyleSizeTarget)).targetSize, QSize(1, 1));
     EXPECT_EQ(DrawImageRect({30, 20}, 5, 6, 10, 0), QRect(5, 6, 10, 20));
-    EXPECT_EQ(DrawImageRect({30, 20}, -5, 6, 0, 7), QRect(-5, 6, 30, 7));
 }
 
-TEST(Placement, PlainStyleUsesOwnGivenOrScaledSize)
+TEST(Placement, NothingIsDrawnForUnknownStylesEmptyZoomsOrHugeValues)
 {
-    PictureParams p = Style(PicStylePlain);
-    p.PicX = 3;
-    p.PicY = 4;
-    EXPECT_EQ(PlacePicture({201, 101}, {500, 500}, p).rect, QRect(3, 4, 201, 101));
-
-    p.ScaleX = p.ScaleY = 0.5; // both sizes rounded up
-    EXPECT_EQ(PlacePicture({201, 101}, {500, 500}, p).rect, QRect(3, 4, 101, 51));
-
-    p.ScaleX = p.ScaleY = 2.0;
-    p.PicWidth = 50; // a given size switches the scale off; 0 keeps the own height
-    EXPECT_EQ(PlacePicture({201, 101}, {500, 500}, p).rect, QRect(3, 4, 50, 101));
-
-    p = Style(PicStylePlain);
-    p.ScaleX = 1.0;
-    p.ScaleY = 0.25; // one axis scaled is enough to scale both
-    EXPECT_EQ(PlacePicture({40, 40}, {500, 500}, p).rect, QRect(0, 0, 40, 10));
-}
-
-TEST(Placement, StretchFillsTheTargetInsideTheMargins)
-{
-    PictureParams p = Style(PicStyleStretch);
-    p.PicLeft = 10;
-    p.PicTop = 5;
-    p.PicRight = 20;
-    p.PicButtom = 15;
-    p.PicX = 1;
-    p.PicY = 2;
-    p.PicWidth = 3; // size adjustments are added
-    p.PicHeight = -4;
-    const PicturePlacement placed = PlacePicture({7, 9}, {300, 200}, p);
-    EXPECT_TRUE(placed.draws);
-    EXPECT_EQ(placed.rect, QRect(11, 7, 300 - 30 + 3, 200 - 20 - 4));
-}
-
-TEST(Placement, FitKeepsTheAspectAndAlignsOnTheFreeAxis)
-{
-    // 400 x 100 into 200 x 200 fills the width: 200 x 50, free vertical space 150.
-    PictureParams p = Style(PicStyleFit);
-    p.PicY = 33;
-    const QSize wide(400, 100), target(200, 200);
-    EXPECT_EQ(PlacePicture(wide, target, p).rect, QRect(0, 75, 200, 50));
-    p.PicyAlign = PicAlignStart;
-    EXPECT_EQ(PlacePicture(wide, target, p).rect, QRect(0, 0, 200, 50));
-    p.PicyAlign = PicAlignEnd;
-    EXPECT_EQ(PlacePicture(wide, target, p).rect, QRect(0, 150, 200, 50));
-    p.PicyAlign = 3;
-    EXPECT_EQ(PlacePicture(wide, target, p).rect, QRect(0, 33, 200, 50));
-
-    // A tall picture fills the height inside the margins and aligns horizontally.
-    p = Style(PicStyleFit);
-    p.PicLeft = 10;
-    p.PicRight = 10;
-    p.PicTop = 20;
-    p.PicX = 7;
-    const QSize tall(50, 100);
-    EXPECT_EQ(PlacePicture(tall, target, p).rect, QRect(55, 20, 90, 180));
-    p.PicxAlign = PicAlignEnd;
-    EXPECT_EQ(PlacePicture(tall, target, p).rect, QRect(100, 20, 90, 180));
-    p.PicxAlign = 9;
-    EXPECT_EQ(PlacePicture(tall, target, p).rect, QRect(7, 20, 90, 180));
-
-    // Centring rounds half to even.
-    p = Style(PicStyleFit);
-    const PicturePlacement odd = PlacePicture({10, 10}, {13, 10}, p);
-    EXPECT_EQ(odd.rect, QRect(2, 0, 10, 10)); // (13 - 10) / 2 = 1.5 -> 2
-    const PicturePlacement odd2 = PlacePicture({10, 10}, {15, 10}, p);
-    EXPECT_EQ(odd2.rect, QRect(2, 0, 10, 10)); // 2.5 -> 2
-}
-
-TEST(Placement, SizeTargetGrowsTheTargetAroundThePicture)
-{
-    PictureParams p = Style(PicStyleSizeTarget);
-    p.PicLeft = 4;
-    p.PicRight = 6;
-    p.PicTop = 1;
-    p.PicButtom = 2;
-    p.PicX = 10;
-    const PicturePlacement placed = PlacePicture({30, 20}, {999, 999}, p);
-    ASSERT_TRUE(placed.targetSize);
-    EXPECT_EQ(*placed.targetSize, QSize(40, 23));
-    EXPECT_EQ(placed.rect, QRect(14, 1, 30, 20));
-}
-
-TEST(Placement, ZoomMakesTheRegionFillTheTarget)
-{
-    PictureParams p = Style(PicStyleZoom);
-    p.PicX = 10;
-    p.PicY = 20;
-    p.PicWidth = 50;
-    p.PicHeight = 25;
-    // s = min(200 / 50, 200 / 25) = 4.
-    EXPECT_EQ(PlacePicture({100, 100}, {200, 200}, p).rect, QRect(-40, -80, 400, 400));
-
-    p.PicWidth = 0; // no zoom factor: nothing drawn
-    EXPECT_FALSE(PlacePicture({100, 100}, {200, 200}, p).draws);
-}
-
-TEST(Placement, OddInputsDrawNothingOrCountAsOnePixel)
-{
-    EXPECT_FALSE(PlacePicture({10, 10}, {10, 10}, Style(5)).draws);
-    EXPECT_FALSE(PlacePicture({10, 10}, {10, 10}, Style(-1)).draws);
-
-    // A picture measuring 0 x 0 counts as 1 x 1 for the ratios and the target size.
-    PictureParams p = Style(PicStyleSizeTarget);
-    EXPECT_EQ(*PlacePicture({0, 0}, {5, 5}, p).targetSize, QSize(1, 1));
-    p = Style(PicStyleFit);
-    EXPECT_EQ(PlacePicture({0, 0}, {40, 20}, p).rect.size(), QSize(20, 20));
-
+    EXPECT_FALSE(PlacePicture({10, 10}, {10, 10}, P(5)).draws);
+    EXPECT_FALSE(PlacePicture({10, 10}, {10, 10}, P(-1)).draws);
+    EXPECT_FALSE(PlacePicture({10, 10}, {10, 10}, P(PicStyleZoom, {0, 0, 0, 5})).draws);
     // Layout values at the 32-bit limits neither overflow nor draw somewhere absurd.
-    p = Style(PicStyleStretch);
-    p.PicLeft = p.PicRight = p.PicTop = p.PicButtom = INT_MAX;
-    const PicturePlacement huge = PlacePicture({2, 2}, {10, 10}, p);
+    const PicturePlacement huge =
+        PlacePicture({2, 2}, {10, 10}, P(PicStyleStretch, {}, {}, {INT_MAX, INT_MAX, INT_MAX, INT_MAX}));
     EXPECT_TRUE(!huge.draws || huge.rect.width() <= 0);
-    p = Style(PicStyleSizeTarget);
-    p.PicLeft = INT_MAX;
-    EXPECT_FALSE(PlacePicture({2, 2}, {10, 10}, p).draws);
+    EXPECT_FALSE(PlacePicture({2, 2}, {10, 10}, P(PicStyleSizeTarget, {}, {}, {0, 0, 0, INT_MAX})).draws);
 }
 
 TEST(Placement, ScaledPlacementOfPreviewsAndCells)
@@ -151,9 +92,6 @@ TEST(Placement, ScaledPlacementOfPreviewsAndCells)
     EXPECT_EQ(ScaledPlacement(5, 7, {3, 3}, 0.5, 0.5), QRect(2, 4, 2, 2));
     // The origin is subtracted before rounding: 3 * 0.5 - 0.5 = 1.0 exactly.
     EXPECT_EQ(ScaledPlacement(3, 0, {1, 1}, 0.5, 1.0, 0.5, 0.0).x(), 1);
-    // 1920 x 1080 onto the reference screen: 1024 / 1920 and 768 / 1080.
-    const QRect r = ScaledPlacement(1920, 1080, {1920, 1080}, 1024.0 / 1920, 768.0 / 1080);
-    EXPECT_EQ(r, QRect(1024, 768, 1024, 768));
     // A product that is whole but computes a hair above it is not rounded up a pixel.
     EXPECT_EQ(ScaledPlacement(0, 0, {1024, 187}, 1.0, 768.0 / 187).height(), 768);
     EXPECT_EQ(ScaledPlacement(0, 0, {201, 3}, 0.5, 1.0 / 3).size(), QSize(101, 1));
