@@ -1,0 +1,4 @@
+target_sources(mirovane_ui PRIVATE
+    exportmenucommands.cpp exportmenucommands.h
+    exportprogressrunner.cpp exportprogressrunner.h
+)

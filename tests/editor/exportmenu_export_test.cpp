@@ -1,0 +1,251 @@
+#include "editor/exportmenu_fixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+
+namespace mrv::test {
+namespace {
+
+const QString LongDone = QStringLiteral("动画长图导出完成，你可以使用“魔方”等软件应用到系统。");
+const QString SequenceDone =
+    QStringLiteral("帧序列已导出，你可以使用VirtualDub、Ulead GIF Animator等软件将其转换为GIF。");
+
+void ExpectDone(const MessageRequest &message, const QString &text)
+{
+    EXPECT_EQ(message.text, text);
+    EXPECT_EQ(message.title, QStringLiteral("导出完成"));
+    EXPECT_EQ(message.icon, MsgIcon::Information);
+}
+
+void ExpectQuestion(const MessageRequest &message, const QString &text)
+{
+    EXPECT_EQ(message.text, text);
+    EXPECT_EQ(message.buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(message.icon, MsgIcon::Question);
+}
+
+using ExportCommandsTest = ExportMenuTest;
+
+TEST_F(ExportCommandsTest, InstallEnablesTheEntriesAndEachOpensItsSaveDialog)
+{
+    frmEditer &w = Load();
+    const EditorMenus &m = w.Menus();
+    for (QAction *entry : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic})
+        EXPECT_FALSE(entry->isEnabled());
+    EXPECT_FALSE(w.Controls().cmdExport->isEnabled());
+
+    ExportMenuCommands::Install(w);
+    for (QAction *entry : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic})
+        EXPECT_TRUE(entry->isEnabled()) << entry->objectName();
+    EXPECT_TRUE(w.Controls().cmdExport->isEnabled());
+
+    // No answers scripted: every dialog is cancelled and nothing else is asked.
+    m.mnuExportLongPic->trigger();
+    m.mnuExAniFrame->trigger();
+    m.mnuExport->trigger();
+    w.Controls().cmdExport->click();
+    m.mnuImportLongPic->trigger();
+    ASSERT_EQ(prompts.files.size(), 5);
+    const QStringList titles{QStringLiteral("选择保存的长图文件名"), QStringLiteral("请输入动画序列前缀"),
+                             QStringLiteral("选择工程导出位置"), QStringLiteral("选择工程导出位置"),
+                             QStringLiteral("选择图片文件")};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(prompts.files[i].title, titles[i]);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(prompts.inputs.isEmpty());
+}
+
+TEST_F(ExportCommandsTest, LongPictureWithTheBackgroundAndItsDialog)
+{
+    frmEditer &w = LoadProject(3);
+    w.CurrentProject()->aFrame.Item(2)->aX = 100;
+    ChooseFile(Out(QStringLiteral("anim")), 1);
+    prompts.answerMessage(MsgAnswer::No); // do not leave the background out
+    w.Menus().mnuExportLongPic->trigger();
+
+    ASSERT_EQ(prompts.files.size(), 1);
+    const FileDialogRequest &dialog = prompts.files.first();
+    EXPECT_EQ(dialog.kind, FileDialogKind::Save);
+    EXPECT_EQ(dialog.types, &settings.ExportTypes);
+    EXPECT_EQ(dialog.filterIndex, 2);
+    EXPECT_EQ(dialog.proposedName, QStringLiteral("Activity_anim"));
+
+    ASSERT_EQ(prompts.messages.size(), 2);
+    ExpectQuestion(prompts.messages[0], QStringLiteral("是否去掉全屏背景"));
+    ExpectDone(prompts.messages[1], LongDone);
+
+    const QImage strip(Out(QStringLiteral("anim.png")));
+    ASSERT_EQ(strip.size(), QSize(200, 21000));
+    EXPECT_EQ(strip.pixelColor(10, 10), FrameColour(1));
+    EXPECT_EQ(strip.pixelColor(150, 150), BackgroundColour);
+    EXPECT_EQ(strip.pixelColor(110, 200 + 10), FrameColour(2)); // moved by its X offset
+    EXPECT_EQ(strip.pixelColor(10, 200 + 10), BackgroundColour);
+    EXPECT_EQ(strip.pixelColor(10, 400 + 10), FrameColour(3));
+    EXPECT_EQ(strip.pixelColor(10, 600 + 10).alpha(), 0); // no fourth frame
+    EXPECT_EQ(OutFiles(), QStringList{QStringLiteral("anim.png")});
+}
+
+TEST_F(ExportCommandsTest, LongPictureYesLeavesTheBackgroundOutAndTheTypeDecidesTheFormat)
+{
+    frmEditer &w = LoadProject(2);
+    ChooseFile(Out(QStringLiteral("anim.jpg.png")), 3);
+    prompts.answerMessage(MsgAnswer::Yes);
+    w.Menus().mnuExportLongPic->trigger();
+    ExpectDone(LastMessage(), LongDone);
+    // ".jpg" occurs in the typed name: kept as it is, written as JPEG.
+    EXPECT_TRUE(ReadAll(Out(QStringLiteral("anim.jpg.png"))).startsWith("\xFF\xD8"));
+
+    ChooseFile(Out(QStringLiteral("clear")), 1);
+    prompts.answerMessage(MsgAnswer::Yes);
+    w.Menus().mnuExportLongPic->trigger();
+    const QImage strip(Out(QStringLiteral("clear.png")));
+    EXPECT_EQ(strip.pixelColor(10, 10), FrameColour(1));
+    EXPECT_EQ(strip.pixelColor(150, 150).alpha(), 0);
+    EXPECT_FALSE(w.CurrentProject()->aChanged);
+}
+
+TEST_F(ExportCommandsTest, LongPictureCancelAtTheQuestionWritesNothing)
+{
+    frmEditer &w = LoadProject(2);
+    ChooseFile(Out(QStringLiteral("anim")), 2);
+    prompts.answerMessage(MsgAnswer::Cancel);
+    w.Menus().mnuExportLongPic->trigger();
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(OutFiles().isEmpty());
+}
+
+TEST_F(ExportCommandsTest, FailedWritesShowThePathAndReasonInsteadOfCompletion)
+{
+    frmEditer &w = LoadProject(2);
+    const QString missing = folder.file(QStringLiteral("missing/anim"));
+    ChooseFile(missing, 2);
+    prompts.answerMessage(MsgAnswer::No);
+    w.Menus().mnuExportLongPic->trigger();
+    MessageRequest shown = LastMessage();
+    EXPECT_EQ(shown.icon, MsgIcon::Error);
+    EXPECT_TRUE(shown.text.contains(QDir::toNativeSeparators(missing + QStringLiteral(".bmp"))))
+        << shown.text;
+    EXPECT_NE(shown.text, LongDone);
+
+    prompts.messages.clear();
+    ChooseFile(folder.file(QStringLiteral("missing/seq")), 1);
+    prompts.answerInput(QStringLiteral("1"));
+    prompts.answerMessage(MsgAnswer::Yes);
+    w.Menus().mnuExAniFrame->trigger();
+    shown = LastMessage();
+    EXPECT_EQ(shown.icon, MsgIcon::Error);
+    EXPECT_TRUE(shown.text.contains(QStringLiteral("seq1.png"))) << shown.text;
+
+    // A file stands where the frame folder belongs.
+    prompts.messages.clear();
+    QFile blocker(Out(QStringLiteral("proj_Frame")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ChooseFile(Out(QStringLiteral("proj")), 1);
+    w.Controls().cmdExport->click();
+    shown = LastMessage();
+    EXPECT_EQ(shown.icon, MsgIcon::Error);
+    EXPECT_TRUE(shown.text.contains(QStringLiteral("proj_Frame"))) << shown.text;
+    EXPECT_EQ(OutFiles(), QStringList{QStringLiteral("proj_Frame")});
+}
+
+TEST_F(ExportCommandsTest, SequenceAsksForLoopsAndWritesThePlayingOrder)
+{
+    // 12 frames: 7 play once, 5 loop; three loops give 22 pictures numbered with two digits.
+    frmEditer &w = LoadProject(12);
+    ChooseFile(Out(QStringLiteral("seq.png")), 1);
+    prompts.answerInput(QStringLiteral("3x"));
+    prompts.answerMessage(MsgAnswer::Yes); // keep the transparency: no background
+    w.Menus().mnuExAniFrame->trigger();
+
+    ASSERT_EQ(prompts.files.size(), 1);
+    EXPECT_EQ(prompts.files[0].kind, FileDialogKind::Save);
+    EXPECT_EQ(prompts.files[0].types, &settings.ExportTypes);
+    EXPECT_EQ(prompts.files[0].filterIndex, 0);
+    EXPECT_EQ(prompts.files[0].proposedName, QStringLiteral("anim_序列"));
+    ASSERT_EQ(prompts.inputs.size(), 1);
+    EXPECT_EQ(prompts.inputs[0].prompt,
+              QStringLiteral("第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。"));
+    EXPECT_EQ(prompts.inputs[0].title, QStringLiteral("请输入循环次数"));
+    EXPECT_EQ(prompts.inputs[0].initialText, QStringLiteral("2"));
+    ASSERT_EQ(prompts.messages.size(), 2);
+    ExpectQuestion(prompts.messages[0], QStringLiteral("是否保持图片透明通道"));
+    ExpectDone(prompts.messages[1], SequenceDone);
+
+    const QStringList files = OutFiles();
+    ASSERT_EQ(files.size(), 22);
+    EXPECT_EQ(files.first(), QStringLiteral("seq01.png"));
+    EXPECT_EQ(files.last(), QStringLiteral("seq22.png"));
+    // Picture 13 is the second round of the loop: frame 8 again.
+    const QImage thirteenth(Out(QStringLiteral("seq13.png")));
+    ASSERT_EQ(thirteenth.size(), QSize(200, 200));
+    EXPECT_EQ(thirteenth.pixelColor(5, 5), FrameColour(8));
+    EXPECT_EQ(thirteenth.pixelColor(150, 150).alpha(), 0);
+}
+
+TEST_F(ExportCommandsTest, SequenceCancelledLoopBoxMeansOnceAndNoDrawsTheBackground)
+{
+    frmEditer &w = LoadProject(3);
+    ChooseFile(Out(QStringLiteral("s")), 3);
+    prompts.answerInput(std::nullopt);
+    prompts.answerMessage(MsgAnswer::No);
+    w.Menus().mnuExAniFrame->trigger();
+    ExpectDone(LastMessage(), SequenceDone);
+    // 3 frames: 2 once, 1 looping, once: three JPEG pictures.
+    EXPECT_EQ(OutFiles(), (QStringList{QStringLiteral("s1.jpg"), QStringLiteral("s2.jpg"),
+                                       QStringLiteral("s3.jpg")}));
+    const QColor behind = QImage(Out(QStringLiteral("s3.jpg"))).pixelColor(150, 150);
+    EXPECT_LT(behind.red(), 16);
+    EXPECT_GT(behind.blue(), 240);
+
+    // Cancel at the transparency question writes nothing.
+    prompts.messages.clear();
+    ChooseFile(Out(QStringLiteral("t")), 1);
+    prompts.answerInput(QStringLiteral("2"));
+    prompts.answerMessage(MsgAnswer::Cancel);
+    w.Menus().mnuExAniFrame->trigger();
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(OutFiles().size(), 3);
+}
+
+TEST_F(ExportCommandsTest, ProjectImagesFromTheButton)
+{
+    frmEditer &w = LoadProject(12);
+    ChooseFile(Out(QStringLiteral("proj")), 1);
+    w.Controls().cmdExport->click();
+
+    ASSERT_EQ(prompts.files.size(), 1);
+    EXPECT_EQ(prompts.files[0].title, QStringLiteral("选择工程导出位置"));
+    EXPECT_EQ(prompts.files[0].types, &settings.ExportTypes);
+    EXPECT_EQ(prompts.files[0].filterIndex, 0);
+    EXPECT_EQ(prompts.files[0].proposedName, QStringLiteral("anim"));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    ExpectDone(prompts.messages[0], QStringLiteral("背景图片已保存到“")
+                                        + QDir::toNativeSeparators(Out(QStringLiteral("proj.png")))
+                                        + QStringLiteral("”，\n帧动画文件夹名“proj_Frame”"));
+
+    EXPECT_EQ(QImage(Out(QStringLiteral("proj.png"))).size(), QSize(1024, 768));
+    const QStringList frames = OutFiles(QStringLiteral("proj_Frame"));
+    ASSERT_EQ(frames.size(), 12);
+    EXPECT_EQ(frames.first(), QStringLiteral("001.png"));
+    EXPECT_EQ(frames.last(), QStringLiteral("012.png"));
+    const QImage fifth(Out(QStringLiteral("proj_Frame/005.png")));
+    EXPECT_EQ(fifth.pixelColor(5, 5), FrameColour(5));
+    EXPECT_EQ(fifth.pixelColor(150, 150), BackgroundColour);
+}
+
+TEST_F(ExportCommandsTest, ProjectImagesTypedExtensionGivesTheBaseName)
+{
+    frmEditer &w = LoadProject(2);
+    ChooseFile(Out(QStringLiteral("proj.jpg")), 3);
+    w.Menus().mnuExport->trigger();
+    EXPECT_TRUE(LastMessage().text.endsWith(QStringLiteral("帧动画文件夹名“proj_Frame”")));
+    EXPECT_EQ(OutFiles(), QStringList{QStringLiteral("proj.jpg")});
+    EXPECT_EQ(OutFiles(QStringLiteral("proj_Frame")),
+              (QStringList{QStringLiteral("001.jpg"), QStringLiteral("002.jpg")}));
+}
+
+} // namespace
+} // namespace mrv::test
