@@ -17,7 +17,10 @@ namespace {
 constexpr std::array<uchar, 8> Signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
 // Pictures larger than this are left to Qt's reader, which applies its own allocation limit.
 constexpr qint64 MaxDecodedBytes = 256LL * 1024 * 1024;
+// Large pictures (the long picture) take the fastest level; the size differs by a few per cent.
 constexpr int CompressionLevel = 2;
+constexpr int LargeCompressionLevel = 1;
+constexpr qint64 LargePixels = 1024 * 1024;
 constexpr size_t KeptBufferBytes = 4 * 1024 * 1024;
 
 quint32 readBe32(const uchar *p)
@@ -359,7 +362,8 @@ QByteArray EncodePngFast(const QImage &canvas)
     ForEachBand(height, filterRows);
 
     std::unique_ptr<libdeflate_compressor, CompressorDeleter> deflater(
-        libdeflate_alloc_compressor(CompressionLevel));
+        libdeflate_alloc_compressor(qint64(width) * height >= LargePixels ? LargeCompressionLevel
+                                                                          : CompressionLevel));
     if (!deflater)
         return {};
     std::vector<uchar> compressed(libdeflate_zlib_compress_bound(deflater.get(), filtered.size()));
