@@ -1,5 +1,6 @@
 target_sources(mirovane_ui PRIVATE
     commandline.cpp commandline.h
+    droptarget.cpp droptarget.h
     editorcontrols.cpp editorcontrols.h
     editormenus.cpp editormenus.h
     editorpreview.cpp editorpreview.h
@@ -8,7 +9,9 @@ target_sources(mirovane_ui PRIVATE
     framelist.cpp framelist.h
     framerowlayout.cpp framerowlayout.h
     frmediter.cpp frmediter.h
+    frmsetting.cpp frmsetting.h
     keyfilter.cpp keyfilter.h
+    pictureedit.cpp pictureedit.h
     playback.cpp playback.h
     projectcommands.cpp projectcommands.h
     screenscale.cpp screenscale.h

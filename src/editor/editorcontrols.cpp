@@ -56,7 +56,6 @@ EditorControls BuildEditorControls(QWidget &client)
     c.lblBackground = MakeLabel(client, "lblBackground", QStringLiteral("背景图片"),
                                 {8, 104, 300, 13});
     c.txtBackground = Make<QLineEdit>(client, "txtBackground", {8, 120, 200, 23});
-    c.txtBackground->setReadOnly(true);
     c.cmdBackground_Browse = MakeButton(client, "cmdBackground_Browse", QStringLiteral("浏览"),
                                         {213, 119, 44, 25});
     c.cmdBackground_Setting = MakeButton(client, "cmdBackground_Setting", QStringLiteral("调整"),

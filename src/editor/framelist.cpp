@@ -79,15 +79,12 @@ FrameList::FrameList(QFrame &panel) : QObject(&panel), m_panel(&panel)
     m_template.path = new QLineEdit(QStringLiteral("frame/0.png"), m_inner);
     m_template.path->setObjectName(QStringLiteral("txtFrame"));
     m_template.path->setGeometry(40, 6, 100, 23);
-    m_template.path->setReadOnly(true);
     m_template.browse = new QPushButton(QStringLiteral("浏览"), m_inner);
     m_template.browse->setObjectName(QStringLiteral("cmdFrame_Browse"));
     m_template.browse->setGeometry(145, 5, 44, 25);
-    m_template.browse->setEnabled(false);
     m_template.setting = new QPushButton(QStringLiteral("调整"), m_inner);
     m_template.setting->setObjectName(QStringLiteral("cmdFrame_Setting"));
     m_template.setting->setGeometry(194, 5, 44, 25);
-    m_template.setting->setEnabled(false);
     for (QWidget *w : {static_cast<QWidget *>(m_template.label),
                        static_cast<QWidget *>(m_template.path),
                        static_cast<QWidget *>(m_template.browse),
@@ -213,6 +210,21 @@ void FrameList::Realize()
     }
 }
 
+void FrameList::SetRowDropHook(std::function<void(QWidget &)> hook)
+{
+    m_dropHook = std::move(hook);
+    if (!m_dropHook)
+        return;
+    const auto watch = [this](const Row &row) {
+        m_dropHook(*row.path);
+        m_dropHook(*row.browse);
+    };
+    for (const auto &[index, row] : m_active)
+        watch(row);
+    for (const Row &row : m_pool)
+        watch(row);
+}
+
 FrameList::Row FrameList::TakeRow()
 {
     if (!m_pool.empty()) {
@@ -229,6 +241,10 @@ FrameList::Row FrameList::TakeRow()
     for (QWidget *w : {static_cast<QWidget *>(row.path), static_cast<QWidget *>(row.browse),
                        static_cast<QWidget *>(row.setting)})
         w->installEventFilter(this);
+    if (m_dropHook) {
+        m_dropHook(*row.path);
+        m_dropHook(*row.browse);
+    }
     connect(row.path, &QLineEdit::textEdited, this, [this, box = row.path](const QString &text) {
         const int index = ControlIndex(*box);
         if (index < 1 || index > m_rowCount)

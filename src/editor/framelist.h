@@ -77,6 +77,10 @@ public:
     /// made like the template row); the editor applies the layout document here.
     void SetRowLayoutHook(std::function<void(QObject &)> hook) { m_layoutHook = std::move(hook); }
 
+    /// Called once for every path box and browse button that rows use, now and later, so
+    /// the editor can take file drops on them; a row's controls carry its number in "Index".
+    void SetRowDropHook(std::function<void(QWidget &)> hook);
+
 signals:
     /// The number label of a row was clicked (`lblFrame_Click`).
     void labelClicked(int row);
@@ -119,6 +123,7 @@ private:
     std::map<int, Row> m_active;
     std::vector<Row> m_pool;
     std::function<void(QObject &)> m_layoutHook;
+    std::function<void(QWidget &)> m_dropHook;
 };
 
 } // namespace mrv

@@ -4,6 +4,7 @@
 #include "editor/editortitle.h"
 #include "editor/framelist.h"
 #include "editor/keyfilter.h"
+#include "editor/pictureedit.h"
 #include "editor/picturesurface.h"
 #include "editor/playback.h"
 #include "editor/prompts.h"
@@ -45,6 +46,7 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     m_timPlay.setInterval(DefaultFrameTime);
 
     ConnectControls();
+    m_pictures = new PictureEdit(*this);
     resize(DesignClientSize.width(), DesignClientSize.height() + menuBar()->sizeHint().height());
 }
 
@@ -70,8 +72,7 @@ void frmEditer::ConnectControls()
         new KeyFilterObject(KeyFilter::ScreenScale, m_c.comScreenScale));
 
     // Commands of later work: present, but nothing runs them yet.
-    for (QPushButton *later : {m_c.cmdExport, m_c.cmdFullscreen, m_c.cmdBackground_Browse,
-                               m_c.cmdBackground_Setting})
+    for (QPushButton *later : {m_c.cmdExport, m_c.cmdFullscreen})
         later->setEnabled(false);
 }
 

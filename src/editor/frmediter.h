@@ -13,6 +13,7 @@
 namespace mrv {
 
 class FrameList;
+class PictureEdit;
 class Prompts;
 struct Settings;
 
@@ -60,6 +61,8 @@ public:
     const QStringList &FramePaths() const { return m_preview->FramePaths; }
     QTimer &PlayTimer() { return m_timPlay; }
     FrameList &Frames() { return *m_frames; }
+    /// The picture-path, drop and offset editing.
+    PictureEdit &Pictures() { return *m_pictures; }
     const EditorControls &Controls() const { return m_c; }
     const EditorMenus &Menus() const { return m_menus; }
     QWidget &Client() const { return *m_client; }
@@ -100,6 +103,7 @@ private:
     EditorControls m_c;
     EditorMenus m_menus;
     FrameList *m_frames = nullptr;
+    PictureEdit *m_pictures = nullptr;
     std::unique_ptr<EditorPreview> m_preview;
     ProjectCommands m_commands;
     QTimer m_timPlay;

@@ -1,0 +1,140 @@
+#include "editor/frmsetting.h"
+
+#include "editor/keyfilter.h"
+#include "editor/prompts.h"
+#include "editor/windowlayout.h"
+#include "project/mvk.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <limits>
+
+namespace mrv {
+
+namespace {
+
+const QString Caption = QStringLiteral("图片设置");
+
+template <typename T>
+T *Make(QWidget &parent, const char *name, const QRect &geometry)
+{
+    auto *control = new T(&parent);
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
+} // namespace
+
+Result<qint16> ParseOffsetText(const QString &text, const QString &name)
+{
+    static const QRegularExpression whole(QStringLiteral("^-?[0-9]+$"));
+    if (!whole.match(text).hasMatch())
+        return Result<qint16>::Fail(name + QStringLiteral(" 的值必须是整数"));
+    bool converted = false;
+    const qlonglong value = text.toLongLong(&converted);
+    const qlonglong capped = value < MaxOffset ? value : MaxOffset;
+    if (!converted || value < std::numeric_limits<qint32>::min()
+        || value > std::numeric_limits<qint32>::max()
+        || capped < std::numeric_limits<qint16>::min())
+        return Result<qint16>::Fail(name + QStringLiteral(" 的值超出范围，允许 -32768 到 %1")
+                                               .arg(MaxOffset));
+    return qint16(capped);
+}
+
+frmSetting::frmSetting(MVK &project, const pugi::xml_node &layout, Prompts &prompts,
+                       QWidget *parent)
+    : QDialog(parent), m_project(project), m_layout(layout), m_prompts(prompts)
+{
+    setObjectName(QStringLiteral("frmSetting"));
+    setWindowTitle(Caption);
+    setModal(true);
+    BuildControls();
+    connect(m_cmdSave, &QPushButton::clicked, this, &frmSetting::cmdSave_Click);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &frmSetting::cmdCancel_Click);
+}
+
+void frmSetting::BuildControls()
+{
+    m_lblX = Make<QLabel>(*this, "lblX", QRect(16, 20, 24, 22));
+    m_lblX->setText(QStringLiteral("X"));
+    m_txtX = Make<QLineEdit>(*this, "txtX", QRect(44, 18, 130, 26));
+    m_lblY = Make<QLabel>(*this, "lblY", QRect(16, 56, 24, 22));
+    m_lblY->setText(QStringLiteral("Y"));
+    m_txtY = Make<QLineEdit>(*this, "txtY", QRect(44, 54, 130, 26));
+    for (QLineEdit *box : {m_txtX, m_txtY})
+        box->installEventFilter(new KeyFilterObject(KeyFilter::Offset, box));
+
+    m_cmdSave = Make<QPushButton>(*this, "cmdSave", QRect(16, 96, 76, 28));
+    m_cmdSave->setText(QStringLiteral("保存"));
+    m_cmdSave->setDefault(true);
+    m_cmdCancel = Make<QPushButton>(*this, "cmdCancel", QRect(98, 96, 76, 28));
+    m_cmdCancel->setText(QStringLiteral("取消"));
+    m_cmdCancel->setAutoDefault(false);
+    // Not fixed: the window document may size the dialog.
+    resize(190, 140);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void frmSetting::Form_Load()
+{
+    RestoreLayout(m_layout, *this);
+    const aImage *picture = nullptr;
+    if (PicIndex == 0 && m_project.aBackground)
+        picture = &*m_project.aBackground;
+    else if (PicIndex > 0)
+        picture = m_project.aFrame.Item(PicIndex);
+    const aImage shown = picture ? *picture : aImage{};
+    m_txtX->setText(QString::number(shown.aX));
+    m_txtY->setText(QString::number(shown.aY));
+    m_txtX->selectAll();
+    m_txtX->setFocus();
+}
+
+std::optional<qint16> frmSetting::CheckedOffset(QLineEdit &box, const QString &name)
+{
+    const Result<qint16> offset = ParseOffsetText(box.text(), name);
+    if (offset)
+        return *offset;
+    m_prompts.Message({offset.message(), Caption, MsgIcon::Warning, MsgButtons::Ok,
+                       MsgAnswer::Ok});
+    box.setFocus();
+    box.selectAll();
+    return std::nullopt;
+}
+
+void frmSetting::cmdSave_Click()
+{
+    const auto x = CheckedOffset(*m_txtX, QStringLiteral("X"));
+    if (!x)
+        return;
+    const auto y = CheckedOffset(*m_txtY, QStringLiteral("Y"));
+    if (!y)
+        return;
+    aImage *picture = nullptr;
+    if (PicIndex == 0) {
+        // A project read without a background still gets one to hold the offset.
+        if (!m_project.aBackground)
+            m_project.aBackground = aImage{};
+        picture = &*m_project.aBackground;
+    } else if (PicIndex > 0) {
+        picture = m_project.aFrame.Item(PicIndex);
+    }
+    if (!picture) {
+        reject();
+        return;
+    }
+    picture->aX = *x;
+    picture->aY = *y;
+    accept();
+}
+
+void frmSetting::cmdCancel_Click()
+{
+    reject();
+}
+
+} // namespace mrv

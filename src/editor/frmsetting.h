@@ -1,0 +1,71 @@
+#pragma once
+
+#include "support/result.h"
+
+#include <QDialog>
+
+#include <pugixml.hpp>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace mrv {
+
+class MVK;
+class Prompts;
+
+/// The largest offset the dialog stores; larger entries are cut to it.
+inline constexpr int MaxOffset = 30000;
+
+/// Reads an offset box's text: a whole decimal number, optionally with a leading "-", cut to
+/// MaxOffset and required to fit the 16-bit offsets. Fails with a message naming the box
+/// (`name`, "X" or "Y") for empty text, a lone "-", anything malformed, or a value out of range.
+Result<qint16> ParseOffsetText(const QString &text, const QString &name);
+
+/// The offset dialog: the X and Y offset of the background (`PicIndex` 0) or of frame
+/// `PicIndex`. Make a new dialog for each opening, set `PicIndex`, call `Form_Load` and run
+/// it modally; it is accepted when the offsets were stored in the project, rejected when
+/// nothing changed. Redrawing and marking the project are the caller's.
+class frmSetting : public QDialog
+{
+    Q_OBJECT
+
+public:
+    frmSetting(MVK &project, const pugi::xml_node &layout, Prompts &prompts,
+               QWidget *parent = nullptr);
+
+    /// 0 edits the background, n >= 1 frame n. Deliberately no Qt property, so the window
+    /// document cannot redirect the dialog to another picture.
+    qint16 PicIndex = 0;
+
+    /// Applies the window document's layout, then shows the picture's current offsets.
+    void Form_Load();
+    /// Stores both offsets and closes; a box whose text is no usable offset is named in a
+    /// message and the dialog stays open with nothing stored.
+    void cmdSave_Click();
+    /// Closes without storing anything.
+    void cmdCancel_Click();
+
+    QLineEdit &TxtX() const { return *m_txtX; }
+    QLineEdit &TxtY() const { return *m_txtY; }
+    QPushButton &CmdSave() const { return *m_cmdSave; }
+    QPushButton &CmdCancel() const { return *m_cmdCancel; }
+
+private:
+    void BuildControls();
+    /// The offset in the box, or nothing after telling the user what is wrong with it.
+    std::optional<qint16> CheckedOffset(QLineEdit &box, const QString &name);
+
+    MVK &m_project;
+    const pugi::xml_node m_layout;
+    Prompts &m_prompts;
+    QLabel *m_lblX = nullptr;
+    QLineEdit *m_txtX = nullptr;
+    QLabel *m_lblY = nullptr;
+    QLineEdit *m_txtY = nullptr;
+    QPushButton *m_cmdSave = nullptr;
+    QPushButton *m_cmdCancel = nullptr;
+};
+
+} // namespace mrv

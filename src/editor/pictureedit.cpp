@@ -1,0 +1,211 @@
+#include "editor/pictureedit.h"
+
+#include "core/settings.h"
+#include "editor/droptarget.h"
+#include "editor/framelist.h"
+#include "editor/frmediter.h"
+#include "editor/frmsetting.h"
+#include "editor/picturesurface.h"
+#include "editor/prompts.h"
+#include "editor/windowlayout.h"
+#include "project/mvk.h"
+#include "support/filetypes.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <limits>
+
+namespace mrv {
+
+QString PictureBoxText(const QString &projectFolder, const QString &file, PathStyle style)
+{
+    const Qt::CaseSensitivity cs =
+        style == PathStyle::Windows ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    if (!LiesInFolder(projectFolder, file, cs, style))
+        return file;
+    const bool endsInSeparator = IsSeparator(projectFolder.back(), style);
+    return file.mid(projectFolder.size() + (endsInSeparator ? 0 : 1));
+}
+
+bool HasDropPictureExtension(const QString &path)
+{
+    static const QStringList accepted = {QStringLiteral("jpeg"), QStringLiteral("jpg"),
+                                         QStringLiteral("bmp"),  QStringLiteral("png"),
+                                         QStringLiteral("gif"),  QStringLiteral("tif"),
+                                         QStringLiteral("tiff")};
+    const QString extension = path.mid(path.lastIndexOf(u'.') + 1);
+    return accepted.contains(extension, Qt::CaseSensitive);
+}
+
+bool IsDroppablePicture(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile() && HasDropPictureExtension(path);
+}
+
+PictureEdit::PictureEdit(frmEditer &editor) : QObject(&editor), m_editor(editor)
+{
+    setObjectName(QStringLiteral("pictureEdit"));
+    ConnectControls();
+}
+
+void PictureEdit::ConnectControls()
+{
+    const EditorControls &c = m_editor.Controls();
+    FrameList &frames = m_editor.Frames();
+    connect(c.txtBackground, &QLineEdit::textChanged, this, &PictureEdit::txtBackground_Change);
+    connect(c.cmdBackground_Browse, &QPushButton::clicked, this,
+            &PictureEdit::cmdBackground_Browse_Click);
+    connect(c.cmdBackground_Setting, &QPushButton::clicked, this,
+            &PictureEdit::cmdBackground_Setting_Click);
+    connect(&frames, &FrameList::rowTextEdited, this,
+            [this](int row, const QString &) { txtFrame_Change(row); });
+    connect(&frames, &FrameList::browseClicked, this, &PictureEdit::cmdFrame_Browse_Click);
+    connect(&frames, &FrameList::settingClicked, this, &PictureEdit::cmdFrame_Setting_Click);
+
+    m_pictureDrops = new FileDropTarget(
+        IsDroppablePicture,
+        [this](QWidget &target, const QString &file) {
+            const EditorControls &controls = m_editor.Controls();
+            if (&target == controls.txtBackground || &target == controls.cmdBackground_Browse)
+                txtBackground_OLEDragDrop(file);
+            else
+                txtFrame_OLEDragDrop(ControlIndex(target), file);
+        },
+        this);
+    m_pictureDrops->Watch(*c.txtBackground);
+    m_pictureDrops->Watch(*c.cmdBackground_Browse);
+    frames.SetRowDropHook([this](QWidget &widget) { m_pictureDrops->Watch(widget); });
+
+    m_projectDrops = new FileDropTarget(
+        [](const QString &file) { return QFileInfo(file).isFile(); },
+        [this](QWidget &, const QString &file) {
+            // Questions and error messages must not run inside the drop itself: the program
+            // the file came from waits until the drop returns.
+            QTimer::singleShot(0, this, [this, file] { picBG_OLEDragDrop(file); });
+        },
+        this);
+    m_projectDrops->Watch(*c.picBG);
+    m_projectDrops->Watch(*c.picA0);
+}
+
+void PictureEdit::txtBackground_Change()
+{
+    if (!m_editor.UiReady())
+        return;
+    MVK &project = *m_editor.CurrentProject();
+    if (!project.aBackground)
+        project.aBackground = aImage{};
+    project.aBackground->aURL = m_editor.Controls().txtBackground->text();
+    m_editor.Preview().BackgroundPath = project.ResolvePicture(project.aBackground->aURL);
+    m_editor.PicRedraw(0);
+    m_editor.dataChanged(true);
+}
+
+void PictureEdit::txtFrame_Change(int row)
+{
+    if (!m_editor.UiReady())
+        return;
+    MVK &project = *m_editor.CurrentProject();
+    aImage *frame = project.aFrame.Item(row);
+    QStringList &paths = m_editor.Preview().FramePaths;
+    if (!frame || row > paths.size())
+        return;
+    frame->aURL = m_editor.Frames().RowText(row);
+    paths[row - 1] = project.ResolvePicture(frame->aURL);
+    m_editor.PicRedraw(1);
+    m_editor.dataChanged(true);
+}
+
+QString PictureEdit::BoxTextFor(const QString &file) const
+{
+    // Dialogs and drops give "/" on every platform; stored paths use the host's separator.
+    return PictureBoxText(m_editor.CurrentProject()->aFileFolder, QDir::toNativeSeparators(file));
+}
+
+void PictureEdit::PutBackgroundText(const QString &text)
+{
+    QLineEdit &box = *m_editor.Controls().txtBackground;
+    if (box.text() != text)
+        box.setText(text); // runs txtBackground_Change
+}
+
+void PictureEdit::PutFrameText(int row, const QString &text)
+{
+    FrameList &frames = m_editor.Frames();
+    if (row < 1 || row > frames.RowCount() || frames.RowText(row) == text)
+        return;
+    frames.SetRowText(row, text);
+    txtFrame_Change(row);
+}
+
+QString PictureEdit::BrowsePicture()
+{
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Open;
+    request.title = QStringLiteral("选择图片文件");
+    request.types = &m_editor.AppSettings().ImageTypes;
+    request.filterIndex = 1;
+    const auto chosen = m_editor.AppPrompts().File(request);
+    if (!chosen)
+        return {};
+    return ParseDialogFiles(chosen->path).FirstPath();
+}
+
+void PictureEdit::cmdBackground_Browse_Click()
+{
+    const QString file = BrowsePicture();
+    if (!file.isEmpty())
+        PutBackgroundText(BoxTextFor(file));
+}
+
+void PictureEdit::cmdFrame_Browse_Click(int row)
+{
+    const QString file = BrowsePicture();
+    if (!file.isEmpty())
+        PutFrameText(row, BoxTextFor(file));
+}
+
+void PictureEdit::txtBackground_OLEDragDrop(const QString &file)
+{
+    if (IsDroppablePicture(file))
+        PutBackgroundText(BoxTextFor(file));
+}
+
+void PictureEdit::txtFrame_OLEDragDrop(int row, const QString &file)
+{
+    if (IsDroppablePicture(file))
+        PutFrameText(row, BoxTextFor(file));
+}
+
+bool PictureEdit::picBG_OLEDragDrop(const QString &file)
+{
+    if (file.isEmpty() || !QFileInfo(file).isFile())
+        return false;
+    ProjectCommands &commands = m_editor.Commands();
+    // A Yes whose save does not happen (Save As cancelled or failed) stops here too.
+    if (!commands.AskToSave())
+        return false;
+    return commands.OpenProjectFile(file);
+}
+
+void PictureEdit::OpenSetting(int index)
+{
+    MVK *project = m_editor.CurrentProject();
+    if (!project || index < 0 || index > project->aFrame.Count()
+        || index > std::numeric_limits<qint16>::max())
+        return;
+    frmSetting dialog(*project, *m_editor.AppSettings().WindowDocument, m_editor.AppPrompts(),
+                      &m_editor);
+    dialog.PicIndex = qint16(index);
+    dialog.Form_Load();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_editor.PicRedraw(index == 0 ? 0 : 1);
+    m_editor.dataChanged(true);
+}
+
+} // namespace mrv

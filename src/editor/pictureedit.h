@@ -1,0 +1,76 @@
+#pragma once
+
+#include "support/pathrules.h"
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace mrv {
+
+class frmEditer;
+class FileDropTarget;
+
+/// The text a chosen picture file puts into a path box: the path inside the project folder
+/// when the file lies in that folder (the folder text followed by a separator), else the full
+/// path. With Windows rules the folder is matched without regard to letter case; on POSIX
+/// hosts, whose file names differ by case, with it. An empty folder contains nothing.
+QString PictureBoxText(const QString &projectFolder, const QString &file,
+                       PathStyle style = HostPathStyle);
+
+/// True when the path ends in a picture extension the path boxes take from a drop: the text
+/// after the last "." is jpeg, jpg, bmp, png, gif, tif or tiff, in lower case exactly.
+bool HasDropPictureExtension(const QString &path);
+
+/// True when a dropped file may go into a path box: it exists and has a drop extension.
+bool IsDroppablePicture(const QString &path);
+
+/// Editing of the pictures in the editor window: the background and frame path boxes, their
+/// browse buttons, file drops onto them, the offset dialog behind the adjust buttons, and a
+/// project dropped onto the preview. Every change goes into the current project at once,
+/// updates the resolved path, redraws the affected step of the preview and marks the project.
+class PictureEdit : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// Connects the editing controls of the window, the frame rows included.
+    explicit PictureEdit(frmEditer &editor);
+
+    /// The background path box's text became the background picture (while the UI is ready).
+    void txtBackground_Change();
+    /// Row `row`'s path text became frame `row`'s picture (while the UI is ready).
+    void txtFrame_Change(int row);
+
+    void cmdBackground_Browse_Click();
+    void cmdFrame_Browse_Click(int row);
+
+    /// A picture file dropped onto the background path box or its browse button.
+    void txtBackground_OLEDragDrop(const QString &file);
+    /// A picture file dropped onto row `row`'s path box or its browse button.
+    void txtFrame_OLEDragDrop(int row, const QString &file);
+    /// A file dropped onto the preview, opened as a project after the unsaved-changes
+    /// question. False when nothing was opened.
+    bool picBG_OLEDragDrop(const QString &file);
+
+    /// Opens the offset dialog for the background (0) or frame `index`.
+    void OpenSetting(int index);
+    void cmdBackground_Setting_Click() { OpenSetting(0); }
+    void cmdFrame_Setting_Click(int row) { OpenSetting(row); }
+
+private:
+    void ConnectControls();
+    /// The relative-path rule applied to a chosen file; the text goes into the box.
+    QString BoxTextFor(const QString &file) const;
+    void PutBackgroundText(const QString &text);
+    void PutFrameText(int row, const QString &text);
+    /// Asks for a picture file; empty when the dialog was cancelled.
+    QString BrowsePicture();
+
+    frmEditer &m_editor;
+    FileDropTarget *m_pictureDrops = nullptr;
+    FileDropTarget *m_projectDrops = nullptr;
+};
+
+} // namespace mrv
