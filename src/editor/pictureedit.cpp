@@ -28,7 +28,11 @@ QString PictureBoxText(const QString &projectFolder, const QString &file, PathSt
     if (!LiesInFolder(projectFolder, file, cs, style))
         return file;
     const bool endsInSeparator = IsSeparator(projectFolder.back(), style);
-    return file.mid(projectFolder.size() + (endsInSeparator ? 0 : 1));
+    QString relative = file.mid(projectFolder.size() + (endsInSeparator ? 0 : 1));
+    // Project files separate relative paths with "\" wherever they were made, so a project
+    // moves between systems unchanged; POSIX resolution reads "\" as a separator.
+    relative.replace(u'/', u'\\');
+    return relative;
 }
 
 bool HasDropPictureExtension(const QString &path)

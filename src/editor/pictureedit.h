@@ -12,10 +12,11 @@ namespace mrv {
 class frmEditer;
 class FileDropTarget;
 
-/// The text a chosen picture file puts into a path box: the path inside the project folder
-/// when the file lies in that folder (the folder text followed by a separator), else the full
-/// path. With Windows rules the folder is matched without regard to letter case; on POSIX
-/// hosts, whose file names differ by case, with it. An empty folder contains nothing.
+/// The text a chosen picture file puts into a path box: the path inside the project folder,
+/// written with the "\" separator of project files, when the file lies in that folder (the
+/// folder text followed by a separator); else the full path. With Windows rules the folder is
+/// matched without regard to letter case; on POSIX hosts, whose file names differ by case,
+/// with it. An empty folder contains nothing.
 QString PictureBoxText(const QString &projectFolder, const QString &file,
                        PathStyle style = HostPathStyle);
 

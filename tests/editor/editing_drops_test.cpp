@@ -122,16 +122,6 @@ protected:
     TempFolder other;
 };
 
-TEST_F(ProjectDrops, AnUnchangedProjectGivesWayToTheDroppedOne)
-{
-    frmEditer &w = LoadPictures();
-    DropOnPreview(*w.Controls().picBG, OtherProject());
-    EXPECT_TRUE(prompts.messages.isEmpty());
-    EXPECT_EQ(w.CurrentProject()->aName, QStringLiteral("other"));
-    EXPECT_EQ(w.CurrentProject()->aFrame.Count(), 2);
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Mirovane other.mrv"));
-}
-
 TEST_F(ProjectDrops, CancelAtTheQuestionKeepsTheChangedProject)
 {
     frmEditer &w = LoadPictures();
@@ -160,9 +150,15 @@ TEST_F(ProjectDrops, YesWithACancelledSaveAsStopsAndLosesNothing)
     EXPECT_TRUE(w.CurrentProject()->aChanged);
 }
 
-TEST_F(ProjectDrops, YesSavesFirstAndNoDiscards)
+TEST_F(ProjectDrops, UnchangedOpensAtOnceYesSavesFirstAndNoDiscards)
 {
     frmEditer &w = LoadPictures();
+    DropOnPreview(*w.Controls().picBG, OtherProject());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(w.CurrentProject()->aFrame.Count(), 2);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Mirovane other.mrv"));
+    DropOnPreview(*w.Controls().picBG, projectPath);
+
     w.Controls().txtProjectName->setText(QStringLiteral("saved first"));
     prompts.answerMessage(MsgAnswer::Yes);
     DropOnPreview(*w.Controls().picBG, OtherProject());
