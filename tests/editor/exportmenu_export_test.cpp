@@ -28,7 +28,7 @@ void ExpectQuestion(const MessageRequest &message, const QString &text)
 
 using ExportCommandsTest = ExportMenuTest;
 
-TEST_F(ExportCommandsTest, InstallEnablesTheEntriesAndEachOpensItsSaveDialog)
+TEST_F(ExportCommandsTest, InstallEnablesTheEntriesAndEachOpensItsFileDialog)
 {
     frmEditer &w = Load();
     const EditorMenus &m = w.Menus();
@@ -87,26 +87,7 @@ TEST_F(ExportCommandsTest, LongPictureWithTheBackgroundAndItsDialog)
     EXPECT_EQ(OutFiles(), QStringList{QStringLiteral("anim.png")});
 }
 
-TEST_F(ExportCommandsTest, LongPictureYesLeavesTheBackgroundOutAndTheTypeDecidesTheFormat)
-{
-    frmEditer &w = LoadProject(2);
-    ChooseFile(Out(QStringLiteral("anim.jpg.png")), 3);
-    prompts.answerMessage(MsgAnswer::Yes);
-    w.Menus().mnuExportLongPic->trigger();
-    ExpectDone(LastMessage(), LongDone);
-    // ".jpg" occurs in the typed name: kept as it is, written as JPEG.
-    EXPECT_TRUE(ReadAll(Out(QStringLiteral("anim.jpg.png"))).startsWith("\xFF\xD8"));
-
-    ChooseFile(Out(QStringLiteral("clear")), 1);
-    prompts.answerMessage(MsgAnswer::Yes);
-    w.Menus().mnuExportLongPic->trigger();
-    const QImage strip(Out(QStringLiteral("clear.png")));
-    EXPECT_EQ(strip.pixelColor(10, 10), FrameColour(1));
-    EXPECT_EQ(strip.pixelColor(150, 150).alpha(), 0);
-    EXPECT_FALSE(w.CurrentProject()->aChanged);
-}
-
-TEST_F(ExportCommandsTest, LongPictureCancelAtTheQuestionWritesNothing)
+TEST_F(ExportCommandsTest, LongPictureYesLeavesTheBackgroundOutAndCancelWritesNothing)
 {
     frmEditer &w = LoadProject(2);
     ChooseFile(Out(QStringLiteral("anim")), 2);
@@ -114,6 +95,15 @@ TEST_F(ExportCommandsTest, LongPictureCancelAtTheQuestionWritesNothing)
     w.Menus().mnuExportLongPic->trigger();
     EXPECT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(OutFiles().isEmpty());
+
+    ChooseFile(Out(QStringLiteral("clear")), 1);
+    prompts.answerMessage(MsgAnswer::Yes);
+    w.Menus().mnuExportLongPic->trigger();
+    ExpectDone(LastMessage(), LongDone);
+    const QImage strip(Out(QStringLiteral("clear.png")));
+    EXPECT_EQ(strip.pixelColor(10, 10), FrameColour(1));
+    EXPECT_EQ(strip.pixelColor(150, 150).alpha(), 0);
+    EXPECT_FALSE(w.CurrentProject()->aChanged);
 }
 
 TEST_F(ExportCommandsTest, FailedWritesShowThePathAndReasonInsteadOfCompletion)
@@ -234,17 +224,6 @@ TEST_F(ExportCommandsTest, ProjectImagesFromTheButton)
     const QImage fifth(Out(QStringLiteral("proj_Frame/005.png")));
     EXPECT_EQ(fifth.pixelColor(5, 5), FrameColour(5));
     EXPECT_EQ(fifth.pixelColor(150, 150), BackgroundColour);
-}
-
-TEST_F(ExportCommandsTest, ProjectImagesTypedExtensionGivesTheBaseName)
-{
-    frmEditer &w = LoadProject(2);
-    ChooseFile(Out(QStringLiteral("proj.jpg")), 3);
-    w.Menus().mnuExport->trigger();
-    EXPECT_TRUE(LastMessage().text.endsWith(QStringLiteral("帧动画文件夹名“proj_Frame”")));
-    EXPECT_EQ(OutFiles(), QStringList{QStringLiteral("proj.jpg")});
-    EXPECT_EQ(OutFiles(QStringLiteral("proj_Frame")),
-              (QStringList{QStringLiteral("001.jpg"), QStringLiteral("002.jpg")}));
 }
 
 } // namespace
