@@ -11,6 +11,7 @@ target_sources(mirovane_ui PRIVATE
     frmediter.cpp frmediter.h
     frmsetting.cpp frmsetting.h
     keyfilter.cpp keyfilter.h
+    makecontrol.h
     pictureedit.cpp pictureedit.h
     playback.cpp playback.h
     projectcommands.cpp projectcommands.h

@@ -1,5 +1,6 @@
 #include "editor/editorcontrols.h"
 
+#include "editor/makecontrol.h"
 #include "editor/picturesurface.h"
 #include "editor/windowlayout.h"
 
@@ -14,18 +15,9 @@ namespace mrv {
 
 namespace {
 
-template <typename W>
-W *Make(QWidget &parent, const char *name, const QRect &geometry)
-{
-    auto *w = new W(&parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(geometry);
-    return w;
-}
-
 QLabel *MakeLabel(QWidget &parent, const char *name, const QString &text, const QRect &geometry)
 {
-    auto *label = Make<QLabel>(parent, name, geometry);
+    auto *label = MakeControl<QLabel>(parent, name, geometry);
     label->setText(text);
     return label;
 }
@@ -33,7 +25,7 @@ QLabel *MakeLabel(QWidget &parent, const char *name, const QString &text, const 
 QPushButton *MakeButton(QWidget &parent, const char *name, const QString &text,
                         const QRect &geometry)
 {
-    auto *button = Make<QPushButton>(parent, name, geometry);
+    auto *button = MakeControl<QPushButton>(parent, name, geometry);
     button->setText(text);
     return button;
 }
@@ -47,24 +39,24 @@ EditorControls BuildEditorControls(QWidget &client)
     EditorControls c;
     c.lblProjectName = MakeLabel(client, "lblProjectName", QStringLiteral("工程名"),
                                  {8, 8, 300, 13});
-    c.txtProjectName = Make<QLineEdit>(client, "txtProjectName", {8, 24, 300, 23});
+    c.txtProjectName = MakeControl<QLineEdit>(client, "txtProjectName", {8, 24, 300, 23});
     c.lblScreenScale = MakeLabel(client, "lblScreenScale", QStringLiteral("屏幕比例"),
                                  {8, 56, 300, 13});
-    c.comScreenScale = Make<QComboBox>(client, "comScreenScale", {8, 72, 300, 23});
+    c.comScreenScale = MakeControl<QComboBox>(client, "comScreenScale", {8, 72, 300, 23});
     c.comScreenScale->setEditable(true);
     c.comScreenScale->setInsertPolicy(QComboBox::NoInsert);
     c.lblBackground = MakeLabel(client, "lblBackground", QStringLiteral("背景图片"),
                                 {8, 104, 300, 13});
-    c.txtBackground = Make<QLineEdit>(client, "txtBackground", {8, 120, 200, 23});
+    c.txtBackground = MakeControl<QLineEdit>(client, "txtBackground", {8, 120, 200, 23});
     c.cmdBackground_Browse = MakeButton(client, "cmdBackground_Browse", QStringLiteral("浏览"),
                                         {213, 119, 44, 25});
     c.cmdBackground_Setting = MakeButton(client, "cmdBackground_Setting", QStringLiteral("调整"),
                                          {262, 119, 44, 25});
-    c.picFrame = Make<QFrame>(client, "picFrame", {8, 152, 300, 400});
+    c.picFrame = MakeControl<QFrame>(client, "picFrame", {8, 152, 300, 400});
     c.picFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     c.cmdExport = MakeButton(client, "cmdExport", QStringLiteral("导出"), {8, 560, 300, 25});
 
-    c.picBG = Make<PictureSurface>(client, "picBG", {320, 8, 696, 522});
+    c.picBG = MakeControl<PictureSurface>(client, "picBG", {320, 8, 696, 522});
     c.picA0 = new PictureSurface(c.picBG);
     c.picA1 = new PictureSurface(c.picBG);
     int index = 0;
@@ -81,7 +73,7 @@ EditorControls BuildEditorControls(QWidget &client)
     c.lblLoop = MakeLabel(client, "lblLoop", QStringLiteral("循环的"), {666, 540, 254, 13});
     for (QLabel *part : {c.lblStraight, c.lblLoop})
         part->setAlignment(Qt::AlignCenter);
-    c.sldFrame = Make<QSlider>(client, "sldFrame", {320, 558, 626, 22});
+    c.sldFrame = MakeControl<QSlider>(client, "sldFrame", {320, 558, 626, 22});
     c.sldFrame->setOrientation(Qt::Horizontal);
     c.sldFrame->setRange(1, 105);
     c.cmdPlay = MakeButton(client, "cmdPlay", QStringLiteral("播放"), {720, 540, 75, 25});

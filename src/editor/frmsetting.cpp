@@ -1,6 +1,7 @@
 #include "editor/frmsetting.h"
 
 #include "editor/keyfilter.h"
+#include "editor/makecontrol.h"
 #include "editor/prompts.h"
 #include "editor/windowlayout.h"
 #include "project/mvk.h"
@@ -17,15 +18,6 @@ namespace mrv {
 namespace {
 
 const QString Caption = QStringLiteral("图片设置");
-
-template <typename T>
-T *Make(QWidget &parent, const char *name, const QRect &geometry)
-{
-    auto *control = new T(&parent);
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(geometry);
-    return control;
-}
 
 } // namespace
 
@@ -59,19 +51,19 @@ frmSetting::frmSetting(MVK &project, const pugi::xml_node &layout, Prompts &prom
 
 void frmSetting::BuildControls()
 {
-    m_lblX = Make<QLabel>(*this, "lblX", QRect(16, 20, 24, 22));
+    m_lblX = MakeControl<QLabel>(*this, "lblX", QRect(16, 20, 24, 22));
     m_lblX->setText(QStringLiteral("X"));
-    m_txtX = Make<QLineEdit>(*this, "txtX", QRect(44, 18, 130, 26));
-    m_lblY = Make<QLabel>(*this, "lblY", QRect(16, 56, 24, 22));
+    m_txtX = MakeControl<QLineEdit>(*this, "txtX", QRect(44, 18, 130, 26));
+    m_lblY = MakeControl<QLabel>(*this, "lblY", QRect(16, 56, 24, 22));
     m_lblY->setText(QStringLiteral("Y"));
-    m_txtY = Make<QLineEdit>(*this, "txtY", QRect(44, 54, 130, 26));
+    m_txtY = MakeControl<QLineEdit>(*this, "txtY", QRect(44, 54, 130, 26));
     for (QLineEdit *box : {m_txtX, m_txtY})
         box->installEventFilter(new KeyFilterObject(KeyFilter::Offset, box));
 
-    m_cmdSave = Make<QPushButton>(*this, "cmdSave", QRect(16, 96, 76, 28));
+    m_cmdSave = MakeControl<QPushButton>(*this, "cmdSave", QRect(16, 96, 76, 28));
     m_cmdSave->setText(QStringLiteral("保存"));
     m_cmdSave->setDefault(true);
-    m_cmdCancel = Make<QPushButton>(*this, "cmdCancel", QRect(98, 96, 76, 28));
+    m_cmdCancel = MakeControl<QPushButton>(*this, "cmdCancel", QRect(98, 96, 76, 28));
     m_cmdCancel->setText(QStringLiteral("取消"));
     m_cmdCancel->setAutoDefault(false);
     // Not fixed: the window document may size the dialog.
