@@ -61,14 +61,18 @@ TEST_F(ImportCommandTest, EveryFrameGetsTheStripItsCellAndTheTypedX)
     EXPECT_TRUE(prompts.messages.isEmpty()); // unchanged project: no question, no message
 
     const MVK &project = *w.CurrentProject();
-    const QString stored = QStringLiteral("art") + HostSeparator() + QStringLiteral("strip.png");
+    // Stored relative to the project folder, naming the strip.
+    const QString stored = project.aFrame.Item(1)->aURL;
+    EXPECT_FALSE(IsAbsolutePath(stored)) << stored;
+    EXPECT_TRUE(stored.startsWith(QStringLiteral("art"))) << stored;
+    const QString canonicalStrip = QFileInfo(strip).canonicalFilePath();
     for (int i = 1; i <= 12; ++i) {
         const aImage &frame = *project.aFrame.Item(i);
         EXPECT_EQ(frame.aURL, stored);
         EXPECT_EQ(frame.aX, -15);
         EXPECT_EQ(frame.aY, 200 - i * 200);
         EXPECT_EQ(w.Frames().RowText(i), stored);
-        EXPECT_EQ(w.FramePaths().at(i - 1), QFileInfo(strip).absoluteFilePath());
+        EXPECT_EQ(QFileInfo(w.FramePaths().at(i - 1)).canonicalFilePath(), canonicalStrip);
     }
     EXPECT_TRUE(project.aChanged);
     EXPECT_TRUE(w.windowTitle().endsWith(u'*')) << w.windowTitle();
