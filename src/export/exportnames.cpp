@@ -128,7 +128,12 @@ qint16 DefaultImportX(qint16 projectWidth)
 
 QString StoredStripPath(const QString &projectFolder, const QString &stripPath)
 {
-    return MakeRelative(projectFolder, stripPath);
+    if (!LiesInFolder(projectFolder, stripPath, Qt::CaseSensitive))
+        return stripPath;
+    // Relative paths are stored with the project file's "\" separator wherever they were made.
+    QString relative = MakeRelative(projectFolder, stripPath);
+    relative.replace(u'/', u'\\');
+    return relative;
 }
 
 QString OffsetRuleMessage()

@@ -71,7 +71,8 @@ int LoopTimesFromAnswer(const QString &answer);
 qint16 DefaultImportX(qint16 projectWidth);
 
 /// The strip path stored in the frames: relative to the project folder when the strip lies in
-/// that folder (compared case-sensitively, whole folder names only), else the full path.
+/// that folder (compared case-sensitively, whole folder names only; separated by "\" as all
+/// relative paths of a project file), else the full path.
 QString StoredStripPath(const QString &projectFolder, const QString &stripPath);
 
 /// The message for an offset that does not follow the rules.

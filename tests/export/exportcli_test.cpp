@@ -213,7 +213,7 @@ TEST(CliImport, OffsetsPathsAndRefusals)
     ASSERT_EQ(done.code, cli::ExitOk) << done.err.toStdString();
     MVK imported;
     ASSERT_TRUE(imported.OpenFile(out));
-    EXPECT_EQ(imported.aFrame.Item(1)->aURL, QStringLiteral("art/strip.png"));
+    EXPECT_EQ(imported.aFrame.Item(1)->aURL, QStringLiteral("art\\strip.png"));
     EXPECT_EQ(imported.aFrame.Item(1)->aX, 100); // the default for a 2048-wide project
     EXPECT_EQ(imported.aFrame.Item(3)->aY, -400);
     EXPECT_EQ(imported.aFrame.Item(105)->aY, -20800);

@@ -139,7 +139,7 @@ TEST(ExportNames, DefaultImportOffsetAndStoredStripPath)
     EXPECT_EQ(DefaultImportX(1152), 12); // 12.5 goes to the even neighbour
     EXPECT_EQ(DefaultImportX(1408), 38); // 37.5 too
 
-    EXPECT_EQ(StoredStripPath(S("/p"), S("/p/art/strip.png")), S("art/strip.png"));
+    EXPECT_EQ(StoredStripPath(S("/p"), S("/p/art/strip.png")), S("art\\strip.png"));
     EXPECT_EQ(StoredStripPath(S("/p"), S("/P/art/strip.png")), S("/P/art/strip.png"));
     EXPECT_EQ(StoredStripPath(S("/work/Proj"), S("/work/Proj2/strip.png")), S("/work/Proj2/strip.png"));
     EXPECT_EQ(StoredStripPath(QString(), S("/p/strip.png")), S("/p/strip.png"));
