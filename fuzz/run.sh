@@ -11,6 +11,7 @@ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$BUILD_DIR" -j2
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
 export QT_QPA_PLATFORM=offscreen
 status=0
 for exe in "$BUILD_DIR"/bin/fuzz_*; do

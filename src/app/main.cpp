@@ -4,6 +4,7 @@
 #include "core/settings.h"
 #include "core/settingslocation.h"
 #include "editor/commandline.h"
+#include "editor/exportmenucommands.h"
 #include "editor/frmediter.h"
 #include "editor/helpcommands.h"
 #include "editor/qtprompts.h"
@@ -43,6 +44,7 @@ int main(int argc, char **argv)
     // Commands of the other windows attach after the load step, which disables what the
     // editor itself does not offer.
     mrv::PreviewCommands::Install(editor);
+    mrv::ExportMenuCommands::Install(editor);
     mrv::InstallHelpCommands(editor);
     editor.show();
     return app.exec();

@@ -13,7 +13,10 @@ QImage LoadPicture(const QString &path)
     if (path.isEmpty())
         return {};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // No picture worth drawing is this large; the bound keeps a stray huge file from being
+    // read whole into memory.
+    constexpr qint64 MaxPictureFileBytes = 512LL * 1024 * 1024;
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxPictureFileBytes)
         return {};
     QByteArray bytes = file.readAll();
     file.close();

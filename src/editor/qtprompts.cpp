@@ -2,6 +2,7 @@
 
 #include "support/appinfo.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -93,7 +94,8 @@ std::optional<FileDialogAnswer> QtPrompts::File(const FileDialogRequest &request
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     FileDialogAnswer answer;
-    answer.path = dialog.selectedFiles().first();
+    // Qt answers with "/"; stored paths and folder rules use the platform's own separator.
+    answer.path = QDir::toNativeSeparators(dialog.selectedFiles().first());
     const int chosen = request.types ? request.types->IndexOfNameFilter(dialog.selectedNameFilter()) : 0;
     answer.filterIndex = chosen > 0 ? chosen : index;
     return answer;

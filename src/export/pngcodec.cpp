@@ -45,13 +45,15 @@ struct CompressorDeleter
     void operator()(libdeflate_compressor *c) const { libdeflate_free_compressor(c); }
 };
 
-int paeth(int a, int b, int c)
+/// The Paeth predictor, written without branches: the choice is data-dependent and
+/// mispredicts otherwise.
+inline int paeth(int a, int b, int c)
 {
-    const int p = a + b - c;
-    const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-    if (pa <= pb && pa <= pc)
-        return a;
-    return pb <= pc ? b : c;
+    const int pa = std::abs(b - c);
+    const int pb = std::abs(a - c);
+    const int pc = std::abs(a + b - 2 * c);
+    const int bc = pb <= pc ? b : c;
+    return pa <= pb && pa <= pc ? a : bc;
 }
 
 /// Undoes the filter of one row in place. prev is null for the first row.
@@ -89,12 +91,15 @@ bool unfilterRow(int filter, uchar *row, const uchar *prev, qsizetype length, in
         }
         return true;
     case 4:
-        for (qsizetype i = 0; i < length; ++i) {
-            const int left = i >= bpp ? row[i - bpp] : 0;
-            const int up = prev ? prev[i] : 0;
-            const int upLeft = prev && i >= bpp ? prev[i - bpp] : 0;
-            row[i] = uchar(row[i] + paeth(left, up, upLeft));
+        if (!prev) { // with nothing above, Paeth is Sub
+            for (qsizetype i = bpp; i < length; ++i)
+                row[i] = uchar(row[i] + row[i - bpp]);
+            return true;
         }
+        for (qsizetype i = 0; i < bpp && i < length; ++i)
+            row[i] = uchar(row[i] + prev[i]);
+        for (qsizetype i = bpp; i < length; ++i)
+            row[i] = uchar(row[i] + paeth(row[i - bpp], prev[i], prev[i - bpp]));
         return true;
     default:
         return false;
@@ -154,7 +159,8 @@ bool readChunks(const QByteArray &file, Chunks &chunks)
             h.channels = channelsOf[h.colourType];
             h.width = int(width);
             h.height = int(height);
-            if (qint64(h.width) * h.height * 4 > MaxDecodedBytes)
+            // Divided, not multiplied: two 31-bit sides overflow even 64 bits once times four.
+            if (h.width > MaxDecodedBytes / 4 / h.height)
                 return false;
             seenHeader = true;
         } else if (!seenHeader) {

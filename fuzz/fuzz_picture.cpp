@@ -1,0 +1,38 @@
+// Picture loading as the previews and exports do it: the fast PNG path, then Qt's readers.
+#include "core/pictureloader.h"
+#include "export/pngcodec.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    static QTemporaryDir dir;
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    const QImage fast = mrv::DecodePngFast(bytes);
+    if (!fast.isNull()) {
+        // What the fast reader decodes must survive the fast writer and come back the same.
+        const QImage again = mrv::DecodePngFast(mrv::EncodePngFast(fast));
+        if (again.size() != fast.size())
+            abort();
+    }
+    const QString path = dir.filePath(QStringLiteral("in.img"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        abort();
+    file.write(bytes);
+    file.close();
+    const QImage loaded = mrv::LoadPicture(path);
+    if (!loaded.isNull() && loaded.width() * qint64(loaded.height()) > 64LL * 1024 * 1024)
+        abort();
+    return 0;
+}

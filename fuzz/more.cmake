@@ -1,0 +1,6 @@
+mirovane_add_fuzzer(picture)
+mirovane_add_fuzzer(updatereply)
+if(TARGET mirovane_ui)
+    mirovane_add_fuzzer(commandline mirovane_ui)
+    mirovane_add_fuzzer(windowlayout mirovane_ui)
+endif()
