@@ -32,8 +32,9 @@ MAGICK=(background.png -crop 200x200+412+284 +repage -write mpr:cell +delete)
 for i in $(seq -f %03g 1 105); do MAGICK+=('(' mpr:cell "frames/$i.png" -composite ')'); done
 MAGICK+=(-append)
 
-# run NAME PREPARE COMMAND...: RUNS timed runs; prints the median seconds and the largest
-# resident set. PREPARE runs before each run, untimed.
+# run NAME PREPARE COMMAND...: RUNS timed runs; prints the median wall time (measured around
+# /usr/bin/time, which reports the largest resident set) and the largest resident set.
+# PREPARE runs before each run, untimed, followed by sync so no run pays for another's writes.
 declare -A SECONDS_OF
 run() {
   local name=$1 prepare=$2
@@ -42,15 +43,16 @@ run() {
   for _ in $(seq "$RUNS"); do
     eval "$prepare"
     sync
-    if ! /usr/bin/time -o "$WORK/time.txt" -f "%e %M" "$@" >/dev/null 2>"$WORK/stderr.txt"; then
+    local start=$EPOCHREALTIME
+    if ! /usr/bin/time -o "$WORK/time.txt" -f "%M" "$@" >/dev/null 2>"$WORK/stderr.txt"; then
       echo "$name failed:" >&2
       cat "$WORK/stderr.txt" >&2
       exit 1
     fi
-    local stats
-    stats=$(tail -1 "$WORK/time.txt")
-    times+=("${stats% *}")
-    local kb=${stats#* }
+    local end=$EPOCHREALTIME
+    times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }')")
+    local kb
+    kb=$(tail -1 "$WORK/time.txt")
     if ((kb > peak)); then peak=$kb; fi
   done
   local median
