@@ -43,15 +43,15 @@ void BM_ComposeLongPicture(benchmark::State &state)
 {
     const mrv::MVK &project = demo().project;
     for (auto _ : state)
-        benchmark::DoNotOptimize(mrv::ComposeLongPicture(project, project.BackgroundPath(),
-                                                         project.FramePaths(), true));
+        benchmark::DoNotOptimize(
+            mrv::ComposeLongPicture(project, project.BackgroundPath(), project.FramePaths(), true));
 }
 BENCHMARK(BM_ComposeLongPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 QImage &strip()
 {
     static QImage image = *mrv::ComposeLongPicture(demo().project, demo().project.BackgroundPath(),
-                                                    demo().project.FramePaths(), true);
+                                                   demo().project.FramePaths(), true);
     return image;
 }
 

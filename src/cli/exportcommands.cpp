@@ -70,8 +70,8 @@ int finish(const ExportResult &result, Streams &io)
 }
 
 const QString LongUsage = QStringLiteral("export-long PROJECT OUT [--format F] [--no-background]");
-const QString SequenceUsage = QStringLiteral(
-    "export-sequence PROJECT PREFIX [--format F] [--loops TEXT] [--no-background]");
+const QString SequenceUsage =
+    QStringLiteral("export-sequence PROJECT PREFIX [--format F] [--loops TEXT] [--no-background]");
 const QString ImagesUsage = QStringLiteral("export-images PROJECT OUT [--format F]");
 
 int runExportLong(const QStringList &args, Streams &io)

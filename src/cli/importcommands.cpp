@@ -37,8 +37,7 @@ int runImportLong(const QStringList &args, Streams &io)
         io.err << "找不到长图文件“" << QDir::toNativeSeparators(strip) << "”\n";
         return ExitInvalidInput;
     }
-    const QString xText =
-        parsed->value(xOption, QString::number(DefaultImportX(project->aWidth)));
+    const QString xText = parsed->value(xOption, QString::number(DefaultImportX(project->aWidth)));
     const Result<qint16> x = ParseImportOffset(xText);
     if (!x) {
         io.err << x.message() << "\n";
@@ -71,7 +70,8 @@ int runDemo(const QStringList &args, Streams &io)
         return ExitUsage;
     }
     ReportFileSizeLimitAsError();
-    const Result<QString> written = WriteDemoProject(AbsoluteArgument(parsed->positional().first()));
+    const Result<QString> written =
+        WriteDemoProject(AbsoluteArgument(parsed->positional().first()));
     if (!written) {
         io.err << written.message() << "\n";
         return ExitWriteFailed;

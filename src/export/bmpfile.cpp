@@ -30,7 +30,8 @@ void convertRows(const QImage &source, int first, int count, char *out, qint64 r
 {
     const int width = source.width();
     for (int r = 0; r < count; ++r) {
-        const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(first + count - 1 - r));
+        const auto *line =
+            reinterpret_cast<const QRgb *>(source.constScanLine(first + count - 1 - r));
         char *px = out + rowBytes * r;
         for (int x = 0; x < width; ++x, px += 3) {
             const QRgb c = line[x];
@@ -45,8 +46,8 @@ void convertRows(const QImage &source, int first, int count, char *out, qint64 r
 QImage bmpSource(const QImage &canvas)
 {
     return canvas.format() == QImage::Format_RGB32
-        ? canvas
-        : canvas.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+               ? canvas
+               : canvas.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 } // namespace
@@ -99,8 +100,7 @@ bool WriteBmp(const QImage &canvas, QIODevice &device)
 
 BmpBlockWriter::BmpBlockWriter(const QString &path, QSize size)
     : m_path(path), m_size(size), m_file(TemporaryPicturePath(path))
-{
-}
+{}
 
 BmpBlockWriter::~BmpBlockWriter()
 {
@@ -113,9 +113,9 @@ Status BmpBlockWriter::Open()
     const QByteArray header = BmpHeader(m_size);
     if (header.isEmpty())
         return PictureWriteFailure(m_path, QStringLiteral("图片过大"));
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered)
-        || m_file.write(header) != header.size()
-        || !m_file.resize(header.size() + BmpRowBytes(m_size.width()) * m_size.height())) {
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered) ||
+        m_file.write(header) != header.size() ||
+        !m_file.resize(header.size() + BmpRowBytes(m_size.width()) * m_size.height())) {
         const Status failed = PictureWriteFailure(m_path, m_file.errorString());
         Abort();
         return failed;

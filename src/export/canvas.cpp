@@ -25,8 +25,9 @@ QImage CreateCanvas(int width, int height)
     void *memory = std::calloc(size_t(stride) * size_t(height), 1);
     if (!memory)
         return {};
-    return QImage(static_cast<uchar *>(memory), width, height, stride,
-                  QImage::Format_ARGB32_Premultiplied, [](void *p) { std::free(p); }, memory);
+    return QImage(
+        static_cast<uchar *>(memory), width, height, stride, QImage::Format_ARGB32_Premultiplied,
+        [](void *p) { std::free(p); }, memory);
 }
 
 void DrawPicture(QPainter &painter, const QImage &picture, const QRect &target)

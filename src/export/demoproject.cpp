@@ -97,8 +97,7 @@ void drawSatellites(QPainter &p, double turn, double opacity)
         const double angle = (j * 45.0 + turn) * Pi / 180.0;
         const QPointF at = Centre + QPointF(std::cos(angle), std::sin(angle)) * 82.0;
         const double size = j % 2 == 0 ? 3.2 : 2.2;
-        drawOrb(p, at, size, j % 2 == 0 ? QColor(200, 230, 255) : OrbColours[(j / 2) % 4],
-                opacity);
+        drawOrb(p, at, size, j % 2 == 0 ? QColor(200, 230, 255) : OrbColours[(j / 2) % 4], opacity);
     }
 }
 
@@ -244,7 +243,8 @@ Result<QString> WriteDemoProject(const QString &folder)
     const QString framesFolder = folder + QStringLiteral("/frames");
     if (Status made = EnsureFolder(framesFolder); !made)
         return made;
-    if (Status saved = SavePng(DemoBackground(), folder + QStringLiteral("/background.png")); !saved)
+    if (Status saved = SavePng(DemoBackground(), folder + QStringLiteral("/background.png"));
+        !saved)
         return saved;
 
     ExportPool pool;
@@ -267,8 +267,7 @@ Result<QString> WriteDemoProject(const QString &folder)
     project.aHeight = 768;
     project.aBackground = aImage{QStringLiteral("background.png"), 0, 0};
     for (int i = 1; i <= DemoFrameCount; ++i)
-        project.aFrame.Add(
-            QStringLiteral("frames\\%1.png").arg(i, 3, 10, QChar(u'0')), 0, 0);
+        project.aFrame.Add(QStringLiteral("frames\\%1.png").arg(i, 3, 10, QChar(u'0')), 0, 0);
     const QString path = QDir(folder).absoluteFilePath(QStringLiteral("demo.mrv"));
     SaveOptions options;
     options.pretty = true;

@@ -46,9 +46,9 @@ struct SequencePlan
 /// The project-scale animation area used by the frame sequence.
 struct SequenceArea
 {
-    QSize cell;       ///< round(200 / 1024 * width) x round(200 / 768 * height)
-    int left = 0;     ///< round(412 / 1024 * width)
-    int top = 0;      ///< round(284 / 768 * height)
+    QSize cell;   ///< round(200 / 1024 * width) x round(200 / 768 * height)
+    int left = 0; ///< round(412 / 1024 * width)
+    int top = 0;  ///< round(284 / 768 * height)
 };
 
 /// The sequence's area for a project; refused when the cell would have no pixels.

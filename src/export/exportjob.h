@@ -56,7 +56,8 @@ struct EncodedPicture
     bool ok() const { return error.isEmpty(); }
     static EncodedPicture From(const Result<QByteArray> &encoded)
     {
-        return encoded ? EncodedPicture{*encoded, QString()} : EncodedPicture{{}, encoded.message()};
+        return encoded ? EncodedPicture{*encoded, QString()}
+                       : EncodedPicture{{}, encoded.message()};
     }
 };
 

@@ -26,8 +26,7 @@ ChosenPath splitChosen(const QString &chosenPath)
     return {files.Folder, files.Files.first()};
 }
 
-template <typename T>
-Result<T> noExportType(int filterIndex)
+template <typename T> Result<T> noExportType(int filterIndex)
 {
     return Result<T>::Fail(QStringLiteral("没有第 %1 种导出文件类型").arg(filterIndex));
 }
@@ -81,8 +80,8 @@ Result<SequenceTarget> SequenceTargetFor(const QString &chosenPath, int filterIn
 
 QString ProjectImagesTarget::FramePath(int frame) const
 {
-    return frameFolder + HostSeparator() + QString::number(frame).rightJustified(3, QChar(u'0'))
-        + extension;
+    return frameFolder + HostSeparator() + QString::number(frame).rightJustified(3, QChar(u'0')) +
+           extension;
 }
 
 Result<ProjectImagesTarget> ProjectImagesTargetFor(const QString &chosenPath, int filterIndex)
@@ -155,8 +154,8 @@ Result<qint16> ParseImportOffset(const QString &answer)
     const long long magnitude = digits.size() > 6 ? 1000000 : digits.toLongLong();
     const long long value = negative ? -magnitude : magnitude;
     if (!FitsInt16(value))
-        return Result<qint16>::Fail(OffsetRuleMessage()
-                                    + QStringLiteral("：X偏移必须在 -32768 到 32767 之间"));
+        return Result<qint16>::Fail(OffsetRuleMessage() +
+                                    QStringLiteral("：X偏移必须在 -32768 到 32767 之间"));
     return qint16(value);
 }
 

@@ -7,7 +7,8 @@
 namespace mrv {
 
 /// Positions (1-based) of the export file types, in the order the save dialogs list them.
-enum ExportTypeIndex : int {
+enum ExportTypeIndex : int
+{
     ExportTypePng = 1,
     ExportTypeBmp = 2,
     ExportTypeJpg = 3,
@@ -51,9 +52,10 @@ Result<SequenceTarget> SequenceTargetFor(const QString &chosenPath, int filterIn
 /// Where the project images go.
 struct ProjectImagesTarget
 {
-    QString backgroundPath; ///< the chosen path, with the extension appended as for the long picture
-    QString baseName;       ///< the file name cut before the extension (when it is not its start)
-    QString frameFolder;    ///< chosen folder + base name + "_Frame"
+    QString
+        backgroundPath;  ///< the chosen path, with the extension appended as for the long picture
+    QString baseName;    ///< the file name cut before the extension (when it is not its start)
+    QString frameFolder; ///< chosen folder + base name + "_Frame"
     QString extension;
 
     /// frameFolder/NNN.ext with at least three digits ("001.png").

@@ -34,8 +34,8 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
     ExportResult result;
     const std::optional<PictureFormat> format = FormatOfExtension(options.target.extension);
     if (!format) {
-        result.status = Status::Fail(UnsupportedExtensionMessage(
-            options.target.extension, options.target.FileName(1, 3)));
+        result.status = Status::Fail(
+            UnsupportedExtensionMessage(options.target.extension, options.target.FileName(1, 3)));
         return result;
     }
     const Result<SequenceArea> area = SequenceAreaOf(project);
@@ -66,7 +66,8 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
         QImage cell = CreateCanvas(area->cell.width(), area->cell.height());
         if (cell.isNull())
             return EncodedPicture{{}, QStringLiteral("内存不足，无法创建画布")};
-        composer.Compose(cell, sources.Get(FramePathAt(framePaths, index)), *project.aFrame.Item(index + 1));
+        composer.Compose(cell, sources.Get(FramePathAt(framePaths, index)),
+                         *project.aFrame.Item(index + 1));
         return EncodedPicture::From(EncodePicture(cell, *format));
     };
     std::vector<QByteArray> pictures(static_cast<size_t>(distinct));
@@ -86,9 +87,8 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
     const bool encoded = ForEachOrdered(pool, distinct, encode, keep, cancel);
     result.unreadable = sources.Unreadable();
     if (!encoded) {
-        if (result.status && IsCancelled(cancel)) {
+        if (result.status && IsCancelled(cancel))
             result.Cancel();
-        }
         return result;
     }
 
@@ -102,9 +102,9 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
         for (int n = batch * WriteBatch + 1; n <= last; ++n) {
             if (stop.load() || IsCancelled(cancel))
                 break;
-            outcome.status = WritePictureFile(options.target.FileName(n, plan.numberWidth),
-                                              pictures[size_t(plan.FrameOf(n) - 1)],
-                                              WriteMode::Direct);
+            outcome.status =
+                WritePictureFile(options.target.FileName(n, plan.numberWidth),
+                                 pictures[size_t(plan.FrameOf(n) - 1)], WriteMode::Direct);
             if (!outcome.status) {
                 stop = true;
                 break;
@@ -127,9 +127,8 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
     };
     // The cancel flag is left to the batches, so that no written file goes unlisted.
     ForEachOrdered(pool, batches, writeBatch, collect, nullptr);
-    if (result.status && IsCancelled(cancel) && result.written.size() < plan.total) {
+    if (result.status && IsCancelled(cancel) && result.written.size() < plan.total)
         result.Cancel();
-    }
     return result;
 }
 

@@ -14,8 +14,8 @@ class MVK;
 
 struct SequenceOptions
 {
-    SequenceTarget target;      ///< prefix and extension (the extension decides the format)
-    int loopTimes = 1;          ///< how often the loop part is written, 1..255 (clamped)
+    SequenceTarget target; ///< prefix and extension (the extension decides the format)
+    int loopTimes = 1;     ///< how often the loop part is written, 1..255 (clamped)
     bool drawBackground = false;
 };
 

@@ -115,7 +115,8 @@ Result<QByteArray> EncodeGif(const QImage &canvas)
     std::unique_ptr<liq_result, LiqResultDeleter> result(rawResult);
     liq_set_dithering_level(result.get(), 1.0f);
     std::vector<unsigned char> indices(size_t(width) * height);
-    if (liq_write_remapped_image(result.get(), image.get(), indices.data(), indices.size()) != LIQ_OK)
+    if (liq_write_remapped_image(result.get(), image.get(), indices.data(), indices.size()) !=
+        LIQ_OK)
         return gifFailure(QStringLiteral("无法映射颜色"));
     const liq_palette &palette = *liq_get_palette(result.get());
 
@@ -123,8 +124,8 @@ Result<QByteArray> EncodeGif(const QImage &canvas)
     int transparentIndex = NO_TRANSPARENT_COLOR;
     for (unsigned i = 0; i < palette.count; ++i) {
         colours[i] = {palette.entries[i].r, palette.entries[i].g, palette.entries[i].b};
-        if (hasTransparent && transparentIndex == NO_TRANSPARENT_COLOR
-            && palette.entries[i].a < OpaqueThreshold)
+        if (hasTransparent && transparentIndex == NO_TRANSPARENT_COLOR &&
+            palette.entries[i].a < OpaqueThreshold)
             transparentIndex = int(i);
     }
     if (hasTransparent && transparentIndex == NO_TRANSPARENT_COLOR) {

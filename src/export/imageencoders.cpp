@@ -9,8 +9,6 @@
 #include <QDir>
 #include <QImageWriter>
 
-
-
 namespace mrv {
 
 namespace {
@@ -150,7 +148,8 @@ QString NotWrittenMessage(const QString &reason, const QString &path)
 
 QString UnsupportedExtensionMessage(const QString &extension, const QString &path)
 {
-    return QStringLiteral("不支持的图片扩展名“%1”（只支持 .png、.bmp、.jpg、.gif、.tif），未写入“%2”")
+    return QStringLiteral(
+               "不支持的图片扩展名“%1”（只支持 .png、.bmp、.jpg、.gif、.tif），未写入“%2”")
         .arg(extension, QDir::toNativeSeparators(path));
 }
 

@@ -12,7 +12,14 @@
 namespace mrv {
 
 /// The picture formats the exports write.
-enum class PictureFormat { Png, Bmp, Jpg, Gif, Tif };
+enum class PictureFormat
+{
+    Png,
+    Bmp,
+    Jpg,
+    Gif,
+    Tif
+};
 
 /// Quality of every JPEG the exports write.
 inline constexpr int ExportJpegQuality = 90;

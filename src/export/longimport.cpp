@@ -8,9 +8,10 @@ namespace mrv {
 Status CheckLongImport(const MVK &project)
 {
     if (project.aFrame.Count() > MaxImportFrames)
-        return Status::Fail(QStringLiteral("工程有 %1 帧，超过 %2 帧时纵向偏移超出范围，无法导入动画长图")
-                                .arg(project.aFrame.Count())
-                                .arg(MaxImportFrames));
+        return Status::Fail(
+            QStringLiteral("工程有 %1 帧，超过 %2 帧时纵向偏移超出范围，无法导入动画长图")
+                .arg(project.aFrame.Count())
+                .arg(MaxImportFrames));
     return Status::Ok();
 }
 

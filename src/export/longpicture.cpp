@@ -30,9 +30,8 @@ struct CellTarget
 /// Composes the cells of the strip in parallel, decoding each source once. Returns false when
 /// cancelled or stopped by the target.
 bool composeCells(const MVK &project, ScreenScale scale, const QString &backgroundPath,
-                  const QStringList &framePaths, const CellTarget &target,
-                  QStringList *unreadable, const ExportProgress &progress, int steps,
-                  const std::atomic_bool *cancel)
+                  const QStringList &framePaths, const CellTarget &target, QStringList *unreadable,
+                  const ExportProgress &progress, int steps, const std::atomic_bool *cancel)
 {
     const int cells = std::min(project.aFrame.Count(), StripCells);
     ExportPool pool;
@@ -79,9 +78,9 @@ bool composeCells(const MVK &project, ScreenScale scale, const QString &backgrou
 
 /// Writes the strip as a bitmap cell by cell, straight from the composing threads.
 Status writeBmpStrip(const MVK &project, ScreenScale scale, const QString &backgroundPath,
-                     const QStringList &framePaths, const QString &path,
-                     QStringList *unreadable, const ExportProgress &progress, int steps,
-                     const std::atomic_bool *cancel, bool *cancelled)
+                     const QStringList &framePaths, const QString &path, QStringList *unreadable,
+                     const ExportProgress &progress, int steps, const std::atomic_bool *cancel,
+                     bool *cancelled)
 {
     BmpBlockWriter file(path, QSize(CellSize, CellSize * StripCells));
     if (Status opened = file.Open(); !opened)
@@ -157,19 +156,17 @@ ExportResult ExportLongPicture(const MVK &project, const QString &backgroundPath
     const int steps = std::min(project.aFrame.Count(), StripCells) + 1;
     if (*format == PictureFormat::Bmp) {
         // The format boot tools take is written without a picture-sized buffer.
-        result.status = writeBmpStrip(project, *scale,
-                                      options.includeBackground ? backgroundPath : QString(),
-                                      framePaths, options.target.path, &result.unreadable,
-                                      progress, steps, cancel, &result.cancelled);
+        result.status = writeBmpStrip(
+            project, *scale, options.includeBackground ? backgroundPath : QString(), framePaths,
+            options.target.path, &result.unreadable, progress, steps, cancel, &result.cancelled);
     } else {
-        const Result<QImage> strip =
-            ComposeLongPicture(project, backgroundPath, framePaths, options.includeBackground,
-                               &result.unreadable,
-                               [&](int done, int) {
-                                   if (progress)
-                                       progress(done, steps);
-                               },
-                               cancel);
+        const Result<QImage> strip = ComposeLongPicture(
+            project, backgroundPath, framePaths, options.includeBackground, &result.unreadable,
+            [&](int done, int) {
+                if (progress)
+                    progress(done, steps);
+            },
+            cancel);
         if (!strip) {
             result.status = strip.status();
             return result;

@@ -15,7 +15,7 @@ class MVK;
 
 struct LongPictureOptions
 {
-    LongPictureTarget target;   ///< path and extension (the extension decides the format)
+    LongPictureTarget target; ///< path and extension (the extension decides the format)
     bool includeBackground = true;
 };
 

@@ -17,8 +17,9 @@ namespace mrv {
 /// meanwhile() runs on the calling thread once the work has started, before anything is
 /// consumed.
 template <typename Make, typename Consume, typename Meanwhile = void (*)()>
-bool ForEachOrdered(QThreadPool &pool, int count, Make make, Consume consume,
-                    const std::atomic_bool *cancel, Meanwhile meanwhile = [] {})
+bool ForEachOrdered(
+    QThreadPool &pool, int count, Make make, Consume consume, const std::atomic_bool *cancel,
+    Meanwhile meanwhile = [] {})
 {
     if (count <= 0) {
         meanwhile();
@@ -47,8 +48,7 @@ bool ForEachOrdered(QThreadPool &pool, int count, Make make, Consume consume,
 
 /// Runs work(first, last) over bands of the rows 0 .. rows-1, on all cores when there are
 /// enough rows to be worth it. The calling thread takes part, so this is safe from any thread.
-template <typename Work>
-void ForEachBand(int rows, Work work)
+template <typename Work> void ForEachBand(int rows, Work work)
 {
     constexpr int RowsPerBand = 512;
     const int bands = rows / RowsPerBand;

@@ -61,7 +61,8 @@ Status CommitPictureFile(const QString &temporary, const QString &path)
 
 Status PictureWriteFailure(const QString &path, const QString &reason)
 {
-    return Status::Fail(QStringLiteral("无法写入“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
+    return Status::Fail(
+        QStringLiteral("无法写入“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
 }
 
 Status EnsureFolder(const QString &path)
@@ -70,12 +71,14 @@ Status EnsureFolder(const QString &path)
     if (info.isDir())
         return Status::Ok();
     if (info.exists())
-        return Status::Fail(QStringLiteral("无法创建文件夹“%1”：已有同名文件").arg(QDir::toNativeSeparators(path)));
+        return Status::Fail(
+            QStringLiteral("无法创建文件夹“%1”：已有同名文件").arg(QDir::toNativeSeparators(path)));
     std::error_code error;
     std::filesystem::create_directories(nativePath(path), error);
     if (error)
-        return Status::Fail(QStringLiteral("无法创建文件夹“%1”：%2")
-                                .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.message())));
+        return Status::Fail(
+            QStringLiteral("无法创建文件夹“%1”：%2")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.message())));
     return Status::Ok();
 }
 

@@ -12,7 +12,8 @@ class QIODevice;
 namespace mrv {
 
 /// How a picture file replaces what is at its path.
-enum class WriteMode {
+enum class WriteMode
+{
     /// Through a temporary file beside the target, renamed over it when complete: a failed
     /// write leaves the old file as it was.
     Replace,

@@ -118,12 +118,12 @@ struct Header
 struct Chunks
 {
     Header header;
-    std::vector<QRgb> palette;      ///< straight (not premultiplied) ARGB
-    bool hasTransparency = false;   ///< a tRNS chunk
-    int transparentGrey = -1;       ///< grey pictures: the transparent level
-    QRgb transparentRgb = 0;        ///< RGB pictures: the transparent colour (alpha 0xff)
+    std::vector<QRgb> palette;    ///< straight (not premultiplied) ARGB
+    bool hasTransparency = false; ///< a tRNS chunk
+    int transparentGrey = -1;     ///< grey pictures: the transparent level
+    QRgb transparentRgb = 0;      ///< RGB pictures: the transparent colour (alpha 0xff)
     bool hasTransparentRgb = false;
-    QByteArray data;                ///< the IDAT chunks joined
+    QByteArray data; ///< the IDAT chunks joined
 };
 
 bool readChunks(const QByteArray &file, Chunks &chunks)
@@ -265,10 +265,10 @@ QImage DecodePngFast(const QByteArray &file)
     if (raw.size() < rawSize)
         raw.resize(rawSize);
     size_t produced = 0;
-    if (libdeflate_zlib_decompress(inflater.get(), chunks.data.constData(), size_t(chunks.data.size()),
-                                   raw.data(), rawSize, &produced)
-            != LIBDEFLATE_SUCCESS
-        || produced != rawSize)
+    if (libdeflate_zlib_decompress(inflater.get(), chunks.data.constData(),
+                                   size_t(chunks.data.size()), raw.data(), rawSize,
+                                   &produced) != LIBDEFLATE_SUCCESS ||
+        produced != rawSize)
         return {};
 
     // Straight RGBA and RGB rows are unfiltered into an image of that layout and then
@@ -314,8 +314,8 @@ QByteArray EncodePngFast(const QImage &canvas)
     if (canvas.isNull())
         return {};
     const QImage source = canvas.format() == QImage::Format_RGB32
-        ? canvas
-        : canvas.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                              ? canvas
+                              : canvas.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const int width = source.width(), height = source.height();
     bool opaque = true;
     if (source.format() != QImage::Format_RGB32)
@@ -367,14 +367,13 @@ QByteArray EncodePngFast(const QImage &canvas)
     };
     ForEachBand(height, filterRows);
 
-    std::unique_ptr<libdeflate_compressor, CompressorDeleter> deflater(
-        libdeflate_alloc_compressor(qint64(width) * height >= LargePixels ? LargeCompressionLevel
-                                                                          : CompressionLevel));
+    std::unique_ptr<libdeflate_compressor, CompressorDeleter> deflater(libdeflate_alloc_compressor(
+        qint64(width) * height >= LargePixels ? LargeCompressionLevel : CompressionLevel));
     if (!deflater)
         return {};
     std::vector<uchar> compressed(libdeflate_zlib_compress_bound(deflater.get(), filtered.size()));
-    const size_t compressedSize = libdeflate_zlib_compress(deflater.get(), filtered.data(), filtered.size(),
-                                                           compressed.data(), compressed.size());
+    const size_t compressedSize = libdeflate_zlib_compress(
+        deflater.get(), filtered.data(), filtered.size(), compressed.data(), compressed.size());
     if (compressedSize == 0)
         return {};
 

@@ -54,7 +54,8 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
     const Result<QByteArray> screenBytes = EncodePicture(screen, *format);
     result.unreadable = sources.Unreadable();
     if (!screenBytes) {
-        result.status = Status::Fail(NotWrittenMessage(screenBytes.message(), target.backgroundPath));
+        result.status =
+            Status::Fail(NotWrittenMessage(screenBytes.message(), target.backgroundPath));
         return result;
     }
     if (result.status = WritePictureFile(target.backgroundPath, *screenBytes); !result.status)
@@ -69,7 +70,8 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
         if (IsCancelled(cancel))
             return EncodedPicture{{}, CancelledMessage()};
         QImage cell = CreateCanvas(CellSize, CellSize);
-        composer.Compose(cell, sources.Get(FramePathAt(framePaths, index)), *project.aFrame.Item(index + 1));
+        composer.Compose(cell, sources.Get(FramePathAt(framePaths, index)),
+                         *project.aFrame.Item(index + 1));
         return EncodedPicture::From(EncodePicture(cell, *format));
     };
     auto write = [&](int index, const EncodedPicture &encoded) {

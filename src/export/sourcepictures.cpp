@@ -47,8 +47,8 @@ SourcePicture SourcePictures::decode(const QString &path) const
         return picture;
     }
     picture.sourceSize = source.size();
-    picture.image = PrescalePicture(source, QSize(RoundUp(source.width() * m_scale.sx),
-                                                  RoundUp(source.height() * m_scale.sy)));
+    picture.image = PrescalePicture(
+        source, QSize(RoundUp(source.width() * m_scale.sx), RoundUp(source.height() * m_scale.sy)));
     return picture;
 }
 
@@ -67,8 +67,9 @@ void SourcePictures::Draw(QPainter &painter, const SourcePicture &picture, int x
 {
     if (picture.image.isNull())
         return;
-    DrawPicture(painter, picture.image,
-                ScaledPlacement(x, y, picture.sourceSize, m_scale.sx, m_scale.sy, originX, originY));
+    DrawPicture(
+        painter, picture.image,
+        ScaledPlacement(x, y, picture.sourceSize, m_scale.sx, m_scale.sy, originX, originY));
 }
 
 QStringList SourcePictures::Unreadable() const

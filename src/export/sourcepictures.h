@@ -19,8 +19,8 @@ namespace mrv {
 /// One decoded source picture, already scaled to the size it is drawn at.
 struct SourcePicture
 {
-    QImage image;      ///< null when the file could not be read
-    QSize sourceSize;  ///< the picture's own pixel size, which placement is computed from
+    QImage image;     ///< null when the file could not be read
+    QSize sourceSize; ///< the picture's own pixel size, which placement is computed from
 };
 
 /// The source pictures of one export. Each is decoded once and scaled once for the export's
@@ -41,8 +41,8 @@ public:
 
     /// Draws a picture placed at project offset (x, y), scaled by the export's scale, onto a
     /// surface whose origin lies at (originX, originY) in scaled coordinates.
-    void Draw(QPainter &painter, const SourcePicture &picture, int x, int y,
-              double originX = 0.0, double originY = 0.0) const;
+    void Draw(QPainter &painter, const SourcePicture &picture, int x, int y, double originX = 0.0,
+              double originY = 0.0) const;
 
     /// The paths that could not be read, each once, in the order of their first use.
     QStringList Unreadable() const;
@@ -51,8 +51,8 @@ private:
     SourcePicture decode(const QString &path) const;
 
     ScreenScale m_scale;
-    QHash<QString, int> m_firstUse;  ///< path -> position of its first use
-    QStringList m_shared;            ///< paths used more than once
+    QHash<QString, int> m_firstUse; ///< path -> position of its first use
+    QStringList m_shared;           ///< paths used more than once
     QHash<QString, SourcePicture> m_kept;
     mutable QMutex m_mutex;
     mutable QHash<QString, int> m_unreadable; ///< path -> first use, guarded by m_mutex

@@ -56,8 +56,8 @@ std::optional<QRect> drawRect(QSize picture, WideRect r)
         r.width = std::max(0, picture.width());
     if (r.height == 0)
         r.height = std::max(0, picture.height());
-    if (!fits(r.x) || !fits(r.y) || !fits(r.width) || !fits(r.height) || !fits(r.x + r.width)
-        || !fits(r.y + r.height))
+    if (!fits(r.x) || !fits(r.y) || !fits(r.width) || !fits(r.height) || !fits(r.x + r.width) ||
+        !fits(r.y + r.height))
         return std::nullopt;
     return QRect(int(r.x), int(r.y), int(r.width), int(r.height));
 }
@@ -88,8 +88,7 @@ WideRect fitRect(QSize measured, QSize target, const PictureParams &p)
                 drawnH};
     }
     const Wide drawnW = roundEven(double(rY) * measured.width());
-    return {alignedStart(p.PicxAlign, availW, drawnW, p.PicLeft, p.PicX), p.PicTop, drawnW,
-            availH};
+    return {alignedStart(p.PicxAlign, availW, drawnW, p.PicLeft, p.PicX), p.PicTop, drawnW, availH};
 }
 
 } // namespace

@@ -8,17 +8,19 @@
 namespace mrv {
 
 /// Placement styles of ShowPicture.
-enum PicDrawStyle : int {
-    PicStylePlain = 0,     ///< at (PicX, PicY), own size, given size or scaled
-    PicStyleStretch = 1,   ///< stretched over the target inside the margins
-    PicStyleFit = 2,       ///< fitted inside the margins keeping the aspect ratio, aligned
-    PicStyleSizeTarget = 3,///< the target takes the picture's size plus the margins
-    PicStyleZoom = 4,      ///< a region of the picture zoomed to fill the target
+enum PicDrawStyle : int
+{
+    PicStylePlain = 0,      ///< at (PicX, PicY), own size, given size or scaled
+    PicStyleStretch = 1,    ///< stretched over the target inside the margins
+    PicStyleFit = 2,        ///< fitted inside the margins keeping the aspect ratio, aligned
+    PicStyleSizeTarget = 3, ///< the target takes the picture's size plus the margins
+    PicStyleZoom = 4,       ///< a region of the picture zoomed to fill the target
 };
 
 /// Alignment values of PicxAlign / PicyAlign for the fit style. Any other value keeps
 /// PicX / PicY on the free axis.
-enum PicAlign : int {
+enum PicAlign : int
+{
     PicAlignCentre = 0,
     PicAlignStart = 1, ///< left / top margin
     PicAlignEnd = 2,   ///< right / bottom margin

@@ -55,13 +55,19 @@ struct CliProject
 
 TEST(CliFormat, TheFormatComesFromTheOptionTheNameOrTheDialogsDefault)
 {
-    const QString png = QStringLiteral("png"), bmp = QStringLiteral("bmp"), tif = QStringLiteral("tif");
-    EXPECT_EQ(*cli::ExportTypeForCli(&png, QStringLiteral("/o/a.bmp"), ExportTypeBmp), ExportTypePng);
+    const QString png = QStringLiteral("png"), bmp = QStringLiteral("bmp"),
+                  tif = QStringLiteral("tif");
+    EXPECT_EQ(*cli::ExportTypeForCli(&png, QStringLiteral("/o/a.bmp"), ExportTypeBmp),
+              ExportTypePng);
     EXPECT_EQ(*cli::ExportTypeForCli(&tif, QStringLiteral("/o/a"), ExportTypeBmp), ExportTypeTif);
-    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o/a.gif"), ExportTypeBmp), ExportTypeGif);
-    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o/a.GIF"), ExportTypeBmp), ExportTypeBmp);
-    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o/a.jpeg"), ExportTypePng), ExportTypePng);
-    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o.png/a"), ExportTypeBmp), ExportTypeBmp);
+    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o/a.gif"), ExportTypeBmp),
+              ExportTypeGif);
+    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o/a.GIF"), ExportTypeBmp),
+              ExportTypeBmp);
+    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o/a.jpeg"), ExportTypePng),
+              ExportTypePng);
+    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o.png/a"), ExportTypeBmp),
+              ExportTypeBmp);
     const QString upper = QStringLiteral("PNG"), other = QStringLiteral("webp");
     EXPECT_FALSE(cli::ExportTypeForCli(&upper, QStringLiteral("/o/a"), ExportTypeBmp));
     EXPECT_FALSE(cli::ExportTypeForCli(&other, QStringLiteral("/o/a"), ExportTypeBmp));
@@ -71,7 +77,8 @@ TEST(CliFormat, TheFormatComesFromTheOptionTheNameOrTheDialogsDefault)
 TEST(CliExport, LongPictureDefaultsToBmpAndWarnsPerUnreadablePicture)
 {
     CliProject project;
-    const Cli cli = RunCli({QStringLiteral("export-long"), project.path, project.File(QStringLiteral("anim"))});
+    const Cli cli =
+        RunCli({QStringLiteral("export-long"), project.path, project.File(QStringLiteral("anim"))});
     ASSERT_EQ(cli.code, cli::ExitOk) << cli.err.toStdString();
     const QString target = project.File(QStringLiteral("anim.bmp"));
     EXPECT_EQ(cli.out.trimmed(), target);
@@ -83,14 +90,16 @@ TEST(CliExport, LongPictureDefaultsToBmpAndWarnsPerUnreadablePicture)
     // JPEG entry with a name that already holds ".jpg": name kept, JPEG data.
     const QString odd = project.File(QStringLiteral("anim.jpg.png"));
     EXPECT_EQ(RunCli({QStringLiteral("export-long"), project.path, odd, QStringLiteral("--format"),
-                   QStringLiteral("jpg"), QStringLiteral("--no-background")})
+                      QStringLiteral("jpg"), QStringLiteral("--no-background")})
                   .code,
               cli::ExitOk);
     EXPECT_TRUE(ReadAll(odd).startsWith("\xff\xd8"));
 
     // Upper case is not one of the five: the default entry (BMP) applies.
-    ASSERT_EQ(RunCli({QStringLiteral("export-long"), project.path, project.File(QStringLiteral("x.PNG"))}).code,
-              cli::ExitOk);
+    ASSERT_EQ(
+        RunCli({QStringLiteral("export-long"), project.path, project.File(QStringLiteral("x.PNG"))})
+            .code,
+        cli::ExitOk);
     EXPECT_TRUE(ReadAll(project.File(QStringLiteral("x.PNG.bmp"))).startsWith("BM"));
 }
 
@@ -100,7 +109,7 @@ TEST(CliExport, SequenceTakesTheLoopAnswerAsTheBoxWould)
     const QString prefix = project.File(QStringLiteral("out/seq.png"));
     QDir().mkpath(project.File(QStringLiteral("out")));
     const Cli cli = RunCli({QStringLiteral("export-sequence"), project.path, prefix,
-                         QStringLiteral("--loops"), QStringLiteral("3x")});
+                            QStringLiteral("--loops"), QStringLiteral("3x")});
     ASSERT_EQ(cli.code, cli::ExitOk) << cli.err.toStdString();
     const QStringList files = QDir(project.File(QStringLiteral("out"))).entryList(QDir::Files);
     EXPECT_EQ(files.size(), 13); // 4 + 3 * 3
@@ -108,15 +117,15 @@ TEST(CliExport, SequenceTakesTheLoopAnswerAsTheBoxWould)
     EXPECT_EQ(files.last(), QStringLiteral("seq13.png"));
 
     QDir().mkpath(project.File(QStringLiteral("abc")));
-    ASSERT_EQ(RunCli({QStringLiteral("export-sequence"), project.path, project.File(QStringLiteral("abc/s")),
-                   QStringLiteral("--loops=abc")})
+    ASSERT_EQ(RunCli({QStringLiteral("export-sequence"), project.path,
+                      project.File(QStringLiteral("abc/s")), QStringLiteral("--loops=abc")})
                   .code,
               cli::ExitOk);
     EXPECT_EQ(QDir(project.File(QStringLiteral("abc"))).entryList(QDir::Files).size(), 7);
 
     QDir().mkpath(project.File(QStringLiteral("default")));
     ASSERT_EQ(RunCli({QStringLiteral("export-sequence"), project.path,
-                   project.File(QStringLiteral("default/s"))})
+                      project.File(QStringLiteral("default/s"))})
                   .code,
               cli::ExitOk);
     EXPECT_EQ(QDir(project.File(QStringLiteral("default"))).entryList(QDir::Files).size(), 10);
@@ -125,13 +134,14 @@ TEST(CliExport, SequenceTakesTheLoopAnswerAsTheBoxWould)
 TEST(CliExport, ProjectImagesWriteTheBackgroundAndTheFrameFolder)
 {
     CliProject project(4);
-    const Cli cli = RunCli({QStringLiteral("export-images"), project.path, project.File(QStringLiteral("proj.jpg")),
-                         QStringLiteral("--format"), QStringLiteral("jpg")});
+    const Cli cli = RunCli({QStringLiteral("export-images"), project.path,
+                            project.File(QStringLiteral("proj.jpg")), QStringLiteral("--format"),
+                            QStringLiteral("jpg")});
     ASSERT_EQ(cli.code, cli::ExitOk) << cli.err.toStdString();
     EXPECT_TRUE(ReadAll(project.File(QStringLiteral("proj.jpg"))).startsWith("\xff\xd8"));
     EXPECT_EQ(QDir(project.File(QStringLiteral("proj_Frame"))).entryList(QDir::Files),
-              (QStringList{QStringLiteral("001.jpg"), QStringLiteral("002.jpg"), QStringLiteral("003.jpg"),
-                           QStringLiteral("004.jpg")}));
+              (QStringList{QStringLiteral("001.jpg"), QStringLiteral("002.jpg"),
+                           QStringLiteral("003.jpg"), QStringLiteral("004.jpg")}));
 }
 
 TEST(CliExport, BadArgumentsBadProjectsAndFailedWritesHaveTheirExitCodes)
@@ -140,13 +150,16 @@ TEST(CliExport, BadArgumentsBadProjectsAndFailedWritesHaveTheirExitCodes)
     const QString out = project.File(QStringLiteral("o.png"));
     EXPECT_EQ(RunCli({QStringLiteral("export-long"), project.path}).code, cli::ExitUsage);
     EXPECT_EQ(RunCli({QStringLiteral("export-long"), project.path, out, QStringLiteral("--format"),
-                   QStringLiteral("webp")})
+                      QStringLiteral("webp")})
                   .code,
               cli::ExitUsage);
-    EXPECT_EQ(RunCli({QStringLiteral("export-images"), project.path, out, QStringLiteral("--no-background")}).code,
+    EXPECT_EQ(RunCli({QStringLiteral("export-images"), project.path, out,
+                      QStringLiteral("--no-background")})
+                  .code,
               cli::ExitUsage);
-    EXPECT_EQ(RunCli({QStringLiteral("export-long"), project.File(QStringLiteral("none.mrv")), out}).code,
-              cli::ExitInvalidInput);
+    EXPECT_EQ(
+        RunCli({QStringLiteral("export-long"), project.File(QStringLiteral("none.mrv")), out}).code,
+        cli::ExitInvalidInput);
 
     MVK zero;
     ASSERT_TRUE(zero.OpenFile(project.path));
@@ -164,7 +177,9 @@ TEST(CliExport, BadArgumentsBadProjectsAndFailedWritesHaveTheirExitCodes)
 
     // A file where the frame folder should be.
     project.folder.write(QStringLiteral("blocked_Frame"), "file");
-    EXPECT_EQ(RunCli({QStringLiteral("export-images"), project.path, project.File(QStringLiteral("blocked"))}).code,
+    EXPECT_EQ(RunCli({QStringLiteral("export-images"), project.path,
+                      project.File(QStringLiteral("blocked"))})
+                  .code,
               cli::ExitWriteFailed);
 }
 
@@ -176,8 +191,8 @@ QProcess *RunLimited(int kib, const QStringList &args)
     process->start(QStringLiteral("/bin/sh"),
                    QStringList{QStringLiteral("-c"),
                                QStringLiteral("ulimit -f %1 && exec \"$0\" \"$@\"").arg(kib),
-                               QStringLiteral(MIROVANE_CLI_PATH)}
-                       + args);
+                               QStringLiteral(MIROVANE_CLI_PATH)} +
+                       args);
     process->waitForFinished(30000);
     return process;
 }
@@ -191,15 +206,17 @@ TEST(CliExport, FullDiskIsReportedAndLeavesNoPartialFile)
         RunLimited(64, {QStringLiteral("export-long"), project.path, target}));
     EXPECT_EQ(strip->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(strip->exitCode(), cli::ExitWriteFailed);
-    EXPECT_TRUE(QString::fromUtf8(strip->readAllStandardError()).contains(QStringLiteral("full.bmp")));
+    EXPECT_TRUE(
+        QString::fromUtf8(strip->readAllStandardError()).contains(QStringLiteral("full.bmp")));
     EXPECT_FALSE(QFileInfo::exists(target));
     for (const QString &name : QDir(project.folder.path()).entryList(QDir::Files))
         EXPECT_FALSE(name.contains(QStringLiteral("full"))) << name.toStdString();
 
     // Sequence pictures are written in place; the one that does not fit is removed.
     QDir().mkpath(project.File(QStringLiteral("seq")));
-    std::unique_ptr<QProcess> sequence(RunLimited(
-        1, {QStringLiteral("export-sequence"), project.path, project.File(QStringLiteral("seq/s"))}));
+    std::unique_ptr<QProcess> sequence(
+        RunLimited(1, {QStringLiteral("export-sequence"), project.path,
+                       project.File(QStringLiteral("seq/s"))}));
     EXPECT_EQ(sequence->exitCode(), cli::ExitWriteFailed);
     EXPECT_TRUE(QDir(project.File(QStringLiteral("seq"))).entryList(QDir::Files).isEmpty());
 }
@@ -207,9 +224,11 @@ TEST(CliExport, FullDiskIsReportedAndLeavesNoPartialFile)
 TEST(CliImport, OffsetsPathsAndRefusals)
 {
     CliProject project(105, 2048);
-    const QString strip = WritePng(project.File(QStringLiteral("art/strip.png")), Flat(200, 21000, Green));
+    const QString strip =
+        WritePng(project.File(QStringLiteral("art/strip.png")), Flat(200, 21000, Green));
     const QString out = project.File(QStringLiteral("imported.mrv"));
-    const Cli done = RunCli({QStringLiteral("import-long"), project.path, strip, QStringLiteral("--output"), out});
+    const Cli done = RunCli(
+        {QStringLiteral("import-long"), project.path, strip, QStringLiteral("--output"), out});
     ASSERT_EQ(done.code, cli::ExitOk) << done.err.toStdString();
     MVK imported;
     ASSERT_TRUE(imported.OpenFile(out));
@@ -222,8 +241,8 @@ TEST(CliImport, OffsetsPathsAndRefusals)
     // A text outside the rule: the message, exit 2, and the project file untouched.
     const QByteArray before = ReadAll(project.path);
     for (const char *bad : {"+15", "1.5", " 15", "40000"}) {
-        const Cli refused = RunCli({QStringLiteral("import-long"), project.path, strip, QStringLiteral("--x"),
-                                 QString::fromLatin1(bad)});
+        const Cli refused = RunCli({QStringLiteral("import-long"), project.path, strip,
+                                    QStringLiteral("--x"), QString::fromLatin1(bad)});
         EXPECT_EQ(refused.code, cli::ExitInvalidInput) << bad;
         EXPECT_TRUE(refused.err.contains(QStringLiteral("偏移参数不符合规则"))) << bad;
     }
@@ -234,7 +253,8 @@ TEST(CliImport, OffsetsPathsAndRefusals)
     const QString sibling = project.folder.path() + QStringLiteral("2");
     QDir().mkpath(sibling);
     const QString far = WritePng(sibling + QStringLiteral("/strip.png"), Flat(200, 400, Blue));
-    ASSERT_EQ(RunCli({QStringLiteral("import-long"), project.path, far, QStringLiteral("--x"), QStringLiteral("-15")})
+    ASSERT_EQ(RunCli({QStringLiteral("import-long"), project.path, far, QStringLiteral("--x"),
+                      QStringLiteral("-15")})
                   .code,
               cli::ExitOk);
     MVK overwritten;
@@ -243,7 +263,9 @@ TEST(CliImport, OffsetsPathsAndRefusals)
     EXPECT_EQ(overwritten.aFrame.Item(7)->aX, -15);
     QDir(sibling).removeRecursively();
 
-    EXPECT_EQ(RunCli({QStringLiteral("import-long"), project.path, project.File(QStringLiteral("nope.png"))}).code,
+    EXPECT_EQ(RunCli({QStringLiteral("import-long"), project.path,
+                      project.File(QStringLiteral("nope.png"))})
+                  .code,
               cli::ExitInvalidInput);
 }
 

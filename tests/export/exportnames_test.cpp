@@ -27,9 +27,9 @@ TEST(ExportNames, LongPictureTargetAppendsTheExtensionUnlessTheNameHasIt)
         {"/out/Activity_demo", ExportTypeBmp, "/out/Activity_demo.bmp"},
         {"/out/anim.jpg.png", ExportTypeJpg, "/out/anim.jpg.png"}, // name kept, JPEG data
         {"/out/anim.png", ExportTypeJpg, "/out/anim.png.jpg"},
-        {"/out/anim.BMP", ExportTypeBmp, "/out/anim.BMP.bmp"},     // case-sensitive
-        {"/out/x.tifa", ExportTypeTif, "/out/x.tifa"},              // contained, not at the end
-        {"/pics.bmp/anim", ExportTypeBmp, "/pics.bmp/anim.bmp"},    // a folder does not count
+        {"/out/anim.BMP", ExportTypeBmp, "/out/anim.BMP.bmp"},   // case-sensitive
+        {"/out/x.tifa", ExportTypeTif, "/out/x.tifa"},           // contained, not at the end
+        {"/pics.bmp/anim", ExportTypeBmp, "/pics.bmp/anim.bmp"}, // a folder does not count
         {"D:\\out\\anim", ExportTypeGif, "D:\\out\\anim.gif"},
     };
     for (const TargetCase &c : cases) {
@@ -96,10 +96,22 @@ TEST(ExportNames, LoopTimesComeFromTheDigitsOfTheAnswer)
     {
         const char *answer;
         int loops;
-    } cases[] = {{"2", 2},     {"abc", 1},  {"3x", 3},     {"0", 1},        {"999", 255},
-                 {"", 1},      {"255", 255}, {"256", 255}, {"1a2b", 12},    {"-5", 5},
-                 {"00007", 7}, {"0000", 1},  {"99999999999999999999", 255}, {"３", 1},
-                 {" 4 ", 4},   {"1,5", 15}};
+    } cases[] = {{"2", 2},
+                 {"abc", 1},
+                 {"3x", 3},
+                 {"0", 1},
+                 {"999", 255},
+                 {"", 1},
+                 {"255", 255},
+                 {"256", 255},
+                 {"1a2b", 12},
+                 {"-5", 5},
+                 {"00007", 7},
+                 {"0000", 1},
+                 {"99999999999999999999", 255},
+                 {"３", 1},
+                 {" 4 ", 4},
+                 {"1,5", 15}};
     for (const auto &c : cases)
         EXPECT_EQ(LoopTimesFromAnswer(S(c.answer)), c.loops) << c.answer;
 }
@@ -110,14 +122,15 @@ TEST(ExportNames, ImportOffsetsFollowTheRuleAndFitSixteenBits)
     {
         const char *answer;
         int value;
-    } good[] = {{"0", 0}, {"-15", -15}, {"15", 15}, {"007", 7}, {"32767", 32767},
-                {"-32768", -32768}, {"-0", 0}};
+    } good[] = {{"0", 0},         {"-15", -15},       {"15", 15}, {"007", 7},
+                {"32767", 32767}, {"-32768", -32768}, {"-0", 0}};
     for (const auto &c : good) {
         const Result<qint16> x = ParseImportOffset(S(c.answer));
         ASSERT_TRUE(x) << c.answer;
         EXPECT_EQ(*x, c.value) << c.answer;
     }
-    for (const char *bad : {"+15", "1.5", " 15", "15 ", "", "-", "abc", "15\n", "--1", "1e3", "１５"}) {
+    for (const char *bad :
+         {"+15", "1.5", " 15", "15 ", "", "-", "abc", "15\n", "--1", "1e3", "１５"}) {
         const Result<qint16> x = ParseImportOffset(S(bad));
         EXPECT_FALSE(x) << bad;
         EXPECT_EQ(x.message(), S("偏移参数不符合规则")) << bad;
@@ -141,7 +154,8 @@ TEST(ExportNames, DefaultImportOffsetAndStoredStripPath)
 
     EXPECT_EQ(StoredStripPath(S("/p"), S("/p/art/strip.png")), S("art\\strip.png"));
     EXPECT_EQ(StoredStripPath(S("/p"), S("/P/art/strip.png")), S("/P/art/strip.png"));
-    EXPECT_EQ(StoredStripPath(S("/work/Proj"), S("/work/Proj2/strip.png")), S("/work/Proj2/strip.png"));
+    EXPECT_EQ(StoredStripPath(S("/work/Proj"), S("/work/Proj2/strip.png")),
+              S("/work/Proj2/strip.png"));
     EXPECT_EQ(StoredStripPath(QString(), S("/p/strip.png")), S("/p/strip.png"));
 }
 

@@ -40,10 +40,7 @@ struct ShadedProject
                                    progress, cancel);
     }
     /// The frame a written picture shows, from the shade of its corner pixel.
-    int FrameIn(const QString &name) const
-    {
-        return At(ReadBack(folder.file(name)), 0, 0).red();
-    }
+    int FrameIn(const QString &name) const { return At(ReadBack(folder.file(name)), 0, 0).red(); }
 };
 
 TEST(FrameSequence, TwoLoopsNumberOneToOneHundredFifty)
@@ -113,7 +110,7 @@ TEST(FrameSequence, PicturesShowTheAreaAtProjectScale)
     EXPECT_EQ(At(picture, 9, 9), Blue);
     EXPECT_EQ(At(picture, 10, 10), Red);
     EXPECT_EQ(At(picture, 374, 280), Red);
-    EXPECT_EQ(At(picture, 300, 5), Yellow); // frames at their own size and offset
+    EXPECT_EQ(At(picture, 300, 5), Yellow);  // frames at their own size and offset
     EXPECT_EQ(At(picture, 374, 14), Yellow); // clipped at the right edge
     EXPECT_EQ(At(picture, 299, 5), Red);
     EXPECT_EQ(At(picture, 300, 15), Red);

@@ -24,7 +24,8 @@ QByteArray chunk(const char *type, const QByteArray &body)
         out += char((length >> shift) & 0xFF);
     const QByteArray typed = QByteArray(type, 4) + body;
     out += typed;
-    const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef *>(typed.constData()), uInt(typed.size())));
+    const quint32 crc =
+        quint32(crc32(0, reinterpret_cast<const Bytef *>(typed.constData()), uInt(typed.size())));
     for (int shift = 24; shift >= 0; shift -= 8)
         out += char((crc >> shift) & 0xFF);
     return out;
@@ -38,8 +39,8 @@ QByteArray pngHeaderClaiming(quint32 width, quint32 height)
             ihdr += char((v >> shift) & 0xFF);
     ihdr += QByteArray("\x08\x06\x00\x00\x00", 5); // 8-bit RGBA, no interlace
     const QByteArray tinyData = QByteArray::fromHex("789c63000100000500010d0a2db4");
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) + chunk("IDAT", tinyData)
-           + chunk("IEND", {});
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) + chunk("IDAT", tinyData) +
+           chunk("IEND", {});
 }
 
 QByteArray validPng()
@@ -61,9 +62,11 @@ TEST(HostilePictures, DamagedOrMisnamedFilesLoadAsNothing)
     const QByteArray png = validPng();
     ASSERT_FALSE(LoadPicture(dir.write(QStringLiteral("ok.png"), png)).isNull());
 
-    EXPECT_TRUE(LoadPicture(dir.write(QStringLiteral("truncated.png"), png.left(png.size() / 2))).isNull());
+    EXPECT_TRUE(
+        LoadPicture(dir.write(QStringLiteral("truncated.png"), png.left(png.size() / 2))).isNull());
     EXPECT_TRUE(LoadPicture(dir.write(QStringLiteral("empty.png"), {})).isNull());
-    EXPECT_TRUE(LoadPicture(dir.write(QStringLiteral("text.png"), "this is not a picture\n")).isNull());
+    EXPECT_TRUE(
+        LoadPicture(dir.write(QStringLiteral("text.png"), "this is not a picture\n")).isNull());
     EXPECT_TRUE(LoadPicture(dir.file(QStringLiteral("missing.png"))).isNull());
     EXPECT_TRUE(LoadPicture(QString()).isNull());
     // A path that names a folder.

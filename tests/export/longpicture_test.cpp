@@ -73,7 +73,7 @@ TEST(LongPicture, CellsShowTheBackgroundPieceAndTheFramesClippedAtTheirEdges)
     ASSERT_EQ(strip.size(), QSize(200, 21000));
 
     const QImage first = Cell(strip, 1);
-    EXPECT_EQ(At(first, 0, 0), Blue);     // background pixel (412, 284)
+    EXPECT_EQ(At(first, 0, 0), Blue); // background pixel (412, 284)
     EXPECT_EQ(At(first, 9, 9), Blue);
     EXPECT_EQ(At(first, 10, 10), Green);
     EXPECT_EQ(At(first, 199, 199), Green); // nothing of the red outside the area
@@ -89,8 +89,9 @@ TEST(LongPicture, CellsShowTheBackgroundPieceAndTheFramesClippedAtTheirEdges)
     EXPECT_EQ(At(second, 0, 0), Blue);
 
     // The missing frame leaves only the background; empty cells stay transparent.
-    EXPECT_EQ(Cell(strip, 3), Cell(*ComposeLongPicture(golden.project, golden.project.BackgroundPath(),
-                                                       {}, true), 1));
+    EXPECT_EQ(
+        Cell(strip, 3),
+        Cell(*ComposeLongPicture(golden.project, golden.project.BackgroundPath(), {}, true), 1));
     EXPECT_TRUE(FullyTransparent(strip.copy(0, 600, 200, 21000 - 600)));
     EXPECT_EQ(unreadable, QStringList{golden.project.FramePaths().at(2)});
 }
@@ -112,8 +113,8 @@ TEST(LongPicture, LargerProjectsAreScaledToTheReferenceScreen)
     WritePng(folder.file(QStringLiteral("bg.png")), ReferenceBackground(2));
     WritePng(folder.file(QStringLiteral("big.png")), Flat(400, 400, Yellow));
     const MVK project = MakeProject(folder, 2048, 1536, {QStringLiteral("big.png")}, {{100, 50}});
-    const QImage cell = Cell(*ComposeLongPicture(project, project.BackgroundPath(),
-                                                 project.FramePaths(), true), 1);
+    const QImage cell =
+        Cell(*ComposeLongPicture(project, project.BackgroundPath(), project.FramePaths(), true), 1);
     // The frame lands at (50, 25), 200 x 200, clipped at the cell's edge.
     EXPECT_EQ(At(cell, 50, 25), Yellow);
     EXPECT_EQ(At(cell, 199, 199), Yellow);
@@ -190,12 +191,13 @@ TEST(LongPicture, FailuresWriteNothingAndSayWhy)
     for (const QString &extension : {QStringLiteral(".png"), QStringLiteral(".bmp")}) {
         std::atomic_bool cancel = false;
         const QString path = golden.folder.file(QStringLiteral("cancelled") + extension);
-        const ExportResult cancelledMidway = run(project, path, extension, &cancel,
-                                                 [&](int done, int) { cancel = done >= 2; });
+        const ExportResult cancelledMidway =
+            run(project, path, extension, &cancel, [&](int done, int) { cancel = done >= 2; });
         EXPECT_TRUE(cancelledMidway.cancelled);
         EXPECT_TRUE(cancelledMidway.written.isEmpty());
     }
-    EXPECT_EQ(QDir(golden.folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("bg.png")});
+    EXPECT_EQ(QDir(golden.folder.path()).entryList(QDir::Files),
+              QStringList{QStringLiteral("bg.png")});
 }
 
 TEST(LongPicture, ImportedStripExportsBackUnchanged)
@@ -209,8 +211,8 @@ TEST(LongPicture, ImportedStripExportsBackUnchanged)
     for (int i = 0; i < 105; ++i)
         project.aFrame.Add(QStringLiteral("x.png"), 0, 0);
     ASSERT_TRUE(ApplyLongImport(project, QStringLiteral("art/strip.png"), 0));
-    const QImage strip = *ComposeLongPicture(project, project.BackgroundPath(),
-                                             project.FramePaths(), false);
+    const QImage strip =
+        *ComposeLongPicture(project, project.BackgroundPath(), project.FramePaths(), false);
     EXPECT_EQ(strip, source);
 }
 

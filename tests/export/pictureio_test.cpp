@@ -109,11 +109,15 @@ TEST(Encoders, EveryFormatWritesItsOwnKindOfFile)
     {
         const char *extension;
         QByteArray magic;
-    } cases[] = {{".png", "\x89PNG"}, {".bmp", "BM"}, {".jpg", "\xff\xd8\xff"},
-                 {".gif", "GIF89a"}, {".tif", "II*"}};
+    } cases[] = {{".png", "\x89PNG"},
+                 {".bmp", "BM"},
+                 {".jpg", "\xff\xd8\xff"},
+                 {".gif", "GIF89a"},
+                 {".tif", "II*"}};
     for (const auto &c : cases) {
         const QString path = folder.file(QStringLiteral("pic") + QString::fromLatin1(c.extension));
-        ASSERT_TRUE(SaveByExtension(Mixed(), path, QString::fromLatin1(c.extension))) << c.extension;
+        ASSERT_TRUE(SaveByExtension(Mixed(), path, QString::fromLatin1(c.extension)))
+            << c.extension;
         EXPECT_TRUE(test::ReadAll(path).startsWith(c.magic)) << c.extension;
         EXPECT_EQ(test::ReadBack(path).size(), QSize(12, 8)) << c.extension;
     }
@@ -163,14 +167,16 @@ TEST(Encoders, BmpIsAnUncompressed24BitBottomUpBitmap)
         p.fillRect(0, 0, 200, 200, test::Green); // first cell, at the end of a bottom-up file
     }
     const QByteArray bmp = *EncodeBmp(strip);
-    auto le32 = [&](int at) { return quint32(uchar(bmp[at])) | quint32(uchar(bmp[at + 1])) << 8
-                                     | quint32(uchar(bmp[at + 2])) << 16 | quint32(uchar(bmp[at + 3])) << 24; };
+    auto le32 = [&](int at) {
+        return quint32(uchar(bmp[at])) | quint32(uchar(bmp[at + 1])) << 8 |
+               quint32(uchar(bmp[at + 2])) << 16 | quint32(uchar(bmp[at + 3])) << 24;
+    };
     auto le16 = [&](int at) { return quint32(uchar(bmp[at])) | quint32(uchar(bmp[at + 1])) << 8; };
     ASSERT_EQ(bmp.size(), 54 + 600 * 21000);
     EXPECT_TRUE(bmp.startsWith("BM"));
     EXPECT_EQ(le32(2), quint32(bmp.size()));
-    EXPECT_EQ(le32(10), 54u);  // pixel data offset
-    EXPECT_EQ(le32(14), 40u);  // BITMAPINFOHEADER
+    EXPECT_EQ(le32(10), 54u); // pixel data offset
+    EXPECT_EQ(le32(14), 40u); // BITMAPINFOHEADER
     EXPECT_EQ(le32(18), 200u);
     EXPECT_EQ(le32(22), 21000u); // positive: bottom-up
     EXPECT_EQ(le16(26), 1u);
@@ -292,7 +298,8 @@ TEST(PngCodec, FastReaderLeavesUnusualFilesToQt)
     const QByteArray good = QtPng(Mixed());
     EXPECT_TRUE(DecodePngFast(good.left(good.size() / 2)).isNull());
     EXPECT_TRUE(DecodePngFast(good.left(40)).isNull());
-    EXPECT_TRUE(DecodePngFast(QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(100, '\xff')).isNull());
+    EXPECT_TRUE(
+        DecodePngFast(QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(100, '\xff')).isNull());
     QByteArray wrongSize = good;
     wrongSize[16 + 3] = char(uchar(wrongSize[16 + 3]) + 1); // width one more than the data holds
     EXPECT_TRUE(DecodePngFast(wrongSize).isNull());

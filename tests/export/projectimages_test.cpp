@@ -73,7 +73,8 @@ TEST(ProjectImages, LargerProjectsGiveTheReferenceSizes)
     const QImage frame = ReadBack(images.folder.file(QStringLiteral("big_Frame/002.jpg")));
     EXPECT_EQ(frame.size(), QSize(200, 200));
     EXPECT_NEAR(At(frame, 25, 20).blue(), Yellow.blue(), 12); // 80 x 80 at (20, 10) halved
-    EXPECT_TRUE(ReadAll(images.folder.file(QStringLiteral("big_Frame/001.jpg"))).startsWith("\xff\xd8"));
+    EXPECT_TRUE(
+        ReadAll(images.folder.file(QStringLiteral("big_Frame/001.jpg"))).startsWith("\xff\xd8"));
 }
 
 TEST(ProjectImages, ExistingFramesFolderIsReusedAndOverwritten)
