@@ -13,6 +13,7 @@ namespace mrv {
 namespace {
 
 constexpr int OpaqueThreshold = 128;
+constexpr qint64 LargePixels = 1024 * 1024;
 
 struct LiqAttrDeleter
 {
@@ -105,6 +106,9 @@ Result<QByteArray> EncodeGif(const QImage &canvas)
         return gifFailure(QStringLiteral("无法初始化调色板"));
     // One entry stays free for the transparent index.
     liq_set_max_colors(attr.get(), hasTransparent ? 255 : 256);
+    // A picture as large as the long picture is quantised at a faster, coarser setting.
+    if (qint64(width) * height >= LargePixels)
+        liq_set_speed(attr.get(), 8);
     std::unique_ptr<liq_image, LiqImageDeleter> image(
         liq_image_create_rgba(attr.get(), rgba.data(), width, height, 0));
     if (!image)
