@@ -230,12 +230,8 @@ void ExportMenuCommands::mnuImportLongPic_Click()
     // does not happen stops here, before anything is changed.
     if (!m_editor.Commands().AskToSave())
         return;
-    FileDialogRequest request;
-    request.kind = FileDialogKind::Open;
-    request.title = QStringLiteral("选择图片文件");
-    request.types = &m_editor.AppSettings().ImageTypes;
-    request.filterIndex = 1;
-    const auto chosen = m_editor.AppPrompts().File(request);
+    const auto chosen =
+        m_editor.AppPrompts().File(PictureOpenRequest(m_editor.AppSettings().ImageTypes));
     if (!chosen)
         return;
 

@@ -148,12 +148,8 @@ void PictureEdit::PutFrameText(int row, const QString &text)
 
 QString PictureEdit::BrowsePicture()
 {
-    FileDialogRequest request;
-    request.kind = FileDialogKind::Open;
-    request.title = QStringLiteral("选择图片文件");
-    request.types = &m_editor.AppSettings().ImageTypes;
-    request.filterIndex = 1;
-    const auto chosen = m_editor.AppPrompts().File(request);
+    const auto chosen =
+        m_editor.AppPrompts().File(PictureOpenRequest(m_editor.AppSettings().ImageTypes));
     if (!chosen)
         return {};
     return ParseDialogFiles(chosen->path).FirstPath();

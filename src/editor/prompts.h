@@ -42,6 +42,12 @@ struct FileDialogRequest
     QString proposedName; ///< save dialogs only
 };
 
+/// The open dialog for choosing one picture ("选择图片文件" over the picture types).
+inline FileDialogRequest PictureOpenRequest(const DlgFTlist &imageTypes)
+{
+    return {FileDialogKind::Open, QStringLiteral("选择图片文件"), &imageTypes, 1, {}};
+}
+
 /// What the user chose in a file dialog.
 struct FileDialogAnswer
 {

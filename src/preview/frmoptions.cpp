@@ -2,6 +2,7 @@
 
 #include "core/settings.h"
 #include "editor/keyfilter.h"
+#include "editor/makecontrol.h"
 #include "editor/prompts.h"
 #include "preview/frametime.h"
 
@@ -20,15 +21,6 @@ namespace {
 const QString EditorWindow = QStringLiteral("frmEditer");
 const QString FullscreenWindow = QStringLiteral("frmFullscreen");
 
-template <typename T>
-T *Make(QWidget &parent, const char *name, const QRect &geometry)
-{
-    auto *control = new T(&parent);
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
 } // namespace
 
 frmOptions::frmOptions(Settings &settings, Prompts &prompts, QTimer &editorTimer,
@@ -46,24 +38,24 @@ frmOptions::frmOptions(Settings &settings, Prompts &prompts, QTimer &editorTimer
 
 void frmOptions::BuildControls()
 {
-    m_lblFrameTime_W = Make<QLabel>(*this, "lblFrameTime_W", QRect(16, 20, 210, 22));
+    m_lblFrameTime_W = MakeControl<QLabel>(*this, "lblFrameTime_W", QRect(16, 20, 210, 22));
     m_lblFrameTime_W->setText(QStringLiteral("窗口动画每帧时间 (毫秒)"));
-    m_txtFrameTime_W = Make<QLineEdit>(*this, "txtFrameTime_W", QRect(232, 18, 120, 26));
-    m_lblFrameTime_F = Make<QLabel>(*this, "lblFrameTime_F", QRect(16, 56, 210, 22));
+    m_txtFrameTime_W = MakeControl<QLineEdit>(*this, "txtFrameTime_W", QRect(232, 18, 120, 26));
+    m_lblFrameTime_F = MakeControl<QLabel>(*this, "lblFrameTime_F", QRect(16, 56, 210, 22));
     m_lblFrameTime_F->setText(QStringLiteral("全屏动画每帧时间 (毫秒)"));
-    m_txtFrameTime_F = Make<QLineEdit>(*this, "txtFrameTime_F", QRect(232, 54, 120, 26));
+    m_txtFrameTime_F = MakeControl<QLineEdit>(*this, "txtFrameTime_F", QRect(232, 54, 120, 26));
     for (QLineEdit *box : {m_txtFrameTime_W, m_txtFrameTime_F})
         box->installEventFilter(new KeyFilterObject(KeyFilter::FrameTime, box));
 
-    m_chkFormatProject = Make<QCheckBox>(*this, "chkFormatProject", QRect(16, 94, 336, 24));
+    m_chkFormatProject = MakeControl<QCheckBox>(*this, "chkFormatProject", QRect(16, 94, 336, 24));
     m_chkFormatProject->setText(QStringLiteral("格式化输出工程文件"));
-    m_chkFrameFocus = Make<QCheckBox>(*this, "chkFrameFocus", QRect(16, 122, 336, 24));
+    m_chkFrameFocus = MakeControl<QCheckBox>(*this, "chkFrameFocus", QRect(16, 122, 336, 24));
     m_chkFrameFocus->setText(QStringLiteral("拖动滑条，帧列表自动跳转到帧焦点"));
 
-    m_cmdOK = Make<QPushButton>(*this, "cmdOK", QRect(176, 162, 84, 28));
+    m_cmdOK = MakeControl<QPushButton>(*this, "cmdOK", QRect(176, 162, 84, 28));
     m_cmdOK->setText(QStringLiteral("确定"));
     m_cmdOK->setDefault(true);
-    m_cmdCancel = Make<QPushButton>(*this, "cmdCancel", QRect(268, 162, 84, 28));
+    m_cmdCancel = MakeControl<QPushButton>(*this, "cmdCancel", QRect(268, 162, 84, 28));
     m_cmdCancel->setText(QStringLiteral("取消"));
     m_cmdCancel->setAutoDefault(false);
     setFixedSize(368, 206);
