@@ -155,6 +155,8 @@ TEST(LongPicture, StripWrittenAsBmpIsTheBootToolsBitmap)
     EXPECT_EQ(progress, (QList<int>{1, 2, 3, 4}));
     const QByteArray bytes = ReadAll(target);
     EXPECT_EQ(bytes.size(), 54 + 200 * 3 * 21000);
+    EXPECT_EQ(bytes.mid(18, 8), QByteArray::fromHex("c800000008520000")); // 200 x 21000
+    EXPECT_EQ(bytes.mid(28, 6), QByteArray::fromHex("180000000000"));     // 24 bits, BI_RGB
     const QImage read = ReadBack(target);
     EXPECT_EQ(At(read, 30, 40), Yellow);
     EXPECT_EQ(At(read, 100, 5000), QColor(Qt::black)); // transparent cells come out black
