@@ -24,6 +24,8 @@ CellComposer::CellComposer(const SourcePictures &sources, QSize cellSize, double
 
 void CellComposer::Compose(QImage &cell, const SourcePicture &picture, const aImage &frame) const
 {
+    if (cell.size() != m_cellSize || cell.format() != QImage::Format_ARGB32_Premultiplied)
+        return;
     if (!m_backgroundPiece.isNull()) {
         const qsizetype rowBytes = qsizetype(m_cellSize.width()) * 4;
         for (int y = 0; y < m_cellSize.height(); ++y)

@@ -22,8 +22,9 @@ public:
 
     QSize CellSize() const { return m_cellSize; }
 
-    /// Fills a transparent cell of CellSize(): the background piece, then the frame's picture
-    /// placed at its offset from the area's corner.
+    /// Fills a transparent premultiplied cell of CellSize(): the background piece, then the
+    /// frame's picture placed at its offset from the area's corner. Any other image is left
+    /// alone.
     void Compose(QImage &cell, const SourcePicture &picture, const aImage &frame) const;
 
 private:

@@ -90,7 +90,9 @@ Status writeBmpStrip(const MVK &project, ScreenScale scale, const QString &backg
     CellTarget target;
     target.canvas = [](int) { return CreateCanvas(CellSize, CellSize); };
     target.done = [&](int index, const QImage &cell) {
-        const Status written = file.WriteRows(index * CellSize, cell);
+        const Status written = cell.isNull()
+                                   ? Status::Fail(QStringLiteral("内存不足，无法创建画布"))
+                                   : file.WriteRows(index * CellSize, cell);
         if (!written) {
             const QMutexLocker lock(&failureLock);
             failure = written;
