@@ -30,7 +30,8 @@ Status MVK::SaveFile(const QString &path, const SaveOptions &options)
 
 QString MVK::ResolvePicture(const QString &url) const
 {
-    return ResolvePath(aFileFolder, url);
+    // An empty path names no picture; resolved it would name the project folder itself.
+    return url.isEmpty() ? QString() : ResolvePath(aFileFolder, url);
 }
 
 QString MVK::BackgroundPath() const

@@ -47,7 +47,7 @@ public:
     /// Saved into another folder, every path is rebased so it names the same picture.
     Status SaveFile(const QString &path, const SaveOptions &options);
 
-    /// A picture path as the previews and exports use it.
+    /// A picture path as the previews and exports use it; empty for an empty path.
     QString ResolvePicture(const QString &url) const;
     QString BackgroundPath() const;
     /// Entry i-1 holds the resolved path of frame i.

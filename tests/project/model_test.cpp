@@ -102,3 +102,13 @@ TEST(Model, ResolvedPathsFollowTheProjectFolder)
     EXPECT_EQ(paths[1], QStringLiteral("/srv/other.png"));
     EXPECT_EQ(project.BackgroundPath(), QStringLiteral("/home/u/anim/NewMRV/Background.jpg"));
 }
+
+TEST(Model, AnEmptyPicturePathResolvesToNothing)
+{
+    MVK project;
+    project.aFileFolder = QStringLiteral("/home/u/anim");
+    project.aBackground = aImage{};
+    project.aFrame.Add(QString(), 0, 0);
+    EXPECT_EQ(project.BackgroundPath(), QString());
+    EXPECT_EQ(project.FramePaths(), QStringList{QString()});
+}
