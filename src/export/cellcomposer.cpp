@@ -22,14 +22,18 @@ CellComposer::CellComposer(const SourcePictures &sources, QSize cellSize, double
     sources.Draw(painter, picture, background.aX, background.aY, originX, originY);
 }
 
-void CellComposer::Compose(QImage &cell, const SourcePicture &picture, const aImage &frame) const
+void CellComposer::Compose(QImage &cell, const SourcePicture &picture, const aImage &frame,
+                           CellState state) const
 {
     if (cell.size() != m_cellSize || cell.format() != QImage::Format_ARGB32_Premultiplied)
         return;
+    const size_t rowBytes = size_t(m_cellSize.width()) * 4;
     if (!m_backgroundPiece.isNull()) {
-        const qsizetype rowBytes = qsizetype(m_cellSize.width()) * 4;
         for (int y = 0; y < m_cellSize.height(); ++y)
-            std::memcpy(cell.scanLine(y), m_backgroundPiece.constScanLine(y), size_t(rowBytes));
+            std::memcpy(cell.scanLine(y), m_backgroundPiece.constScanLine(y), rowBytes);
+    } else if (state == CellState::Used) {
+        for (int y = 0; y < m_cellSize.height(); ++y)
+            std::memset(cell.scanLine(y), 0, rowBytes);
     }
     if (picture.image.isNull())
         return;

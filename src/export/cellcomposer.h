@@ -22,10 +22,18 @@ public:
 
     QSize CellSize() const { return m_cellSize; }
 
-    /// Fills a transparent premultiplied cell of CellSize(): the background piece, then the
-    /// frame's picture placed at its offset from the area's corner. Any other image is left
-    /// alone.
-    void Compose(QImage &cell, const SourcePicture &picture, const aImage &frame) const;
+    /// What a cell holds before it is composed.
+    enum class CellState
+    {
+        Clear, ///< transparent already
+        Used,  ///< anything: a canvas reused from the cell before
+    };
+
+    /// Composes a premultiplied cell of CellSize(): the background piece (or transparency),
+    /// then the frame's picture placed at its offset from the area's corner. Any other image
+    /// is left alone.
+    void Compose(QImage &cell, const SourcePicture &picture, const aImage &frame,
+                 CellState state = CellState::Clear) const;
 
 private:
     const SourcePictures &m_sources;

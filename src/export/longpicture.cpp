@@ -25,6 +25,7 @@ struct CellTarget
 {
     std::function<QImage(int index)> canvas;
     std::function<bool(int index, const QImage &cell)> done;
+    CellComposer::CellState state = CellComposer::CellState::Clear;
 };
 
 /// Composes the cells of the strip in parallel, decoding each source once. Returns false when
@@ -58,7 +59,7 @@ bool composeCells(const MVK &project, ScreenScale scale, const QString &backgrou
         const SourcePicture frame = sources.Get(FramePathAt(framePaths, index));
         pieceReady.wait();
         QImage cell = target.canvas(index);
-        composer->Compose(cell, frame, *project.aFrame.Item(index + 1));
+        composer->Compose(cell, frame, *project.aFrame.Item(index + 1), target.state);
         if (!target.done(index, cell)) {
             stopped = true;
             return false;
@@ -88,7 +89,16 @@ Status writeBmpStrip(const MVK &project, ScreenScale scale, const QString &backg
     Status failure;
     QMutex failureLock;
     CellTarget target;
-    target.canvas = [](int) { return CreateCanvas(CellSize, CellSize); };
+    // Each thread composes its cells on one canvas of its own, overwritten cell after cell.
+    target.canvas = [](int) {
+        thread_local QImage canvas = CreateCanvas(CellSize, CellSize);
+        if (canvas.isNull())
+            return QImage();
+        // A view of the thread's canvas: drawing on it must not detach a copy.
+        return QImage(canvas.bits(), CellSize, CellSize, canvas.bytesPerLine(),
+                      QImage::Format_ARGB32_Premultiplied);
+    };
+    target.state = CellComposer::CellState::Used;
     target.done = [&](int index, const QImage &cell) {
         const Status written = cell.isNull()
                                    ? Status::Fail(QStringLiteral("内存不足，无法创建画布"))
