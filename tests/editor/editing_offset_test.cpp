@@ -3,7 +3,7 @@
 #include "editing_fixture.h"
 #include "editor/frmediter.h"
 #include "editor/pictureedit.h"
-#include "preview/modal.h"
+#include "modal.h"
 
 #include <QLabel>
 #include <QLineEdit>
