@@ -74,7 +74,7 @@ std::optional<QString> QtPrompts::Input(const InputRequest &request)
 
 std::optional<FileDialogAnswer> QtPrompts::File(const FileDialogRequest &request)
 {
-    QFileDialog dialog(m_parent, request.title);
+    QFileDialog dialog(m_parent, request.title, m_lastFolder);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setOption(QFileDialog::ReadOnly, false);
     const QStringList filters = request.types ? request.types->NameFilters() : QStringList();
@@ -96,6 +96,7 @@ std::optional<FileDialogAnswer> QtPrompts::File(const FileDialogRequest &request
     FileDialogAnswer answer;
     // Qt answers with "/"; stored paths and folder rules use the platform's own separator.
     answer.path = QDir::toNativeSeparators(dialog.selectedFiles().first());
+    m_lastFolder = dialog.directory().absolutePath();
     const int chosen = request.types ? request.types->IndexOfNameFilter(dialog.selectedNameFilter()) : 0;
     answer.filterIndex = chosen > 0 ? chosen : index;
     return answer;

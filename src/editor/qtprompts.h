@@ -20,6 +20,9 @@ public:
 
 private:
     QPointer<QWidget> m_parent;
+    /// Where the next file dialog opens: the folder of the last file chosen, as the
+    /// platform's own dialogs remember it.
+    QString m_lastFolder;
 };
 
 } // namespace mrv
