@@ -2,6 +2,8 @@
 #include "core/pictureloader.h"
 #include "export/pngcodec.h"
 
+#include "fuzzapp.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,10 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
+    FuzzApplication<QCoreApplication>();
     static QTemporaryDir dir;
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
 

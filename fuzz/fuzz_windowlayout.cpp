@@ -3,6 +3,8 @@
 #include "editor/windowlayout.h"
 #include "support/xmlfile.h"
 
+#include "fuzzapp.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -40,11 +42,8 @@ QWidget *makeWindow()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char *argv[] = {name, nullptr};
     static bool env = qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
+    FuzzApplication<QApplication>();
     (void)env;
     pugi::xml_document doc;
     if (!mrv::LoadXmlText(doc, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size))).ok())
