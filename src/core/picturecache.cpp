@@ -4,6 +4,9 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cmath>
+
 namespace mrv {
 
 qint64 PictureCache::Cost(const Entry &e)
@@ -67,6 +70,32 @@ QImage PictureCache::Scaled(const QString &path, QSize size)
         return result;
     }
     return e->scaled;
+}
+
+QImage PictureCache::ScaledPart(const QString &path, QSize size, const QRect &part)
+{
+    const Entry *e = Lookup(path);
+    const QRect piece = part & QRect(QPoint(0, 0), size);
+    if (!e || e->picture.isNull() || piece.isEmpty())
+        return QImage();
+    const QImage &picture = e->picture;
+    const double fx = double(picture.width()) / size.width();
+    const double fy = double(picture.height()) / size.height();
+    // The source pixels under the piece, one more on each side for the smoothing filter,
+    // and where they land in the scaled picture.
+    const int sx0 = std::clamp(int(std::floor(piece.left() * fx)) - 1, 0, picture.width());
+    const int sy0 = std::clamp(int(std::floor(piece.top() * fy)) - 1, 0, picture.height());
+    const int sx1 = std::clamp(int(std::ceil((piece.right() + 1) * fx)) + 1, 0, picture.width());
+    const int sy1 = std::clamp(int(std::ceil((piece.bottom() + 1) * fy)) + 1, 0, picture.height());
+    const int dx0 = int(std::lround(sx0 / fx));
+    const int dy0 = int(std::lround(sy0 / fy));
+    const int dx1 = int(std::lround(sx1 / fx));
+    const int dy1 = int(std::lround(sy1 / fy));
+    const QImage scaled =
+        picture.copy(sx0, sy0, sx1 - sx0, sy1 - sy0)
+            .scaled(dx1 - dx0, dy1 - dy0, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    ++m_scales;
+    return scaled.copy(piece.translated(-dx0, -dy0));
 }
 
 void PictureCache::Clear()

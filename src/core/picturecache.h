@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -29,6 +30,12 @@ public:
     /// The picture scaled smoothly to exactly `size` (its own pixels at its own size); null
     /// when the file is not a picture or the size is empty.
     QImage Scaled(const QString &path, QSize size);
+
+    /// The piece `part` of the picture scaled to `size` (`part` in the scaled picture's
+    /// coordinates, cut to it), made by scaling only the source pixels under that piece, so
+    /// a picture scaled far beyond what is shown costs no more than the piece. Not kept; null
+    /// when the file is not a picture or the piece is empty.
+    QImage ScaledPart(const QString &path, QSize size, const QRect &part);
 
     /// Forgets every picture.
     void Clear();

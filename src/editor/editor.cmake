@@ -12,6 +12,7 @@ target_sources(mirovane_ui PRIVATE
     frmsetting.cpp frmsetting.h
     keyfilter.cpp keyfilter.h
     makecontrol.h
+    menushortcuts.cpp menushortcuts.h
     pictureedit.cpp pictureedit.h
     playback.cpp playback.h
     projectcommands.cpp projectcommands.h

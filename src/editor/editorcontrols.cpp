@@ -45,6 +45,8 @@ EditorControls BuildEditorControls(QWidget &client)
     c.comScreenScale = MakeControl<QComboBox>(client, "comScreenScale", {8, 72, 300, 23});
     c.comScreenScale->setEditable(true);
     c.comScreenScale->setInsertPolicy(QComboBox::NoInsert);
+    // Completing "12" into a list entry would apply a size the user never typed.
+    c.comScreenScale->setCompleter(nullptr);
     c.lblBackground = MakeLabel(client, "lblBackground", QStringLiteral("背景图片"),
                                 {8, 104, 300, 13});
     c.txtBackground = MakeControl<QLineEdit>(client, "txtBackground", {8, 120, 200, 23});
@@ -76,6 +78,9 @@ EditorControls BuildEditorControls(QWidget &client)
     c.sldFrame = MakeControl<QSlider>(client, "sldFrame", {320, 558, 626, 22});
     c.sldFrame->setOrientation(Qt::Horizontal);
     c.sldFrame->setRange(1, 105);
+    c.lblFrameNumber =
+        MakeLabel(client, "lblFrameNumber", QStringLiteral("1 / 105"), {540, 582, 100, 13});
+    c.lblFrameNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     c.cmdPlay = MakeButton(client, "cmdPlay", QStringLiteral("播放"), {720, 540, 75, 25});
     c.cmdFullscreen = MakeButton(client, "cmdFullscreen", QStringLiteral("全屏"),
                                  {720, 570, 75, 25});
@@ -90,6 +95,7 @@ FormControls ReadFormControls(const EditorControls &c, const QWidget &vscFrame)
     g.lblStraight = c.lblStraight->geometry();
     g.lblLoop = c.lblLoop->geometry();
     g.sldFrame = c.sldFrame->geometry();
+    g.lblFrameNumber = c.lblFrameNumber->geometry();
     g.picBG = c.picBG->geometry();
     g.lblProjectName = c.lblProjectName->geometry();
     g.txtProjectName = c.txtProjectName->geometry();
@@ -112,6 +118,7 @@ void ApplyFormControls(const EditorControls &c, QWidget &vscFrame, const FormCon
     c.lblStraight->setGeometry(g.lblStraight);
     c.lblLoop->setGeometry(g.lblLoop);
     c.sldFrame->setGeometry(g.sldFrame);
+    c.lblFrameNumber->setGeometry(g.lblFrameNumber);
     c.lblProjectName->setGeometry(g.lblProjectName);
     c.txtProjectName->setGeometry(g.txtProjectName);
     c.lblScreenScale->setGeometry(g.lblScreenScale);

@@ -33,6 +33,7 @@ struct EditorControls
     QLabel *lblStraight = nullptr;
     QLabel *lblLoop = nullptr;
     QSlider *sldFrame = nullptr;
+    QLabel *lblFrameNumber = nullptr; ///< the current frame and the frame count ("12 / 105")
     QPushButton *cmdPlay = nullptr;
     QPushButton *cmdFullscreen = nullptr;
 };

@@ -37,8 +37,18 @@ void EditorPreview::DrawScaled(PictureSurface &target, const QString &path, int 
     if (picture.isNull())
         return;
     const QRect place = ScaledPlacement(x, y, picture.size(), ScaleX, ScaleY, originX, originY);
-    const QImage scaled = m_cache.Scaled(path, place.size());
-    target.DrawImage(scaled, place.topLeft());
+    const QSize shown = m_picBG.InnerSize();
+    if (qint64(place.width()) * place.height() <= qint64(shown.width()) * shown.height()) {
+        target.DrawImage(m_cache.Scaled(path, place.size()), place.topLeft());
+        return;
+    }
+    // Scaled further than the preview shows (an odd screen size, a huge picture): only the
+    // part that lands on the surface is scaled.
+    const QRect visible = place & QRect(QPoint(0, 0), target.InnerSize());
+    if (visible.isEmpty())
+        return;
+    target.DrawImage(m_cache.ScaledPart(path, place.size(), visible.translated(-place.topLeft())),
+                     visible.topLeft());
 }
 
 bool EditorPreview::DrawBackground()

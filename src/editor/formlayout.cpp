@@ -47,13 +47,21 @@ FormLayout FormResize(const FormInput &in)
     c.lblStraight.moveTop(c.cmdPlay.top());
     c.lblLoop.moveTop(c.cmdPlay.top());
     c.sldFrame.moveTop(c.lblStraight.top() + c.lblStraight.height() + 5);
+    c.lblFrameNumber.moveLeft(c.cmdFullscreen.left() - c.lblFrameNumber.width() - 5);
+    c.lblFrameNumber.moveTop(c.cmdFullscreen.bottom() + 1 - c.lblFrameNumber.height());
 
-    // The preview box takes the height above the slider row and the project's proportions.
+    // The preview box takes the height above the slider row and the project's proportions,
+    // within the width right of the left column.
     const bool sizeUsable = in.projectWidth > 0 && in.projectHeight > 0;
     if (sizeUsable) {
+        const double ratio = double(in.projectWidth) / double(in.projectHeight);
+        const int room = MaxOf(W - 10 - 5 - c.picFrame.left() - MaxOf(in.minListWidth, 0), 0);
         c.picBG.setHeight(atLeast0(c.lblStraight.top() - c.picBG.top() - 10));
-        c.picBG.setWidth(
-            atLeast0(double(in.projectWidth) / double(in.projectHeight) * c.picBG.height()));
+        c.picBG.setWidth(atLeast0(ratio * c.picBG.height()));
+        if (c.picBG.width() > room) {
+            c.picBG.setWidth(room);
+            c.picBG.setHeight(MinOf(atLeast0(room / ratio), c.picBG.height()));
+        }
     }
     c.picBG.moveLeft(W - c.picBG.width() - 10);
 

@@ -12,7 +12,7 @@ namespace mrv {
 struct FormControls
 {
     QRect cmdFullscreen, cmdPlay;
-    QRect lblStraight, lblLoop, sldFrame;
+    QRect lblStraight, lblLoop, sldFrame, lblFrameNumber;
     QRect picBG;
     QRect lblProjectName, txtProjectName, lblScreenScale, comScreenScale, lblBackground;
     QRect txtBackground, cmdBackground_Browse, cmdBackground_Setting;
@@ -23,13 +23,17 @@ struct FormControls
 
 /// Everything the window layout reads: the client size, the controls as they stand (only the
 /// properties that the layout never writes are used), the borders of the two framed boxes,
-/// the project's screen size and the current preview scale.
+/// the narrowest frame-list panel the left column keeps, the project's screen size and the
+/// current preview scale.
 struct FormInput
 {
     QSize client;
     FormControls controls;
     QSize picBGBorder;    ///< outer minus inner size of the preview box
     QSize picFrameBorder; ///< outer minus inner size of the frame-list panel
+    /// The frame-list panel is never made narrower than this for the preview's sake; the
+    /// preview box takes what is left. 0 leaves the preview its full height.
+    int minListWidth = 0;
     int projectWidth = 1024;
     int projectHeight = 768;
     double scaleX = 1.0;
@@ -52,10 +56,15 @@ struct FormLayout
     int trackLength = 0;
 };
 
-/// The editor's resize arithmetic: the bottom-right buttons and slider row, the preview box
-/// fitted to the project's proportions (grown by its border), the slider's part labels, the
-/// left column and the frame-list panel with its scrollbar. Sizes never go below 0;
-/// positions may. Running it on its own output gives the same result.
+/// The editor's resize arithmetic: the bottom-right buttons and slider row with the frame
+/// counter, the preview box fitted to the project's proportions (grown by its border), the
+/// slider's part labels, the left column and the frame-list panel with its scrollbar.
+///
+/// The preview box takes the height above the slider row unless that makes it wider than the
+/// room right of the left column (at least `minListWidth` wide); then it takes that width and
+/// the height of the project's proportions, so no project shape makes it larger than the
+/// window. Sizes never go below 0; positions may. Running it on its own output gives the
+/// same result.
 FormLayout FormResize(const FormInput &input);
 
 /// The animation area of a preview surface of the given outer size: the 200 x 200 square at

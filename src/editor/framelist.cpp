@@ -124,6 +124,7 @@ void FrameList::LoadFrameRows(int count)
 
 void FrameList::UnloadFrameRows()
 {
+    KeepFocusOffRows();
     m_inner->hide();
     for (auto &[index, row] : m_active)
         ReleaseRow(row);
@@ -194,7 +195,8 @@ void FrameList::Realize()
         range.last = MinOf(range.last + SpareRows, m_rowCount);
     }
     for (auto it = m_active.begin(); it != m_active.end();) {
-        if (it->first < range.first || it->first > range.last) {
+        // A row that holds the focus keeps its widgets out of view, so typing still edits it.
+        if ((it->first < range.first || it->first > range.last) && !HoldsFocus(it->second)) {
             ReleaseRow(it->second);
             it = m_active.erase(it);
         } else {
@@ -301,8 +303,25 @@ void FrameList::PlaceRow(const Row &row) const
                              t.setting.height());
 }
 
+bool FrameList::HoldsFocus(const Row &row) const
+{
+    const QWidget *focus = m_panel->window()->focusWidget();
+    return focus &&
+           (focus == row.label || focus == row.path || focus == row.browse || focus == row.setting);
+}
+
+void FrameList::KeepFocusOffRows()
+{
+    // Hiding the focused widget would pass the focus on to some other field; the list keeps
+    // it instead, so keys typed meanwhile edit nothing.
+    if (m_inner->isAncestorOf(m_panel->window()->focusWidget()))
+        m_panel->setFocus(Qt::OtherFocusReason);
+}
+
 void FrameList::ReleaseRow(Row row)
 {
+    if (HoldsFocus(row))
+        KeepFocusOffRows();
     for (QWidget *w : {static_cast<QWidget *>(row.label), static_cast<QWidget *>(row.path),
                        static_cast<QWidget *>(row.browse), static_cast<QWidget *>(row.setting)}) {
         w->hide();

@@ -25,8 +25,9 @@ namespace mrv {
 ///
 /// Every row has its place on the inner panel, but widgets exist only for the rows that show
 /// (and a few around them): rows that scroll out of view hand their widgets on to the rows
-/// that scroll in. A row's widgets are made like the template row's and then receive the
-/// window-layout document's element for their index (see SetRowLayoutHook).
+/// that scroll in, except the row holding the focus, which keeps its widgets. A row's widgets are
+/// made like the template row's and then receive the window-layout document's element for their
+/// index (see SetRowLayoutHook).
 class FrameList : public QObject
 {
     Q_OBJECT
@@ -105,6 +106,10 @@ private:
     void Realize();
     Row TakeRow();
     void ReleaseRow(Row row);
+    /// True when one of the row's widgets is the window's focus widget.
+    bool HoldsFocus(const Row &row) const;
+    /// Gives the focus to the list panel when a row's widget has it, before rows go away.
+    void KeepFocusOffRows();
     void PlaceRow(const Row &row) const;
     void ShowRow(Row &row, int index);
     const Row *Find(int row) const;

@@ -55,6 +55,14 @@ RowArrangement ArrangeRows(QSize outerInner, int scrollWidth, int innerLeft,
     return a;
 }
 
+int ListWidthForPath(int pathWidth, const RowTemplate &row, int scrollWidth, int innerLeft,
+                     int panelBorderWidth)
+{
+    const int inner =
+        row.path.left() + pathWidth + 5 + row.browse.width() + 5 + row.setting.width() + 5;
+    return inner + scrollWidth + 2 * innerLeft + panelBorderWidth;
+}
+
 int InnerPanelTop(int innerHeight, int outerHeight, int value, int maximum)
 {
     if (maximum <= 0)

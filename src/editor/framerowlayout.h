@@ -45,6 +45,15 @@ struct RowArrangement
 RowArrangement ArrangeRows(QSize outerInner, int scrollWidth, int innerLeft,
                            const RowTemplate &row, int rowPitch, int rowCount, int scrollMax);
 
+/// The narrowest a row's path box may get before the window's left column stops giving way
+/// to the preview: about fifteen characters of a path.
+inline constexpr int ReadablePathWidth = 100;
+
+/// The outer width of a frame-list panel whose rows show the number, a path box
+/// `pathWidth` wide and both buttons (the inverse of ArrangeRows' width arithmetic).
+int ListWidthForPath(int pathWidth, const RowTemplate &row, int scrollWidth, int innerLeft,
+                     int panelBorderWidth);
+
 /// Top of row i's copy of a template control whose own top is `templateTop`.
 inline qint64 RowControlTop(int templateTop, int row, int rowPitch)
 {

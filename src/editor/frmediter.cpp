@@ -4,6 +4,7 @@
 #include "editor/editortitle.h"
 #include "editor/framelist.h"
 #include "editor/keyfilter.h"
+#include "editor/menushortcuts.h"
 #include "editor/pictureedit.h"
 #include "editor/picturesurface.h"
 #include "editor/playback.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -36,6 +38,7 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     m_client->installEventFilter(this);
 
     m_menus = BuildEditorMenus(*menuBar());
+    new MenuShortcuts(*this, *menuBar());
     m_c = BuildEditorControls(*m_client);
     m_frames = new FrameList(*m_c.picFrame);
     m_preview = std::make_unique<EditorPreview>(*m_c.picBG, *m_c.picA0, *m_c.picA1, m_cache);
@@ -68,8 +71,13 @@ void frmEditer::ConnectControls()
     connect(m_c.txtProjectName, &QLineEdit::textChanged, this, &frmEditer::txtProjectName_Change);
     connect(m_c.comScreenScale, &QComboBox::editTextChanged, this,
             &frmEditer::comScreenScale_Change);
-    m_c.comScreenScale->lineEdit()->installEventFilter(
+    // The box has the focus and hands typed keys to its line edit directly, past any filter
+    // on the line edit.
+    m_c.comScreenScale->installEventFilter(
         new KeyFilterObject(KeyFilter::ScreenScale, m_c.comScreenScale));
+    // Text that named no size, or a size that could not be stored, gives way to the project's.
+    connect(m_c.comScreenScale->lineEdit(), &QLineEdit::editingFinished, this,
+            &frmEditer::ShowProjectScreenScale);
 
     // Commands of later work: present, but nothing runs them yet.
     for (QPushButton *later : {m_c.cmdExport, m_c.cmdFullscreen})
@@ -124,6 +132,9 @@ void frmEditer::Form_Resize()
     in.controls = ReadFormControls(m_c, *m_frames->ScrollBar());
     in.picBGBorder = m_c.picBG->OuterSize() - m_c.picBG->InnerSize();
     in.picFrameBorder = m_c.picFrame->size() - m_c.picFrame->contentsRect().size();
+    in.minListWidth =
+        ListWidthForPath(ReadablePathWidth, m_frames->Template(), m_frames->ScrollBar()->width(),
+                         m_frames->Inner()->x(), in.picFrameBorder.width());
     in.projectWidth = project->aWidth;
     in.projectHeight = project->aHeight;
     in.scaleX = m_preview->ScaleX;
@@ -197,6 +208,19 @@ void frmEditer::ShowScreenScale(const QString &text)
     box.setEditText(text);
 }
 
+void frmEditer::ShowProjectScreenScale()
+{
+    const MVK *project = CurrentProject();
+    if (!project)
+        return;
+    const QString text = ScreenScaleText(project->aWidth, project->aHeight);
+    if (m_c.comScreenScale->currentText() == text)
+        return;
+    // The project holds this size already: showing it changes nothing.
+    const QSignalBlocker quiet(m_c.comScreenScale);
+    m_c.comScreenScale->setEditText(text);
+}
+
 void frmEditer::UpdateFrameControls(int count)
 {
     if (count > 0) {
@@ -208,6 +232,14 @@ void frmEditer::UpdateFrameControls(int count)
     }
     m_c.sldFrame->setEnabled(count > 0);
     m_c.cmdPlay->setEnabled(count > 0);
+    ShowFrameNumber();
+}
+
+void frmEditer::ShowFrameNumber()
+{
+    const bool frames = m_frames->RowCount() > 0;
+    m_c.lblFrameNumber->setText(
+        FrameCounterText(frames ? m_c.sldFrame->value() : 0, frames ? m_c.sldFrame->maximum() : 0));
 }
 
 void frmEditer::dataChanged(bool changed)
@@ -224,6 +256,7 @@ void frmEditer::sldFrame_Change()
 {
     const int v = m_c.sldFrame->value();
     m_frames->SetHighlightRow(v);
+    ShowFrameNumber();
     if (m_settings.FrameFocus) {
         QScrollBar &scroll = *m_frames->ScrollBar();
         scroll.setValue(FocusScrollValue(v, m_c.sldFrame->maximum(), scroll.maximum()));

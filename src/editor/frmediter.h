@@ -92,6 +92,9 @@ private:
     void ConnectControls();
     void FillScreenScales();
     void ShowScreenScale(const QString &text);
+    /// Puts the project's screen size into the screen-scale box when it shows another text.
+    void ShowProjectScreenScale();
+    void ShowFrameNumber();
     void OpenCommandLine(const QList<CommandLinePath> &commandLine);
     void UpdateFrameControls(int count);
     void SaveSettingsAndEnd();

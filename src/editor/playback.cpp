@@ -14,4 +14,9 @@ int NextPlayFrame(int frame, int frameCount)
     return frame < frameCount ? frame + 1 : LoopStart(frameCount);
 }
 
+QString FrameCounterText(int frame, int frameCount)
+{
+    return QString::number(frame) + QStringLiteral(" / ") + QString::number(frameCount);
+}
+
 } // namespace mrv

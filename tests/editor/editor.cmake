@@ -7,6 +7,7 @@ mirovane_add_test(editor_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/editor_picturecache_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/editor_preview_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/editor_screenscale_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/editor_shortcuts_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout_formresize_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout_framerows_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/playback_test.cpp

@@ -7,10 +7,12 @@
 #include "scriptedprompts.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QImage>
 #include <QLayout>
 #include <QMenuBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +70,14 @@ protected:
         window->show();
         window->layout()->activate();
         return *window;
+    }
+
+    /// Makes the loaded window the active one, as the desktop does when it opens, so clicks
+    /// give the focus and keys reach the focused control.
+    void Activate()
+    {
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
     /// Resizes the window so its client area has the size.

@@ -108,6 +108,15 @@ TEST_F(FrameListWindow, FrameFocusScrollsToFollowTheFrame)
     EXPECT_NE(w.Frames().RowLabel(105), nullptr);
     slider.setValue(1);
     EXPECT_EQ(w.Frames().ScrollBar()->value(), 0);
+    // Every frame's row comes into view, as playback steps through them.
+    const QRect view = w.Frames().Panel()->contentsRect();
+    for (int v = 2; v <= 105; ++v) {
+        w.timPlay_Timer();
+        const QLabel *label = w.Frames().RowLabel(v);
+        ASSERT_NE(label, nullptr) << v;
+        const QRect row(label->mapTo(w.Frames().Panel(), QPoint(0, 0)), label->size());
+        EXPECT_TRUE(view.contains(row)) << v;
+    }
 
     const QString one = WriteProject(folder, QStringLiteral("one"), 1);
     ASSERT_TRUE(w.Commands().OpenProjectFile(one));
@@ -159,6 +168,71 @@ TEST_F(FrameListWindow, TheWheelScrollsTheList)
                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &down);
     EXPECT_GT(scroll.value(), 0);
+}
+
+// A wheel notch as the mouse sends it, over the widget at its top-left corner.
+void WheelDown(QWidget &over, int notches)
+{
+    const QPoint at(5, 5);
+    for (int i = 0; i < notches; ++i) {
+        QWheelEvent down(QPointF(at), QPointF(over.mapToGlobal(at)), QPoint(), QPoint(0, -120),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&over, &down);
+    }
+}
+
+TEST_F(FrameListWindow, TypingAfterScrollingNeverReachesAnotherField)
+{
+    frmEditer &w = Load();
+    Activate();
+    FrameList &list = w.Frames();
+    QLineEdit *row1 = list.RowPath(1);
+    ASSERT_NE(row1, nullptr);
+    QTest::mouseClick(row1, Qt::LeftButton, {}, QPoint(5, row1->height() / 2));
+    ASSERT_EQ(QApplication::focusWidget(), row1);
+    const QString name = w.CurrentProject()->aName;
+    QStringList paths;
+    for (const aImage &frame : w.CurrentProject()->aFrame)
+        paths.append(frame.aURL);
+
+    WheelDown(*list.Panel(), 10);
+    ASSERT_GT(list.ScrollBar()->value(), 0);
+    ASSERT_LT(list.Inner()->y() + row1->geometry().bottom(), 0); // row 1 is out of view
+    QTest::keyClick(row1, Qt::Key_End);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ZZ"));
+
+    EXPECT_EQ(w.CurrentProject()->aName, name);
+    EXPECT_EQ(w.Controls().txtProjectName->text(), name);
+    EXPECT_EQ(w.CurrentProject()->aFrame.Item(1)->aURL, paths.at(0) + QStringLiteral("ZZ"));
+    for (int i = 2; i <= list.RowCount(); ++i)
+        EXPECT_EQ(w.CurrentProject()->aFrame.Item(i)->aURL, paths.at(i - 1)) << i;
+    for (int i = 2; i <= list.RowCount(); ++i) {
+        if (QLineEdit *box = list.RowPath(i))
+            EXPECT_EQ(box->text(), paths.at(i - 1)) << i;
+    }
+    ExpectRowsInPlace(w);
+
+    // Scrolling back shows row 1 with what was typed.
+    list.ScrollBar()->setValue(0);
+    ASSERT_NE(list.RowPath(1), nullptr);
+    EXPECT_EQ(list.RowPath(1)->text(), paths.at(0) + QStringLiteral("ZZ"));
+}
+
+TEST_F(FrameListWindow, ReloadingTheRowsTakesTheFocusOffTheList)
+{
+    frmEditer &w = Load();
+    Activate();
+    QLineEdit *row1 = w.Frames().RowPath(1);
+    ASSERT_NE(row1, nullptr);
+    QTest::mouseClick(row1, Qt::LeftButton, {}, QPoint(5, row1->height() / 2));
+    ASSERT_EQ(QApplication::focusWidget(), row1);
+    const QString one = WriteProject(folder, QStringLiteral("one"), 1);
+    ASSERT_TRUE(w.Commands().OpenProjectFile(one));
+    const QString name = w.CurrentProject()->aName;
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ZZ"));
+    EXPECT_EQ(w.CurrentProject()->aName, name);
+    EXPECT_EQ(w.CurrentProject()->aFrame.Item(1)->aURL, QStringLiteral("f1.png"));
+    EXPECT_FALSE(w.CurrentProject()->aChanged);
 }
 
 } // namespace

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace mrv::test {
 namespace {
 
@@ -64,6 +67,43 @@ TEST(PictureCache, KeepsOneScaledCopyForTheSizeInUse)
     // At its own size the picture itself comes back, unscaled.
     EXPECT_EQ(cache.Scaled(path, {40, 30}).cacheKey(), cache.Picture(path).cacheKey());
     EXPECT_TRUE(cache.Scaled(path, {0, 5}).isNull());
+}
+
+TEST(PictureCache, APieceOfAHugeScaleCostsOnlyThePiece)
+{
+    TempFolder folder;
+    // A horizontal gradient, so a piece from the wrong place shows.
+    QImage gradient(64, 48, QImage::Format_RGB32);
+    for (int x = 0; x < 64; ++x)
+        for (int y = 0; y < 48; ++y)
+            gradient.setPixel(x, y, qRgb(x * 4, y * 5, 128));
+    const QString path = folder.file(QStringLiteral("g.png"));
+    ASSERT_TRUE(gradient.save(path));
+    PictureCache cache;
+
+    // The piece matches the same place of the whole picture scaled, to the smoothing.
+    const QImage whole = cache.Scaled(path, {640, 480});
+    const QRect part(100, 50, 200, 100);
+    const QImage piece = cache.ScaledPart(path, {640, 480}, part);
+    ASSERT_EQ(piece.size(), part.size());
+    int worst = 0;
+    for (int x = 0; x < part.width(); ++x)
+        for (int y = 0; y < part.height(); ++y) {
+            const QRgb a = piece.pixel(x, y);
+            const QRgb b = whole.pixel(part.left() + x, part.top() + y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b))});
+        }
+    EXPECT_LE(worst, 4);
+
+    // Scaled to ten billion pixels, the piece alone is made and nothing is kept.
+    const qint64 before = cache.CostBytes();
+    const QImage far = cache.ScaledPart(path, {100000, 100000}, {50000, 50000, 300, 200});
+    EXPECT_EQ(far.size(), QSize(300, 200));
+    EXPECT_NEAR(QColor(far.pixel(0, 0)).red(), 32 * 4, 4); // source column 32 of 64
+    EXPECT_EQ(cache.CostBytes(), before);
+    // A piece cut off by the scaled picture's edge, or outside it.
+    EXPECT_EQ(cache.ScaledPart(path, {640, 480}, {600, 460, 100, 100}).size(), QSize(40, 20));
+    EXPECT_TRUE(cache.ScaledPart(path, {640, 480}, {700, 0, 10, 10}).isNull());
 }
 
 TEST(PictureCache, MissingAndBrokenFilesGiveNullAndAreNotDecodedOverAndOver)

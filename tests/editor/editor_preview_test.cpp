@@ -85,6 +85,30 @@ TEST_F(Preview, DrawsBackgroundAndFrameAtHalfScale)
     EXPECT_EQ(crop, bg.Image().copy(206, 142, 100, 100).convertToFormat(crop.format()));
 }
 
+TEST_F(Preview, APictureLargerThanThePreviewIsScaledOnlyWhereItShows)
+{
+    // 4096 x 3072 in a 1024 x 768 project: scaled whole it would be 2048 x 1536 here.
+    QImage big(4096, 3072, QImage::Format_RGB32);
+    big.fill(Red);
+    QPainter(&big).fillRect(2048, 0, 2048, 3072, Blue);
+    ASSERT_TRUE(big.save(folder.file(QStringLiteral("bg.png"))));
+    WriteFrame(folder.file(QStringLiteral("f1.png")), Green);
+    path = WriteProject(folder, QStringLiteral("big"), 1);
+    frmEditer &w = Load({{path, path}});
+    w.Controls().picBG->SetBorderWidth(0);
+    SetClientSize({900, 384 + 78});
+    ASSERT_EQ(w.Controls().picBG->size(), QSize(512, 384));
+
+    const PictureSurface &bg = *w.Controls().picBG;
+    EXPECT_EQ(Pixel(bg, 0, 0), Red);
+    EXPECT_EQ(Pixel(bg, 511, 383), Red); // the picture's left quarter fills the box
+    const PictureSurface &act = *w.Controls().picA0;
+    EXPECT_EQ(Pixel(act, 0, 0), Red);
+    EXPECT_EQ(Pixel(act, 99, 99), Green);
+    // The decoded pictures and the frame's 100 x 100 copy: no 2048 x 1536 copy is kept.
+    EXPECT_LE(w.Cache().CostBytes(), qint64(4096) * 3072 * 4 + (200 * 200 + 100 * 100) * 4);
+}
+
 TEST_F(Preview, FrameOffsetsCountFromTheAnimationAreaInProjectPixels)
 {
     frmEditer &w = LoadHalfScale();

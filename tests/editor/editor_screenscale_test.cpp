@@ -1,10 +1,13 @@
 #include "editor/screenscale.h"
 
+#include "editor/framelist.h"
 #include "editor/picturesurface.h"
 #include "editor_fixture.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 namespace mrv::test {
@@ -28,16 +31,92 @@ TEST(ParseScreenScale, RefusesPartialZeroAndOversizedSides)
 
 using ScreenScaleBox = EditorTest;
 
+/// Clicks into the screen-scale box of the active window and selects its text, as a user
+/// about to type a size.
+QWidget &ClickIntoScaleBox(frmEditer &w)
+{
+    QComboBox &box = *w.Controls().comScreenScale;
+    QTest::mouseClick(box.lineEdit(), Qt::LeftButton, {}, QPoint(5, box.lineEdit()->height() / 2));
+    QWidget *focus = QApplication::focusWidget();
+    EXPECT_TRUE(focus == &box || box.isAncestorOf(focus));
+    QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+    return *focus;
+}
+
 TEST_F(ScreenScaleBox, KeyFilterLetsOnlyDigitsStarAndBackspaceThrough)
 {
     frmEditer &w = Load();
+    Activate();
     QLineEdit &edit = *w.Controls().comScreenScale->lineEdit();
-    edit.setFocus();
-    edit.clear();
-    QTest::keyClicks(&edit, QStringLiteral("12a8b0*x7-2 0"));
+    QWidget &focus = ClickIntoScaleBox(w);
+    QTest::keyClicks(&focus, QStringLiteral("12a8b0*x7-2 0"));
     EXPECT_EQ(edit.text(), QStringLiteral("1280*720"));
-    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClick(&focus, Qt::Key_Backspace);
     EXPECT_EQ(edit.text(), QStringLiteral("1280*72"));
+    // Nothing completes a partial text into a list entry the user did not type.
+    QTest::keyClick(&focus, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(&focus, QStringLiteral("12"));
+    EXPECT_EQ(edit.text(), QStringLiteral("12"));
+}
+
+TEST_F(ScreenScaleBox, TypingASizeKeepsThePreviewInsideTheWindow)
+{
+    const QString path = WriteProject(folder, QStringLiteral("p"), 3);
+    WritePicture(folder.file(QStringLiteral("bg.png")), {1024, 768}, Qt::blue);
+    for (int i = 1; i <= 3; ++i)
+        WritePicture(folder.file(QStringLiteral("f%1.png").arg(i)), {200, 200}, Qt::red);
+    frmEditer &w = Load({{path, path}});
+    Activate();
+    const QRect client(QPoint(0, 0), w.Client().size());
+    const qint64 decoded = (1024 * 768 + 3 * 200 * 200) * 4;
+    const qint64 shown = qint64(client.width()) * client.height() * 4;
+    const auto expectBounded = [&](const QString &typed) {
+        const PictureSurface &box = *w.Controls().picBG;
+        EXPECT_TRUE(client.contains(box.geometry())) << typed.toStdString();
+        EXPECT_TRUE(QRect(QPoint(0, 0), box.size()).contains(w.Preview().Activity().geometry()))
+            << typed.toStdString();
+        EXPECT_LE(w.Cache().CostBytes(), decoded + shown) << typed.toStdString();
+    };
+
+    QWidget &focus = ClickIntoScaleBox(w);
+    QString typed;
+    for (const QChar c : QStringLiteral("1920*1080")) {
+        QTest::keyClick(&focus, c.toLatin1());
+        typed += c;
+        expectBounded(typed);
+    }
+    EXPECT_EQ(w.CurrentProject()->aWidth, 1920);
+    EXPECT_EQ(w.CurrentProject()->aHeight, 1080);
+
+    QTest::keyClick(&focus, Qt::Key_A, Qt::ControlModifier);
+    typed.clear();
+    for (const QChar c : QStringLiteral("1280x1024")) {
+        QTest::keyClick(&focus, c.toLatin1());
+        typed += c;
+        expectBounded(typed);
+    }
+    EXPECT_EQ(w.Controls().comScreenScale->currentText(), QStringLiteral("12801024"));
+    EXPECT_EQ(w.CurrentProject()->aWidth, 1920);
+    EXPECT_EQ(w.CurrentProject()->aHeight, 1080);
+
+    // Once editing ends, the box shows the size the project holds.
+    QTest::keyClick(&focus, Qt::Key_Return);
+    EXPECT_EQ(w.Controls().comScreenScale->currentText(), QStringLiteral("1920*1080"));
+    EXPECT_EQ(w.CurrentProject()->aWidth, 1920);
+}
+
+TEST_F(ScreenScaleBox, LeavingTheBoxWithAnUnusableTextShowsTheProjectSize)
+{
+    frmEditer &w = Load();
+    Activate();
+    QWidget &focus = ClickIntoScaleBox(w);
+    QTest::keyClicks(&focus, QStringLiteral("40000*768"));
+    EXPECT_EQ(w.CurrentProject()->aWidth, 1024);
+    QTest::mouseClick(w.Controls().txtProjectName, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), w.Controls().txtProjectName);
+    EXPECT_EQ(w.Controls().comScreenScale->currentText(), QStringLiteral("1024*768"));
+    EXPECT_EQ(w.CurrentProject()->aWidth, 1024);
+    EXPECT_EQ(w.CurrentProject()->aHeight, 768);
 }
 
 TEST_F(ScreenScaleBox, ANewSizeMarksTheProjectAndRefitsThePreview)
@@ -51,6 +130,28 @@ TEST_F(ScreenScaleBox, ANewSizeMarksTheProjectAndRefitsThePreview)
     EXPECT_EQ(w.Controls().picBG->height(), before.height());
     EXPECT_LT(w.Controls().picBG->width(), before.width());
     EXPECT_DOUBLE_EQ(w.Preview().ScaleX, w.Controls().picBG->width() / 1280.0);
+}
+
+TEST_F(ScreenScaleBox, AWideProjectAtTheDefaultSizeKeepsTheFrameRowsReadable)
+{
+    frmEditer &w = Load();
+    ASSERT_EQ(w.Client().size(), DesignClientSize);
+    w.Controls().comScreenScale->setEditText(QStringLiteral("1920*1080"));
+    ASSERT_EQ(w.CurrentProject()->aWidth, 1920);
+    const FrameList &list = w.Frames();
+    ASSERT_NE(list.RowPath(1), nullptr);
+    EXPECT_EQ(list.RowPath(1)->width(), ReadablePathWidth);
+    const QRect panel = list.Panel()->contentsRect();
+    for (const QWidget *control : {static_cast<const QWidget *>(list.RowLabel(1)),
+                                   static_cast<const QWidget *>(list.RowBrowse(1)),
+                                   static_cast<const QWidget *>(list.RowSetting(1))})
+        EXPECT_TRUE(
+            panel.contains(QRect(control->mapTo(list.Panel(), QPoint(0, 0)), control->size())));
+    EXPECT_GT(w.Controls().txtBackground->width(), 0);
+    // The preview keeps 16:9 in the room that is left.
+    const QSize inner = w.Controls().picBG->InnerSize();
+    EXPECT_NEAR(inner.width() * 1080.0 / 1920.0, inner.height(), 1.0);
+    EXPECT_LE(w.Controls().picBG->geometry().right(), w.Client().width());
 }
 
 TEST_F(ScreenScaleBox, PartialOrUnusableTextMarksButKeepsTheSize)

@@ -1,6 +1,13 @@
 #include "editor/formlayout.h"
 
+#include "editor/framerowlayout.h"
+#include "support/stringutil.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
 
 namespace mrv {
 namespace {
@@ -17,6 +24,7 @@ FormInput Design(QSize client, int projectW = 1024, int projectH = 768)
     c.lblStraight = {0, 0, 10, 13};
     c.lblLoop = {0, 0, 10, 13};
     c.sldFrame = {0, 0, 10, 22};
+    c.lblFrameNumber = {0, 0, 100, 13};
     c.picBG = {0, 8, 100, 100};
     c.lblProjectName = {8, 8, 10, 13};
     c.txtProjectName = {8, 24, 10, 23};
@@ -135,7 +143,7 @@ TEST(FormResize, PartLabelsNeverExceedTheTrack)
     for (int width = 100; width <= 2000; width += 37) {
         const FormLayout out = FormResize(Design({width, 600}));
         const FormControls &c = out.controls;
-        EXPECT_LE(c.lblStraight.width() + c.lblLoop.width(), out.trackLength)
+        EXPECT_LE(c.lblStraight.width() + c.lblLoop.width(), MaxOf(out.trackLength, 0))
             << "client width " << width;
         EXPECT_EQ(c.lblStraight.right() + 1, c.lblLoop.left());
     }
@@ -173,6 +181,92 @@ TEST(FormResize, AProjectWithoutWidthOrHeightKeepsThePreviewAndScale)
         EXPECT_EQ(out.controls.picBG.left(), 800 - 300 - 10);
         EXPECT_DOUBLE_EQ(out.scaleX, 0.25);
         EXPECT_DOUBLE_EQ(out.scaleY, 0.5);
+    }
+}
+
+// The editor's frame rows: number, path box, "浏览" and "调整" beside a 17-pixel scrollbar in a
+// panel with a 1-pixel border.
+int EditorListMinimum()
+{
+    RowTemplate t;
+    t.label = {6, 11, 32, 13};
+    t.path = {40, 6, 100, 23};
+    t.browse = {145, 5, 44, 25};
+    t.setting = {194, 5, 44, 25};
+    return ListWidthForPath(ReadablePathWidth, t, 17, 0, 2);
+}
+
+TEST(FormResize, AWideProjectAtTheDefaultSizeLeavesTheFrameListReadable)
+{
+    FormInput in = Design({1160, 680}, 1920, 1080);
+    in.minListWidth = EditorListMinimum();
+    const FormLayout out = FormResize(in);
+    const FormControls &c = out.controls;
+    // Without the minimum the list would be 1160 - 1070 - 10 - 5 - 8 = 67 wide.
+    EXPECT_EQ(c.picFrame.width(), in.minListWidth);
+    EXPECT_EQ(c.picFrame.right() + 1, c.picBG.left() - 5);
+    EXPECT_EQ(c.picBG.right() + 1 - 4, 1160 - 10);
+    const QSize inner = c.picBG.size() - in.picBGBorder;
+    ASSERT_EQ(in.minListWidth, 262);
+    EXPECT_EQ(inner.width(), 875);  // 1160 - 10 - 5 - 8 - 262
+    EXPECT_EQ(inner.height(), 492); // round(875 * 1080 / 1920)
+    EXPECT_DOUBLE_EQ(out.scaleX, c.picBG.width() / 1920.0);
+    EXPECT_DOUBLE_EQ(out.scaleY, c.picBG.height() / 1080.0);
+    // The slider still runs from the preview's left edge to the play button.
+    EXPECT_EQ(c.sldFrame.left(), c.picBG.left());
+    EXPECT_EQ(c.sldFrame.right() + 1, c.cmdPlay.left());
+}
+
+TEST(FormResize, TheMinimumChangesNothingWhereTheListIsWideEnough)
+{
+    for (const QSize client : {QSize(1160, 680), QSize(1000, 600), QSize(1600, 900)}) {
+        FormInput in = Design(client);
+        const FormLayout spec = FormResize(in);
+        in.minListWidth = EditorListMinimum();
+        const FormLayout out = FormResize(in);
+        EXPECT_EQ(out.controls, spec.controls) << client.width();
+        EXPECT_DOUBLE_EQ(out.scaleX, spec.scaleX);
+    }
+}
+
+TEST(FormResize, NoProjectShapeMakesThePreviewLargerThanTheWindow)
+{
+    const std::pair<int, int> shapes[] = {{1024, 7},  {1920, 10}, {1920, 1},   {32767, 1},
+                                          {1, 32767}, {1, 1},     {3840, 2160}};
+    for (const int minimum : {0, EditorListMinimum()}) {
+        for (const auto &[pw, ph] : shapes) {
+            for (const QSize client : {QSize(800, 600), QSize(1160, 680), QSize(300, 200)}) {
+                FormInput in = Design(client, pw, ph);
+                in.minListWidth = minimum;
+                const FormLayout out = FormResize(in);
+                const FormControls &c = out.controls;
+                const QSize inner = c.picBG.size() - in.picBGBorder;
+                const std::string what = std::to_string(pw) + "*" + std::to_string(ph) + " in " +
+                                         std::to_string(client.width());
+                EXPECT_LE(c.picBG.right() + 1 - in.picBGBorder.width(), client.width() - 10)
+                    << what;
+                EXPECT_LE(inner.width(), MaxOf(client.width() - 23 - minimum, 0)) << what;
+                EXPECT_LE(c.picBG.bottom() + 1 - in.picBGBorder.height(), c.lblStraight.top() - 10)
+                    << what;
+                EXPECT_GE(c.picFrame.width(), MinOf(minimum, client.width() - 23)) << what;
+                // The box keeps the project's proportions, to the rounding of one side.
+                const double ratio = double(pw) / ph;
+                EXPECT_LE(std::abs(inner.width() - ratio * inner.height()),
+                          std::max(0.5, ratio / 2) + 1e-9)
+                    << what;
+            }
+        }
+    }
+}
+
+TEST(FormResize, TheFrameCounterSitsUnderTheSliderBesideTheFullScreenButton)
+{
+    for (const QSize client : {QSize(800, 600), QSize(1160, 680)}) {
+        const FormControls c = FormResize(Design(client)).controls;
+        EXPECT_EQ(c.lblFrameNumber.size(), QSize(100, 13));
+        EXPECT_EQ(c.lblFrameNumber.right() + 1, c.cmdFullscreen.left() - 5);
+        EXPECT_EQ(c.lblFrameNumber.bottom(), c.cmdFullscreen.bottom());
+        EXPECT_GT(c.lblFrameNumber.top(), c.sldFrame.bottom());
     }
 }
 

@@ -49,6 +49,17 @@ TEST(ArrangeRows, AListThatFitsStretchesTheInnerPanelAndDisablesTheScrollbar)
     EXPECT_FALSE(ArrangeRows({300, 400}, 17, 0, Template(), m.RowPitch, 0, 32767).scrollEnabled);
 }
 
+TEST(ArrangeRows, ListWidthForPathGivesThePathBoxThatWidth)
+{
+    RowTemplate t = Template();
+    for (const int path : {0, 100, 250}) {
+        const int outer = ListWidthForPath(path, t, 17, 3, 2);
+        const RowArrangement a = ArrangeRows({outer - 2, 400}, 17, 3, t, 35, 5, 32767);
+        EXPECT_EQ(a.pathWidth, path);
+        EXPECT_EQ(a.browseLeft, t.path.left() + path + 5);
+    }
+}
+
 TEST(ArrangeRows, AnOverflowingListGetsScrollStepsFromTheOverflow)
 {
     const RowMetrics m = MeasureRows(Template(), 10);

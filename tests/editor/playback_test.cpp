@@ -4,8 +4,10 @@
 #include "editor_fixture.h"
 
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QTest>
 
 namespace mrv::test {
 namespace {
@@ -102,6 +104,35 @@ TEST_F(PlaybackWindow, AProjectWithoutFramesStopsPlaybackAndShowsNoFrame)
     EXPECT_EQ(w.Frames().RowCount(), 0);
     w.timPlay_Timer(); // nothing to step to, and nothing breaks
     w.PicRedraw(1);
+}
+
+TEST_F(PlaybackWindow, TheCounterShowsTheFrameAndTheCountWhileSteppingAndPlaying)
+{
+    const QString fifty = WriteProject(folder, QStringLiteral("fifty"), 50);
+    const QString empty = WriteProject(folder, QStringLiteral("empty"), 0);
+    frmEditer &w = Load();
+    const QLabel &counter = *w.Controls().lblFrameNumber;
+    EXPECT_EQ(counter.objectName(), QStringLiteral("lblFrameNumber"));
+    EXPECT_EQ(counter.text(), QStringLiteral("1 / 105"));
+    w.Controls().sldFrame->setValue(12);
+    EXPECT_EQ(counter.text(), QStringLiteral("12 / 105"));
+    w.lblFrame_Click(104);
+    w.timPlay_Timer();
+    EXPECT_EQ(counter.text(), QStringLiteral("105 / 105"));
+    w.timPlay_Timer();
+    EXPECT_EQ(counter.text(), QStringLiteral("61 / 105"));
+
+    // Playing for real, on the timer.
+    w.cmdPlay_Click();
+    const QSlider &slider = *w.Controls().sldFrame;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return slider.value() > 62; }, 5000));
+    w.cmdPlay_Click();
+    EXPECT_EQ(counter.text(), QStringLiteral("%1 / 105").arg(slider.value()));
+
+    ASSERT_TRUE(w.Commands().OpenProjectFile(fifty));
+    EXPECT_EQ(counter.text(), QStringLiteral("%1 / 50").arg(w.Controls().sldFrame->value()));
+    ASSERT_TRUE(w.Commands().OpenProjectFile(empty));
+    EXPECT_EQ(counter.text(), QStringLiteral("0 / 0"));
 }
 
 } // namespace
