@@ -32,7 +32,7 @@ struct FormInput
     QSize picBGBorder;    ///< outer minus inner size of the preview box
     QSize picFrameBorder; ///< outer minus inner size of the frame-list panel
     /// The frame-list panel is never made narrower than this for the preview's sake; the
-    /// preview box takes what is left. 0 leaves the preview its full height.
+    /// preview box takes what is left. With 0 the preview only stays inside the window.
     int minListWidth = 0;
     int projectWidth = 1024;
     int projectHeight = 768;

@@ -221,11 +221,11 @@ TEST(FormResize, TheMinimumChangesNothingWhereTheListIsWideEnough)
 {
     for (const QSize client : {QSize(1160, 680), QSize(1000, 600), QSize(1600, 900)}) {
         FormInput in = Design(client);
-        const FormLayout spec = FormResize(in);
+        const FormLayout plain = FormResize(in);
         in.minListWidth = EditorListMinimum();
         const FormLayout out = FormResize(in);
-        EXPECT_EQ(out.controls, spec.controls) << client.width();
-        EXPECT_DOUBLE_EQ(out.scaleX, spec.scaleX);
+        EXPECT_EQ(out.controls, plain.controls) << client.width();
+        EXPECT_DOUBLE_EQ(out.scaleX, plain.scaleX);
     }
 }
 
