@@ -78,6 +78,8 @@ public:
     int FrameCount() const { return m_project->aFrame.Count(); }
     /// The frame at a 1-based position, or nullptr.
     const aImage *Frame(int frame) const { return m_project->aFrame.Item(frame); }
+    /// A copy of the frames in playing order, e.g. to build a ReplaceFrames list from.
+    std::vector<aImage> Frames() const { return framesFrom(1, FrameCount()); }
     const QString &FilePath() const { return m_project->aFilePath; }
     bool IsModified() const { return !m_stack.isClean(); }
     QUndoStack *UndoStack() { return &m_stack; }

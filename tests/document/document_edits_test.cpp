@@ -243,9 +243,7 @@ TEST(DocumentSignals, EachStepNamesTheFramesItChanged)
 
     // A replacement of the same length announces the frames that differ; another length
     // resets the list.
-    std::vector<aImage> frames;
-    for (const aImage &frame : document->Project().aFrame)
-        frames.push_back(frame);
+    std::vector<aImage> frames = document->Frames();
     frames[9].aY = -200;
     document->ReplaceFrames(frames, QStringLiteral("替换全部帧"));
     EXPECT_EQ(framesOf(changed), (QList<int>{10}));
