@@ -35,8 +35,14 @@ TEST(PictureFormats, EveryLookupFindsItsOwnEntryAndNothingElseMatches)
     EXPECT_EQ(FormatByTypeIndex(0), nullptr);
     EXPECT_EQ(FormatByTypeIndex(6), nullptr);
     EXPECT_FALSE(ExportExtension(6));
-    EXPECT_EQ(FormatByTypeIndex(ExportTypeBmp)->format, PictureFormat::Bmp);
-    EXPECT_EQ(FormatByTypeIndex(ExportTypeTif)->format, PictureFormat::Tif);
+    // The dialog positions the older helpers take name the same entries.
+    const std::pair<int, PictureFormat> positions[] = {{ExportTypePng, PictureFormat::Png},
+                                                       {ExportTypeBmp, PictureFormat::Bmp},
+                                                       {ExportTypeJpg, PictureFormat::Jpg},
+                                                       {ExportTypeGif, PictureFormat::Gif},
+                                                       {ExportTypeTif, PictureFormat::Tif}};
+    for (const auto &[position, format] : positions)
+        EXPECT_EQ(FormatInfo(format).typeIndex, position);
 }
 
 TEST(PictureFormats, DialogListIsTheSettingsExportTypesInOrder)
