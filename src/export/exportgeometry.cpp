@@ -27,8 +27,8 @@ Result<ScreenScale> ReferenceScale(const MVK &project)
 SequencePlan SequencePlan::Make(int frameCount, int loopTimes)
 {
     SequencePlan plan;
-    plan.introCount = RoundHalfEven(60.0 / 105.0 * frameCount);
-    plan.loopLength = RoundHalfEven(45.0 / 105.0 * frameCount);
+    plan.introCount = IntroFrameCount(frameCount);
+    plan.loopLength = LoopFrameCount(frameCount);
     plan.total = loopTimes * plan.loopLength + plan.introCount;
     plan.numberWidth = int(QString::number(plan.total).size());
     return plan;
@@ -51,11 +51,11 @@ Result<SequenceArea> SequenceAreaOf(const MVK &project)
 {
     if (project.aWidth <= 0 || project.aHeight <= 0)
         return Result<SequenceArea>::Fail(sizeRefusal(project));
+    const QRectF exact = AnimationAreaOn(QSizeF(project.aWidth, project.aHeight));
     SequenceArea area;
-    area.cell = QSize(RoundHalfEven(200.0 / 1024.0 * project.aWidth),
-                      RoundHalfEven(200.0 / 768.0 * project.aHeight));
-    area.left = RoundHalfEven(412.0 / 1024.0 * project.aWidth);
-    area.top = RoundHalfEven(284.0 / 768.0 * project.aHeight);
+    area.cell = QSize(RoundHalfEven(exact.width()), RoundHalfEven(exact.height()));
+    area.left = RoundHalfEven(exact.left());
+    area.top = RoundHalfEven(exact.top());
     if (area.cell.width() < 1 || area.cell.height() < 1)
         return Result<SequenceArea>::Fail(
             QStringLiteral("工程的屏幕尺寸 %1 × %2 太小：动画区域不足 1 像素，无法导出帧序列。")

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/bootgeometry.h"
 #include "support/result.h"
 
 #include <QSize>
@@ -8,13 +9,9 @@ namespace mrv {
 
 class MVK;
 
-/// The reference boot screen and its animation area.
-inline constexpr int ReferenceWidth = 1024;
-inline constexpr int ReferenceHeight = 768;
-inline constexpr int AreaLeft = 412; ///< (1024 - 200) / 2
-inline constexpr int AreaTop = 284;  ///< (768 - 200) / 2
-inline constexpr int CellSize = 200; ///< the animation area is a 200 x 200 square
-inline constexpr int StripCells = 105;
+/// The long picture: one cell of the animation area's size per boot-screen frame.
+inline constexpr int CellSize = AreaSize;
+inline constexpr int StripCells = BootFrames;
 
 /// Factors that map project pixels onto the reference screen: 1024 / width and 768 / height.
 struct ScreenScale

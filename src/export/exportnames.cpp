@@ -1,8 +1,9 @@
 #include "export/exportnames.h"
 
+#include "export/exportoptions.h"
+#include "support/bootgeometry.h"
 #include "support/filetypes.h"
 #include "support/pathrules.h"
-#include "support/regexutil.h"
 #include "support/stringutil.h"
 
 #include <QRegularExpression>
@@ -26,9 +27,20 @@ ChosenPath splitChosen(const QString &chosenPath)
     return {files.Folder, files.Files.first()};
 }
 
-template <typename T> Result<T> noExportType(int filterIndex)
+Status noExportType(int filterIndex)
 {
-    return Result<T>::Fail(QStringLiteral("没有第 %1 种导出文件类型").arg(filterIndex));
+    return Status::Fail(QStringLiteral("没有第 %1 种导出文件类型").arg(filterIndex));
+}
+
+/// The target made for the format of an export file type, or why there is none.
+template <typename Target>
+Result<Target> forTypeIndex(const QString &chosenPath, int filterIndex,
+                            Target (*make)(const QString &, PictureFormat))
+{
+    const PictureFormatInfo *info = FormatByTypeIndex(filterIndex);
+    if (!info)
+        return noExportType(filterIndex);
+    return make(chosenPath, info->format);
 }
 
 /// The chosen path with the extension appended unless its file name contains it. Only the
@@ -44,19 +56,21 @@ QString withExtension(const ChosenPath &chosen, const QString &extension)
 
 Result<QString> ExportExtension(int filterIndex)
 {
-    const DlgFTlist types = MakeExportTypes();
-    const FileType *type = types.Item(filterIndex);
-    if (!type)
-        return noExportType<QString>(filterIndex);
-    return QString(u'.' + type->Extensions);
+    const PictureFormatInfo *info = FormatByTypeIndex(filterIndex);
+    if (!info)
+        return noExportType(filterIndex);
+    return info->extension;
+}
+
+LongPictureTarget LongPictureTargetFor(const QString &chosenPath, PictureFormat format)
+{
+    const QString &extension = FormatInfo(format).extension;
+    return LongPictureTarget{withExtension(splitChosen(chosenPath), extension), extension};
 }
 
 Result<LongPictureTarget> LongPictureTargetFor(const QString &chosenPath, int filterIndex)
 {
-    const Result<QString> extension = ExportExtension(filterIndex);
-    if (!extension)
-        return extension.status();
-    return LongPictureTarget{withExtension(splitChosen(chosenPath), *extension), *extension};
+    return forTypeIndex<LongPictureTarget>(chosenPath, filterIndex, LongPictureTargetFor);
 }
 
 QString SequenceTarget::FileName(int n, int numberWidth) const
@@ -64,18 +78,21 @@ QString SequenceTarget::FileName(int n, int numberWidth) const
     return prefix + QString::number(n).rightJustified(numberWidth, QChar(u'0')) + extension;
 }
 
-Result<SequenceTarget> SequenceTargetFor(const QString &chosenPath, int filterIndex)
+SequenceTarget SequenceTargetFor(const QString &chosenPath, PictureFormat format)
 {
-    const Result<QString> extension = ExportExtension(filterIndex);
-    if (!extension)
-        return extension.status();
+    const QString &extension = FormatInfo(format).extension;
     const ChosenPath chosen = splitChosen(chosenPath);
     QString name = chosen.fileName;
     // With a folder in front, a name starting with the extension is still cut (to nothing).
-    const qsizetype at = name.lastIndexOf(*extension, -1, Qt::CaseSensitive);
+    const qsizetype at = name.lastIndexOf(extension, -1, Qt::CaseSensitive);
     if (at > 0 || (at == 0 && !chosen.folder.isEmpty()))
         name.truncate(at);
-    return SequenceTarget{chosen.folder + name, *extension};
+    return SequenceTarget{chosen.folder + name, extension};
+}
+
+Result<SequenceTarget> SequenceTargetFor(const QString &chosenPath, int filterIndex)
+{
+    return forTypeIndex<SequenceTarget>(chosenPath, filterIndex, SequenceTargetFor);
 }
 
 QString ProjectImagesTarget::FramePath(int frame) const
@@ -84,45 +101,35 @@ QString ProjectImagesTarget::FramePath(int frame) const
            extension;
 }
 
-Result<ProjectImagesTarget> ProjectImagesTargetFor(const QString &chosenPath, int filterIndex)
+ProjectImagesTarget ProjectImagesTargetFor(const QString &chosenPath, PictureFormat format)
 {
-    const Result<QString> extension = ExportExtension(filterIndex);
-    if (!extension)
-        return extension.status();
+    const QString &extension = FormatInfo(format).extension;
     const ChosenPath chosen = splitChosen(chosenPath);
     ProjectImagesTarget target;
-    target.extension = *extension;
-    target.backgroundPath = withExtension(chosen, *extension);
+    target.extension = extension;
+    target.backgroundPath = withExtension(chosen, extension);
     target.baseName = chosen.fileName;
-    const qsizetype at = chosen.fileName.lastIndexOf(*extension, -1, Qt::CaseSensitive);
+    const qsizetype at = chosen.fileName.lastIndexOf(extension, -1, Qt::CaseSensitive);
     if (at > 0)
         target.baseName.truncate(at);
     target.frameFolder = chosen.folder + target.baseName + QStringLiteral("_Frame");
     return target;
 }
 
+Result<ProjectImagesTarget> ProjectImagesTargetFor(const QString &chosenPath, int filterIndex)
+{
+    return forTypeIndex<ProjectImagesTarget>(chosenPath, filterIndex, ProjectImagesTargetFor);
+}
+
 int LoopTimesFromAnswer(const QString &answer)
 {
-    const QString digits = RegexCollect(answer, QStringLiteral("[\\d]"), QString());
-    if (digits.isEmpty())
-        return 1;
-    // Leading zeros do not count; more than three significant digits is above 255 anyway.
-    qsizetype first = 0;
-    while (first < digits.size() - 1 && digits[first] == u'0')
-        ++first;
-    const QStringView significant = QStringView(digits).mid(first);
-    if (significant.size() > 3)
-        return 255;
-    bool ok = false;
-    const int value = significant.toInt(&ok);
-    if (!ok)
-        return 1;
-    return value < 1 ? 1 : (value > 255 ? 255 : value);
+    return ClampedDigits(answer, 1, 255);
 }
 
 qint16 DefaultImportX(qint16 projectWidth)
 {
-    return qint16(RoundHalfEven((projectWidth / 1024.0 * 200.0 - 200.0) / 2.0));
+    return qint16(
+        RoundHalfEven((projectWidth / double(ReferenceWidth) * AreaSize - AreaSize) / 2.0));
 }
 
 QString StoredStripPath(const QString &projectFolder, const QString &stripPath)

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "export/pictureformats.h"
 #include "support/result.h"
 
 #include <QString>
 
 namespace mrv {
 
-/// Positions (1-based) of the export file types, in the order the save dialogs list them.
+/// Positions (1-based) of the export file types, in the order the save dialogs list them
+/// (the typeIndex of each PictureFormats() entry).
 enum ExportTypeIndex : int
 {
     ExportTypePng = 1,
@@ -33,6 +35,8 @@ struct LongPictureTarget
 
 /// The chosen path (folder and file name, as the save dialog returns it) with the extension
 /// appended unless the file name already contains it ("anim.jpg.png" with JPEG stays as it is).
+LongPictureTarget LongPictureTargetFor(const QString &chosenPath, PictureFormat format);
+/// The same for the format of an export file type; fails for a position without one.
 Result<LongPictureTarget> LongPictureTargetFor(const QString &chosenPath, int filterIndex);
 
 /// Where the frame sequence goes: the prefix that the numbers and the extension follow.
@@ -47,6 +51,7 @@ struct SequenceTarget
 
 /// The chosen path cut before the last occurrence of the extension in its file name
 /// ("seq.png" with PNG gives the prefix "seq"); unchanged when the name does not contain it.
+SequenceTarget SequenceTargetFor(const QString &chosenPath, PictureFormat format);
 Result<SequenceTarget> SequenceTargetFor(const QString &chosenPath, int filterIndex);
 
 /// Where the project images go.
@@ -62,6 +67,7 @@ struct ProjectImagesTarget
     QString FramePath(int frame) const;
 };
 
+ProjectImagesTarget ProjectImagesTargetFor(const QString &chosenPath, PictureFormat format);
 Result<ProjectImagesTarget> ProjectImagesTargetFor(const QString &chosenPath, int filterIndex);
 
 /// Loop times from the answer typed into the loop box: its digits joined in order, read as a

@@ -37,16 +37,8 @@ Result<QByteArray> emptyCanvas()
 
 std::optional<PictureFormat> FormatOfExtension(const QString &extension)
 {
-    if (extension == u".png")
-        return PictureFormat::Png;
-    if (extension == u".bmp")
-        return PictureFormat::Bmp;
-    if (extension == u".jpg")
-        return PictureFormat::Jpg;
-    if (extension == u".gif")
-        return PictureFormat::Gif;
-    if (extension == u".tif")
-        return PictureFormat::Tif;
+    if (const PictureFormatInfo *info = FormatByExtension(extension))
+        return info->format;
     return std::nullopt;
 }
 
@@ -88,19 +80,7 @@ Result<QByteArray> EncodeTif(const QImage &canvas)
 
 Result<QByteArray> EncodePicture(const QImage &canvas, PictureFormat format)
 {
-    switch (format) {
-    case PictureFormat::Png:
-        return EncodePng(canvas);
-    case PictureFormat::Bmp:
-        return EncodeBmp(canvas);
-    case PictureFormat::Jpg:
-        return EncodeJpg(canvas, ExportJpegQuality);
-    case PictureFormat::Gif:
-        return EncodeGif(canvas);
-    case PictureFormat::Tif:
-        return EncodeTif(canvas);
-    }
-    return emptyCanvas();
+    return FormatInfo(format).encode(canvas);
 }
 
 namespace {

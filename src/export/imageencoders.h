@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/gifencoder.h"
+#include "export/pictureformats.h"
 #include "support/result.h"
 
 #include <QByteArray>
@@ -10,16 +11,6 @@
 #include <optional>
 
 namespace mrv {
-
-/// The picture formats the exports write.
-enum class PictureFormat
-{
-    Png,
-    Bmp,
-    Jpg,
-    Gif,
-    Tif
-};
 
 /// Quality of every JPEG the exports write.
 inline constexpr int ExportJpegQuality = 90;
@@ -37,7 +28,7 @@ Result<QByteArray> EncodeJpg(const QImage &canvas, int quality);
 /// TIFF with the alpha channel.
 Result<QByteArray> EncodeTif(const QImage &canvas);
 
-/// One of the encoders above (JPEG at ExportJpegQuality).
+/// The encoder of the format's table entry (JPEG at ExportJpegQuality).
 Result<QByteArray> EncodePicture(const QImage &canvas, PictureFormat format);
 
 /// Encode and write the file; a failure names the path and the reason. A failed write leaves

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "export/exportjob.h"
+#include "export/exportoptions.h"
+#include "export/exportsource.h"
+#include "export/pictureformats.h"
+
+#include <QList>
+#include <QString>
+
+#include <atomic>
+#include <optional>
+
+namespace mrv {
+
+class MVK;
+
+/// One export target: its names for the command line and the menu, the formats it writes,
+/// its options, and the run that writes it. The editor and the command line gather the
+/// options (through dialogs or arguments) and hand them to Run; the steps every export opens
+/// with are done there once.
+class Exporter
+{
+public:
+    virtual ~Exporter() = default;
+
+    /// The command-line subcommand ("export-long").
+    virtual QString id() const = 0;
+    /// The menu entry's text ("导出长图动画") and Qt object name ("mnuExportLongPic").
+    virtual QString label() const = 0;
+    virtual QString menuName() const = 0;
+    /// The menu entry's shortcut ("Ctrl+E"), empty for none.
+    virtual QString shortcut() const { return {}; }
+    /// The command line's one-line description and the name of its output argument.
+    virtual QString summary() const = 0;
+    virtual QString outputName() const { return QStringLiteral("OUT"); }
+
+    /// The formats the target writes; the save dialog preselects the default.
+    virtual QList<PictureFormat> formats() const;
+    virtual PictureFormat defaultFormat() const = 0;
+    /// The options, in the order the editor asks for them.
+    virtual QList<ExportOptionSpec> options() const { return {}; }
+
+    /// The editor's save dialog: its title and the file name it proposes.
+    virtual QString dialogTitle() const = 0;
+    virtual QString proposedName(const MVK &project) const = 0;
+    /// The progress dialog's text while the export runs.
+    virtual QString busyLabel() const = 0;
+    /// The editor's message once the export has written everything.
+    virtual QString doneMessage(const ExportOptions &options) const = 0;
+    /// The command line's report of a successful run, one line per output, each ending "\n".
+    virtual QString cliReport(const ExportResult &result, const ExportOptions &options) const = 0;
+
+    /// The usage line: id, PROJECT, the output, --format and the options' flags.
+    QString cliUsage() const;
+    /// Options for a target and format, every option at its default.
+    ExportOptions defaultOptions(const QString &target, PictureFormat format) const;
+    /// The description of an option; none for a name the target does not have.
+    std::optional<ExportOptionSpec> option(const QString &name) const;
+
+    /// Writes the export. A format the target does not write fails, a project it cannot
+    /// export is refused, and an export cancelled before it starts is marked cancelled, all
+    /// without writing anything; otherwise the target writes.
+    ExportResult Run(const ExportSource &source, const ExportOptions &options,
+                     const ExportProgress &progress = {},
+                     const std::atomic_bool *cancel = nullptr) const;
+
+protected:
+    /// Why the project cannot be exported by this target (a screen size it cannot scale).
+    virtual Status CheckProject(const MVK &project) const = 0;
+    /// Writes the export once the opening checks have passed.
+    virtual ExportResult Write(const ExportSource &source, const ExportOptions &options,
+                               const ExportProgress &progress,
+                               const std::atomic_bool *cancel) const = 0;
+};
+
+} // namespace mrv

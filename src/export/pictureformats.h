@@ -1,0 +1,57 @@
+#pragma once
+
+#include "support/filetypes.h"
+#include "support/result.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringView>
+
+#include <span>
+
+namespace mrv {
+
+/// The picture formats the exports write.
+enum class PictureFormat
+{
+    Png,
+    Bmp,
+    Jpg,
+    Gif,
+    Tif
+};
+
+/// One picture format with every name it goes by and its encoder.
+struct PictureFormatInfo
+{
+    PictureFormat format;
+    QString extension; ///< ".png": what file names end with and what picks the format
+    QString cliName;   ///< "png": the command line's --format value
+    QString caption;   ///< "PNG文件(*.png)": the entry of the export save dialogs
+    int typeIndex;     ///< 1-based position of that entry in the export file types
+    Result<QByteArray> (*encode)(const QImage &canvas);
+};
+
+/// Every format, in the order of the export save dialogs (PNG, BMP, JPEG, GIF, TIFF).
+std::span<const PictureFormatInfo> PictureFormats();
+
+/// The entry of a format.
+const PictureFormatInfo &FormatInfo(PictureFormat format);
+
+/// Lookups; nullptr when nothing matches. Names and extensions are compared exactly, so
+/// "PNG", ".PNG" and ".jpeg" match nothing.
+const PictureFormatInfo *FormatByCliName(QStringView name);
+const PictureFormatInfo *FormatByExtension(QStringView extension);
+const PictureFormatInfo *FormatByTypeIndex(int typeIndex);
+
+/// The export file types of the save dialogs, built from the table.
+DlgFTlist ExportTypeList();
+
+/// The format the command line writes: the one named by --format (nameGiven) when given,
+/// otherwise the one whose extension the output's file name ends with, otherwise the
+/// fallback. An unknown name fails with a message listing the names.
+Result<PictureFormat> CliPictureFormat(const QString *nameGiven, const QString &outPath,
+                                       PictureFormat fallback);
+
+} // namespace mrv
