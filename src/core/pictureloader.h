@@ -13,4 +13,9 @@ namespace mrv {
 /// Safe to call from any thread.
 QImage LoadPicture(const QString &path);
 
+/// Why LoadPicture cannot read the file, judged from the file and the head of its content
+/// without decoding it (no file, a folder, unreadable, too large, not a picture format Qt
+/// reads); empty when it looks like a readable picture. Safe to call from any thread.
+QString PictureProblem(const QString &path);
+
 } // namespace mrv

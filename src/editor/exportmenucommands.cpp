@@ -4,6 +4,8 @@
 #include "editor/editorpreview.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
+#include "editor/pictureedit.h"
+#include "export/exportgeometry.h"
 #include "export/exportnames.h"
 #include "export/framesequence.h"
 #include "export/longimport.h"
@@ -13,7 +15,10 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace mrv {
 
@@ -22,6 +27,42 @@ namespace {
 const QString DoneTitle = QStringLiteral("导出完成");
 
 } // namespace
+
+QString OverwriteQuestion(const QString &path)
+{
+    return QDir::toNativeSeparators(path) + QStringLiteral(" 已存在，是否覆盖？");
+}
+
+QString FirstExistingFile(const QStringList &paths, const FileDialogAnswer &chosen)
+{
+    for (const QString &path : paths) {
+        if (!QFileInfo::exists(path))
+            continue;
+        if (chosen.overwriteConfirmed && QFileInfo(path) == QFileInfo(chosen.path))
+            continue;
+        return path;
+    }
+    return {};
+}
+
+QStringList SequenceFiles(const SequenceTarget &target, int frameCount, int loopTimes)
+{
+    const SequencePlan plan = SequencePlan::Make(frameCount, std::clamp(loopTimes, 1, 255));
+    QStringList files;
+    files.reserve(qMax(plan.total, 0));
+    for (int n = 1; n <= plan.total; ++n)
+        files << target.FileName(n, plan.numberWidth);
+    return files;
+}
+
+QStringList ProjectImageFiles(const ProjectImagesTarget &target, int frameCount)
+{
+    QStringList files{target.backgroundPath};
+    files.reserve(frameCount + 1);
+    for (int i = 1; i <= frameCount; ++i)
+        files << target.FramePath(i);
+    return files;
+}
 
 ExportMenuCommands &ExportMenuCommands::Install(frmEditer &editor)
 {
@@ -96,6 +137,7 @@ std::optional<FileDialogAnswer> ExportMenuCommands::AskForExportFile(const QStri
     request.types = &m_editor.AppSettings().ExportTypes;
     request.filterIndex = filterIndex;
     request.proposedName = proposedName;
+    request.startFolder = m_editor.CurrentProject()->aFileFolder;
     return m_editor.AppPrompts().File(request);
 }
 
@@ -107,6 +149,16 @@ std::optional<bool> ExportMenuCommands::AskYesNo(const QString &question)
     case MsgAnswer::No: return false;
     default: return std::nullopt;
     }
+}
+
+bool ExportMenuCommands::MayOverwrite(const QStringList &paths, const FileDialogAnswer &chosen)
+{
+    const QString existing = FirstExistingFile(paths, chosen);
+    if (existing.isEmpty())
+        return true;
+    return m_editor.AppPrompts().Message({OverwriteQuestion(existing), QStringLiteral("提示"),
+                                          MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No}) ==
+           MsgAnswer::Yes;
 }
 
 void ExportMenuCommands::Report(const ExportResult &result, const QString &doneText)
@@ -148,6 +200,8 @@ void ExportMenuCommands::mnuExportLongPic_Click()
     const std::optional<bool> leaveOut = AskYesNo(QStringLiteral("是否去掉全屏背景"));
     if (!leaveOut)
         return;
+    if (!MayOverwrite({target->path}, *chosen))
+        return;
     const LongPictureOptions options{*target, !*leaveOut};
     const ExportResult result = m_runner.Run(
         QStringLiteral("正在导出动画长图…"),
@@ -184,6 +238,9 @@ void ExportMenuCommands::mnuExAniFrame_Click()
     if (!keepTransparency)
         return;
     options.drawBackground = !*keepTransparency;
+    if (!MayOverwrite(SequenceFiles(options.target, current->aFrame.Count(), options.loopTimes),
+                      *chosen))
+        return;
     const ExportResult result = m_runner.Run(
         QStringLiteral("正在导出动画帧序列…"),
         [project = *current, background = m_editor.BackgroundPath(),
@@ -208,6 +265,8 @@ void ExportMenuCommands::mnuExport_Click()
         ShowError(target.message());
         return;
     }
+    if (!MayOverwrite(ProjectImageFiles(*target, current->aFrame.Count()), *chosen))
+        return;
     const ExportResult result = m_runner.Run(
         QStringLiteral("正在导出工程图片…"),
         [project = *current, background = m_editor.BackgroundPath(),
@@ -230,8 +289,8 @@ void ExportMenuCommands::mnuImportLongPic_Click()
     // does not happen stops here, before anything is changed.
     if (!m_editor.Commands().AskToSave())
         return;
-    const auto chosen =
-        m_editor.AppPrompts().File(PictureOpenRequest(m_editor.AppSettings().ImageTypes));
+    const auto chosen = m_editor.AppPrompts().File(PictureOpenRequest(
+        m_editor.AppSettings().ImageTypes, m_editor.CurrentProject()->aFileFolder));
     if (!chosen)
         return;
 
@@ -264,6 +323,7 @@ void ExportMenuCommands::ShowImportedFrames()
         urls.append(frame.aURL);
     m_editor.Frames().SetRowTexts(std::move(urls));
     m_editor.Preview().FramePaths = project.FramePaths();
+    m_editor.Pictures().ShowPathProblems();
     m_editor.dataChanged(true);
     m_editor.PicRedraw(1);
 }

@@ -3,15 +3,30 @@
 #include "editor/exportprogressrunner.h"
 #include "editor/prompts.h"
 #include "export/exportjob.h"
+#include "export/exportnames.h"
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 namespace mrv {
 
 class frmEditer;
+
+/// The question asked before an export replaces a file: "<path> 已存在，是否覆盖？".
+QString OverwriteQuestion(const QString &path);
+
+/// The first of the paths naming an existing file, leaving out the file the save dialog
+/// already asked about; empty when none exists.
+QString FirstExistingFile(const QStringList &paths, const FileDialogAnswer &chosen);
+
+/// Every file the frame sequence writes for a project of `frameCount` frames, in order.
+QStringList SequenceFiles(const SequenceTarget &target, int frameCount, int loopTimes);
+
+/// The background picture and every frame picture the project-image export writes.
+QStringList ProjectImageFiles(const ProjectImagesTarget &target, int frameCount);
 
 /// The editor's export and import commands: the long picture, the frame sequence, the
 /// project images (menu entry and button) and the long-picture import. Each asks its
@@ -55,6 +70,9 @@ private:
                                                      const QString &proposedName);
     /// A Yes/No/Cancel question; nothing when cancelled, else whether Yes was answered.
     std::optional<bool> AskYesNo(const QString &question);
+    /// True when none of the paths exists, or the user agreed to replace the first that does
+    /// (asked once, and never again about the file the save dialog already asked about).
+    bool MayOverwrite(const QStringList &paths, const FileDialogAnswer &chosen);
     void ShowError(const QString &text);
     void ShowInformation(const QString &text, const QString &title);
     /// Shows the frames' new paths in their rows, resolves them and redraws the frame shown.

@@ -1,5 +1,6 @@
 #include "editor/framelist.h"
 
+#include "editor/pathproblem.h"
 #include "editor/windowlayout.h"
 #include "support/stringutil.h"
 
@@ -111,6 +112,7 @@ void FrameList::LoadFrameRows(int count)
     m_inner->show();
     m_rowCount = MaxOf(count, 0);
     m_texts.resize(m_rowCount);
+    m_problems.erase(m_problems.upper_bound(m_rowCount), m_problems.end());
     for (auto it = m_active.begin(); it != m_active.end();) {
         if (it->first > m_rowCount) {
             ReleaseRow(it->second);
@@ -131,6 +133,7 @@ void FrameList::UnloadFrameRows()
     m_active.clear();
     m_rowCount = 0;
     m_texts.clear();
+    m_problems.clear();
     ArrangeFrameRows();
 }
 
@@ -156,6 +159,24 @@ void FrameList::SetRowText(int row, const QString &text)
 QString FrameList::RowText(int row) const
 {
     return row >= 1 && row <= m_rowCount ? m_texts.at(row - 1) : QString();
+}
+
+void FrameList::SetRowProblem(int row, const QString &reason)
+{
+    if (row < 1 || row > m_rowCount)
+        return;
+    if (reason.isEmpty())
+        m_problems.erase(row);
+    else
+        m_problems[row] = reason;
+    if (const Row *r = Find(row))
+        MarkPathBox(*r->path, reason);
+}
+
+QString FrameList::RowProblem(int row) const
+{
+    const auto it = m_problems.find(row);
+    return it == m_problems.end() ? QString() : it->second;
 }
 
 void FrameList::ArrangeFrameRows()
@@ -282,6 +303,7 @@ void FrameList::ShowRow(Row &row, int index)
         if (m_layoutHook)
             m_layoutHook(*w);
     }
+    MarkPathBox(*row.path, RowProblem(index));
     PlaceRow(row);
     for (QWidget *w : {static_cast<QWidget *>(row.label), static_cast<QWidget *>(row.path),
                        static_cast<QWidget *>(row.browse), static_cast<QWidget *>(row.setting)})
@@ -322,6 +344,7 @@ void FrameList::ReleaseRow(Row row)
 {
     if (HoldsFocus(row))
         KeepFocusOffRows();
+    MarkPathBox(*row.path, QString());
     for (QWidget *w : {static_cast<QWidget *>(row.label), static_cast<QWidget *>(row.path),
                        static_cast<QWidget *>(row.browse), static_cast<QWidget *>(row.setting)}) {
         w->hide();

@@ -59,6 +59,11 @@ public:
     void SetRowText(int row, const QString &text);
     QString RowText(int row) const;
 
+    /// Why row `row`'s picture cannot be read (empty: it can). Kept per frame, so the path
+    /// box shows it whichever widgets the row is given; see MarkPathBox.
+    void SetRowProblem(int row, const QString &reason);
+    QString RowProblem(int row) const;
+
     /// Lays out the rows in the panel and sets up the scrollbar; ends with vscFrame_Change.
     void ArrangeFrameRows();
     const RowArrangement &Arrangement() const { return m_arrangement; }
@@ -125,6 +130,7 @@ private:
     RowArrangement m_arrangement;
     int m_rowCount = 0;
     QStringList m_texts;
+    std::map<int, QString> m_problems;
     std::map<int, Row> m_active;
     std::vector<Row> m_pool;
     std::function<void(QObject &)> m_layoutHook;

@@ -188,6 +188,7 @@ void frmEditer::LoadProjectIntoEditor()
     m_preview->BackgroundPath = project.BackgroundPath();
     // A project without frames must not go on showing the previous project's pictures.
     m_preview->FramePaths = project.FramePaths();
+    m_pictures->ShowPathProblems();
     m_preview->ClearAll();
     m_titleFileName = TitleFileNameOf(project.aFilePath, project.aFileFolder);
     Form_Resize();

@@ -6,6 +6,7 @@
 
 #include <pugixml.hpp>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,10 +24,18 @@ inline constexpr int MaxOffset = 30000;
 /// (`name`, "X" or "Y") for empty text, a lone "-", anything malformed, or a value out of range.
 Result<qint16> ParseOffsetText(const QString &text, const QString &name);
 
+/// The offset moved by an arrow key's step, kept within -32768..MaxOffset.
+qint16 NudgeOffset(qint16 value, int step);
+
+/// What the dialog says it edits: "背景" for index 0, "第 n 帧" for frame n.
+QString PictureName(int index);
+
 /// The offset dialog: the X and Y offset of the background (`PicIndex` 0) or of frame
-/// `PicIndex`. Make a new dialog for each opening, set `PicIndex`, call `Form_Load` and run
-/// it modally; it is accepted when the offsets were stored in the project, rejected when
-/// nothing changed. Redrawing and marking the project are the caller's.
+/// `PicIndex`, named in `lblPicture`. Make a new dialog for each opening, set `PicIndex`, call
+/// `Form_Load` and run it modally; it is accepted when the offsets were stored in the
+/// project, rejected when nothing changed. The arrow keys nudge the offsets (Left/Right X,
+/// Up/Down Y; by 1, with Shift by 10). Redrawing, previewing and marking the project are the
+/// caller's.
 class frmSetting : public QDialog
 {
     Q_OBJECT
@@ -51,15 +60,29 @@ public:
     QLineEdit &TxtY() const { return *m_txtY; }
     QPushButton &CmdSave() const { return *m_cmdSave; }
     QPushButton &CmdCancel() const { return *m_cmdCancel; }
+    QLabel &LblPicture() const { return *m_lblPicture; }
+
+signals:
+    /// The boxes changed and both hold usable offsets (cut to MaxOffset as Save stores
+    /// them), so the caller can show the picture there before anything is stored.
+    void offsetsChanged(qint16 x, qint16 y);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void BuildControls();
+    /// Applies an arrow key to its box; false for any other key.
+    bool Nudge(const QKeyEvent &key);
+    void EmitOffsets();
     /// The offset in the box, or nothing after telling the user what is wrong with it.
     std::optional<qint16> CheckedOffset(QLineEdit &box, const QString &name);
 
     MVK &m_project;
     const pugi::xml_node m_layout;
     Prompts &m_prompts;
+    QLabel *m_lblPicture = nullptr;
     QLabel *m_lblX = nullptr;
     QLineEdit *m_txtX = nullptr;
     QLabel *m_lblY = nullptr;

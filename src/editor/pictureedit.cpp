@@ -5,6 +5,7 @@
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
 #include "editor/frmsetting.h"
+#include "editor/pathproblem.h"
 #include "editor/picturesurface.h"
 #include "editor/prompts.h"
 #include "editor/windowlayout.h"
@@ -18,6 +19,7 @@
 #include <QTimer>
 
 #include <limits>
+#include <optional>
 
 namespace mrv {
 
@@ -105,6 +107,8 @@ void PictureEdit::txtBackground_Change()
         project.aBackground = aImage{};
     project.aBackground->aURL = m_editor.Controls().txtBackground->text();
     m_editor.Preview().BackgroundPath = project.ResolvePicture(project.aBackground->aURL);
+    MarkPathBox(*m_editor.Controls().txtBackground,
+                EditedPathProblem(project.aBackground->aURL, m_editor.BackgroundPath()));
     m_editor.PicRedraw(0);
     m_editor.dataChanged(true);
 }
@@ -120,8 +124,32 @@ void PictureEdit::txtFrame_Change(int row)
         return;
     frame->aURL = m_editor.Frames().RowText(row);
     paths[row - 1] = project.ResolvePicture(frame->aURL);
+    m_editor.Frames().SetRowProblem(row, EditedPathProblem(frame->aURL, paths[row - 1]));
     m_editor.PicRedraw(1);
     m_editor.dataChanged(true);
+}
+
+QString PictureEdit::EditedPathProblem(const QString &url, const QString &resolved) const
+{
+    const QString problem = PathBoxProblem(m_editor.CurrentProject()->aFileFolder, url, resolved);
+    if (!problem.isEmpty() || url.isEmpty())
+        return problem;
+    // One picture was named: decoding it (into the cache the preview draws from) also
+    // finds a file whose head looks right but whose data is broken.
+    return m_editor.Cache().Picture(resolved).isNull() ? UndecodableProblem() : QString();
+}
+
+void PictureEdit::ShowPathProblems()
+{
+    const MVK &project = *m_editor.CurrentProject();
+    const QString background = project.aBackground ? project.aBackground->aURL : QString();
+    MarkPathBox(*m_editor.Controls().txtBackground,
+                PathBoxProblem(project.aFileFolder, background, m_editor.BackgroundPath()));
+    FrameList &frames = m_editor.Frames();
+    const QStringList &paths = m_editor.FramePaths();
+    for (int i = 1; i <= project.aFrame.Count() && i <= paths.size(); ++i)
+        frames.SetRowProblem(
+            i, PathBoxProblem(project.aFileFolder, project.aFrame.Item(i)->aURL, paths[i - 1]));
 }
 
 QString PictureEdit::BoxTextFor(const QString &file) const
@@ -148,8 +176,8 @@ void PictureEdit::PutFrameText(int row, const QString &text)
 
 QString PictureEdit::BrowsePicture()
 {
-    const auto chosen =
-        m_editor.AppPrompts().File(PictureOpenRequest(m_editor.AppSettings().ImageTypes));
+    const auto chosen = m_editor.AppPrompts().File(PictureOpenRequest(
+        m_editor.AppSettings().ImageTypes, m_editor.CurrentProject()->aFileFolder));
     if (!chosen)
         return {};
     return ParseDialogFiles(chosen->path).FirstPath();
@@ -192,6 +220,27 @@ bool PictureEdit::picBG_OLEDragDrop(const QString &file)
     return commands.OpenProjectFile(file);
 }
 
+aImage *PictureEdit::PictureAt(int index) const
+{
+    MVK &project = *m_editor.CurrentProject();
+    if (index == 0)
+        return project.aBackground ? &*project.aBackground : nullptr;
+    return project.aFrame.Item(index);
+}
+
+void PictureEdit::ShowOffset(int index, qint16 x, qint16 y)
+{
+    aImage *picture = PictureAt(index);
+    if (!picture)
+        return;
+    picture->aX = x;
+    picture->aY = y;
+    if (index == 0)
+        m_editor.PicRedraw(0);
+    else
+        m_editor.Preview().DrawFrame(index); // the edited frame, even when another one is current
+}
+
 void PictureEdit::OpenSetting(int index)
 {
     MVK *project = m_editor.CurrentProject();
@@ -202,10 +251,19 @@ void PictureEdit::OpenSetting(int index)
                       &m_editor);
     dialog.PicIndex = qint16(index);
     dialog.Form_Load();
-    if (dialog.exec() != QDialog::Accepted)
-        return;
+    const aImage *picture = PictureAt(index);
+    const std::optional<aImage> original = picture ? std::optional<aImage>(*picture) : std::nullopt;
+    // The preview follows the boxes; the project is marked only when the offsets are saved.
+    connect(&dialog, &frmSetting::offsetsChanged, this,
+            [this, index](qint16 x, qint16 y) { ShowOffset(index, x, y); });
+    const bool saved = dialog.exec() == QDialog::Accepted;
+    if (aImage *shown = PictureAt(index); !saved && original && shown) {
+        shown->aX = original->aX;
+        shown->aY = original->aY;
+    }
     m_editor.PicRedraw(index == 0 ? 0 : 1);
-    m_editor.dataChanged(true);
+    if (saved)
+        m_editor.dataChanged(true);
 }
 
 } // namespace mrv

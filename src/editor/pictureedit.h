@@ -11,6 +11,7 @@ namespace mrv {
 
 class frmEditer;
 class FileDropTarget;
+struct aImage;
 
 /// The text a chosen picture file puts into a path box: the path inside the project folder,
 /// written with the "\" separator of project files, when the file lies in that folder (the
@@ -55,6 +56,10 @@ public:
     /// question. False when nothing was opened.
     bool picBG_OLEDragDrop(const QString &file);
 
+    /// Marks every path box whose picture cannot be read (judged without decoding the
+    /// pictures), after a project or new frame paths were shown.
+    void ShowPathProblems();
+
     /// Opens the offset dialog for the background (0) or frame `index`.
     void OpenSetting(int index);
     void cmdBackground_Setting_Click() { OpenSetting(0); }
@@ -62,12 +67,18 @@ public:
 
 private:
     void ConnectControls();
+    /// Why a path just typed, browsed or dropped names no drawable picture; empty when it does.
+    QString EditedPathProblem(const QString &url, const QString &resolved) const;
     /// The relative-path rule applied to a chosen file; the text goes into the box.
     QString BoxTextFor(const QString &file) const;
     void PutBackgroundText(const QString &text);
     void PutFrameText(int row, const QString &text);
     /// Asks for a picture file; empty when the dialog was cancelled.
     QString BrowsePicture();
+    /// The background (0) or frame `index` of the current project; nullptr when none.
+    aImage *PictureAt(int index) const;
+    /// Draws the picture at offsets the offset dialog shows but has not stored.
+    void ShowOffset(int index, qint16 x, qint16 y);
 
     frmEditer &m_editor;
     FileDropTarget *m_pictureDrops = nullptr;

@@ -34,6 +34,8 @@ std::optional<FileDialogAnswer> ProjectCommands::AskForFile(FileDialogKind kind,
     request.title = title;
     request.types = &m_settings.ProjectTypes;
     request.filterIndex = 1;
+    if (m_project)
+        request.startFolder = m_project->aFileFolder;
     return m_prompts.File(request);
 }
 

@@ -40,12 +40,16 @@ struct FileDialogRequest
     const DlgFTlist *types = nullptr;
     int filterIndex = 1;  ///< 1-based entry selected at open; 0 selects the first
     QString proposedName; ///< save dialogs only
+    /// The folder the dialog opens in (the project's); when empty or gone, the folder the
+    /// last dialog ended in.
+    QString startFolder;
 };
 
 /// The open dialog for choosing one picture ("选择图片文件" over the picture types).
-inline FileDialogRequest PictureOpenRequest(const DlgFTlist &imageTypes)
+inline FileDialogRequest PictureOpenRequest(const DlgFTlist &imageTypes,
+                                            const QString &startFolder = {})
 {
-    return {FileDialogKind::Open, QStringLiteral("选择图片文件"), &imageTypes, 1, {}};
+    return {FileDialogKind::Open, QStringLiteral("选择图片文件"), &imageTypes, 1, {}, startFolder};
 }
 
 /// What the user chose in a file dialog.
@@ -53,6 +57,8 @@ struct FileDialogAnswer
 {
     QString path;        ///< full path of the chosen file
     int filterIndex = 1; ///< 1-based entry of the type box at the end
+    /// A save dialog already asked whether to replace the existing file at exactly `path`.
+    bool overwriteConfirmed = false;
 };
 
 /// Every question the program asks the user goes through here, so command flows can be

@@ -4,8 +4,10 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace mrv {
 
@@ -47,6 +49,22 @@ QMessageBox::StandardButton toButton(MsgAnswer answer)
 
 } // namespace
 
+int ChosenFilterIndex(const QStringList &filters, const QString &selected)
+{
+    if (const qsizetype exact = filters.indexOf(selected); exact >= 0)
+        return int(exact) + 1;
+    // With the details hidden, Qt's own dialog answers with the caption alone: the filter cut
+    // before its last parenthesised pattern list, as QFileDialog strips it for the type box.
+    static const QRegularExpression patterns(
+        QStringLiteral("^(.*)\\(([a-zA-Z0-9_.,*? +;#\\-\\[\\]@\\{\\}/!<>\\$%&=^~:\\|]*)\\)$"));
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        const QRegularExpressionMatch match = patterns.match(filters[i]);
+        if (match.hasMatch() && match.captured(1).simplified() == selected.simplified())
+            return int(i) + 1;
+    }
+    return 0;
+}
+
 MsgAnswer QtPrompts::Message(const MessageRequest &request)
 {
     QMessageBox box(toIcon(request.icon),
@@ -74,7 +92,9 @@ std::optional<QString> QtPrompts::Input(const InputRequest &request)
 
 std::optional<FileDialogAnswer> QtPrompts::File(const FileDialogRequest &request)
 {
-    QFileDialog dialog(m_parent, request.title, m_lastFolder);
+    const bool startThere =
+        !request.startFolder.isEmpty() && QFileInfo(request.startFolder).isDir();
+    QFileDialog dialog(m_parent, request.title, startThere ? request.startFolder : m_lastFolder);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setOption(QFileDialog::ReadOnly, false);
     const QStringList filters = request.types ? request.types->NameFilters() : QStringList();
@@ -97,8 +117,11 @@ std::optional<FileDialogAnswer> QtPrompts::File(const FileDialogRequest &request
     // Qt answers with "/"; stored paths and folder rules use the platform's own separator.
     answer.path = QDir::toNativeSeparators(dialog.selectedFiles().first());
     m_lastFolder = dialog.directory().absolutePath();
-    const int chosen = request.types ? request.types->IndexOfNameFilter(dialog.selectedNameFilter()) : 0;
+    const int chosen = ChosenFilterIndex(dialog.nameFilters(), dialog.selectedNameFilter());
     answer.filterIndex = chosen > 0 ? chosen : index;
+    // A save dialog accepts an existing file only after asking whether to replace it.
+    answer.overwriteConfirmed =
+        request.kind == FileDialogKind::Save && QFileInfo::exists(answer.path);
     return answer;
 }
 

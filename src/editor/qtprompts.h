@@ -3,9 +3,14 @@
 #include "editor/prompts.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 namespace mrv {
+
+/// The 1-based position in `filters` of the type a file dialog reports as chosen, whether it
+/// reports the whole filter or, with the details hidden, only its caption; 0 when none.
+int ChosenFilterIndex(const QStringList &filters, const QString &selected);
 
 /// Prompts shown with Qt's standard message boxes, input dialogs and file dialogs.
 class QtPrompts : public Prompts
@@ -20,8 +25,8 @@ public:
 
 private:
     QPointer<QWidget> m_parent;
-    /// Where the next file dialog opens: the folder of the last file chosen, as the
-    /// platform's own dialogs remember it.
+    /// Where a file dialog opens when its request names no folder: the folder of the last
+    /// file chosen, as the platform's own dialogs remember it.
     QString m_lastFolder;
 };
 

@@ -4,6 +4,7 @@
 #include "editor/exportmenucommands.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 
 namespace mrv::test {
@@ -38,9 +39,11 @@ protected:
         return QDir(sub.isEmpty() ? OutFolder() : Out(sub)).entryList(QDir::Files, QDir::Name);
     }
 
+    /// The save dialog's answer. Like a real one, it has asked about replacing the file when
+    /// one exists at exactly that path.
     void ChooseFile(const QString &path, int filterIndex)
     {
-        prompts.answerFile(FileDialogAnswer{path, filterIndex});
+        prompts.answerFile(FileDialogAnswer{path, filterIndex, QFileInfo::exists(path)});
     }
 
     /// The last message shown, or an empty request when none was.

@@ -1,0 +1,3 @@
+target_sources(mirovane_ui PRIVATE
+    pathproblem.cpp pathproblem.h
+)

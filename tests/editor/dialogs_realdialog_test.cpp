@@ -1,0 +1,205 @@
+// The real dialog adapter, with Qt's own (non-native) file dialog and message boxes, driven
+// by key presses as a user drives them.
+
+#include "editor/qtprompts.h"
+
+#include "editor/exportmenu_fixture.h"
+#include "editor/exportmenucommands.h"
+#include "modalscript.h"
+
+#include <QAction>
+#include <QFile>
+#include <QImageReader>
+
+namespace mrv::test {
+namespace {
+
+QByteArray FormatOf(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    return reader.format();
+}
+
+TEST(ChosenFilterIndex, TakesTheWholeFilterOrItsCaptionAlone)
+{
+    const QStringList filters = MakeImageTypes().NameFilters();
+    EXPECT_EQ(ChosenFilterIndex(filters, filters[2]), 3);
+    // What Qt's dialog answers when the details are hidden.
+    EXPECT_EQ(ChosenFilterIndex(filters, QStringLiteral("PNG文件(*.png)")), 3);
+    EXPECT_EQ(ChosenFilterIndex(filters, QStringLiteral("图片文件(*.jpg;*.png;*.bmp;*.gif,*.tif)")),
+              1);
+    EXPECT_EQ(ChosenFilterIndex(filters, QStringLiteral("TIFF文件(*.tif)")), 6);
+    EXPECT_EQ(ChosenFilterIndex(filters, QStringLiteral("WebP")), 0);
+    EXPECT_EQ(ChosenFilterIndex(filters, QString()), 0);
+}
+
+/// An editor whose questions are asked by the real adapter.
+class RealDialogs : public ExportMenuTest
+{
+protected:
+    void SetUp() override
+    {
+        ExportMenuTest::SetUp();
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    }
+    // The window holds on to the prompts: it goes first.
+    void TearDown() override { window.reset(); }
+
+    frmEditer &LoadWithRealDialogs(int frames)
+    {
+        const QString path = WriteProject(folder, QStringLiteral("anim"), frames);
+        WritePicture(folder.file(QStringLiteral("bg.png")), {1024, 768}, BackgroundColour);
+        for (int i = 1; i <= frames; ++i)
+            WritePicture(folder.file(QStringLiteral("f%1.png").arg(i)), {40, 40}, FrameColour(i));
+        window = std::make_unique<frmEditer>(settings, real);
+        real.setParent(window.get());
+        window->Form_Load({{path, path}});
+        window->show();
+        commands = &ExportMenuCommands::Install(*window);
+        return *window;
+    }
+
+    QtPrompts real;
+};
+
+TEST_F(RealDialogs, TheTypeChosenInTheBoxComesBackInEveryKindOfDialog)
+{
+    QtPrompts prompts;
+    FileDialogRequest save{FileDialogKind::Save,   QStringLiteral("选择工程导出位置"),
+                           &settings.ExportTypes,  0,
+                           QStringLiteral("anim"), folder.path()};
+    std::optional<FileDialogAnswer> answer;
+    ModalRun run =
+        AnswerModals([&] { answer = prompts.File(save); },
+                     {[](QWidget &d) { ChooseInFileDialog(d, 3, QStringLiteral("proj")); }});
+    EXPECT_EQ(run.answered, 1);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->filterIndex, 3);
+    EXPECT_EQ(answer->path, QDir::toNativeSeparators(folder.file(QStringLiteral("proj"))));
+    EXPECT_FALSE(answer->overwriteConfirmed);
+
+    // An open dialog over the picture types, ending on entry 3 (PNG) with an existing file.
+    WritePicture(folder.file(QStringLiteral("pic.png")), {4, 4}, Qt::red);
+    run = AnswerModals(
+        [&] { answer = prompts.File(PictureOpenRequest(settings.ImageTypes, folder.path())); },
+        {[](QWidget &d) { ChooseInFileDialog(d, 3, QStringLiteral("pic.png")); }});
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->filterIndex, 3);
+    EXPECT_EQ(answer->path, QDir::toNativeSeparators(folder.file(QStringLiteral("pic.png"))));
+
+    // Going back up to entry 1 also counts.
+    save.filterIndex = 4;
+    run = AnswerModals([&] { answer = prompts.File(save); },
+                       {[](QWidget &d) { ChooseInFileDialog(d, 1, QStringLiteral("x")); }});
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->filterIndex, 1);
+}
+
+TEST_F(RealDialogs, DialogsOpenInTheRequestedFolderElseWhereTheLastOneEnded)
+{
+    QtPrompts prompts;
+    TempFolder other;
+    WritePicture(other.file(QStringLiteral("o.png")), {4, 4}, Qt::red);
+    QString openedIn;
+    const auto note = [&](QWidget &d) {
+        openedIn = static_cast<QFileDialog &>(d).directory().absolutePath();
+    };
+    AnswerModals([&] { prompts.File(PictureOpenRequest(settings.ImageTypes, other.path())); },
+                 {[&](QWidget &d) {
+                     note(d);
+                     ChooseInFileDialog(d, 1, QStringLiteral("o.png"));
+                 }});
+    EXPECT_EQ(openedIn, QDir(other.path()).absolutePath());
+
+    AnswerModals([&] { prompts.File(PictureOpenRequest(settings.ImageTypes, folder.path())); },
+                 {note});
+    EXPECT_EQ(openedIn, QDir(folder.path()).absolutePath());
+
+    // No folder (a project never saved), or one that is gone: the last folder chosen in.
+    AnswerModals([&] { prompts.File(PictureOpenRequest(settings.ImageTypes)); }, {note});
+    EXPECT_EQ(openedIn, QDir(other.path()).absolutePath());
+    AnswerModals(
+        [&] {
+            prompts.File(
+                PictureOpenRequest(settings.ImageTypes, folder.file(QStringLiteral("gone"))));
+        },
+        {note});
+    EXPECT_EQ(openedIn, QDir(other.path()).absolutePath());
+}
+
+TEST_F(RealDialogs, ProjectImagesInTheChosenJpegType)
+{
+    frmEditer &w = LoadWithRealDialogs(3);
+    QString doneText;
+    const ModalRun run =
+        AnswerModals([&] { w.Menus().mnuExport->trigger(); },
+                     {[](QWidget &d) { ChooseInFileDialog(d, 3, QStringLiteral("proj")); },
+                      [&](QWidget &box) {
+                          doneText = static_cast<QMessageBox &>(box).text();
+                          PressButton(box, QMessageBox::Ok);
+                      }});
+    EXPECT_EQ(run.answered, 2);
+    EXPECT_EQ(run.unexpected, 0);
+    // The dialog opened in the project's folder, so that is where the pictures went.
+    EXPECT_TRUE(
+        doneText.startsWith(QStringLiteral("背景图片已保存到“") +
+                            QDir::toNativeSeparators(folder.file(QStringLiteral("proj.jpg")))))
+        << doneText;
+    EXPECT_EQ(FormatOf(folder.file(QStringLiteral("proj.jpg"))), QByteArray("jpeg"));
+    EXPECT_EQ(FormatOf(folder.file(QStringLiteral("proj_Frame/001.jpg"))), QByteArray("jpeg"));
+    EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("proj_Frame/003.jpg"))));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("proj.png"))));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("proj_Frame/001.png"))));
+}
+
+TEST_F(RealDialogs, SaveAsInTheXmlType)
+{
+    frmEditer &w = LoadWithRealDialogs(2);
+    bool saved = false;
+    AnswerModals([&] { saved = w.Commands().SaveAs(); },
+                 {[](QWidget &d) { ChooseInFileDialog(d, 2, QStringLiteral("p")); }});
+    EXPECT_TRUE(saved);
+    EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("p.xml"))));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("p.mrv"))));
+    EXPECT_EQ(w.CurrentProject()->aFilePath, folder.file(QStringLiteral("p.xml")));
+}
+
+TEST_F(RealDialogs, ReplacingAFileIsAskedAboutOnceWhicheverAsks)
+{
+    frmEditer &w = LoadWithRealDialogs(2);
+    const QString strip = folder.file(QStringLiteral("A.bmp"));
+    folder.write(QStringLiteral("A.bmp"), "old");
+
+    // "A" becomes A.bmp, which the dialog never saw: the export asks, and No writes nothing.
+    MessageRequest asked;
+    ModalRun run = AnswerModals(
+        [&] { w.Menus().mnuExportLongPic->trigger(); },
+        {[](QWidget &d) { ChooseInFileDialog(d, 2, QStringLiteral("A")); },
+         [](QWidget &box) { PressButton(box, QMessageBox::Yes); }, // leave the background out
+         [&](QWidget &box) {
+             auto &question = static_cast<QMessageBox &>(box);
+             asked.title = question.windowTitle();
+             asked.text = question.text();
+             EXPECT_EQ(question.defaultButton(), question.button(QMessageBox::No));
+             PressKey(box, Qt::Key_Return);
+         }});
+    EXPECT_EQ(run.answered, 3);
+    EXPECT_EQ(run.unexpected, 0);
+    EXPECT_EQ(asked.title, QStringLiteral("提示"));
+    EXPECT_EQ(asked.text, QDir::toNativeSeparators(strip) + QStringLiteral(" 已存在，是否覆盖？"));
+    EXPECT_EQ(ReadAll(strip), QByteArray("old"));
+
+    // "A.bmp" typed exactly: the file dialog asks itself, and nothing asks a second time.
+    run = AnswerModals([&] { w.Menus().mnuExportLongPic->trigger(); },
+                       {[](QWidget &d) { ChooseInFileDialog(d, 2, QStringLiteral("A.bmp")); },
+                        [](QWidget &box) { PressButton(box, QMessageBox::Yes); }, // the dialog's
+                        [](QWidget &box) { PressButton(box, QMessageBox::Yes); }, // background
+                        [](QWidget &box) { PressButton(box, QMessageBox::Ok); }});
+    EXPECT_EQ(run.answered, 4);
+    EXPECT_EQ(run.unexpected, 0);
+    EXPECT_EQ(FormatOf(strip), QByteArray("bmp"));
+}
+
+} // namespace
+} // namespace mrv::test
