@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <csignal>
 #include <variant>
 
@@ -56,6 +57,18 @@ std::variant<ExportCall, int> prepare(const QStringList &args, const QString &us
         return int(ExitInvalidInput);
     ReportFileSizeLimitAsError();
     return ExportCall{std::move(*project), out, *type, parsed->has(NoBackgroundFlag), *parsed};
+}
+
+/// Whether the loop text states the count the box made of it: plain ASCII digits for a number
+/// from 1 to 255. Anything else was read by the box's forgiving rules and deserves a word.
+bool StatesLoopCount(const QString &text, int used)
+{
+    if (text.isEmpty() ||
+        !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return false;
+    bool ok = false;
+    const int stated = text.toInt(&ok);
+    return ok && stated == used;
 }
 
 /// The exit code of a finished export, with its messages.
@@ -108,7 +121,11 @@ int runExportSequence(const QStringList &args, Streams &io)
     }
     SequenceOptions options;
     options.target = *target;
-    options.loopTimes = LoopTimesFromAnswer(call.args.value(LoopsOption, QStringLiteral("2")));
+    const QString loops = call.args.value(LoopsOption, QStringLiteral("2"));
+    options.loopTimes = LoopTimesFromAnswer(loops);
+    if (!StatesLoopCount(loops, options.loopTimes))
+        io.err << "警告：--loops “" << loops << "” 不是 1 到 255 之间的整数，按循环 "
+               << options.loopTimes << " 次导出\n";
     options.drawBackground = !call.noBackground;
     const ExportResult result = ExportFrameSequence(call.project, call.project.BackgroundPath(),
                                                     call.project.FramePaths(), options);

@@ -4,6 +4,7 @@
 #include "support/xmlfile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace mrv {
@@ -43,12 +44,16 @@ Result<Settings> LoadSettings(const QString &folder, const QDateTime &now)
 {
     Settings settings;
     settings.ConfigPath = QDir(folder).filePath(ConfigFileName);
-    if (!LoadXmlFile(*settings.ConfigDocument, settings.ConfigPath))
+    if (!LoadXmlFile(*settings.ConfigDocument, settings.ConfigPath, XmlComments::Keep))
         return Result<Settings>::Fail(SettingsLoadFailureMessage(now));
 
     settings.WindowPath = QDir(folder).filePath(WindowFileName);
-    if (!LoadXmlFile(*settings.WindowDocument, settings.WindowPath))
+    if (!LoadXmlFile(*settings.WindowDocument, settings.WindowPath, XmlComments::Keep)) {
         settings.WindowDocument->reset();
+        // A file that is there but does not load may be a hand edit gone wrong: keep it for
+        // its owner to mend rather than replace it with a document made from nothing.
+        settings.KeepWindowFile = QFileInfo::exists(settings.WindowPath);
+    }
 
     const auto distance = XmlGetAttr(*settings.WindowDocument, QStringLiteral("/Soft/Window"),
                                      QStringLiteral("ListDistance"), QStringLiteral("10"), 0,
@@ -74,25 +79,28 @@ Status SaveSettings(Settings &settings)
     auto &config = *settings.ConfigDocument;
     const QString path = QStringLiteral("/Soft/Config");
     const auto on = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
+    QStringList failures;
     if (config.document_element()) {
-        if (const Status s = XmlSetAttr(config, path, QStringLiteral("FormatProject"),
-                                        on(settings.FormatProject), 0);
-            !s)
-            return s;
-        if (const Status s = XmlSetAttr(config, path, QStringLiteral("FrameFocus"),
-                                        on(settings.FrameFocus), 0);
-            !s)
-            return s;
+        for (const auto &[attr, value] :
+             {std::pair{QStringLiteral("FormatProject"), settings.FormatProject},
+              std::pair{QStringLiteral("FrameFocus"), settings.FrameFocus}})
+            if (const Status s = XmlSetAttr(config, path, attr, on(value), 0); !s)
+                failures << settings.ConfigPath + QStringLiteral(": ") + s.message();
     }
-    // A window document that never got a root holds nothing worth writing; an existing but
-    // broken file is better left alone than replaced by an empty one.
-    if (settings.WindowDocument->document_element()) {
+    // A window document that never got a root holds nothing worth writing.
+    if (settings.WindowDocument->document_element() && !settings.KeepWindowFile) {
         if (const Status s = WriteFileAtomically(settings.WindowPath,
                                                  XmlToBytes(*settings.WindowDocument, false));
             !s)
-            return s;
+            failures << s.message();
     }
-    return WriteFileAtomically(settings.ConfigPath, XmlToBytes(config, false));
+    // Each file is written whatever became of the other: losing the layout must not also
+    // lose the options.
+    if (const Status s = WriteFileAtomically(settings.ConfigPath, XmlToBytes(config, false)); !s)
+        failures << s.message();
+    if (!failures.isEmpty())
+        return Status::Fail(failures.join(u'\n'));
+    return Status::Ok();
 }
 
 } // namespace mrv

@@ -29,6 +29,9 @@ struct Settings
     std::shared_ptr<pugi::xml_document> ConfigDocument = std::make_shared<pugi::xml_document>();
     /// Empty (no root element) when the window file is missing or broken.
     std::shared_ptr<pugi::xml_document> WindowDocument = std::make_shared<pugi::xml_document>();
+    /// The window file exists but did not load: it is left as it is, never replaced by what
+    /// the run wrote into the empty document.
+    bool KeepWindowFile = false;
     qint32 ListDistance = 10;
     bool FormatProject = false;
     bool FrameFocus = false;
@@ -52,7 +55,9 @@ Result<Settings> LoadSettings(const QString &folder,
 QString SettingsLoadFailureMessage(const QDateTime &now);
 
 /// Writes the two switches into the configuration document, then saves the window document
-/// (when it has a root element) and the configuration document, each through a temporary file.
+/// (when it has a root element and its file is not kept) and the configuration document, each
+/// through a temporary file. A failed file does not stop the other; the failure names every
+/// file that was not written, one line each, with its reason.
 Status SaveSettings(Settings &settings);
 
 /// The root "Soft" of a document, created when the document has no root element yet.

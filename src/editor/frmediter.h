@@ -5,6 +5,7 @@
 #include "editor/editorcontrols.h"
 #include "editor/editormenus.h"
 #include "editor/editorpreview.h"
+#include "editor/playback.h"
 #include "editor/projectcommands.h"
 
 #include <QMainWindow>
@@ -59,7 +60,7 @@ public:
     const QString &BackgroundPath() const { return m_preview->BackgroundPath; }
     /// Entry i-1 is the resolved path of frame i.
     const QStringList &FramePaths() const { return m_preview->FramePaths; }
-    QTimer &PlayTimer() { return m_timPlay; }
+    FrameTimer &PlayTimer() { return m_timPlay; }
     FrameList &Frames() { return *m_frames; }
     /// The picture-path, drop and offset editing.
     PictureEdit &Pictures() { return *m_pictures; }
@@ -109,7 +110,7 @@ private:
     PictureEdit *m_pictures = nullptr;
     std::unique_ptr<EditorPreview> m_preview;
     ProjectCommands m_commands;
-    QTimer m_timPlay;
+    FrameTimer m_timPlay;
     InstanceStarter m_starter = StartInstance;
     QString m_baseCaption;
     QString m_titleFileName;

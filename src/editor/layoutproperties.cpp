@@ -1,6 +1,7 @@
 #include "editor/layoutproperties.h"
 
 #include "editor/picturesurface.h"
+#include "editor/playback.h"
 #include "support/stringutil.h"
 
 #include <QAbstractButton>
@@ -329,6 +330,14 @@ bool SetPictureValue(QObject &o, const QVariant &v)
 
 bool SetInterval(QObject &o, const QVariant &v)
 {
+    // A play timer takes any frame time, 0 included: it never runs faster than the screen.
+    if (auto *player = qobject_cast<FrameTimer *>(&o)) {
+        const auto ms = ToInt(v);
+        if (!ms || *ms < 0)
+            return false;
+        player->SetFrameTime(*ms);
+        return true;
+    }
     return With<QTimer>(o, v, [](QTimer &t, const QVariant &v) {
         const auto ms = ToInt(v);
         // A timer interval of 0 would fire on every pass of the event loop.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
 
 namespace mrv {
 
@@ -16,5 +17,30 @@ QString FrameCounterText(int frame, int frameCount);
 
 /// The editor's frame time at start, in milliseconds.
 inline constexpr int DefaultFrameTime = 75;
+
+/// The time between two refreshes of a screen at this rate, in whole milliseconds rounded up
+/// so that no refresh gets two frames; a rate that is unknown or absurd counts as 60 Hz.
+int RefreshInterval(double refreshRate);
+
+/// The interval a play timer runs at for a frame time: the frame time, but at least one
+/// screen refresh. A frame time of 0 ("as fast as you can") so plays one frame per refresh
+/// instead of keeping a core busy drawing frames nobody sees.
+int PlayInterval(int frameTime, int refreshInterval);
+
+/// A play timer that remembers the frame time the user set and runs at PlayInterval of it,
+/// measured against the refresh of the screen its window is on.
+class FrameTimer : public QTimer
+{
+    Q_OBJECT
+
+public:
+    explicit FrameTimer(QObject *parent = nullptr);
+
+    int FrameTime() const { return m_frameTime; }
+    void SetFrameTime(int ms);
+
+private:
+    int m_frameTime = DefaultFrameTime;
+};
 
 } // namespace mrv

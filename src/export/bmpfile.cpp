@@ -1,10 +1,12 @@
 #include "export/bmpfile.h"
 
 #include "export/picturefile.h"
+#include "support/fileerror.h"
 
 #include <QIODevice>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace mrv {
 
@@ -113,10 +115,11 @@ Status BmpBlockWriter::Open()
     const QByteArray header = BmpHeader(m_size);
     if (header.isEmpty())
         return PictureWriteFailure(m_path, QStringLiteral("图片过大"));
+    errno = 0;
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered) ||
         m_file.write(header) != header.size() ||
         !m_file.resize(header.size() + BmpRowBytes(m_size.width()) * m_size.height())) {
-        const Status failed = PictureWriteFailure(m_path, m_file.errorString());
+        const Status failed = PictureWriteFailure(m_path, FileErrorReason(m_file, errno));
         Abort();
         return failed;
     }
@@ -135,16 +138,18 @@ Status BmpBlockWriter::WriteRows(int top, const QImage &rows)
     // Bottom-up: the block's first stored row is the picture's row top + count - 1.
     const qint64 offset = HeaderBytes + rowBytes * (m_size.height() - top - count);
     const QMutexLocker lock(&m_mutex);
+    errno = 0;
     if (!m_file.seek(offset) || m_file.write(block) != block.size())
-        return PictureWriteFailure(m_path, m_file.errorString());
+        return PictureWriteFailure(m_path, FileErrorReason(m_file, errno));
     return Status::Ok();
 }
 
 Status BmpBlockWriter::Commit()
 {
+    errno = 0;
     m_file.close();
     if (m_file.error() != QFileDevice::NoError) {
-        const Status failed = PictureWriteFailure(m_path, m_file.errorString());
+        const Status failed = PictureWriteFailure(m_path, FileErrorReason(m_file, errno));
         Abort();
         return failed;
     }

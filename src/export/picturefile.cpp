@@ -1,9 +1,12 @@
 #include "export/picturefile.h"
 
+#include "support/fileerror.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -29,14 +32,18 @@ Status WritePictureFile(const QString &path, const std::function<bool(QIODevice 
 {
     const QString written = mode == WriteMode::Replace ? TemporaryPicturePath(path) : path;
     QFile file(written);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return PictureWriteFailure(path, file.errorString());
+        return PictureWriteFailure(path, FileErrorReason(file, errno));
+    errno = 0;
     const bool complete = write(file);
-    const QString reason = file.errorString();
+    const QString reason = FileErrorReason(file, errno);
+    errno = 0;
     file.close();
     if (!complete || file.error() != QFileDevice::NoError) {
+        const QString closeReason = FileErrorReason(file, errno);
         QFile::remove(written);
-        return PictureWriteFailure(path, complete ? file.errorString() : reason);
+        return PictureWriteFailure(path, complete ? closeReason : reason);
     }
     if (mode == WriteMode::Direct)
         return Status::Ok();
@@ -65,7 +72,7 @@ Status PictureWriteFailure(const QString &path, const QString &reason)
         QStringLiteral("无法写入“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
 }
 
-Status EnsureFolder(const QString &path)
+Status EnsureFolder(const QString &path, FolderParents parents)
 {
     const QFileInfo info(path);
     if (info.isDir())
@@ -74,7 +81,16 @@ Status EnsureFolder(const QString &path)
         return Status::Fail(
             QStringLiteral("无法创建文件夹“%1”：已有同名文件").arg(QDir::toNativeSeparators(path)));
     std::error_code error;
-    std::filesystem::create_directories(nativePath(path), error);
+    if (parents == FolderParents::MustExist) {
+        const QString parent = info.absolutePath();
+        if (!QFileInfo(parent).isDir())
+            return Status::Fail(
+                QStringLiteral("无法创建文件夹“%1”：上级文件夹“%2”不存在")
+                    .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(parent)));
+        std::filesystem::create_directory(nativePath(path), error);
+    } else {
+        std::filesystem::create_directories(nativePath(path), error);
+    }
     if (error)
         return Status::Fail(
             QStringLiteral("无法创建文件夹“%1”：%2")

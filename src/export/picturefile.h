@@ -43,8 +43,18 @@ Status CommitPictureFile(const QString &temporary, const QString &path);
 /// The failure text of a write to the path.
 Status PictureWriteFailure(const QString &path, const QString &reason);
 
-/// Creates a folder with its missing parents, or accepts it when it exists. Fails when a file
-/// stands where the folder or one of its parents should be, or the folder cannot be made.
-Status EnsureFolder(const QString &path);
+/// Whether making a folder may also make the folders above it.
+enum class FolderParents
+{
+    Create,
+    /// The folder above must exist already: a mistyped output path fails instead of growing
+    /// a tree of folders nobody asked for.
+    MustExist,
+};
+
+/// Creates a folder (with its missing parents when allowed), or accepts it when it exists.
+/// Fails when a file stands where the folder or one of its parents should be, when a parent
+/// is missing and may not be made, or when the folder cannot be made.
+Status EnsureFolder(const QString &path, FolderParents parents = FolderParents::Create);
 
 } // namespace mrv

@@ -28,7 +28,7 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
         result.Refuse(scale.status());
         return result;
     }
-    if (result.status = EnsureFolder(target.frameFolder); !result.status)
+    if (result.status = EnsureFolder(target.frameFolder, FolderParents::MustExist); !result.status)
         return result;
 
     const int frames = project.aFrame.Count();

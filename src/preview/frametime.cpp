@@ -6,8 +6,6 @@
 #include "support/regexutil.h"
 #include "support/xmledit.h"
 
-#include <QTimer>
-
 #include <algorithm>
 
 namespace mrv {
@@ -37,10 +35,9 @@ QString FrameTimePath(const QString &windowName)
 int StoredFrameTime(const pugi::xml_node &windowDocument, const QString &windowName)
 {
     // Read the way the window's own layout restore reads it, so both agree on every value.
-    QTimer timer;
-    timer.setInterval(DefaultFrameTime);
+    FrameTimer timer;
     ApplyXmlProperties(windowDocument, FrameTimePath(windowName), timer);
-    return timer.interval();
+    return timer.FrameTime();
 }
 
 Status StoreFrameTime(pugi::xml_document &windowDocument, const QString &windowName, int ms)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/playback.h"
 #include "preview/fullscreengeometry.h"
 
 #include <QDialog>
@@ -56,7 +57,7 @@ public:
     /// Stops playback and closes the window.
     void cmdExit_Click();
 
-    QTimer &PlayTimer() { return m_timPlay; }
+    FrameTimer &PlayTimer() { return m_timPlay; }
     PictureSurface &PicBG() const { return *m_picBG; }
     /// Element 0 is the visible animation area, element 1 the hidden background piece.
     PictureSurface &PicA(int index) const { return index == 0 ? *m_picA0 : *m_picA1; }
@@ -82,7 +83,7 @@ private:
     QLabel *m_lblInfo0 = nullptr;
     QLabel *m_lblInfo1 = nullptr;
     QPushButton *m_cmdExit = nullptr;
-    QTimer m_timPlay;
+    FrameTimer m_timPlay;
     std::unique_ptr<EditorPreview> m_preview;
     FullscreenGeometry m_geometry;
     QSize m_laidOut;

@@ -3,6 +3,7 @@
 #include "core/settings.h"
 #include "editor/keyfilter.h"
 #include "editor/makecontrol.h"
+#include "editor/playback.h"
 #include "editor/prompts.h"
 #include "preview/frametime.h"
 
@@ -23,7 +24,7 @@ const QString FullscreenWindow = QStringLiteral("frmFullscreen");
 
 } // namespace
 
-frmOptions::frmOptions(Settings &settings, Prompts &prompts, QTimer &editorTimer,
+frmOptions::frmOptions(Settings &settings, Prompts &prompts, FrameTimer &editorTimer,
                        int &fullscreenFrameTime, QWidget *parent)
     : QDialog(parent), m_settings(settings), m_prompts(prompts), m_editorTimer(editorTimer),
       m_fullscreenFrameTime(fullscreenFrameTime)
@@ -70,7 +71,7 @@ void frmOptions::Form_Load()
     }
     m_chkFormatProject->setChecked(m_settings.FormatProject);
     m_chkFrameFocus->setChecked(m_settings.FrameFocus);
-    m_txtFrameTime_W->setText(QString::number(m_editorTimer.interval()));
+    m_txtFrameTime_W->setText(QString::number(m_editorTimer.FrameTime()));
     m_txtFrameTime_F->setText(QString::number(m_fullscreenFrameTime));
 }
 
@@ -90,7 +91,7 @@ void frmOptions::cmdOK_Click()
     const auto windowTime = CheckedTime(*m_txtFrameTime_W, QStringLiteral("窗体动画每帧时间输入错误"));
     if (!windowTime)
         return;
-    m_editorTimer.setInterval(*windowTime);
+    m_editorTimer.SetFrameTime(*windowTime);
     const auto fullscreenTime =
         CheckedTime(*m_txtFrameTime_F, QStringLiteral("全屏动画每帧时间输入错误"));
     if (!fullscreenTime)

@@ -8,25 +8,25 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTimer;
 
 namespace mrv {
 
+class FrameTimer;
 class Prompts;
 struct Settings;
 
 /// The options dialog: the frame times of the editor's and the full-screen animation, and
 /// the two switches (formatted project files, the frame list following the slider).
 ///
-/// The editor's frame time is its play timer's interval; the full-screen frame time is the
-/// interval the full-screen window's play timer takes when it opens, held by the caller.
+/// The editor's frame time is its play timer's frame time; the full-screen frame time is the
+/// one the full-screen window's play timer takes when it opens, held by the caller.
 /// OK applies both at once and records them in the window document.
 class frmOptions : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmOptions(Settings &settings, Prompts &prompts, QTimer &editorTimer,
+    frmOptions(Settings &settings, Prompts &prompts, FrameTimer &editorTimer,
                int &fullscreenFrameTime, QWidget *parent = nullptr);
 
     /// Centres the dialog on the screen and fills the controls from the current values.
@@ -52,7 +52,7 @@ private:
 
     Settings &m_settings;
     Prompts &m_prompts;
-    QTimer &m_editorTimer;
+    FrameTimer &m_editorTimer;
     int &m_fullscreenFrameTime;
     QLabel *m_lblFrameTime_W = nullptr;
     QLineEdit *m_txtFrameTime_W = nullptr;

@@ -48,8 +48,8 @@ void PreviewCommands::cmdFullscreen_Click()
     window.nFrame = qint16(m_editor.Controls().sldFrame->value());
     window.Form_Load();
     // The layout restore has read the stored time; a time set in the options dialog during
-    // this run is the one in force (the restore skips a stored 0).
-    window.PlayTimer().setInterval(m_fullscreenFrameTime);
+    // this run is the one in force.
+    window.PlayTimer().SetFrameTime(m_fullscreenFrameTime);
     window.exec();
 }
 

@@ -53,4 +53,9 @@ Status CheckProjectFile(const QString &path)
     return CheckProjectDocument(path);
 }
 
+QString DescribeProjectFileProblem(const QString &path)
+{
+    return ProjectFileProblem(path);
+}
+
 } // namespace mrv

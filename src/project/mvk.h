@@ -58,4 +58,8 @@ public:
 /// a root element, "该XML文件不是MRVK工程文件" when it has no /MRV/Config.
 Status CheckProjectFile(const QString &path);
 
+/// Why the file does not open as a project, for logs (see ProjectFileProblem); empty when the
+/// file itself loads and the failure, if any, lies in one of its values.
+QString DescribeProjectFileProblem(const QString &path);
+
 } // namespace mrv

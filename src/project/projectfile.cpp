@@ -6,7 +6,11 @@
 #include "support/xmledit.h"
 #include "support/xmlfile.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <cstring>
 
 namespace mrv {
 
@@ -66,7 +70,12 @@ QString pathForFile(const QString &url, const QString &projectFolder, const QStr
     if (projectFolder.isEmpty() || targetFolder == projectFolder)
         return MakeRelative(projectFolder, url);
     const QString resolved = ResolvePath(projectFolder, url);
-    return MakeRelative(targetFolder, resolved);
+    QString rebased = MakeRelative(targetFolder, resolved);
+    // Resolving used the host's separator; a path made relative again is stored with the
+    // file's own "\", as every other relative path of the file is.
+    if (HostPathStyle == PathStyle::Posix && rebased != resolved)
+        rebased.replace(u'/', u'\\');
+    return rebased;
 }
 
 /// Loads the file as XML; the failure is the plain read message, with the size named when the
@@ -85,6 +94,39 @@ Status loadProjectXml(pugi::xml_document &doc, const QString &path)
 }
 
 } // namespace
+
+QString ProjectFileProblem(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("文件不存在");
+    if (info.isDir())
+        return QStringLiteral("这是文件夹，不是文件");
+    if (info.size() > MaxXmlFileBytes)
+        return QStringLiteral("文件过大（%1 MB）").arg(info.size() / (1024 * 1024));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("无法读取：%1").arg(file.errorString());
+    const QByteArray bytes = file.readAll();
+    pugi::xml_document doc;
+    const auto parsed = doc.load_buffer(bytes.constData(), size_t(bytes.size()),
+                                        pugi::parse_default | pugi::parse_declaration);
+    if (!parsed) {
+        const qsizetype at = std::clamp(qsizetype(parsed.offset), qsizetype(0), bytes.size());
+        return QStringLiteral("不是有效的 XML：%1（第 %2 行）")
+            .arg(QString::fromUtf8(parsed.description()))
+            .arg(bytes.left(at).count('\n') + 1);
+    }
+    const pugi::xml_node root = doc.document_element();
+    if (!root)
+        return QStringLiteral("XML 中没有根元素");
+    if (std::strcmp(root.name(), "MRV") != 0)
+        return QStringLiteral("根元素是 <%1>，工程文件的根元素应为 <MRV>")
+            .arg(FromUtf8(root.name()));
+    if (!root.child("Config"))
+        return QStringLiteral("<MRV> 中没有 <Config> 元素");
+    return QString();
+}
 
 Status CheckProjectDocument(const QString &path)
 {

@@ -24,6 +24,11 @@ QByteArray ProjectToBytes(const MVK &project, bool pretty);
 /// The editor's validity check before opening a file.
 Status CheckProjectDocument(const QString &path);
 
+/// Why the file does not load as a project, in words for a log: missing, a folder, too
+/// large, unreadable, not XML (the parser's reason and line), no or another root element, or
+/// no Config element. Empty when it loads; a bad attribute is named by the read itself.
+QString ProjectFileProblem(const QString &path);
+
 /// Writes a document pretty-printed; the unformatted form is never needed as a fallback
 /// because the pretty form is produced from the same parsed tree.
 Status formatDoc(const pugi::xml_document &doc, const QString &path);

@@ -24,6 +24,8 @@ QString ResolvePath(const QString &folder, const QString &path, PathStyle style)
 {
     if (IsAbsolutePath(path, style))
         return path;
+    if (folder.isEmpty())
+        return QString();
     if (style == PathStyle::Windows)
         return folder + u'\\' + path;
     QString relative = path;

@@ -21,7 +21,9 @@ inline constexpr PathStyle HostPathStyle = PathStyle::Posix;
 bool IsAbsolutePath(const QString &path, PathStyle style = HostPathStyle);
 
 /// An absolute path unchanged; a relative one appended to the folder with the style's separator.
-/// On POSIX every "\" of the relative part becomes "/".
+/// On POSIX every "\" of the relative part becomes "/". A relative path names nothing while
+/// there is no folder (a project that was never saved): the result is empty, so it is neither
+/// drawn nor read from wherever the program happens to run.
 QString ResolvePath(const QString &folder, const QString &path, PathStyle style = HostPathStyle);
 
 /// True when the character is a path separator under the style.

@@ -77,10 +77,12 @@ std::vector<pugi::xml_node> XmlSelect(const pugi::xml_node &node, const QString 
 Result<QString> ApplyCeiling(const QString &value, const QString &defaultText, qint32 ceiling)
 {
     // Same result as collecting "[-\d]" matches; done by hand because it runs per attribute.
+    // Only ASCII digits count, as "\d" takes them: other scripts' digits (full-width "１")
+    // are dropped like any other character instead of breaking the number.
     QString kept;
     kept.reserve(value.size());
     for (const QChar c : value)
-        if (c == u'-' || c.isDigit())
+        if (c == u'-' || (c >= u'0' && c <= u'9'))
             kept += c;
     if (kept.isEmpty())
         kept = defaultText;

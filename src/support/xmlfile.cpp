@@ -1,17 +1,22 @@
 #include "support/xmlfile.h"
 
+#include "support/fileerror.h"
+
 #include <QFile>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <sstream>
 
 namespace mrv {
 
-Status LoadXmlText(pugi::xml_document &doc, const QByteArray &utf8)
+Status LoadXmlText(pugi::xml_document &doc, const QByteArray &utf8, XmlComments comments)
 {
     doc.reset();
-    const auto parsed = doc.load_buffer(utf8.constData(), size_t(utf8.size()),
-                                        pugi::parse_default | pugi::parse_declaration);
+    unsigned options = pugi::parse_default | pugi::parse_declaration;
+    if (comments == XmlComments::Keep)
+        options |= pugi::parse_comments;
+    const auto parsed = doc.load_buffer(utf8.constData(), size_t(utf8.size()), options);
     if (!parsed)
         return Status::Fail(QString::fromUtf8(parsed.description()));
     if (!doc.document_element())
@@ -19,7 +24,7 @@ Status LoadXmlText(pugi::xml_document &doc, const QByteArray &utf8)
     return Status::Ok();
 }
 
-Status LoadXmlFile(pugi::xml_document &doc, const QString &path)
+Status LoadXmlFile(pugi::xml_document &doc, const QString &path, XmlComments comments)
 {
     doc.reset();
     QFile file(path);
@@ -30,7 +35,7 @@ Status LoadXmlFile(pugi::xml_document &doc, const QString &path)
                                 .arg(path)
                                 .arg(file.size() / (1024 * 1024))
                                 .arg(MaxXmlFileBytes / (1024 * 1024)));
-    const Status status = LoadXmlText(doc, file.readAll());
+    const Status status = LoadXmlText(doc, file.readAll(), comments);
     if (!status)
         return Status::Fail(QStringLiteral("%1: %2").arg(path, status.message()));
     return status;
@@ -61,15 +66,18 @@ QByteArray XmlToBytes(const pugi::xml_document &doc, bool pretty)
 Status WriteFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return Status::Fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
+        return Status::Fail(QStringLiteral("%1: %2").arg(path, FileErrorReason(file, errno)));
+    errno = 0;
     if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+        const QString reason = FileErrorReason(file, errno);
         file.cancelWriting();
         return Status::Fail(QStringLiteral("%1: %2").arg(path, reason));
     }
+    errno = 0;
     if (!file.commit())
-        return Status::Fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
+        return Status::Fail(QStringLiteral("%1: %2").arg(path, FileErrorReason(file, errno)));
     return Status::Ok();
 }
 

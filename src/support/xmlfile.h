@@ -12,12 +12,22 @@ namespace mrv {
 /// Largest XML file the program reads; larger ones are refused before they are read.
 inline constexpr qint64 MaxXmlFileBytes = 64 * 1024 * 1024;
 
+/// Whether comments survive parsing. Documents that are written back keep them, so that a
+/// user's notes in a settings file outlive the next save.
+enum class XmlComments
+{
+    Drop,
+    Keep
+};
+
 /// Parses a whole file into the document. Fails for a missing, unreadable, oversized or
 /// malformed file.
-Status LoadXmlFile(pugi::xml_document &doc, const QString &path);
+Status LoadXmlFile(pugi::xml_document &doc, const QString &path,
+                   XmlComments comments = XmlComments::Drop);
 
 /// Parses UTF-8 text into the document.
-Status LoadXmlText(pugi::xml_document &doc, const QByteArray &utf8);
+Status LoadXmlText(pugi::xml_document &doc, const QByteArray &utf8,
+                   XmlComments comments = XmlComments::Drop);
 
 /// The document as UTF-8 text: without whitespace between elements, or one element per line
 /// with indentation. The pretty form declares standalone="yes".

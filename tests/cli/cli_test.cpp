@@ -111,15 +111,51 @@ TEST(Cli, InfoRejectsBadInputWithTheEditorsMessages)
     const QString bad = dir.write(QStringLiteral("bad.mrv"), "<MRV><Config Width='70000'/></MRV>");
     const CliRun r1 = runCli({QStringLiteral("info"), other});
     EXPECT_EQ(r1.code, cli::ExitInvalidInput);
-    EXPECT_EQ(r1.err.trimmed(), QStringLiteral("该XML文件不是MRVK工程文件"));
+    EXPECT_EQ(r1.err.split(u'\n').first(), QStringLiteral("该XML文件不是MRVK工程文件"));
     const CliRun r2 = runCli({QStringLiteral("info"), broken});
     EXPECT_EQ(r2.code, cli::ExitInvalidInput);
-    EXPECT_EQ(r2.err.trimmed(), QStringLiteral("工程文件读取失败"));
+    EXPECT_EQ(r2.err.split(u'\n').first(), QStringLiteral("工程文件读取失败"));
     const CliRun r3 = runCli({QStringLiteral("info"), dir.file(QStringLiteral("none.mrv"))});
     EXPECT_EQ(r3.code, cli::ExitInvalidInput);
     const CliRun r4 = runCli({QStringLiteral("info"), bad});
     EXPECT_EQ(r4.code, cli::ExitInvalidInput);
     EXPECT_TRUE(r4.err.contains(QStringLiteral("Width")));
+}
+
+TEST(Cli, AProjectThatCannotBeOpenedIsNamedWithTheReason)
+{
+    TempFolder dir;
+    const struct
+    {
+        QString path;
+        const char *message;
+        QString reason;
+    } cases[] = {
+        {dir.file(QStringLiteral("none.mrv")), "工程文件读取失败", QStringLiteral("文件不存在")},
+        {dir.write(QStringLiteral("text.mrv"), "just\nsome text <"), "工程文件读取失败",
+         QStringLiteral("不是有效的 XML")},
+        {dir.write(QStringLiteral("cut.mrv"), "<MRV>\n<Config>\n</MRV>\n"), "工程文件读取失败",
+         QStringLiteral("第 3 行")},
+        {dir.write(QStringLiteral("soft.xml"), "<Soft><Config/></Soft>"),
+         "该XML文件不是MRVK工程文件", QStringLiteral("<Soft>")},
+        {dir.write(QStringLiteral("empty.mrv"), "<MRV/>"), "该XML文件不是MRVK工程文件",
+         QStringLiteral("<Config>")},
+        {dir.write(QStringLiteral("wide.mrv"), "<MRV><Config Width='70000'/></MRV>"),
+         "工程文件读取失败", QString()},
+    };
+    for (const auto &c : cases) {
+        QProcess process;
+        process.start(QStringLiteral(MIROVANE_CLI_PATH), {QStringLiteral("info"), c.path});
+        ASSERT_TRUE(process.waitForFinished(20000));
+        EXPECT_EQ(process.exitCode(), cli::ExitInvalidInput);
+        const QStringList lines =
+            QString::fromUtf8(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 2) << lines.join(u'|');
+        // The editor's own words come first and unchanged, then the file and why.
+        EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8(c.message))) << lines[0];
+        EXPECT_TRUE(lines[1].startsWith(c.path)) << lines[1];
+        EXPECT_TRUE(lines[1].contains(c.reason)) << lines[1] << " lacks " << c.reason;
+    }
 }
 
 TEST(Cli, TheExecutableMakesRelativeArgumentsAbsolute)

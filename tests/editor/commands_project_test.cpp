@@ -322,5 +322,87 @@ TEST_F(Commands, CloseWithoutChangesAsksNothing)
     EXPECT_TRUE(QFile::exists(settings.ConfigPath));
 }
 
+/// Settings files as the close sequence leaves them.
+class SettingsAtClose : public EditorTest
+{
+protected:
+    /// Writes the two files and loads the settings from them again.
+    void UseFiles(const QByteArray &config, const QByteArray &window)
+    {
+        folder.write(ConfigFileName, config);
+        if (!window.isNull())
+            folder.write(WindowFileName, window);
+        auto loaded = LoadSettings(folder.path());
+        ASSERT_TRUE(loaded.ok());
+        settings = std::move(*loaded);
+    }
+
+    /// Closes the editor (nothing unsaved) and returns the messages the close showed.
+    QList<MessageRequest> Close()
+    {
+        const qsizetype before = prompts.messages.size();
+        EXPECT_TRUE(window->close());
+        return prompts.messages.mid(before);
+    }
+};
+
+TEST_F(SettingsAtClose, ABrokenWindowFileIsLeftAsItWas)
+{
+    const QByteArray broken = "<Soft><Window><frmEditer Width=\"800\"";
+    UseFiles(DefaultConfiguration(), broken);
+    Load();
+    settings.FrameFocus = true;
+    EXPECT_TRUE(Close().isEmpty());
+    EXPECT_EQ(ReadAll(settings.WindowPath), broken);
+    EXPECT_TRUE(ReadAll(settings.ConfigPath).contains("FrameFocus=\"1\""));
+}
+
+TEST_F(SettingsAtClose, CommentsInBothFilesOutliveTheClose)
+{
+    UseFiles("<?xml version=\"1.0\"?><!-- sizes for our screens --><Soft><Config/>"
+             "<ScreenScale><!-- the office --><Scale Width=\"800\" Height=\"600\"/></ScreenScale>"
+             "</Soft>",
+             "<Soft><!-- wider rows --><Window ListDistance=\"12\"/></Soft>");
+    Load();
+    EXPECT_TRUE(Close().isEmpty());
+    const QByteArray config = ReadAll(settings.ConfigPath);
+    EXPECT_TRUE(config.contains("<!-- sizes for our screens -->")) << config.toStdString();
+    EXPECT_TRUE(config.contains("<!-- the office -->")) << config.toStdString();
+    EXPECT_TRUE(config.contains("FormatProject=\"0\"")) << config.toStdString();
+    const QByteArray layout = ReadAll(settings.WindowPath);
+    EXPECT_TRUE(layout.contains("<!-- wider rows -->")) << layout.toStdString();
+    EXPECT_TRUE(layout.contains("<frmEditer Width=")) << layout.toStdString();
+}
+
+TEST_F(SettingsAtClose, AFileThatCannotBeWrittenDoesNotKeepTheOtherFromBeingWritten)
+{
+    UseFiles(DefaultConfiguration(), QByteArray());
+    // Both paths are where nothing can be written: a folder that is not there.
+    const QString lostWindow = folder.file(QStringLiteral("gone/") + WindowFileName);
+    settings.WindowPath = lostWindow;
+    Load();
+    settings.FrameFocus = true;
+    QList<MessageRequest> shown = Close();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.first().icon, MsgIcon::Error);
+    EXPECT_TRUE(shown.first().text.contains(lostWindow)) << shown.first().text;
+    EXPECT_TRUE(ReadAll(settings.ConfigPath).contains("FrameFocus=\"1\""))
+        << "the configuration is written all the same";
+
+    // Both failing: each file is named with its own reason, one per line.
+    UseFiles(DefaultConfiguration(), QByteArray());
+    settings.WindowPath = lostWindow;
+    const QString lostConfig = folder.file(QStringLiteral("gone/") + ConfigFileName);
+    settings.ConfigPath = lostConfig;
+    Load();
+    shown = Close();
+    ASSERT_EQ(shown.size(), 1);
+    const QStringList lines = shown.first().text.split(u'\n');
+    ASSERT_EQ(lines.size(), 3) << shown.first().text;
+    EXPECT_TRUE(lines[1].startsWith(lostWindow + QStringLiteral(": "))) << lines[1];
+    EXPECT_TRUE(lines[2].startsWith(lostConfig + QStringLiteral(": "))) << lines[2];
+    EXPECT_GT(lines[2].size(), lostConfig.size() + 2) << "a reason follows the path";
+}
+
 } // namespace
 } // namespace mrv::test

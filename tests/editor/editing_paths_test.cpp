@@ -3,6 +3,8 @@
 #include "editing_fixture.h"
 #include "editor/frmediter.h"
 
+#include <QApplication>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -91,6 +93,42 @@ TEST_F(PathEditing, TypingARowsPathMarksTheProjectAndRedrawsOnlyTheShownFrame)
     EXPECT_EQ(ShownFrameColour(), Yellow);
     w.Controls().sldFrame->setValue(2);
     EXPECT_EQ(ShownFrameColour(), Magenta);
+}
+
+TEST_F(PathEditing, ARelativePathInANewProjectNamesNoPicture)
+{
+    // The picture exists at the root-anchored reading of the typed text; a project that was
+    // never saved has no folder, so the text must not reach it.
+    folder.write(QStringLiteral("frames/keep"), {}); // the sub-folder
+    const QString picture = WriteFramePicture(folder.file(QStringLiteral("frames/050.png")), Green);
+    ASSERT_TRUE(QFileInfo::exists(picture));
+    ASSERT_TRUE(picture.startsWith(u'/'));
+    const QString typed = picture.mid(1);
+
+    frmEditer &w = Load();
+    ASSERT_TRUE(w.CurrentProject()->aFileFolder.isEmpty());
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QLineEdit &row1 = *w.Frames().RowPath(1);
+    QTest::mouseClick(&row1, Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), &row1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), typed);
+
+    // The frame's opaque half, wherever the window's size put the activity box.
+    const auto shown = [&w] {
+        const PictureSurface &box = *w.Controls().picA0;
+        return PixelOf(box, box.width() * 3 / 4, box.height() / 2);
+    };
+    EXPECT_EQ(w.CurrentProject()->aFrame.Item(1)->aURL, typed);
+    EXPECT_TRUE(w.FramePaths().at(0).isEmpty()) << w.FramePaths().at(0);
+    EXPECT_NE(shown(), Green);
+
+    // Typed as a full path, the same picture is drawn.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Slash);
+    EXPECT_EQ(w.FramePaths().at(0), picture);
+    EXPECT_EQ(shown(), Green);
 }
 
 TEST_F(PathEditing, BackgroundPathRedrawsTheBackgroundAndTheFrameOverIt)

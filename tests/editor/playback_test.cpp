@@ -9,6 +9,8 @@
 #include <QSlider>
 #include <QTest>
 
+#include <limits>
+
 namespace mrv::test {
 namespace {
 
@@ -36,6 +38,22 @@ TEST(Playback, OneFullCycleOf105FramesPlaysTheIntroOnceThenLoops)
     EXPECT_EQ(shown.at(104), 61);
     EXPECT_EQ(shown.at(104 + 45), 61);
     EXPECT_EQ(shown.count(1), 0);
+}
+
+TEST(Playback, NeverFasterThanOneFramePerScreenRefresh)
+{
+    EXPECT_EQ(RefreshInterval(60.0), 17); // 16.7 ms rounded up: no refresh shows two frames
+    EXPECT_EQ(RefreshInterval(144.0), 7);
+    EXPECT_EQ(RefreshInterval(50.0), 20);
+    // A screen that reports no rate, or nonsense, is taken as a 60 Hz one.
+    for (double rate : {0.0, -5.0, 1e9, std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_EQ(RefreshInterval(rate), 17) << rate;
+
+    EXPECT_EQ(PlayInterval(0, 17), 17);
+    EXPECT_EQ(PlayInterval(16, 17), 17);
+    EXPECT_EQ(PlayInterval(17, 17), 17);
+    EXPECT_EQ(PlayInterval(75, 17), 75);
+    EXPECT_EQ(PlayInterval(65535, 7), 65535);
 }
 
 class PlaybackWindow : public EditorTest

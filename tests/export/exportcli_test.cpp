@@ -9,6 +9,10 @@
 #include <QDir>
 #include <QProcess>
 
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
 #include <gtest/gtest.h>
 
 namespace mrv {
@@ -219,6 +223,109 @@ TEST(CliExport, FullDiskIsReportedAndLeavesNoPartialFile)
                        project.File(QStringLiteral("seq/s"))}));
     EXPECT_EQ(sequence->exitCode(), cli::ExitWriteFailed);
     EXPECT_TRUE(QDir(project.File(QStringLiteral("seq"))).entryList(QDir::Files).isEmpty());
+}
+
+/// Runs the real command line and waits for it.
+Cli RunProcess(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(MIROVANE_CLI_PATH), args);
+    Cli cli;
+    if (!process.waitForFinished(60000))
+        return cli;
+    cli.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    cli.out = QString::fromUtf8(process.readAllStandardOutput());
+    cli.err = QString::fromUtf8(process.readAllStandardError());
+    return cli;
+}
+
+TEST(CliExport, ProjectImagesIntoAMissingFolderFailLikeTheOtherExports)
+{
+    CliProject project(3);
+    const QString missing = project.File(QStringLiteral("missing"));
+    for (const char *command : {"export-images", "export-long"}) {
+        const Cli cli = RunProcess({QString::fromLatin1(command), project.path,
+                                    missing + QStringLiteral("/dir/proj.png")});
+        EXPECT_EQ(cli.code, cli::ExitWriteFailed) << command;
+        EXPECT_TRUE(cli.err.contains(missing + QStringLiteral("/dir"))) << cli.err;
+        EXPECT_TRUE(cli.out.isEmpty()) << cli.out;
+        EXPECT_FALSE(QFileInfo::exists(missing)) << command << " made the folder";
+    }
+}
+
+TEST(CliExport, WriteFailuresGiveTheSystemsReason)
+{
+    CliProject project(3);
+    const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
+    // A long picture in each way of writing: the bitmap in blocks, the others in one piece;
+    // the project images write a background and frames; the sequence writes in place.
+    QDir().mkpath(project.File(QStringLiteral("seq")));
+    const QList<QStringList> runs = {
+        {QStringLiteral("export-long"), project.path, project.File(QStringLiteral("a.bmp"))},
+        {QStringLiteral("export-long"), project.path, project.File(QStringLiteral("a.png"))},
+        {QStringLiteral("export-images"), project.path, project.File(QStringLiteral("i.bmp"))},
+        {QStringLiteral("export-sequence"), project.path,
+         project.File(QStringLiteral("seq/s.bmp"))},
+    };
+    for (const QStringList &args : runs) {
+        std::unique_ptr<QProcess> run(RunLimited(16, args));
+        const QString err = QString::fromUtf8(run->readAllStandardError());
+        EXPECT_EQ(run->exitCode(), cli::ExitWriteFailed) << args.join(u' ');
+        EXPECT_TRUE(err.contains(tooLarge)) << err;
+        EXPECT_FALSE(err.contains(QStringLiteral("Unknown error"))) << err;
+    }
+}
+
+TEST(CliExport, LoopTextsOutsideTheRuleSayWhichCountWasUsed)
+{
+    CliProject project(7);
+    const struct
+    {
+        const char *loops;
+        int used;
+        bool warned;
+    } cases[] = {
+        {"abc", 1, true},           {"0", 1, true},  {"300", 255, true}, {"3x", 3, true},
+        {"99999999999", 255, true}, {"7", 7, false}, {"007", 7, false},  {"255", 255, false}};
+    int run = 0;
+    for (const auto &c : cases) {
+        const QString folder = project.File(QStringLiteral("loops%1").arg(++run));
+        QDir().mkpath(folder);
+        const Cli cli = RunProcess({QStringLiteral("export-sequence"), project.path,
+                                    folder + QStringLiteral("/s"), QStringLiteral("--loops"),
+                                    QString::fromLatin1(c.loops), QStringLiteral("--format"),
+                                    QStringLiteral("bmp")});
+        ASSERT_EQ(cli.code, cli::ExitOk) << c.loops << cli.err;
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 4 + 3 * c.used) << c.loops;
+        const QStringList warnings =
+            cli.err.split(u'\n', Qt::SkipEmptyParts).filter(QStringLiteral("--loops"));
+        if (!c.warned) {
+            EXPECT_TRUE(warnings.isEmpty()) << c.loops << cli.err;
+            continue;
+        }
+        ASSERT_EQ(warnings.size(), 1) << c.loops << cli.err;
+        EXPECT_TRUE(warnings.first().contains(QString::fromLatin1(c.loops)));
+        EXPECT_TRUE(warnings.first().contains(QStringLiteral(" %1 ").arg(c.used)))
+            << warnings.first();
+    }
+}
+
+TEST(CliImport, AnOutputInAnotherFolderStoresTheProjectFilesSeparator)
+{
+    CliProject project(3);
+    const QString strip =
+        WritePng(project.File(QStringLiteral("p1/art/strip.bmp")), Flat(200, 600, Green));
+    const QString inner = project.File(QStringLiteral("p1/p.mrv"));
+    ASSERT_EQ(RunProcess({QStringLiteral("new"), inner}).code, cli::ExitOk);
+    const QString out = project.File(QStringLiteral("moved.mrv"));
+    const Cli cli =
+        RunProcess({QStringLiteral("import-long"), inner, strip, QStringLiteral("--output"), out});
+    ASSERT_EQ(cli.code, cli::ExitOk) << cli.err;
+    const QByteArray stored = ReadAll(out);
+    EXPECT_TRUE(stored.contains(R"(Url="p1\art\strip.bmp")")) << stored.toStdString();
+    MVK moved;
+    ASSERT_TRUE(moved.OpenFile(out));
+    EXPECT_EQ(moved.FramePaths().at(2), strip);
 }
 
 TEST(CliImport, OffsetsPathsAndRefusals)

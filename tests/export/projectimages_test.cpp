@@ -6,6 +6,8 @@
 
 #include <QDir>
 
+#include <atomic>
+
 #include <gtest/gtest.h>
 
 namespace mrv {
@@ -39,6 +41,7 @@ struct ImagesProject
 TEST(ProjectImages, BackgroundAndNumberedFramesMatchTheLongPictureCells)
 {
     ImagesProject images(12);
+    QDir().mkpath(images.folder.file(QStringLiteral("out")));
     const ExportResult result = images.Run(QStringLiteral("out/proj"), ExportTypePng);
     ASSERT_TRUE(result.status) << result.status.message().toStdString();
     ASSERT_EQ(result.written.size(), 13);
@@ -89,13 +92,53 @@ TEST(ProjectImages, ExistingFramesFolderIsReusedAndOverwritten)
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 3);
 }
 
-TEST(ProjectImages, NoFramesAndMissingParentsAreFine)
+TEST(ProjectImages, NoFramesAreFineButAMissingChosenFolderIsNotMade)
 {
     ImagesProject images(0);
-    const ExportResult result = images.Run(QStringLiteral("a/b/c/proj"), ExportTypeBmp);
+    QDir().mkpath(images.folder.file(QStringLiteral("a")));
+    const ExportResult result = images.Run(QStringLiteral("a/proj"), ExportTypeBmp);
     ASSERT_TRUE(result.status) << result.status.message().toStdString();
-    EXPECT_EQ(result.written, QStringList{images.folder.file(QStringLiteral("a/b/c/proj.bmp"))});
-    EXPECT_TRUE(QFileInfo(images.folder.file(QStringLiteral("a/b/c/proj_Frame"))).isDir());
+    EXPECT_EQ(result.written, QStringList{images.folder.file(QStringLiteral("a/proj.bmp"))});
+    EXPECT_TRUE(QFileInfo(images.folder.file(QStringLiteral("a/proj_Frame"))).isDir());
+
+    // Only the frame folder is made: a chosen folder that is not there is a mistake to report.
+    const ExportResult missing = images.Run(QStringLiteral("b/c/proj"), ExportTypeBmp);
+    EXPECT_FALSE(missing.status);
+    EXPECT_FALSE(missing.refused);
+    EXPECT_TRUE(missing.status.message().contains(QStringLiteral("b/c")))
+        << missing.status.message();
+    EXPECT_TRUE(missing.written.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(images.folder.file(QStringLiteral("b"))));
+}
+
+TEST(ProjectImages, CancellingIsReportedAndLeavesOnlyWholeFiles)
+{
+    ImagesProject images(20);
+    std::atomic_bool cancel = true;
+    const ExportResult before = ExportProjectImages(
+        images.project, images.project.BackgroundPath(), images.project.FramePaths(),
+        *ProjectImagesTargetFor(images.folder.file(QStringLiteral("pre")), ExportTypePng), {},
+        &cancel);
+    EXPECT_TRUE(before.cancelled);
+    EXPECT_EQ(before.status.message(), CancelledMessage());
+    EXPECT_TRUE(before.written.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(images.folder.file(QStringLiteral("pre.png"))));
+
+    cancel = false;
+    const ExportResult midway = ExportProjectImages(
+        images.project, images.project.BackgroundPath(), images.project.FramePaths(),
+        *ProjectImagesTargetFor(images.folder.file(QStringLiteral("mid")), ExportTypePng),
+        [&](int done, int) { cancel = done >= 3; }, &cancel);
+    EXPECT_TRUE(midway.cancelled);
+    EXPECT_EQ(midway.status.message(), CancelledMessage());
+    ASSERT_GE(midway.written.size(), 3);
+    EXPECT_LT(midway.written.size(), 21);
+    const QStringList frames =
+        QDir(images.folder.file(QStringLiteral("mid_Frame"))).entryList(QDir::Files);
+    EXPECT_EQ(frames.size(), midway.written.size() - 1) << "only the listed frames are on disk";
+    for (const QString &name : frames)
+        EXPECT_FALSE(ReadBack(images.folder.file(QStringLiteral("mid_Frame/") + name)).isNull())
+            << name;
 }
 
 TEST(ProjectImages, AFileInTheFoldersPlaceStopsBeforeWritingAnything)

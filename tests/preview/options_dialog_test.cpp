@@ -1,4 +1,5 @@
 #include "core/settings.h"
+#include "editor/playback.h"
 #include "preview/frmoptions.h"
 #include "scriptedprompts.h"
 #include "testsupport.h"
@@ -8,7 +9,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ class OptionsDialog : public ::testing::Test
 protected:
     void SetUp() override
     {
-        editorTimer.setInterval(75);
+        editorTimer.SetFrameTime(75);
         settings.FormatProject = false;
         settings.FrameFocus = true;
     }
@@ -50,14 +50,14 @@ protected:
 
     Settings settings;
     ScriptedPrompts prompts;
-    QTimer editorTimer;
+    FrameTimer editorTimer;
     int fullscreenTime = 75;
     std::unique_ptr<frmOptions> dialog;
 };
 
 TEST_F(OptionsDialog, ShowsTheCurrentTimesAndSwitchesCentredOnTheScreen)
 {
-    editorTimer.setInterval(90);
+    editorTimer.SetFrameTime(90);
     fullscreenTime = 120;
     frmOptions &d = Load();
     EXPECT_EQ(d.windowTitle(), QStringLiteral("选项"));

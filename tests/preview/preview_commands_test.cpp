@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTest>
 
@@ -154,8 +155,11 @@ TEST_F(PreviewFromEditor, OptionsFromTheMenuReachBothTimersAndTheWindowDocument)
     EXPECT_STREQ(doc.select_node("/Soft/Window/frmEditer/timPlay").node().attribute("Interval").value(), "50");
     EXPECT_STREQ(doc.select_node("/Soft/Window/frmFullscreen/timPlay").node().attribute("Interval").value(), "0");
 
-    // The next full-screen window runs at the time just set, 0 included.
-    InFullscreen(w, [&](frmFullscreen &full) { EXPECT_EQ(full.PlayTimer().interval(), 0); });
+    // The next full-screen window runs at the time just set, 0 included (at the screen's pace).
+    InFullscreen(w, [&](frmFullscreen &full) {
+        EXPECT_EQ(full.PlayTimer().FrameTime(), 0);
+        EXPECT_EQ(full.PlayTimer().interval(), RefreshInterval(full.screen()->refreshRate()));
+    });
 
     // Reopened, the dialog shows the times in force.
     WithModal([&] { w.Menus().mnuOptions->trigger(); }, [&](QWidget &modal) {
@@ -164,6 +168,44 @@ TEST_F(PreviewFromEditor, OptionsFromTheMenuReachBothTimersAndTheWindowDocument)
         EXPECT_EQ(options.TxtFrameTimeF().text(), QStringLiteral("0"));
         options.CmdCancel().click();
     });
+}
+
+TEST_F(PreviewFromEditor, AFrameTimeOfZeroPlaysAtMostOneFramePerRefreshAndComesBackAsZero)
+{
+    frmEditer &w = LoadWithCommands(
+        "<Soft><Window><frmEditer><timPlay Interval=\"0\"/></frmEditer>"
+        "<frmFullscreen><timPlay Interval=\"0\"/></frmFullscreen></Window></Soft>");
+    const int refresh = RefreshInterval(w.screen()->refreshRate());
+    ASSERT_GT(refresh, 0);
+    // A stored 0 is the user's choice and comes back as 0, run at the screen's pace.
+    EXPECT_EQ(w.PlayTimer().FrameTime(), 0);
+    EXPECT_EQ(w.PlayTimer().interval(), refresh);
+    EXPECT_EQ(commands->FullscreenFrameTime(), 0);
+    InFullscreen(w, [&](frmFullscreen &full) {
+        EXPECT_EQ(full.PlayTimer().FrameTime(), 0);
+        EXPECT_EQ(full.PlayTimer().interval(), refresh);
+        QTest::keyClick(&full, Qt::Key_Escape);
+    });
+
+    // The dialog shows the 0 and takes a new time typed into it.
+    WithModal([&] { w.Menus().mnuOptions->trigger(); },
+              [&](QWidget &modal) {
+                  auto &options = static_cast<frmOptions &>(modal);
+                  EXPECT_EQ(options.TxtFrameTimeW().text(), QStringLiteral("0"));
+                  EXPECT_EQ(options.TxtFrameTimeF().text(), QStringLiteral("0"));
+                  QLineEdit &box = options.TxtFrameTimeW();
+                  QTest::mouseClick(&box, Qt::LeftButton);
+                  QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+                  QTest::keyClicks(&box, QStringLiteral("5"));
+                  QTest::keyClick(&box, Qt::Key_Return);
+              });
+    EXPECT_EQ(w.PlayTimer().FrameTime(), 5);
+    EXPECT_EQ(w.PlayTimer().interval(), std::max(5, refresh));
+    EXPECT_STREQ(settings.WindowDocument->select_node("/Soft/Window/frmEditer/timPlay")
+                     .node()
+                     .attribute("Interval")
+                     .value(),
+                 "5");
 }
 
 } // namespace

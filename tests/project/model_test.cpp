@@ -94,6 +94,9 @@ TEST(Model, ResolvedPathsFollowTheProjectFolder)
 {
     MVK project;
     project.AddNew();
+    // Never saved: no folder, so no relative path names a file yet.
+    EXPECT_EQ(project.BackgroundPath(), QString());
+    EXPECT_EQ(project.FramePaths().first(), QString());
     project.aFileFolder = QStringLiteral("/home/u/anim");
     project.aFrame.Item(2)->aURL = QStringLiteral("/srv/other.png");
     const QStringList paths = project.FramePaths();

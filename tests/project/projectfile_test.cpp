@@ -149,7 +149,7 @@ TEST(ProjectFile, SavingElsewhereKeepsEveryPictureTheSame)
     MVK read;
     ASSERT_TRUE(read.OpenFile(path).ok());
     EXPECT_EQ(read.aFrame.Item(1)->aURL, oldFolder + QStringLiteral("/pics/1.png"));
-    EXPECT_EQ(read.aFrame.Item(2)->aURL, QStringLiteral("inside/2.png"));
+    EXPECT_EQ(read.aFrame.Item(2)->aURL, QStringLiteral("inside\\2.png"));
     EXPECT_EQ(read.aFrame.Item(3)->aURL, QStringLiteral("/elsewhere/3.png"));
     EXPECT_EQ(read.FramePaths().mid(0, 3), resolvedBefore.mid(0, 3));
 }
@@ -174,6 +174,20 @@ TEST(ProjectFile, ReadingDefaultsAndTheNumericRule)
     EXPECT_EQ(read.aFrame.Item(1)->aX, 15);
     EXPECT_EQ(read.aFrame.Item(1)->aY, -3);
     EXPECT_EQ(*read.aFrame.Item(2), aImage{});
+
+    // Only ASCII digits are digits: full-width ones are dropped like letters, so a value made
+    // of them takes the default, and one mixing both keeps the ASCII part.
+    const QString wide =
+        dir.write(QStringLiteral("w.mrv"),
+                  projectXml(QStringLiteral("Width='１０２４' Height='６００'"),
+                             QStringLiteral("<Background Url='b.png' X='１２3' Y='７'/>"))
+                      .toUtf8());
+    MVK fromWide;
+    ASSERT_TRUE(fromWide.OpenFile(wide).ok());
+    EXPECT_EQ(fromWide.aWidth, 1024);
+    EXPECT_EQ(fromWide.aHeight, 1024);
+    EXPECT_EQ(fromWide.aBackground->aX, 3);
+    EXPECT_EQ(fromWide.aBackground->aY, 0);
 }
 
 TEST(ProjectFile, MissingOrEmptyFramesGiveNoFrames)

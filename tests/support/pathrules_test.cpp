@@ -35,8 +35,14 @@ TEST(PathRules, ResolveAgainstTheProjectFolder)
     EXPECT_EQ(ResolvePath(QStringLiteral("D:\\anim"), QStringLiteral("D:\\other\\x.png"),
                           PathStyle::Windows),
               QStringLiteral("D:\\other\\x.png"));
+    // Without a folder a relative path names nothing, under either rule; on POSIX it would
+    // otherwise turn into a path from the file-system root.
     EXPECT_EQ(ResolvePath(QString(), QStringLiteral("NewMRV\\Background.jpg"), PathStyle::Windows),
-              QStringLiteral("\\NewMRV\\Background.jpg"));
+              QString());
+    EXPECT_EQ(ResolvePath(QString(), QStringLiteral("tmp/x/frames/050.png"), PathStyle::Posix),
+              QString());
+    EXPECT_EQ(ResolvePath(QString(), QStringLiteral("/tmp/x/050.png"), PathStyle::Posix),
+              QStringLiteral("/tmp/x/050.png"));
     EXPECT_EQ(ResolvePath(QStringLiteral("/home/u/anim"), QStringLiteral("NewMRV\\001.png"),
                           PathStyle::Posix),
               QStringLiteral("/home/u/anim/NewMRV/001.png"));
