@@ -114,7 +114,7 @@ inline __m128i select(__m128i mask, __m128i yes, __m128i no)
 }
 
 /// Paeth over whole pixels in 16-bit lanes, where a + b - 2c cannot overflow: the three
-/// distances, their minimum and the choice are compares and masks, with no branch.
+/// distances and the choice are compares and masks, with no branch.
 template <int Bpp> qsizetype paethPixels(uchar *row, const uchar *prev, qsizetype length)
 {
     const __m128i zero = _mm_setzero_si128();
@@ -124,14 +124,15 @@ template <int Bpp> qsizetype paethPixels(uchar *row, const uchar *prev, qsizetyp
     for (; i + Bpp <= length; i += Bpp) {
         const __m128i b = _mm_unpacklo_epi8(loadPixel<Bpp>(prev + i), zero);
         const __m128i x = _mm_unpacklo_epi8(loadPixel<Bpp>(row + i), zero);
-        const __m128i towardsA = _mm_sub_epi16(b, c); // p - a, with p = a + b - c
-        const __m128i towardsB = _mm_sub_epi16(a, c); // p - b
-        const __m128i pc = abs16(_mm_add_epi16(towardsA, towardsB));
+        // p = a + b - c; pa = |p - a| = |b - c| is known before the left pixel a is.
+        const __m128i towardsA = _mm_sub_epi16(b, c);
+        const __m128i towardsB = _mm_sub_epi16(a, c);
         const __m128i pa = abs16(towardsA);
         const __m128i pb = abs16(towardsB);
-        const __m128i smallest = _mm_min_epi16(pc, _mm_min_epi16(pa, pb));
-        const __m128i predicted =
-            select(_mm_cmpeq_epi16(smallest, pa), a, select(_mm_cmpeq_epi16(smallest, pb), b, c));
+        const __m128i pc = abs16(_mm_add_epi16(towardsA, towardsB));
+        const __m128i notA = _mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc));
+        const __m128i bOrC = select(_mm_cmpgt_epi16(pb, pc), c, b);
+        const __m128i predicted = select(notA, bOrC, a);
         a = _mm_add_epi8(x, predicted); // wraps within the low byte, the high byte stays 0
         storePixel<Bpp>(row + i, _mm_packus_epi16(a, a));
         c = b;
