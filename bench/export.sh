@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Whole-process timings of the export commands on the demo project, side by side with an
 # ImageMagick pipeline that builds the same long picture and with the I/O floor of copying the
-# frame sequence. Usage: bash bench/export.sh [runs]   (BUILD_DIR picks the build folder)
+# frame sequence. The long picture is timed twice: over the demo's own frames, and over the same
+# frames saved the way other tools save them (every row filtered with Paeth).
+# Usage: bash bench/export.sh [runs]   (BUILD_DIR picks the build folder)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 RUNS=${1:-5}
@@ -16,6 +18,19 @@ trap 'rm -rf "$WORK"' EXIT
 "$CLI" demo "$WORK/demo" >/dev/null
 DEMO="$WORK/demo"
 mkdir -p "$WORK/out"
+
+# The same project with every picture saved the way many tools save them: 8-bit RGBA frames
+# and an RGB background, every row filtered with Paeth (ImageMagick decodes, paeth_png.py writes).
+PAETH="$WORK/paeth"
+cp -r "$DEMO" "$PAETH"
+# paeth_copy IN OUT LAYOUT: IN's pixels as OUT, LAYOUT RGB or RGBA.
+paeth_copy() {
+  local width height
+  read -r width height < <(identify -format '%w %h\n' "$1")
+  convert "$1" -depth 8 "$3:-" | python3 bench/paeth_png.py "$width" "$height" "${#3}" "$2"
+}
+paeth_copy "$DEMO/background.png" "$PAETH/background.png" RGB
+for f in "$DEMO"/frames/*.png; do paeth_copy "$f" "$PAETH/frames/${f##*/}" RGBA; done
 
 # ImageMagick refuses a 21000-pixel-high picture by default; give it a private policy.
 mkdir -p "$WORK/magick"
@@ -32,52 +47,98 @@ MAGICK=(background.png -crop 200x200+412+284 +repage -write mpr:cell +delete)
 for i in $(seq -f %03g 1 105); do MAGICK+=('(' mpr:cell "frames/$i.png" -composite ')'); done
 MAGICK+=(-append)
 
-# run NAME PREPARE COMMAND...: RUNS timed runs; prints the median wall time (measured around
-# /usr/bin/time, which reports the largest resident set) and the largest resident set.
-# PREPARE runs before each run, untimed, followed by sync so no run pays for another's writes.
-declare -A SECONDS_OF
-run() {
+# measure NAME PREPARE COMMAND...: one timed run, its wall time (measured around /usr/bin/time,
+# which reports the processor time and the largest resident set) added to TIMES_OF[NAME], its
+# processor time (user and system, all threads) to CPU_OF[NAME]. PREPARE runs before it,
+# untimed, followed by sync so no run pays for another's writes.
+declare -A TIMES_OF CPU_OF PEAK_OF
+measure() {
   local name=$1 prepare=$2
   shift 2
-  local times=() peak=0
+  eval "$prepare"
+  sync
+  local start=$EPOCHREALTIME
+  if ! /usr/bin/time -o "$WORK/time.txt" -f "%M %U %S" "$@" >/dev/null 2>"$WORK/stderr.txt"; then
+    echo "$name failed:" >&2
+    cat "$WORK/stderr.txt" >&2
+    exit 1
+  fi
+  local end=$EPOCHREALTIME
+  TIMES_OF[$name]+="$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }') "
+  local kb user system
+  read -r kb user system < <(tail -1 "$WORK/time.txt")
+  CPU_OF[$name]+="$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%.2f", u + s }') "
+  if ((kb > ${PEAK_OF[$name]:-0})); then PEAK_OF[$name]=$kb; fi
+}
+
+median() { tr ' ' '\n' | grep . | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+# summary NAME: the median wall and processor times and the largest resident set of NAME's runs.
+summary() {
+  printf '%-44s %8.3f s %8.2f s %6d MB\n' "$1" "$(median <<<"${TIMES_OF[$1]}")" \
+    "$(median <<<"${CPU_OF[$1]}")" "$((PEAK_OF[$1] / 1024))"
+}
+
+# repeat NAME PREPARE COMMAND...: RUNS timed runs and their summary.
+repeat() {
+  for _ in $(seq "$RUNS"); do measure "$@"; done
+  summary "$1"
+}
+
+# strip_pairs FOLDER KIND FORMAT: RUNS pairs of export-long and the ImageMagick pipeline, run
+# one after the other so both meet the same load; the ratio of each pair goes to RATIOS_OF.
+declare -A RATIOS_OF
+strip_pairs() {
+  local folder=$1 kind=$2 format=$3
+  local ours="export-long ${format^^} ($kind)" theirs="ImageMagick pipeline ${format^^} ($kind)"
+  local magickTarget="$WORK/out/im.$format"
+  [ "$format" = bmp ] && magickTarget="BMP3:$magickTarget"
   for _ in $(seq "$RUNS"); do
-    eval "$prepare"
-    sync
-    local start=$EPOCHREALTIME
-    if ! /usr/bin/time -o "$WORK/time.txt" -f "%M" "$@" >/dev/null 2>"$WORK/stderr.txt"; then
-      echo "$name failed:" >&2
-      cat "$WORK/stderr.txt" >&2
-      exit 1
-    fi
-    local end=$EPOCHREALTIME
-    times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }')")
-    local kb
-    kb=$(tail -1 "$WORK/time.txt")
-    if ((kb > peak)); then peak=$kb; fi
+    measure "$ours" "rm -f $WORK/out/strip.$format" \
+      "$CLI" export-long "$folder/demo.mrv" "$WORK/out/strip.$format"
+    measure "$theirs" "rm -f $WORK/out/im.$format" \
+      env MAGICK_CONFIGURE_PATH="$WORK/magick" sh -c 'cd "$0" && exec convert "$@"' "$folder" \
+      "${MAGICK[@]}" "$magickTarget"
   done
-  local median
-  median=$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
-  SECONDS_OF[$name]=$median
-  printf '%-44s %8.3f s %8d MB\n' "$name" "$median" "$((peak / 1024))"
+  summary "$ours"
+  summary "$theirs"
+  RATIOS_OF["$kind ${format^^}"]=$(paste -d' ' <(tr ' ' '\n' <<<"${TIMES_OF[$theirs]}" | grep .) \
+    <(tr ' ' '\n' <<<"${TIMES_OF[$ours]}" | grep .) | awk '{ printf "%.2f ", $1 / $2 }')
+}
+
+# ratio_line KIND FORMAT TARGET: the median and the best of the pairs' ratios.
+ratio_line() {
+  local ratios=${RATIOS_OF["$1 $2"]}
+  local best
+  best=$(tr ' ' '\n' <<<"$ratios" | grep . | sort -g | tail -1)
+  printf '%s strip, %-13s %4.1fx faster than ImageMagick (median of %d pairs; best %.1fx; target %s)\n' \
+    "$2" "$1 frames:" "$(median <<<"$ratios")" "$RUNS" "$best" "$3"
 }
 
 echo "Demo project: 105 frames of 200 x 200, background 1024 x 768; median of $RUNS runs"
-printf '%-44s %10s %11s\n' "" "wall" "peak RSS"
-run "export-long BMP" "rm -f $WORK/out/strip.bmp" "$CLI" export-long "$DEMO/demo.mrv" "$WORK/out/strip.bmp"
-run "ImageMagick pipeline BMP" "rm -f $WORK/out/im.bmp" \
-  env MAGICK_CONFIGURE_PATH="$WORK/magick" sh -c 'cd "$0" && exec convert "$@"' "$DEMO" "${MAGICK[@]}" "BMP3:$WORK/out/im.bmp"
-run "export-long PNG" "rm -f $WORK/out/strip.png" "$CLI" export-long "$DEMO/demo.mrv" "$WORK/out/strip.png"
-run "ImageMagick pipeline PNG" "rm -f $WORK/out/im.png" \
-  env MAGICK_CONFIGURE_PATH="$WORK/magick" sh -c 'cd "$0" && exec convert "$@"' "$DEMO" "${MAGICK[@]}" "$WORK/out/im.png"
-run "export-sequence --loops 255 (11,535 PNG)" "rm -rf $WORK/seq && mkdir $WORK/seq" \
+echo "Load average before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+printf '%-44s %10s %10s %9s\n' "" "wall" "cpu" "peak RSS"
+for kind in demo paeth; do
+  folder=$DEMO
+  [ "$kind" = paeth ] && folder=$PAETH
+  strip_pairs "$folder" "$kind" bmp
+  strip_pairs "$folder" "$kind" png
+done
+repeat "export-long GIF (demo)" "rm -f $WORK/out/strip.gif" \
+  "$CLI" export-long "$DEMO/demo.mrv" "$WORK/out/strip.gif"
+repeat "export-sequence --loops 255 (11,535 PNG)" "rm -rf $WORK/seq && mkdir $WORK/seq" \
   "$CLI" export-sequence "$DEMO/demo.mrv" "$WORK/seq/demo_" --loops 255
 echo "  ($(find "$WORK/seq" -type f | wc -l) files, $(du -sm "$WORK/seq" | cut -f1) MB)"
-run "cp -r of the sequence (I/O floor)" "rm -rf $WORK/copy" cp -r "$WORK/seq" "$WORK/copy"
-run "export-images PNG" "rm -rf $WORK/out/proj.png $WORK/out/proj_Frame" \
+repeat "cp -r of the sequence (I/O floor)" "rm -rf $WORK/copy" cp -r "$WORK/seq" "$WORK/copy"
+repeat "export-images PNG" "rm -rf $WORK/out/proj.png $WORK/out/proj_Frame" \
   "$CLI" export-images "$DEMO/demo.mrv" "$WORK/out/proj"
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "inf" }'; }
+echo "Load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
-echo "BMP strip: $(ratio "${SECONDS_OF[ImageMagick pipeline BMP]}" "${SECONDS_OF[export-long BMP]}")x faster than ImageMagick (target 5x)"
-echo "PNG strip: $(ratio "${SECONDS_OF[ImageMagick pipeline PNG]}" "${SECONDS_OF[export-long PNG]}")x faster than ImageMagick (target 3x)"
-echo "Sequence:  $(ratio "${SECONDS_OF[export-sequence --loops 255 (11,535 PNG)]}" "${SECONDS_OF[cp -r of the sequence (I/O floor)]}")x the time of copying it (target within 3x)"
+ratio_line demo BMP 5x
+ratio_line paeth BMP 5x
+ratio_line demo PNG 3x
+ratio_line paeth PNG 3x
+sequence=$(median <<<"${TIMES_OF[export-sequence --loops 255 (11,535 PNG)]}")
+copy=$(median <<<"${TIMES_OF[cp -r of the sequence (I/O floor)]}")
+echo "Sequence: $(awk -v a="$sequence" -v b="$copy" 'BEGIN { printf "%.1f", a / b }')x the time of copying it (target within 3x)"

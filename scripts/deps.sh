@@ -11,7 +11,7 @@ PACKAGES=(
   fonts-noto-cjk
 )
 case "${1:-}" in
-  --bench) PACKAGES+=(imagemagick time) ;;
+  --bench) PACKAGES+=(imagemagick time python3) ;;
   --fuzz) PACKAGES+=(clang-14 libfuzzer-14-dev libclang-rt-14-dev) ;;
 esac
 

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QImageWriter>
 #include <QPainter>
+#include <QSet>
 
 extern "C" {
 #include <gif_lib.h>
@@ -251,6 +252,90 @@ TEST(Encoders, GifWithManyColoursKeepsOneTransparentIndex)
     QImage opaque;
     opaque.loadFromData(*EncodeGif(Flat(8, 8, test::Green)), "GIF");
     EXPECT_EQ(At(opaque, 3, 3), test::Green);
+}
+
+/// A strip of over a million pixels, as large pictures take the quantiser's faster settings,
+/// in blocks of `colours` distinct colours, every 7th block transparent when asked.
+QImage StripOfColours(int colours, bool withTransparent)
+{
+    QImage strip = CreateCanvas(200, 5300);
+    for (int y = 0; y < strip.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(strip.scanLine(y));
+        for (int x = 0; x < strip.width(); ++x) {
+            const int block = (y / 9) * 5 + x / 40;
+            // Spread over the whole cube, some colours only a few levels apart.
+            const int c = block % colours;
+            line[x] = withTransparent && block % 7 == 3
+                          ? 0u
+                          : qRgb((c * 37) & 0xff, (c * 11 + c / 2) & 0xff, 255 - c);
+        }
+    }
+    return strip;
+}
+
+/// The differences between a decoded GIF and the picture it was made from: transparent where
+/// the picture was, else the same colour.
+int GifDifferences(const QImage &source, const QByteArray &gif)
+{
+    QImage decoded;
+    if (!decoded.loadFromData(gif, "GIF") || decoded.size() != source.size())
+        return -1;
+    decoded.convertTo(QImage::Format_ARGB32);
+    int differences = 0;
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x) {
+            const QRgb want = source.pixel(x, y), got = decoded.pixel(x, y);
+            differences += qAlpha(want) == 0 ? qAlpha(got) != 0 : got != want;
+        }
+    return differences;
+}
+
+TEST(Encoders, GifKeepsEveryColourAPaletteCanHold)
+{
+    // Beside the transparent index 255 colours fit, without one 256.
+    for (const auto &[colours, withTransparent] :
+         {std::pair{73, true}, std::pair{255, true}, std::pair{256, false}, std::pair{2, false}}) {
+        const QImage strip = StripOfColours(colours, withTransparent);
+        QSet<QRgb> distinct;
+        for (int y = 0; y < strip.height(); ++y)
+            for (int x = 0; x < strip.width(); ++x)
+                distinct.insert(strip.pixel(x, y));
+        ASSERT_EQ(distinct.size(), colours + int(withTransparent));
+        const Result<QByteArray> gif = EncodeGif(strip);
+        ASSERT_TRUE(gif);
+        EXPECT_EQ(GifDifferences(strip, *gif), 0) << colours << " colours";
+    }
+}
+
+TEST(Encoders, GifOfManyColoursKeepsFlatAreasFlat)
+{
+    // 400 squares of one colour each, 12 levels apart, and a band of a colour between them:
+    // the palette cannot hold them all, so entries fall between colours, and dithering would
+    // speckle every square whose colour has no entry of its own.
+    QImage picture = CreateCanvas(320, 400);
+    QList<QRect> areas;
+    {
+        QPainter painter(&picture);
+        for (int i = 0; i < 400; ++i) {
+            areas << QRect((i % 20) * 16, (i / 20) * 16, 16, 16);
+            painter.fillRect(areas.last(), QColor((i % 20) * 12, (i / 20) * 12, 128));
+        }
+        areas << QRect(0, 320, 320, 80);
+        painter.fillRect(areas.last(), QColor(66, 66, 128));
+    }
+    QImage decoded;
+    ASSERT_TRUE(decoded.loadFromData(*EncodeGif(picture), "GIF"));
+    decoded.convertTo(QImage::Format_ARGB32);
+    for (const QRect &area : areas) {
+        const QRgb drawn = decoded.pixel(area.topLeft());
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                ASSERT_EQ(decoded.pixel(x, y), drawn) << "area at " << area.x() << "," << area.y();
+        const QRgb source = picture.pixel(area.topLeft());
+        EXPECT_NEAR(qRed(drawn), qRed(source), 12) << area.x() << "," << area.y();
+        EXPECT_NEAR(qGreen(drawn), qGreen(source), 12) << area.x() << "," << area.y();
+        EXPECT_NEAR(qBlue(drawn), qBlue(source), 12) << area.x() << "," << area.y();
+    }
 }
 
 /// Writes a PNG of the given Qt format through Qt's own writer.
