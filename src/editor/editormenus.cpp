@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QUndoStack>
 
 namespace mrv {
 
@@ -46,6 +47,15 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     AddSeparator(file, "heng3");
     m.mnuExit = AddEntry(file, "mnuExit", QStringLiteral("退出(&E)"), QKeySequence(QStringLiteral("Ctrl+W")));
 
+    m.mnuEdit = bar.addMenu(QStringLiteral("编辑(&E)"));
+    m.mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    m.mnuUndo = AddEntry(*m.mnuEdit, "mnuUndo", QStringLiteral("撤销(&U)"),
+                         QKeySequence(QStringLiteral("Ctrl+Z")));
+    m.mnuRedo = AddEntry(*m.mnuEdit, "mnuRedo", QStringLiteral("重做(&R)"),
+                         QKeySequence(QStringLiteral("Ctrl+Y")));
+    m.mnuRedo->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+
     m.mnuOptions = bar.addAction(QStringLiteral("选项(&O)"));
     m.mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
 
@@ -55,9 +65,35 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     m.mnuCheckUpdates = AddEntry(*m.mnuHelp, "mnuCheckUpdates", QStringLiteral("检查更新(&N)"));
 
     for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
-                           m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
+                           m.mnuUndo, m.mnuRedo, m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
         later->setEnabled(false);
     return m;
+}
+
+QString HistoryActionText(const QString &idle, const QString &verb, const QString &step)
+{
+    return step.isEmpty() ? idle : verb + u' ' + step;
+}
+
+void BindUndoActions(QUndoStack &stack, QAction &undo, QAction &redo)
+{
+    const auto bind = [&stack](QAction &action, const QString &idle, const QString &verb,
+                               bool can, const QString &text, auto canChanged, auto textChanged,
+                               void (QUndoStack::*run)()) {
+        action.setEnabled(can);
+        action.setText(HistoryActionText(idle, verb, text));
+        QObject::connect(&stack, canChanged, &action, &QAction::setEnabled);
+        QObject::connect(&stack, textChanged, &action, [&action, idle, verb](const QString &step) {
+            action.setText(HistoryActionText(idle, verb, step));
+        });
+        QObject::connect(&action, &QAction::triggered, &stack, run);
+    };
+    bind(undo, QStringLiteral("撤销(&U)"), QStringLiteral("撤销"), stack.canUndo(),
+         stack.undoText(), &QUndoStack::canUndoChanged, &QUndoStack::undoTextChanged,
+         &QUndoStack::undo);
+    bind(redo, QStringLiteral("重做(&R)"), QStringLiteral("重做"), stack.canRedo(),
+         stack.redoText(), &QUndoStack::canRedoChanged, &QUndoStack::redoTextChanged,
+         &QUndoStack::redo);
 }
 
 } // namespace mrv

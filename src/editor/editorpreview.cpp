@@ -1,6 +1,7 @@
 #include "editor/editorpreview.h"
 
 #include "core/picturecache.h"
+#include "document/projectdocument.h"
 #include "editor/picturesurface.h"
 #include "project/mvk.h"
 #include "support/pathrules.h"
@@ -16,9 +17,17 @@ bool IsUsablePicture(const QString &path)
 }
 
 EditorPreview::EditorPreview(PictureSurface &picBG, PictureSurface &activity,
-                             PictureSurface &crop, PictureCache &cache)
-    : m_picBG(picBG), m_activity(activity), m_crop(crop), m_cache(cache)
+                             PictureSurface &crop, PictureCache &cache,
+                             const ProjectDocument &document)
+    : m_picBG(picBG), m_activity(activity), m_crop(crop), m_cache(cache), m_document(document)
 {
+}
+
+QPoint EditorPreview::OffsetOf(int index, qint16 x, qint16 y) const
+{
+    if (m_offsetShown && m_offsetShown->first == index)
+        return m_offsetShown->second;
+    return {x, y};
 }
 
 void EditorPreview::PicFit(const QRect &outer, const QRect &activityBox)
@@ -53,31 +62,33 @@ void EditorPreview::DrawScaled(PictureSurface &target, const QString &path, int 
 
 bool EditorPreview::DrawBackground()
 {
-    if (!m_project || !IsUsablePicture(BackgroundPath))
+    const QString &path = m_document.BackgroundPath();
+    if (!IsUsablePicture(path))
         return false;
-    const aImage background = m_project->aBackground.value_or(aImage{});
+    const aImage background = m_document.Project().aBackground.value_or(aImage{});
+    const QPoint at = OffsetOf(0, background.aX, background.aY);
     m_picBG.Cls();
-    DrawScaled(m_picBG, BackgroundPath, background.aX, background.aY, 0.0, 0.0);
+    DrawScaled(m_picBG, path, at.x(), at.y(), 0.0, 0.0);
     m_picBG.Refresh();
-    if (IsUsablePicture(BackgroundPath)) {
-        const QRect box = m_activity.Placement();
-        m_crop.Cls();
-        DrawScaled(m_crop, BackgroundPath, background.aX, background.aY, box.left(), box.top());
-        m_crop.Refresh();
-    }
+    const QRect box = m_activity.Placement();
+    m_crop.Cls();
+    DrawScaled(m_crop, path, at.x(), at.y(), box.left(), box.top());
+    m_crop.Refresh();
     return true;
 }
 
 void EditorPreview::DrawFrame(int frame)
 {
-    if (!m_project || frame < 1 || frame > FramePaths.size())
+    const QStringList &paths = m_document.FramePaths();
+    if (frame < 1 || frame > paths.size())
         return;
-    const QString &path = FramePaths.at(frame - 1);
-    const aImage *image = m_project->aFrame.Item(frame);
+    const QString &path = paths.at(frame - 1);
+    const aImage *image = m_document.Frame(frame);
     if (!image || !IsUsablePicture(path))
         return;
+    const QPoint at = OffsetOf(frame, image->aX, image->aY);
     m_crop.CopyImageTo(m_activity);
-    DrawScaled(m_activity, path, image->aX, image->aY, 0.0, 0.0);
+    DrawScaled(m_activity, path, at.x(), at.y(), 0.0, 0.0);
     m_activity.Refresh();
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QString>
-#include <QStringList>
+
+#include <optional>
 
 namespace mrv {
 
-class MVK;
 class PictureCache;
+class ProjectDocument;
 class PictureSurface;
 
 /// A resolved picture path that the previews can draw: an absolute path naming an existing
@@ -15,20 +17,18 @@ class PictureSurface;
 bool IsUsablePicture(const QString &path);
 
 /// The editor's preview: the preview box `picBG` with the activity box `picA`(0) and the
-/// crop buffer `picA`(1) inside it, and the two redraw steps. Decoded and scaled pictures
-/// come from the shared picture cache, so stepping through frames decodes nothing twice.
+/// crop buffer `picA`(1) inside it, and the two redraw steps. It draws the document's project
+/// with the document's resolved paths, read at each draw. Decoded and scaled pictures come
+/// from the shared picture cache, so stepping through frames decodes nothing twice.
 class EditorPreview
 {
 public:
     EditorPreview(PictureSurface &picBG, PictureSurface &activity, PictureSurface &crop,
-                  PictureCache &cache);
+                  PictureCache &cache, const ProjectDocument &document);
 
     PictureSurface &PicBG() const { return m_picBG; }
     PictureSurface &Activity() const { return m_activity; }
     PictureSurface &Crop() const { return m_crop; }
-
-    /// The project whose offsets are drawn; the preview does not own it.
-    void SetProject(const MVK *project) { m_project = project; }
 
     /// Sizes the preview box to the outer geometry (its border included) and places the
     /// activity box; the crop buffer takes the activity box's size where it stands.
@@ -36,9 +36,11 @@ public:
 
     double ScaleX = 1.0;
     double ScaleY = 1.0;
-    QString BackgroundPath;
-    /// Entry i-1 is the resolved path of frame i.
-    QStringList FramePaths;
+
+    /// Draws the background (0) or frame `index` at this offset instead of its own, so an
+    /// offset can be shown before it is stored; until ClearShownOffset.
+    void ShowOffset(int index, QPoint offset) { m_offsetShown = {index, offset}; }
+    void ClearShownOffset() { m_offsetShown.reset(); }
 
     /// Background step: the background over the whole box and the piece under the activity
     /// box into the crop buffer. False when the background is not usable (nothing changed);
@@ -57,8 +59,12 @@ private:
     PictureSurface &m_picBG;
     PictureSurface &m_activity;
     PictureSurface &m_crop;
+    /// The offset the picture is drawn at.
+    QPoint OffsetOf(int index, qint16 x, qint16 y) const;
+
     PictureCache &m_cache;
-    const MVK *m_project = nullptr;
+    const ProjectDocument &m_document;
+    std::optional<std::pair<int, QPoint>> m_offsetShown;
 };
 
 } // namespace mrv

@@ -1,10 +1,8 @@
 #include "editor/exportmenucommands.h"
 
 #include "core/settings.h"
-#include "editor/editorpreview.h"
-#include "editor/framelist.h"
+#include "document/projectdocument.h"
 #include "editor/frmediter.h"
-#include "editor/pictureedit.h"
 #include "export/exportgeometry.h"
 #include "export/exportnames.h"
 #include "export/framesequence.h"
@@ -294,7 +292,8 @@ void ExportMenuCommands::mnuImportLongPic_Click()
     if (!chosen)
         return;
 
-    MVK &project = *m_editor.CurrentProject();
+    // The import runs on a copy and becomes one step; it fails without changing anything.
+    MVK project = m_editor.Document().Project();
     const QString stored = StoredStripPath(project.aFileFolder, chosen->path);
     const std::optional<QString> answer = m_editor.AppPrompts().Input(
         {QStringLiteral("请输入批量X偏移，仅允许整数"), QStringLiteral("导入动画长图"),
@@ -311,21 +310,11 @@ void ExportMenuCommands::mnuImportLongPic_Click()
         ShowError(applied.message());
         return;
     }
-    ShowImportedFrames();
-}
-
-void ExportMenuCommands::ShowImportedFrames()
-{
-    const MVK &project = *m_editor.CurrentProject();
-    QStringList urls;
-    urls.reserve(project.aFrame.Count());
+    std::vector<aImage> frames;
+    frames.reserve(size_t(project.aFrame.Count()));
     for (const aImage &frame : project.aFrame)
-        urls.append(frame.aURL);
-    m_editor.Frames().SetRowTexts(std::move(urls));
-    m_editor.Preview().FramePaths = project.FramePaths();
-    m_editor.Pictures().ShowPathProblems();
-    m_editor.dataChanged(true);
-    m_editor.PicRedraw(1);
+        frames.push_back(frame);
+    m_editor.Document().ReplaceFrames(frames, QStringLiteral("导入长图动画"));
 }
 
 } // namespace mrv

@@ -75,8 +75,6 @@ private:
     bool MayOverwrite(const QStringList &paths, const FileDialogAnswer &chosen);
     void ShowError(const QString &text);
     void ShowInformation(const QString &text, const QString &title);
-    /// Shows the frames' new paths in their rows, resolves them and redraws the frame shown.
-    void ShowImportedFrames();
 
     frmEditer &m_editor;
     ExportProgressRunner m_runner;

@@ -15,6 +15,7 @@
 #include "support/appinfo.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -29,7 +30,7 @@ namespace mrv {
 
 frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     : QMainWindow(parent), m_settings(settings), m_prompts(prompts),
-      m_commands(settings, prompts, *this)
+      m_commands(settings, prompts, m_document, *this)
 {
     setObjectName(QStringLiteral("frmEditer"));
     setWindowTitle(AppInfo::Title());
@@ -38,10 +39,12 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     m_client->installEventFilter(this);
 
     m_menus = BuildEditorMenus(*menuBar());
-    new MenuShortcuts(*this, *menuBar());
+    auto *shortcuts = new MenuShortcuts(*this, *menuBar());
+    shortcuts->TakeFromWidgets(m_menus.mnuUndo->shortcuts() + m_menus.mnuRedo->shortcuts());
     m_c = BuildEditorControls(*m_client);
     m_frames = new FrameList(*m_c.picFrame);
-    m_preview = std::make_unique<EditorPreview>(*m_c.picBG, *m_c.picA0, *m_c.picA1, m_cache);
+    m_preview = std::make_unique<EditorPreview>(*m_c.picBG, *m_c.picA0, *m_c.picA1, m_cache,
+                                                m_document);
 
     m_timPlay.setParent(this);
     m_timPlay.setObjectName(QStringLiteral("timPlay"));
@@ -49,6 +52,7 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     m_timPlay.setInterval(DefaultFrameTime);
 
     ConnectControls();
+    ConnectDocument();
     m_pictures = new PictureEdit(*this);
     resize(DesignClientSize.width(), DesignClientSize.height() + menuBar()->sizeHint().height());
 }
@@ -63,6 +67,12 @@ void frmEditer::ConnectControls()
     connect(m_menus.mnuSaveNew, &QAction::triggered, this, [this] { m_commands.SaveAs(); });
     connect(m_menus.mnuBack, &QAction::triggered, this, [this] { m_commands.Revert(); });
     connect(m_menus.mnuExit, &QAction::triggered, this, &QWidget::close);
+    BindUndoActions(*m_document.UndoStack(), *m_menus.mnuUndo, *m_menus.mnuRedo);
+    // Typing merges into one step only until another control takes the focus.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && now->window() == this)
+            m_editSession = m_document.BeginEditSession();
+    });
 
     connect(m_c.sldFrame, &QSlider::valueChanged, this, &frmEditer::sldFrame_Change);
     connect(m_frames, &FrameList::labelClicked, this, &frmEditer::lblFrame_Click);
@@ -84,6 +94,25 @@ void frmEditer::ConnectControls()
         later->setEnabled(false);
 }
 
+void frmEditer::ConnectDocument()
+{
+    connect(&m_document, &ProjectDocument::nameChanged, this, &frmEditer::ShowName);
+    connect(&m_document, &ProjectDocument::screenSizeChanged, this, [this] {
+        ShowProjectScreenScale();
+        Form_Resize();
+    });
+    connect(&m_document, &ProjectDocument::backgroundChanged, this, [this] { PicRedraw(0); });
+    connect(&m_document, &ProjectDocument::frameChanged, this, &frmEditer::ShowFrame);
+    connect(&m_document, &ProjectDocument::framesReset, this, &frmEditer::ShowFrames);
+    connect(&m_document, &ProjectDocument::framesInserted, this, &frmEditer::ShowFrames);
+    connect(&m_document, &ProjectDocument::framesRemoved, this, &frmEditer::ShowFrames);
+    connect(&m_document, &ProjectDocument::filePathChanged, this, [this] {
+        m_titleFileName = TitleFileNameOf(m_document.FilePath(), m_document.Project().aFileFolder);
+        ShowTitle();
+    });
+    connect(&m_document, &ProjectDocument::modifiedChanged, this, &frmEditer::ShowTitle);
+}
+
 void frmEditer::Form_Load(const QList<CommandLinePath> &commandLine)
 {
     FillScreenScales();
@@ -98,7 +127,7 @@ void frmEditer::Form_Load(const QList<CommandLinePath> &commandLine)
     m_frames->MeasureRows(m_settings.ListDistance);
     layout()->activate(); // the client area takes the restored window size now, not at show
     Form_Resize();
-    dataChanged(false);
+    ShowTitle();
     OpenCommandLine(commandLine);
     TrimWorkingSet();
 }
@@ -124,8 +153,8 @@ void frmEditer::OpenCommandLine(const QList<CommandLinePath> &commandLine)
 
 void frmEditer::Form_Resize()
 {
-    MVK *project = CurrentProject();
-    if (!m_loaded || !project)
+    const MVK *project = CurrentProject();
+    if (!m_loaded)
         return;
     FormInput in;
     in.client = m_client->size();
@@ -165,36 +194,49 @@ void frmEditer::PicRedraw(quint8 mode)
 
 void frmEditer::LoadProjectIntoEditor()
 {
-    MVK &project = *CurrentProject();
+    const MVK &project = m_document.Project();
+    // The document's signals have shown the project's texts and frames already.
     m_uiReady = false;
-    m_preview->SetProject(&project);
-    m_c.txtProjectName->setText(project.aName);
     ShowScreenScale(ScreenScaleText(project.aWidth, project.aHeight));
-    const aImage background = project.aBackground.value_or(aImage{});
-    m_c.txtBackground->setText(background.aURL);
     m_c.txtBackground->setCursorPosition(0);
+    // A project without frames must not go on showing the previous project's pictures.
+    m_preview->ClearAll();
+    Form_Resize();
+    m_frames->ScrollBar()->setValue(1);
+    m_uiReady = true;
+    ShowTitle();
+}
 
+void frmEditer::ShowName()
+{
+    // The box's own change handler finds the name stored and pushes nothing.
+    if (m_c.txtProjectName->text() != m_document.Project().aName)
+        m_c.txtProjectName->setText(m_document.Project().aName);
+}
+
+void frmEditer::ShowFrames()
+{
+    const int count = m_document.FrameCount();
     // The rows are rebuilt without laying the window out in between: the layout below does it.
-    const int count = project.aFrame.Count();
     m_frames->UnloadFrameRows();
     m_frames->LoadFrameRows(count);
     QStringList urls;
     urls.reserve(count);
-    for (const aImage &frame : project.aFrame)
+    for (const aImage &frame : m_document.Project().aFrame)
         urls.append(frame.aURL);
     m_frames->SetRowTexts(std::move(urls));
     UpdateFrameControls(count);
-
-    m_preview->BackgroundPath = project.BackgroundPath();
-    // A project without frames must not go on showing the previous project's pictures.
-    m_preview->FramePaths = project.FramePaths();
-    m_pictures->ShowPathProblems();
-    m_preview->ClearAll();
-    m_titleFileName = TitleFileNameOf(project.aFilePath, project.aFileFolder);
+    if (m_pictures)
+        m_pictures->ShowPathProblems();
     Form_Resize();
-    m_frames->ScrollBar()->setValue(1);
-    m_uiReady = true;
-    dataChanged(false);
+}
+
+void frmEditer::ShowFrame(int frame)
+{
+    if (m_pictures)
+        m_pictures->ShowFramePath(frame);
+    if (frame == m_c.sldFrame->value())
+        PicRedraw(1);
 }
 
 void frmEditer::ShowScreenScale(const QString &text)
@@ -211,10 +253,8 @@ void frmEditer::ShowScreenScale(const QString &text)
 
 void frmEditer::ShowProjectScreenScale()
 {
-    const MVK *project = CurrentProject();
-    if (!project)
-        return;
-    const QString text = ScreenScaleText(project->aWidth, project->aHeight);
+    const MVK &project = m_document.Project();
+    const QString text = ScreenScaleText(project.aWidth, project.aHeight);
     if (m_c.comScreenScale->currentText() == text)
         return;
     // The project holds this size already: showing it changes nothing.
@@ -243,14 +283,12 @@ void frmEditer::ShowFrameNumber()
         FrameCounterText(frames ? m_c.sldFrame->value() : 0, frames ? m_c.sldFrame->maximum() : 0));
 }
 
-void frmEditer::dataChanged(bool changed)
+void frmEditer::ShowTitle()
 {
-    if (MVK *project = CurrentProject())
-        project->aChanged = changed;
     // Until the load has taken the base caption from the restored layout, the caption is
     // that base and must not be overwritten.
     if (m_loaded)
-        setWindowTitle(EditorTitle(m_baseCaption, m_titleFileName, changed));
+        setWindowTitle(EditorTitle(m_baseCaption, m_titleFileName, m_document.IsModified()));
 }
 
 void frmEditer::sldFrame_Change()
@@ -283,7 +321,7 @@ void frmEditer::cmdPlay_Click()
 
 void frmEditer::timPlay_Timer()
 {
-    if (m_preview->FramePaths.isEmpty())
+    if (m_document.FramePaths().isEmpty())
         return;
     m_c.sldFrame->setValue(NextPlayFrame(m_c.sldFrame->value(), m_c.sldFrame->maximum()));
 }
@@ -292,20 +330,16 @@ void frmEditer::txtProjectName_Change()
 {
     if (!m_uiReady)
         return;
-    CurrentProject()->aName = m_c.txtProjectName->text();
-    dataChanged(true);
+    m_document.SetName(m_c.txtProjectName->text(), m_editSession);
 }
 
 void frmEditer::comScreenScale_Change()
 {
     if (!m_uiReady)
         return;
-    if (const auto size = ParseScreenScale(m_c.comScreenScale->currentText())) {
-        CurrentProject()->aWidth = qint16(size->width());
-        CurrentProject()->aHeight = qint16(size->height());
-    }
-    dataChanged(true);
-    Form_Resize();
+    // Text that names no size yet changes nothing; the window follows the document's signal.
+    if (const auto size = ParseScreenScale(m_c.comScreenScale->currentText()))
+        m_document.SetScreenSize(qint16(size->width()), qint16(size->height()), m_editSession);
 }
 
 bool frmEditer::Form_Unload()

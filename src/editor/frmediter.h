@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/picturecache.h"
+#include "document/projectdocument.h"
 #include "editor/commandline.h"
 #include "editor/editorcontrols.h"
 #include "editor/editormenus.h"
@@ -19,9 +20,10 @@ class Prompts;
 struct Settings;
 
 /// The editor window: the project's fields, the frame list, the scaled preview with the
-/// frame slider and playback, and the File menu's commands. The arithmetic lives in
-/// FormResize and the frame-row functions, the drawing in EditorPreview, the commands in
-/// ProjectCommands; this class wires them to the controls.
+/// frame slider and playback, and the File and Edit menus' commands. The project lives in a
+/// ProjectDocument: edits go to it as undo steps and the controls follow its signals. The
+/// arithmetic lives in FormResize and the frame-row functions, the drawing in EditorPreview,
+/// the commands in ProjectCommands; this class wires them to the controls.
 class frmEditer : public QMainWindow, public ProjectHost
 {
     Q_OBJECT
@@ -44,22 +46,25 @@ public:
 
     // ProjectHost
     void LoadProjectIntoEditor() override;
-    void dataChanged(bool changed) override;
     QString TitleFileName() const override { return m_titleFileName; }
 
     QString BaseCaption() const { return m_baseCaption; }
     bool UiReady() const { return m_uiReady; }
 
     // What later commands and windows work with.
-    MVK *CurrentProject() { return m_commands.CurrentProject(); }
+    const MVK *CurrentProject() const { return &m_document.Project(); }
+    /// The open project; every change to it goes through here.
+    ProjectDocument &Document() { return m_document; }
+    /// The edit session of the box that has the focus (a new one each time a box gets it).
+    EditSession CurrentEditSession() const { return m_editSession; }
     ProjectCommands &Commands() { return m_commands; }
     Settings &AppSettings() { return m_settings; }
     Prompts &AppPrompts() { return m_prompts; }
     PictureCache &Cache() { return m_cache; }
     EditorPreview &Preview() { return *m_preview; }
-    const QString &BackgroundPath() const { return m_preview->BackgroundPath; }
+    const QString &BackgroundPath() const { return m_document.BackgroundPath(); }
     /// Entry i-1 is the resolved path of frame i.
-    const QStringList &FramePaths() const { return m_preview->FramePaths; }
+    const QStringList &FramePaths() const { return m_document.FramePaths(); }
     FrameTimer &PlayTimer() { return m_timPlay; }
     FrameList &Frames() { return *m_frames; }
     /// The picture-path, drop and offset editing.
@@ -91,6 +96,13 @@ protected:
 
 private:
     void ConnectControls();
+    void ConnectDocument();
+    /// The modified mark and file name in the caption.
+    void ShowTitle();
+    void ShowName();
+    /// The frame rows, the slider and the path marks for a frame list read anew.
+    void ShowFrames();
+    void ShowFrame(int frame);
     void FillScreenScales();
     void ShowScreenScale(const QString &text);
     /// Puts the project's screen size into the screen-scale box when it shows another text.
@@ -103,6 +115,8 @@ private:
     Settings &m_settings;
     Prompts &m_prompts;
     PictureCache m_cache;
+    ProjectDocument m_document;
+    EditSession m_editSession = NoEditSession;
     QWidget *m_client = nullptr;
     EditorControls m_c;
     EditorMenus m_menus;

@@ -50,7 +50,7 @@ QString PictureName(int index)
     return index == 0 ? QStringLiteral("背景") : QStringLiteral("第 %1 帧").arg(index);
 }
 
-frmSetting::frmSetting(MVK &project, const pugi::xml_node &layout, Prompts &prompts,
+frmSetting::frmSetting(const MVK &project, const pugi::xml_node &layout, Prompts &prompts,
                        QWidget *parent)
     : QDialog(parent), m_project(project), m_layout(layout), m_prompts(prompts)
 {
@@ -126,21 +126,12 @@ void frmSetting::cmdSave_Click()
     const auto y = CheckedOffset(*m_txtY, QStringLiteral("Y"));
     if (!y)
         return;
-    aImage *picture = nullptr;
-    if (PicIndex == 0) {
-        // A project read without a background still gets one to hold the offset.
-        if (!m_project.aBackground)
-            m_project.aBackground = aImage{};
-        picture = &*m_project.aBackground;
-    } else if (PicIndex > 0) {
-        picture = m_project.aFrame.Item(PicIndex);
-    }
-    if (!picture) {
+    // A project read without a background still takes an offset for it.
+    if (PicIndex < 0 || (PicIndex > 0 && !m_project.aFrame.Item(PicIndex))) {
         reject();
         return;
     }
-    picture->aX = *x;
-    picture->aY = *y;
+    m_offset = QPoint(*x, *y);
     accept();
 }
 

@@ -3,6 +3,7 @@
 #include "support/result.h"
 
 #include <QDialog>
+#include <QPoint>
 
 #include <pugixml.hpp>
 
@@ -32,16 +33,16 @@ QString PictureName(int index);
 
 /// The offset dialog: the X and Y offset of the background (`PicIndex` 0) or of frame
 /// `PicIndex`, named in `lblPicture`. Make a new dialog for each opening, set `PicIndex`, call
-/// `Form_Load` and run it modally; it is accepted when the offsets were stored in the
-/// project, rejected when nothing changed. The arrow keys nudge the offsets (Left/Right X,
-/// Up/Down Y; by 1, with Shift by 10). Redrawing, previewing and marking the project are the
+/// `Form_Load` and run it modally; it is accepted with the chosen offsets in `Offset()`,
+/// rejected when nothing is to change. The arrow keys nudge the offsets (Left/Right X,
+/// Up/Down Y; by 1, with Shift by 10). Storing the offsets, redrawing and previewing are the
 /// caller's.
 class frmSetting : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmSetting(MVK &project, const pugi::xml_node &layout, Prompts &prompts,
+    frmSetting(const MVK &project, const pugi::xml_node &layout, Prompts &prompts,
                QWidget *parent = nullptr);
 
     /// 0 edits the background, n >= 1 frame n. Deliberately no Qt property, so the window
@@ -50,9 +51,11 @@ public:
 
     /// Applies the window document's layout, then shows the picture's current offsets.
     void Form_Load();
-    /// Stores both offsets and closes; a box whose text is no usable offset is named in a
-    /// message and the dialog stays open with nothing stored.
+    /// Accepts both offsets and closes; a box whose text is no usable offset is named in a
+    /// message and the dialog stays open.
     void cmdSave_Click();
+    /// The offsets accepted by Save.
+    QPoint Offset() const { return m_offset; }
     /// Closes without storing anything.
     void cmdCancel_Click();
 
@@ -79,7 +82,8 @@ private:
     /// The offset in the box, or nothing after telling the user what is wrong with it.
     std::optional<qint16> CheckedOffset(QLineEdit &box, const QString &name);
 
-    MVK &m_project;
+    const MVK &m_project;
+    QPoint m_offset;
     const pugi::xml_node m_layout;
     Prompts &m_prompts;
     QLabel *m_lblPicture = nullptr;

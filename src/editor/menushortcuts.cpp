@@ -47,10 +47,16 @@ bool MenuShortcuts::IsMenuShortcut(const QKeyEvent &key) const
 
 bool MenuShortcuts::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::ShortcutOverride && type != QEvent::KeyPress) || !watched->isWidgetType() ||
+        static_cast<QWidget *>(watched)->window() != &m_window)
         return false;
-    if (static_cast<QWidget *>(watched)->window() != &m_window ||
-        !IsMenuShortcut(*static_cast<QKeyEvent *>(event)))
+    const auto &key = *static_cast<QKeyEvent *>(event);
+    const bool taken = m_taken.contains(QKeySequence(key.keyCombination()));
+    // A taken key whose entry is disabled reaches the widget as a key press: dropped there.
+    if (type == QEvent::KeyPress)
+        return taken;
+    if (!taken && !IsMenuShortcut(key))
         return false;
     // Unclaimed, the key goes on to the window's shortcuts.
     event->ignore();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
 
 class QKeyEvent;
@@ -18,6 +20,10 @@ class MenuShortcuts : public QObject
 public:
     MenuShortcuts(QWidget &window, QMenuBar &bar);
 
+    /// Keys that never reach the window's widgets, even while their menu entry is disabled:
+    /// the window's undo and redo, so a text box does not keep a history of its own.
+    void TakeFromWidgets(const QList<QKeySequence> &keys) { m_taken = keys; }
+
     /// True when an enabled entry of the menu bar (its menus included) has the key as its
     /// shortcut.
     bool IsMenuShortcut(const QKeyEvent &key) const;
@@ -28,6 +34,7 @@ protected:
 private:
     QWidget &m_window;
     QMenuBar &m_bar;
+    QList<QKeySequence> m_taken;
 };
 
 } // namespace mrv

@@ -1,6 +1,7 @@
 #include "editor/pictureedit.h"
 
 #include "core/settings.h"
+#include "document/projectdocument.h"
 #include "editor/droptarget.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
@@ -86,6 +87,10 @@ void PictureEdit::ConnectControls()
     m_pictureDrops->Watch(*c.cmdBackground_Browse);
     frames.SetRowDropHook([this](QWidget &widget) { m_pictureDrops->Watch(widget); });
 
+    ProjectDocument &document = m_editor.Document();
+    connect(&document, &ProjectDocument::backgroundChanged, this,
+            &PictureEdit::ShowBackgroundPath);
+
     m_projectDrops = new FileDropTarget(
         [](const QString &file) { return QFileInfo(file).isFile(); },
         [this](QWidget &, const QString &file) {
@@ -100,33 +105,39 @@ void PictureEdit::ConnectControls()
 
 void PictureEdit::txtBackground_Change()
 {
-    if (!m_editor.UiReady())
-        return;
-    MVK &project = *m_editor.CurrentProject();
-    if (!project.aBackground)
-        project.aBackground = aImage{};
-    project.aBackground->aURL = m_editor.Controls().txtBackground->text();
-    m_editor.Preview().BackgroundPath = project.ResolvePicture(project.aBackground->aURL);
-    MarkPathBox(*m_editor.Controls().txtBackground,
-                EditedPathProblem(project.aBackground->aURL, m_editor.BackgroundPath()));
-    m_editor.PicRedraw(0);
-    m_editor.dataChanged(true);
+    if (m_editor.UiReady())
+        m_editor.Document().SetBackgroundUrl(m_editor.Controls().txtBackground->text(),
+                                             m_editor.CurrentEditSession());
 }
 
 void PictureEdit::txtFrame_Change(int row)
 {
-    if (!m_editor.UiReady())
+    if (m_editor.UiReady())
+        m_editor.Document().SetFrameUrl(row, m_editor.Frames().RowText(row),
+                                        m_editor.CurrentEditSession());
+}
+
+void PictureEdit::ShowBackgroundPath()
+{
+    const ProjectDocument &document = m_editor.Document();
+    const QString url = document.Project().aBackground.value_or(aImage{}).aURL;
+    QLineEdit &box = *m_editor.Controls().txtBackground;
+    // The box's change handler finds the path stored and pushes nothing.
+    if (box.text() != url)
+        box.setText(url);
+    MarkPathBox(box, EditedPathProblem(url, document.BackgroundPath()));
+}
+
+void PictureEdit::ShowFramePath(int frame)
+{
+    const ProjectDocument &document = m_editor.Document();
+    const aImage *image = document.Frame(frame);
+    FrameList &frames = m_editor.Frames();
+    if (!image || frame > frames.RowCount() || frame > document.FramePaths().size())
         return;
-    MVK &project = *m_editor.CurrentProject();
-    aImage *frame = project.aFrame.Item(row);
-    QStringList &paths = m_editor.Preview().FramePaths;
-    if (!frame || row > paths.size())
-        return;
-    frame->aURL = m_editor.Frames().RowText(row);
-    paths[row - 1] = project.ResolvePicture(frame->aURL);
-    m_editor.Frames().SetRowProblem(row, EditedPathProblem(frame->aURL, paths[row - 1]));
-    m_editor.PicRedraw(1);
-    m_editor.dataChanged(true);
+    if (frames.RowText(frame) != image->aURL)
+        frames.SetRowText(frame, image->aURL);
+    frames.SetRowProblem(frame, EditedPathProblem(image->aURL, document.FramePaths()[frame - 1]));
 }
 
 QString PictureEdit::EditedPathProblem(const QString &url, const QString &resolved) const
@@ -158,20 +169,18 @@ QString PictureEdit::BoxTextFor(const QString &file) const
     return PictureBoxText(m_editor.CurrentProject()->aFileFolder, QDir::toNativeSeparators(file));
 }
 
+// A chosen or dropped file is a step of its own, never merged into typing.
+
 void PictureEdit::PutBackgroundText(const QString &text)
 {
-    QLineEdit &box = *m_editor.Controls().txtBackground;
-    if (box.text() != text)
-        box.setText(text); // runs txtBackground_Change
+    if (m_editor.UiReady())
+        m_editor.Document().SetBackgroundUrl(text);
 }
 
 void PictureEdit::PutFrameText(int row, const QString &text)
 {
-    FrameList &frames = m_editor.Frames();
-    if (row < 1 || row > frames.RowCount() || frames.RowText(row) == text)
-        return;
-    frames.SetRowText(row, text);
-    txtFrame_Change(row);
+    if (m_editor.UiReady() && row >= 1 && row <= m_editor.Frames().RowCount())
+        m_editor.Document().SetFrameUrl(row, text);
 }
 
 QString PictureEdit::BrowsePicture()
@@ -220,21 +229,9 @@ bool PictureEdit::picBG_OLEDragDrop(const QString &file)
     return commands.OpenProjectFile(file);
 }
 
-aImage *PictureEdit::PictureAt(int index) const
-{
-    MVK &project = *m_editor.CurrentProject();
-    if (index == 0)
-        return project.aBackground ? &*project.aBackground : nullptr;
-    return project.aFrame.Item(index);
-}
-
 void PictureEdit::ShowOffset(int index, qint16 x, qint16 y)
 {
-    aImage *picture = PictureAt(index);
-    if (!picture)
-        return;
-    picture->aX = x;
-    picture->aY = y;
+    m_editor.Preview().ShowOffset(index, QPoint(x, y));
     if (index == 0)
         m_editor.PicRedraw(0);
     else
@@ -243,27 +240,25 @@ void PictureEdit::ShowOffset(int index, qint16 x, qint16 y)
 
 void PictureEdit::OpenSetting(int index)
 {
-    MVK *project = m_editor.CurrentProject();
-    if (!project || index < 0 || index > project->aFrame.Count()
-        || index > std::numeric_limits<qint16>::max())
+    ProjectDocument &document = m_editor.Document();
+    if (index < 0 || index > document.FrameCount() || index > std::numeric_limits<qint16>::max())
         return;
-    frmSetting dialog(*project, *m_editor.AppSettings().WindowDocument, m_editor.AppPrompts(),
-                      &m_editor);
+    frmSetting dialog(document.Project(), *m_editor.AppSettings().WindowDocument,
+                      m_editor.AppPrompts(), &m_editor);
     dialog.PicIndex = qint16(index);
     dialog.Form_Load();
-    const aImage *picture = PictureAt(index);
-    const std::optional<aImage> original = picture ? std::optional<aImage>(*picture) : std::nullopt;
-    // The preview follows the boxes; the project is marked only when the offsets are saved.
+    // The preview follows the boxes; the offsets become a step only when they are saved.
     connect(&dialog, &frmSetting::offsetsChanged, this,
             [this, index](qint16 x, qint16 y) { ShowOffset(index, x, y); });
     const bool saved = dialog.exec() == QDialog::Accepted;
-    if (aImage *shown = PictureAt(index); !saved && original && shown) {
-        shown->aX = original->aX;
-        shown->aY = original->aY;
-    }
+    m_editor.Preview().ClearShownOffset();
+    const QPoint offset = dialog.Offset();
+    if (saved && index == 0)
+        document.SetBackgroundOffset(qint16(offset.x()), qint16(offset.y()));
+    else if (saved)
+        document.SetFrameOffset(index, qint16(offset.x()), qint16(offset.y()));
+    // The preview may show another frame than the current one, or offsets not stored.
     m_editor.PicRedraw(index == 0 ? 0 : 1);
-    if (saved)
-        m_editor.dataChanged(true);
 }
 
 } // namespace mrv

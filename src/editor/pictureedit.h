@@ -30,8 +30,8 @@ bool IsDroppablePicture(const QString &path);
 
 /// Editing of the pictures in the editor window: the background and frame path boxes, their
 /// browse buttons, file drops onto them, the offset dialog behind the adjust buttons, and a
-/// project dropped onto the preview. Every change goes into the current project at once,
-/// updates the resolved path, redraws the affected step of the preview and marks the project.
+/// project dropped onto the preview. Every change goes to the project document as an undo
+/// step; the boxes and their path marks follow the document's signals.
 class PictureEdit : public QObject
 {
     Q_OBJECT
@@ -40,10 +40,16 @@ public:
     /// Connects the editing controls of the window, the frame rows included.
     explicit PictureEdit(frmEditer &editor);
 
-    /// The background path box's text became the background picture (while the UI is ready).
+    /// The background path box's text becomes the background picture (while the UI is ready).
     void txtBackground_Change();
-    /// Row `row`'s path text became frame `row`'s picture (while the UI is ready).
+    /// Row `row`'s path text becomes frame `row`'s picture (while the UI is ready).
     void txtFrame_Change(int row);
+
+    /// Shows the background's path in its box and marks the box when the picture cannot be
+    /// read (decoding it), after the background changed.
+    void ShowBackgroundPath();
+    /// The same for frame `frame`'s row.
+    void ShowFramePath(int frame);
 
     void cmdBackground_Browse_Click();
     void cmdFrame_Browse_Click(int row);
@@ -75,8 +81,6 @@ private:
     void PutFrameText(int row, const QString &text);
     /// Asks for a picture file; empty when the dialog was cancelled.
     QString BrowsePicture();
-    /// The background (0) or frame `index` of the current project; nullptr when none.
-    aImage *PictureAt(int index) const;
     /// Draws the picture at offsets the offset dialog shows but has not stored.
     void ShowOffset(int index, qint16 x, qint16 y);
 

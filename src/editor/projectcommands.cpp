@@ -1,6 +1,7 @@
 #include "editor/projectcommands.h"
 
 #include "core/settings.h"
+#include "document/projectdocument.h"
 #include "editor/prompts.h"
 #include "editor/trimworkingset.h"
 
@@ -16,9 +17,22 @@ QString SaveAsTarget(const QString &chosenPath, int filterIndex)
     return chosenPath.right(4) == wanted ? chosenPath : chosenPath + wanted;
 }
 
-ProjectCommands::ProjectCommands(Settings &settings, Prompts &prompts, ProjectHost &host)
-    : m_settings(settings), m_prompts(prompts), m_host(host)
+ProjectCommands::ProjectCommands(Settings &settings, Prompts &prompts, ProjectDocument &document,
+                                 ProjectHost &host)
+    : m_settings(settings), m_prompts(prompts), m_document(document), m_host(host)
 {
+}
+
+const MVK *ProjectCommands::CurrentProject() const
+{
+    return &m_document.Project();
+}
+
+void ProjectCommands::Load(std::unique_ptr<MVK> project)
+{
+    m_document.Reset(std::move(project));
+    m_host.LoadProjectIntoEditor();
+    TrimWorkingSet();
 }
 
 void ProjectCommands::ShowError(const QString &text)
@@ -34,14 +48,13 @@ std::optional<FileDialogAnswer> ProjectCommands::AskForFile(FileDialogKind kind,
     request.title = title;
     request.types = &m_settings.ProjectTypes;
     request.filterIndex = 1;
-    if (m_project)
-        request.startFolder = m_project->aFileFolder;
+    request.startFolder = m_document.Project().aFileFolder;
     return m_prompts.File(request);
 }
 
 bool ProjectCommands::AskToSave()
 {
-    if (!m_project || !m_project->aChanged)
+    if (!m_document.IsModified())
         return true;
     const MsgAnswer answer = m_prompts.Message({UnsavedQuestion, QStringLiteral("提示"),
                                                 MsgIcon::Question, MsgButtons::YesNoCancel,
@@ -59,9 +72,7 @@ bool ProjectCommands::New()
         return false;
     auto project = std::make_unique<MVK>();
     project->AddNew();
-    m_project = std::move(project);
-    m_host.LoadProjectIntoEditor();
-    TrimWorkingSet();
+    Load(std::move(project));
     return true;
 }
 
@@ -86,18 +97,13 @@ bool ProjectCommands::OpenProjectFile(const QString &path)
         ShowError(read.message());
         return false;
     }
-    m_project = std::move(project);
-    m_host.LoadProjectIntoEditor();
-    TrimWorkingSet();
+    Load(std::move(project));
     return true;
 }
 
 bool ProjectCommands::WriteProject(const QString &path)
 {
-    SaveOptions options;
-    options.pretty = m_settings.FormatProject;
-    options.projectFolder = m_project->aFileFolder;
-    if (const Status saved = m_project->SaveFile(path, options); !saved) {
+    if (const Status saved = m_document.Save(path, m_settings.FormatProject); !saved) {
         ShowError(QStringLiteral("工程文件保存失败：") + u'\n' + saved.message());
         return false;
     }
@@ -106,40 +112,24 @@ bool ProjectCommands::WriteProject(const QString &path)
 
 bool ProjectCommands::Save()
 {
-    if (!m_project)
-        return false;
-    if (m_project->aFilePath.isEmpty())
+    if (m_document.FilePath().isEmpty())
         return SaveAs();
-    if (!WriteProject(m_project->aFilePath))
-        return false;
-    m_host.dataChanged(false);
-    return true;
+    return WriteProject(m_document.FilePath());
 }
 
 bool ProjectCommands::SaveAs()
 {
-    if (!m_project)
-        return false;
     const auto chosen = AskForFile(FileDialogKind::Save, QStringLiteral("选择工程保存位置"));
     if (!chosen)
         return false;
-    const QString path = SaveAsTarget(chosen->path, chosen->filterIndex);
-    const QString previousPath = m_project->aFilePath;
-    m_project->aFilePath = path;
-    if (!WriteProject(path)) {
-        // Nothing was written there: the project still belongs to its previous file.
-        m_project->aFilePath = previousPath;
-        return false;
-    }
-    // Read back from the new file, so the folder, the title and the paths follow it.
-    return OpenProjectFile(path);
+    // A failed write leaves the project with its previous file; a written one makes the new
+    // file the project's, its folder, title and picture paths following it.
+    return WriteProject(SaveAsTarget(chosen->path, chosen->filterIndex));
 }
 
 bool ProjectCommands::Revert()
 {
-    if (!m_project)
-        return false;
-    const QString path = m_project->aFilePath;
+    const QString path = m_document.FilePath();
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         m_prompts.Message({QStringLiteral("工程文件储存位置不存在"), {}, MsgIcon::None,
                            MsgButtons::Ok, MsgAnswer::Ok});

@@ -9,6 +9,7 @@
 
 namespace mrv {
 
+class ProjectDocument;
 struct Settings;
 
 /// What the project commands need from the window that shows the project.
@@ -16,10 +17,8 @@ class ProjectHost
 {
 public:
     virtual ~ProjectHost() = default;
-    /// Shows the current project in every control and clears the modified mark.
+    /// Shows the project the document was just reset to, from its first frame.
     virtual void LoadProjectIntoEditor() = 0;
-    /// Sets or clears the modified mark and refreshes the title.
-    virtual void dataChanged(bool changed) = 0;
     /// The file name the title shows.
     virtual QString TitleFileName() const = 0;
 };
@@ -27,14 +26,15 @@ public:
 /// The File menu's project commands and the question asked before unsaved changes are lost.
 /// Each command returns true when it did what was asked, false when it stopped (a cancelled
 /// question or dialog, an invalid file, a failed save); a command that stops loses nothing.
+/// New, Open and Revert reset the document (forgetting its history); a save marks it saved.
 class ProjectCommands
 {
 public:
-    ProjectCommands(Settings &settings, Prompts &prompts, ProjectHost &host);
+    ProjectCommands(Settings &settings, Prompts &prompts, ProjectDocument &document,
+                    ProjectHost &host);
 
-    /// The project the editor works on; none before the first New.
-    MVK *CurrentProject() { return m_project.get(); }
-    const MVK *CurrentProject() const { return m_project.get(); }
+    /// The project the editor works on.
+    const MVK *CurrentProject() const;
 
     /// Asked when the project has unsaved changes: Yes saves (and a save that does not happen
     /// stops the command), No goes on without saving, Cancel stops. True to go on.
@@ -56,12 +56,13 @@ public:
 private:
     std::optional<FileDialogAnswer> AskForFile(FileDialogKind kind, const QString &title);
     bool WriteProject(const QString &path);
+    void Load(std::unique_ptr<MVK> project);
     void ShowError(const QString &text);
 
     Settings &m_settings;
     Prompts &m_prompts;
+    ProjectDocument &m_document;
     ProjectHost &m_host;
-    std::unique_ptr<MVK> m_project;
 };
 
 /// The file a Save As writes for the name chosen in the dialog and the chosen filter: ".xml"

@@ -1,5 +1,6 @@
 #include "preview/frmfullscreen.h"
 
+#include "document/projectdocument.h"
 #include "editor/editorpreview.h"
 #include "editor/picturesurface.h"
 #include "editor/playback.h"
@@ -37,20 +38,16 @@ QLabel *MakeInfoLabel(QWidget &parent, int index, QPoint at, const QColor &colou
 
 } // namespace
 
-frmFullscreen::frmFullscreen(const MVK &project, const QString &backgroundPath,
-                             const QStringList &framePaths, PictureCache &cache,
+frmFullscreen::frmFullscreen(const ProjectDocument &document, PictureCache &cache,
                              const pugi::xml_node &windowDocument, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_project(project),
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_document(document),
       m_windowDocument(windowDocument)
 {
     setObjectName(QStringLiteral("frmFullscreen"));
     setModal(true);
     BuildControls();
 
-    m_preview = std::make_unique<EditorPreview>(*m_picBG, *m_picA0, *m_picA1, cache);
-    m_preview->SetProject(&m_project);
-    m_preview->BackgroundPath = backgroundPath;
-    m_preview->FramePaths = framePaths;
+    m_preview = std::make_unique<EditorPreview>(*m_picBG, *m_picA0, *m_picA1, cache, document);
 
     m_timPlay.setParent(this);
     m_timPlay.setObjectName(QStringLiteral("timPlay"));
@@ -114,7 +111,7 @@ void frmFullscreen::Form_Load()
 void frmFullscreen::PicResize(int width, int height)
 {
     m_laidOut = QSize(width, height);
-    m_geometry = LayoutFullscreen(m_laidOut, m_project.aWidth, m_project.aHeight);
+    m_geometry = LayoutFullscreen(m_laidOut, m_document.Project().aWidth, m_document.Project().aHeight);
     m_preview->PicFit(m_geometry.picBG, m_geometry.activity);
     m_preview->ScaleX = m_geometry.scaleX;
     m_preview->ScaleY = m_geometry.scaleY;
@@ -136,7 +133,7 @@ void frmFullscreen::PicRedraw(int mode)
 
 int frmFullscreen::FrameCount() const
 {
-    return std::min(m_project.aFrame.Count(), 32767);
+    return std::min(m_document.FrameCount(), 32767);
 }
 
 bool frmFullscreen::Form_KeyDown(int key)

@@ -17,21 +17,20 @@ class QPushButton;
 namespace mrv {
 
 class EditorPreview;
-class MVK;
 class PictureCache;
+class ProjectDocument;
 class PictureSurface;
 
 /// The full-screen preview: the background stretched over the whole screen and the current
 /// frame in the animation area, with its own play timer, key stepping and a key help that
-/// shows the current frame. Shown modally; the editor hands it the project, the resolved
-/// picture paths and the shared picture cache, which all outlive the window.
+/// shows the current frame. Shown modally; the editor hands it its project document (which
+/// does not change while the window is open) and the shared picture cache.
 class frmFullscreen : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmFullscreen(const MVK &project, const QString &backgroundPath,
-                  const QStringList &framePaths, PictureCache &cache,
+    frmFullscreen(const ProjectDocument &document, PictureCache &cache,
                   const pugi::xml_node &windowDocument, QWidget *parent = nullptr);
     ~frmFullscreen() override;
 
@@ -75,7 +74,7 @@ private:
     void WriteInfo();
     int FrameCount() const;
 
-    const MVK &m_project;
+    const ProjectDocument &m_document;
     const pugi::xml_node m_windowDocument;
     PictureSurface *m_picBG = nullptr;
     PictureSurface *m_picA0 = nullptr;

@@ -34,15 +34,12 @@ PreviewCommands::PreviewCommands(frmEditer &editor)
 
 void PreviewCommands::cmdFullscreen_Click()
 {
-    const MVK *project = m_editor.CurrentProject();
-    if (!project)
-        return;
     const bool playing = m_editor.PlayTimer().isActive();
     if (playing)
         m_editor.cmdPlay_Click();
 
-    frmFullscreen window(*project, m_editor.BackgroundPath(), m_editor.FramePaths(),
-                         m_editor.Cache(), *m_editor.AppSettings().WindowDocument, &m_editor);
+    frmFullscreen window(m_editor.Document(), m_editor.Cache(),
+                         *m_editor.AppSettings().WindowDocument, &m_editor);
     if (playing)
         window.PlayTimer().start();
     window.nFrame = qint16(m_editor.Controls().sldFrame->value());

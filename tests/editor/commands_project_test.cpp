@@ -6,6 +6,7 @@
 #include "support/xmlfile.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,7 +90,7 @@ TEST_F(Commands, NewAsksOnlyAboutChangesAndCancelKeepsEverything)
     EXPECT_TRUE(prompts.messages.isEmpty());
 
     w.Controls().txtProjectName->setText(QStringLiteral("edited"));
-    MVK *before = w.CurrentProject();
+    const MVK *before = w.CurrentProject();
     prompts.answerMessage(MsgAnswer::Cancel);
     EXPECT_FALSE(w.Commands().New());
     ASSERT_EQ(prompts.messages.size(), 1);
@@ -156,12 +157,15 @@ TEST_F(Commands, AFailedSaveSaysWhereAndWhyAndKeepsTheMark)
 {
     const QString path = WriteProject(folder, QStringLiteral("p"), 3);
     frmEditer &w = Load({{path, path}});
-    w.CurrentProject()->aFilePath = folder.file(QStringLiteral("missing/folder/p.mrv"));
+    // The project's file became a folder: nothing can be written there.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkdir(path));
     w.Controls().txtProjectName->setText(QStringLiteral("unsaved"));
     EXPECT_FALSE(w.Commands().Save());
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages.first().icon, MsgIcon::Error);
-    EXPECT_TRUE(prompts.messages.first().text.contains(QStringLiteral("missing/folder/p.mrv")));
+    EXPECT_TRUE(prompts.messages.first().text.contains(QDir::toNativeSeparators(path)))
+        << prompts.messages.first().text.toStdString();
     EXPECT_TRUE(w.CurrentProject()->aChanged);
     EXPECT_TRUE(w.windowTitle().endsWith(u'*'));
 }
@@ -220,7 +224,7 @@ TEST_F(Commands, OpenCancelledOrInvalidChangesNothing)
     const QString notProject = folder.write(QStringLiteral("x.xml"), "<Other/>");
     const QString notXml = folder.write(QStringLiteral("y.mrv"), "not xml at all");
     frmEditer &w = Load();
-    MVK *before = w.CurrentProject();
+    const MVK *before = w.CurrentProject();
 
     prompts.answerFile(std::nullopt);
     EXPECT_FALSE(w.Commands().Open());

@@ -38,7 +38,7 @@ TEST_F(Drops, ThreePicturesOnARowSetThatRowToTheFirstAndNothingElse)
     ASSERT_NE(w.Frames().RowPath(5), nullptr);
     EXPECT_TRUE(DropFiles(*w.Frames().RowPath(5), files));
 
-    MVK &project = *w.CurrentProject();
+    const MVK &project = *w.CurrentProject();
     EXPECT_EQ(project.aFrame.Count(), 6);
     EXPECT_EQ(project.aFrame.Item(5)->aURL, QStringLiteral("f3.png"));
     EXPECT_EQ(w.Frames().RowPath(5)->text(), QStringLiteral("f3.png"));

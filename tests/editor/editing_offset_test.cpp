@@ -115,9 +115,8 @@ TEST_F(OffsetDialog, KeyFilterLetsDigitsMinusAndBackspaceThrough)
     QTest::keyClick(&d.TxtY(), Qt::Key_Return); // Enter saves
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(project.aFrame.Item(1)->aX, -12);
-    EXPECT_EQ(project.aFrame.Item(1)->aY, 30000);
-    EXPECT_EQ(project.aFrame.Item(2)->aX, 0) << "only frame 1 is edited";
+    EXPECT_EQ(d.Offset(), QPoint(-12, 30000));
+    EXPECT_EQ(project.aFrame.Item(1)->aX, 0) << "the caller stores the offsets";
 }
 
 TEST_F(OffsetDialog, BadTextIsNamedAndTheDialogStaysOpenWithNothingStored)

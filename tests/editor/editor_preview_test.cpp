@@ -112,7 +112,7 @@ TEST_F(Preview, APictureLargerThanThePreviewIsScaledOnlyWhereItShows)
 TEST_F(Preview, FrameOffsetsCountFromTheAnimationAreaInProjectPixels)
 {
     frmEditer &w = LoadHalfScale();
-    w.CurrentProject()->aFrame.Item(2)->aX = -100; // half a frame to the left: x -50 on screen
+    w.Document().SetFrameOffset(2, -100, 0); // half a frame to the left: x -50 on screen
     w.Controls().sldFrame->setValue(2);
     const PictureSurface &act = *w.Controls().picA0;
     EXPECT_EQ(Pixel(act, 0, 10), Yellow);
@@ -123,13 +123,11 @@ TEST_F(Preview, FrameOffsetsCountFromTheAnimationAreaInProjectPixels)
 TEST_F(Preview, BackgroundOffsetsRoundHalfToEven)
 {
     frmEditer &w = LoadHalfScale();
-    w.CurrentProject()->aBackground->aX = 7; // 3.5 -> 4
-    w.PicRedraw(0);
+    w.Document().SetBackgroundOffset(7, 0); // 3.5 -> 4
     const PictureSurface &bg = *w.Controls().picBG;
     EXPECT_EQ(Pixel(bg, 3, 10), QColor(Qt::black));
     EXPECT_EQ(Pixel(bg, 4, 10), Red);
-    w.CurrentProject()->aBackground->aX = 5; // 2.5 -> 2
-    w.PicRedraw(0);
+    w.Document().SetBackgroundOffset(5, 0); // 2.5 -> 2
     EXPECT_EQ(Pixel(bg, 1, 10), QColor(Qt::black));
     EXPECT_EQ(Pixel(bg, 2, 10), Red);
 }

@@ -60,7 +60,7 @@ TEST_F(ExportCommandsTest, InstallEnablesTheEntriesAndEachOpensItsFileDialog)
 TEST_F(ExportCommandsTest, LongPictureWithTheBackgroundAndItsDialog)
 {
     frmEditer &w = LoadProject(3);
-    w.CurrentProject()->aFrame.Item(2)->aX = 100;
+    w.Document().SetFrameOffset(2, 100, w.CurrentProject()->aFrame.Item(2)->aY);
     ChooseFile(Out(QStringLiteral("anim")), 1);
     prompts.answerMessage(MsgAnswer::No); // do not leave the background out
     w.Menus().mnuExportLongPic->trigger();

@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QTest>
+#include <QUndoStack>
 
 namespace mrv::test {
 namespace {
@@ -79,6 +81,31 @@ TEST_F(ImportCommandTest, EveryFrameGetsTheStripItsCellAndTheTypedX)
     // The background and the size stay as they were.
     EXPECT_EQ(project.aBackground->aURL, QStringLiteral("bg.png"));
     EXPECT_EQ(project.aWidth, 1024);
+}
+
+TEST_F(ImportCommandTest, ImportIsOneStepThatUndoTakesBackByteForByte)
+{
+    frmEditer &w = LoadProject(5);
+    const QString projectFile = w.CurrentProject()->aFilePath;
+    const QByteArray saved = ReadAll(projectFile);
+    Import(w, WriteStrip(), QStringLiteral("-15"));
+    QUndoStack &stack = *w.Document().UndoStack();
+    EXPECT_EQ(stack.count(), 1);
+    EXPECT_EQ(w.Menus().mnuUndo->text(), QStringLiteral("撤销 导入长图动画"));
+
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.Controls().txtProjectName->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w.Frames().RowText(3), QStringLiteral("f3.png"));
+    EXPECT_EQ(w.FramePaths().at(2), folder.file(QStringLiteral("f3.png")));
+    EXPECT_FALSE(w.windowTitle().endsWith(u'*'));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadAll(projectFile), saved);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(w.CurrentProject()->aFrame.Item(5)->aY, -800);
+    EXPECT_EQ(w.Frames().RowText(5), w.CurrentProject()->aFrame.Item(5)->aURL);
 }
 
 TEST_F(ImportCommandTest, StripOutsideTheFolderIsStoredInFullAndWideProjectsProposeTheirX)

@@ -1,4 +1,5 @@
 #include "core/picturecache.h"
+#include "document/projectdocument.h"
 #include "editor/editor_fixture.h"
 #include "editor/picturesurface.h"
 #include "preview/frmfullscreen.h"
@@ -45,13 +46,11 @@ protected:
             WritePicture(folder.file(name), {100, 100}, FrameColour(i));
             project.aFrame.Add(name, 20, 30);
         }
-        background = QDir::fromNativeSeparators(project.BackgroundPath());
-        framePaths = project.FramePaths();
     }
 
     frmFullscreen &Open(int frame, QSize window = {1024, 768})
     {
-        form = std::make_unique<frmFullscreen>(project, background, framePaths, cache, layout);
+        form = std::make_unique<frmFullscreen>(Document(), cache, layout);
         form->nFrame = qint16(frame);
         form->Form_Load();
         form->PicResize(window.width(), window.height());
@@ -65,9 +64,17 @@ protected:
     PictureCache cache;
     pugi::xml_document layout;
     MVK project;
-    QString background;
-    QStringList framePaths;
+    std::unique_ptr<ProjectDocument> document;
     std::unique_ptr<frmFullscreen> form;
+
+    /// A document holding a copy of the project as it stands.
+    const ProjectDocument &Document()
+    {
+        form.reset(); // the window reads the document it was given
+        document = std::make_unique<ProjectDocument>();
+        document->Reset(std::make_unique<MVK>(project));
+        return *document;
+    }
 };
 
 TEST_F(FullscreenWindow, ComposesBackgroundAndFrameAtTheScreenScale)
@@ -139,7 +146,6 @@ TEST_F(FullscreenWindow, PlaybackRunsOnceThenLoopsFromTheLoopStart)
     project.aFrame = aFrame();
     for (int i = 1; i <= 50; ++i)
         project.aFrame.Add(QStringLiteral("f%1.png").arg(i), 20, 30);
-    framePaths = project.FramePaths();
     frmFullscreen &fifty = Open(50);
     fifty.timPlay_Timer();
     EXPECT_EQ(fifty.nFrame, 29);
@@ -166,7 +172,7 @@ TEST_F(FullscreenWindow, RelativeBackgroundPathDrawsNothingEvenWhenTheFileExists
     MakeProject(2);
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
-    background = QStringLiteral("bg.png"); // exists in the current folder, but is relative
+    project.aFileFolder.clear(); // bg.png exists in the current folder, but stays relative
     Open(1);
     QDir::setCurrent(previous);
     EXPECT_EQ(ShownOnScreen({500, 400}), QColor(Qt::black));
@@ -178,7 +184,7 @@ TEST_F(FullscreenWindow, LoadAppliesTheLayoutCoversTheScreenAndStartsAtFrameOne)
     MakeProject(3);
     layout.load_string("<Soft><Window><frmFullscreen><timPlay Interval=\"40\"/>"
                        "<lblInfo><Index_1 Left=\"60\"/></lblInfo></frmFullscreen></Window></Soft>");
-    form = std::make_unique<frmFullscreen>(project, background, framePaths, cache, layout);
+    form = std::make_unique<frmFullscreen>(Document(), cache, layout);
     form->nFrame = 0;
     form->Form_Load();
     EXPECT_EQ(form->nFrame, 1);
