@@ -2,66 +2,24 @@
 #include "cli/cliargs.h"
 #include "cli/exportcli.h"
 #include "cli/projectopen.h"
-#include "export/exportnames.h"
-#include "export/framesequence.h"
-#include "export/longpicture.h"
-#include "export/projectimages.h"
-#include "support/filetypes.h"
+#include "export/exporter.h"
+#include "export/exportregistry.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <csignal>
-#include <variant>
 
 namespace mrv::cli {
 
 namespace {
 
 const QString FormatOption = QStringLiteral("--format");
-const QString NoBackgroundFlag = QStringLiteral("--no-background");
-const QString LoopsOption = QStringLiteral("--loops");
 
-/// The parsed arguments of an export: the opened project and the chosen export type.
-struct ExportCall
-{
-    MVK project;
-    QString out;
-    int type = 0;
-    bool noBackground = false;
-    CliArgs args;
-};
-
-/// Parses "PROJECT OUT [options]" and opens the project; on failure returns the exit code.
-std::variant<ExportCall, int> prepare(const QStringList &args, const QString &usage,
-                                      const QSet<QString> &valueOptions, int defaultType,
-                                      Streams &io)
-{
-    auto parsed = CliArgs::Parse(args, valueOptions, {NoBackgroundFlag});
-    if (!parsed || parsed->positional().size() != 2) {
-        io.err << (parsed ? QStringLiteral("expected PROJECT and an output") : parsed.message())
-               << "\nUsage: mirovane-cli " << usage << "\n";
-        return int(ExitUsage);
-    }
-    const QString out = AbsoluteArgument(parsed->positional().at(1));
-    const QString format = parsed->value(FormatOption);
-    const Result<int> type =
-        ExportTypeForCli(parsed->has(FormatOption) ? &format : nullptr, out, defaultType);
-    if (!type) {
-        io.err << type.message() << "\nUsage: mirovane-cli " << usage << "\n";
-        return int(ExitUsage);
-    }
-    auto project = OpenProjectArgument(parsed->positional().at(0), io.err);
-    if (!project)
-        return int(ExitInvalidInput);
-    ReportFileSizeLimitAsError();
-    return ExportCall{std::move(*project), out, *type, parsed->has(NoBackgroundFlag), *parsed};
-}
-
-/// Whether the loop text states the count the box made of it: plain ASCII digits for a number
-/// from 1 to 255. Anything else was read by the box's forgiving rules and deserves a word.
-bool StatesLoopCount(const QString &text, int used)
+/// Whether a number option's text states the value made of it: plain ASCII digits for a
+/// number in the range. Anything else was read by the input box's forgiving rules and
+/// deserves a word.
+bool StatesNumber(const QString &text, int used)
 {
     if (text.isEmpty() ||
         !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
@@ -71,124 +29,82 @@ bool StatesLoopCount(const QString &text, int used)
     return ok && stated == used;
 }
 
-/// The exit code of a finished export, with its messages.
-int finish(const ExportResult &result, Streams &io)
+/// The options given on the command line over the target's defaults, with a warning for each
+/// number that was not stated as the one used.
+void ApplyGivenOptions(const Exporter &exporter, const CliArgs &args, ExportOptions &options,
+                       QTextStream &err)
 {
+    for (const ExportOptionSpec &spec : exporter.options()) {
+        if (!args.has(spec.cliFlag))
+            continue;
+        if (spec.kind == OptionKind::Bool) {
+            options.values.insert(spec.name, true);
+            continue;
+        }
+        const QString text = args.value(spec.cliFlag);
+        const QVariant value = OptionFromText(spec, text);
+        options.values.insert(spec.name, value);
+        if (spec.kind == OptionKind::Int && !StatesNumber(text, value.toInt()))
+            err << "警告：" << spec.cliFlag << " “" << text << "” 不是 " << spec.minimum << " 到 "
+                << spec.maximum << " 之间的整数，按" << spec.usedValueText.arg(value.toInt())
+                << "导出\n";
+    }
+}
+
+/// Runs an export target with "PROJECT OUT [--format F] [its options]".
+int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
+{
+    QSet<QString> valueOptions{FormatOption};
+    QSet<QString> flags;
+    for (const ExportOptionSpec &spec : exporter.options())
+        (spec.kind == OptionKind::Bool ? flags : valueOptions).insert(spec.cliFlag);
+    const QString usage = exporter.cliUsage();
+    auto parsed = CliArgs::Parse(args, valueOptions, flags);
+    if (!parsed || parsed->positional().size() != 2) {
+        io.err << (parsed ? QStringLiteral("expected PROJECT and an output") : parsed.message())
+               << "\nUsage: mirovane-cli " << usage << "\n";
+        return ExitUsage;
+    }
+    const QString out = AbsoluteArgument(parsed->positional().at(1));
+    const QString formatName = parsed->value(FormatOption);
+    const Result<PictureFormat> format = CliPictureFormat(
+        parsed->has(FormatOption) ? &formatName : nullptr, out, exporter.defaultFormat());
+    if (!format) {
+        io.err << format.message() << "\nUsage: mirovane-cli " << usage << "\n";
+        return ExitUsage;
+    }
+    auto project = OpenProjectArgument(parsed->positional().at(0), io.err);
+    if (!project)
+        return ExitInvalidInput;
+    ReportFileSizeLimitAsError();
+    ExportOptions options = exporter.defaultOptions(out, *format);
+    ApplyGivenOptions(exporter, *parsed, options, io.err);
+
+    const ExportResult result = exporter.Run(ExportSource::FromProject(*project), options);
     WarnUnreadable(result.unreadable, io.err);
     if (!result.status) {
         io.err << result.status.message() << "\n";
         return result.refused ? ExitInvalidInput : ExitWriteFailed;
     }
+    io.out << exporter.cliReport(result, options);
     return ExitOk;
 }
 
-const QString LongUsage = QStringLiteral("export-long PROJECT OUT [--format F] [--no-background]");
-const QString SequenceUsage =
-    QStringLiteral("export-sequence PROJECT PREFIX [--format F] [--loops TEXT] [--no-background]");
-const QString ImagesUsage = QStringLiteral("export-images PROJECT OUT [--format F]");
-
-int runExportLong(const QStringList &args, Streams &io)
+/// The export subcommands in the order the help has always listed them; targets registered
+/// later follow in the registry's order.
+std::vector<const Exporter *> CliExporters()
 {
-    auto prepared = prepare(args, LongUsage, {FormatOption}, LongPictureDefaultType, io);
-    if (auto *code = std::get_if<int>(&prepared))
-        return *code;
-    auto &call = std::get<ExportCall>(prepared);
-    const Result<LongPictureTarget> target = LongPictureTargetFor(call.out, call.type);
-    if (!target) {
-        io.err << target.message() << "\n";
-        return ExitUsage;
-    }
-    const LongPictureOptions options{*target, !call.noBackground};
-    const ExportResult result = ExportLongPicture(call.project, call.project.BackgroundPath(),
-                                                  call.project.FramePaths(), options);
-    const int code = finish(result, io);
-    if (code == ExitOk)
-        io.out << target->path << "\n";
-    return code;
-}
-
-int runExportSequence(const QStringList &args, Streams &io)
-{
-    auto prepared =
-        prepare(args, SequenceUsage, {FormatOption, LoopsOption}, SequenceDefaultType, io);
-    if (auto *code = std::get_if<int>(&prepared))
-        return *code;
-    auto &call = std::get<ExportCall>(prepared);
-    const Result<SequenceTarget> target = SequenceTargetFor(call.out, call.type);
-    if (!target) {
-        io.err << target.message() << "\n";
-        return ExitUsage;
-    }
-    SequenceOptions options;
-    options.target = *target;
-    const QString loops = call.args.value(LoopsOption, QStringLiteral("2"));
-    options.loopTimes = LoopTimesFromAnswer(loops);
-    if (!StatesLoopCount(loops, options.loopTimes))
-        io.err << "警告：--loops “" << loops << "” 不是 1 到 255 之间的整数，按循环 "
-               << options.loopTimes << " 次导出\n";
-    options.drawBackground = !call.noBackground;
-    const ExportResult result = ExportFrameSequence(call.project, call.project.BackgroundPath(),
-                                                    call.project.FramePaths(), options);
-    const int code = finish(result, io);
-    if (code == ExitOk) {
-        if (result.written.isEmpty())
-            io.out << "0 files\n";
-        else
-            io.out << result.written.size() << " files: " << result.written.first() << " .. "
-                   << result.written.last() << "\n";
-    }
-    return code;
-}
-
-int runExportImages(const QStringList &args, Streams &io)
-{
-    if (args.contains(NoBackgroundFlag)) {
-        io.err << "unknown option " << NoBackgroundFlag << "\nUsage: mirovane-cli " << ImagesUsage
-               << "\n";
-        return ExitUsage;
-    }
-    auto prepared = prepare(args, ImagesUsage, {FormatOption}, ProjectImagesDefaultType, io);
-    if (auto *code = std::get_if<int>(&prepared))
-        return *code;
-    auto &call = std::get<ExportCall>(prepared);
-    const Result<ProjectImagesTarget> target = ProjectImagesTargetFor(call.out, call.type);
-    if (!target) {
-        io.err << target.message() << "\n";
-        return ExitUsage;
-    }
-    const ExportResult result = ExportProjectImages(call.project, call.project.BackgroundPath(),
-                                                    call.project.FramePaths(), *target);
-    const int code = finish(result, io);
-    if (code == ExitOk)
-        io.out << target->backgroundPath << "\n"
-               << target->frameFolder << " (" << result.written.size() - 1 << " frames)\n";
-    return code;
+    std::vector<const Exporter *> listed;
+    for (const char16_t *id : {u"export-long", u"export-sequence", u"export-images"})
+        if (const Exporter *exporter = ExportRegistry::Find(id))
+            listed.push_back(exporter);
+    for (const Exporter *exporter : ExportRegistry::All())
+        if (std::find(listed.begin(), listed.end(), exporter) == listed.end())
+            listed.push_back(exporter);
+    return listed;
 }
 
 } // namespace
-
-Result<int> ExportTypeForCli(const QString *format, const QString &out, int defaultIndex)
-{
-    const DlgFTlist types = MakeExportTypes();
-    auto indexOf = [&](const QString &extension) {
-        for (int i = 1; i <= types.Count(); ++i)
-            if (types.Item(i)->Extensions == extension)
-                return i;
-        return 0;
-    };
-    if (format) {
-        if (const int index = indexOf(*format))
-            return index;
-        return Result<int>::Fail(
-            QStringLiteral("unknown format '%1' (use png, bmp, jpg, gif or tif)").arg(*format));
-    }
-    const QString name = QFileInfo(out).fileName();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot >= 0)
-        if (const int index = indexOf(name.mid(dot + 1)))
-            return index;
-    return defaultIndex;
-}
 
 void WarnUnreadable(const QStringList &unreadable, QTextStream &err)
 {
@@ -205,18 +121,15 @@ void ReportFileSizeLimitAsError()
 
 std::vector<Command> ExportCommands()
 {
-    return {
-        {QStringLiteral("export-long"), LongUsage,
-         QStringLiteral("write the 200 x 21000 long picture (default BMP)"), runExportLong},
-        {QStringLiteral("export-sequence"), SequenceUsage,
-         QStringLiteral("write the numbered frame sequence (default PNG, loops \"2\")"),
-         runExportSequence},
-        {QStringLiteral("export-images"), ImagesUsage,
-         QStringLiteral("write the 1024 x 768 background picture and the _Frame folder"),
-         runExportImages},
-        ImportLongCommand(),
-        DemoCommand(),
-    };
+    std::vector<Command> commands;
+    for (const Exporter *exporter : CliExporters())
+        commands.push_back({exporter->id(), exporter->cliUsage(), exporter->summary(),
+                            [exporter](const QStringList &args, Streams &io) {
+                                return runExport(*exporter, args, io);
+                            }});
+    commands.push_back(ImportLongCommand());
+    commands.push_back(DemoCommand());
+    return commands;
 }
 
 } // namespace mrv::cli

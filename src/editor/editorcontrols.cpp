@@ -3,6 +3,7 @@
 #include "editor/makecontrol.h"
 #include "editor/picturesurface.h"
 #include "editor/windowlayout.h"
+#include "support/bootgeometry.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -77,9 +78,9 @@ EditorControls BuildEditorControls(QWidget &client)
         part->setAlignment(Qt::AlignCenter);
     c.sldFrame = MakeControl<QSlider>(client, "sldFrame", {320, 558, 626, 22});
     c.sldFrame->setOrientation(Qt::Horizontal);
-    c.sldFrame->setRange(1, 105);
-    c.lblFrameNumber =
-        MakeLabel(client, "lblFrameNumber", QStringLiteral("1 / 105"), {540, 582, 100, 13});
+    c.sldFrame->setRange(1, BootFrames);
+    c.lblFrameNumber = MakeLabel(client, "lblFrameNumber", QStringLiteral("1 / %1").arg(BootFrames),
+                                 {540, 582, 100, 13});
     c.lblFrameNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     c.cmdPlay = MakeButton(client, "cmdPlay", QStringLiteral("播放"), {720, 540, 75, 25});
     c.cmdFullscreen = MakeButton(client, "cmdFullscreen", QStringLiteral("全屏"),

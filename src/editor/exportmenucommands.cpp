@@ -3,26 +3,31 @@
 #include "core/settings.h"
 #include "document/projectdocument.h"
 #include "editor/frmediter.h"
-#include "export/exportgeometry.h"
+#include "export/exporter.h"
 #include "export/exportnames.h"
-#include "export/framesequence.h"
+#include "export/exportregistry.h"
 #include "export/longimport.h"
-#include "export/longpicture.h"
-#include "export/projectimages.h"
 #include "project/mvk.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPushButton>
-
-#include <algorithm>
 
 namespace mrv {
 
 namespace {
 
 const QString DoneTitle = QStringLiteral("导出完成");
+
+/// The entry the save dialog preselects: the target's default format. The first entry is
+/// what the dialog shows anyway, so then no entry is set, as the dialogs always have.
+int DialogTypeIndex(const Exporter &exporter)
+{
+    const int index = FormatInfo(exporter.defaultFormat()).typeIndex;
+    return index == 1 ? 0 : index;
+}
 
 } // namespace
 
@@ -43,39 +48,21 @@ QString FirstExistingFile(const QStringList &paths, const FileDialogAnswer &chos
     return {};
 }
 
-QStringList SequenceFiles(const SequenceTarget &target, int frameCount, int loopTimes)
-{
-    const SequencePlan plan = SequencePlan::Make(frameCount, std::clamp(loopTimes, 1, 255));
-    QStringList files;
-    files.reserve(qMax(plan.total, 0));
-    for (int n = 1; n <= plan.total; ++n)
-        files << target.FileName(n, plan.numberWidth);
-    return files;
-}
-
-QStringList ProjectImageFiles(const ProjectImagesTarget &target, int frameCount)
-{
-    QStringList files{target.backgroundPath};
-    files.reserve(frameCount + 1);
-    for (int i = 1; i <= frameCount; ++i)
-        files << target.FramePath(i);
-    return files;
-}
-
 ExportMenuCommands &ExportMenuCommands::Install(frmEditer &editor)
 {
     auto *commands = new ExportMenuCommands(editor);
     const EditorMenus &menus = editor.Menus();
-    const std::pair<QAction *, void (ExportMenuCommands::*)()> entries[] = {
-        {menus.mnuExportLongPic, &ExportMenuCommands::mnuExportLongPic_Click},
-        {menus.mnuExAniFrame, &ExportMenuCommands::mnuExAniFrame_Click},
-        {menus.mnuExport, &ExportMenuCommands::mnuExport_Click},
-        {menus.mnuImportLongPic, &ExportMenuCommands::mnuImportLongPic_Click},
-    };
-    for (const auto &[action, handler] : entries) {
-        connect(action, &QAction::triggered, commands, handler);
-        action->setEnabled(true);
+    for (const Exporter *exporter : ExportRegistry::All()) {
+        auto *entry = menus.mnuFile->findChild<QAction *>(exporter->menuName());
+        if (!entry)
+            continue;
+        connect(entry, &QAction::triggered, commands,
+                [commands, exporter] { commands->RunExporter(*exporter); });
+        entry->setEnabled(true);
     }
+    connect(menus.mnuImportLongPic, &QAction::triggered, commands,
+            &ExportMenuCommands::mnuImportLongPic_Click);
+    menus.mnuImportLongPic->setEnabled(true);
     QPushButton *button = editor.Controls().cmdExport;
     connect(button, &QPushButton::clicked, commands, &ExportMenuCommands::cmdExport_Click);
     button->setEnabled(true);
@@ -88,22 +75,12 @@ ExportMenuCommands::ExportMenuCommands(frmEditer &editor)
     setObjectName(QStringLiteral("exportMenuCommands"));
 }
 
-QString ExportMenuCommands::LongPictureDoneMessage()
+std::optional<ExportSource> ExportMenuCommands::CurrentSource() const
 {
-    return QStringLiteral("动画长图导出完成，你可以使用“魔方”等软件应用到系统。");
-}
-
-QString ExportMenuCommands::SequenceDoneMessage()
-{
-    return QStringLiteral("帧序列已导出，你可以使用VirtualDub、Ulead GIF Animator等软件将其转换为GIF。");
-}
-
-QString ExportMenuCommands::ProjectImagesDoneMessage(const QString &backgroundPath,
-                                                     const QString &baseName)
-{
-    return QStringLiteral("背景图片已保存到“") + QDir::toNativeSeparators(backgroundPath)
-           + QStringLiteral("”，") + u'\n' + QStringLiteral("帧动画文件夹名“") + baseName
-           + QStringLiteral("_Frame”");
+    const MVK *project = m_editor.CurrentProject();
+    if (!project)
+        return std::nullopt;
+    return ExportSource{*project, m_editor.BackgroundPath(), m_editor.FramePaths()};
 }
 
 void ExportMenuCommands::ShowError(const QString &text)
@@ -125,18 +102,35 @@ bool ExportMenuCommands::Idle()
     return false;
 }
 
-std::optional<FileDialogAnswer> ExportMenuCommands::AskForExportFile(const QString &title,
-                                                                     int filterIndex,
-                                                                     const QString &proposedName)
+std::optional<FileDialogAnswer> ExportMenuCommands::AskForExportFile(const Exporter &exporter,
+                                                                     const MVK &project)
 {
     FileDialogRequest request;
     request.kind = FileDialogKind::Save;
-    request.title = title;
+    request.title = exporter.dialogTitle();
     request.types = &m_editor.AppSettings().ExportTypes;
-    request.filterIndex = filterIndex;
-    request.proposedName = proposedName;
-    request.startFolder = m_editor.CurrentProject()->aFileFolder;
+    request.filterIndex = DialogTypeIndex(exporter);
+    request.proposedName = exporter.proposedName(project);
+    request.startFolder = project.aFileFolder;
     return m_editor.AppPrompts().File(request);
+}
+
+bool ExportMenuCommands::AskOptions(const Exporter &exporter, ExportOptions &options)
+{
+    for (const ExportOptionSpec &spec : exporter.options()) {
+        if (spec.kind == OptionKind::Bool) {
+            const std::optional<bool> yes = AskYesNo(spec.prompt);
+            if (!yes)
+                return false;
+            options.values.insert(spec.name, *yes);
+            continue;
+        }
+        // A cancelled input box counts as an empty answer, which the option's rule reads.
+        const std::optional<QString> typed = m_editor.AppPrompts().Input(
+            {spec.prompt, spec.promptTitle, spec.defaultValue.toString()});
+        options.values.insert(spec.name, OptionFromText(spec, typed.value_or(QString())));
+    }
+    return true;
 }
 
 std::optional<bool> ExportMenuCommands::AskYesNo(const QString &question)
@@ -178,101 +172,36 @@ void ExportMenuCommands::Report(const ExportResult &result, const QString &doneT
 
 // The exports work on copies of the project and its resolved paths, so that edits made
 // while one runs do not reach it.
-
-void ExportMenuCommands::mnuExportLongPic_Click()
+void ExportMenuCommands::RunExporter(const Exporter &exporter)
 {
-    const MVK *current = m_editor.CurrentProject();
-    if (!current || !Idle())
+    std::optional<ExportSource> source = CurrentSource();
+    if (!source || !Idle())
         return;
-    const auto chosen = AskForExportFile(QStringLiteral("选择保存的长图文件名"),
-                                         LongPictureDefaultType,
-                                         QStringLiteral("Activity_") + current->aName);
+    const auto chosen = AskForExportFile(exporter, source->project);
     if (!chosen)
         return;
-    const Result<LongPictureTarget> target =
-        LongPictureTargetFor(chosen->path, chosen->filterIndex);
-    if (!target) {
-        ShowError(target.message());
+    const Result<PictureFormat> format = ExportFormatOfType(chosen->filterIndex);
+    if (!format) {
+        ShowError(format.message());
         return;
     }
-    const std::optional<bool> leaveOut = AskYesNo(QStringLiteral("是否去掉全屏背景"));
-    if (!leaveOut)
+    ExportOptions options = exporter.defaultOptions(chosen->path, *format);
+    if (!AskOptions(exporter, options))
         return;
-    if (!MayOverwrite({target->path}, *chosen))
+    if (!MayOverwrite(exporter.outputFiles(source->project, options), *chosen))
         return;
-    const LongPictureOptions options{*target, !*leaveOut};
     const ExportResult result = m_runner.Run(
-        QStringLiteral("正在导出动画长图…"),
-        [project = *current, background = m_editor.BackgroundPath(),
-         frames = m_editor.FramePaths(),
-         options](const ExportProgress &progress, const std::atomic_bool *cancel) {
-            return ExportLongPicture(project, background, frames, options, progress, cancel);
+        exporter.busyLabel(), [&exporter, source = std::move(*source), options](
+                                  const ExportProgress &progress, const std::atomic_bool *cancel) {
+            return exporter.Run(source, options, progress, cancel);
         });
-    Report(result, LongPictureDoneMessage());
+    Report(result, exporter.doneMessage(options));
 }
 
-void ExportMenuCommands::mnuExAniFrame_Click()
+void ExportMenuCommands::cmdExport_Click()
 {
-    const MVK *current = m_editor.CurrentProject();
-    if (!current || !Idle())
-        return;
-    const auto chosen = AskForExportFile(QStringLiteral("请输入动画序列前缀"), 0,
-                                         current->aName + QStringLiteral("_序列"));
-    if (!chosen)
-        return;
-    const Result<SequenceTarget> target = SequenceTargetFor(chosen->path, chosen->filterIndex);
-    if (!target) {
-        ShowError(target.message());
-        return;
-    }
-    const std::optional<QString> loops = m_editor.AppPrompts().Input(
-        {QStringLiteral("第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。"),
-         QStringLiteral("请输入循环次数"), QStringLiteral("2")});
-    SequenceOptions options;
-    options.target = *target;
-    options.loopTimes = LoopTimesFromAnswer(loops.value_or(QString()));
-    const std::optional<bool> keepTransparency =
-        AskYesNo(QStringLiteral("是否保持图片透明通道"));
-    if (!keepTransparency)
-        return;
-    options.drawBackground = !*keepTransparency;
-    if (!MayOverwrite(SequenceFiles(options.target, current->aFrame.Count(), options.loopTimes),
-                      *chosen))
-        return;
-    const ExportResult result = m_runner.Run(
-        QStringLiteral("正在导出动画帧序列…"),
-        [project = *current, background = m_editor.BackgroundPath(),
-         frames = m_editor.FramePaths(),
-         options](const ExportProgress &progress, const std::atomic_bool *cancel) {
-            return ExportFrameSequence(project, background, frames, options, progress, cancel);
-        });
-    Report(result, SequenceDoneMessage());
-}
-
-void ExportMenuCommands::mnuExport_Click()
-{
-    const MVK *current = m_editor.CurrentProject();
-    if (!current || !Idle())
-        return;
-    const auto chosen = AskForExportFile(QStringLiteral("选择工程导出位置"), 0, current->aName);
-    if (!chosen)
-        return;
-    const Result<ProjectImagesTarget> target =
-        ProjectImagesTargetFor(chosen->path, chosen->filterIndex);
-    if (!target) {
-        ShowError(target.message());
-        return;
-    }
-    if (!MayOverwrite(ProjectImageFiles(*target, current->aFrame.Count()), *chosen))
-        return;
-    const ExportResult result = m_runner.Run(
-        QStringLiteral("正在导出工程图片…"),
-        [project = *current, background = m_editor.BackgroundPath(),
-         frames = m_editor.FramePaths(),
-         target = *target](const ExportProgress &progress, const std::atomic_bool *cancel) {
-            return ExportProjectImages(project, background, frames, target, progress, cancel);
-        });
-    Report(result, ProjectImagesDoneMessage(target->backgroundPath, target->baseName));
+    if (const Exporter *images = ExportRegistry::Find(u"export-images"))
+        RunExporter(*images);
 }
 
 void ExportMenuCommands::mnuImportLongPic_Click()

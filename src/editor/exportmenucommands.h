@@ -4,6 +4,8 @@
 #include "editor/prompts.h"
 #include "export/exportjob.h"
 #include "export/exportnames.h"
+#include "export/exportoptions.h"
+#include "export/exportsource.h"
 
 #include <QObject>
 #include <QString>
@@ -13,6 +15,7 @@
 
 namespace mrv {
 
+class Exporter;
 class frmEditer;
 
 /// The question asked before an export replaces a file: "<path> 已存在，是否覆盖？".
@@ -22,52 +25,43 @@ QString OverwriteQuestion(const QString &path);
 /// already asked about; empty when none exists.
 QString FirstExistingFile(const QStringList &paths, const FileDialogAnswer &chosen);
 
-/// Every file the frame sequence writes for a project of `frameCount` frames, in order.
-QStringList SequenceFiles(const SequenceTarget &target, int frameCount, int loopTimes);
-
-/// The background picture and every frame picture the project-image export writes.
-QStringList ProjectImageFiles(const ProjectImagesTarget &target, int frameCount);
-
-/// The editor's export and import commands: the long picture, the frame sequence, the
-/// project images (menu entry and button) and the long-picture import. Each asks its
-/// questions through the editor's prompts and hands the work to the export engine; the
-/// exports run off the window's thread behind a progress dialog.
+/// The editor's export and import commands: every registered export target (its menu entry,
+/// and the project-image button) and the long-picture import. An export asks for its file and
+/// its options through the editor's prompts, asks before replacing files, and runs off the
+/// window's thread behind a progress dialog.
 class ExportMenuCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    /// Connects `mnuExportLongPic`, `mnuExAniFrame`, `mnuExport`, `cmdExport` and
-    /// `mnuImportLongPic` to these commands and enables them. The commands live as long as
-    /// the editor (they are its child).
+    /// Connects each export target's File menu entry (found by its `menuName`), `cmdExport` and
+    /// `mnuImportLongPic` to these commands and enables them. The commands live as long as the
+    /// editor (they are its child).
     static ExportMenuCommands &Install(frmEditer &editor);
 
     explicit ExportMenuCommands(frmEditer &editor);
 
-    /// Exports the 200 x 21000 long picture.
-    void mnuExportLongPic_Click();
-    /// Exports the numbered frame sequence in playing order.
-    void mnuExAniFrame_Click();
+    /// Asks for the file and the options of an export target, then writes it: the shared steps
+    /// of every export entry.
+    void RunExporter(const Exporter &exporter);
     /// Exports the 1024 x 768 background picture and the folder of frame pictures.
-    void mnuExport_Click();
-    void cmdExport_Click() { mnuExport_Click(); }
+    void cmdExport_Click();
     /// Points every frame at a long picture, each at its own cell.
     void mnuImportLongPic_Click();
 
     ExportProgressRunner &Runner() { return m_runner; }
 
-    static QString LongPictureDoneMessage();
-    static QString SequenceDoneMessage();
-    static QString ProjectImagesDoneMessage(const QString &backgroundPath,
-                                            const QString &baseName);
-
 private:
+    /// A copy of the open project with its resolved picture paths; none without a project.
+    std::optional<ExportSource> CurrentSource() const;
     /// False (after saying so) when another export is still running.
     bool Idle();
     /// The completion message on success, otherwise what stopped the export.
     void Report(const ExportResult &result, const QString &doneText);
-    std::optional<FileDialogAnswer> AskForExportFile(const QString &title, int filterIndex,
-                                                     const QString &proposedName);
+    std::optional<FileDialogAnswer> AskForExportFile(const Exporter &exporter, const MVK &project);
+    /// Asks the target's option questions in order into `options`; false when one was
+    /// cancelled.
+    bool AskOptions(const Exporter &exporter, ExportOptions &options);
     /// A Yes/No/Cancel question; nothing when cancelled, else whether Yes was answered.
     std::optional<bool> AskYesNo(const QString &question);
     /// True when none of the paths exists, or the user agreed to replace the first that does

@@ -19,7 +19,7 @@ namespace mrv {
 namespace {
 
 constexpr double Pi = 3.14159265358979323846;
-constexpr int FrameSize = 200;
+constexpr int FrameSize = AreaSize;
 const QPointF Centre(100.0, 100.0);
 
 const QColor OrbColours[4] = {QColor(242, 80, 34), QColor(127, 186, 0), QColor(0, 164, 239),
@@ -156,7 +156,7 @@ private:
 
 QImage DemoBackground()
 {
-    QImage image(1024, 768, QImage::Format_ARGB32_Premultiplied);
+    QImage image(ReferenceWidth, ReferenceHeight, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -263,8 +263,8 @@ Result<QString> WriteDemoProject(const QString &folder)
 
     MVK project;
     project.aName = QStringLiteral("Mirovane 演示");
-    project.aWidth = 1024;
-    project.aHeight = 768;
+    project.aWidth = ReferenceWidth;
+    project.aHeight = ReferenceHeight;
     project.aBackground = aImage{QStringLiteral("background.png"), 0, 0};
     for (int i = 1; i <= DemoFrameCount; ++i)
         project.aFrame.Add(QStringLiteral("frames\\%1.png").arg(i, 3, 10, QChar(u'0')), 0, 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/bootgeometry.h"
 #include "support/result.h"
 
 #include <QImage>
@@ -8,8 +9,8 @@
 namespace mrv {
 
 /// Frames of the demo animation: 1..60 play once, 61..105 loop.
-inline constexpr int DemoFrameCount = 105;
-inline constexpr int DemoIntroFrames = 60;
+inline constexpr int DemoFrameCount = BootFrames;
+inline constexpr int DemoIntroFrames = BootIntroFrames;
 
 /// The demo's 1024 x 768 background: a night-blue screen with a glow behind the animation
 /// area, light beams, stars and a planet rim. Opaque.

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <optional>
@@ -50,6 +51,9 @@ public:
     virtual QString doneMessage(const ExportOptions &options) const = 0;
     /// The command line's report of a successful run, one line per output, each ending "\n".
     virtual QString cliReport(const ExportResult &result, const ExportOptions &options) const = 0;
+    /// Every file a run with these options writes for the project, in order; the editor asks
+    /// before it replaces one of them.
+    virtual QStringList outputFiles(const MVK &project, const ExportOptions &options) const = 0;
 
     /// The usage line: id, PROJECT, the output, --format and the options' flags.
     QString cliUsage() const;

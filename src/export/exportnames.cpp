@@ -1,5 +1,6 @@
 #include "export/exportnames.h"
 
+#include "export/exportgeometry.h"
 #include "export/exportoptions.h"
 #include "support/bootgeometry.h"
 #include "support/filetypes.h"
@@ -7,6 +8,8 @@
 #include "support/stringutil.h"
 
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace mrv {
 
@@ -37,10 +40,10 @@ template <typename Target>
 Result<Target> forTypeIndex(const QString &chosenPath, int filterIndex,
                             Target (*make)(const QString &, PictureFormat))
 {
-    const PictureFormatInfo *info = FormatByTypeIndex(filterIndex);
-    if (!info)
-        return noExportType(filterIndex);
-    return make(chosenPath, info->format);
+    const Result<PictureFormat> format = ExportFormatOfType(filterIndex);
+    if (!format)
+        return format.status();
+    return make(chosenPath, *format);
 }
 
 /// The chosen path with the extension appended unless its file name contains it. Only the
@@ -60,6 +63,14 @@ Result<QString> ExportExtension(int filterIndex)
     if (!info)
         return noExportType(filterIndex);
     return info->extension;
+}
+
+Result<PictureFormat> ExportFormatOfType(int filterIndex)
+{
+    const PictureFormatInfo *info = FormatByTypeIndex(filterIndex);
+    if (!info)
+        return noExportType(filterIndex);
+    return info->format;
 }
 
 LongPictureTarget LongPictureTargetFor(const QString &chosenPath, PictureFormat format)
@@ -119,6 +130,25 @@ ProjectImagesTarget ProjectImagesTargetFor(const QString &chosenPath, PictureFor
 Result<ProjectImagesTarget> ProjectImagesTargetFor(const QString &chosenPath, int filterIndex)
 {
     return forTypeIndex<ProjectImagesTarget>(chosenPath, filterIndex, ProjectImagesTargetFor);
+}
+
+QStringList SequenceFiles(const SequenceTarget &target, int frameCount, int loopTimes)
+{
+    const SequencePlan plan = SequencePlan::Make(frameCount, std::clamp(loopTimes, 1, 255));
+    QStringList files;
+    files.reserve(qMax(plan.total, 0));
+    for (int n = 1; n <= plan.total; ++n)
+        files << target.FileName(n, plan.numberWidth);
+    return files;
+}
+
+QStringList ProjectImageFiles(const ProjectImagesTarget &target, int frameCount)
+{
+    QStringList files{target.backgroundPath};
+    files.reserve(frameCount + 1);
+    for (int i = 1; i <= frameCount; ++i)
+        files << target.FramePath(i);
+    return files;
 }
 
 int LoopTimesFromAnswer(const QString &answer)

@@ -4,6 +4,7 @@
 #include "support/result.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace mrv {
 
@@ -25,6 +26,8 @@ inline constexpr int ProjectImagesDefaultType = ExportTypePng;
 
 /// "." followed by the extension of the export file type at the 1-based position.
 Result<QString> ExportExtension(int filterIndex);
+/// The format of the export file type at the 1-based position; fails for a position without one.
+Result<PictureFormat> ExportFormatOfType(int filterIndex);
 
 /// Where the long picture goes. The format always follows the file type, not the typed name.
 struct LongPictureTarget
@@ -69,6 +72,12 @@ struct ProjectImagesTarget
 
 ProjectImagesTarget ProjectImagesTargetFor(const QString &chosenPath, PictureFormat format);
 Result<ProjectImagesTarget> ProjectImagesTargetFor(const QString &chosenPath, int filterIndex);
+
+/// Every file the frame sequence writes for a project of `frameCount` frames, in order.
+QStringList SequenceFiles(const SequenceTarget &target, int frameCount, int loopTimes);
+
+/// The background picture and every frame picture the project-image export writes.
+QStringList ProjectImageFiles(const ProjectImagesTarget &target, int frameCount);
 
 /// Loop times from the answer typed into the loop box: its digits joined in order, read as a
 /// number and clamped to 1..255; an answer without digits (or a cancelled box) gives 1.

@@ -29,6 +29,9 @@ struct ExportOptionSpec
     int maximum = 0;
     QString prompt;      ///< the editor's question; answering Yes sets a Bool option
     QString promptTitle; ///< title of the input box of an Int or Text option
+    /// The command line's words for the value it took from a text that did not state a number
+    /// in the range ("循环 %1 次"); an Int option only.
+    QString usedValueText = QStringLiteral(" %1 ");
 };
 
 /// A typed answer as an option's value. Int: the digits of the text joined in order, read as a

@@ -47,6 +47,11 @@ QString LongPictureExporter::cliReport(const ExportResult &, const ExportOptions
     return LongPictureTargetFor(options.target, options.format).path + u'\n';
 }
 
+QStringList LongPictureExporter::outputFiles(const MVK &, const ExportOptions &options) const
+{
+    return {LongPictureTargetFor(options.target, options.format).path};
+}
+
 Status LongPictureExporter::CheckProject(const MVK &project) const
 {
     return ReferenceScale(project).status();

@@ -22,6 +22,7 @@ public:
     QString busyLabel() const override { return QStringLiteral("正在导出动画长图…"); }
     QString doneMessage(const ExportOptions &options) const override;
     QString cliReport(const ExportResult &result, const ExportOptions &options) const override;
+    QStringList outputFiles(const MVK &project, const ExportOptions &options) const override;
 
 protected:
     Status CheckProject(const MVK &project) const override;

@@ -37,6 +37,13 @@ QString ProjectImagesExporter::cliReport(const ExportResult &result,
            QStringLiteral(" (%1 frames)\n").arg(result.written.size() - 1);
 }
 
+QStringList ProjectImagesExporter::outputFiles(const MVK &project,
+                                               const ExportOptions &options) const
+{
+    return ProjectImageFiles(ProjectImagesTargetFor(options.target, options.format),
+                             project.aFrame.Count());
+}
+
 Status ProjectImagesExporter::CheckProject(const MVK &project) const
 {
     return ReferenceScale(project).status();

@@ -22,6 +22,7 @@ public:
     /// Names the background picture and the frame folder.
     QString doneMessage(const ExportOptions &options) const override;
     QString cliReport(const ExportResult &result, const ExportOptions &options) const override;
+    QStringList outputFiles(const MVK &project, const ExportOptions &options) const override;
 
 protected:
     Status CheckProject(const MVK &project) const override;

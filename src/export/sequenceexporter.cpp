@@ -32,6 +32,7 @@ QList<ExportOptionSpec> SequenceExporter::options() const
     loops.prompt =
         QStringLiteral("第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。");
     loops.promptTitle = QStringLiteral("请输入循环次数");
+    loops.usedValueText = QStringLiteral("循环 %1 次");
 
     ExportOptionSpec noBackground;
     noBackground.name = NoBackground;
@@ -59,6 +60,12 @@ QString SequenceExporter::cliReport(const ExportResult &result, const ExportOpti
         return QStringLiteral("0 files\n");
     return QStringLiteral("%1 files: %2 .. %3\n")
         .arg(QString::number(result.written.size()), result.written.first(), result.written.last());
+}
+
+QStringList SequenceExporter::outputFiles(const MVK &project, const ExportOptions &options) const
+{
+    return SequenceFiles(SequenceTargetFor(options.target, options.format), project.aFrame.Count(),
+                         options.Number(Loops));
 }
 
 Status SequenceExporter::CheckProject(const MVK &project) const

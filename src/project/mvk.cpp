@@ -1,6 +1,7 @@
 #include "project/mvk.h"
 
 #include "project/projectfile.h"
+#include "support/bootgeometry.h"
 #include "support/pathrules.h"
 
 namespace mrv {
@@ -8,12 +9,12 @@ namespace mrv {
 void MVK::AddNew()
 {
     aName = QStringLiteral("Win7全屏开机动画");
-    aWidth = 1024;
-    aHeight = 768;
+    aWidth = ReferenceWidth;
+    aHeight = ReferenceHeight;
     aBackground = aImage{QStringLiteral("NewMRV\\Background.jpg"), 0, 0};
     aFrame = ::mrv::aFrame();
-    aFrame.Reserve(105);
-    for (int n = 0; n <= 104; ++n)
+    aFrame.Reserve(BootFrames);
+    for (int n = 0; n < BootFrames; ++n)
         aFrame.Add(QStringLiteral("NewMRV\\%1.png").arg(n, 3, 10, QChar(u'0')), 0, 0);
     aChanged = false;
 }

@@ -1,8 +1,11 @@
 #include "editor/exportmenu_fixture.h"
+#include "export/exporter.h"
+#include "export/exportregistry.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QPushButton>
 
 namespace mrv::test {
@@ -55,6 +58,23 @@ TEST_F(ExportCommandsTest, InstallEnablesTheEntriesAndEachOpensItsFileDialog)
         EXPECT_EQ(prompts.files[i].title, titles[i]);
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_TRUE(prompts.inputs.isEmpty());
+}
+
+TEST_F(ExportCommandsTest, EveryRegisteredTargetHasItsFileMenuEntry)
+{
+    frmEditer &w = LoadProject(2);
+    for (const Exporter *exporter : ExportRegistry::All()) {
+        auto *entry = w.Menus().mnuFile->findChild<QAction *>(exporter->menuName());
+        ASSERT_NE(entry, nullptr) << exporter->id().toStdString();
+        EXPECT_EQ(entry->text(), exporter->label());
+        EXPECT_EQ(entry->shortcut(), QKeySequence(exporter->shortcut()));
+        EXPECT_TRUE(entry->isEnabled());
+        prompts.files.clear();
+        entry->trigger();
+        ASSERT_EQ(prompts.files.size(), 1) << exporter->id().toStdString();
+        EXPECT_EQ(prompts.files[0].title, exporter->dialogTitle());
+        EXPECT_EQ(prompts.files[0].proposedName, exporter->proposedName(*w.CurrentProject()));
+    }
 }
 
 TEST_F(ExportCommandsTest, LongPictureWithTheBackgroundAndItsDialog)

@@ -1,6 +1,8 @@
 #include "cli/cliapp.h"
 #include "cli/exportcli.h"
+#include "export/exporter.h"
 #include "export/exportnames.h"
+#include "export/exportregistry.h"
 #include "project/mvk.h"
 
 #include "exporttestdata.h"
@@ -57,25 +59,30 @@ struct CliProject
     QString File(const QString &name) const { return folder.file(name); }
 };
 
-TEST(CliFormat, TheFormatComesFromTheOptionTheNameOrTheDialogsDefault)
+TEST(CliExport, HelpListsEveryRegisteredTargetInItsOrder)
 {
-    const QString png = QStringLiteral("png"), bmp = QStringLiteral("bmp"),
-                  tif = QStringLiteral("tif");
-    EXPECT_EQ(*cli::ExportTypeForCli(&png, QStringLiteral("/o/a.bmp"), ExportTypeBmp),
-              ExportTypePng);
-    EXPECT_EQ(*cli::ExportTypeForCli(&tif, QStringLiteral("/o/a"), ExportTypeBmp), ExportTypeTif);
-    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o/a.gif"), ExportTypeBmp),
-              ExportTypeGif);
-    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o/a.GIF"), ExportTypeBmp),
-              ExportTypeBmp);
-    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o/a.jpeg"), ExportTypePng),
-              ExportTypePng);
-    EXPECT_EQ(*cli::ExportTypeForCli(nullptr, QStringLiteral("/o.png/a"), ExportTypeBmp),
-              ExportTypeBmp);
-    const QString upper = QStringLiteral("PNG"), other = QStringLiteral("webp");
-    EXPECT_FALSE(cli::ExportTypeForCli(&upper, QStringLiteral("/o/a"), ExportTypeBmp));
-    EXPECT_FALSE(cli::ExportTypeForCli(&other, QStringLiteral("/o/a"), ExportTypeBmp));
-    (void)bmp;
+    const Cli help = RunCli({QStringLiteral("--help")});
+    ASSERT_EQ(help.code, cli::ExitOk);
+    for (const Exporter *exporter : ExportRegistry::All()) {
+        const QString id = exporter->id();
+        EXPECT_TRUE(
+            help.out.contains(QStringLiteral("  mirovane-cli ") + exporter->cliUsage() + u'\n'))
+            << id.toStdString();
+        EXPECT_TRUE(help.out.contains(QStringLiteral("  ") + id.leftJustified(16) +
+                                      exporter->summary() + u'\n'))
+            << id.toStdString();
+        EXPECT_EQ(RunCli({id, QStringLiteral("--help")}).out,
+                  QStringLiteral("Usage: mirovane-cli ") + exporter->cliUsage() + u'\n');
+    }
+    // The order the help has always had: long picture, sequence, project images, then import.
+    qsizetype last = -1;
+    for (const char *usage :
+         {"mirovane-cli export-long PROJECT", "mirovane-cli export-sequence PROJECT",
+          "mirovane-cli export-images PROJECT", "mirovane-cli import-long PROJECT"}) {
+        const qsizetype at = help.out.indexOf(QString::fromLatin1(usage));
+        EXPECT_GT(at, last) << usage;
+        last = at;
+    }
 }
 
 TEST(CliExport, LongPictureDefaultsToBmpAndWarnsPerUnreadablePicture)

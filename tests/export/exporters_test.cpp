@@ -188,6 +188,12 @@ TEST(Exporters, WriteTheSameBytesAsTheirEnginesForEveryFormat)
             EXPECT_EQ(out.result.unreadable.size(), 1) << id;
             out.viaExporter = FilesUnder(a);
             out.direct = FilesUnder(b);
+            // What the editor asks about before replacing files is what the run writes.
+            QStringList listed;
+            for (const QString &file : exporter.outputFiles(small.project, options))
+                listed << QDir(a).relativeFilePath(file);
+            listed.sort();
+            EXPECT_EQ(listed, out.viaExporter.keys()) << id << ' ' << name;
             EXPECT_FALSE(out.viaExporter.isEmpty()) << id << ' ' << name;
             EXPECT_EQ(out.viaExporter.keys(), out.direct.keys()) << id << ' ' << name;
             EXPECT_TRUE(out.viaExporter == out.direct) << id << ' ' << name;
@@ -278,6 +284,7 @@ public:
     QString busyLabel() const override { return {}; }
     QString doneMessage(const ExportOptions &) const override { return {}; }
     QString cliReport(const ExportResult &, const ExportOptions &) const override { return {}; }
+    QStringList outputFiles(const MVK &, const ExportOptions &) const override { return {}; }
 
 protected:
     Status CheckProject(const MVK &project) const override
