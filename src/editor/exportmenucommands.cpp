@@ -1,7 +1,7 @@
 #include "editor/exportmenucommands.h"
 
-#include "core/settings.h"
-#include "editor/editorpreview.h"
+#include "settings/settings.h"
+#include "widgets/editorpreview.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
 #include "editor/pictureedit.h"

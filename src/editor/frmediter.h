@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/picturecache.h"
+#include "imaging/picturecache.h"
 #include "editor/commandline.h"
 #include "editor/editorcontrols.h"
 #include "editor/editormenus.h"
-#include "editor/editorpreview.h"
+#include "widgets/editorpreview.h"
 #include "editor/projectcommands.h"
 
 #include <QMainWindow>

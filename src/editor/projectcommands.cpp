@@ -1,7 +1,7 @@
 #include "editor/projectcommands.h"
 
-#include "core/settings.h"
-#include "editor/prompts.h"
+#include "settings/settings.h"
+#include "widgets/prompts.h"
 #include "editor/trimworkingset.h"
 
 #include <QFileInfo>

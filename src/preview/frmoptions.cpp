@@ -1,9 +1,9 @@
 #include "preview/frmoptions.h"
 
-#include "core/settings.h"
-#include "editor/keyfilter.h"
-#include "editor/makecontrol.h"
-#include "editor/prompts.h"
+#include "settings/settings.h"
+#include "widgets/keyfilter.h"
+#include "widgets/makecontrol.h"
+#include "widgets/prompts.h"
 #include "preview/frametime.h"
 
 #include <QCheckBox>

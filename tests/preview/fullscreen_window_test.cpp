@@ -1,6 +1,6 @@
-#include "core/picturecache.h"
+#include "imaging/picturecache.h"
 #include "editor/editor_fixture.h"
-#include "editor/picturesurface.h"
+#include "widgets/picturesurface.h"
 #include "preview/frmfullscreen.h"
 
 #include <QDir>
