@@ -1,12 +1,12 @@
 #include "widgets/playback.h"
 
-#include "support/stringutil.h"
+#include "support/bootgeometry.h"
 
 namespace mrv {
 
 int LoopStart(int frameCount)
 {
-    return MaxOf(RoundHalfEven(61.0 / 105.0 * frameCount), 0);
+    return LoopStartFrame(frameCount);
 }
 
 int NextPlayFrame(int frame, int frameCount)
