@@ -1,6 +1,6 @@
 // Picture loading as the previews and exports do it: the fast PNG path, then Qt's readers.
-#include "core/pictureloader.h"
-#include "export/pngcodec.h"
+#include "imaging/pictureloader.h"
+#include "imaging/pngcodec.h"
 
 #include "fuzzapp.h"
 

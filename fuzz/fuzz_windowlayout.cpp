@@ -1,6 +1,6 @@
 // A window-layout document applied to a small window offscreen.
-#include "editor/picturesurface.h"
-#include "editor/windowlayout.h"
+#include "widgets/picturesurface.h"
+#include "widgets/windowlayout.h"
 #include "support/xmlfile.h"
 
 #include "fuzzapp.h"

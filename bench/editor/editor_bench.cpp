@@ -1,12 +1,12 @@
 // The editor's speed targets: a frame step at a 1920 x 1080 preview, and opening projects of
 // 1,000 and 10,000 frames into the window (rows included). Runs offscreen.
 
-#include "core/settings.h"
-#include "core/settingslocation.h"
+#include "settings/settings.h"
+#include "settings/settingslocation.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
-#include "editor/picturesurface.h"
-#include "editor/prompts.h"
+#include "widgets/picturesurface.h"
+#include "widgets/prompts.h"
 #include "project/mvk.h"
 
 #include <QApplication>

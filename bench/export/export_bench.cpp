@@ -1,11 +1,11 @@
 // Stage timings of the export engine on the demo project: decoding one frame, undoing PNG row
 // filters, decoding and composing the long picture, and encoding it. The whole-process figures
 // come from bench/export.sh.
-#include "core/pictureloader.h"
+#include "imaging/pictureloader.h"
 #include "export/demoproject.h"
-#include "export/imageencoders.h"
+#include "imaging/imageencoders.h"
 #include "export/longpicture.h"
-#include "export/pngrowfilter.h"
+#include "imaging/pngrowfilter.h"
 #include "project/mvk.h"
 
 #include <QGuiApplication>

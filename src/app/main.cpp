@@ -1,14 +1,14 @@
 // The entry procedure: settings first, then the editor window, then the event loop.
 
 #include "appicon.h"
-#include "core/settings.h"
-#include "core/settingslocation.h"
+#include "settings/settings.h"
+#include "settings/settingslocation.h"
 #include "editor/commandline.h"
 #include "editor/exportmenucommands.h"
 #include "editor/frmediter.h"
 #include "editor/helpcommands.h"
-#include "editor/qtprompts.h"
-#include "preview/previewcommands.h"
+#include "widgets/qtprompts.h"
+#include "editor/previewcommands.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

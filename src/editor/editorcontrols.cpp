@@ -1,8 +1,8 @@
 #include "editor/editorcontrols.h"
 
-#include "editor/makecontrol.h"
-#include "editor/picturesurface.h"
-#include "editor/windowlayout.h"
+#include "widgets/makecontrol.h"
+#include "widgets/picturesurface.h"
+#include "widgets/windowlayout.h"
 #include "support/bootgeometry.h"
 
 #include <QComboBox>

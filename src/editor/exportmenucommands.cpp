@@ -1,7 +1,9 @@
 #include "editor/exportmenucommands.h"
 
-#include "core/settings.h"
+#include "settings/settings.h"
 #include "document/projectdocument.h"
+#include "widgets/editorpreview.h"
+#include "editor/framelist.h"
 #include "editor/frmediter.h"
 #include "export/exporter.h"
 #include "export/exportnames.h"

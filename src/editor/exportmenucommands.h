@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/exportprogressrunner.h"
-#include "editor/prompts.h"
+#include "widgets/prompts.h"
 #include "export/exportjob.h"
 #include "export/exportnames.h"
 #include "export/exportoptions.h"

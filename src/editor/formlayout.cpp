@@ -1,5 +1,6 @@
 #include "editor/formlayout.h"
 
+#include "support/bootgeometry.h"
 #include "support/stringutil.h"
 
 #include <algorithm>
@@ -28,9 +29,7 @@ QRect roundedRect(const QRectF &r)
 
 QRectF ActivityArea(QSize outer)
 {
-    const double w = outer.width();
-    const double h = outer.height();
-    return QRectF(w * 412.0 / 1024.0, 284.0 / 768.0 * h, w * 200.0 / 1024.0, 200.0 / 768.0 * h);
+    return AnimationAreaOn(QSizeF(outer));
 }
 
 FormLayout FormResize(const FormInput &in)

@@ -1,7 +1,7 @@
 #include "editor/framelist.h"
 
 #include "editor/pathproblem.h"
-#include "editor/windowlayout.h"
+#include "widgets/windowlayout.h"
 #include "support/stringutil.h"
 
 #include <QEvent>

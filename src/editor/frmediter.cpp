@@ -1,17 +1,17 @@
 #include "editor/frmediter.h"
 
-#include "core/settings.h"
+#include "settings/settings.h"
 #include "editor/editortitle.h"
 #include "editor/framelist.h"
-#include "editor/keyfilter.h"
+#include "widgets/keyfilter.h"
 #include "editor/menushortcuts.h"
 #include "editor/pictureedit.h"
-#include "editor/picturesurface.h"
-#include "editor/playback.h"
-#include "editor/prompts.h"
+#include "widgets/picturesurface.h"
+#include "widgets/playback.h"
+#include "widgets/prompts.h"
 #include "editor/screenscale.h"
 #include "editor/trimworkingset.h"
-#include "editor/windowlayout.h"
+#include "widgets/windowlayout.h"
 #include "support/appinfo.h"
 
 #include <QAction>

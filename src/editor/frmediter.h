@@ -1,12 +1,12 @@
 #pragma once
 
-#include "core/picturecache.h"
+#include "imaging/picturecache.h"
 #include "document/projectdocument.h"
 #include "editor/commandline.h"
 #include "editor/editorcontrols.h"
 #include "editor/editormenus.h"
-#include "editor/editorpreview.h"
-#include "editor/playback.h"
+#include "widgets/editorpreview.h"
+#include "widgets/playback.h"
 #include "editor/projectcommands.h"
 
 #include <QMainWindow>

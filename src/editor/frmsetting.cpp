@@ -1,9 +1,9 @@
 #include "editor/frmsetting.h"
 
-#include "editor/keyfilter.h"
-#include "editor/makecontrol.h"
-#include "editor/prompts.h"
-#include "editor/windowlayout.h"
+#include "widgets/keyfilter.h"
+#include "widgets/makecontrol.h"
+#include "widgets/prompts.h"
+#include "widgets/windowlayout.h"
 #include "project/mvk.h"
 
 #include <QLabel>

@@ -1,3 +1,3 @@
-target_sources(mirovane_ui PRIVATE
+target_sources(mirovane_editor PRIVATE
     pathproblem.cpp pathproblem.h
 )

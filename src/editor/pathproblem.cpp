@@ -1,6 +1,6 @@
 #include "editor/pathproblem.h"
 
-#include "core/pictureloader.h"
+#include "imaging/pictureloader.h"
 #include "support/pathrules.h"
 
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #include "editor/projectcommands.h"
 
-#include "core/settings.h"
+#include "settings/settings.h"
 #include "document/projectdocument.h"
-#include "editor/prompts.h"
+#include "widgets/prompts.h"
 #include "editor/trimworkingset.h"
 
 #include <QFileInfo>

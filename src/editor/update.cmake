@@ -1,4 +1,4 @@
-target_sources(mirovane_ui PRIVATE
+target_sources(mirovane_editor PRIVATE
     helpcommands.cpp helpcommands.h
     updateflow.cpp updateflow.h
 )

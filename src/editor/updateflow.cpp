@@ -1,6 +1,6 @@
 #include "editor/updateflow.h"
 
-#include "core/settings.h"
+#include "settings/settings.h"
 #include "update/updateaddress.h"
 #include "update/updatemessages.h"
 

@@ -1,6 +1,6 @@
 #include "export/cellcomposer.h"
 
-#include "export/canvas.h"
+#include "imaging/canvas.h"
 #include "export/sourcepictures.h"
 #include "project/aimage.h"
 

@@ -1,8 +1,8 @@
 #include "export/demoproject.h"
 
-#include "export/imageencoders.h"
-#include "export/parallel.h"
-#include "export/picturefile.h"
+#include "imaging/imageencoders.h"
+#include "support/parallel.h"
+#include "imaging/picturefile.h"
 #include "project/mvk.h"
 
 #include <QConicalGradient>

@@ -3,7 +3,7 @@
 #include "export/exportjob.h"
 #include "export/exportoptions.h"
 #include "export/exportsource.h"
-#include "export/pictureformats.h"
+#include "imaging/pictureformats.h"
 
 #include <QList>
 #include <QString>

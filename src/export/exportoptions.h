@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/pictureformats.h"
+#include "imaging/pictureformats.h"
 
 #include <QList>
 #include <QString>

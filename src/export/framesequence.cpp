@@ -1,11 +1,11 @@
 #include "export/framesequence.h"
 
-#include "export/canvas.h"
+#include "imaging/canvas.h"
 #include "export/cellcomposer.h"
 #include "export/exportgeometry.h"
-#include "export/imageencoders.h"
-#include "export/parallel.h"
-#include "export/picturefile.h"
+#include "imaging/imageencoders.h"
+#include "support/parallel.h"
+#include "imaging/picturefile.h"
 #include "export/sourcepictures.h"
 #include "project/mvk.h"
 

@@ -1,10 +1,10 @@
 #include "export/projectimages.h"
 
-#include "export/canvas.h"
+#include "imaging/canvas.h"
 #include "export/cellcomposer.h"
-#include "export/imageencoders.h"
-#include "export/parallel.h"
-#include "export/picturefile.h"
+#include "imaging/imageencoders.h"
+#include "support/parallel.h"
+#include "imaging/picturefile.h"
 #include "export/sourcepictures.h"
 #include "project/mvk.h"
 

@@ -1,7 +1,7 @@
 #include "export/sourcepictures.h"
 
-#include "core/pictureloader.h"
-#include "export/canvas.h"
+#include "imaging/pictureloader.h"
+#include "imaging/canvas.h"
 #include "support/placement.h"
 #include "support/stringutil.h"
 

@@ -1,8 +1,8 @@
 #include "preview/frametime.h"
 
-#include "core/settings.h"
-#include "editor/playback.h"
-#include "editor/windowlayout.h"
+#include "settings/settings.h"
+#include "widgets/playback.h"
+#include "widgets/windowlayout.h"
 #include "support/regexutil.h"
 #include "support/xmledit.h"
 

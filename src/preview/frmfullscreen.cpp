@@ -1,10 +1,10 @@
 #include "preview/frmfullscreen.h"
 
 #include "document/projectdocument.h"
-#include "editor/editorpreview.h"
-#include "editor/picturesurface.h"
-#include "editor/playback.h"
-#include "editor/windowlayout.h"
+#include "widgets/editorpreview.h"
+#include "widgets/picturesurface.h"
+#include "widgets/playback.h"
+#include "widgets/windowlayout.h"
 #include "project/mvk.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/playback.h"
+#include "widgets/playback.h"
 #include "preview/fullscreengeometry.h"
 
 #include <QDialog>

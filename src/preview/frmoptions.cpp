@@ -1,10 +1,10 @@
 #include "preview/frmoptions.h"
 
-#include "core/settings.h"
-#include "editor/keyfilter.h"
-#include "editor/makecontrol.h"
-#include "editor/playback.h"
-#include "editor/prompts.h"
+#include "settings/settings.h"
+#include "widgets/keyfilter.h"
+#include "widgets/makecontrol.h"
+#include "widgets/playback.h"
+#include "widgets/prompts.h"
 #include "preview/frametime.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "preview/fullscreengeometry.h"
 
-#include "editor/formlayout.h"
+#include "support/bootgeometry.h"
 #include "support/stringutil.h"
 
 namespace mrv {
@@ -9,7 +9,7 @@ FullscreenGeometry LayoutFullscreen(QSize window, int projectWidth, int projectH
 {
     FullscreenGeometry g;
     g.picBG = QRect(QPoint(0, 0), window.expandedTo(QSize(0, 0)));
-    g.activityExact = ActivityArea(g.picBG.size());
+    g.activityExact = AnimationAreaOn(QSizeF(g.picBG.size()));
     const QRectF &a = g.activityExact;
     g.activity = QRect(RoundHalfEven(a.left()), RoundHalfEven(a.top()), RoundHalfEven(a.width()),
                        RoundHalfEven(a.height()));

@@ -1,7 +1,7 @@
 // The real dialog adapter, with Qt's own (non-native) file dialog and message boxes, driven
 // by key presses as a user drives them.
 
-#include "editor/qtprompts.h"
+#include "widgets/qtprompts.h"
 
 #include "editor/exportmenu_fixture.h"
 #include "editor/exportmenucommands.h"

@@ -1,4 +1,4 @@
-#include "editor/droptarget.h"
+#include "widgets/droptarget.h"
 #include "editor/pictureedit.h"
 
 #include "editing_fixture.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/framelist.h"
-#include "editor/picturesurface.h"
+#include "widgets/picturesurface.h"
 #include "editor_fixture.h"
 
 #include <QCoreApplication>

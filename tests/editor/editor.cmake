@@ -4,7 +4,6 @@ mirovane_add_test(editor_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/editor_commandline_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/editor_framelist_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/editor_layoutdoc_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/editor_picturecache_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/editor_preview_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/editor_screenscale_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/editor_shortcuts_test.cpp

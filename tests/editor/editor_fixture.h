@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/settings.h"
-#include "core/settingslocation.h"
+#include "settings/settings.h"
+#include "settings/settingslocation.h"
 #include "editor/frmediter.h"
 #include "project/mvk.h"
 #include "scriptedprompts.h"

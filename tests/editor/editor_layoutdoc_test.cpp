@@ -1,6 +1,6 @@
 #include "editor/framelist.h"
-#include "editor/picturesurface.h"
-#include "editor/windowlayout.h"
+#include "widgets/picturesurface.h"
+#include "widgets/windowlayout.h"
 #include "editor_fixture.h"
 
 #include <QLabel>

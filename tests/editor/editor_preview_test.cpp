@@ -1,6 +1,6 @@
-#include "editor/editorpreview.h"
+#include "widgets/editorpreview.h"
 
-#include "editor/picturesurface.h"
+#include "widgets/picturesurface.h"
 #include "editor_fixture.h"
 
 #include <QDir>

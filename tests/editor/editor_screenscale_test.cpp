@@ -1,7 +1,7 @@
 #include "editor/screenscale.h"
 
 #include "editor/framelist.h"
-#include "editor/picturesurface.h"
+#include "widgets/picturesurface.h"
 #include "editor_fixture.h"
 
 #include <QComboBox>

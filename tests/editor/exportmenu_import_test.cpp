@@ -1,4 +1,4 @@
-#include "editor/editorpreview.h"
+#include "widgets/editorpreview.h"
 #include "editor/exportmenu_fixture.h"
 #include "editor/framelist.h"
 #include "support/pathrules.h"

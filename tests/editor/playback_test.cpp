@@ -1,4 +1,4 @@
-#include "editor/playback.h"
+#include "widgets/playback.h"
 
 #include "editor/framelist.h"
 #include "editor_fixture.h"

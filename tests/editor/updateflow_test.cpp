@@ -1,6 +1,6 @@
 #include "editor/updateflow.h"
 
-#include "core/settings.h"
+#include "settings/settings.h"
 #include "scriptedprompts.h"
 #include "support/xmlfile.h"
 #include "update/updateaddress.h"

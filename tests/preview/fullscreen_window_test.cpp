@@ -1,7 +1,7 @@
-#include "core/picturecache.h"
+#include "imaging/picturecache.h"
 #include "document/projectdocument.h"
 #include "editor/editor_fixture.h"
-#include "editor/picturesurface.h"
+#include "widgets/picturesurface.h"
 #include "preview/frmfullscreen.h"
 
 #include <QDir>

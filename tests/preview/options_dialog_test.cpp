@@ -1,5 +1,5 @@
-#include "core/settings.h"
-#include "editor/playback.h"
+#include "settings/settings.h"
+#include "widgets/playback.h"
 #include "preview/frmoptions.h"
 #include "scriptedprompts.h"
 #include "testsupport.h"

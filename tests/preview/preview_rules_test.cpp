@@ -1,4 +1,4 @@
-#include "editor/windowlayout.h"
+#include "widgets/windowlayout.h"
 #include "preview/frametime.h"
 #include "preview/fullscreengeometry.h"
 #include "testsupport.h"

@@ -1,5 +1,5 @@
 // A writer killed in the middle of saving must leave each file either as it was or complete.
-#include "core/settings.h"
+#include "settings/settings.h"
 #include "project/mvk.h"
 #include "support/xmledit.h"
 #include "testsupport.h"

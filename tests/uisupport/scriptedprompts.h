@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/prompts.h"
+#include "widgets/prompts.h"
 
 #include <QList>
 

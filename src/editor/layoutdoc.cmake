@@ -1,4 +1,0 @@
-target_sources(mirovane_ui PRIVATE
-    layoutproperties.cpp layoutproperties.h
-    windowlayout.cpp windowlayout.h
-)

@@ -1,0 +1,74 @@
+#include "imaging/canvas.h"
+
+#include <QPainter>
+
+#include <cstdlib>
+#include <limits>
+
+namespace mrv {
+
+namespace {
+
+// Above this many pixels a scaled copy is not kept; the painter scales at each draw instead,
+// touching only the pixels inside the canvas.
+constexpr qint64 MaxPreparedPixels = 4096LL * 4096LL;
+
+} // namespace
+
+QImage CreateCanvas(int width, int height)
+{
+    if (width <= 0 || height <= 0 || height > std::numeric_limits<int>::max() / 4 / width)
+        return {};
+    // Zeroed memory is a transparent canvas. For large canvases the system hands out pages
+    // that are zero already, so parts never drawn on cost nothing.
+    const qsizetype stride = qsizetype(width) * 4;
+    void *memory = std::calloc(size_t(stride) * size_t(height), 1);
+    if (!memory)
+        return {};
+    return QImage(
+        static_cast<uchar *>(memory), width, height, stride, QImage::Format_ARGB32_Premultiplied,
+        [](void *p) { std::free(p); }, memory);
+}
+
+void DrawPicture(QPainter &painter, const QImage &picture, const QRect &target)
+{
+    if (picture.isNull() || target.width() <= 0 || target.height() <= 0)
+        return;
+    if (target.size() == picture.size()) {
+        painter.drawImage(target.topLeft(), picture);
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(target, picture);
+    painter.restore();
+}
+
+QImage PrescalePicture(const QImage &source, QSize drawSize)
+{
+    if (source.isNull() || drawSize.isEmpty() || source.size() == drawSize)
+        return source;
+    if (qint64(drawSize.width()) * drawSize.height() > MaxPreparedPixels)
+        return source;
+    QImage scaled = source.scaled(drawSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (scaled.isNull())
+        return source;
+    if (scaled.format() != source.format())
+        scaled.convertTo(source.format());
+    return scaled;
+}
+
+QImage FlattenOverBlack(const QImage &canvas)
+{
+    QImage flat = canvas.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // Premultiplied colour channels already are the picture over black; only alpha goes.
+    for (int y = 0; y < flat.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(flat.scanLine(y));
+        for (int x = 0; x < flat.width(); ++x)
+            line[x] |= 0xff000000u;
+    }
+    flat.reinterpretAsFormat(QImage::Format_RGB32);
+    return flat;
+}
+
+} // namespace mrv

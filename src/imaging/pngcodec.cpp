@@ -1,0 +1,335 @@
+#include "imaging/pngcodec.h"
+
+#include "support/parallel.h"
+#include "imaging/pngrowfilter.h"
+
+#include <libdeflate.h>
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace mrv {
+
+namespace {
+
+constexpr std::array<uchar, 8> Signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+// Pictures larger than this are left to Qt's reader, which applies its own allocation limit.
+constexpr qint64 MaxDecodedBytes = 256LL * 1024 * 1024;
+// Large pictures (the long picture) take the fastest level; the size differs by a few per cent.
+constexpr int CompressionLevel = 2;
+constexpr int LargeCompressionLevel = 1;
+constexpr qint64 LargePixels = 1024 * 1024;
+constexpr size_t KeptBufferBytes = 4 * 1024 * 1024;
+
+quint32 readBe32(const uchar *p)
+{
+    return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | p[3];
+}
+
+void putBe32(uchar *p, quint32 v)
+{
+    p[0] = uchar(v >> 24);
+    p[1] = uchar(v >> 16);
+    p[2] = uchar(v >> 8);
+    p[3] = uchar(v);
+}
+
+struct DecompressorDeleter
+{
+    void operator()(libdeflate_decompressor *d) const { libdeflate_free_decompressor(d); }
+};
+struct CompressorDeleter
+{
+    void operator()(libdeflate_compressor *c) const { libdeflate_free_compressor(c); }
+};
+
+struct Header
+{
+    int width = 0;
+    int height = 0;
+    int colourType = 0;
+    int channels = 0;
+};
+
+/// What the chunks before the pixel data say, and the compressed data itself.
+struct Chunks
+{
+    Header header;
+    std::vector<QRgb> palette;    ///< straight (not premultiplied) ARGB
+    bool hasTransparency = false; ///< a tRNS chunk
+    int transparentGrey = -1;     ///< grey pictures: the transparent level
+    QRgb transparentRgb = 0;      ///< RGB pictures: the transparent colour (alpha 0xff)
+    bool hasTransparentRgb = false;
+    QByteArray data; ///< the IDAT chunks joined
+};
+
+bool readChunks(const QByteArray &file, Chunks &chunks)
+{
+    const auto *bytes = reinterpret_cast<const uchar *>(file.constData());
+    const qsizetype size = file.size();
+    if (size < 8 + 25 || std::memcmp(bytes, Signature.data(), Signature.size()) != 0)
+        return false;
+    qsizetype pos = 8;
+    bool seenHeader = false;
+    bool seenEnd = false;
+    while (pos + 12 <= size && !seenEnd) {
+        const quint32 length = readBe32(bytes + pos);
+        if (length > quint32(size - pos - 12))
+            return false;
+        const uchar *type = bytes + pos + 4;
+        const uchar *body = bytes + pos + 8;
+        if (std::memcmp(type, "IHDR", 4) == 0) {
+            if (length != 13)
+                return false;
+            Header &h = chunks.header;
+            const quint32 width = readBe32(body), height = readBe32(body + 4);
+            const int depth = body[8];
+            h.colourType = body[9];
+            const int interlace = body[12];
+            if (width == 0 || height == 0 || width > 0x7fffffff || height > 0x7fffffff)
+                return false;
+            if (depth != 8 || interlace != 0 || body[10] != 0 || body[11] != 0)
+                return false;
+            static constexpr int channelsOf[] = {1, 0, 3, 1, 2, 0, 4};
+            if (h.colourType > 6 || channelsOf[h.colourType] == 0)
+                return false;
+            h.channels = channelsOf[h.colourType];
+            h.width = int(width);
+            h.height = int(height);
+            // Divided, not multiplied: two 31-bit sides overflow even 64 bits once times four.
+            if (h.width > MaxDecodedBytes / 4 / h.height)
+                return false;
+            seenHeader = true;
+        } else if (!seenHeader) {
+            return false;
+        } else if (std::memcmp(type, "PLTE", 4) == 0) {
+            if (length % 3 != 0 || length / 3 > 256)
+                return false;
+            chunks.palette.clear();
+            for (quint32 i = 0; i < length; i += 3)
+                chunks.palette.push_back(qRgb(body[i], body[i + 1], body[i + 2]));
+        } else if (std::memcmp(type, "tRNS", 4) == 0) {
+            chunks.hasTransparency = true;
+            if (chunks.header.colourType == 3) {
+                for (quint32 i = 0; i < length && i < chunks.palette.size(); ++i)
+                    chunks.palette[i] = qRgba(qRed(chunks.palette[i]), qGreen(chunks.palette[i]),
+                                              qBlue(chunks.palette[i]), body[i]);
+            } else if (chunks.header.colourType == 0 && length >= 2) {
+                chunks.transparentGrey = (body[0] << 8) | body[1];
+            } else if (chunks.header.colourType == 2 && length >= 6) {
+                const int r = (body[0] << 8) | body[1], g = (body[2] << 8) | body[3],
+                          b = (body[4] << 8) | body[5];
+                if (r < 256 && g < 256 && b < 256) {
+                    chunks.transparentRgb = qRgb(r, g, b);
+                    chunks.hasTransparentRgb = true;
+                }
+            } else {
+                chunks.hasTransparency = false;
+            }
+        } else if (std::memcmp(type, "IDAT", 4) == 0) {
+            chunks.data.append(reinterpret_cast<const char *>(body), length);
+        } else if (std::memcmp(type, "IEND", 4) == 0) {
+            seenEnd = true;
+        } else if (!(type[0] & 0x20)) {
+            return false; // an unknown critical chunk
+        }
+        pos += 12 + qsizetype(length);
+    }
+    if (!seenHeader || chunks.data.isEmpty())
+        return false;
+    return chunks.header.colourType != 3 || !chunks.palette.empty();
+}
+
+QRgb premultipliedPixel(const Chunks &c, const uchar *px)
+{
+    switch (c.header.colourType) {
+    case 0: {
+        const int v = px[0];
+        return v == c.transparentGrey ? 0 : qRgb(v, v, v);
+    }
+    case 2: {
+        const QRgb rgb = qRgb(px[0], px[1], px[2]);
+        return c.hasTransparentRgb && rgb == c.transparentRgb ? 0 : rgb;
+    }
+    case 3:
+        return px[0] < c.palette.size() ? qPremultiply(c.palette[px[0]]) : qRgb(0, 0, 0);
+    case 4:
+        return qPremultiply(qRgba(px[0], px[0], px[0], px[1]));
+    default:
+        return qPremultiply(qRgba(px[0], px[1], px[2], px[3]));
+    }
+}
+
+/// One row of straight grey or palette pixels to the image's format.
+void convertRow(const Chunks &c, const uchar *px, QRgb *out, int width)
+{
+    for (int x = 0; x < width; ++x, px += c.header.channels)
+        out[x] = premultipliedPixel(c, px);
+}
+
+/// Appends one chunk with its length and CRC.
+void appendChunk(QByteArray &out, const char *type, const uchar *body, qsizetype length)
+{
+    const qsizetype start = out.size();
+    out.resize(start + 12 + length);
+    auto *p = reinterpret_cast<uchar *>(out.data()) + start;
+    putBe32(p, quint32(length));
+    std::memcpy(p + 4, type, 4);
+    if (length)
+        std::memcpy(p + 8, body, size_t(length));
+    putBe32(p + 8 + length, libdeflate_crc32(0, p + 4, size_t(length) + 4));
+}
+
+} // namespace
+
+QImage DecodePngFast(const QByteArray &file)
+{
+    Chunks chunks;
+    if (!readChunks(file, chunks))
+        return {};
+    const Header &h = chunks.header;
+    const qsizetype rowBytes = qsizetype(h.width) * h.channels;
+    const size_t rawSize = size_t(rowBytes + 1) * size_t(h.height);
+    // Each thread keeps its inflater and a buffer for small pictures: exports decode many
+    // pictures in a row. Large ones get a buffer of their own that does not outlive the call.
+    thread_local std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(
+        libdeflate_alloc_decompressor());
+    thread_local std::vector<uchar> reused;
+    std::vector<uchar> own;
+    std::vector<uchar> &raw = rawSize <= KeptBufferBytes ? reused : own;
+    if (!inflater)
+        return {};
+    if (raw.size() < rawSize)
+        raw.resize(rawSize);
+    size_t produced = 0;
+    if (libdeflate_zlib_decompress(inflater.get(), chunks.data.constData(),
+                                   size_t(chunks.data.size()), raw.data(), rawSize,
+                                   &produced) != LIBDEFLATE_SUCCESS ||
+        produced != rawSize)
+        return {};
+
+    // Straight RGBA and RGB rows are unfiltered into an image of that layout and then
+    // converted by Qt, whose conversions use the processor's vector units.
+    const bool plainRgba = h.colourType == 6;
+    const bool plainRgb = h.colourType == 2 && !chunks.hasTransparentRgb;
+    if (plainRgba || plainRgb) {
+        QImage straight(h.width, h.height,
+                        plainRgba ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+        if (straight.isNull())
+            return {};
+        const uchar *prev = nullptr;
+        for (int y = 0; y < h.height; ++y) {
+            const uchar *row = raw.data() + size_t(y) * size_t(rowBytes + 1);
+            uchar *line = straight.scanLine(y);
+            std::memcpy(line, row + 1, size_t(rowBytes));
+            if (!UnfilterPngRow(row[0], line, prev, rowBytes, h.channels))
+                return {};
+            prev = line;
+        }
+        straight.convertTo(plainRgba ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+        return straight;
+    }
+
+    const bool transparent = h.colourType == 4 || h.colourType == 6 || chunks.hasTransparency;
+    QImage image(h.width, h.height,
+                 transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    const uchar *prev = nullptr;
+    for (int y = 0; y < h.height; ++y) {
+        uchar *row = raw.data() + size_t(y) * size_t(rowBytes + 1);
+        if (!UnfilterPngRow(row[0], row + 1, prev, rowBytes, h.channels))
+            return {};
+        convertRow(chunks, row + 1, reinterpret_cast<QRgb *>(image.scanLine(y)), h.width);
+        prev = row + 1;
+    }
+    return image;
+}
+
+QByteArray EncodePngFast(const QImage &canvas)
+{
+    if (canvas.isNull())
+        return {};
+    const QImage source = canvas.format() == QImage::Format_RGB32
+                              ? canvas
+                              : canvas.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int width = source.width(), height = source.height();
+    bool opaque = true;
+    if (source.format() != QImage::Format_RGB32)
+        for (int y = 0; y < height && opaque; ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(y));
+            for (int x = 0; x < width; ++x)
+                if (qAlpha(line[x]) != 255) {
+                    opaque = false;
+                    break;
+                }
+        }
+    const int channels = opaque ? 3 : 4;
+    const qsizetype rowBytes = qsizetype(width) * channels;
+
+    // Straight colour rows, each filtered with Sub or Up. Bands of rows are independent (a
+    // band recomputes the row above it), so a tall picture is filtered on all cores.
+    const auto rowSize = static_cast<size_t>(rowBytes);
+    std::vector<uchar> filtered((rowSize + 1) * size_t(height));
+    auto straightRow = [&](int y, uchar *px) {
+        const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(y));
+        for (int x = 0; x < width; ++x, px += channels) {
+            const QRgb c = opaque ? line[x] : qUnpremultiply(line[x]);
+            px[0] = uchar(qRed(c));
+            px[1] = uchar(qGreen(c));
+            px[2] = uchar(qBlue(c));
+            if (!opaque)
+                px[3] = uchar(qAlpha(c));
+        }
+    };
+    auto filterRows = [&](int first, int last) {
+        std::vector<uchar> current(rowSize), previous(rowSize, 0), sub(rowSize), up(rowSize);
+        if (first > 0)
+            straightRow(first - 1, previous.data());
+        for (int y = first; y < last; ++y) {
+            straightRow(y, current.data());
+            qint64 subCost = 0, upCost = 0;
+            for (size_t i = 0; i < rowSize; ++i) {
+                sub[i] = uchar(current[i] - (i >= size_t(channels) ? current[i - channels] : 0));
+                up[i] = uchar(current[i] - previous[i]);
+                subCost += std::abs(int(qint8(sub[i])));
+                upCost += std::abs(int(qint8(up[i])));
+            }
+            const bool useUp = y > 0 && upCost < subCost;
+            uchar *out = filtered.data() + size_t(y) * (rowSize + 1);
+            out[0] = useUp ? 2 : 1;
+            std::memcpy(out + 1, useUp ? up.data() : sub.data(), rowSize);
+            std::swap(current, previous);
+        }
+    };
+    ForEachBand(height, filterRows);
+
+    std::unique_ptr<libdeflate_compressor, CompressorDeleter> deflater(libdeflate_alloc_compressor(
+        qint64(width) * height >= LargePixels ? LargeCompressionLevel : CompressionLevel));
+    if (!deflater)
+        return {};
+    std::vector<uchar> compressed(libdeflate_zlib_compress_bound(deflater.get(), filtered.size()));
+    const size_t compressedSize = libdeflate_zlib_compress(
+        deflater.get(), filtered.data(), filtered.size(), compressed.data(), compressed.size());
+    if (compressedSize == 0)
+        return {};
+
+    QByteArray out;
+    out.reserve(qsizetype(compressedSize) + 64);
+    out.append(reinterpret_cast<const char *>(Signature.data()), Signature.size());
+    uchar header[13];
+    putBe32(header, quint32(width));
+    putBe32(header + 4, quint32(height));
+    header[8] = 8;
+    header[9] = opaque ? 2 : 6;
+    header[10] = header[11] = header[12] = 0;
+    appendChunk(out, "IHDR", header, sizeof header);
+    appendChunk(out, "IDAT", compressed.data(), qsizetype(compressedSize));
+    appendChunk(out, "IEND", nullptr, 0);
+    return out;
+}
+
+} // namespace mrv

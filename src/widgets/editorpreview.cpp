@@ -1,0 +1,103 @@
+#include "widgets/editorpreview.h"
+
+#include "imaging/picturecache.h"
+#include "document/projectdocument.h"
+#include "widgets/picturesurface.h"
+#include "project/mvk.h"
+#include "support/pathrules.h"
+#include "support/placement.h"
+
+#include <QFileInfo>
+
+namespace mrv {
+
+bool IsUsablePicture(const QString &path)
+{
+    return !path.isEmpty() && IsAbsolutePath(path) && QFileInfo(path).isFile();
+}
+
+EditorPreview::EditorPreview(PictureSurface &picBG, PictureSurface &activity,
+                             PictureSurface &crop, PictureCache &cache,
+                             const ProjectDocument &document)
+    : m_picBG(picBG), m_activity(activity), m_crop(crop), m_cache(cache), m_document(document)
+{
+}
+
+QPoint EditorPreview::OffsetOf(int index, qint16 x, qint16 y) const
+{
+    if (m_offsetShown && m_offsetShown->first == index)
+        return m_offsetShown->second;
+    return {x, y};
+}
+
+void EditorPreview::PicFit(const QRect &outer, const QRect &activityBox)
+{
+    m_picBG.setGeometry(outer);
+    m_activity.SetPlacement(activityBox);
+    QRect crop = m_crop.Placement();
+    crop.setSize(activityBox.size());
+    m_crop.SetPlacement(crop);
+}
+
+void EditorPreview::DrawScaled(PictureSurface &target, const QString &path, int x, int y,
+                               double originX, double originY)
+{
+    const QImage picture = m_cache.Picture(path);
+    if (picture.isNull())
+        return;
+    const QRect place = ScaledPlacement(x, y, picture.size(), ScaleX, ScaleY, originX, originY);
+    const QSize shown = m_picBG.InnerSize();
+    if (qint64(place.width()) * place.height() <= qint64(shown.width()) * shown.height()) {
+        target.DrawImage(m_cache.Scaled(path, place.size()), place.topLeft());
+        return;
+    }
+    // Scaled further than the preview shows (an odd screen size, a huge picture): only the
+    // part that lands on the surface is scaled.
+    const QRect visible = place & QRect(QPoint(0, 0), target.InnerSize());
+    if (visible.isEmpty())
+        return;
+    target.DrawImage(m_cache.ScaledPart(path, place.size(), visible.translated(-place.topLeft())),
+                     visible.topLeft());
+}
+
+bool EditorPreview::DrawBackground()
+{
+    const QString &path = m_document.BackgroundPath();
+    if (!IsUsablePicture(path))
+        return false;
+    const aImage background = m_document.Project().aBackground.value_or(aImage{});
+    const QPoint at = OffsetOf(0, background.aX, background.aY);
+    m_picBG.Cls();
+    DrawScaled(m_picBG, path, at.x(), at.y(), 0.0, 0.0);
+    m_picBG.Refresh();
+    const QRect box = m_activity.Placement();
+    m_crop.Cls();
+    DrawScaled(m_crop, path, at.x(), at.y(), box.left(), box.top());
+    m_crop.Refresh();
+    return true;
+}
+
+void EditorPreview::DrawFrame(int frame)
+{
+    const QStringList &paths = m_document.FramePaths();
+    if (frame < 1 || frame > paths.size())
+        return;
+    const QString &path = paths.at(frame - 1);
+    const aImage *image = m_document.Frame(frame);
+    if (!image || !IsUsablePicture(path))
+        return;
+    const QPoint at = OffsetOf(frame, image->aX, image->aY);
+    m_crop.CopyImageTo(m_activity);
+    DrawScaled(m_activity, path, at.x(), at.y(), 0.0, 0.0);
+    m_activity.Refresh();
+}
+
+void EditorPreview::ClearAll()
+{
+    for (PictureSurface *s : {&m_picBG, &m_activity, &m_crop}) {
+        s->Cls();
+        s->Refresh();
+    }
+}
+
+} // namespace mrv
