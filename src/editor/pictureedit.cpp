@@ -153,14 +153,18 @@ QString PictureEdit::EditedPathProblem(const QString &url, const QString &resolv
 void PictureEdit::ShowPathProblems()
 {
     const MVK &project = *m_editor.CurrentProject();
+    // A project never saved names its pictures relative to a folder it does not have yet; its
+    // placeholder paths are not the user's doing, so only paths edited from now on are judged.
+    const bool judge = !project.aFileFolder.isEmpty();
+    auto problem = [&](const QString &url, const QString &resolved) {
+        return judge ? PathBoxProblem(project.aFileFolder, url, resolved) : QString();
+    };
     const QString background = project.aBackground ? project.aBackground->aURL : QString();
-    MarkPathBox(*m_editor.Controls().txtBackground,
-                PathBoxProblem(project.aFileFolder, background, m_editor.BackgroundPath()));
+    MarkPathBox(*m_editor.Controls().txtBackground, problem(background, m_editor.BackgroundPath()));
     FrameList &frames = m_editor.Frames();
     const QStringList &paths = m_editor.FramePaths();
     for (int i = 1; i <= project.aFrame.Count() && i <= paths.size(); ++i)
-        frames.SetRowProblem(
-            i, PathBoxProblem(project.aFileFolder, project.aFrame.Item(i)->aURL, paths[i - 1]));
+        frames.SetRowProblem(i, problem(project.aFrame.Item(i)->aURL, paths[i - 1]));
 }
 
 QString PictureEdit::BoxTextFor(const QString &file) const

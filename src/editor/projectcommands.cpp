@@ -3,6 +3,7 @@
 #include "settings/settings.h"
 #include "document/projectdocument.h"
 #include "widgets/prompts.h"
+#include "editor/exportmenucommands.h"
 #include "editor/trimworkingset.h"
 
 #include <QFileInfo>
@@ -122,9 +123,18 @@ bool ProjectCommands::SaveAs()
     const auto chosen = AskForFile(FileDialogKind::Save, QStringLiteral("选择工程保存位置"));
     if (!chosen)
         return false;
+    // The extension may be added after the dialog's own check, so a file it did not ask about
+    // could be replaced silently.
+    const QString target = SaveAsTarget(chosen->path, chosen->filterIndex);
+    const QString existing = FirstExistingFile({target}, *chosen);
+    if (!existing.isEmpty()
+        && m_prompts.Message({OverwriteQuestion(existing), QStringLiteral("提示"), MsgIcon::Question,
+                              MsgButtons::YesNo, MsgAnswer::No})
+               != MsgAnswer::Yes)
+        return false;
     // A failed write leaves the project with its previous file; a written one makes the new
     // file the project's, its folder, title and picture paths following it.
-    return WriteProject(SaveAsTarget(chosen->path, chosen->filterIndex));
+    return WriteProject(target);
 }
 
 bool ProjectCommands::Revert()

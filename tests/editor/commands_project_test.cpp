@@ -1,6 +1,7 @@
 #include "editor/projectcommands.h"
 
 #include "editor/editortitle.h"
+#include "editor/exportmenucommands.h"
 #include "editor/framelist.h"
 #include "editor_fixture.h"
 #include "support/xmlfile.h"
@@ -187,6 +188,32 @@ TEST_F(Commands, SaveAsWithTheXmlFilterKeepsAnXmlName)
     EXPECT_TRUE(w.Commands().SaveAs());
     EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("p.xml"))));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Mirovane p.xml"));
+}
+
+TEST_F(Commands, SaveAsAsksBeforeReplacingTheFileItsExtensionNames)
+{
+    const QString existing = WriteProject(folder, QStringLiteral("p"), 3);
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    frmEditer &w = Load();
+    // The dialog checked "p", the name typed; "p.mrv" is what would be written.
+    prompts.answerFile(FileDialogAnswer{folder.file(QStringLiteral("p")), 1});
+    prompts.answerMessage(MsgAnswer::No);
+    EXPECT_FALSE(w.Commands().SaveAs());
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages.first().title, QStringLiteral("提示"));
+    EXPECT_EQ(prompts.messages.first().text, OverwriteQuestion(existing));
+    EXPECT_EQ(prompts.messages.first().defaultButton, MsgAnswer::No);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    file.close();
+
+    prompts.answerFile(FileDialogAnswer{folder.file(QStringLiteral("p")), 1});
+    prompts.answerMessage(MsgAnswer::Yes);
+    EXPECT_TRUE(w.Commands().SaveAs());
+    EXPECT_EQ(w.CurrentProject()->aFilePath, existing);
 }
 
 TEST_F(Commands, OpenShowsTheChosenProjectsRowsAndSize)

@@ -128,15 +128,17 @@ TEST_F(PathProblems, TheMarkStaysWithItsFrameWhileRowsScroll)
     EXPECT_FALSE(Marked(*frames.RowPath(1)));
 }
 
-TEST_F(PathProblems, ARelativePathInAProjectWithoutAFolderIsMarked)
+TEST_F(PathProblems, ARelativePathTypedIntoAProjectWithoutAFolderIsMarked)
 {
     frmEditer &w = LoadPictures();
     w.Commands().New();
     ASSERT_TRUE(w.CurrentProject()->aFileFolder.isEmpty());
-    // The new project's own relative paths name nothing yet.
-    EXPECT_TRUE(Marked(*w.Controls().txtBackground));
+    // A fresh project's placeholder paths are not flagged (nor left marked from the last one);
+    // what the user types is.
+    EXPECT_FALSE(Marked(*w.Controls().txtBackground));
     QLineEdit &row1 = *w.Frames().RowPath(1);
-    EXPECT_TRUE(Marked(row1));
+    EXPECT_FALSE(Marked(row1));
+    EXPECT_FALSE(Marked(*w.Frames().RowPath(2)));
     TypeInto(row1, folder.file(QStringLiteral("f2.png")));
     EXPECT_FALSE(Marked(row1));
     TypeInto(row1, QStringLiteral("f2.png"));
