@@ -34,7 +34,8 @@ protected:
     void ClickInto(QWidget &box)
     {
         QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(5, box.height() / 2));
-        ASSERT_TRUE(QApplication::focusWidget() == &box || box.isAncestorOf(QApplication::focusWidget()));
+        ASSERT_TRUE(QApplication::focusWidget() == &box ||
+                    box.isAncestorOf(QApplication::focusWidget()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
     }
 
