@@ -77,8 +77,8 @@ QString HistoryActionText(const QString &idle, const QString &verb, const QStrin
 
 void BindUndoActions(QUndoStack &stack, QAction &undo, QAction &redo)
 {
-    const auto bind = [&stack](QAction &action, const QString &idle, const QString &verb,
-                               bool can, const QString &text, auto canChanged, auto textChanged,
+    const auto bind = [&stack](QAction &action, const QString &idle, const QString &verb, bool can,
+                               const QString &text, auto canChanged, auto textChanged,
                                void (QUndoStack::*run)()) {
         action.setEnabled(can);
         action.setText(HistoryActionText(idle, verb, text));

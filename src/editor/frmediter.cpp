@@ -43,8 +43,8 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     shortcuts->TakeFromWidgets(m_menus.mnuUndo->shortcuts() + m_menus.mnuRedo->shortcuts());
     m_c = BuildEditorControls(*m_client);
     m_frames = new FrameList(*m_c.picFrame);
-    m_preview = std::make_unique<EditorPreview>(*m_c.picBG, *m_c.picA0, *m_c.picA1, m_cache,
-                                                m_document);
+    m_preview =
+        std::make_unique<EditorPreview>(*m_c.picBG, *m_c.picA0, *m_c.picA1, m_cache, m_document);
 
     m_timPlay.setParent(this);
     m_timPlay.setObjectName(QStringLiteral("timPlay"));

@@ -48,8 +48,8 @@ bool MenuShortcuts::IsMenuShortcut(const QKeyEvent &key) const
 bool MenuShortcuts::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if ((type != QEvent::ShortcutOverride && type != QEvent::KeyPress) || !watched->isWidgetType() ||
-        static_cast<QWidget *>(watched)->window() != &m_window)
+    if ((type != QEvent::ShortcutOverride && type != QEvent::KeyPress) ||
+        !watched->isWidgetType() || static_cast<QWidget *>(watched)->window() != &m_window)
         return false;
     const auto &key = *static_cast<QKeyEvent *>(event);
     const bool taken = m_taken.contains(QKeySequence(key.keyCombination()));

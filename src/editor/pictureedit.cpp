@@ -88,8 +88,7 @@ void PictureEdit::ConnectControls()
     frames.SetRowDropHook([this](QWidget &widget) { m_pictureDrops->Watch(widget); });
 
     ProjectDocument &document = m_editor.Document();
-    connect(&document, &ProjectDocument::backgroundChanged, this,
-            &PictureEdit::ShowBackgroundPath);
+    connect(&document, &ProjectDocument::backgroundChanged, this, &PictureEdit::ShowBackgroundPath);
 
     m_projectDrops = new FileDropTarget(
         [](const QString &file) { return QFileInfo(file).isFile(); },

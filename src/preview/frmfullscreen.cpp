@@ -111,7 +111,8 @@ void frmFullscreen::Form_Load()
 void frmFullscreen::PicResize(int width, int height)
 {
     m_laidOut = QSize(width, height);
-    m_geometry = LayoutFullscreen(m_laidOut, m_document.Project().aWidth, m_document.Project().aHeight);
+    m_geometry =
+        LayoutFullscreen(m_laidOut, m_document.Project().aWidth, m_document.Project().aHeight);
     m_preview->PicFit(m_geometry.picBG, m_geometry.activity);
     m_preview->ScaleX = m_geometry.scaleX;
     m_preview->ScaleY = m_geometry.scaleY;

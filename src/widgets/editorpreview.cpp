@@ -16,9 +16,8 @@ bool IsUsablePicture(const QString &path)
     return !path.isEmpty() && IsAbsolutePath(path) && QFileInfo(path).isFile();
 }
 
-EditorPreview::EditorPreview(PictureSurface &picBG, PictureSurface &activity,
-                             PictureSurface &crop, PictureCache &cache,
-                             const ProjectDocument &document)
+EditorPreview::EditorPreview(PictureSurface &picBG, PictureSurface &activity, PictureSurface &crop,
+                             PictureCache &cache, const ProjectDocument &document)
     : m_picBG(picBG), m_activity(activity), m_crop(crop), m_cache(cache), m_document(document)
 {
 }

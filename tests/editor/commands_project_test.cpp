@@ -79,6 +79,8 @@ TEST_F(Commands, TypingTheNameMarksTheProjectAndLoadingDoesNot)
     EXPECT_EQ(w.CurrentProject()->aName, QStringLiteral("新名字"));
     EXPECT_TRUE(w.CurrentProject()->aChanged);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Mirovane NewMRV.mrv*"));
+    // Loading, as New, Open and Revert do it.
+    w.Document().Reset(std::make_unique<MVK>(*w.CurrentProject()));
     w.LoadProjectIntoEditor();
     EXPECT_FALSE(w.CurrentProject()->aChanged);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Mirovane NewMRV.mrv"));

@@ -34,7 +34,8 @@ protected:
     void ClickInto(QWidget &box)
     {
         QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(5, box.height() / 2));
-        ASSERT_TRUE(QApplication::focusWidget() == &box || box.isAncestorOf(QApplication::focusWidget()));
+        ASSERT_TRUE(QApplication::focusWidget() == &box ||
+                    box.isAncestorOf(QApplication::focusWidget()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
     }
 
@@ -221,14 +222,14 @@ TEST_F(HistoryTest, WithNothingToUndoCtrlZLeavesTheBoxAlone)
     frmEditer &w = LoadActive();
     QComboBox &box = *w.Controls().comScreenScale;
     ClickInto(box);
-    Type(QStringLiteral("x")); // names no size: no step, but the box would remember it
-    ASSERT_EQ(box.currentText(), QStringLiteral("1024*768x"));
+    Type(QStringLiteral("*")); // names no size: no step, but the box would remember it
+    ASSERT_EQ(box.currentText(), QStringLiteral("1024*768*"));
     ASSERT_EQ(Stack().count(), 0);
     Press(Qt::Key_Z);
-    EXPECT_EQ(box.currentText(), QStringLiteral("1024*768x"));
+    EXPECT_EQ(box.currentText(), QStringLiteral("1024*768*"));
     Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     Press(Qt::Key_Y);
-    EXPECT_EQ(box.currentText(), QStringLiteral("1024*768x"));
+    EXPECT_EQ(box.currentText(), QStringLiteral("1024*768*"));
 }
 
 TEST_F(HistoryTest, ScreenSizeTypedAndUndoneResizesThePreviewBack)
