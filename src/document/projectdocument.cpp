@@ -33,7 +33,13 @@ ProjectDocument::ProjectDocument(QObject *parent)
     connect(&m_stack, &QUndoStack::cleanChanged, this, &ProjectDocument::cleanChanged);
 }
 
-ProjectDocument::~ProjectDocument() = default;
+ProjectDocument::~ProjectDocument()
+{
+    // The stack announces its clean state while it is torn down; the views listening to the
+    // document may already be gone by then.
+    m_stack.blockSignals(true);
+    blockSignals(true);
+}
 
 void ProjectDocument::Reset(std::unique_ptr<MVK> project)
 {

@@ -57,7 +57,13 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     resize(DesignClientSize.width(), DesignClientSize.height() + menuBar()->sizeHint().height());
 }
 
-frmEditer::~frmEditer() = default;
+frmEditer::~frmEditer()
+{
+    // Child widgets still signal while QWidget tears them down (a focused box loses the focus
+    // and finishes editing); by then this window's own members are gone.
+    for (QObject *child : findChildren<QObject *>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
 
 void frmEditer::ConnectControls()
 {
