@@ -6,12 +6,13 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-translations-l10n libgl-dev
-  libpugixml-dev libgif-dev libimagequant-dev libdeflate-dev zlib1g-dev
+  libpugixml-dev libgif-dev libimagequant-dev libdeflate-dev libwebp-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
 )
 case "${1:-}" in
   --bench) PACKAGES+=(imagemagick time python3) ;;
+  --tools) PACKAGES+=(webp apngdis) ;;
   --fuzz) PACKAGES+=(clang-14 libfuzzer-14-dev libclang-rt-14-dev) ;;
 esac
 

@@ -249,6 +249,17 @@ Result<IndexedPicture> quantisedColours(std::vector<Pixel> &pixels, int width, i
 
 } // namespace
 
+std::vector<quint32> GifPixels(const QImage &canvas)
+{
+    bool hasTransparent = false;
+    return thresholdedPixels(canvas, hasTransparent);
+}
+
+IndexedPicture::Colour GifPixelColour(quint32 pixel)
+{
+    return colourOf(pixel);
+}
+
 Result<IndexedPicture> IndexColours(const QImage &canvas)
 {
     bool hasTransparent = false;

@@ -28,4 +28,12 @@ struct IndexedPicture
 /// Fails with the reason when the quantiser does.
 Result<IndexedPicture> IndexColours(const QImage &canvas);
 
+/// The pixels of a picture as a GIF sees them, rows top to bottom: the bytes R, G, B, 255 in
+/// memory for a pixel at least half opaque, 0 for the others, so that equal values mean equal
+/// colours.
+std::vector<quint32> GifPixels(const QImage &canvas);
+
+/// The colour of a pixel of GifPixels.
+IndexedPicture::Colour GifPixelColour(quint32 pixel);
+
 } // namespace mrv

@@ -5,7 +5,9 @@
 
 #include <libdeflate.h>
 
+#include <algorithm>
 #include <array>
+#include <map>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -249,33 +251,42 @@ QImage DecodePngFast(const QByteArray &file)
     return image;
 }
 
-QByteArray EncodePngFast(const QImage &canvas)
-{
-    if (canvas.isNull())
-        return {};
-    const QImage source = canvas.format() == QImage::Format_RGB32
-                              ? canvas
-                              : canvas.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const int width = source.width(), height = source.height();
-    bool opaque = true;
-    if (source.format() != QImage::Format_RGB32)
-        for (int y = 0; y < height && opaque; ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(y));
-            for (int x = 0; x < width; ++x)
-                if (qAlpha(line[x]) != 255) {
-                    opaque = false;
-                    break;
-                }
-        }
-    const int channels = opaque ? 3 : 4;
-    const qsizetype rowBytes = qsizetype(width) * channels;
+namespace {
 
-    // Straight colour rows, each filtered with Sub or Up. Bands of rows are independent (a
-    // band recomputes the row above it), so a tall picture is filtered on all cores.
-    const auto rowSize = static_cast<size_t>(rowBytes);
+/// Whether every pixel of a premultiplied or RGB32 picture is opaque.
+bool isOpaque(const QImage &source)
+{
+    if (source.format() == QImage::Format_RGB32)
+        return true;
+    for (int y = 0; y < source.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(y));
+        for (int x = 0; x < source.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
+QImage encodable(const QImage &canvas)
+{
+    return canvas.format() == QImage::Format_RGB32
+               ? canvas
+               : canvas.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+/// The zlib stream of a rectangle of a premultiplied or RGB32 picture as 8-bit RGB (opaque) or
+/// RGBA rows, each filtered with Sub or Up, whichever leaves the smaller differences. Bands of
+/// rows are independent (a band recomputes the row above it), so a tall picture is filtered on
+/// all cores. Empty when the compressor cannot be had.
+QByteArray compressedRows(const QImage &source, QRect rect, bool opaque)
+{
+    const int width = rect.width(), height = rect.height();
+    const int channels = opaque ? 3 : 4;
+    const auto rowSize = static_cast<size_t>(width) * size_t(channels);
     std::vector<uchar> filtered((rowSize + 1) * size_t(height));
     auto straightRow = [&](int y, uchar *px) {
-        const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(y));
+        const auto *line =
+            reinterpret_cast<const QRgb *>(source.constScanLine(rect.y() + y)) + rect.x();
         for (int x = 0; x < width; ++x, px += channels) {
             const QRgb c = opaque ? line[x] : qUnpremultiply(line[x]);
             px[0] = uchar(qRed(c));
@@ -311,24 +322,167 @@ QByteArray EncodePngFast(const QImage &canvas)
         qint64(width) * height >= LargePixels ? LargeCompressionLevel : CompressionLevel));
     if (!deflater)
         return {};
-    std::vector<uchar> compressed(libdeflate_zlib_compress_bound(deflater.get(), filtered.size()));
-    const size_t compressedSize = libdeflate_zlib_compress(
-        deflater.get(), filtered.data(), filtered.size(), compressed.data(), compressed.size());
-    if (compressedSize == 0)
-        return {};
+    QByteArray compressed(
+        qsizetype(libdeflate_zlib_compress_bound(deflater.get(), filtered.size())), Qt::Uninitialized);
+    const size_t compressedSize =
+        libdeflate_zlib_compress(deflater.get(), filtered.data(), filtered.size(),
+                                 compressed.data(), size_t(compressed.size()));
+    compressed.resize(qsizetype(compressedSize));
+    return compressed;
+}
 
+QByteArray pngStart(QSize size, bool opaque)
+{
     QByteArray out;
-    out.reserve(qsizetype(compressedSize) + 64);
     out.append(reinterpret_cast<const char *>(Signature.data()), Signature.size());
     uchar header[13];
-    putBe32(header, quint32(width));
-    putBe32(header + 4, quint32(height));
+    putBe32(header, quint32(size.width()));
+    putBe32(header + 4, quint32(size.height()));
     header[8] = 8;
     header[9] = opaque ? 2 : 6;
     header[10] = header[11] = header[12] = 0;
     appendChunk(out, "IHDR", header, sizeof header);
-    appendChunk(out, "IDAT", compressed.data(), qsizetype(compressedSize));
+    return out;
+}
+
+void appendChunk(QByteArray &out, const char *type, const QByteArray &body)
+{
+    appendChunk(out, type, reinterpret_cast<const uchar *>(body.constData()), body.size());
+}
+
+/// The rectangle of `picture` that differs from `before`; 1 x 1 pixel at the corner when none
+/// does, since a frame must have one.
+QRect changedRect(const QImage &before, const QImage &picture)
+{
+    int left = picture.width(), top = picture.height(), right = -1, bottom = -1;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto *a = reinterpret_cast<const QRgb *>(before.constScanLine(y));
+        const auto *b = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            if (a[x] != b[x]) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    return right < 0 ? QRect(0, 0, 1, 1) : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+} // namespace
+
+QByteArray EncodePngFast(const QImage &canvas)
+{
+    if (canvas.isNull())
+        return {};
+    const QImage source = encodable(canvas);
+    const bool opaque = isOpaque(source);
+    const QByteArray compressed = compressedRows(source, source.rect(), opaque);
+    if (compressed.isEmpty())
+        return {};
+    QByteArray out = pngStart(source.size(), opaque);
+    appendChunk(out, "IDAT", compressed);
     appendChunk(out, "IEND", nullptr, 0);
+    return out;
+}
+
+Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeStep &step)
+{
+    auto failure = [](const QString &what) {
+        return Result<QByteArray>::Fail(QStringLiteral("图片编码失败（APNG）：%1").arg(what));
+    };
+    if (sequence.pictures.isEmpty() || sequence.order.empty() ||
+        sequence.pictures.first().isNull())
+        return failure(QStringLiteral("没有可写的帧"));
+    const QSize size = sequence.pictures.first().size();
+    QList<QImage> pictures;
+    bool opaque = true;
+    for (const QImage &picture : sequence.pictures) {
+        if (picture.size() != size)
+            return failure(QStringLiteral("帧的尺寸不一致"));
+        pictures << encodable(picture);
+        opaque = opaque && isOpaque(pictures.last());
+    }
+    for (const int picture : sequence.order)
+        if (picture < 0 || picture >= pictures.size())
+            return failure(QStringLiteral("帧序号超出范围"));
+
+    // A frame replaces the rectangle that changed since the picture before (blend "source",
+    // no disposal), so its bytes depend on that pair only and are compressed once.
+    using Pair = std::pair<int, int>; // picture before (-1: none), picture
+    std::map<Pair, int> rowsOf;
+    std::vector<Pair> distinct;
+    std::vector<Pair> frames;
+    for (size_t f = 0; f < sequence.order.size(); ++f) {
+        const Pair pair{f == 0 ? -1 : sequence.order[f - 1], sequence.order[f]};
+        frames.push_back(pair);
+        if (rowsOf.emplace(pair, int(distinct.size())).second)
+            distinct.push_back(pair);
+    }
+    struct Compressed
+    {
+        QRect rect;
+        QByteArray rows;
+    };
+    std::vector<Compressed> stored(distinct.size());
+    const int total = int(distinct.size()) + 1;
+    ExportPool pool;
+    bool failed = false;
+    const bool complete = ForEachOrdered(
+        pool, int(distinct.size()),
+        [&](int i) {
+            const auto [before, picture] = distinct[size_t(i)];
+            const QImage &image = pictures[picture];
+            const QRect rect = before < 0 ? image.rect() : changedRect(pictures[before], image);
+            return Compressed{rect, compressedRows(image, rect, opaque)};
+        },
+        [&](int i, const Compressed &compressed) {
+            if (compressed.rows.isEmpty()) {
+                failed = true;
+                return false;
+            }
+            stored[size_t(i)] = compressed;
+            return !step || step(i + 1, total);
+        },
+        nullptr);
+    if (failed)
+        return failure(QStringLiteral("无法压缩"));
+    if (!complete)
+        return QByteArray();
+
+    QByteArray out = pngStart(size, opaque);
+    uchar control[26];
+    putBe32(control, quint32(frames.size()));
+    putBe32(control + 4, sequence.repeat ? 0 : 1);
+    appendChunk(out, "acTL", control, 8);
+    quint32 sequenceNumber = 0;
+    for (size_t f = 0; f < frames.size(); ++f) {
+        const Compressed &frame = stored[size_t(rowsOf[frames[f]])];
+        putBe32(control, sequenceNumber++);
+        putBe32(control + 4, quint32(frame.rect.width()));
+        putBe32(control + 8, quint32(frame.rect.height()));
+        putBe32(control + 12, quint32(frame.rect.x()));
+        putBe32(control + 16, quint32(frame.rect.y()));
+        const quint16 delay = quint16(std::clamp(sequence.frameMs, 0, 65535));
+        control[20] = uchar(delay >> 8);
+        control[21] = uchar(delay);
+        control[22] = uchar(1000 >> 8);
+        control[23] = uchar(1000 & 0xff);
+        control[24] = 0; // dispose: none
+        control[25] = 0; // blend: source
+        appendChunk(out, "fcTL", control, sizeof control);
+        if (f == 0) {
+            appendChunk(out, "IDAT", frame.rows);
+        } else {
+            QByteArray data(4, Qt::Uninitialized);
+            putBe32(reinterpret_cast<uchar *>(data.data()), sequenceNumber++);
+            data += frame.rows;
+            appendChunk(out, "fdAT", data);
+        }
+    }
+    appendChunk(out, "IEND", nullptr, 0);
+    if (step && !step(total, total))
+        return QByteArray();
     return out;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "imaging/animationsequence.h"
+#include "support/result.h"
+
 #include <QByteArray>
 #include <QImage>
 
@@ -16,5 +19,13 @@ QImage DecodePngFast(const QByteArray &file);
 /// filtered with Sub or Up, whichever leaves the smaller differences, and compressed with
 /// libdeflate; the speed of the exports matters more than the last few per cent of size.
 QByteArray EncodePngFast(const QImage &canvas);
+
+/// An animated PNG (acTL, fcTL, fdAT) of the sequence, every frame shown frameMs exactly.
+/// Frame 1 is the default image; each later frame stores only the rectangle that changed since
+/// the frame before and replaces it (blend "source", no disposal), so partly transparent
+/// pixels stay exact. The file plays forever when the sequence repeats, else once. A frame
+/// shown again after the same picture is compressed once. Fails with the reason, or empty
+/// when `step` stopped it.
+Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeStep &step = {});
 
 } // namespace mrv
