@@ -67,8 +67,8 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
     }
     const QString out = AbsoluteArgument(parsed->positional().at(1));
     const QString formatName = parsed->value(FormatOption);
-    const Result<PictureFormat> format = CliPictureFormat(
-        parsed->has(FormatOption) ? &formatName : nullptr, out, exporter.defaultFormat());
+    const Result<PictureFormat> format =
+        exporter.cliFormat(parsed->has(FormatOption) ? &formatName : nullptr, out);
     if (!format) {
         io.err << format.message() << "\nUsage: mirovane-cli " << usage << "\n";
         return ExitUsage;
@@ -79,6 +79,10 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
     ReportFileSizeLimitAsError();
     ExportOptions options = exporter.defaultOptions(out, *format);
     ApplyGivenOptions(exporter, *parsed, options, io.err);
+    if (const Status usable = exporter.CheckOptions(options); !usable) {
+        io.err << usable.message() << "\nUsage: mirovane-cli " << usage << "\n";
+        return ExitUsage;
+    }
 
     const ExportResult result = exporter.Run(ExportSource::FromProject(*project), options);
     WarnUnreadable(result.unreadable, io.err);

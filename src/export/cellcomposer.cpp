@@ -3,10 +3,14 @@
 #include "imaging/canvas.h"
 #include "export/sourcepictures.h"
 #include "project/aimage.h"
+#include "project/mvk.h"
+#include "support/parallel.h"
 
 #include <QPainter>
 
 #include <cstring>
+#include <future>
+#include <optional>
 
 namespace mrv {
 
@@ -39,6 +43,54 @@ void CellComposer::Compose(QImage &cell, const SourcePicture &picture, const aIm
         return;
     QPainter painter(&cell);
     m_sources.Draw(painter, picture, frame.aX, frame.aY);
+}
+
+bool ComposeCells(const MVK &project, ScreenScale scale, const QString &backgroundPath,
+                  const QStringList &framePaths, int cells, const CellTarget &target,
+                  QStringList *unreadable, const ExportProgress &progress, int steps,
+                  const std::atomic_bool *cancel)
+{
+    cells = std::min(cells, project.aFrame.Count());
+    ExportPool pool;
+    QStringList sourcePaths{backgroundPath};
+    for (int i = 0; i < cells; ++i)
+        sourcePaths << FramePathAt(framePaths, i);
+    SourcePictures sources(sourcePaths, scale);
+    sources.LoadShared(pool, cancel);
+
+    // The background piece is made on this thread while the pool decodes the frames; a cell
+    // waits for it only once its frame is ready.
+    std::optional<CellComposer> composer;
+    std::promise<void> pieceMade;
+    const std::shared_future<void> pieceReady = pieceMade.get_future().share();
+    auto makePiece = [&] {
+        composer.emplace(sources, QSize(CellSize, CellSize), AreaLeft, AreaTop, backgroundPath,
+                         project.aBackground.value_or(aImage{}));
+        pieceMade.set_value();
+    };
+    std::atomic_bool stopped = false;
+    auto compose = [&](int index) {
+        if (IsCancelled(cancel) || stopped)
+            return false;
+        const SourcePicture frame = sources.Get(FramePathAt(framePaths, index));
+        pieceReady.wait();
+        QImage cell = target.canvas(index);
+        composer->Compose(cell, frame, *project.aFrame.Item(index + 1), target.state);
+        if (!target.done(index, cell)) {
+            stopped = true;
+            return false;
+        }
+        return true;
+    };
+    auto report = [&](int index, bool composed) {
+        if (progress && composed)
+            progress(index + 1, steps);
+        return composed;
+    };
+    const bool complete = ForEachOrdered(pool, cells, compose, report, cancel, makePiece);
+    if (unreadable)
+        *unreadable = sources.Unreadable();
+    return complete && !IsCancelled(cancel);
 }
 
 } // namespace mrv

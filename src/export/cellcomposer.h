@@ -1,11 +1,19 @@
 #pragma once
 
+#include "export/exportgeometry.h"
+#include "export/exportjob.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <functional>
 
 namespace mrv {
 
+class MVK;
 class SourcePictures;
 struct SourcePicture;
 struct aImage;
@@ -40,5 +48,24 @@ private:
     QSize m_cellSize;
     QImage m_backgroundPiece; ///< null when there is no background to draw
 };
+
+/// Where composed cells go: the transparent CellSize x CellSize canvas to draw cell i on, and
+/// what happens once it is drawn (false stops the export).
+struct CellTarget
+{
+    std::function<QImage(int index)> canvas;
+    std::function<bool(int index, const QImage &cell)> done;
+    CellComposer::CellState state = CellComposer::CellState::Clear;
+};
+
+/// Composes the cells of frames 1 .. cells (at most the project's frames) in parallel, as the
+/// long picture shows them: each frame over the background piece behind the animation area of
+/// the 1024 x 768 screen (none without a background path), decoding each source once. Cell i
+/// goes to the target in order; progress reports i + 1 of `steps`. Returns false when
+/// cancelled or stopped by the target.
+bool ComposeCells(const MVK &project, ScreenScale scale, const QString &backgroundPath,
+                  const QStringList &framePaths, int cells, const CellTarget &target,
+                  QStringList *unreadable, const ExportProgress &progress, int steps,
+                  const std::atomic_bool *cancel);
 
 } // namespace mrv

@@ -10,6 +10,16 @@ QList<PictureFormat> Exporter::formats() const
     return all;
 }
 
+Result<PictureFormat> Exporter::cliFormat(const QString *nameGiven, const QString &out) const
+{
+    return CliPictureFormat(nameGiven, out, defaultFormat());
+}
+
+Status Exporter::CheckOptions(const ExportOptions &) const
+{
+    return Status::Ok();
+}
+
 QString Exporter::cliUsage() const
 {
     QString usage =
@@ -43,6 +53,10 @@ ExportResult Exporter::Run(const ExportSource &source, const ExportOptions &opti
     if (!formats().contains(options.format)) {
         result.status = Status::Fail(QStringLiteral("此导出不能写 %1 格式的图片")
                                          .arg(FormatInfo(options.format).cliName.toUpper()));
+        return result;
+    }
+    if (const Status usable = CheckOptions(options); !usable) {
+        result.status = usable;
         return result;
     }
     if (const Status accepted = CheckProject(source.project); !accepted) {

@@ -39,6 +39,12 @@ public:
     /// The formats the target writes; the save dialog preselects the default.
     virtual QList<PictureFormat> formats() const;
     virtual PictureFormat defaultFormat() const = 0;
+    /// The format the command line writes: the one --format names when given (nameGiven),
+    /// else the one of the output's extension, else the default.
+    virtual Result<PictureFormat> cliFormat(const QString *nameGiven, const QString &out) const;
+    /// The file types of the editor's save dialog, in order, when the target has types of its
+    /// own; none for the export types of the settings.
+    virtual QList<PictureFormat> dialogFormats() const { return {}; }
     /// The options, in the order the editor asks for them.
     virtual QList<ExportOptionSpec> options() const { return {}; }
 
@@ -62,8 +68,12 @@ public:
     /// The description of an option; none for a name the target does not have.
     std::optional<ExportOptionSpec> option(const QString &name) const;
 
-    /// Writes the export. A format the target does not write fails, a project it cannot
-    /// export is refused, and an export cancelled before it starts is marked cancelled, all
+    /// Why the option values cannot be used (a word the option does not know); checked by Run
+    /// and, before anything is read, by the command line.
+    virtual Status CheckOptions(const ExportOptions &options) const;
+
+    /// Writes the export. A format the target does not write or unusable options fail, a project it
+    /// cannot export is refused, and an export cancelled before it starts is marked cancelled, all
     /// without writing anything; otherwise the target writes.
     ExportResult Run(const ExportSource &source, const ExportOptions &options,
                      const ExportProgress &progress = {},

@@ -11,71 +11,11 @@
 
 #include <QMutex>
 
-#include <functional>
-#include <future>
 #include <optional>
 
 namespace mrv {
 
 namespace {
-
-/// Where composed cells go: the transparent 200 x 200 canvas to draw cell i on, and what
-/// happens once it is drawn (false stops the export).
-struct CellTarget
-{
-    std::function<QImage(int index)> canvas;
-    std::function<bool(int index, const QImage &cell)> done;
-    CellComposer::CellState state = CellComposer::CellState::Clear;
-};
-
-/// Composes the cells of the strip in parallel, decoding each source once. Returns false when
-/// cancelled or stopped by the target.
-bool composeCells(const MVK &project, ScreenScale scale, const QString &backgroundPath,
-                  const QStringList &framePaths, const CellTarget &target, QStringList *unreadable,
-                  const ExportProgress &progress, int steps, const std::atomic_bool *cancel)
-{
-    const int cells = std::min(project.aFrame.Count(), StripCells);
-    ExportPool pool;
-    QStringList sourcePaths{backgroundPath};
-    for (int i = 0; i < cells; ++i)
-        sourcePaths << FramePathAt(framePaths, i);
-    SourcePictures sources(sourcePaths, scale);
-    sources.LoadShared(pool, cancel);
-
-    // The background piece is made on this thread while the pool decodes the frames; a cell
-    // waits for it only once its frame is ready.
-    std::optional<CellComposer> composer;
-    std::promise<void> pieceMade;
-    const std::shared_future<void> pieceReady = pieceMade.get_future().share();
-    auto makePiece = [&] {
-        composer.emplace(sources, QSize(CellSize, CellSize), AreaLeft, AreaTop, backgroundPath,
-                         project.aBackground.value_or(aImage{}));
-        pieceMade.set_value();
-    };
-    std::atomic_bool stopped = false;
-    auto compose = [&](int index) {
-        if (IsCancelled(cancel) || stopped)
-            return false;
-        const SourcePicture frame = sources.Get(FramePathAt(framePaths, index));
-        pieceReady.wait();
-        QImage cell = target.canvas(index);
-        composer->Compose(cell, frame, *project.aFrame.Item(index + 1), target.state);
-        if (!target.done(index, cell)) {
-            stopped = true;
-            return false;
-        }
-        return true;
-    };
-    auto report = [&](int index, bool composed) {
-        if (progress && composed)
-            progress(index + 1, steps);
-        return composed;
-    };
-    const bool complete = ForEachOrdered(pool, cells, compose, report, cancel, makePiece);
-    if (unreadable)
-        *unreadable = sources.Unreadable();
-    return complete && !IsCancelled(cancel);
-}
 
 /// Writes the strip as a bitmap cell by cell, straight from the composing threads.
 Status writeBmpStrip(const MVK &project, ScreenScale scale, const QString &backgroundPath,
@@ -109,7 +49,8 @@ Status writeBmpStrip(const MVK &project, ScreenScale scale, const QString &backg
         }
         return bool(written);
     };
-    const bool complete = composeCells(project, scale, backgroundPath, framePaths, target,
+    const bool complete = ComposeCells(project, scale, backgroundPath, framePaths,
+                                       std::min(project.aFrame.Count(), StripCells), target,
                                        unreadable, progress, steps, cancel);
     if (!failure)
         return failure;
@@ -143,8 +84,8 @@ Result<QImage> ComposeLongPicture(const MVK &project, const QString &backgroundP
     };
     target.done = [](int, const QImage &) { return true; };
     const int cells = std::min(project.aFrame.Count(), StripCells);
-    if (!composeCells(project, *scale, includeBackground ? backgroundPath : QString(), framePaths,
-                      target, unreadable, progress, cells, cancel))
+    if (!ComposeCells(project, *scale, includeBackground ? backgroundPath : QString(), framePaths,
+                      cells, target, unreadable, progress, cells, cancel))
         return QImage();
     return strip;
 }

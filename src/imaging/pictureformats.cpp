@@ -2,6 +2,8 @@
 
 #include "imaging/gifencoder.h"
 #include "imaging/imageencoders.h"
+#include "imaging/pngcodec.h"
+#include "imaging/webpanimation.h"
 
 #include <QFileInfo>
 
@@ -16,9 +18,16 @@ Result<QByteArray> encodeExportJpg(const QImage &canvas)
     return EncodeJpg(canvas, ExportJpegQuality);
 }
 
-const std::array<PictureFormatInfo, 5> &table()
+Result<QByteArray> encodeStillWebP(const QImage &canvas)
 {
-    static const std::array<PictureFormatInfo, 5> formats{{
+    return EncodeWebPAnimation({{canvas}, {0}}, WebPLossless);
+}
+
+constexpr size_t StillCount = 5;
+
+const std::array<PictureFormatInfo, 7> &table()
+{
+    static const std::array<PictureFormatInfo, 7> formats{{
         {PictureFormat::Png, QStringLiteral(".png"), QStringLiteral("png"),
          QStringLiteral("PNG文件(*.png)"), 1, EncodePng},
         {PictureFormat::Bmp, QStringLiteral(".bmp"), QStringLiteral("bmp"),
@@ -29,29 +38,95 @@ const std::array<PictureFormatInfo, 5> &table()
          QStringLiteral("GIF文件(*.gif)"), 4, EncodeGif},
         {PictureFormat::Tif, QStringLiteral(".tif"), QStringLiteral("tif"),
          QStringLiteral("TIFF文件(*.tif)"), 5, EncodeTif},
+        {PictureFormat::WebP, QStringLiteral(".webp"), QStringLiteral("webp"),
+         QStringLiteral("WebP动画(*.webp)"), 2, encodeStillWebP},
+        {PictureFormat::Apng, QStringLiteral(".png"), QStringLiteral("apng"),
+         QStringLiteral("APNG动画(*.png)"), 3, EncodePng},
     }};
     return formats;
 }
 
-template <typename Matches> const PictureFormatInfo *find(Matches matches)
+/// GIF in the animated list: its still entry with the animation dialog's caption and position.
+const PictureFormatInfo &animatedGif()
 {
-    for (const PictureFormatInfo &info : table())
+    static const PictureFormatInfo gif{PictureFormat::Gif,
+                                       QStringLiteral(".gif"),
+                                       QStringLiteral("gif"),
+                                       QStringLiteral("GIF动画(*.gif)"),
+                                       1,
+                                       EncodeGif};
+    return gif;
+}
+
+const std::array<PictureFormatInfo, 3> &animatedTable()
+{
+    static const std::array<PictureFormatInfo, 3> formats{
+        {animatedGif(), table()[StillCount], table()[StillCount + 1]}};
+    return formats;
+}
+
+template <typename Matches>
+const PictureFormatInfo *find(Matches matches, std::span<const PictureFormatInfo> formats)
+{
+    for (const PictureFormatInfo &info : formats)
         if (matches(info))
             return &info;
     return nullptr;
+}
+
+template <typename Matches> const PictureFormatInfo *find(Matches matches)
+{
+    return find(matches, PictureFormats());
+}
+
+/// The format named on the command line or by the output's extension, from a list.
+Result<PictureFormat> cliFormat(std::span<const PictureFormatInfo> formats,
+                                const QString *nameGiven, QStringView extension,
+                                PictureFormat fallback)
+{
+    if (nameGiven) {
+        if (const PictureFormatInfo *named = find(
+                [nameGiven](const PictureFormatInfo &entry) { return entry.cliName == *nameGiven; },
+                formats))
+            return named->format;
+        QStringList names;
+        for (const PictureFormatInfo &info : formats)
+            names << info.cliName;
+        return Result<PictureFormat>::Fail(
+            QStringLiteral("unknown format '%1' (use %2 or %3)")
+                .arg(*nameGiven, names.mid(0, names.size() - 1).join(QStringLiteral(", ")),
+                     names.last()));
+    }
+    if (const PictureFormatInfo *byName = find(
+            [extension](const PictureFormatInfo &entry) { return entry.extension == extension; },
+            formats))
+        return byName->format;
+    return fallback;
+}
+
+/// The extension of the output's file name from its last dot; empty without one.
+QStringView extensionOf(const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot >= 0 ? QStringView(name).mid(dot) : QStringView();
 }
 
 } // namespace
 
 std::span<const PictureFormatInfo> PictureFormats()
 {
-    return table();
+    return std::span<const PictureFormatInfo>(table()).first(StillCount);
+}
+
+std::span<const PictureFormatInfo> AnimationFormats()
+{
+    return animatedTable();
 }
 
 const PictureFormatInfo &FormatInfo(PictureFormat format)
 {
     const PictureFormatInfo *info =
-        find([format](const PictureFormatInfo &entry) { return entry.format == format; });
+        find([format](const PictureFormatInfo &entry) { return entry.format == format; }, table());
     return info ? *info : table().front();
 }
 
@@ -75,7 +150,7 @@ const PictureFormatInfo *FormatByTypeIndex(int typeIndex)
 DlgFTlist ExportTypeList()
 {
     DlgFTlist list;
-    for (const PictureFormatInfo &info : table())
+    for (const PictureFormatInfo &info : PictureFormats())
         (void)list.Add(info.caption, info.extension.mid(1));
     return list;
 }
@@ -83,23 +158,18 @@ DlgFTlist ExportTypeList()
 Result<PictureFormat> CliPictureFormat(const QString *nameGiven, const QString &outPath,
                                        PictureFormat fallback)
 {
-    if (nameGiven) {
-        if (const PictureFormatInfo *named = FormatByCliName(*nameGiven))
-            return named->format;
-        QStringList names;
-        for (const PictureFormatInfo &info : table())
-            names << info.cliName;
-        return Result<PictureFormat>::Fail(
-            QStringLiteral("unknown format '%1' (use %2 or %3)")
-                .arg(*nameGiven, names.mid(0, names.size() - 1).join(QStringLiteral(", ")),
-                     names.last()));
-    }
     const QString name = QFileInfo(outPath).fileName();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot >= 0)
-        if (const PictureFormatInfo *byName = FormatByExtension(QStringView(name).mid(dot)))
-            return byName->format;
-    return fallback;
+    return cliFormat(PictureFormats(), nameGiven, extensionOf(name), fallback);
+}
+
+Result<PictureFormat> CliAnimationFormat(const QString *nameGiven, const QString &outPath,
+                                         PictureFormat fallback)
+{
+    const QString name = QFileInfo(outPath).fileName();
+    const QStringView extension = extensionOf(name);
+    if (!nameGiven && extension == u".apng")
+        return PictureFormat::Apng;
+    return cliFormat(AnimationFormats(), nameGiven, extension, fallback);
 }
 
 } // namespace mrv

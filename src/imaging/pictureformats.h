@@ -19,7 +19,9 @@ enum class PictureFormat
     Bmp,
     Jpg,
     Gif,
-    Tif
+    Tif,
+    WebP, ///< animated only
+    Apng, ///< animated only
 };
 
 /// One picture format with every name it goes by and its encoder.
@@ -33,10 +35,14 @@ struct PictureFormatInfo
     Result<QByteArray> (*encode)(const QImage &canvas);
 };
 
-/// Every format, in the order of the export save dialogs (PNG, BMP, JPEG, GIF, TIFF).
+/// Every still format, in the order of the export save dialogs (PNG, BMP, JPEG, GIF, TIFF).
 std::span<const PictureFormatInfo> PictureFormats();
 
-/// The entry of a format.
+/// The animated formats, in the order of the animation's save dialog (GIF, WebP, APNG); their
+/// encode writes a single still frame and their typeIndex is their position there.
+std::span<const PictureFormatInfo> AnimationFormats();
+
+/// The entry of a format (GIF: its still entry).
 const PictureFormatInfo &FormatInfo(PictureFormat format);
 
 /// Lookups; nullptr when nothing matches. Names and extensions are compared exactly, so
@@ -53,5 +59,10 @@ DlgFTlist ExportTypeList();
 /// fallback. An unknown name fails with a message listing the names.
 Result<PictureFormat> CliPictureFormat(const QString *nameGiven, const QString &outPath,
                                        PictureFormat fallback);
+
+/// The same over the animated formats: --format gif, webp or apng, else the extension (".gif",
+/// ".webp", ".png" or ".apng"), else the fallback.
+Result<PictureFormat> CliAnimationFormat(const QString *nameGiven, const QString &outPath,
+                                         PictureFormat fallback);
 
 } // namespace mrv
