@@ -51,6 +51,8 @@ Result<QByteArray> EncodeWebPAnimation(const AnimationSequence &sequence, int qu
     if (!WebPAnimEncoderOptionsInit(&options))
         return webpFailure(QStringLiteral("libwebp 版本不符"));
     options.anim_params.loop_count = sequence.repeat ? 0 : 1;
+    // Viewers that honour the background colour show transparency, as the other formats do.
+    options.anim_params.bgcolor = 0;
     std::unique_ptr<WebPAnimEncoder, EncoderDeleter> encoder(
         WebPAnimEncoderNew(size.width(), size.height(), &options));
     WebPConfig config;

@@ -71,14 +71,15 @@ TEST(ExportRegistry, ListsTheTargetsInMenuOrderWithTheirNames)
         EXPECT_EQ(ExportRegistry::Find(exporter->id()), exporter);
     }
     EXPECT_EQ(ids, (QStringList{QStringLiteral("export-images"), QStringLiteral("export-sequence"),
-                                QStringLiteral("export-long")}));
+                                QStringLiteral("export-long"), QStringLiteral("export-animation")}));
     EXPECT_EQ(labels,
               (QStringList{QStringLiteral("导出工程(&E)"), QStringLiteral("导出动画帧序列(&F)"),
-                           QStringLiteral("导出长图动画")}));
+                           QStringLiteral("导出长图动画"), QStringLiteral("导出动画图片(&G)...")}));
     EXPECT_EQ(menus, (QStringList{QStringLiteral("mnuExport"), QStringLiteral("mnuExAniFrame"),
-                                  QStringLiteral("mnuExportLongPic")}));
-    EXPECT_EQ(shortcuts,
-              (QStringList{QStringLiteral("Ctrl+E"), QStringLiteral("Ctrl+L"), QString()}));
+                                  QStringLiteral("mnuExportLongPic"),
+                                  QStringLiteral("mnuExportAnimation")}));
+    EXPECT_EQ(shortcuts, (QStringList{QStringLiteral("Ctrl+E"), QStringLiteral("Ctrl+L"), QString(),
+                                      QString()}));
     EXPECT_EQ(ExportRegistry::Find(u"export-gif"), nullptr);
     EXPECT_EQ(ExportRegistry::Find(u"Export-Long"), nullptr);
 }
@@ -92,8 +93,10 @@ TEST(ExportRegistry, DefaultsOptionsAndCommandLinesOfEachTarget)
     EXPECT_EQ(FormatInfo(longPicture.defaultFormat()).typeIndex, LongPictureDefaultType);
     EXPECT_EQ(sequence.defaultFormat(), PictureFormat::Png);
     EXPECT_EQ(images.defaultFormat(), PictureFormat::Png);
-    for (const Exporter *exporter : ExportRegistry::All())
+    for (const Exporter *exporter : {&images, &sequence, &longPicture})
         EXPECT_EQ(exporter->formats().size(), 5) << exporter->id();
+    EXPECT_EQ(Registered("export-animation").formats(),
+              (QList<PictureFormat>{PictureFormat::Gif, PictureFormat::WebP, PictureFormat::Apng}));
 
     EXPECT_EQ(longPicture.cliUsage(),
               QStringLiteral("export-long PROJECT OUT [--format F] [--no-background]"));
@@ -336,7 +339,7 @@ TEST(Exporters, OpeningStepsStopBeforeAnythingIsWritten)
     for (const Exporter *exporter : ExportRegistry::All()) {
         const QString out = small.Out(QStringLiteral("x-") + exporter->id());
         const ExportOptions options =
-            exporter->defaultOptions(out + QStringLiteral("/o"), PictureFormat::Png);
+            exporter->defaultOptions(out + QStringLiteral("/o"), exporter->defaultFormat());
         EXPECT_TRUE(exporter->Run(ExportSource::FromProject(flat), options).refused)
             << exporter->id();
         EXPECT_TRUE(exporter->Run(ExportSource::FromProject(small.project), options, {}, &cancelled)

@@ -1,0 +1,158 @@
+#include "export/animationexport.h"
+
+#include "export/cellcomposer.h"
+#include "export/exportgeometry.h"
+#include "imaging/canvas.h"
+#include "imaging/gifanimation.h"
+#include "imaging/picturefile.h"
+#include "imaging/pngcodec.h"
+#include "project/mvk.h"
+#include "support/bootgeometry.h"
+#include "support/stringutil.h"
+
+#include <QMultiHash>
+
+#include <algorithm>
+
+namespace mrv {
+
+namespace {
+
+/// The frames' pictures, composed once each, frame i + 1 at index i; empty when stopped.
+std::vector<QImage> composeCells(const ExportSource &source, const AnimationOptions &options,
+                                 ExportResult &result, const ExportProgress &progress, int steps,
+                                 const std::atomic_bool *cancel)
+{
+    const int count = source.project.aFrame.Count();
+    std::vector<QImage> cells(static_cast<size_t>(count));
+    bool outOfMemory = false;
+    CellTarget target;
+    target.canvas = [](int) { return CreateCanvas(CellSize, CellSize); };
+    // Each cell is its own picture, so the composing threads write to distinct entries.
+    target.done = [&](int index, const QImage &cell) {
+        if (cell.isNull()) {
+            outOfMemory = true;
+            return false;
+        }
+        cells[size_t(index)] = cell;
+        return true;
+    };
+    const bool complete = ComposeCells(
+        source.project, *ReferenceScale(source.project),
+        options.includeBackground ? source.backgroundPath : QString(), source.framePaths, count,
+        target, &result.unreadable, progress, steps, cancel);
+    if (outOfMemory)
+        result.status = Status::Fail(QStringLiteral("内存不足，无法创建画布"));
+    else if (!complete)
+        result.Cancel();
+    return complete ? cells : std::vector<QImage>();
+}
+
+/// Keeps each distinct picture once (frames that show the same picture at the same place look
+/// alike) and returns the index of each frame's picture among them.
+std::vector<int> distinctPictures(const std::vector<QImage> &pictures, QList<QImage> &distinct)
+{
+    std::vector<int> pictureOf;
+    QMultiHash<size_t, int> byHash;
+    for (const QImage &picture : pictures) {
+        const size_t hash = qHashBits(picture.constBits(), size_t(picture.sizeInBytes()));
+        int found = -1;
+        for (auto it = byHash.constFind(hash); it != byHash.cend() && it.key() == hash; ++it)
+            if (distinct[it.value()] == picture)
+                found = it.value();
+        if (found < 0) {
+            found = int(distinct.size());
+            distinct << picture;
+            byHash.insert(hash, found);
+        }
+        pictureOf.push_back(found);
+    }
+    return pictureOf;
+}
+
+Result<QByteArray> encode(const AnimationSequence &sequence, const AnimationOptions &options,
+                          const EncodeStep &step)
+{
+    switch (options.format) {
+    case PictureFormat::WebP: return EncodeWebPAnimation(sequence, options.quality, step);
+    case PictureFormat::Apng: return EncodeApng(sequence, step);
+    default: return EncodeGifAnimation(sequence, step);
+    }
+}
+
+} // namespace
+
+Status CheckAnimationProject(const MVK &project)
+{
+    if (project.aFrame.Count() == 0)
+        return Status::Fail(QStringLiteral("工程中没有帧，无法导出动画图片"));
+    return ReferenceScale(project).status();
+}
+
+std::vector<int> AnimationFrameOrder(int frameCount, int loops)
+{
+    std::vector<int> order;
+    if (frameCount <= 0)
+        return order;
+    const int loopStart = std::clamp(LoopStartFrame(frameCount), 1, frameCount);
+    for (int frame = 1; frame < loopStart; ++frame)
+        order.push_back(frame);
+    for (int loop = 0; loop < loops; ++loop)
+        for (int frame = loopStart; frame <= frameCount; ++frame)
+            order.push_back(frame);
+    return order;
+}
+
+QSize AnimationScreenSize(const MVK &project, int width)
+{
+    const int height =
+        project.aWidth > 0 ? RoundHalfEven(double(width) * project.aHeight / project.aWidth) : 0;
+    return QSize(width, std::max(height, 1));
+}
+
+ExportResult ExportAnimation(const ExportSource &source, const AnimationOptions &options,
+                             const ExportProgress &progress, const std::atomic_bool *cancel)
+{
+    ExportResult result;
+    if (const Status accepted = CheckAnimationProject(source.project); !accepted) {
+        result.Refuse(accepted);
+        return result;
+    }
+    // Composing takes one step per frame, encoding as many again.
+    const int count = source.project.aFrame.Count();
+    const int steps = 2 * count + 1;
+    std::vector<QImage> pictures =
+        composeCells(source, options, result, progress, steps, cancel);
+    if (pictures.empty())
+        return result;
+
+    AnimationSequence sequence;
+    const std::vector<int> pictureOf = distinctPictures(pictures, sequence.pictures);
+    pictures.clear();
+    for (const int frame : AnimationFrameOrder(count, options.loops))
+        sequence.order.push_back(pictureOf[size_t(frame - 1)]);
+    sequence.frameMs = options.frameMs;
+    sequence.repeat = options.repeat;
+    const Result<QByteArray> bytes = encode(sequence, options, [&](int done, int total) {
+        if (progress)
+            progress(count + int(qint64(done) * count / std::max(total, 1)), steps);
+        return !IsCancelled(cancel);
+    });
+    if (!bytes) {
+        result.status = bytes.status();
+        return result;
+    }
+    if (bytes->isEmpty() || IsCancelled(cancel)) {
+        result.Cancel();
+        return result;
+    }
+    result.status = WritePictureFile(options.path, *bytes);
+    if (!result.status)
+        return result;
+    result.written << options.path;
+    if (progress)
+        progress(steps, steps);
+    return result;
+}
+
+} // namespace mrv

@@ -1,0 +1,150 @@
+#include "export/animationexporter.h"
+
+#include "export/exportnames.h"
+#include "project/mvk.h"
+
+#include <QFileInfo>
+
+namespace mrv {
+
+const QString AnimationExporter::Loops = QStringLiteral("loops");
+const QString AnimationExporter::Area = QStringLiteral("area");
+const QString AnimationExporter::Width = QStringLiteral("width");
+const QString AnimationExporter::FrameTime = QStringLiteral("frame-time");
+const QString AnimationExporter::Repeat = QStringLiteral("repeat");
+const QString AnimationExporter::NoBackground = QStringLiteral("no-background");
+const QString AnimationExporter::Quality = QStringLiteral("quality");
+const QString AnimationExporter::AreaCell = QStringLiteral("cell");
+const QString AnimationExporter::AreaScreen = QStringLiteral("screen");
+
+namespace {
+
+ExportOptionSpec intOption(const QString &name, int value, int minimum, int maximum,
+                           const QString &usedValueText)
+{
+    ExportOptionSpec spec;
+    spec.name = name;
+    spec.kind = OptionKind::Int;
+    spec.defaultValue = value;
+    spec.cliFlag = QStringLiteral("--") + name;
+    spec.minimum = minimum;
+    spec.maximum = maximum;
+    spec.usedValueText = usedValueText;
+    return spec;
+}
+
+ExportOptionSpec flagOption(const QString &name)
+{
+    ExportOptionSpec spec;
+    spec.name = name;
+    spec.kind = OptionKind::Bool;
+    spec.defaultValue = false;
+    spec.cliFlag = QStringLiteral("--") + name;
+    return spec;
+}
+
+} // namespace
+
+QString AnimationExporter::summary() const
+{
+    return QStringLiteral("write the animation as an animated picture: intro once, then the loop "
+                          "(default GIF, 3 loops; gif, webp or apng)");
+}
+
+QList<PictureFormat> AnimationExporter::formats() const
+{
+    QList<PictureFormat> all;
+    for (const PictureFormatInfo &info : AnimationFormats())
+        all << info.format;
+    return all;
+}
+
+Result<PictureFormat> AnimationExporter::cliFormat(const QString *nameGiven,
+                                                   const QString &out) const
+{
+    return CliAnimationFormat(nameGiven, out, defaultFormat());
+}
+
+QList<ExportOptionSpec> AnimationExporter::options() const
+{
+    ExportOptionSpec loops = intOption(Loops, 3, 1, 255, QStringLiteral("循环 %1 次"));
+    loops.prompt = QStringLiteral("循环部分播放几次");
+    ExportOptionSpec area;
+    area.name = Area;
+    area.kind = OptionKind::Text;
+    area.defaultValue = AreaCell;
+    area.cliFlag = QStringLiteral("--area");
+    ExportOptionSpec quality = intOption(Quality, WebPLossless, 0, 100, QStringLiteral("质量 %1"));
+    return {loops,
+            area,
+            intOption(Width, 640, 16, 1280, QStringLiteral("宽度 %1")),
+            intOption(FrameTime, 75, 1, 65535, QStringLiteral("帧时间 %1 毫秒")),
+            flagOption(Repeat),
+            flagOption(NoBackground),
+            quality};
+}
+
+Status AnimationExporter::CheckOptions(const ExportOptions &options) const
+{
+    const QString area = options.Text(Area);
+    if (area != AreaCell && area != AreaScreen)
+        return Status::Fail(QStringLiteral("区域“%1”无效，只能是 cell 或 screen").arg(area));
+    return Status::Ok();
+}
+
+QString AnimationExporter::proposedName(const MVK &project) const
+{
+    return project.aName;
+}
+
+QString AnimationExporter::doneMessage(const ExportOptions &) const
+{
+    return QStringLiteral("动画图片导出完成。");
+}
+
+QString AnimationExporter::cliReport(const ExportResult &, const ExportOptions &options) const
+{
+    return OutputPath(options.target, options.format) + u'\n';
+}
+
+QStringList AnimationExporter::outputFiles(const MVK &, const ExportOptions &options) const
+{
+    return {OutputPath(options.target, options.format)};
+}
+
+AnimationOptions AnimationExporter::EngineOptions(const ExportOptions &options)
+{
+    AnimationOptions engine;
+    engine.path = OutputPath(options.target, options.format);
+    engine.format = options.format;
+    engine.loops = options.Number(Loops);
+    engine.area = options.Text(Area) == AreaScreen ? AnimationArea::Screen : AnimationArea::Cell;
+    engine.screenWidth = options.Number(Width);
+    engine.frameMs = options.Number(FrameTime);
+    engine.repeat = options.Flag(Repeat);
+    engine.includeBackground = !options.Flag(NoBackground);
+    engine.quality = options.Number(Quality);
+    return engine;
+}
+
+QString AnimationExporter::OutputPath(const QString &chosenPath, PictureFormat format)
+{
+    if (format == PictureFormat::Apng &&
+        QFileInfo(chosenPath).fileName().contains(QStringLiteral(".apng")))
+        return chosenPath;
+    return LongPictureTargetFor(chosenPath, format).path;
+}
+
+Status AnimationExporter::CheckProject(const MVK &project) const
+{
+    return CheckAnimationProject(project);
+}
+
+ExportResult AnimationExporter::Write(const ExportSource &source, const ExportOptions &options,
+                                      const ExportProgress &progress,
+                                      const std::atomic_bool *cancel) const
+{
+    return ExportAnimation(source, EngineOptions(options), progress, cancel);
+}
+
+} // namespace mrv

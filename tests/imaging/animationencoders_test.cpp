@@ -1,0 +1,275 @@
+#include "imaging/gifanimation.h"
+#include "imaging/pngcodec.h"
+#include "imaging/webpanimation.h"
+
+#include "testsupport.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <cmath>
+#include <numeric>
+
+#include <gtest/gtest.h>
+
+namespace mrv {
+namespace {
+
+using namespace test;
+
+/// The frames a reader shows, each as a premultiplied canvas, with their delays.
+struct Decoded
+{
+    QList<QImage> frames;
+    QList<int> delays;
+    int loopCount = 0;
+};
+
+Decoded Decode(const QByteArray &bytes, const QByteArray &format)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    Decoded out;
+    out.loopCount = reader.loopCount();
+    QImage frame;
+    while (reader.read(&frame)) {
+        out.frames << frame.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        out.delays << reader.nextImageDelay();
+    }
+    return out;
+}
+
+QImage Canvas(int width, int height, QColor fill)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(fill);
+    return image;
+}
+
+void FillRect(QImage &image, QRect rect, QColor colour)
+{
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(rect, colour);
+}
+
+/// Three pictures of a few flat colours: a red field with a blue block, the block moved with a
+/// hole cut into the field (pixels that turn transparent), and a green spot added.
+AnimationSequence FewColours()
+{
+    AnimationSequence sequence;
+    QImage first = Canvas(40, 30, QColor(200, 20, 20));
+    FillRect(first, QRect(0, 0, 40, 4), Qt::transparent);
+    FillRect(first, QRect(5, 5, 8, 8), QColor(20, 20, 220));
+    QImage second = Canvas(40, 30, QColor(200, 20, 20));
+    FillRect(second, QRect(20, 10, 8, 8), QColor(20, 20, 220));
+    FillRect(second, QRect(30, 20, 6, 6), Qt::transparent);
+    QImage third = second;
+    FillRect(third, QRect(2, 25, 3, 3), QColor(20, 200, 40));
+    sequence.pictures = {first, second, third};
+    sequence.order = {0, 1, 2, 1, 2, 1, 2};
+    return sequence;
+}
+
+/// Pictures of smooth gradients with far more than 256 colours.
+AnimationSequence ManyColours(int frames)
+{
+    AnimationSequence sequence;
+    for (int f = 0; f < frames; ++f) {
+        QImage image(64, 48, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb((x * 4 + f * 9) & 255, (y * 5) & 255, (x + y + f) & 255));
+        sequence.pictures << image;
+        sequence.order.push_back(f);
+    }
+    return sequence;
+}
+
+bool HasTool(const char *name)
+{
+    return !QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty();
+}
+
+TEST(GifDelays, AlternateSoTheRunningTotalStaysExact)
+{
+    const std::vector<int> delays = GifDelays(6, 75);
+    EXPECT_EQ(delays, (std::vector<int>{8, 7, 8, 7, 8, 7}));
+    EXPECT_EQ(GifDelays(3, 100), (std::vector<int>{10, 10, 10}));
+    EXPECT_TRUE(GifDelays(0, 75).empty());
+    for (const int ms : {1, 16, 33, 41, 75, 99, 1234, 65535}) {
+        const std::vector<int> all = GifDelays(500, ms);
+        qint64 total = 0;
+        for (size_t k = 0; k < all.size(); ++k) {
+            total += all[k];
+            EXPECT_LE(std::abs(total * 10 - qint64(k + 1) * ms), 5) << ms << " ms, frame " << k;
+        }
+    }
+}
+
+TEST(GifAnimation, FewColoursPlayBackExactlyWithTheirDelaysAndLoop)
+{
+    AnimationSequence sequence = FewColours();
+    for (const bool repeat : {false, true}) {
+        sequence.repeat = repeat;
+        const Result<QByteArray> gif = EncodeGifAnimation(sequence);
+        ASSERT_TRUE(gif) << gif.message();
+        EXPECT_EQ(gif->contains("NETSCAPE2.0"), repeat);
+        const Decoded decoded = Decode(*gif, "gif");
+        ASSERT_EQ(decoded.frames.size(), qsizetype(sequence.order.size()));
+        EXPECT_EQ(decoded.loopCount, repeat ? -1 : 0);
+        const std::vector<int> cs = GifDelays(int(sequence.order.size()), sequence.frameMs);
+        for (size_t f = 0; f < sequence.order.size(); ++f) {
+            // Every pixel exact: the flat colours, and holes cleared back to transparency.
+            EXPECT_EQ(decoded.frames[qsizetype(f)], sequence.pictures[sequence.order[f]])
+                << "frame " << f;
+            EXPECT_EQ(decoded.delays[qsizetype(f)], cs[f] * 10) << "frame " << f;
+        }
+    }
+    // Frames after the first store only their changed rectangle (the 3 x 3 spot), a few bytes
+    // more than their headers, where a whole frame would take hundreds.
+    auto alternating = [&](int frames) {
+        sequence.order.assign(size_t(frames), 1);
+        for (size_t f = 1; f < sequence.order.size(); f += 2)
+            sequence.order[f] = 2;
+        return EncodeGifAnimation(sequence)->size();
+    };
+    EXPECT_LT((alternating(42) - alternating(2)) / 40, 40);
+}
+
+TEST(GifAnimation, ManyColoursGetAPaletteEachAndStayClose)
+{
+    const AnimationSequence sequence = ManyColours(4);
+    const Result<QByteArray> gif = EncodeGifAnimation(sequence);
+    ASSERT_TRUE(gif) << gif.message();
+    const Decoded decoded = Decode(*gif, "gif");
+    ASSERT_EQ(decoded.frames.size(), 4);
+    for (int f = 0; f < 4; ++f) {
+        const QImage &want = sequence.pictures[f];
+        const QImage &got = decoded.frames[f];
+        ASSERT_EQ(got.size(), want.size());
+        double error = 0;
+        for (int y = 0; y < want.height(); ++y)
+            for (int x = 0; x < want.width(); ++x) {
+                const QRgb a = want.pixel(x, y), b = got.pixel(x, y);
+                error += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                         std::abs(qBlue(a) - qBlue(b));
+            }
+        EXPECT_LT(error / (want.width() * want.height() * 3), 6.0) << "frame " << f;
+        EXPECT_EQ(qAlpha(got.pixel(10, 10)), 255);
+    }
+}
+
+TEST(WebPAnimation, LosslessFramesAreExactWithMillisecondDelays)
+{
+    AnimationSequence sequence = FewColours();
+    // Partly transparent pixels survive a lossless file.
+    FillRect(sequence.pictures[2], QRect(10, 20, 5, 5), QColor(0, 100, 0, 100));
+    sequence.frameMs = 41;
+    for (const bool repeat : {false, true}) {
+        sequence.repeat = repeat;
+        const Result<QByteArray> webp = EncodeWebPAnimation(sequence, WebPLossless);
+        ASSERT_TRUE(webp) << webp.message();
+        const Decoded decoded = Decode(*webp, "webp");
+        ASSERT_EQ(decoded.frames.size(), qsizetype(sequence.order.size()));
+        EXPECT_EQ(decoded.loopCount, repeat ? -1 : 0);
+        for (size_t f = 0; f < sequence.order.size(); ++f) {
+            EXPECT_EQ(decoded.frames[qsizetype(f)], sequence.pictures[sequence.order[f]])
+                << "frame " << f;
+            EXPECT_EQ(decoded.delays[qsizetype(f)], 41);
+        }
+    }
+    const Result<QByteArray> lossy = EncodeWebPAnimation(ManyColours(3), 60);
+    ASSERT_TRUE(lossy);
+    EXPECT_EQ(Decode(*lossy, "webp").frames.size(), 3);
+}
+
+TEST(ApngAnimation, ChunksNameEveryFrameAndPlays)
+{
+    AnimationSequence sequence = FewColours();
+    FillRect(sequence.pictures[2], QRect(10, 20, 5, 5), QColor(0, 100, 0, 100));
+    for (const bool repeat : {false, true}) {
+        sequence.repeat = repeat;
+        const Result<QByteArray> apng = EncodeApng(sequence);
+        ASSERT_TRUE(apng) << apng.message();
+        // acTL: frame count and plays (0: forever).
+        const qsizetype actl = apng->indexOf("acTL");
+        ASSERT_GT(actl, 0);
+        auto be32 = [&](qsizetype at) {
+            const auto *p = reinterpret_cast<const uchar *>(apng->constData() + at);
+            return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | p[3];
+        };
+        EXPECT_EQ(be32(actl + 4), quint32(sequence.order.size()));
+        EXPECT_EQ(be32(actl + 8), repeat ? 0u : 1u);
+        EXPECT_EQ(apng->count("fcTL"), qsizetype(sequence.order.size()));
+        EXPECT_EQ(apng->count("fdAT"), qsizetype(sequence.order.size()) - 1);
+        // A viewer without animation support shows the first frame.
+        EXPECT_EQ(QImage::fromData(*apng).convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                  sequence.pictures[0]);
+    }
+}
+
+TEST(AnimationEncoders, StopWhenAskedAndRefuseBadInput)
+{
+    const AnimationSequence sequence = ManyColours(3);
+    const EncodeStep stop = [](int, int) { return false; };
+    const Result<QByteArray> gif = EncodeGifAnimation(sequence, stop);
+    const Result<QByteArray> webp = EncodeWebPAnimation(sequence, WebPLossless, stop);
+    const Result<QByteArray> apng = EncodeApng(sequence, stop);
+    for (const Result<QByteArray> *stopped : {&gif, &webp, &apng}) {
+        ASSERT_TRUE(*stopped);
+        EXPECT_TRUE((*stopped)->isEmpty());
+    }
+    AnimationSequence mixed = sequence;
+    mixed.pictures << QImage(10, 10, QImage::Format_ARGB32_Premultiplied);
+    AnimationSequence outOfRange = sequence;
+    outOfRange.order.push_back(7);
+    AnimationSequence empty;
+    for (const AnimationSequence *bad : {&mixed, &outOfRange, &empty}) {
+        EXPECT_FALSE(EncodeGifAnimation(*bad));
+        EXPECT_FALSE(EncodeWebPAnimation(*bad, WebPLossless));
+        EXPECT_FALSE(EncodeApng(*bad));
+    }
+}
+
+TEST(AnimationEncoders, DebianToolsAcceptTheFiles)
+{
+    if (!HasTool("webpinfo") || !HasTool("apngdis"))
+        GTEST_SKIP() << "webpinfo or apngdis not installed";
+    TempFolder folder;
+    AnimationSequence sequence = FewColours();
+    sequence.repeat = true;
+    const QString webp = folder.write(QStringLiteral("a.webp"),
+                                      *EncodeWebPAnimation(sequence, WebPLossless));
+    QProcess info;
+    info.start(QStringLiteral("webpinfo"), {webp});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_EQ(info.exitCode(), 0) << info.readAll().toStdString();
+    const QByteArray report = info.readAllStandardOutput();
+    EXPECT_EQ(report.count("Chunk ANMF"), 7);
+    EXPECT_TRUE(report.contains("Loop count      : 0"));
+
+    const QString apng = folder.write(QStringLiteral("a.png"), *EncodeApng(sequence));
+    QProcess dis;
+    dis.setWorkingDirectory(folder.path());
+    dis.start(QStringLiteral("apngdis"), {apng, QStringLiteral("f")});
+    ASSERT_TRUE(dis.waitForFinished(30000));
+    EXPECT_EQ(dis.exitCode(), 0);
+    for (size_t f = 0; f < sequence.order.size(); ++f) {
+        const QImage frame(folder.file(QStringLiteral("f%1.png").arg(f + 1)));
+        ASSERT_FALSE(frame.isNull()) << f;
+        EXPECT_EQ(frame.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                  sequence.pictures[sequence.order[f]])
+            << "frame " << f;
+        EXPECT_EQ(ReadAll(folder.file(QStringLiteral("f%1.txt").arg(f + 1))).trimmed(),
+                  QByteArray("delay=75/1000"));
+    }
+}
+
+} // namespace
+} // namespace mrv
