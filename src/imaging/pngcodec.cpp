@@ -1,6 +1,7 @@
 #include "imaging/pngcodec.h"
 
 #include "support/parallel.h"
+#include "imaging/pngchunks.h"
 #include "imaging/pngrowfilter.h"
 
 #include <libdeflate.h>
@@ -17,7 +18,6 @@ namespace mrv {
 
 namespace {
 
-constexpr std::array<uchar, 8> Signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
 // Pictures larger than this are left to Qt's reader, which applies its own allocation limit.
 constexpr qint64 MaxDecodedBytes = 256LL * 1024 * 1024;
 // Large pictures (the long picture) take the fastest level; the size differs by a few per cent.
@@ -25,19 +25,6 @@ constexpr int CompressionLevel = 2;
 constexpr int LargeCompressionLevel = 1;
 constexpr qint64 LargePixels = 1024 * 1024;
 constexpr size_t KeptBufferBytes = 4 * 1024 * 1024;
-
-quint32 readBe32(const uchar *p)
-{
-    return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | p[3];
-}
-
-void putBe32(uchar *p, quint32 v)
-{
-    p[0] = uchar(v >> 24);
-    p[1] = uchar(v >> 16);
-    p[2] = uchar(v >> 8);
-    p[3] = uchar(v);
-}
 
 struct DecompressorDeleter
 {
@@ -72,13 +59,13 @@ bool readChunks(const QByteArray &file, Chunks &chunks)
 {
     const auto *bytes = reinterpret_cast<const uchar *>(file.constData());
     const qsizetype size = file.size();
-    if (size < 8 + 25 || std::memcmp(bytes, Signature.data(), Signature.size()) != 0)
+    if (size < 8 + 25 || std::memcmp(bytes, PngSignature.data(), PngSignature.size()) != 0)
         return false;
     qsizetype pos = 8;
     bool seenHeader = false;
     bool seenEnd = false;
     while (pos + 12 <= size && !seenEnd) {
-        const quint32 length = readBe32(bytes + pos);
+        const quint32 length = ReadBe32(bytes + pos);
         if (length > quint32(size - pos - 12))
             return false;
         const uchar *type = bytes + pos + 4;
@@ -87,7 +74,7 @@ bool readChunks(const QByteArray &file, Chunks &chunks)
             if (length != 13)
                 return false;
             Header &h = chunks.header;
-            const quint32 width = readBe32(body), height = readBe32(body + 4);
+            const quint32 width = ReadBe32(body), height = ReadBe32(body + 4);
             const int depth = body[8];
             h.colourType = body[9];
             const int interlace = body[12];
@@ -170,19 +157,6 @@ void convertRow(const Chunks &c, const uchar *px, QRgb *out, int width)
 {
     for (int x = 0; x < width; ++x, px += c.header.channels)
         out[x] = premultipliedPixel(c, px);
-}
-
-/// Appends one chunk with its length and CRC.
-void appendChunk(QByteArray &out, const char *type, const uchar *body, qsizetype length)
-{
-    const qsizetype start = out.size();
-    out.resize(start + 12 + length);
-    auto *p = reinterpret_cast<uchar *>(out.data()) + start;
-    putBe32(p, quint32(length));
-    std::memcpy(p + 4, type, 4);
-    if (length)
-        std::memcpy(p + 8, body, size_t(length));
-    putBe32(p + 8 + length, libdeflate_crc32(0, p + 4, size_t(length) + 4));
 }
 
 } // namespace
@@ -334,20 +308,15 @@ QByteArray compressedRows(const QImage &source, QRect rect, bool opaque)
 QByteArray pngStart(QSize size, bool opaque)
 {
     QByteArray out;
-    out.append(reinterpret_cast<const char *>(Signature.data()), Signature.size());
+    out.append(reinterpret_cast<const char *>(PngSignature.data()), PngSignature.size());
     uchar header[13];
-    putBe32(header, quint32(size.width()));
-    putBe32(header + 4, quint32(size.height()));
+    PutBe32(header, quint32(size.width()));
+    PutBe32(header + 4, quint32(size.height()));
     header[8] = 8;
     header[9] = opaque ? 2 : 6;
     header[10] = header[11] = header[12] = 0;
-    appendChunk(out, "IHDR", header, sizeof header);
+    AppendPngChunk(out, "IHDR", header, sizeof header);
     return out;
-}
-
-void appendChunk(QByteArray &out, const char *type, const QByteArray &body)
-{
-    appendChunk(out, type, reinterpret_cast<const uchar *>(body.constData()), body.size());
 }
 
 /// The rectangle of `picture` that differs from `before`; 1 x 1 pixel at the corner when none
@@ -381,8 +350,8 @@ QByteArray EncodePngFast(const QImage &canvas)
     if (compressed.isEmpty())
         return {};
     QByteArray out = pngStart(source.size(), opaque);
-    appendChunk(out, "IDAT", compressed);
-    appendChunk(out, "IEND", nullptr, 0);
+    AppendPngChunk(out, "IDAT", compressed);
+    AppendPngChunk(out, "IEND", nullptr, 0);
     return out;
 }
 
@@ -452,17 +421,17 @@ Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeSte
 
     QByteArray out = pngStart(size, opaque);
     uchar control[26];
-    putBe32(control, quint32(frames.size()));
-    putBe32(control + 4, sequence.repeat ? 0 : 1);
-    appendChunk(out, "acTL", control, 8);
+    PutBe32(control, quint32(frames.size()));
+    PutBe32(control + 4, sequence.repeat ? 0 : 1);
+    AppendPngChunk(out, "acTL", control, 8);
     quint32 sequenceNumber = 0;
     for (size_t f = 0; f < frames.size(); ++f) {
         const Compressed &frame = stored[size_t(rowsOf[frames[f]])];
-        putBe32(control, sequenceNumber++);
-        putBe32(control + 4, quint32(frame.rect.width()));
-        putBe32(control + 8, quint32(frame.rect.height()));
-        putBe32(control + 12, quint32(frame.rect.x()));
-        putBe32(control + 16, quint32(frame.rect.y()));
+        PutBe32(control, sequenceNumber++);
+        PutBe32(control + 4, quint32(frame.rect.width()));
+        PutBe32(control + 8, quint32(frame.rect.height()));
+        PutBe32(control + 12, quint32(frame.rect.x()));
+        PutBe32(control + 16, quint32(frame.rect.y()));
         const quint16 delay = quint16(std::clamp(sequence.frameMs, 0, 65535));
         control[20] = uchar(delay >> 8);
         control[21] = uchar(delay);
@@ -470,17 +439,17 @@ Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeSte
         control[23] = uchar(1000 & 0xff);
         control[24] = 0; // dispose: none
         control[25] = 0; // blend: source
-        appendChunk(out, "fcTL", control, sizeof control);
+        AppendPngChunk(out, "fcTL", control, sizeof control);
         if (f == 0) {
-            appendChunk(out, "IDAT", frame.rows);
+            AppendPngChunk(out, "IDAT", frame.rows);
         } else {
             QByteArray data(4, Qt::Uninitialized);
-            putBe32(reinterpret_cast<uchar *>(data.data()), sequenceNumber++);
+            PutBe32(reinterpret_cast<uchar *>(data.data()), sequenceNumber++);
             data += frame.rows;
-            appendChunk(out, "fdAT", data);
+            AppendPngChunk(out, "fdAT", data);
         }
     }
-    appendChunk(out, "IEND", nullptr, 0);
+    AppendPngChunk(out, "IEND", nullptr, 0);
     if (step && !step(total, total))
         return QByteArray();
     return out;
