@@ -2,12 +2,14 @@
 
 #include "export/cellcomposer.h"
 #include "export/exportgeometry.h"
+#include "export/screencomposer.h"
 #include "imaging/canvas.h"
 #include "imaging/gifanimation.h"
 #include "imaging/picturefile.h"
 #include "imaging/pngcodec.h"
 #include "project/mvk.h"
 #include "support/bootgeometry.h"
+#include "support/parallel.h"
 #include "support/stringutil.h"
 
 #include <QMultiHash>
@@ -18,7 +20,41 @@ namespace mrv {
 
 namespace {
 
-/// The frames' pictures, composed once each, frame i + 1 at index i; empty when stopped.
+/// The whole screens of the frames, composed once each in parallel, frame i + 1 at index i;
+/// empty when stopped.
+std::vector<QImage> composeScreens(const ExportSource &source, const AnimationOptions &options,
+                                   ExportResult &result, const ExportProgress &progress, int steps,
+                                   const std::atomic_bool *cancel)
+{
+    const int count = source.project.aFrame.Count();
+    const ScreenComposer composer(source, AnimationScreenSize(source.project, options.screenWidth),
+                                  options.includeBackground);
+    std::vector<QImage> screens(static_cast<size_t>(count));
+    bool outOfMemory = false;
+    ExportPool pool;
+    const bool complete = ForEachOrdered(
+        pool, count,
+        [&](int index) { return IsCancelled(cancel) ? QImage() : composer.Compose(index + 1); },
+        [&](int index, const QImage &screen) {
+            if (screen.isNull()) {
+                outOfMemory = !IsCancelled(cancel);
+                return false;
+            }
+            screens[size_t(index)] = screen;
+            if (progress)
+                progress(index + 1, steps);
+            return true;
+        },
+        cancel);
+    result.unreadable = composer.Unreadable();
+    if (outOfMemory)
+        result.status = Status::Fail(QStringLiteral("内存不足，无法创建画布"));
+    else if (!complete)
+        result.Cancel();
+    return complete ? screens : std::vector<QImage>();
+}
+
+/// The frames' cells, composed once each, frame i + 1 at index i; empty when stopped.
 std::vector<QImage> composeCells(const ExportSource &source, const AnimationOptions &options,
                                  ExportResult &result, const ExportProgress &progress, int steps,
                                  const std::atomic_bool *cancel)
@@ -37,10 +73,10 @@ std::vector<QImage> composeCells(const ExportSource &source, const AnimationOpti
         cells[size_t(index)] = cell;
         return true;
     };
-    const bool complete = ComposeCells(
-        source.project, *ReferenceScale(source.project),
-        options.includeBackground ? source.backgroundPath : QString(), source.framePaths, count,
-        target, &result.unreadable, progress, steps, cancel);
+    const bool complete =
+        ComposeCells(source.project, *ReferenceScale(source.project),
+                     options.includeBackground ? source.backgroundPath : QString(),
+                     source.framePaths, count, target, &result.unreadable, progress, steps, cancel);
     if (outOfMemory)
         result.status = Status::Fail(QStringLiteral("内存不足，无法创建画布"));
     else if (!complete)
@@ -74,9 +110,12 @@ Result<QByteArray> encode(const AnimationSequence &sequence, const AnimationOpti
                           const EncodeStep &step)
 {
     switch (options.format) {
-    case PictureFormat::WebP: return EncodeWebPAnimation(sequence, options.quality, step);
-    case PictureFormat::Apng: return EncodeApng(sequence, step);
-    default: return EncodeGifAnimation(sequence, step);
+    case PictureFormat::WebP:
+        return EncodeWebPAnimation(sequence, options.quality, step);
+    case PictureFormat::Apng:
+        return EncodeApng(sequence, step);
+    default:
+        return EncodeGifAnimation(sequence, step);
     }
 }
 
@@ -122,7 +161,9 @@ ExportResult ExportAnimation(const ExportSource &source, const AnimationOptions 
     const int count = source.project.aFrame.Count();
     const int steps = 2 * count + 1;
     std::vector<QImage> pictures =
-        composeCells(source, options, result, progress, steps, cancel);
+        options.area == AnimationArea::Screen
+            ? composeScreens(source, options, result, progress, steps, cancel)
+            : composeCells(source, options, result, progress, steps, cancel);
     if (pictures.empty())
         return result;
 

@@ -152,8 +152,7 @@ Result<QByteArray> imageBlock(QSize screen, QRect rect, const std::vector<uchar>
     ok = ok && EGifPutImageDesc(gif, rect.x(), rect.y(), rect.width(), rect.height(), false,
                                 localMap) == GIF_OK;
     for (int y = 0; ok && y < rect.height(); ++y)
-        ok = EGifPutLine(gif,
-                         const_cast<GifPixelType *>(indices.data()) + size_t(y) * rect.width(),
+        ok = EGifPutLine(gif, const_cast<GifPixelType *>(indices.data()) + size_t(y) * rect.width(),
                          rect.width()) == GIF_OK;
     const int writeError = gif->Error;
     if (EGifCloseFile(gif, &error) != GIF_OK)
@@ -266,7 +265,8 @@ private:
         std::vector<Pixel> shown(size_t(rect.width()) * size_t(rect.height()));
         for (int y = 0; y < rect.height(); ++y)
             for (int x = 0; x < rect.width(); ++x) {
-                const size_t at = size_t(rect.y() + y) * size_t(m_size.width()) + size_t(rect.x() + x);
+                const size_t at =
+                    size_t(rect.y() + y) * size_t(m_size.width()) + size_t(rect.x() + x);
                 const Pixel p = picture[at];
                 shown[size_t(y) * size_t(rect.width()) + size_t(x)] =
                     base && (*base)[at] == p ? Clear : p;
@@ -364,8 +364,7 @@ std::vector<int> GifDelays(int frames, int frameMs)
 
 Result<QByteArray> EncodeGifAnimation(const AnimationSequence &sequence, const EncodeStep &step)
 {
-    if (sequence.pictures.isEmpty() || sequence.order.empty() ||
-        sequence.pictures.first().isNull())
+    if (sequence.pictures.isEmpty() || sequence.order.empty() || sequence.pictures.first().isNull())
         return gifFailure(QStringLiteral("没有可写的帧"));
     for (const int picture : sequence.order)
         if (picture < 0 || picture >= sequence.pictures.size())

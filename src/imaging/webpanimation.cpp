@@ -20,6 +20,17 @@ struct PictureFree
     void operator()(WebPPicture *p) const { WebPPictureFree(p); }
 };
 
+bool isOpaque(const QImage &straight)
+{
+    for (int y = 0; y < straight.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(straight.constScanLine(y));
+        for (int x = 0; x < straight.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
 Result<QByteArray> webpFailure(const QString &what)
 {
     return Result<QByteArray>::Fail(QStringLiteral("图片编码失败（WebP）：%1").arg(what));
@@ -30,18 +41,19 @@ Result<QByteArray> webpFailure(const QString &what)
 Result<QByteArray> EncodeWebPAnimation(const AnimationSequence &sequence, int quality,
                                        const EncodeStep &step)
 {
-    if (sequence.pictures.isEmpty() || sequence.order.empty() ||
-        sequence.pictures.first().isNull())
+    if (sequence.pictures.isEmpty() || sequence.order.empty() || sequence.pictures.first().isNull())
         return webpFailure(QStringLiteral("没有可写的帧"));
     const QSize size = sequence.pictures.first().size();
     if (size.width() > WEBP_MAX_DIMENSION || size.height() > WEBP_MAX_DIMENSION)
         return webpFailure(QStringLiteral("图片过大"));
     // libwebp reads straight BGRA bytes, the memory layout of ARGB32 here.
     QList<QImage> straight;
+    bool transparent = false;
     for (const QImage &picture : sequence.pictures) {
         if (picture.size() != size)
             return webpFailure(QStringLiteral("帧的尺寸不一致"));
         straight << picture.convertToFormat(QImage::Format_ARGB32);
+        transparent = transparent || picture.hasAlphaChannel() && !isOpaque(straight.last());
     }
     for (const int picture : sequence.order)
         if (picture < 0 || picture >= straight.size())
@@ -53,6 +65,11 @@ Result<QByteArray> EncodeWebPAnimation(const AnimationSequence &sequence, int qu
     options.anim_params.loop_count = sequence.repeat ? 0 : 1;
     // Viewers that honour the background colour show transparency, as the other formats do.
     options.anim_params.bgcolor = 0;
+    // Frames with transparency that depend on the frame before are drawn wrongly by some
+    // readers (Qt's among them clear the whole canvas for a frame disposed to the background),
+    // so such animations store whole frames.
+    if (transparent)
+        options.kmax = 1;
     std::unique_ptr<WebPAnimEncoder, EncoderDeleter> encoder(
         WebPAnimEncoderNew(size.width(), size.height(), &options));
     WebPConfig config;

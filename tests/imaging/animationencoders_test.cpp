@@ -244,8 +244,8 @@ TEST(AnimationEncoders, DebianToolsAcceptTheFiles)
     TempFolder folder;
     AnimationSequence sequence = FewColours();
     sequence.repeat = true;
-    const QString webp = folder.write(QStringLiteral("a.webp"),
-                                      *EncodeWebPAnimation(sequence, WebPLossless));
+    const QString webp =
+        folder.write(QStringLiteral("a.webp"), *EncodeWebPAnimation(sequence, WebPLossless));
     QProcess info;
     info.start(QStringLiteral("webpinfo"), {webp});
     ASSERT_TRUE(info.waitForFinished(30000));
