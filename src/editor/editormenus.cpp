@@ -44,6 +44,8 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     AddSeparator(file, "heng2");
     m.mnuImportLongPic = AddEntry(file, "mnuImportLongPic", QStringLiteral("导入长图动画"));
     m.mnuExportLongPic = AddEntry(file, "mnuExportLongPic", QStringLiteral("导出长图动画"));
+    m.mnuExportAnimation =
+        AddEntry(file, "mnuExportAnimation", QStringLiteral("导出动画图片(&G)..."));
     AddSeparator(file, "heng3");
     m.mnuExit = AddEntry(file, "mnuExit", QStringLiteral("退出(&E)"), QKeySequence(QStringLiteral("Ctrl+W")));
 
@@ -64,8 +66,9 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     m.mnuAbout = AddEntry(*m.mnuHelp, "mnuAbout", QStringLiteral("关于(&A)"));
     m.mnuCheckUpdates = AddEntry(*m.mnuHelp, "mnuCheckUpdates", QStringLiteral("检查更新(&N)"));
 
-    for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
-                           m.mnuUndo, m.mnuRedo, m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
+    for (QAction *later :
+         {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
+          m.mnuExportAnimation, m.mnuUndo, m.mnuRedo, m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
         later->setEnabled(false);
     return m;
 }

@@ -22,6 +22,7 @@ struct EditorMenus
     QAction *mnuExAniFrame = nullptr;
     QAction *mnuImportLongPic = nullptr;
     QAction *mnuExportLongPic = nullptr;
+    QAction *mnuExportAnimation = nullptr;
     QAction *mnuExit = nullptr;
     QMenu *mnuEdit = nullptr;
     QAction *mnuUndo = nullptr;

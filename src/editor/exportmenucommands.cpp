@@ -3,8 +3,10 @@
 #include "settings/settings.h"
 #include "document/projectdocument.h"
 #include "widgets/editorpreview.h"
+#include "editor/animationoptionsdialog.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
+#include "export/animationexporter.h"
 #include "export/exporter.h"
 #include "export/exportnames.h"
 #include "export/exportregistry.h"
@@ -27,8 +29,34 @@ const QString DoneTitle = QStringLiteral("导出完成");
 /// what the dialog shows anyway, so then no entry is set, as the dialogs always have.
 int DialogTypeIndex(const Exporter &exporter)
 {
-    const int index = FormatInfo(exporter.defaultFormat()).typeIndex;
+    const QList<PictureFormat> own = exporter.dialogFormats();
+    const int index = own.isEmpty() ? FormatInfo(exporter.defaultFormat()).typeIndex
+                                    : int(own.indexOf(exporter.defaultFormat())) + 1;
     return index == 1 ? 0 : index;
+}
+
+/// The save dialog's types of a target that has types of its own.
+DlgFTlist OwnTypes(const Exporter &exporter)
+{
+    DlgFTlist types;
+    for (const PictureFormat format : exporter.dialogFormats()) {
+        const PictureFormatInfo *info = nullptr;
+        for (const PictureFormatInfo &entry : AnimationFormats())
+            if (entry.format == format)
+                info = &entry;
+        const PictureFormatInfo &named = info ? *info : FormatInfo(format);
+        (void)types.Add(named.caption, named.extension.mid(1));
+    }
+    return types;
+}
+
+/// The format of the chosen save dialog entry.
+Result<PictureFormat> ChosenFormat(const Exporter &exporter, int filterIndex)
+{
+    const QList<PictureFormat> own = exporter.dialogFormats();
+    if (own.isEmpty())
+        return ExportFormatOfType(filterIndex);
+    return filterIndex >= 1 && filterIndex <= own.size() ? own[filterIndex - 1] : own.first();
 }
 
 } // namespace
@@ -107,10 +135,11 @@ bool ExportMenuCommands::Idle()
 std::optional<FileDialogAnswer> ExportMenuCommands::AskForExportFile(const Exporter &exporter,
                                                                      const MVK &project)
 {
+    m_ownTypes = OwnTypes(exporter);
     FileDialogRequest request;
     request.kind = FileDialogKind::Save;
     request.title = exporter.dialogTitle();
-    request.types = &m_editor.AppSettings().ExportTypes;
+    request.types = m_ownTypes.Count() > 0 ? &m_ownTypes : &m_editor.AppSettings().ExportTypes;
     request.filterIndex = DialogTypeIndex(exporter);
     request.proposedName = exporter.proposedName(project);
     request.startFolder = project.aFileFolder;
@@ -119,6 +148,8 @@ std::optional<FileDialogAnswer> ExportMenuCommands::AskForExportFile(const Expor
 
 bool ExportMenuCommands::AskOptions(const Exporter &exporter, ExportOptions &options)
 {
+    if (dynamic_cast<const AnimationExporter *>(&exporter))
+        return AskAnimationOptions(options);
     for (const ExportOptionSpec &spec : exporter.options()) {
         if (spec.kind == OptionKind::Bool) {
             const std::optional<bool> yes = AskYesNo(spec.prompt);
@@ -132,6 +163,22 @@ bool ExportMenuCommands::AskOptions(const Exporter &exporter, ExportOptions &opt
             {spec.prompt, spec.promptTitle, spec.defaultValue.toString()});
         options.values.insert(spec.name, OptionFromText(spec, typed.value_or(QString())));
     }
+    return true;
+}
+
+bool ExportMenuCommands::AskAnimationOptions(ExportOptions &options)
+{
+    AnimationChoices proposed;
+    proposed.loops = options.Number(AnimationExporter::Loops);
+    AnimationOptionsDialog dialog(proposed, &m_editor);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const AnimationChoices chosen = dialog.Choices();
+    options.values.insert(AnimationExporter::Loops, chosen.loops);
+    options.values.insert(AnimationExporter::Area, chosen.screen ? AnimationExporter::AreaScreen
+                                                                 : AnimationExporter::AreaCell);
+    options.values.insert(AnimationExporter::Repeat, chosen.repeat);
+    options.values.insert(AnimationExporter::FrameTime, m_editor.PlayTimer().FrameTime());
     return true;
 }
 
@@ -182,7 +229,7 @@ void ExportMenuCommands::RunExporter(const Exporter &exporter)
     const auto chosen = AskForExportFile(exporter, source->project);
     if (!chosen)
         return;
-    const Result<PictureFormat> format = ExportFormatOfType(chosen->filterIndex);
+    const Result<PictureFormat> format = ChosenFormat(exporter, chosen->filterIndex);
     if (!format) {
         ShowError(format.message());
         return;

@@ -62,6 +62,9 @@ private:
     /// Asks the target's option questions in order into `options`; false when one was
     /// cancelled.
     bool AskOptions(const Exporter &exporter, ExportOptions &options);
+    /// The animated picture's options dialog, and the editor's frame time; false when
+    /// cancelled.
+    bool AskAnimationOptions(ExportOptions &options);
     /// A Yes/No/Cancel question; nothing when cancelled, else whether Yes was answered.
     std::optional<bool> AskYesNo(const QString &question);
     /// True when none of the paths exists, or the user agreed to replace the first that does
@@ -72,6 +75,8 @@ private:
 
     frmEditer &m_editor;
     ExportProgressRunner m_runner;
+    /// The types of the last save dialog of a target with types of its own.
+    DlgFTlist m_ownTypes;
 };
 
 } // namespace mrv

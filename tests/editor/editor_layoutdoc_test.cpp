@@ -71,14 +71,45 @@ TEST_F(LayoutDocument, ReachesEveryRowAndEachRowsOwnElement)
 TEST_F(LayoutDocument, NamesTheControlsAsTheDocumentAddressesThem)
 {
     frmEditer &w = Load();
-    for (const char *name :
-         {"lblProjectName", "txtProjectName", "lblScreenScale", "comScreenScale", "lblBackground",
-          "txtBackground", "cmdBackground_Browse", "cmdBackground_Setting", "picFrame",
-          "picFrame_In", "vscFrame", "shaFrame", "cmdExport", "picBG", "lblStraight", "lblLoop",
-          "sldFrame", "cmdPlay", "cmdFullscreen", "timPlay", "mnuFile", "mnuNew", "mnuOpen",
-          "mnuSave", "mnuSaveNew", "mnuBack", "heng1", "mnuExport", "mnuExAniFrame", "heng2",
-          "mnuImportLongPic", "mnuExportLongPic", "heng3", "mnuExit", "mnuOptions", "mnuHelp",
-          "mnuAbout", "mnuCheckUpdates"})
+    for (const char *name : {"lblProjectName",
+                             "txtProjectName",
+                             "lblScreenScale",
+                             "comScreenScale",
+                             "lblBackground",
+                             "txtBackground",
+                             "cmdBackground_Browse",
+                             "cmdBackground_Setting",
+                             "picFrame",
+                             "picFrame_In",
+                             "vscFrame",
+                             "shaFrame",
+                             "cmdExport",
+                             "picBG",
+                             "lblStraight",
+                             "lblLoop",
+                             "sldFrame",
+                             "cmdPlay",
+                             "cmdFullscreen",
+                             "timPlay",
+                             "mnuFile",
+                             "mnuNew",
+                             "mnuOpen",
+                             "mnuSave",
+                             "mnuSaveNew",
+                             "mnuBack",
+                             "heng1",
+                             "mnuExport",
+                             "mnuExAniFrame",
+                             "heng2",
+                             "mnuImportLongPic",
+                             "mnuExportLongPic",
+                             "mnuExportAnimation",
+                             "heng3",
+                             "mnuExit",
+                             "mnuOptions",
+                             "mnuHelp",
+                             "mnuAbout",
+                             "mnuCheckUpdates"})
         EXPECT_NE(FindControl(w, QString::fromLatin1(name)), nullptr) << name;
     for (const char *array : {"lblFrame", "txtFrame", "cmdFrame_Browse", "cmdFrame_Setting"}) {
         EXPECT_NE(FindControl(w, QString::fromLatin1(array), 0), nullptr) << array;
@@ -103,13 +134,15 @@ TEST_F(LayoutDocument, MenusCarryTheirCaptionsAndShortcutsAndLaterCommandsAreDis
     for (QAction *now : {m.mnuNew, m.mnuOpen, m.mnuSave, m.mnuSaveNew, m.mnuBack, m.mnuExit})
         EXPECT_TRUE(now->isEnabled()) << now->objectName().toStdString();
     for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
-                           m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
+                           m.mnuExportAnimation, m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
         EXPECT_FALSE(later->isEnabled()) << later->objectName().toStdString();
     const QList<QAction *> file = m.mnuFile->actions();
-    ASSERT_EQ(file.size(), 13);
+    ASSERT_EQ(file.size(), 14);
     EXPECT_TRUE(file.at(5)->isSeparator());
     EXPECT_EQ(file.at(5)->objectName(), QStringLiteral("heng1"));
-    EXPECT_EQ(file.at(12), m.mnuExit);
+    EXPECT_EQ(file.at(11), m.mnuExportAnimation);
+    EXPECT_EQ(m.mnuExportAnimation->text(), QStringLiteral("导出动画图片(&G)..."));
+    EXPECT_EQ(file.at(13), m.mnuExit);
 }
 
 } // namespace
