@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Whole-process timings of the export commands on the demo project, side by side with an
-# ImageMagick pipeline that builds the same long picture and with the I/O floor of copying the
-# frame sequence. The long picture is timed twice: over the demo's own frames, and over the same
+# ImageMagick pipeline that builds the same long picture, with ImageMagick building the same
+# animated GIF from the same cells, and with the I/O floor of copying the frame sequence. The long picture is timed twice: over the demo's own frames, and over the same
 # frames saved the way other tools save them (every row filtered with Paeth).
 # Usage: bash bench/export.sh [runs]   (BUILD_DIR picks the build folder)
 set -euo pipefail
@@ -126,6 +126,36 @@ for kind in demo paeth; do
 done
 repeat "export-long GIF (demo)" "rm -f $WORK/out/strip.gif" \
   "$CLI" export-long "$DEMO/demo.mrv" "$WORK/out/strip.gif"
+
+# The animated GIF (intro once, the loop part 3 times, repeating) against ImageMagick building
+# it from the long picture's cells, cut out beforehand and untimed.
+"$CLI" export-long "$DEMO/demo.mrv" "$WORK/cells.png" >/dev/null
+mkdir -p "$WORK/cells"
+MAGICK_CONFIGURE_PATH="$WORK/magick" convert "$WORK/cells.png" -crop 200x200 +repage \
+  "$WORK/cells/%03d.png"
+CELLS=()
+for i in $(seq 0 59); do CELLS+=("$WORK/cells/$(printf %03d "$i").png"); done
+for _ in 1 2 3; do
+  for i in $(seq 60 104); do CELLS+=("$WORK/cells/$(printf %03d "$i").png"); done
+done
+for _ in $(seq "$RUNS"); do
+  measure "export-animation GIF, 3 loops" "rm -f $WORK/out/anim.gif" \
+    "$CLI" export-animation "$DEMO/demo.mrv" "$WORK/out/anim.gif" --loops 3 --repeat
+  measure "ImageMagick GIF -layers Optimize" "rm -f $WORK/out/im-anim.gif" \
+    convert -delay 15x200 -loop 0 "${CELLS[@]}" -layers Optimize "$WORK/out/im-anim.gif"
+done
+summary "export-animation GIF, 3 loops"
+summary "ImageMagick GIF -layers Optimize"
+ANIM_RATIOS=$(paste -d' ' \
+  <(tr ' ' '\n' <<<"${TIMES_OF[ImageMagick GIF -layers Optimize]}" | grep .) \
+  <(tr ' ' '\n' <<<"${TIMES_OF[export-animation GIF, 3 loops]}" | grep .) |
+  awk '{ printf "%.2f ", $1 / $2 }')
+repeat "export-animation WebP lossless, 3 loops" "rm -f $WORK/out/anim.webp" \
+  "$CLI" export-animation "$DEMO/demo.mrv" "$WORK/out/anim.webp" --loops 3 --repeat
+repeat "export-animation WebP --quality 80, 3 loops" "rm -f $WORK/out/lossy.webp" \
+  "$CLI" export-animation "$DEMO/demo.mrv" "$WORK/out/lossy.webp" --loops 3 --repeat --quality 80
+repeat "export-animation APNG, 3 loops" "rm -f $WORK/out/anim.png" \
+  "$CLI" export-animation "$DEMO/demo.mrv" "$WORK/out/anim.png" --loops 3 --repeat
 repeat "export-sequence --loops 255 (11,535 PNG)" "rm -rf $WORK/seq && mkdir $WORK/seq" \
   "$CLI" export-sequence "$DEMO/demo.mrv" "$WORK/seq/demo_" --loops 255
 echo "  ($(find "$WORK/seq" -type f | wc -l) files, $(du -sm "$WORK/seq" | cut -f1) MB)"
@@ -141,4 +171,9 @@ ratio_line demo PNG 3x
 ratio_line paeth PNG 3x
 sequence=$(median <<<"${TIMES_OF[export-sequence --loops 255 (11,535 PNG)]}")
 copy=$(median <<<"${TIMES_OF[cp -r of the sequence (I/O floor)]}")
+kb() { echo "$(($(stat -c %s "$1") / 1024)) KB"; }
+echo "Animated GIF: $(median <<<"$ANIM_RATIOS")x faster than ImageMagick (median of $RUNS pairs;" \
+  "target 3x); $(kb "$WORK/out/anim.gif") against $(kb "$WORK/out/im-anim.gif") (target no larger)"
+echo "Animated WebP: lossless $(kb "$WORK/out/anim.webp"), quality 80 $(kb "$WORK/out/lossy.webp");" \
+  "APNG $(kb "$WORK/out/anim.png")"
 echo "Sequence: $(awk -v a="$sequence" -v b="$copy" 'BEGIN { printf "%.1f", a / b }')x the time of copying it (target within 3x)"

@@ -289,7 +289,7 @@ private:
                     line[x] = p == Clear ? 0 : qRgb(c.r, c.g, c.b);
                 }
             }
-            Result<IndexedPicture> indexed = IndexColours(crop);
+            Result<IndexedPicture> indexed = IndexColours(crop, QuantiseEffort::Fast);
             if (!indexed) {
                 out.error = gifFailure(indexed.message()).message();
                 return out;

@@ -199,7 +199,7 @@ private:
 };
 
 Result<IndexedPicture> quantisedColours(std::vector<Pixel> &pixels, int width, int height,
-                                        bool hasTransparent)
+                                        bool hasTransparent, QuantiseEffort effort)
 {
     using Failure = Result<IndexedPicture>;
     std::unique_ptr<liq_attr, LiqAttrDeleter> attr(liq_attr_create());
@@ -207,6 +207,8 @@ Result<IndexedPicture> quantisedColours(std::vector<Pixel> &pixels, int width, i
         return Failure::Fail(QStringLiteral("无法初始化调色板"));
     // One entry stays free for the transparent index.
     liq_set_max_colors(attr.get(), hasTransparent ? 255 : 256);
+    if (effort == QuantiseEffort::Fast)
+        liq_set_speed(attr.get(), 10);
     std::unique_ptr<liq_image, LiqImageDeleter> image(
         liq_image_create_rgba(attr.get(), pixels.data(), width, height, 0));
     if (!image)
@@ -215,7 +217,7 @@ Result<IndexedPicture> quantisedColours(std::vector<Pixel> &pixels, int width, i
     if (liq_image_quantize(image.get(), attr.get(), &rawResult) != LIQ_OK || !rawResult)
         return Failure::Fail(QStringLiteral("无法生成调色板"));
     std::unique_ptr<liq_result, LiqResultDeleter> result(rawResult);
-    liq_set_dithering_level(result.get(), 1.0f);
+    liq_set_dithering_level(result.get(), effort == QuantiseEffort::Fast ? 0.5f : 1.0f);
     IndexedPicture out;
     out.indices.resize(pixels.size());
     if (liq_write_remapped_image(result.get(), image.get(), out.indices.data(),
@@ -260,13 +262,13 @@ IndexedPicture::Colour GifPixelColour(quint32 pixel)
     return colourOf(pixel);
 }
 
-Result<IndexedPicture> IndexColours(const QImage &canvas)
+Result<IndexedPicture> IndexColours(const QImage &canvas, QuantiseEffort effort)
 {
     bool hasTransparent = false;
     std::vector<Pixel> pixels = thresholdedPixels(canvas, hasTransparent);
     if (std::optional<IndexedPicture> exact = exactColours(pixels, hasTransparent))
         return std::move(*exact);
-    return quantisedColours(pixels, canvas.width(), canvas.height(), hasTransparent);
+    return quantisedColours(pixels, canvas.width(), canvas.height(), hasTransparent, effort);
 }
 
 } // namespace mrv

@@ -25,8 +25,16 @@ struct IndexedPicture
 /// transparent) keeps every colour exactly. A picture of more colours is quantised by
 /// libimagequant and dithered, except in flat areas (blocks of 4 x 4 pixels or more of one
 /// colour), whose pixels all take their colour's nearest palette entry and so stay flat.
-/// Fails with the reason when the quantiser does.
-Result<IndexedPicture> IndexColours(const QImage &canvas);
+/// Fails with the reason when the quantiser does. `Fast`, for the many frames of an animation,
+/// trades a little of the palette's fit for several times the speed and dithers at half
+/// strength: full-strength noise changes from frame to frame, shimmers and compresses badly.
+enum class QuantiseEffort
+{
+    Best,
+    Fast,
+};
+Result<IndexedPicture> IndexColours(const QImage &canvas,
+                                    QuantiseEffort effort = QuantiseEffort::Best);
 
 /// The pixels of a picture as a GIF sees them, rows top to bottom: the bytes R, G, B, 255 in
 /// memory for a pixel at least half opaque, 0 for the others, so that equal values mean equal
