@@ -77,7 +77,7 @@ QList<ExportOptionSpec> AnimationExporter::options() const
     ExportOptionSpec quality = intOption(Quality, WebPLossless, 0, 100, QStringLiteral("质量 %1"));
     return {loops,
             area,
-            intOption(Width, 640, 16, 1280, QStringLiteral("宽度 %1")),
+            intOption(Width, 640, 16, 1024, QStringLiteral("宽度 %1")),
             intOption(FrameTime, 75, 1, 65535, QStringLiteral("帧时间 %1 毫秒")),
             flagOption(Repeat),
             flagOption(NoBackground),

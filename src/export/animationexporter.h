@@ -19,7 +19,7 @@ public:
     PictureFormat defaultFormat() const override { return PictureFormat::Gif; }
     Result<PictureFormat> cliFormat(const QString *nameGiven, const QString &out) const override;
     QList<PictureFormat> dialogFormats() const override { return formats(); }
-    /// "loops" (1..255, 3), "area" ("cell" or "screen"), "width" (16..1280, 640), "frame-time"
+    /// "loops" (1..255, 3), "area" ("cell" or "screen"), "width" (16..1024, 640), "frame-time"
     /// (ms, 1..65535, 75), "repeat", "no-background" and "quality" (WebP: 0..100 lossy; not
     /// given: lossless).
     QList<ExportOptionSpec> options() const override;
