@@ -1,11 +1,8 @@
 #include "imaging/gifanimation.h"
 
 #include "imaging/gifpalette.h"
+#include "imaging/gifwriter.h"
 #include "support/parallel.h"
-
-extern "C" {
-#include <gif_lib.h>
-}
 
 #include <map>
 #include <memory>
@@ -23,40 +20,10 @@ constexpr int NoBase = -1;
 constexpr uchar DisposeKeep = 1;
 constexpr uchar DisposeClear = 2;
 
-struct GifMapDeleter
-{
-    void operator()(ColorMapObject *p) const { GifFreeMapObject(p); }
-};
-using GifMap = std::unique_ptr<ColorMapObject, GifMapDeleter>;
-
-Result<QByteArray> gifFailure(const QString &what)
-{
-    return Result<QByteArray>::Fail(QStringLiteral("图片编码失败（GIF）：%1").arg(what));
-}
-
-int appendToBuffer(GifFileType *gif, const GifByteType *data, int length)
-{
-    static_cast<QByteArray *>(gif->UserData)->append(reinterpret_cast<const char *>(data), length);
-    return length;
-}
-
 void appendLe16(QByteArray &out, int value)
 {
     out.append(char(value & 0xff));
     out.append(char((value >> 8) & 0xff));
-}
-
-/// A colour table padded to a power of two, as GIF stores it.
-GifMap makeMap(const std::vector<IndexedPicture::Colour> &palette)
-{
-    std::vector<GifColorType> colours;
-    for (const IndexedPicture::Colour &c : palette)
-        colours.push_back({c.r, c.g, c.b});
-    int size = 2;
-    while (size < int(colours.size()))
-        size *= 2;
-    colours.resize(size_t(size), GifColorType{0, 0, 0});
-    return GifMap(GifMakeMapObject(size, colours.data()));
 }
 
 /// One stored frame: the picture drawn over what the frame before left (a picture, or a clear
@@ -142,25 +109,13 @@ sharedPalette(const std::vector<std::vector<Pixel>> &pictures,
 Result<QByteArray> imageBlock(QSize screen, QRect rect, const std::vector<uchar> &indices,
                               const ColorMapObject *globalMap, const ColorMapObject *localMap)
 {
-    QByteArray bytes;
-    int error = 0;
-    GifFileType *gif = EGifOpen(&bytes, appendToBuffer, &error);
-    if (!gif)
-        return gifFailure(QString::fromLatin1(GifErrorString(error)));
-    EGifSetGifVersion(gif, true);
-    bool ok = EGifPutScreenDesc(gif, screen.width(), screen.height(), 8, 0, globalMap) == GIF_OK;
-    ok = ok && EGifPutImageDesc(gif, rect.x(), rect.y(), rect.width(), rect.height(), false,
-                                localMap) == GIF_OK;
-    for (int y = 0; ok && y < rect.height(); ++y)
-        ok = EGifPutLine(gif, const_cast<GifPixelType *>(indices.data()) + size_t(y) * rect.width(),
-                         rect.width()) == GIF_OK;
-    const int writeError = gif->Error;
-    if (EGifCloseFile(gif, &error) != GIF_OK)
-        ok = false;
-    if (!ok)
-        return gifFailure(QString::fromLatin1(GifErrorString(writeError ? writeError : error)));
+    const Result<QByteArray> file = WriteGifFile(screen, globalMap, [&](GifFileType *gif) {
+        return PutGifImage(gif, rect, indices, localMap);
+    });
+    if (!file)
+        return file;
     const qsizetype start = 13 + (globalMap ? 3 * globalMap->ColorCount : 0);
-    return bytes.mid(start, bytes.size() - start - 1);
+    return file->mid(start, file->size() - start - 1);
 }
 
 class GifAnimationWriter
@@ -172,19 +127,19 @@ public:
     {
         const QSize size = m_sequence.pictures.first().size();
         if (size.width() > 65535 || size.height() > 65535)
-            return gifFailure(QStringLiteral("图片过大"));
+            return GifFailure(QStringLiteral("图片过大"));
         m_size = size;
         for (const QImage &picture : m_sequence.pictures) {
             if (picture.size() != size)
-                return gifFailure(QStringLiteral("帧的尺寸不一致"));
+                return GifFailure(QStringLiteral("帧的尺寸不一致"));
             m_pixels.push_back(GifPixels(picture));
         }
         std::vector<IndexedPicture::Colour> palette;
         if (auto index = sharedPalette(m_pixels, palette)) {
             m_sharedIndex = std::move(*index);
-            m_globalMap = makeMap(palette);
+            m_globalMap = MakeGifMap(palette);
             if (!m_globalMap)
-                return gifFailure(QStringLiteral("无法生成调色板"));
+                return GifFailure(QStringLiteral("无法生成调色板"));
         }
         const std::vector<FrameKey> frames = plan();
         std::vector<FrameKey> distinct;
@@ -291,7 +246,7 @@ private:
             }
             Result<IndexedPicture> indexed = IndexColours(crop, QuantiseEffort::Fast);
             if (!indexed) {
-                out.error = gifFailure(indexed.message()).message();
+                out.error = GifFailure(indexed.message()).message();
                 return out;
             }
             // A frame cleared away needs a transparent index: viewers clear to it.
@@ -301,9 +256,9 @@ private:
             }
             indices = std::move(indexed->indices);
             out.transparentIndex = indexed->transparentIndex;
-            localMap = makeMap(indexed->palette);
+            localMap = MakeGifMap(indexed->palette);
             if (!localMap) {
-                out.error = gifFailure(QStringLiteral("无法生成调色板")).message();
+                out.error = GifFailure(QStringLiteral("无法生成调色板")).message();
                 return out;
             }
         }
@@ -365,10 +320,10 @@ std::vector<int> GifDelays(int frames, int frameMs)
 Result<QByteArray> EncodeGifAnimation(const AnimationSequence &sequence, const EncodeStep &step)
 {
     if (sequence.pictures.isEmpty() || sequence.order.empty() || sequence.pictures.first().isNull())
-        return gifFailure(QStringLiteral("没有可写的帧"));
+        return GifFailure(QStringLiteral("没有可写的帧"));
     for (const int picture : sequence.order)
         if (picture < 0 || picture >= sequence.pictures.size())
-            return gifFailure(QStringLiteral("帧序号超出范围"));
+            return GifFailure(QStringLiteral("帧序号超出范围"));
     return GifAnimationWriter(sequence).Write(step);
 }
 
