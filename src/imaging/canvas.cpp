@@ -71,4 +71,20 @@ QImage FlattenOverBlack(const QImage &canvas)
     return flat;
 }
 
+bool IsOpaque(const QImage &picture)
+{
+    if (!picture.hasAlphaChannel())
+        return true;
+    if (picture.format() != QImage::Format_ARGB32 &&
+        picture.format() != QImage::Format_ARGB32_Premultiplied)
+        return IsOpaque(picture.convertToFormat(QImage::Format_ARGB32));
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
 } // namespace mrv

@@ -23,6 +23,9 @@ void DrawPicture(QPainter &painter, const QImage &picture, const QRect &target);
 /// scales at each draw, clipped to the canvas).
 QImage PrescalePicture(const QImage &source, QSize drawSize);
 
+/// Whether every pixel of a picture is fully opaque.
+bool IsOpaque(const QImage &picture);
+
 /// The colours of a premultiplied canvas laid over black, fully opaque (RGB32). This is what
 /// the formats without an alpha channel (BMP, JPEG) store.
 QImage FlattenOverBlack(const QImage &canvas);

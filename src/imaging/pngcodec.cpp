@@ -1,5 +1,6 @@
 #include "imaging/pngcodec.h"
 
+#include "imaging/canvas.h"
 #include "support/parallel.h"
 #include "imaging/pngchunks.h"
 #include "imaging/pngrowfilter.h"
@@ -227,20 +228,6 @@ QImage DecodePngFast(const QByteArray &file)
 
 namespace {
 
-/// Whether every pixel of a premultiplied or RGB32 picture is opaque.
-bool isOpaque(const QImage &source)
-{
-    if (source.format() == QImage::Format_RGB32)
-        return true;
-    for (int y = 0; y < source.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(y));
-        for (int x = 0; x < source.width(); ++x)
-            if (qAlpha(line[x]) != 255)
-                return false;
-    }
-    return true;
-}
-
 QImage encodable(const QImage &canvas)
 {
     return canvas.format() == QImage::Format_RGB32
@@ -345,7 +332,7 @@ QByteArray EncodePngFast(const QImage &canvas)
     if (canvas.isNull())
         return {};
     const QImage source = encodable(canvas);
-    const bool opaque = isOpaque(source);
+    const bool opaque = IsOpaque(source);
     const QByteArray compressed = compressedRows(source, source.rect(), opaque);
     if (compressed.isEmpty())
         return {};
@@ -370,7 +357,7 @@ Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeSte
         if (picture.size() != size)
             return failure(QStringLiteral("帧的尺寸不一致"));
         pictures << encodable(picture);
-        opaque = opaque && isOpaque(pictures.last());
+        opaque = opaque && IsOpaque(pictures.last());
     }
     for (const int picture : sequence.order)
         if (picture < 0 || picture >= pictures.size())

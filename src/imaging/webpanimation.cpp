@@ -1,5 +1,7 @@
 #include "imaging/webpanimation.h"
 
+#include "imaging/canvas.h"
+
 #include <webp/encode.h>
 #include <webp/mux.h>
 
@@ -19,17 +21,6 @@ struct PictureFree
 {
     void operator()(WebPPicture *p) const { WebPPictureFree(p); }
 };
-
-bool isOpaque(const QImage &straight)
-{
-    for (int y = 0; y < straight.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(straight.constScanLine(y));
-        for (int x = 0; x < straight.width(); ++x)
-            if (qAlpha(line[x]) != 255)
-                return false;
-    }
-    return true;
-}
 
 Result<QByteArray> webpFailure(const QString &what)
 {
@@ -53,7 +44,7 @@ Result<QByteArray> EncodeWebPAnimation(const AnimationSequence &sequence, int qu
         if (picture.size() != size)
             return webpFailure(QStringLiteral("帧的尺寸不一致"));
         straight << picture.convertToFormat(QImage::Format_ARGB32);
-        transparent = transparent || picture.hasAlphaChannel() && !isOpaque(straight.last());
+        transparent = transparent || !IsOpaque(straight.last());
     }
     for (const int picture : sequence.order)
         if (picture < 0 || picture >= straight.size())
