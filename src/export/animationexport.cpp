@@ -61,10 +61,11 @@ std::vector<QImage> composeCells(const ExportSource &source, const AnimationOpti
 {
     const int count = source.project.aFrame.Count();
     std::vector<QImage> cells(static_cast<size_t>(count));
-    bool outOfMemory = false;
+    std::atomic_bool outOfMemory = false;
     CellTarget target;
     target.canvas = [](int) { return CreateCanvas(CellSize, CellSize); };
-    // Each cell is its own picture, so the composing threads write to distinct entries.
+    // Each cell is its own picture, so the composing threads write to distinct entries; they
+    // run this on their own threads.
     target.done = [&](int index, const QImage &cell) {
         if (cell.isNull()) {
             outOfMemory = true;

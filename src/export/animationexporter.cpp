@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace mrv {
 
 const QString AnimationExporter::Loops = QStringLiteral("loops");
@@ -18,6 +20,10 @@ const QString AnimationExporter::AreaCell = QStringLiteral("cell");
 const QString AnimationExporter::AreaScreen = QStringLiteral("screen");
 
 namespace {
+
+constexpr int MinLoops = 1, MaxLoops = 255;
+constexpr int MinWidth = 16, MaxWidth = 1024;
+constexpr int MinFrameTime = 1, MaxFrameTime = 65535;
 
 ExportOptionSpec intOption(const QString &name, int value, int minimum, int maximum,
                            const QString &usedValueText)
@@ -67,7 +73,7 @@ Result<PictureFormat> AnimationExporter::cliFormat(const QString *nameGiven,
 
 QList<ExportOptionSpec> AnimationExporter::options() const
 {
-    ExportOptionSpec loops = intOption(Loops, 3, 1, 255, QStringLiteral("循环 %1 次"));
+    ExportOptionSpec loops = intOption(Loops, 3, MinLoops, MaxLoops, QStringLiteral("循环 %1 次"));
     loops.prompt = QStringLiteral("循环部分播放几次");
     ExportOptionSpec area;
     area.name = Area;
@@ -77,8 +83,8 @@ QList<ExportOptionSpec> AnimationExporter::options() const
     ExportOptionSpec quality = intOption(Quality, WebPLossless, 0, 100, QStringLiteral("质量 %1"));
     return {loops,
             area,
-            intOption(Width, 640, 16, 1024, QStringLiteral("宽度 %1")),
-            intOption(FrameTime, 75, 1, 65535, QStringLiteral("帧时间 %1 毫秒")),
+            intOption(Width, 640, MinWidth, MaxWidth, QStringLiteral("宽度 %1")),
+            intOption(FrameTime, 75, MinFrameTime, MaxFrameTime, QStringLiteral("帧时间 %1 毫秒")),
             flagOption(Repeat),
             flagOption(NoBackground),
             quality};
@@ -117,10 +123,11 @@ AnimationOptions AnimationExporter::EngineOptions(const ExportOptions &options)
     AnimationOptions engine;
     engine.path = OutputPath(options.target, options.format);
     engine.format = options.format;
-    engine.loops = options.Number(Loops);
+    // Values set directly (the editor's frame time may be 0) keep to the options' ranges.
+    engine.loops = std::clamp(options.Number(Loops), MinLoops, MaxLoops);
     engine.area = options.Text(Area) == AreaScreen ? AnimationArea::Screen : AnimationArea::Cell;
-    engine.screenWidth = options.Number(Width);
-    engine.frameMs = options.Number(FrameTime);
+    engine.screenWidth = std::clamp(options.Number(Width), MinWidth, MaxWidth);
+    engine.frameMs = std::clamp(options.Number(FrameTime), MinFrameTime, MaxFrameTime);
     engine.repeat = options.Flag(Repeat);
     engine.includeBackground = !options.Flag(NoBackground);
     engine.quality = options.Number(Quality);

@@ -232,6 +232,24 @@ TEST(AnimationExport, CommandLineRefusesWhatItCannotWriteAndWritesNothing)
     EXPECT_FALSE(QFileInfo::exists(out));
 }
 
+TEST(AnimationExport, ValuesSetOutsideTheRangesAreKeptToThem)
+{
+    // The editor hands over its own frame time, which may be 0.
+    AnimatedProject golden;
+    const Exporter &exporter = *ExportRegistry::Find(u"export-animation");
+    ExportOptions options =
+        exporter.defaultOptions(golden.File(QStringLiteral("fast.webp")), PictureFormat::WebP);
+    options.values.insert(AnimationExporter::FrameTime, 0);
+    options.values.insert(AnimationExporter::Loops, 0);
+    const ExportResult result = exporter.Run(ExportSource::FromProject(golden.project), options);
+    ASSERT_TRUE(result.status) << result.status.message();
+    const Result<DecodedAnimation> read = ReadAnimation(result.written.value(0));
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->frames.size(), 3 + 4);
+    for (const AnimationFrame &frame : read->frames)
+        EXPECT_EQ(frame.delayMs, 1);
+}
+
 TEST(AnimationExport, CancelledExportLeavesNoFile)
 {
     AnimatedProject golden;
