@@ -24,8 +24,9 @@ void printHelp(QTextStream &out, const std::vector<Command> &commands)
     for (const auto &c : commands)
         out << "  mirovane-cli " << c.usage << "\n";
     out << "\nCommands:\n";
+    // A space after the name column even when a name fills it.
     for (const auto &c : commands)
-        out << "  " << c.name.leftJustified(16) << c.summary << "\n";
+        out << "  " << c.name.leftJustified(15) << ' ' << c.summary << "\n";
     out << "\nExit codes: 0 success, 1 usage error, 2 invalid input, 3 output not written.\n";
 }
 

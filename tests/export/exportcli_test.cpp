@@ -68,7 +68,7 @@ TEST(CliExport, HelpListsEveryRegisteredTargetInItsOrder)
         EXPECT_TRUE(
             help.out.contains(QStringLiteral("  mirovane-cli ") + exporter->cliUsage() + u'\n'))
             << id.toStdString();
-        EXPECT_TRUE(help.out.contains(QStringLiteral("  ") + id.leftJustified(16) +
+        EXPECT_TRUE(help.out.contains(QStringLiteral("  ") + id.leftJustified(15) + u' ' +
                                       exporter->summary() + u'\n'))
             << id.toStdString();
         EXPECT_EQ(RunCli({id, QStringLiteral("--help")}).out,
