@@ -2,11 +2,14 @@
 
 #include "editor/framerowlayout.h"
 
+#include <QList>
 #include <QObject>
+#include <QPoint>
 #include <QStringList>
 
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 class QFrame;
@@ -79,6 +82,14 @@ public:
     QPushButton *RowBrowse(int row) const;
     QPushButton *RowSetting(int row) const;
 
+    /// The rows picked by clicking row numbers (Shift adds a range, Ctrl one row), ascending.
+    QList<int> Selection() const { return {m_selected.begin(), m_selected.end()}; }
+    /// Picks these rows (those outside the list are dropped); the first is the range anchor.
+    void SetSelection(const QList<int> &rows);
+    /// The row at a height on the inner panel: 1..RowCount(), or RowCount() + 1 below the
+    /// last row.
+    int RowAt(int innerY) const;
+
     /// Called for each control of a row when its widgets take up that row (after they were
     /// made like the template row); the editor applies the layout document here.
     void SetRowLayoutHook(std::function<void(QObject &)> hook) { m_layoutHook = std::move(hook); }
@@ -94,6 +105,13 @@ signals:
     void rowTextEdited(int row, const QString &text);
     void browseClicked(int row);
     void settingClicked(int row);
+    /// The row menu was asked for over a row (its number, its buttons or the space around).
+    void rowMenuRequested(int row, QPoint globalPos);
+    /// Delete or Insert was pressed while the list (not a path box) had the focus.
+    void deleteKeyPressed();
+    void insertKeyPressed();
+    /// Several files, or a folder, were dropped over a row (RowCount() + 1 below the last).
+    void filesDropped(int row, const QStringList &files);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -119,6 +137,11 @@ private:
     void ShowRow(Row &row, int index);
     const Row *Find(int row) const;
     void WheelScroll(int angle);
+    void ClickLabel(int row, Qt::KeyboardModifiers modifiers);
+    void ShowSelected(const Row &row) const;
+    /// Handles a drag or drop of several files or of a folder; false for anything else.
+    bool TakeManyFiles(QObject *watched, QEvent *event);
+    int RowOf(QObject *watched, QPoint pos) const;
 
     QFrame *m_panel;
     QWidget *m_viewport;
@@ -131,6 +154,8 @@ private:
     int m_rowCount = 0;
     QStringList m_texts;
     std::map<int, QString> m_problems;
+    std::set<int> m_selected;
+    int m_anchor = 0;
     std::map<int, Row> m_active;
     std::vector<Row> m_pool;
     std::function<void(QObject &)> m_layoutHook;

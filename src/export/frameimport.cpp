@@ -77,7 +77,7 @@ bool HasImportPictureExtension(const QString &path)
     static const QStringList extensions = {
         QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"),
         QStringLiteral("bmp"), QStringLiteral("gif"),  QStringLiteral("tif"),
-        QStringLiteral("tiff"), QStringLiteral("webp")};
+        QStringLiteral("tiff"), QStringLiteral("webp"), QStringLiteral("apng")};
     const qsizetype dot = path.lastIndexOf(u'.');
     return dot >= 0 && extensions.contains(path.mid(dot + 1), Qt::CaseInsensitive);
 }
@@ -131,6 +131,13 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
     if (info.isDir())
         return ImportFolder(source, options);
     return ImportStill(source, options);
+}
+
+bool IsAnimatedSource(const QString &source)
+{
+    QImageReader reader(source);
+    reader.setDecideFormatFromContent(true);
+    return reader.imageCount() > 1;
 }
 
 QString AnimationFramesFolder(const QString &framesFolder, const QString &animation)

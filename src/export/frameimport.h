@@ -17,7 +17,7 @@ namespace mrv {
 inline constexpr int MaxImportedFrames = 10000;
 
 /// True when the file name ends in the extension of a picture type the program reads (jpg,
-/// jpeg, png, bmp, gif, tif, tiff, webp), in any letter case.
+/// jpeg, png, apng, bmp, gif, tif, tiff, webp), in any letter case.
 bool HasImportPictureExtension(const QString &path);
 
 /// The pictures of a folder: its files with a picture extension, in natural order of their
