@@ -80,7 +80,8 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
                            m.mnuUndo, m.mnuRedo, m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
         later->setEnabled(false);
-    for (QAction *later : m.mnuFrame->actions() << m.mnuImportFrames)
+    m.mnuImportFrames->setEnabled(false);
+    for (QAction *later : m.mnuFrame->actions())
         later->setEnabled(false);
     return m;
 }

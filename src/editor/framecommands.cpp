@@ -97,6 +97,15 @@ void FrameCommands::ConnectEntries()
     for (const auto &[action, run] : entries)
         connect(action, &QAction::triggered, this, run);
     connect(m.mnuFrame, &QMenu::aboutToShow, this, &FrameCommands::UpdateEntries);
+    // The entries follow the current frame, the picked rows and the frame count.
+    connect(m_editor.Controls().sldFrame, &QSlider::valueChanged, this,
+            &FrameCommands::UpdateEntries);
+    connect(&m_editor.Frames(), &FrameList::labelClicked, this, &FrameCommands::UpdateEntries);
+    ProjectDocument &document = m_editor.Document();
+    for (auto signal : {&ProjectDocument::framesReset, &ProjectDocument::filePathChanged})
+        connect(&document, signal, this, &FrameCommands::UpdateEntries);
+    connect(&document, &ProjectDocument::framesInserted, this, &FrameCommands::UpdateEntries);
+    connect(&document, &ProjectDocument::framesRemoved, this, &FrameCommands::UpdateEntries);
     UpdateEntries();
 
     FrameList &list = m_editor.Frames();
@@ -111,6 +120,8 @@ void FrameCommands::UpdateEntries()
     const EditorMenus &m = m_editor.Menus();
     const int count = m_editor.Document().FrameCount();
     const QList<int> targets = Targets();
+    if (targets.isEmpty())
+        return;
     m.mnuFrameInsertBefore->setEnabled(true);
     m.mnuFrameInsertAfter->setEnabled(true);
     m.mnuFrameCopy->setEnabled(count > 0);
@@ -142,6 +153,7 @@ void FrameCommands::Pick(int first, int count)
         rows.append(r);
     m_editor.Controls().sldFrame->setValue(first);
     m_editor.Frames().SetSelection(rows);
+    UpdateEntries();
 }
 
 void FrameCommands::InsertBefore()
@@ -201,6 +213,7 @@ void FrameCommands::ReverseFrames()
     const QList<int> targets = Targets();
     if (targets.size() > 1 && m_editor.Document().ReverseFrames(targets))
         m_editor.Frames().SetSelection(targets);
+    UpdateEntries();
 }
 
 void FrameCommands::ShowRowMenu(int row, QPoint globalPos)
