@@ -1,5 +1,8 @@
 #include "export/frameimport.h"
 
+#include "imaging/animationreader.h"
+#include "imaging/picturefile.h"
+#include "imaging/pictureformats.h"
 #include "imaging/pictureloader.h"
 #include "support/bootgeometry.h"
 #include "support/naturalorder.h"
@@ -70,6 +73,55 @@ FrameImportResult ImportStill(const QString &file, const FrameImportOptions &opt
     return {std::move(import), ImportFailure::None};
 }
 
+FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions &options)
+{
+    const QString native = QDir::toNativeSeparators(file);
+    if (options.framesFolder.isEmpty())
+        return SourceFailure(
+            QStringLiteral("动画“%1”的帧要保存在工程文件旁边，请先保存工程").arg(native));
+    const QString target = AnimationFramesFolder(options.framesFolder, file);
+    if (const Status made = EnsureFolder(target); !made)
+        return {Result<FrameImport>::Fail(made.message()), ImportFailure::Write};
+    FrameImport import;
+    import.writtenFolder = target;
+    QStringList written;
+    Status failure;
+    bool tooMany = false;
+    const auto sink = [&](const AnimationFrame &frame) {
+        if (written.size() == MaxImportedFrames) {
+            tooMany = true;
+            return false;
+        }
+        const QString path = QDir(target).filePath(
+            QStringLiteral("%1.png").arg(written.size() + 1, 4, 10, QChar(u'0')));
+        const Result<QByteArray> bytes = FormatInfo(PictureFormat::Png).encode(frame.image);
+        failure = bytes ? WritePictureFile(path, *bytes) : bytes.status();
+        if (!failure)
+            return false;
+        written.append(path);
+        const QPoint offset = CentredOffset(frame.image.size());
+        import.frames.push_back({PictureBoxText(options.projectFolder,
+                                                QDir::toNativeSeparators(path)),
+                                 qint16(qBound(-32768, offset.x(), 32767)),
+                                 qint16(qBound(-32768, offset.y(), 32767))});
+        return true;
+    };
+    const Result<AnimationInfo> read = ReadAnimationFrames(file, sink);
+    if (tooMany || !failure || !read) {
+        // A refused or broken animation leaves no half set of frames behind.
+        for (const QString &path : written)
+            QFile::remove(path);
+        QDir().rmdir(target);
+        if (tooMany)
+            return SourceFailure(
+                QStringLiteral("动画“%1”超过 %2 帧，未作任何更改").arg(native).arg(MaxImportedFrames));
+        if (!failure)
+            return {Result<FrameImport>::Fail(failure.message()), ImportFailure::Write};
+        return SourceFailure(QStringLiteral("“%1”无法读取：%2").arg(native, read.message()));
+    }
+    return {std::move(import), ImportFailure::None};
+}
+
 } // namespace
 
 bool HasImportPictureExtension(const QString &path)
@@ -130,14 +182,14 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
             QStringLiteral("找不到“%1”").arg(QDir::toNativeSeparators(source)));
     if (info.isDir())
         return ImportFolder(source, options);
+    if (IsAnimationFile(source))
+        return ImportAnimation(source, options);
     return ImportStill(source, options);
 }
 
 bool IsAnimatedSource(const QString &source)
 {
-    QImageReader reader(source);
-    reader.setDecideFormatFromContent(true);
-    return reader.imageCount() > 1;
+    return IsAnimationFile(source);
 }
 
 QString AnimationFramesFolder(const QString &framesFolder, const QString &animation)
