@@ -10,6 +10,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QImage>
 #include <QtEndian>
 
@@ -307,6 +311,35 @@ TEST(AnimationImport, AnAnimationNeedsAFolderAndABrokenOneLeavesNothingBehind)
     EXPECT_FALSE(broken.import);
     EXPECT_EQ(broken.failure, ImportFailure::Source);
     EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("cut_frames"))));
+}
+
+TEST(ImportFramesCli, AGifsFramesGoBesideTheWrittenProject)
+{
+    TempFolder folder;
+    const QString project = folder.file(QStringLiteral("p.mrv"));
+    QDir().mkpath(folder.file(QStringLiteral("out")));
+    const QString gif = WriteGif(folder.file(QStringLiteral("spin.gif")), TestFrames());
+    const QString out = folder.file(QStringLiteral("out/q.mrv"));
+    const auto run = [](const QStringList &args) {
+        QProcess process;
+        process.start(QStringLiteral(MIROVANE_CLI_PATH), args);
+        process.waitForFinished(60000);
+        return std::pair(process.exitCode(), process.readAllStandardOutput());
+    };
+    ASSERT_EQ(run({QStringLiteral("new"), project}).first, 0);
+    ASSERT_EQ(run({QStringLiteral("import-frames"), project, gif, QStringLiteral("--output"), out}).first, 0);
+    const auto [code, json] = run({QStringLiteral("info"), out, QStringLiteral("--json")});
+    ASSERT_EQ(code, 0);
+    const QJsonArray frames = QJsonDocument::fromJson(json).object()[QStringLiteral("frames")].toArray();
+    ASSERT_EQ(frames.size(), FrameCount);
+    for (int k = 0; k < FrameCount; ++k) {
+        const QJsonObject frame = frames[k].toObject();
+        EXPECT_EQ(frame[QStringLiteral("url")].toString(),
+                  QStringLiteral("spin_frames\\%1.png").arg(k + 1, 4, 10, QChar(u'0')));
+        EXPECT_EQ(frame[QStringLiteral("x")].toInt(), (200 - W) / 2);
+        EXPECT_EQ(frame[QStringLiteral("y")].toInt(), (200 - H) / 2);
+    }
+    EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("out/spin_frames/0012.png"))));
 }
 
 } // namespace
