@@ -166,6 +166,46 @@ void FrameList::UnloadFrameRows()
     ArrangeFrameRows();
 }
 
+void FrameList::InsertRows(int first, int count)
+{
+    if (first < 1 || first > m_rowCount + 1 || count <= 0)
+        return;
+    m_texts.insert(first - 1, count, QString());
+    std::map<int, QString> problems;
+    for (auto &[row, reason] : m_problems)
+        problems.emplace(row >= first ? row + count : row, std::move(reason));
+    m_problems = std::move(problems);
+    m_rowCount += count;
+    Renumber();
+}
+
+void FrameList::RemoveRows(int first, int count)
+{
+    if (first < 1 || count <= 0 || first + count - 1 > m_rowCount)
+        return;
+    m_texts.remove(first - 1, count);
+    std::map<int, QString> problems;
+    for (auto &[row, reason] : m_problems)
+        if (row < first)
+            problems.emplace(row, std::move(reason));
+        else if (row >= first + count)
+            problems.emplace(row - count, std::move(reason));
+    m_problems = std::move(problems);
+    m_rowCount -= count;
+    Renumber();
+}
+
+void FrameList::Renumber()
+{
+    KeepFocusOffRows();
+    for (auto &[index, row] : m_active)
+        ReleaseRow(row);
+    m_active.clear();
+    m_selected.clear();
+    m_anchor = 0;
+    ArrangeFrameRows();
+}
+
 void FrameList::SetRowTexts(QStringList texts)
 {
     texts.resize(m_rowCount);
@@ -270,9 +310,6 @@ void FrameList::SetRowDropHook(std::function<void(QWidget &)> hook)
     const auto watch = [this](const Row &row) {
         m_dropHook(*row.path);
         m_dropHook(*row.browse);
-        // Installed again, the list's own filter comes first: drops of many files are its own.
-        row.path->installEventFilter(this);
-        row.browse->installEventFilter(this);
     };
     for (const auto &[index, row] : m_active)
         watch(row);
@@ -293,14 +330,13 @@ FrameList::Row FrameList::TakeRow()
     row.path = new QLineEdit(m_inner);
     row.browse = new QPushButton(m_inner);
     row.setting = new QPushButton(m_inner);
+    for (QWidget *w : {static_cast<QWidget *>(row.path), static_cast<QWidget *>(row.browse),
+                       static_cast<QWidget *>(row.setting)})
+        w->installEventFilter(this);
     if (m_dropHook) {
         m_dropHook(*row.path);
         m_dropHook(*row.browse);
     }
-    // After the drop hook's filter, so this one runs first: drops of many files are the list's.
-    for (QWidget *w : {static_cast<QWidget *>(row.path), static_cast<QWidget *>(row.browse),
-                       static_cast<QWidget *>(row.setting)})
-        w->installEventFilter(this);
     connect(row.path, &QLineEdit::textEdited, this, [this, box = row.path](const QString &text) {
         const int index = ControlIndex(*box);
         if (index < 1 || index > m_rowCount)
@@ -502,6 +538,10 @@ int FrameList::RowOf(QObject *watched, QPoint pos) const
 
 bool FrameList::TakeManyFiles(QObject *watched, QEvent *event)
 {
+    // The path boxes and browse buttons take the first file of any drop as their own; the
+    // rest of the list (row numbers, the space around the rows) takes many.
+    if (watched != m_inner && watched != m_viewport)
+        return false;
     const QEvent::Type type = event->type();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return false;

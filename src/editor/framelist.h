@@ -55,6 +55,12 @@ public:
     void LoadFrameRows(int count);
     /// Hides the inner panel and removes every row.
     void UnloadFrameRows();
+    /// Rows first..first+count-1 are new, with empty texts; the rows from `first` on move
+    /// down with their texts and problems. The picked rows are forgotten.
+    void InsertRows(int first, int count);
+    /// Rows first..first+count-1 are gone; the rows after them move up with their texts and
+    /// problems. The picked rows are forgotten.
+    void RemoveRows(int first, int count);
     int RowCount() const { return m_rowCount; }
 
     /// The path box texts of all rows (entry i-1 for row i).
@@ -110,7 +116,9 @@ signals:
     /// Delete or Insert was pressed while the list (not a path box) had the focus.
     void deleteKeyPressed();
     void insertKeyPressed();
-    /// Several files, or a folder, were dropped over a row (RowCount() + 1 below the last).
+    /// Several files, or a folder, were dropped over a row's number or the space around the
+    /// rows (row RowCount() + 1 below the last); the path boxes and browse buttons keep taking
+    /// only a drop's first file.
     void filesDropped(int row, const QStringList &files);
 
 protected:
@@ -127,6 +135,8 @@ private:
     };
 
     void Realize();
+    /// Gives up every row's widgets, so the rows take new numbers; then lays them out again.
+    void Renumber();
     Row TakeRow();
     void ReleaseRow(Row row);
     /// True when one of the row's widgets is the window's focus widget.

@@ -57,6 +57,8 @@ public:
     /// Marks every path box whose picture cannot be read (judged without decoding the
     /// pictures), after a project or new frame paths were shown.
     void ShowPathProblems();
+    /// The same for frames first..first+count-1 only (frames just inserted).
+    void ShowPathProblems(int first, int count);
 
     /// Opens the offset dialog for the background (0) or frame `index`.
     void OpenSetting(int index);

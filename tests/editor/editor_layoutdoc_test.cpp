@@ -102,14 +102,14 @@ TEST_F(LayoutDocument, MenusCarryTheirCaptionsAndShortcutsAndLaterCommandsAreDis
     EXPECT_EQ(m.mnuHelp->title(), QStringLiteral("帮助(&H)"));
     for (QAction *now : {m.mnuNew, m.mnuOpen, m.mnuSave, m.mnuSaveNew, m.mnuBack, m.mnuExit})
         EXPECT_TRUE(now->isEnabled()) << now->objectName().toStdString();
-    for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
-                           m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
+    for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuImportFrames,
+                           m.mnuExportLongPic, m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
         EXPECT_FALSE(later->isEnabled()) << later->objectName().toStdString();
     const QList<QAction *> file = m.mnuFile->actions();
-    ASSERT_EQ(file.size(), 13);
+    ASSERT_EQ(file.size(), 14);
     EXPECT_TRUE(file.at(5)->isSeparator());
     EXPECT_EQ(file.at(5)->objectName(), QStringLiteral("heng1"));
-    EXPECT_EQ(file.at(12), m.mnuExit);
+    EXPECT_EQ(file.at(13), m.mnuExit);
 }
 
 } // namespace

@@ -14,8 +14,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QSlider>
 #include <QUndoStack>
+#include <QUrl>
 
 namespace mrv::test {
 namespace {
@@ -196,6 +198,27 @@ TEST_F(FramesTest, RowCommandsKeepEachPathWithItsOffsetAndUndoOneByOne)
     EXPECT_EQ(RowTexts(), Urls());
 }
 
+TEST_F(FramesTest, AMissingPicturesMarkMovesWithItsFrame)
+{
+    frmEditer &w = LoadFrames(4); // f4.png does not exist
+    FrameList &list = w.Frames();
+    ASSERT_FALSE(list.RowProblem(4).isEmpty());
+    ASSERT_TRUE(list.RowProblem(3).isEmpty());
+    w.Controls().sldFrame->setValue(1);
+    w.Menus().mnuFrameDelete->trigger();
+    EXPECT_FALSE(list.RowProblem(3).isEmpty());
+    EXPECT_TRUE(list.RowProblem(2).isEmpty());
+    w.Menus().mnuFrameInsertBefore->trigger();
+    EXPECT_TRUE(list.RowProblem(1).isEmpty());
+    EXPECT_FALSE(list.RowProblem(4).isEmpty());
+    EXPECT_TRUE(list.RowProblem(3).isEmpty());
+    w.Menus().mnuUndo->trigger();
+    w.Menus().mnuUndo->trigger();
+    EXPECT_TRUE(list.RowProblem(1).isEmpty());
+    EXPECT_FALSE(list.RowProblem(4).isEmpty());
+    EXPECT_EQ(RowTexts(), Urls());
+}
+
 TEST_F(FramesTest, ShiftAndCtrlClicksPickRowsThatMoveAndReverseTogether)
 {
     frmEditer &w = LoadFrames(5);
@@ -260,29 +283,50 @@ TEST_F(FramesTest, TheRowMenuIsTheFrameMenuForTheRowUnderTheMouse)
     EXPECT_EQ(w.Controls().sldFrame->value(), 2);
 }
 
+/// Drops files onto the list where row `row`'s number is, as a file manager does: the number
+/// takes no drops itself, so the list's panel under it gets them.
+bool DropOnRowNumber(FrameList &list, int row, const QStringList &files)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &file : files)
+        urls.append(QUrl::fromLocalFile(file));
+    data.setUrls(urls);
+    const QPoint at = list.RowLabel(row)->geometry().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list.Inner(), &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list.Inner(), &drop);
+    return drop.isAccepted();
+}
+
 TEST_F(FramesTest, DroppingManyFilesOrAFolderFillsRowsFromTheOneUnderTheCursor)
 {
     frmEditer &w = LoadFrames();
     const QString seq = WriteSequence(QStringLiteral("drop"), 3);
     const QStringList files = {seq + QStringLiteral("/n3.png"), seq + QStringLiteral("/n1.png"),
                                seq + QStringLiteral("/n2.png")};
-    ASSERT_TRUE(DropFiles(*w.Frames().RowPath(2), files));
+    ASSERT_TRUE(DropOnRowNumber(w.Frames(), 2, files));
     EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QStringLiteral("drop\\n1.png"),
                                    QStringLiteral("drop\\n2.png"), QStringLiteral("drop\\n3.png")}));
     EXPECT_EQ(RowTexts(), Urls());
     EXPECT_EQ(w.Document().Frame(4)->aX, 80);
     EXPECT_EQ(w.Document().UndoStack()->count(), 1);
 
-    // A folder onto a browse button.
-    ASSERT_TRUE(DropFiles(*w.Frames().RowBrowse(1), {seq}));
+    // A folder onto the first row's number.
+    ASSERT_TRUE(DropOnRowNumber(w.Frames(), 1, {seq}));
     EXPECT_EQ(Urls().mid(0, 3), (QStringList{QStringLiteral("drop\\n1.png"), QStringLiteral("drop\\n2.png"),
                                              QStringLiteral("drop\\n3.png")}));
     EXPECT_EQ(w.Document().FrameCount(), 4);
 
-    // One file is still the path box's own: only that row's path changes.
-    ASSERT_TRUE(DropFiles(*w.Frames().RowPath(4), {folder.file(QStringLiteral("f1.png"))}));
+    // A path box keeps taking the first file only, and one file anywhere is no list fill.
+    ASSERT_TRUE(DropFiles(*w.Frames().RowPath(4), {folder.file(QStringLiteral("f1.png")), seq}));
     EXPECT_EQ(Urls().last(), QStringLiteral("f1.png"));
     EXPECT_EQ(w.Document().Frame(4)->aX, 80);
+    EXPECT_FALSE(DropOnRowNumber(w.Frames(), 1, {folder.file(QStringLiteral("f1.png"))}));
+    EXPECT_EQ(w.Document().FrameCount(), 4);
 }
 
 TEST_F(FramesTest, TheRealDialogAnswersWithAFolderOrAPictureFile)
