@@ -60,7 +60,8 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     m.mnuFrame = bar.addMenu(QStringLiteral("帧"));
     m.mnuFrame->setObjectName(QStringLiteral("mnuFrame"));
     QMenu &frame = *m.mnuFrame;
-    m.mnuFrameInsertBefore = AddEntry(frame, "mnuFrameInsertBefore", QStringLiteral("在前面插入帧"));
+    m.mnuFrameInsertBefore =
+        AddEntry(frame, "mnuFrameInsertBefore", QStringLiteral("在前面插入帧"));
     m.mnuFrameInsertAfter = AddEntry(frame, "mnuFrameInsertAfter", QStringLiteral("在后面插入帧"));
     m.mnuFrameCopy = AddEntry(frame, "mnuFrameCopy", QStringLiteral("复制帧"));
     m.mnuFrameDelete = AddEntry(frame, "mnuFrameDelete", QStringLiteral("删除帧"));

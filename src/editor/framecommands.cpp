@@ -317,7 +317,8 @@ void FrameCommands::ShowImportProblems(const FrameImport &import, bool warnCount
 
 void FrameCommands::ShowError(const QString &text)
 {
-    m_editor.AppPrompts().Message({text, ImportTitle, MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
+    m_editor.AppPrompts().Message(
+        {text, ImportTitle, MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
 }
 
 } // namespace mrv

@@ -517,7 +517,8 @@ void FrameList::ShowSelected(const Row &row) const
 {
     // The number of a picked row is drawn inverted, like a selected list entry.
     const bool selected = m_selected.count(row.index) > 0;
-    row.label->setBackgroundRole(selected ? QPalette::Highlight : m_template.label->backgroundRole());
+    row.label->setBackgroundRole(selected ? QPalette::Highlight
+                                          : m_template.label->backgroundRole());
     row.label->setForegroundRole(selected ? QPalette::HighlightedText
                                           : m_template.label->foregroundRole());
     row.label->setAutoFillBackground(selected || m_template.label->autoFillBackground());

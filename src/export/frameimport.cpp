@@ -59,8 +59,8 @@ FrameImportResult ImportFolder(const QString &folder, const FrameImportOptions &
         return SourceFailure(TooManyMessage(folder, pictures.size()));
     FrameImport import = FramesForPictures(pictures, options.projectFolder);
     if (import.frames.empty())
-        return SourceFailure(QStringLiteral("文件夹“%1”中没有可以读取的图片")
-                                 .arg(QDir::toNativeSeparators(folder)));
+        return SourceFailure(
+            QStringLiteral("文件夹“%1”中没有可以读取的图片").arg(QDir::toNativeSeparators(folder)));
     return {std::move(import), ImportFailure::None};
 }
 
@@ -68,8 +68,9 @@ FrameImportResult ImportStill(const QString &file, const FrameImportOptions &opt
 {
     FrameImport import = FramesForPictures({file}, options.projectFolder);
     if (import.frames.empty())
-        return SourceFailure(QStringLiteral("“%1”不是可以读取的图片：%2")
-                                 .arg(QDir::toNativeSeparators(file), import.skipped.first().reason));
+        return SourceFailure(
+            QStringLiteral("“%1”不是可以读取的图片：%2")
+                .arg(QDir::toNativeSeparators(file), import.skipped.first().reason));
     return {std::move(import), ImportFailure::None};
 }
 
@@ -100,10 +101,9 @@ FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions 
             return false;
         written.append(path);
         const QPoint offset = CentredOffset(frame.image.size());
-        import.frames.push_back({PictureBoxText(options.projectFolder,
-                                                QDir::toNativeSeparators(path)),
-                                 qint16(qBound(-32768, offset.x(), 32767)),
-                                 qint16(qBound(-32768, offset.y(), 32767))});
+        import.frames.push_back(
+            {PictureBoxText(options.projectFolder, QDir::toNativeSeparators(path)),
+             qint16(qBound(-32768, offset.x(), 32767)), qint16(qBound(-32768, offset.y(), 32767))});
         return true;
     };
     const Result<AnimationInfo> read = ReadAnimationFrames(file, sink);
@@ -113,8 +113,9 @@ FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions 
             QFile::remove(path);
         QDir().rmdir(target);
         if (tooMany)
-            return SourceFailure(
-                QStringLiteral("动画“%1”超过 %2 帧，未作任何更改").arg(native).arg(MaxImportedFrames));
+            return SourceFailure(QStringLiteral("动画“%1”超过 %2 帧，未作任何更改")
+                                     .arg(native)
+                                     .arg(MaxImportedFrames));
         if (!failure)
             return {Result<FrameImport>::Fail(failure.message()), ImportFailure::Write};
         return SourceFailure(QStringLiteral("“%1”无法读取：%2").arg(native, read.message()));
@@ -127,8 +128,8 @@ FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions 
 bool HasImportPictureExtension(const QString &path)
 {
     static const QStringList extensions = {
-        QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"),
-        QStringLiteral("bmp"), QStringLiteral("gif"),  QStringLiteral("tif"),
+        QStringLiteral("jpg"),  QStringLiteral("jpeg"), QStringLiteral("png"),
+        QStringLiteral("bmp"),  QStringLiteral("gif"),  QStringLiteral("tif"),
         QStringLiteral("tiff"), QStringLiteral("webp"), QStringLiteral("apng")};
     const qsizetype dot = path.lastIndexOf(u'.');
     return dot >= 0 && extensions.contains(path.mid(dot + 1), Qt::CaseInsensitive);
@@ -178,8 +179,7 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
 {
     const QFileInfo info(source);
     if (source.isEmpty() || !info.exists())
-        return SourceFailure(
-            QStringLiteral("找不到“%1”").arg(QDir::toNativeSeparators(source)));
+        return SourceFailure(QStringLiteral("找不到“%1”").arg(QDir::toNativeSeparators(source)));
     if (info.isDir())
         return ImportFolder(source, options);
     if (IsAnimationFile(source))
@@ -194,8 +194,8 @@ bool IsAnimatedSource(const QString &source)
 
 QString AnimationFramesFolder(const QString &framesFolder, const QString &animation)
 {
-    return QDir(framesFolder).filePath(QFileInfo(animation).completeBaseName() +
-                                       QStringLiteral("_frames"));
+    return QDir(framesFolder)
+        .filePath(QFileInfo(animation).completeBaseName() + QStringLiteral("_frames"));
 }
 
 QString FrameCountWarning(int count)

@@ -37,8 +37,8 @@ Result<AnimationInfo> DecodeWebPAnimation(const QByteArray &file, const Animatio
         int timestamp = 0;
         if (!WebPAnimDecoderGetNext(decoder.get(), &pixels, &timestamp))
             return Result<AnimationInfo>::Fail(QStringLiteral("WebP 数据损坏"));
-        const QImage canvas(pixels, info.size.width(), info.size.height(),
-                            info.size.width() * 4, QImage::Format_ARGB32_Premultiplied);
+        const QImage canvas(pixels, info.size.width(), info.size.height(), info.size.width() * 4,
+                            QImage::Format_ARGB32_Premultiplied);
         ++info.frameCount;
         // The decoder owns the pixels until the next frame: the sink gets a copy.
         if (!sink(AnimationFrame{canvas.copy(), timestamp - shownAt}))

@@ -269,12 +269,15 @@ TEST_F(FramesTest, TheRowMenuIsTheFrameMenuForTheRowUnderTheMouse)
         for (QAction *a : menu->actions())
             if (!a->isSeparator())
                 shown << a->text();
-        for (int i = 0; i < 12 && (!menu->activeAction() || menu->activeAction()->text() != QStringLiteral("上移")); ++i)
+        for (int i = 0; i < 12 && (!menu->activeAction() ||
+                                   menu->activeAction()->text() != QStringLiteral("上移"));
+             ++i)
             QTest::keyClick(menu, Qt::Key_Down);
         QTest::keyClick(menu, Qt::Key_Return);
     });
     poll.start();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4), label->mapToGlobal(QPoint(4, 4)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4),
+                            label->mapToGlobal(QPoint(4, 4)));
     QCoreApplication::sendEvent(label, &event);
     poll.stop();
     EXPECT_EQ(shown.size(), 7) << shown.join(u',');
@@ -309,16 +312,18 @@ TEST_F(FramesTest, DroppingManyFilesOrAFolderFillsRowsFromTheOneUnderTheCursor)
     const QStringList files = {seq + QStringLiteral("/n3.png"), seq + QStringLiteral("/n1.png"),
                                seq + QStringLiteral("/n2.png")};
     ASSERT_TRUE(DropOnRowNumber(w.Frames(), 2, files));
-    EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QStringLiteral("drop\\n1.png"),
-                                   QStringLiteral("drop\\n2.png"), QStringLiteral("drop\\n3.png")}));
+    EXPECT_EQ(Urls(),
+              (QStringList{QStringLiteral("f1.png"), QStringLiteral("drop\\n1.png"),
+                           QStringLiteral("drop\\n2.png"), QStringLiteral("drop\\n3.png")}));
     EXPECT_EQ(RowTexts(), Urls());
     EXPECT_EQ(w.Document().Frame(4)->aX, 80);
     EXPECT_EQ(w.Document().UndoStack()->count(), 1);
 
     // A folder onto the first row's number.
     ASSERT_TRUE(DropOnRowNumber(w.Frames(), 1, {seq}));
-    EXPECT_EQ(Urls().mid(0, 3), (QStringList{QStringLiteral("drop\\n1.png"), QStringLiteral("drop\\n2.png"),
-                                             QStringLiteral("drop\\n3.png")}));
+    EXPECT_EQ(Urls().mid(0, 3),
+              (QStringList{QStringLiteral("drop\\n1.png"), QStringLiteral("drop\\n2.png"),
+                           QStringLiteral("drop\\n3.png")}));
     EXPECT_EQ(w.Document().FrameCount(), 4);
 
     // A path box keeps taking the first file only, and one file anywhere is no list fill.
@@ -356,8 +361,9 @@ TEST_F(FramesTest, TheRealDialogAnswersWithAFolderOrAPictureFile)
     // An ordinary open dialog still goes into a folder instead of answering with it.
     request.kind = FileDialogKind::Open;
     request.startFolder = folder.path();
-    const ModalRun run = AnswerModals([&] { answer = real.File(request); },
-                 {[](QWidget &d) { ChooseInFileDialog(d, 1, QStringLiteral("real")); }});
+    const ModalRun run =
+        AnswerModals([&] { answer = real.File(request); },
+                     {[](QWidget &d) { ChooseInFileDialog(d, 1, QStringLiteral("real")); }});
     EXPECT_FALSE(answer);
     EXPECT_EQ(run.answered, 1);
 }

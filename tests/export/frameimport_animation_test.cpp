@@ -37,7 +37,13 @@ constexpr int W = 20;
 constexpr int H = 16;
 constexpr int FrameCount = 12;
 
-enum Disposal { Unspecified = 0, Keep = 1, ToBackground = 2, ToPrevious = 3 };
+enum Disposal
+{
+    Unspecified = 0,
+    Keep = 1,
+    ToBackground = 2,
+    ToPrevious = 3
+};
 
 // GIF palette; index 7 is the transparent one where a frame has transparency.
 constexpr QRgb Palette[8] = {0xff000000, 0xffff0000, 0xff00ff00, 0xff0000ff,
@@ -121,9 +127,8 @@ QString WriteGif(const QString &path, const std::vector<TestFrame> &frames)
     EGifPutExtensionBlock(gif, 3, loop);
     EGifPutExtensionTrailer(gif);
     for (const TestFrame &f : frames) {
-        const unsigned char control[4] = {
-            GifByteType(f.disposal << 2 | (f.transparency ? 1 : 0)), 5, 0,
-            GifByteType(f.transparency ? TransparentIndex : 0)};
+        const unsigned char control[4] = {GifByteType(f.disposal << 2 | (f.transparency ? 1 : 0)),
+                                          5, 0, GifByteType(f.transparency ? TransparentIndex : 0)};
         EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, control);
         EGifPutImageDesc(gif, f.rect.x(), f.rect.y(), f.rect.width(), f.rect.height(), false,
                          nullptr);
@@ -170,16 +175,17 @@ QString WriteApng(const QString &path, const std::vector<TestFrame> &frames)
         const TestFrame &f = frames[i];
         const char dispose = f.disposal == ToBackground ? 1 : (f.disposal == ToPrevious ? 2 : 0);
         Chunk(file, "fcTL",
-                       Be32(sequence++) + Be32(f.rect.width()) + Be32(f.rect.height()) +
-                           Be32(f.rect.x()) + Be32(f.rect.y()) + Be16(1) + Be16(10) + dispose +
-                           char(1));
+              Be32(sequence++) + Be32(f.rect.width()) + Be32(f.rect.height()) + Be32(f.rect.x()) +
+                  Be32(f.rect.y()) + Be16(1) + Be16(10) + dispose + char(1));
         QByteArray raw;
         for (int y = 0; y < f.rect.height(); ++y) {
             raw.append('\0');
             for (int x = 0; x < f.rect.width(); ++x) {
                 const int index = f.index(x, y);
                 const QRgb p = f.transparency && index == TransparentIndex ? 0 : Palette[index];
-                raw.append(char(qRed(p))).append(char(qGreen(p))).append(char(qBlue(p)))
+                raw.append(char(qRed(p)))
+                    .append(char(qGreen(p)))
+                    .append(char(qBlue(p)))
                     .append(char(qAlpha(p)));
             }
         }
@@ -214,8 +220,8 @@ void ExpectFramesAsShown(const QString &animation, const std::vector<QImage> &ex
         EXPECT_EQ(frame.aURL, base + u'\\' + name);
         EXPECT_EQ(frame.aX, (200 - W) / 2);
         EXPECT_EQ(frame.aY, (200 - H) / 2);
-        const QImage written =
-            QImage(QDir(project.path()).filePath(base + u'/' + name)).convertToFormat(QImage::Format_ARGB32);
+        const QImage written = QImage(QDir(project.path()).filePath(base + u'/' + name))
+                                   .convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(written.size(), QSize(W, H)) << name;
         int wrong = 0;
         for (int y = 0; y < H; ++y)
@@ -278,9 +284,9 @@ QString WriteWebP(const QString &path, const std::vector<QImage> &canvases)
     WebPDataInit(&data);
     WebPAnimEncoderAssemble(encoder, &data);
     QFile out(path);
-    const bool written =
-        out.open(QIODevice::WriteOnly) &&
-        out.write(reinterpret_cast<const char *>(data.bytes), qint64(data.size)) == qint64(data.size);
+    const bool written = out.open(QIODevice::WriteOnly) &&
+                         out.write(reinterpret_cast<const char *>(data.bytes), qint64(data.size)) ==
+                             qint64(data.size);
     WebPDataClear(&data);
     WebPAnimEncoderDelete(encoder);
     return written ? path : QString();
@@ -327,10 +333,13 @@ TEST(ImportFramesCli, AGifsFramesGoBesideTheWrittenProject)
         return std::pair(process.exitCode(), process.readAllStandardOutput());
     };
     ASSERT_EQ(run({QStringLiteral("new"), project}).first, 0);
-    ASSERT_EQ(run({QStringLiteral("import-frames"), project, gif, QStringLiteral("--output"), out}).first, 0);
+    ASSERT_EQ(
+        run({QStringLiteral("import-frames"), project, gif, QStringLiteral("--output"), out}).first,
+        0);
     const auto [code, json] = run({QStringLiteral("info"), out, QStringLiteral("--json")});
     ASSERT_EQ(code, 0);
-    const QJsonArray frames = QJsonDocument::fromJson(json).object()[QStringLiteral("frames")].toArray();
+    const QJsonArray frames =
+        QJsonDocument::fromJson(json).object()[QStringLiteral("frames")].toArray();
     ASSERT_EQ(frames.size(), FrameCount);
     for (int k = 0; k < FrameCount; ++k) {
         const QJsonObject frame = frames[k].toObject();

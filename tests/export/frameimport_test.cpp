@@ -68,7 +68,8 @@ TEST(FrameImport, AFolderWrittenInShuffledOrderGivesRowKTheKthPicture)
     ASSERT_TRUE(result.import) << result.import.message();
     ASSERT_EQ(result.import->frames.size(), 105u);
     for (int k = 1; k <= 105; ++k)
-        EXPECT_EQ(result.import->frames[size_t(k - 1)].aURL, QStringLiteral("pics\\f%1.png").arg(k));
+        EXPECT_EQ(result.import->frames[size_t(k - 1)].aURL,
+                  QStringLiteral("pics\\f%1.png").arg(k));
     EXPECT_TRUE(result.import->skipped.isEmpty());
     EXPECT_TRUE(result.import->writtenFolder.isEmpty());
 }
@@ -88,7 +89,8 @@ TEST(FrameImport, PicturesAreCentredAndUnreadableOnesListed)
     const std::vector<aImage> &frames = result.import->frames;
     ASSERT_EQ(frames.size(), 3u);
     // Outside the project folder: full paths.
-    EXPECT_EQ(frames[0], (aImage{QDir::toNativeSeparators(outside.file(QStringLiteral("a1.png"))), 0, 0}));
+    EXPECT_EQ(frames[0],
+              (aImage{QDir::toNativeSeparators(outside.file(QStringLiteral("a1.png"))), 0, 0}));
     EXPECT_EQ(frames[1].aX, 74); // (200 - 51) / 2 toward zero
     EXPECT_EQ(frames[1].aY, 83);
     EXPECT_EQ(frames[2].aX, -50); // (200 - 301) / 2 = -50.5 toward zero
@@ -108,8 +110,9 @@ TEST(FrameImport, SourcesWithNothingToTakeOrTooMuchAreRefused)
     QDir().mkpath(folder.file(QStringLiteral("empty")));
     folder.write(QStringLiteral("junk/a.png"), "no picture");
     const QString text = folder.write(QStringLiteral("a.png"), "no picture");
-    for (const QString &source : {folder.file(QStringLiteral("empty")), folder.file(QStringLiteral("junk")),
-                                  text, folder.file(QStringLiteral("missing")), QString()}) {
+    for (const QString &source :
+         {folder.file(QStringLiteral("empty")), folder.file(QStringLiteral("junk")), text,
+          folder.file(QStringLiteral("missing")), QString()}) {
         const FrameImportResult result = ImportFrames(source, {folder.path(), folder.path()});
         EXPECT_FALSE(result.import) << source;
         EXPECT_EQ(result.failure, ImportFailure::Source) << source;
@@ -128,8 +131,10 @@ TEST(FrameImport, SourcesWithNothingToTakeOrTooMuchAreRefused)
 TEST(FrameImport, WarningsNameWhatTheBootScreenShows)
 {
     EXPECT_TRUE(FrameCountWarning(105).isEmpty());
-    EXPECT_TRUE(FrameCountWarning(120).contains(QStringLiteral("第 106 帧"))) << FrameCountWarning(120);
-    EXPECT_TRUE(FrameCountWarning(12).contains(QStringLiteral("第 13 至 105 格"))) << FrameCountWarning(12);
+    EXPECT_TRUE(FrameCountWarning(120).contains(QStringLiteral("第 106 帧")))
+        << FrameCountWarning(120);
+    EXPECT_TRUE(FrameCountWarning(12).contains(QStringLiteral("第 13 至 105 格")))
+        << FrameCountWarning(12);
     EXPECT_EQ(CentredOffset({200, 200}), QPoint(0, 0));
     EXPECT_EQ(CentredOffset({1, 3}), QPoint(99, 98));
     EXPECT_EQ(CentredOffset({203, 401}), QPoint(-1, -100));
@@ -145,14 +150,16 @@ TEST(ImportFramesCli, AFolderReplacesTheFramesAndInfoShowsThemInOrder)
     folder.write(QStringLiteral("seq/img7.png"), "broken");
 
     const QString out = folder.file(QStringLiteral("out.mrv"));
-    const Process run = RunProcess({QStringLiteral("import-frames"), path,
-                                    folder.file(QStringLiteral("seq")), QStringLiteral("--output"), out});
+    const Process run =
+        RunProcess({QStringLiteral("import-frames"), path, folder.file(QStringLiteral("seq")),
+                    QStringLiteral("--output"), out});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out.trimmed(), out);
     // One line names the skipped file; the count warning follows.
     const QStringList warnings = run.err.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(warnings.size(), 2) << run.err;
-    EXPECT_TRUE(warnings[0].contains(QDir::toNativeSeparators(folder.file(QStringLiteral("seq/img7.png")))))
+    EXPECT_TRUE(
+        warnings[0].contains(QDir::toNativeSeparators(folder.file(QStringLiteral("seq/img7.png")))))
         << warnings[0];
     const QJsonArray frames = FramesOf(out);
     ASSERT_EQ(frames.size(), 3);
@@ -175,7 +182,8 @@ TEST(ImportFramesCli, ExitCodesFollowTheOtherCommands)
     const QByteArray before = ReadAll(path);
     QDir().mkpath(folder.file(QStringLiteral("none")));
     const QString text = folder.write(QStringLiteral("t.png"), "text");
-    for (const QString &source : {folder.file(QStringLiteral("none")), text, folder.file(QStringLiteral("gone"))}) {
+    for (const QString &source :
+         {folder.file(QStringLiteral("none")), text, folder.file(QStringLiteral("gone"))}) {
         const Process run = RunProcess({QStringLiteral("import-frames"), path, source});
         EXPECT_EQ(run.code, 2) << source << run.err;
         EXPECT_FALSE(run.err.isEmpty());
