@@ -548,7 +548,7 @@ bool FrameList::TakeManyFiles(QObject *watched, QEvent *event)
         return false;
     auto *drop = static_cast<QDropEvent *>(event);
     const QStringList files = ManyFiles(drop->mimeData());
-    if (files.isEmpty() || m_rowCount == 0)
+    if (files.isEmpty())
         return false;
     drop->setDropAction(Qt::CopyAction);
     drop->accept();
