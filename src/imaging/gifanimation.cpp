@@ -12,8 +12,9 @@ namespace mrv {
 
 namespace {
 
-// A canvas beyond this many pixels is refused rather than allocated (a hostile screen size).
-constexpr qint64 MaxCanvasPixels = qint64(1) << 26;
+// A canvas beyond this many pixels (4096 x 4096) is refused rather than allocated: a hostile
+// screen size would otherwise take gigabytes for the canvas and its copies.
+constexpr qint64 MaxCanvasPixels = qint64(1) << 24;
 
 struct Reader
 {

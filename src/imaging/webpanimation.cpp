@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include <webp/decode.h>
 #include <webp/demux.h>
 
 #include <memory>
@@ -9,6 +10,9 @@
 namespace mrv {
 
 namespace {
+
+// As for GIF: a canvas beyond 4096 x 4096 pixels is refused before the decoder allocates it.
+constexpr qint64 MaxCanvasPixels = qint64(1) << 24;
 
 struct DeleteDecoder
 {
@@ -26,6 +30,11 @@ Result<AnimationInfo> DecodeWebPAnimation(const QByteArray &file, const Animatio
     options.color_mode = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? MODE_bgrA : MODE_Argb;
     options.use_threads = 0;
     const WebPData data{reinterpret_cast<const uint8_t *>(file.constData()), size_t(file.size())};
+    WebPBitstreamFeatures features;
+    if (WebPGetFeatures(data.bytes, data.size, &features) != VP8_STATUS_OK)
+        return Result<AnimationInfo>::Fail(QStringLiteral("WebP 数据损坏"));
+    if (qint64(features.width) * features.height > MaxCanvasPixels)
+        return Result<AnimationInfo>::Fail(QStringLiteral("WebP 画布太大"));
     std::unique_ptr<WebPAnimDecoder, DeleteDecoder> decoder(WebPAnimDecoderNew(&data, &options));
     WebPAnimInfo about;
     if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &about))

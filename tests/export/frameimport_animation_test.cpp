@@ -4,6 +4,7 @@
 // frames composed by hand from the format's rules.
 
 #include "export/frameimport.h"
+#include "imaging/animationreader.h"
 #include "imaging/pngchunks.h"
 
 #include "testsupport.h"
@@ -317,6 +318,24 @@ TEST(AnimationImport, AnAnimationNeedsAFolderAndABrokenOneLeavesNothingBehind)
     EXPECT_FALSE(broken.import);
     EXPECT_EQ(broken.failure, ImportFailure::Source);
     EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("cut_frames"))));
+}
+
+TEST(AnimationImport, AHostileCanvasSizeIsRefusedBeforeAnythingIsAllocated)
+{
+    TempFolder folder;
+    // A 65535 x 65535 screen and one 1 x 1 frame: 16 GB of canvas if it were believed.
+    QByteArray gif("GIF89a\xff\xff\xff\xff\x80\x00\x00", 13);
+    gif += QByteArray(6, '\0');                             // two-colour global table
+    gif += QByteArray("\x2c\0\0\0\0\x01\0\x01\0\0", 10); // image descriptor
+    gif += QByteArray("\x02\x02\x44\x01\0\x3b", 6);          // LZW data, trailer
+    int frames = 0;
+    const Result<AnimationInfo> read =
+        ReadAnimationFrames(folder.write(QStringLiteral("huge.gif"), gif), [&](const AnimationFrame &) {
+            ++frames;
+            return true;
+        });
+    EXPECT_FALSE(read);
+    EXPECT_EQ(frames, 0);
 }
 
 TEST(ImportFramesCli, AGifsFramesGoBesideTheWrittenProject)
