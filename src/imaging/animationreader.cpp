@@ -1,9 +1,9 @@
 #include "imaging/animationreader.h"
 
 #include "imaging/apngdecoder.h"
-#include "imaging/gifanimation.h"
+#include "imaging/gifdecoder.h"
 #include "imaging/pictureloader.h"
-#include "imaging/webpanimation.h"
+#include "imaging/webpdecoder.h"
 
 #include <QFile>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "imaging/webpanimation.h"
+#include "imaging/webpdecoder.h"
 
 #include <QImage>
 

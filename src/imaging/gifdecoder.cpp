@@ -1,4 +1,4 @@
-#include "imaging/gifanimation.h"
+#include "imaging/gifdecoder.h"
 
 #include <QImage>
 
