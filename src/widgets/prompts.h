@@ -30,7 +30,9 @@ struct InputRequest
     QString initialText;
 };
 
-enum class FileDialogKind { Open, Save };
+/// OpenFileOrFolder: an open dialog whose answer may also be a folder (picked in the list, or
+/// typed, and taken with the Open button); a double click still goes into a folder.
+enum class FileDialogKind { Open, Save, OpenFileOrFolder };
 
 /// An open or save dialog over one of the file-type lists.
 struct FileDialogRequest

@@ -133,16 +133,17 @@ TEST_F(LayoutDocument, MenusCarryTheirCaptionsAndShortcutsAndLaterCommandsAreDis
     EXPECT_EQ(m.mnuHelp->title(), QStringLiteral("帮助(&H)"));
     for (QAction *now : {m.mnuNew, m.mnuOpen, m.mnuSave, m.mnuSaveNew, m.mnuBack, m.mnuExit})
         EXPECT_TRUE(now->isEnabled()) << now->objectName().toStdString();
-    for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
-                           m.mnuExportAnimation, m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
+    for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuImportFrames,
+                           m.mnuExportLongPic, m.mnuExportAnimation, m.mnuOptions, m.mnuAbout,
+                           m.mnuCheckUpdates})
         EXPECT_FALSE(later->isEnabled()) << later->objectName().toStdString();
     const QList<QAction *> file = m.mnuFile->actions();
-    ASSERT_EQ(file.size(), 14);
+    ASSERT_EQ(file.size(), 15);
     EXPECT_TRUE(file.at(5)->isSeparator());
     EXPECT_EQ(file.at(5)->objectName(), QStringLiteral("heng1"));
-    EXPECT_EQ(file.at(11), m.mnuExportAnimation);
+    EXPECT_EQ(file.at(12), m.mnuExportAnimation);
     EXPECT_EQ(m.mnuExportAnimation->text(), QStringLiteral("导出动画图片(&G)..."));
-    EXPECT_EQ(file.at(13), m.mnuExit);
+    EXPECT_EQ(file.at(14), m.mnuExit);
 }
 
 } // namespace
