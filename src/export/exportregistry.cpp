@@ -1,6 +1,7 @@
 #include "export/exportregistry.h"
 
 #include "export/longpictureexporter.h"
+#include "export/plymouthexporter.h"
 #include "export/projectimagesexporter.h"
 #include "export/sequenceexporter.h"
 
@@ -11,7 +12,8 @@ const std::vector<const Exporter *> &ExportRegistry::All()
     static const ProjectImagesExporter images;
     static const SequenceExporter sequence;
     static const LongPictureExporter longPicture;
-    static const std::vector<const Exporter *> all{&images, &sequence, &longPicture};
+    static const PlymouthExporter plymouth;
+    static const std::vector<const Exporter *> all{&images, &sequence, &longPicture, &plymouth};
     return all;
 }
 
