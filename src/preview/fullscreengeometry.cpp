@@ -1,7 +1,6 @@
 #include "preview/fullscreengeometry.h"
 
 #include "support/bootgeometry.h"
-#include "support/stringutil.h"
 
 namespace mrv {
 
@@ -10,9 +9,7 @@ FullscreenGeometry LayoutFullscreen(QSize window, int projectWidth, int projectH
     FullscreenGeometry g;
     g.picBG = QRect(QPoint(0, 0), window.expandedTo(QSize(0, 0)));
     g.activityExact = AnimationAreaOn(QSizeF(g.picBG.size()));
-    const QRectF &a = g.activityExact;
-    g.activity = QRect(RoundHalfEven(a.left()), RoundHalfEven(a.top()), RoundHalfEven(a.width()),
-                       RoundHalfEven(a.height()));
+    g.activity = AnimationAreaPixels(g.picBG.size());
     g.drawable = projectWidth > 0 && projectHeight > 0;
     if (g.drawable) {
         // The project size is a whole number of pixels, so a single-precision divisor

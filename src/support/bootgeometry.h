@@ -2,7 +2,9 @@
 
 #include "support/stringutil.h"
 
+#include <QRect>
 #include <QRectF>
+#include <QSize>
 #include <QSizeF>
 
 namespace mrv {
@@ -48,6 +50,15 @@ inline QRectF AnimationAreaOn(QSizeF surface)
     const double h = surface.height();
     return QRectF(double(AreaLeft) / ReferenceWidth * w, double(AreaTop) / ReferenceHeight * h,
                   double(AreaSize) / ReferenceWidth * w, double(AreaSize) / ReferenceHeight * h);
+}
+
+/// The animation area on a screen in whole pixels, each edge of AnimationAreaOn rounded to
+/// the nearest pixel (ties to even), as the full-screen preview and the screen exports place it.
+inline QRect AnimationAreaPixels(QSize screen)
+{
+    const QRectF a = AnimationAreaOn(QSizeF(screen));
+    return QRect(RoundHalfEven(a.left()), RoundHalfEven(a.top()), RoundHalfEven(a.width()),
+                 RoundHalfEven(a.height()));
 }
 
 } // namespace mrv

@@ -3,10 +3,14 @@
 #include "editor/editor_fixture.h"
 #include "widgets/picturesurface.h"
 #include "preview/frmfullscreen.h"
+#include "export/exportsource.h"
+#include "export/screencomposer.h"
+#include "imaging/canvas.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -97,6 +101,34 @@ TEST_F(FullscreenWindow, ComposesBackgroundAndFrameAtTheScreenScale)
     EXPECT_EQ(ShownInArea({239, 259}), FrameColour(2));
     EXPECT_NE(ShownInArea({240, 260}), FrameColour(2));
     EXPECT_NE(ShownInArea({39, 59}), FrameColour(2));
+}
+
+TEST_F(FullscreenWindow, ScreenExportsComposeExactlyWhatTheWindowShows)
+{
+    // An odd scale on each axis, and frames that stick out of the area on every side.
+    MakeProject(3);
+    project.aWidth = 800;
+    project.aHeight = 600;
+    // A background that fits the screen: the window scales only the visible part of one that
+    // overflows it, which samples some pixels differently.
+    QImage background(QImage(folder.file(QStringLiteral("bg.png"))).scaled(790, 600));
+    ASSERT_TRUE(background.save(folder.file(QStringLiteral("bg.png"))));
+    project.aFrame.Item(1)->aX = -30;
+    project.aFrame.Item(2)->aY = 130;
+    project.aFrame.Item(3)->aX = 150;
+    const QSize window(1366, 768);
+    frmFullscreen &w = Open(1, window);
+    const ScreenComposer composer(ExportSource::FromProject(project), window);
+    EXPECT_EQ(composer.AnimationArea(), w.PicA(0).geometry());
+    for (int frame = 1; frame <= 3; ++frame) {
+        w.nFrame = qint16(frame);
+        w.PicRedraw(1);
+        QImage shown = w.PicBG().Image().convertToFormat(QImage::Format_RGB32);
+        QPainter(&shown).drawImage(w.PicA(0).geometry().topLeft(), w.PicA(0).Image());
+        const QImage composed = FlattenOverBlack(composer.Compose(frame));
+        EXPECT_TRUE(composed == shown) << "frame " << frame;
+    }
+    EXPECT_TRUE(composer.Unreadable().isEmpty());
 }
 
 TEST_F(FullscreenWindow, KeysStepWithinTheFramesTogglePlayAndRewriteBothHelpLabels)
