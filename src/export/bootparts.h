@@ -2,6 +2,10 @@
 
 #include "support/bootgeometry.h"
 
+#include <QStringList>
+
+#include <vector>
+
 namespace mrv {
 
 /// How the frames of a project split for boot screens that play an intro once and then loop:
@@ -20,6 +24,19 @@ struct BootParts
     }
     /// The 1-based project frame of the 0-based picture of the loop.
     int LoopFrame(int index) const { return introCount + 1 + index; }
+};
+
+class MVK;
+
+/// The distinct pictures of a project's frames: frames showing the same picture at the same
+/// offset look the same, so each such group is composed and encoded once.
+struct DistinctFrames
+{
+    std::vector<int> pictureOf;  ///< entry frame-1: the index of the frame's picture
+    std::vector<int> firstFrame; ///< entry i: the first frame (1-based) showing picture i
+
+    static DistinctFrames Of(const MVK &project, const QStringList &framePaths);
+    int Count() const { return int(firstFrame.size()); }
 };
 
 } // namespace mrv

@@ -1,5 +1,6 @@
 #include "export/exportregistry.h"
 
+#include "export/bootanimationexporter.h"
 #include "export/longpictureexporter.h"
 #include "export/plymouthexporter.h"
 #include "export/projectimagesexporter.h"
@@ -13,7 +14,9 @@ const std::vector<const Exporter *> &ExportRegistry::All()
     static const SequenceExporter sequence;
     static const LongPictureExporter longPicture;
     static const PlymouthExporter plymouth;
-    static const std::vector<const Exporter *> all{&images, &sequence, &longPicture, &plymouth};
+    static const BootAnimationExporter bootAnimation;
+    static const std::vector<const Exporter *> all{&images,      &sequence,     &longPicture,
+                                                   &plymouth, &bootAnimation};
     return all;
 }
 

@@ -10,7 +10,6 @@
 #include "support/parallel.h"
 
 #include <QDir>
-#include <QHash>
 #include <QPainter>
 
 #include <algorithm>
@@ -299,21 +298,8 @@ ExportResult ExportPlymouthTheme(const ExportSource &source, const PlymouthOptio
     const int frameCount = project.aFrame.Count();
     const QStringList files = PlymouthThemeFiles(options, frameCount);
 
-    // Frames with the same picture at the same offset give the same cell: encoded once.
-    std::vector<int> cellOf(size_t(frameCount), 0);
-    std::vector<int> firstFrame;
-    QHash<QString, int> cellByKey;
-    for (int frame = 1; frame <= frameCount; ++frame) {
-        const aImage &image = *project.aFrame.Item(frame);
-        const QString key = FramePathAt(source.framePaths, frame - 1) + u'\n' +
-                            QString::number(image.aX) + u',' + QString::number(image.aY);
-        auto found = cellByKey.constFind(key);
-        if (found == cellByKey.constEnd()) {
-            found = cellByKey.insert(key, int(firstFrame.size()));
-            firstFrame.push_back(frame);
-        }
-        cellOf[size_t(frame - 1)] = *found;
-    }
+    const DistinctFrames distinct = DistinctFrames::Of(project, source.framePaths);
+    const std::vector<int> &firstFrame = distinct.firstFrame;
     const int cells = int(firstFrame.size());
     const int steps = 1 + cells + int(files.size());
     int done = 0;
@@ -388,7 +374,7 @@ ExportResult ExportPlymouthTheme(const ExportSource &source, const PlymouthOptio
         QStringLiteral("Boot animation made with Mirovane from \"%1\"").arg(project.aName);
     std::vector<QByteArray> contents{*backgroundBytes};
     for (int frame = 1; frame <= frameCount; ++frame)
-        contents.push_back(cellBytes[size_t(cellOf[size_t(frame - 1)])]);
+        contents.push_back(cellBytes[size_t(distinct.pictureOf[size_t(frame - 1)])]);
     contents.push_back(entry ? *entry : QByteArray());
     contents.push_back(bullet ? *bullet : QByteArray());
     contents.push_back(PlymouthScript(plan).toUtf8());
