@@ -22,6 +22,8 @@ struct EditorMenus
     QAction *mnuExAniFrame = nullptr;
     QAction *mnuImportLongPic = nullptr;
     QAction *mnuExportLongPic = nullptr;
+    QAction *mnuExportPlymouth = nullptr;
+    QAction *mnuExportBootAnimation = nullptr;
     QAction *mnuExit = nullptr;
     QMenu *mnuEdit = nullptr;
     QAction *mnuUndo = nullptr;

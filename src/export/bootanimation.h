@@ -25,7 +25,7 @@ struct AndroidTiming
 /// which a whole number of pictures lasts exactly the frame time (75 ms: 40 fps, each picture
 /// three times; 100 ms: 10 fps, once). Where no rate up to 60 is exact, the smallest rate
 /// whose nearest whole repeat is off by at most 1 ms or 1 % of the frame time, else the
-/// rate that comes nearest (16 ms: 60 fps once).
+/// rate that comes nearest (16 ms: 59 fps; 10 ms: 60 fps, once each).
 AndroidTiming AndroidTimingFor(int frameTime);
 
 /// The largest screen side the export accepts.

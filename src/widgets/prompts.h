@@ -30,9 +30,10 @@ struct InputRequest
     QString initialText;
 };
 
-enum class FileDialogKind { Open, Save };
+enum class FileDialogKind { Open, Save, Folder };
 
-/// An open or save dialog over one of the file-type lists.
+/// An open or save dialog over one of the file-type lists, or a dialog choosing a folder
+/// (no types).
 struct FileDialogRequest
 {
     FileDialogKind kind = FileDialogKind::Open;

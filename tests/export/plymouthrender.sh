@@ -15,7 +15,29 @@ if [ -n "$at" ]; then
     >/dev/null 2>&1 &
   asker=$!
 fi
+bash "$render" "$theme" "$out" "$seconds" &
+renderer=$!
+# A script plymouthd cannot parse leaves the renderer's "plymouth show-splash" waiting for its
+# time-out; once the daemon's log reports the parser error, the daemon is ended so that the
+# renderer fails at once (it finds the error in the log itself).
+(
+  while kill -0 $renderer 2>/dev/null; do
+    daemon=$(pgrep -P $renderer -x plymouthd || true)
+    if [ -n "$daemon" ]; then
+      log=$(tr '\0' '\n' <"/proc/$daemon/cmdline" 2>/dev/null |
+        sed -n 's/.*plymouth\.debug=stream:\([^ ]*\).*/\1/p')
+      if [ -n "$log" ] && grep -q "Parser error" "$log" 2>/dev/null; then
+        kill -9 "$daemon" 2>/dev/null
+        break
+      fi
+    fi
+    sleep 0.1
+  done
+) &
+watcher=$!
 rc=0
-bash "$render" "$theme" "$out" "$seconds" || rc=$?
+wait $renderer || rc=$?
+kill $watcher 2>/dev/null || true
+wait $watcher 2>/dev/null || true
 [ -z "$asker" ] || wait "$asker" || true
 exit $rc
