@@ -44,7 +44,8 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     AddSeparator(file, "heng2");
     m.mnuImportLongPic = AddEntry(file, "mnuImportLongPic", QStringLiteral("导入长图动画"));
     m.mnuExportLongPic = AddEntry(file, "mnuExportLongPic", QStringLiteral("导出长图动画"));
-    m.mnuExportPlymouth = AddEntry(file, "mnuExportPlymouth", QStringLiteral("导出 Linux 开机主题(&P)..."));
+    m.mnuExportPlymouth =
+        AddEntry(file, "mnuExportPlymouth", QStringLiteral("导出 Linux 开机主题(&P)..."));
     m.mnuExportBootAnimation =
         AddEntry(file, "mnuExportBootAnimation", QStringLiteral("导出 Android 开机动画(&D)..."));
     AddSeparator(file, "heng3");
@@ -68,7 +69,8 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     m.mnuCheckUpdates = AddEntry(*m.mnuHelp, "mnuCheckUpdates", QStringLiteral("检查更新(&N)"));
 
     for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
-                           m.mnuExportPlymouth, m.mnuExportBootAnimation, m.mnuUndo, m.mnuRedo, m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
+                           m.mnuExportPlymouth, m.mnuExportBootAnimation, m.mnuUndo, m.mnuRedo,
+                           m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
         later->setEnabled(false);
     return m;
 }

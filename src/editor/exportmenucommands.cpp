@@ -117,7 +117,8 @@ std::optional<FileDialogAnswer> ExportMenuCommands::AskForExportFile(const Expor
     request.startFolder = project.aFileFolder;
     DlgFTlist ownType;
     switch (exporter.destination()) {
-    case ExportDestination::PictureFile: break;
+    case ExportDestination::PictureFile:
+        break;
     case ExportDestination::Folder:
         request.kind = FileDialogKind::Folder;
         request.types = nullptr;
@@ -198,19 +199,18 @@ void ExportMenuCommands::RunExporter(const Exporter &exporter)
     if (!chosen)
         return;
     // Only a picture file's type picks the format; the other targets write their own.
-    const Result<PictureFormat> format =
-        exporter.destination() == ExportDestination::PictureFile
-            ? ExportFormatOfType(chosen->filterIndex)
-            : Result<PictureFormat>(exporter.defaultFormat());
+    const Result<PictureFormat> format = exporter.destination() == ExportDestination::PictureFile
+                                             ? ExportFormatOfType(chosen->filterIndex)
+                                             : Result<PictureFormat>(exporter.defaultFormat());
     if (!format) {
         ShowError(format.message());
         return;
     }
     ExportOptions options = exporter.defaultOptions(chosen->path, *format);
-    exporter.ProposeOptions(source->project,
-                            StoredFrameTime(*m_editor.AppSettings().WindowDocument,
-                                            QStringLiteral("frmFullscreen")),
-                            options);
+    exporter.ProposeOptions(
+        source->project,
+        StoredFrameTime(*m_editor.AppSettings().WindowDocument, QStringLiteral("frmFullscreen")),
+        options);
     if (!AskOptions(exporter, options))
         return;
     if (!MayOverwrite(exporter.outputFiles(source->project, options), *chosen))

@@ -70,8 +70,8 @@ public:
     /// Adds a stored entry over bytes that must outlive the writer's Close.
     Status AddStored(const QString &name, const QByteArray &bytes)
     {
-        zip_source_t *source = zip_source_buffer(m_zip, bytes.constData(),
-                                                 zip_uint64_t(bytes.size()), 0);
+        zip_source_t *source =
+            zip_source_buffer(m_zip, bytes.constData(), zip_uint64_t(bytes.size()), 0);
         if (!source)
             return Failure();
         const zip_int64_t index =
@@ -103,7 +103,10 @@ public:
     }
 
 private:
-    Status Failure() const { return ZipFailure(m_path, QString::fromLocal8Bit(zip_strerror(m_zip))); }
+    Status Failure() const
+    {
+        return ZipFailure(m_path, QString::fromLocal8Bit(zip_strerror(m_zip)));
+    }
 
     QString m_path;
     zip_t *m_zip = nullptr;
@@ -134,7 +137,8 @@ AndroidTiming AndroidTimingFor(int frameTime)
 
 Result<QSize> ParseBootAnimationSize(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,9})\\s*[xX*]\\s*(\\d{1,9})\\s*$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(\\d{1,9})\\s*[xX*]\\s*(\\d{1,9})\\s*$"));
     const QRegularExpressionMatch match = pattern.match(text);
     const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
     const int height = match.hasMatch() ? match.captured(2).toInt() : 0;

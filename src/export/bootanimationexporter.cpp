@@ -50,8 +50,7 @@ QList<ExportOptionSpec> BootAnimationExporter::options() const
     return {size, frameTime};
 }
 
-void BootAnimationExporter::ProposeOptions(const MVK &project,
-                                           std::optional<int> previewFrameTime,
+void BootAnimationExporter::ProposeOptions(const MVK &project, std::optional<int> previewFrameTime,
                                            ExportOptions &options) const
 {
     options.values.insert(Size, SizeText(project.aWidth, project.aHeight));

@@ -24,7 +24,10 @@ public:
     ExportDestination destination() const override { return ExportDestination::File; }
     FileType fileType() const override;
 
-    QString dialogTitle() const override { return QStringLiteral("选择 Android 开机动画的保存位置"); }
+    QString dialogTitle() const override
+    {
+        return QStringLiteral("选择 Android 开机动画的保存位置");
+    }
     QString proposedName(const MVK &project) const override;
     QString busyLabel() const override { return QStringLiteral("正在导出 Android 开机动画…"); }
     QString doneMessage(const ExportOptions &options) const override;

@@ -15,8 +15,8 @@ DistinctFrames DistinctFrames::Of(const MVK &project, const QStringList &framePa
     QHash<QString, int> byKey;
     for (int frame = 1; frame <= count; ++frame) {
         const aImage &image = *project.aFrame.Item(frame);
-        const QString key = FramePathAt(framePaths, frame - 1) + u'\n' +
-                            QString::number(image.aX) + u',' + QString::number(image.aY);
+        const QString key = FramePathAt(framePaths, frame - 1) + u'\n' + QString::number(image.aX) +
+                            u',' + QString::number(image.aY);
         auto found = byKey.constFind(key);
         if (found == byKey.constEnd()) {
             found = byKey.insert(key, distinct.Count());

@@ -10,7 +10,8 @@ QList<PictureFormat> Exporter::formats() const
     return all;
 }
 
-void Exporter::ProposeOptions(const MVK &, std::optional<int>, ExportOptions &) const {}
+void Exporter::ProposeOptions(const MVK &, std::optional<int>, ExportOptions &) const
+{}
 
 QString Exporter::cliUsage() const
 {

@@ -15,8 +15,8 @@ const std::vector<const Exporter *> &ExportRegistry::All()
     static const LongPictureExporter longPicture;
     static const PlymouthExporter plymouth;
     static const BootAnimationExporter bootAnimation;
-    static const std::vector<const Exporter *> all{&images,      &sequence,     &longPicture,
-                                                   &plymouth, &bootAnimation};
+    static const std::vector<const Exporter *> all{&images, &sequence, &longPicture, &plymouth,
+                                                   &bootAnimation};
     return all;
 }
 

@@ -246,7 +246,8 @@ QString PlymouthScript(const PlymouthScriptPlan &plan)
     script += QStringLiteral("intro_count = %1;\n").arg(plan.introCount);
     script += QStringLiteral("loop_count = %1;\n").arg(plan.loopCount);
     for (int n = 1; n <= plan.introCount; ++n)
-        script += QStringLiteral("intro_files[%1] = \"%2\";\n").arg(n - 1).arg(PlymouthIntroFile(n));
+        script +=
+            QStringLiteral("intro_files[%1] = \"%2\";\n").arg(n - 1).arg(PlymouthIntroFile(n));
     for (int n = 1; n <= plan.loopCount; ++n)
         script += QStringLiteral("loop_files[%1] = \"%2\";\n").arg(n - 1).arg(PlymouthLoopFile(n));
     script += QString::fromUtf8(ScriptBody);

@@ -268,25 +268,26 @@ TEST_F(RealDialogs, AndroidZipInItsOwnFileTypeAtTheTypedSize)
     frmEditer &w = LoadWithRealDialogs(3);
     QStringList types;
     QString proposedSize, doneText;
-    const ModalRun run = AnswerModals(
-        [&] { w.Menus().mnuExportBootAnimation->trigger(); },
-        {[&](QWidget &d) {
-             types = static_cast<QFileDialog &>(d).nameFilters();
-             ChooseInFileDialog(d, 1, QStringLiteral("phone"));
-         },
-         [&](QWidget &d) { proposedSize = AnswerInput(d, QStringLiteral("36x64")); },
-         [&](QWidget &d) { AnswerInput(d, QStringLiteral("100")); },
-         [&](QWidget &box) {
-             doneText = static_cast<QMessageBox &>(box).text();
-             PressButton(box, QMessageBox::Ok);
-         }});
+    const ModalRun run =
+        AnswerModals([&] { w.Menus().mnuExportBootAnimation->trigger(); },
+                     {[&](QWidget &d) {
+                          types = static_cast<QFileDialog &>(d).nameFilters();
+                          ChooseInFileDialog(d, 1, QStringLiteral("phone"));
+                      },
+                      [&](QWidget &d) { proposedSize = AnswerInput(d, QStringLiteral("36x64")); },
+                      [&](QWidget &d) { AnswerInput(d, QStringLiteral("100")); },
+                      [&](QWidget &box) {
+                          doneText = static_cast<QMessageBox &>(box).text();
+                          PressButton(box, QMessageBox::Ok);
+                      }});
     EXPECT_EQ(run.answered, 4);
     EXPECT_EQ(run.unexpected, 0);
     ASSERT_EQ(types.size(), 1);
     EXPECT_TRUE(types[0].startsWith(QStringLiteral("Android 开机动画(*.zip)"))) << types[0];
     EXPECT_EQ(proposedSize, QStringLiteral("1024x768"));
     const QString zip = folder.file(QStringLiteral("phone.zip"));
-    EXPECT_EQ(doneText, QStringLiteral("Android 开机动画已导出到“%1”。").arg(QDir::toNativeSeparators(zip)));
+    EXPECT_EQ(doneText,
+              QStringLiteral("Android 开机动画已导出到“%1”。").arg(QDir::toNativeSeparators(zip)));
     // Stored entries: desc.txt comes first, readable as it is.
     const QByteArray bytes = ReadAll(zip);
     EXPECT_TRUE(bytes.startsWith("PK\x03\x04"));

@@ -136,7 +136,8 @@ TEST(PlymouthTheme, WritesItsFilesUnderTheirNamesWithTheirKeys)
                          "ModuleName=script\n\n[script]\n"
                          "ImageDir=/usr/share/plymouth/themes/My-Theme\n"
                          "ScriptFile=/usr/share/plymouth/themes/My-Theme/My-Theme.script\n"));
-    const QString script = QString::fromUtf8(ReadAll(theme.filePath(QStringLiteral("My-Theme.script"))));
+    const QString script =
+        QString::fromUtf8(ReadAll(theme.filePath(QStringLiteral("My-Theme.script"))));
     for (const char *part :
          {"frame_time = 120;\n", "intro_count = 2;\n", "loop_count = 3;\n",
           "intro_files[1] = \"intro-0002.png\";\n", "loop_files[2] = \"loop-0003.png\";\n",
@@ -171,10 +172,13 @@ QString RenderUnavailable()
         return QStringLiteral("plymouthd runs as root only");
     for (const char *tool : {"plymouthd", "plymouth", "Xvfb", "unshare"})
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            return QStringLiteral("%1 is not installed (scripts/deps.sh)").arg(QString::fromLatin1(tool));
+            return QStringLiteral("%1 is not installed (scripts/deps.sh)")
+                .arg(QString::fromLatin1(tool));
     if (!QFileInfo::exists(QStringLiteral(MIROVANE_RENDER_PLYMOUTH)))
-        return QStringLiteral("no renderer script at %1").arg(QStringLiteral(MIROVANE_RENDER_PLYMOUTH));
-    if (RunProcess(QStringLiteral("unshare"), {QStringLiteral("-n"), QStringLiteral("true")}).code != 0)
+        return QStringLiteral("no renderer script at %1")
+            .arg(QStringLiteral(MIROVANE_RENDER_PLYMOUTH));
+    if (RunProcess(QStringLiteral("unshare"), {QStringLiteral("-n"), QStringLiteral("true")})
+            .code != 0)
         return QStringLiteral("no private network namespace can be made here");
     return {};
 }
@@ -225,8 +229,8 @@ TEST(PlymouthTheme, PlymouthdPlaysTheIntroOnceThenTheLoopAtTheFrameTimeAndAsksBe
     const QString shots = p.folder.file(QStringLiteral("shots"));
     qputenv("FPS", QByteArray::number(CaptureFps));
     const Process render = RunProcess(Script("plymouthrender.sh"),
-                               {QStringLiteral(MIROVANE_RENDER_PLYMOUTH), theme, shots,
-                                QStringLiteral("3"), QStringLiteral("1.5")});
+                                      {QStringLiteral(MIROVANE_RENDER_PLYMOUTH), theme, shots,
+                                       QStringLiteral("3"), QStringLiteral("1.5")});
     ASSERT_EQ(render.code, 0) << render.err << render.out;
 
     // The probe at the screen's centre: each colour's first shot, in order.
@@ -250,14 +254,14 @@ TEST(PlymouthTheme, PlymouthdPlaysTheIntroOnceThenTheLoopAtTheFrameTimeAndAsksBe
     const int slack = 20 + 1000 / CaptureFps + 30;
     for (qsizetype i = 1; i + 1 < changes.size(); ++i)
         EXPECT_NEAR(changes[i + 1].ms - changes[i].ms, FrameTime, slack) << "frame " << i;
-    const double average =
-        double(changes.last().ms - changes[1].ms) / double(changes.size() - 2);
+    const double average = double(changes.last().ms - changes[1].ms) / double(changes.size() - 2);
     EXPECT_NEAR(average, FrameTime, 20.0);
 
     // The background around the area, the frame inside it; below it nothing before the
     // password is asked for, the prompt after.
     const QImage early = ReadBack(shots + QStringLiteral("/frame-0010.png"));
-    const QImage late = ReadBack(shots + QStringLiteral("/frame-%1.png").arg(all.size(), 4, 10, QLatin1Char('0')));
+    const QImage late =
+        ReadBack(shots + QStringLiteral("/frame-%1.png").arg(all.size(), 4, 10, QLatin1Char('0')));
     ASSERT_EQ(late.size(), QSize(1024, 768));
     EXPECT_EQ(At(late, 100, 100).rgb(), Backdrop.rgb());
     EXPECT_EQ(At(late, 411, 283).rgb(), Backdrop.rgb());
@@ -273,9 +277,10 @@ TEST(PlymouthTheme, PlymouthdPlaysTheIntroOnceThenTheLoopAtTheFrameTimeAndAsksBe
     ASSERT_TRUE(script.open(QIODevice::Append));
     script.write("fun broken( {\n");
     script.close();
-    const Process broken = RunProcess(Script("plymouthrender.sh"),
-                               {QStringLiteral(MIROVANE_RENDER_PLYMOUTH), theme,
-                                p.folder.file(QStringLiteral("broken")), QStringLiteral("1")});
+    const Process broken =
+        RunProcess(Script("plymouthrender.sh"),
+                   {QStringLiteral(MIROVANE_RENDER_PLYMOUTH), theme,
+                    p.folder.file(QStringLiteral("broken")), QStringLiteral("1")});
     EXPECT_NE(broken.code, 0);
     EXPECT_TRUE(broken.err.contains(QStringLiteral("Parser error"))) << broken.err;
     qunsetenv("FPS");
@@ -308,7 +313,8 @@ TEST(BootAnimation, SizesNamesAndDescription)
     EXPECT_EQ(BootAnimationPathFor(QStringLiteral("/t.zip/b")), QStringLiteral("/t.zip/b.zip"));
     EXPECT_EQ(BootAnimationDesc({720, 1280}, 40, true),
               QStringLiteral("720 1280 40\nc 1 0 part0\np 0 0 part1\n"));
-    EXPECT_EQ(BootAnimationDesc({720, 1280}, 10, false), QStringLiteral("720 1280 10\np 0 0 part1\n"));
+    EXPECT_EQ(BootAnimationDesc({720, 1280}, 10, false),
+              QStringLiteral("720 1280 10\np 0 0 part1\n"));
     EXPECT_EQ(BootAnimationEntries(2, 2), Names({"desc.txt", "part1/00001.png", "part1/00002.png",
                                                  "part1/00003.png", "part1/00004.png"}));
     EXPECT_EQ(BootAnimationEntries(0, 3), Names({"desc.txt", "part1/00001.png"}));
@@ -344,10 +350,10 @@ TEST(BootAnimation, TheCommandLineWritesAStoredZipOfWholeScreensInPlayingOrder)
     *p.project.aFrame.Item(4) = aImage{QStringLiteral("f4.png"), 50, 120};
     SaveProject(p.project, p.folder);
     const QString zip = p.Out(QStringLiteral("boot"));
-    const Process cli =
-        RunProcess(QStringLiteral(MIROVANE_CLI_PATH),
-            {QStringLiteral("export-bootanimation"), p.path, zip, QStringLiteral("--size"),
-             QStringLiteral("320x240"), QStringLiteral("--frame-time"), QStringLiteral("75")});
+    const Process cli = RunProcess(QStringLiteral(MIROVANE_CLI_PATH),
+                                   {QStringLiteral("export-bootanimation"), p.path, zip,
+                                    QStringLiteral("--size"), QStringLiteral("320x240"),
+                                    QStringLiteral("--frame-time"), QStringLiteral("75")});
     ASSERT_EQ(cli.code, 0) << cli.err;
     EXPECT_EQ(cli.out, zip + QStringLiteral(".zip (40 fps, each picture 3x)\n"));
 
@@ -381,9 +387,9 @@ TEST(BootAnimation, TheCommandLineWritesAStoredZipOfWholeScreensInPlayingOrder)
 
     // A size that is no screen is refused before anything is written.
     const Process bad = RunProcess(QStringLiteral(MIROVANE_CLI_PATH),
-                            {QStringLiteral("export-bootanimation"), p.path,
-                             p.Out(QStringLiteral("bad.zip")), QStringLiteral("--size"),
-                             QStringLiteral("1080")});
+                                   {QStringLiteral("export-bootanimation"), p.path,
+                                    p.Out(QStringLiteral("bad.zip")), QStringLiteral("--size"),
+                                    QStringLiteral("1080")});
     EXPECT_EQ(bad.code, 2);
     EXPECT_TRUE(bad.err.contains(QStringLiteral("屏幕大小“1080”无效"))) << bad.err;
     EXPECT_FALSE(QFile::exists(p.Out(QStringLiteral("bad.zip"))));
@@ -401,9 +407,11 @@ TEST(BootAnimation, AProjectWithoutIntroOrFramesStillLoops)
     EXPECT_EQ(options.Text(QStringLiteral("size")), QStringLiteral("1024x768"));
     options.values.insert(QStringLiteral("size"), QStringLiteral("64x48"));
     ASSERT_TRUE(android.Run(two.Source(), options).status);
-    QList<ZipEntry> entries = ReadZip(two.Out(QStringLiteral("two.zip")), two.Out(QStringLiteral("two")));
+    QList<ZipEntry> entries =
+        ReadZip(two.Out(QStringLiteral("two.zip")), two.Out(QStringLiteral("two")));
     ASSERT_EQ(entries.size(), 3);
-    EXPECT_EQ(ReadAll(two.Out(QStringLiteral("two/desc.txt"))), QByteArray("64 48 10\np 0 0 part1\n"));
+    EXPECT_EQ(ReadAll(two.Out(QStringLiteral("two/desc.txt"))),
+              QByteArray("64 48 10\np 0 0 part1\n"));
 
     two.project.aFrame = aFrame();
     ASSERT_TRUE(android.Run(two.Source(), options).status);

@@ -73,14 +73,15 @@ TEST(ExportRegistry, ListsTheTargetsInMenuOrderWithTheirNames)
     EXPECT_EQ(ids, (QStringList{QStringLiteral("export-images"), QStringLiteral("export-sequence"),
                                 QStringLiteral("export-long"), QStringLiteral("export-plymouth"),
                                 QStringLiteral("export-bootanimation")}));
-    EXPECT_EQ(labels,
-              (QStringList{QStringLiteral("导出工程(&E)"), QStringLiteral("导出动画帧序列(&F)"),
-                           QStringLiteral("导出长图动画"), QStringLiteral("导出 Linux 开机主题(&P)..."),
-                           QStringLiteral("导出 Android 开机动画(&D)...")}));
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("mnuExport"), QStringLiteral("mnuExAniFrame"),
-                                  QStringLiteral("mnuExportLongPic"),
-                                  QStringLiteral("mnuExportPlymouth"),
-                                  QStringLiteral("mnuExportBootAnimation")}));
+    EXPECT_EQ(
+        labels,
+        (QStringList{QStringLiteral("导出工程(&E)"), QStringLiteral("导出动画帧序列(&F)"),
+                     QStringLiteral("导出长图动画"), QStringLiteral("导出 Linux 开机主题(&P)..."),
+                     QStringLiteral("导出 Android 开机动画(&D)...")}));
+    EXPECT_EQ(menus,
+              (QStringList{QStringLiteral("mnuExport"), QStringLiteral("mnuExAniFrame"),
+                           QStringLiteral("mnuExportLongPic"), QStringLiteral("mnuExportPlymouth"),
+                           QStringLiteral("mnuExportBootAnimation")}));
     EXPECT_EQ(shortcuts, (QStringList{QStringLiteral("Ctrl+E"), QStringLiteral("Ctrl+L"), QString(),
                                       QString(), QString()}));
     EXPECT_EQ(ExportRegistry::Find(u"export-gif"), nullptr);
