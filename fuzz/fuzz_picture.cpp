@@ -1,4 +1,6 @@
-// Picture loading as the previews and exports do it: the fast PNG path, then Qt's readers.
+// Picture loading as the previews and exports do it: the fast PNG path, then Qt's readers;
+// and the frame-by-frame reading of animated pictures that imports use.
+#include "imaging/animationreader.h"
 #include "imaging/pictureloader.h"
 #include "imaging/pngcodec.h"
 
@@ -32,6 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     file.close();
     const QImage loaded = mrv::LoadPicture(path);
     if (!loaded.isNull() && loaded.width() * qint64(loaded.height()) > 64LL * 1024 * 1024)
+        abort();
+    int frames = 0;
+    const auto read = mrv::ReadAnimationFrames(path, [&](const mrv::AnimationFrame &frame) {
+        if (frame.image.isNull())
+            abort();
+        return ++frames < 64;
+    });
+    if (read.ok() && read->frameCount != frames)
         abort();
     return 0;
 }

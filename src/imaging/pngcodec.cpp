@@ -1,6 +1,7 @@
 #include "imaging/pngcodec.h"
 
 #include "support/parallel.h"
+#include "imaging/pngchunks.h"
 #include "imaging/pngrowfilter.h"
 
 #include <libdeflate.h>
@@ -15,7 +16,6 @@ namespace mrv {
 
 namespace {
 
-constexpr std::array<uchar, 8> Signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
 // Pictures larger than this are left to Qt's reader, which applies its own allocation limit.
 constexpr qint64 MaxDecodedBytes = 256LL * 1024 * 1024;
 // Large pictures (the long picture) take the fastest level; the size differs by a few per cent.
@@ -23,19 +23,6 @@ constexpr int CompressionLevel = 2;
 constexpr int LargeCompressionLevel = 1;
 constexpr qint64 LargePixels = 1024 * 1024;
 constexpr size_t KeptBufferBytes = 4 * 1024 * 1024;
-
-quint32 readBe32(const uchar *p)
-{
-    return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | p[3];
-}
-
-void putBe32(uchar *p, quint32 v)
-{
-    p[0] = uchar(v >> 24);
-    p[1] = uchar(v >> 16);
-    p[2] = uchar(v >> 8);
-    p[3] = uchar(v);
-}
 
 struct DecompressorDeleter
 {
@@ -70,13 +57,13 @@ bool readChunks(const QByteArray &file, Chunks &chunks)
 {
     const auto *bytes = reinterpret_cast<const uchar *>(file.constData());
     const qsizetype size = file.size();
-    if (size < 8 + 25 || std::memcmp(bytes, Signature.data(), Signature.size()) != 0)
+    if (size < 8 + 25 || std::memcmp(bytes, PngSignature.data(), PngSignature.size()) != 0)
         return false;
     qsizetype pos = 8;
     bool seenHeader = false;
     bool seenEnd = false;
     while (pos + 12 <= size && !seenEnd) {
-        const quint32 length = readBe32(bytes + pos);
+        const quint32 length = ReadBe32(bytes + pos);
         if (length > quint32(size - pos - 12))
             return false;
         const uchar *type = bytes + pos + 4;
@@ -85,7 +72,7 @@ bool readChunks(const QByteArray &file, Chunks &chunks)
             if (length != 13)
                 return false;
             Header &h = chunks.header;
-            const quint32 width = readBe32(body), height = readBe32(body + 4);
+            const quint32 width = ReadBe32(body), height = ReadBe32(body + 4);
             const int depth = body[8];
             h.colourType = body[9];
             const int interlace = body[12];
@@ -168,19 +155,6 @@ void convertRow(const Chunks &c, const uchar *px, QRgb *out, int width)
 {
     for (int x = 0; x < width; ++x, px += c.header.channels)
         out[x] = premultipliedPixel(c, px);
-}
-
-/// Appends one chunk with its length and CRC.
-void appendChunk(QByteArray &out, const char *type, const uchar *body, qsizetype length)
-{
-    const qsizetype start = out.size();
-    out.resize(start + 12 + length);
-    auto *p = reinterpret_cast<uchar *>(out.data()) + start;
-    putBe32(p, quint32(length));
-    std::memcpy(p + 4, type, 4);
-    if (length)
-        std::memcpy(p + 8, body, size_t(length));
-    putBe32(p + 8 + length, libdeflate_crc32(0, p + 4, size_t(length) + 4));
 }
 
 } // namespace
@@ -319,16 +293,16 @@ QByteArray EncodePngFast(const QImage &canvas)
 
     QByteArray out;
     out.reserve(qsizetype(compressedSize) + 64);
-    out.append(reinterpret_cast<const char *>(Signature.data()), Signature.size());
+    out.append(reinterpret_cast<const char *>(PngSignature.data()), PngSignature.size());
     uchar header[13];
-    putBe32(header, quint32(width));
-    putBe32(header + 4, quint32(height));
+    PutBe32(header, quint32(width));
+    PutBe32(header + 4, quint32(height));
     header[8] = 8;
     header[9] = opaque ? 2 : 6;
     header[10] = header[11] = header[12] = 0;
-    appendChunk(out, "IHDR", header, sizeof header);
-    appendChunk(out, "IDAT", compressed.data(), qsizetype(compressedSize));
-    appendChunk(out, "IEND", nullptr, 0);
+    AppendPngChunk(out, "IHDR", header, sizeof header);
+    AppendPngChunk(out, "IDAT", compressed.data(), qsizetype(compressedSize));
+    AppendPngChunk(out, "IEND", nullptr, 0);
     return out;
 }
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "imaging/animationreader.h"
+
+#include <QByteArray>
+
+namespace mrv {
+
+/// True when a PNG file carries an animation control chunk (acTL) before its image data.
+bool IsAnimatedPng(const QByteArray &file);
+
+/// Decodes an animated PNG (acTL, fcTL, fdAT) frame by frame, composing each frame region onto
+/// the canvas with its blend operation and disposing of it as its fcTL says, the way browsers
+/// play it. A default image that is not part of the animation is skipped; a PNG without acTL
+/// is one frame. Fails on damaged or inconsistent data (a frame outside the canvas, missing
+/// frame data, a frame that does not decode).
+Result<AnimationInfo> DecodeApng(const QByteArray &file, const AnimationFrameSink &sink);
+
+} // namespace mrv
