@@ -370,14 +370,21 @@ ExportResult ExportPlymouthTheme(const ExportSource &source, const PlymouthOptio
     const BootParts parts = BootParts::Of(frameCount);
     const Result<QByteArray> entry = EncodePng(EntryPicture());
     const Result<QByteArray> bullet = EncodePng(BulletPicture());
+    if (!entry || !bullet) {
+        // The prompt pictures come just before the script and the theme file.
+        result.status = Status::Fail(
+            entry ? NotWrittenMessage(bullet.message(), files.at(files.size() - 3))
+                  : NotWrittenMessage(entry.message(), files.at(files.size() - 4)));
+        return result;
+    }
     PlymouthScriptPlan plan{parts.introCount, parts.loopCount, options.frameTime};
     const QString description =
         QStringLiteral("Boot animation made with Mirovane from \"%1\"").arg(project.aName);
     std::vector<QByteArray> contents{*backgroundBytes};
     for (int frame = 1; frame <= frameCount; ++frame)
         contents.push_back(cellBytes[size_t(distinct.pictureOf[size_t(frame - 1)])]);
-    contents.push_back(entry ? *entry : QByteArray());
-    contents.push_back(bullet ? *bullet : QByteArray());
+    contents.push_back(*entry);
+    contents.push_back(*bullet);
     contents.push_back(PlymouthScript(plan).toUtf8());
     contents.push_back(PlymouthThemeFile(name, description).toUtf8());
 

@@ -103,13 +103,19 @@ TEST_F(LayoutDocument, MenusCarryTheirCaptionsAndShortcutsAndLaterCommandsAreDis
     for (QAction *now : {m.mnuNew, m.mnuOpen, m.mnuSave, m.mnuSaveNew, m.mnuBack, m.mnuExit})
         EXPECT_TRUE(now->isEnabled()) << now->objectName().toStdString();
     for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
-                           m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
+                           m.mnuExportPlymouth, m.mnuExportBootAnimation, m.mnuOptions, m.mnuAbout,
+                           m.mnuCheckUpdates})
         EXPECT_FALSE(later->isEnabled()) << later->objectName().toStdString();
     const QList<QAction *> file = m.mnuFile->actions();
-    ASSERT_EQ(file.size(), 13);
+    ASSERT_EQ(file.size(), 15);
     EXPECT_TRUE(file.at(5)->isSeparator());
     EXPECT_EQ(file.at(5)->objectName(), QStringLiteral("heng1"));
-    EXPECT_EQ(file.at(12), m.mnuExit);
+    // The boot screens of other systems follow the long picture.
+    EXPECT_EQ(file.at(11), m.mnuExportPlymouth);
+    EXPECT_EQ(file.at(12), m.mnuExportBootAnimation);
+    EXPECT_EQ(m.mnuExportPlymouth->text(), QStringLiteral("导出 Linux 开机主题(&P)..."));
+    EXPECT_EQ(m.mnuExportBootAnimation->text(), QStringLiteral("导出 Android 开机动画(&D)..."));
+    EXPECT_EQ(file.at(14), m.mnuExit);
 }
 
 } // namespace
