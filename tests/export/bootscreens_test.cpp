@@ -165,6 +165,33 @@ TEST(PlymouthTheme, WritesItsFilesUnderTheirNamesWithTheirKeys)
               ReadAll(theme.filePath(QStringLiteral("loop-0003.png"))));
 }
 
+TEST(PlymouthTheme, TheCommandLineNamesTheThemeAndItsFrameTime)
+{
+    ColourProject p;
+    const QString out = p.Out(QStringLiteral("themes"));
+    Process cli = RunProcess(QStringLiteral(MIROVANE_CLI_PATH),
+                             {QStringLiteral("export-plymouth"), p.path, out,
+                              QStringLiteral("--name"), QStringLiteral("boot/撒 ok"),
+                              QStringLiteral("--frame-time"), QStringLiteral("90")});
+    ASSERT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(cli.out.toStdString(), QString(out + QStringLiteral("/boot-ok (10 files)\n")).toStdString());
+    EXPECT_TRUE(ReadAll(out + QStringLiteral("/boot-ok/boot-ok.script")).contains("frame_time = 90;"));
+
+    // Without a name the project's; one format only, so --format is no option.
+    cli = RunProcess(QStringLiteral(MIROVANE_CLI_PATH),
+                     {QStringLiteral("export-plymouth"), p.path, out});
+    ASSERT_EQ(cli.code, 0) << cli.err;
+    EXPECT_TRUE(QFile::exists(out + QStringLiteral("/Golden/Golden.plymouth")));
+    cli = RunProcess(QStringLiteral(MIROVANE_CLI_PATH),
+                     {QStringLiteral("export-plymouth"), p.path, out, QStringLiteral("--format"),
+                      QStringLiteral("bmp")});
+    EXPECT_EQ(cli.code, 1);
+    EXPECT_TRUE(cli.err.contains(
+        QStringLiteral("Usage: mirovane-cli export-plymouth PROJECT DIR [--name NAME] "
+                       "[--frame-time MS]")))
+        << cli.err;
+}
+
 /// Runs the renderer on a theme through the test's harness; empty when it cannot run here.
 QString RenderUnavailable()
 {
