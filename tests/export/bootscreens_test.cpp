@@ -174,8 +174,10 @@ TEST(PlymouthTheme, TheCommandLineNamesTheThemeAndItsFrameTime)
                               QStringLiteral("--name"), QStringLiteral("boot/撒 ok"),
                               QStringLiteral("--frame-time"), QStringLiteral("90")});
     ASSERT_EQ(cli.code, 0) << cli.err;
-    EXPECT_EQ(cli.out.toStdString(), QString(out + QStringLiteral("/boot-ok (10 files)\n")).toStdString());
-    EXPECT_TRUE(ReadAll(out + QStringLiteral("/boot-ok/boot-ok.script")).contains("frame_time = 90;"));
+    EXPECT_EQ(cli.out.toStdString(),
+              QString(out + QStringLiteral("/boot-ok (10 files)\n")).toStdString());
+    EXPECT_TRUE(
+        ReadAll(out + QStringLiteral("/boot-ok/boot-ok.script")).contains("frame_time = 90;"));
 
     // Without a name the project's; one format only, so --format is no option.
     cli = RunProcess(QStringLiteral(MIROVANE_CLI_PATH),
