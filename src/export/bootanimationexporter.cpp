@@ -1,6 +1,7 @@
 #include "export/bootanimationexporter.h"
 
 #include "export/bootanimation.h"
+#include "export/bootparts.h"
 #include "export/exportgeometry.h"
 #include "project/mvk.h"
 
@@ -11,7 +12,6 @@ namespace mrv {
 namespace {
 
 const QString Size = QStringLiteral("size");
-const QString FrameTime = QStringLiteral("frame-time");
 
 QString SizeText(int width, int height)
 {
@@ -36,26 +36,14 @@ QList<ExportOptionSpec> BootAnimationExporter::options() const
     size.prompt = QStringLiteral("手机屏幕大小（宽x高，如 1080x1920）");
     size.promptTitle = QStringLiteral("Android 开机动画");
 
-    ExportOptionSpec frameTime;
-    frameTime.name = FrameTime;
-    frameTime.kind = OptionKind::Int;
-    frameTime.defaultValue = 75;
-    frameTime.cliFlag = QStringLiteral("--frame-time");
-    frameTime.valueName = QStringLiteral("MS");
-    frameTime.minimum = 1;
-    frameTime.maximum = 65535;
-    frameTime.prompt = QStringLiteral("每帧显示多少毫秒（1-65535）");
-    frameTime.promptTitle = QStringLiteral("Android 开机动画");
-    frameTime.usedValueText = QStringLiteral("每帧 %1 毫秒");
-    return {size, frameTime};
+    return {size, FrameTimeOption(QStringLiteral("Android 开机动画"))};
 }
 
 void BootAnimationExporter::ProposeOptions(const MVK &project, std::optional<int> previewFrameTime,
                                            ExportOptions &options) const
 {
     options.values.insert(Size, SizeText(project.aWidth, project.aHeight));
-    if (previewFrameTime)
-        options.values.insert(FrameTime, std::clamp(*previewFrameTime, 1, 65535));
+    ProposeFrameTime(previewFrameTime, options);
 }
 
 FileType BootAnimationExporter::fileType() const
@@ -76,7 +64,7 @@ QString BootAnimationExporter::doneMessage(const ExportOptions &options) const
 
 QString BootAnimationExporter::cliReport(const ExportResult &, const ExportOptions &options) const
 {
-    const AndroidTiming timing = AndroidTimingFor(options.Number(FrameTime));
+    const AndroidTiming timing = AndroidTimingFor(options.Number(FrameTimeOptionName));
     return QStringLiteral("%1 (%2 fps, each picture %3x)\n")
         .arg(BootAnimationPathFor(options.target))
         .arg(timing.fps)
@@ -108,7 +96,7 @@ ExportResult BootAnimationExporter::Write(const ExportSource &source, const Expo
         return refused;
     }
     const BootAnimationOptions engine{BootAnimationPathFor(options.target), *screen,
-                                      options.Number(FrameTime)};
+                                      options.Number(FrameTimeOptionName)};
     return ExportBootAnimation(source, engine, progress, cancel);
 }
 

@@ -1,5 +1,6 @@
 #include "export/plymouthexporter.h"
 
+#include "export/bootparts.h"
 #include "export/exportgeometry.h"
 #include "export/plymouththeme.h"
 #include "project/mvk.h"
@@ -12,14 +13,13 @@ namespace mrv {
 namespace {
 
 const QString Name = QStringLiteral("name");
-const QString FrameTime = QStringLiteral("frame-time");
 
 /// The engine's options; a theme without a name is named after the project.
 PlymouthOptions EngineOptions(const MVK &project, const ExportOptions &options)
 {
     const QString name = options.Text(Name).trimmed();
     return {options.target, PlymouthThemeName(name.isEmpty() ? project.aName : name),
-            options.Number(FrameTime)};
+            options.Number(FrameTimeOptionName)};
 }
 
 } // namespace
@@ -40,26 +40,14 @@ QList<ExportOptionSpec> PlymouthExporter::options() const
     name.prompt = QStringLiteral("主题名称（英文字母、数字和“-”，其他字符会换成“-”）");
     name.promptTitle = QStringLiteral("Linux 开机主题");
 
-    ExportOptionSpec frameTime;
-    frameTime.name = FrameTime;
-    frameTime.kind = OptionKind::Int;
-    frameTime.defaultValue = 75;
-    frameTime.cliFlag = QStringLiteral("--frame-time");
-    frameTime.valueName = QStringLiteral("MS");
-    frameTime.minimum = 1;
-    frameTime.maximum = 65535;
-    frameTime.prompt = QStringLiteral("每帧显示多少毫秒（1-65535）");
-    frameTime.promptTitle = QStringLiteral("Linux 开机主题");
-    frameTime.usedValueText = QStringLiteral("每帧 %1 毫秒");
-    return {name, frameTime};
+    return {name, FrameTimeOption(QStringLiteral("Linux 开机主题"))};
 }
 
 void PlymouthExporter::ProposeOptions(const MVK &project, std::optional<int> previewFrameTime,
                                       ExportOptions &options) const
 {
     options.values.insert(Name, PlymouthThemeName(project.aName));
-    if (previewFrameTime)
-        options.values.insert(FrameTime, std::clamp(*previewFrameTime, 1, 65535));
+    ProposeFrameTime(previewFrameTime, options);
 }
 
 QString PlymouthExporter::proposedName(const MVK &project) const
