@@ -8,6 +8,7 @@
 #include "exporttestdata.h"
 #include "testsupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -249,10 +250,13 @@ TEST(PlymouthTheme, PlymouthdPlaysTheIntroOnceThenTheLoopAtTheFrameTimeAndAsksBe
     ColourProject p;
     const Exporter &plymouth = Registered("export-plymouth");
     ExportOptions options = plymouth.defaultOptions(p.Out(QString()), PictureFormat::Png);
-    options.values.insert(QStringLiteral("name"), QStringLiteral("mirovane-render-test"));
+    // The renderer installs the theme under its name for the run: one name per process.
+    const QString name =
+        QStringLiteral("mirovane-render-%1").arg(QCoreApplication::applicationPid());
+    options.values.insert(QStringLiteral("name"), name);
     options.values.insert(QStringLiteral("frame-time"), FrameTime);
     ASSERT_TRUE(plymouth.Run(p.Source(), options).status);
-    const QString theme = p.Out(QStringLiteral("mirovane-render-test"));
+    const QString theme = p.Out(name);
 
     // Three seconds of playing, a password asked for half-way.
     const QString shots = p.folder.file(QStringLiteral("shots"));
@@ -302,7 +306,7 @@ TEST(PlymouthTheme, PlymouthdPlaysTheIntroOnceThenTheLoopAtTheFrameTimeAndAsksBe
     EXPECT_TRUE(DrawnOn(late, below, Backdrop));
 
     // A script plymouthd cannot parse fails the same check.
-    QFile script(theme + QStringLiteral("/mirovane-render-test.script"));
+    QFile script(theme + u'/' + name + QStringLiteral(".script"));
     ASSERT_TRUE(script.open(QIODevice::Append));
     script.write("fun broken( {\n");
     script.close();
