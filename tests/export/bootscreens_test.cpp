@@ -216,6 +216,7 @@ QString RenderUnavailable()
 /// One screenshot of a render: milliseconds since the splash was asked for, the probe colour.
 struct Shot
 {
+    int n = 0; ///< the screenshot's number
     int ms = 0;
     QColor probe;
 };
@@ -226,7 +227,8 @@ QList<Shot> ReadShots(const QString &tsv)
     for (const QByteArray &line : ReadAll(tsv).split('\n')) {
         const QList<QByteArray> fields = line.split('\t');
         if (fields.size() == 3)
-            shots.push_back({fields[1].toInt(), QColor(QString::fromLatin1("#" + fields[2]))});
+            shots.push_back({fields[0].toInt(), fields[1].toInt(),
+                             QColor(QString::fromLatin1("#" + fields[2]))});
     }
     return shots;
 }
@@ -292,7 +294,8 @@ TEST(PlymouthTheme, PlymouthdPlaysTheIntroOnceThenTheLoopAtTheFrameTimeAndAsksBe
 
     // The background around the area, the frame inside it; below it nothing before the
     // password is asked for, the prompt after.
-    const QImage early = ReadBack(shots + QStringLiteral("/frame-0010.png"));
+    const QImage early = ReadBack(
+        shots + QStringLiteral("/frame-%1.png").arg(changes[0].n, 4, 10, QLatin1Char('0')));
     const QImage late =
         ReadBack(shots + QStringLiteral("/frame-%1.png").arg(all.size(), 4, 10, QLatin1Char('0')));
     ASSERT_EQ(late.size(), QSize(1024, 768));

@@ -1,8 +1,8 @@
 #!/bin/bash
 # plymouthrender.sh RENDER THEME_DIR OUT_DIR SECONDS [PASSWORD_AT]: runs the renderer script
 # RENDER (render-plymouth.sh) in a private network namespace. With PASSWORD_AT, a client in
-# that namespace asks plymouthd for a password that many seconds after the start, so that the
-# theme's prompt is on the later screenshots.
+# that namespace asks plymouthd for a password that many seconds after the daemon answers, so
+# that the theme's prompt is on the later screenshots only.
 set -euo pipefail
 [ $# -ge 4 ] || { echo "usage: $0 RENDER THEME_DIR OUT_DIR SECONDS [PASSWORD_AT]" >&2; exit 2; }
 # plymouth's client socket is abstract, so a client reaches only the daemon of its namespace:
@@ -11,8 +11,11 @@ set -euo pipefail
 render=$1 theme=$2 out=$3 seconds=$4 at=${5:-}
 asker=
 if [ -n "$at" ]; then
-  (sleep "$at"; exec timeout "$seconds" plymouth ask-for-password --prompt=Passphrase) \
-    >/dev/null 2>&1 &
+  (
+    for _ in {1..100}; do plymouth --ping && break; sleep 0.1; done
+    sleep "$at"
+    exec timeout "$seconds" plymouth ask-for-password --prompt=Passphrase
+  ) >/dev/null 2>&1 &
   asker=$!
 fi
 bash "$render" "$theme" "$out" "$seconds" &
