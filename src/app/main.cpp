@@ -5,6 +5,7 @@
 #include "settings/settingslocation.h"
 #include "editor/commandline.h"
 #include "editor/exportmenucommands.h"
+#include "editor/framecommands.h"
 #include "editor/frmediter.h"
 #include "editor/helpcommands.h"
 #include "widgets/qtprompts.h"
@@ -46,6 +47,7 @@ int main(int argc, char **argv)
     mrv::PreviewCommands::Install(editor);
     mrv::ExportMenuCommands::Install(editor);
     mrv::InstallHelpCommands(editor);
+    mrv::FrameCommands::Install(editor);
     editor.show();
     return app.exec();
 }

@@ -16,6 +16,8 @@ void ReportFileSizeLimitAsError();
 
 /// The commands of the long-picture import and the demo project.
 Command ImportLongCommand();
+/// Replaces the frames with a folder's pictures or an animated picture's frames.
+Command ImportFramesCommand();
 Command DemoCommand();
 
 } // namespace mrv::cli

@@ -135,6 +135,7 @@ std::vector<Command> ExportCommands()
                                 return runExport(*exporter, args, io);
                             }});
     commands.push_back(ImportLongCommand());
+    commands.push_back(ImportFramesCommand());
     commands.push_back(DemoCommand());
     return commands;
 }

@@ -3,6 +3,7 @@
 #include "cli/projectopen.h"
 #include "export/demoproject.h"
 #include "export/exportnames.h"
+#include "export/frameimport.h"
 #include "export/longimport.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@ namespace {
 
 const QString ImportUsage = QStringLiteral("import-long PROJECT STRIP [--x TEXT] [--output OUT]");
 const QString DemoUsage = QStringLiteral("demo DIR");
+const QString FramesUsage = QStringLiteral("import-frames PROJECT SOURCE [--output OUT]");
 
 int runImportLong(const QStringList &args, Streams &io)
 {
@@ -61,6 +63,48 @@ int runImportLong(const QStringList &args, Streams &io)
     return ExitOk;
 }
 
+int runImportFrames(const QStringList &args, Streams &io)
+{
+    const QString outputOption = QStringLiteral("--output");
+    auto parsed = CliArgs::Parse(args, {outputOption}, {});
+    if (!parsed || parsed->positional().size() != 2) {
+        io.err << (parsed ? QStringLiteral("expected PROJECT and SOURCE") : parsed.message())
+               << "\nUsage: mirovane-cli " << FramesUsage << "\n";
+        return ExitUsage;
+    }
+    auto project = OpenProjectArgument(parsed->positional().at(0), io.err);
+    if (!project)
+        return ExitInvalidInput;
+    const QString out = parsed->has(outputOption) ? AbsoluteArgument(parsed->value(outputOption))
+                                                  : project->aFilePath;
+    const QString folder = project->aFileFolder;
+    ReportFileSizeLimitAsError();
+    // An animation's frames go beside the project file that is written.
+    FrameImportOptions options{folder, QFileInfo(out).absolutePath()};
+    const FrameImportResult result =
+        ImportFrames(AbsoluteArgument(parsed->positional().at(1)), options);
+    if (!result.import) {
+        io.err << result.import.message() << "\n";
+        return result.failure == ImportFailure::Write ? ExitWriteFailed : ExitInvalidInput;
+    }
+    for (const SkippedPicture &skipped : result.import->skipped)
+        io.err << "warning: skipped " << skipped.path << ": " << skipped.reason << "\n";
+    project->aFrame = aFrame();
+    project->aFrame.Reserve(int(result.import->frames.size()));
+    for (const aImage &frame : result.import->frames)
+        project->aFrame.Add(frame.aURL, frame.aX, frame.aY);
+    SaveOptions saveOptions;
+    saveOptions.projectFolder = folder;
+    if (const Status saved = project->SaveFile(out, saveOptions); !saved) {
+        io.err << "工程文件保存失败: " << saved.message() << "\n";
+        return ExitWriteFailed;
+    }
+    if (const QString warning = FrameCountWarning(project->aFrame.Count()); !warning.isEmpty())
+        io.err << "warning: " << warning << "\n";
+    io.out << out << "\n";
+    return ExitOk;
+}
+
 int runDemo(const QStringList &args, Streams &io)
 {
     auto parsed = CliArgs::Parse(args, {}, {});
@@ -87,6 +131,13 @@ Command ImportLongCommand()
     return {QStringLiteral("import-long"), ImportUsage,
             QStringLiteral("point every frame at a long picture's cells (writes OUT or PROJECT)"),
             runImportLong};
+}
+
+Command ImportFramesCommand()
+{
+    return {QStringLiteral("import-frames"), FramesUsage,
+            QStringLiteral("replace the frames with a folder's pictures or an animation's frames"),
+            runImportFrames};
 }
 
 Command DemoCommand()

@@ -43,6 +43,7 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
                                QKeySequence(QStringLiteral("Ctrl+L")));
     AddSeparator(file, "heng2");
     m.mnuImportLongPic = AddEntry(file, "mnuImportLongPic", QStringLiteral("导入长图动画"));
+    m.mnuImportFrames = AddEntry(file, "mnuImportFrames", QStringLiteral("导入帧序列(&I)..."));
     m.mnuExportLongPic = AddEntry(file, "mnuExportLongPic", QStringLiteral("导出长图动画"));
     m.mnuExportPlymouth =
         AddEntry(file, "mnuExportPlymouth", QStringLiteral("导出 Linux 开机主题(&P)..."));
@@ -60,6 +61,19 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     m.mnuRedo->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
 
+    m.mnuFrame = bar.addMenu(QStringLiteral("帧"));
+    m.mnuFrame->setObjectName(QStringLiteral("mnuFrame"));
+    QMenu &frame = *m.mnuFrame;
+    m.mnuFrameInsertBefore =
+        AddEntry(frame, "mnuFrameInsertBefore", QStringLiteral("在前面插入帧"));
+    m.mnuFrameInsertAfter = AddEntry(frame, "mnuFrameInsertAfter", QStringLiteral("在后面插入帧"));
+    m.mnuFrameCopy = AddEntry(frame, "mnuFrameCopy", QStringLiteral("复制帧"));
+    m.mnuFrameDelete = AddEntry(frame, "mnuFrameDelete", QStringLiteral("删除帧"));
+    AddSeparator(frame, "frameSep1");
+    m.mnuFrameUp = AddEntry(frame, "mnuFrameUp", QStringLiteral("上移"));
+    m.mnuFrameDown = AddEntry(frame, "mnuFrameDown", QStringLiteral("下移"));
+    m.mnuFrameReverse = AddEntry(frame, "mnuFrameReverse", QStringLiteral("反转顺序"));
+
     m.mnuOptions = bar.addAction(QStringLiteral("选项(&O)"));
     m.mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
 
@@ -71,6 +85,9 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
                            m.mnuExportPlymouth, m.mnuExportBootAnimation, m.mnuUndo, m.mnuRedo,
                            m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
+        later->setEnabled(false);
+    m.mnuImportFrames->setEnabled(false);
+    for (QAction *later : m.mnuFrame->actions())
         later->setEnabled(false);
     return m;
 }

@@ -21,6 +21,7 @@ struct EditorMenus
     QAction *mnuExport = nullptr;
     QAction *mnuExAniFrame = nullptr;
     QAction *mnuImportLongPic = nullptr;
+    QAction *mnuImportFrames = nullptr;
     QAction *mnuExportLongPic = nullptr;
     QAction *mnuExportPlymouth = nullptr;
     QAction *mnuExportBootAnimation = nullptr;
@@ -28,6 +29,14 @@ struct EditorMenus
     QMenu *mnuEdit = nullptr;
     QAction *mnuUndo = nullptr;
     QAction *mnuRedo = nullptr;
+    QMenu *mnuFrame = nullptr;
+    QAction *mnuFrameInsertBefore = nullptr;
+    QAction *mnuFrameInsertAfter = nullptr;
+    QAction *mnuFrameCopy = nullptr;
+    QAction *mnuFrameDelete = nullptr;
+    QAction *mnuFrameUp = nullptr;
+    QAction *mnuFrameDown = nullptr;
+    QAction *mnuFrameReverse = nullptr;
     QAction *mnuOptions = nullptr;
     QMenu *mnuHelp = nullptr;
     QAction *mnuAbout = nullptr;

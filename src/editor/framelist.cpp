@@ -4,13 +4,19 @@
 #include "widgets/windowlayout.h"
 #include "support/stringutil.h"
 
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -44,10 +50,28 @@ void CopyLook(const QWidget &from, QWidget &to)
     to.setAutoFillBackground(from.autoFillBackground());
 }
 
+// The local files a drop carries when they are several, or one folder; else none.
+QStringList ManyFiles(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    QStringList files;
+    for (const QUrl &url : data->urls())
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    if (files.size() == 1 && !QFileInfo(files.first()).isDir())
+        return {};
+    return files;
+}
+
 } // namespace
 
 FrameList::FrameList(QFrame &panel) : QObject(&panel), m_panel(&panel)
 {
+    // A click on the list (a row number, the space between rows) gives it the focus, so that
+    // Delete and Insert act on its rows.
+    m_panel->setFocusPolicy(Qt::ClickFocus);
+    m_panel->setAcceptDrops(true);
     m_viewport = new QWidget(m_panel);
     m_viewport->setGeometry(m_panel->contentsRect());
     m_viewport->installEventFilter(this);
@@ -57,6 +81,8 @@ FrameList::FrameList(QFrame &panel) : QObject(&panel), m_panel(&panel)
     m_inner->setObjectName(QStringLiteral("picFrame_In"));
     m_inner->setGeometry(0, 0, 200, 200);
     m_inner->installEventFilter(this);
+    m_inner->setAcceptDrops(true);
+    m_viewport->setAcceptDrops(true);
 
     m_scroll = new QScrollBar(Qt::Vertical, m_viewport);
     m_scroll->setObjectName(QStringLiteral("vscFrame"));
@@ -113,6 +139,7 @@ void FrameList::LoadFrameRows(int count)
     m_rowCount = MaxOf(count, 0);
     m_texts.resize(m_rowCount);
     m_problems.erase(m_problems.upper_bound(m_rowCount), m_problems.end());
+    m_selected.erase(m_selected.upper_bound(m_rowCount), m_selected.end());
     for (auto it = m_active.begin(); it != m_active.end();) {
         if (it->first > m_rowCount) {
             ReleaseRow(it->second);
@@ -134,6 +161,48 @@ void FrameList::UnloadFrameRows()
     m_rowCount = 0;
     m_texts.clear();
     m_problems.clear();
+    m_selected.clear();
+    m_anchor = 0;
+    ArrangeFrameRows();
+}
+
+void FrameList::InsertRows(int first, int count)
+{
+    if (first < 1 || first > m_rowCount + 1 || count <= 0)
+        return;
+    m_texts.insert(first - 1, count, QString());
+    std::map<int, QString> problems;
+    for (auto &[row, reason] : m_problems)
+        problems.emplace(row >= first ? row + count : row, std::move(reason));
+    m_problems = std::move(problems);
+    m_rowCount += count;
+    Renumber();
+}
+
+void FrameList::RemoveRows(int first, int count)
+{
+    if (first < 1 || count <= 0 || first + count - 1 > m_rowCount)
+        return;
+    m_texts.remove(first - 1, count);
+    std::map<int, QString> problems;
+    for (auto &[row, reason] : m_problems)
+        if (row < first)
+            problems.emplace(row, std::move(reason));
+        else if (row >= first + count)
+            problems.emplace(row - count, std::move(reason));
+    m_problems = std::move(problems);
+    m_rowCount -= count;
+    Renumber();
+}
+
+void FrameList::Renumber()
+{
+    KeepFocusOffRows();
+    for (auto &[index, row] : m_active)
+        ReleaseRow(row);
+    m_active.clear();
+    m_selected.clear();
+    m_anchor = 0;
     ArrangeFrameRows();
 }
 
@@ -304,6 +373,7 @@ void FrameList::ShowRow(Row &row, int index)
             m_layoutHook(*w);
     }
     MarkPathBox(*row.path, RowProblem(index));
+    ShowSelected(row);
     PlaceRow(row);
     for (QWidget *w : {static_cast<QWidget *>(row.label), static_cast<QWidget *>(row.path),
                        static_cast<QWidget *>(row.browse), static_cast<QWidget *>(row.setting)})
@@ -399,8 +469,118 @@ void FrameList::WheelScroll(int angle)
     m_scroll->setValue(m_scroll->value() + step);
 }
 
+void FrameList::SetSelection(const QList<int> &rows)
+{
+    m_selected.clear();
+    m_anchor = 0;
+    for (int row : rows)
+        if (row >= 1 && row <= m_rowCount) {
+            m_selected.insert(row);
+            if (m_anchor == 0)
+                m_anchor = row;
+        }
+    for (const auto &[index, row] : m_active)
+        ShowSelected(row);
+}
+
+int FrameList::RowAt(int innerY) const
+{
+    if (m_metrics.RowPitch <= 0)
+        return 1;
+    const int below = innerY - m_metrics.RowTop;
+    const int row = below < 0 ? 1 : below / m_metrics.RowPitch + 1;
+    return std::clamp(row, 1, m_rowCount + 1);
+}
+
+void FrameList::ClickLabel(int row, Qt::KeyboardModifiers modifiers)
+{
+    if (modifiers & Qt::ShiftModifier) {
+        const int anchor = m_anchor >= 1 && m_anchor <= m_rowCount ? m_anchor : row;
+        m_selected.clear();
+        for (int r = MinOf(anchor, row); r <= MaxOf(anchor, row); ++r)
+            m_selected.insert(r);
+        m_anchor = anchor;
+    } else if (modifiers & Qt::ControlModifier) {
+        if (!m_selected.erase(row))
+            m_selected.insert(row);
+        m_anchor = row;
+    } else {
+        m_selected = {row};
+        m_anchor = row;
+    }
+    for (const auto &[index, r] : m_active)
+        ShowSelected(r);
+    emit labelClicked(row);
+}
+
+void FrameList::ShowSelected(const Row &row) const
+{
+    // The number of a picked row is drawn inverted, like a selected list entry.
+    const bool selected = m_selected.count(row.index) > 0;
+    row.label->setBackgroundRole(selected ? QPalette::Highlight
+                                          : m_template.label->backgroundRole());
+    row.label->setForegroundRole(selected ? QPalette::HighlightedText
+                                          : m_template.label->foregroundRole());
+    row.label->setAutoFillBackground(selected || m_template.label->autoFillBackground());
+    row.label->setProperty("selected", selected);
+}
+
+int FrameList::RowOf(QObject *watched, QPoint pos) const
+{
+    if (watched != m_inner && watched != m_viewport && watched != m_panel) {
+        const int index = ControlIndex(*watched);
+        if (index >= 1 && index <= m_rowCount)
+            return index;
+    }
+    const auto *widget = static_cast<QWidget *>(watched);
+    return RowAt(widget->mapTo(m_panel->window(), pos).y() -
+                 m_inner->mapTo(m_panel->window(), QPoint(0, 0)).y());
+}
+
+bool FrameList::TakeManyFiles(QObject *watched, QEvent *event)
+{
+    // The path boxes and browse buttons take the first file of any drop as their own; the
+    // rest of the list (row numbers, the space around the rows) takes many.
+    if (watched != m_inner && watched != m_viewport)
+        return false;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    const QStringList files = ManyFiles(drop->mimeData());
+    if (files.isEmpty())
+        return false;
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop)
+        emit filesDropped(RowOf(watched, drop->position().toPoint()), files);
+    return true;
+}
+
 bool FrameList::eventFilter(QObject *watched, QEvent *event)
 {
+    if (TakeManyFiles(watched, event))
+        return true;
+    if (event->type() == QEvent::ContextMenu && watched != m_scroll &&
+        !qobject_cast<QLineEdit *>(watched)) {
+        const auto *menu = static_cast<QContextMenuEvent *>(event);
+        const int row = RowOf(watched, menu->pos());
+        if (row >= 1 && row <= m_rowCount) {
+            emit rowMenuRequested(row, menu->globalPos());
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress && !qobject_cast<QLineEdit *>(watched)) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::NoModifier && key->key() == Qt::Key_Delete) {
+            emit deleteKeyPressed();
+            return true;
+        }
+        if (key->modifiers() == Qt::NoModifier && key->key() == Qt::Key_Insert) {
+            emit insertKeyPressed();
+            return true;
+        }
+    }
     if (watched == m_panel && event->type() == QEvent::Resize) {
         m_viewport->setGeometry(m_panel->contentsRect());
     } else if (event->type() == QEvent::Wheel) {
@@ -411,7 +591,7 @@ bool FrameList::eventFilter(QObject *watched, QEvent *event)
         const auto *mouse = static_cast<QMouseEvent *>(event);
         const int index = ControlIndex(*watched);
         if (mouse->button() == Qt::LeftButton && index >= 1 && index <= m_rowCount) {
-            emit labelClicked(index);
+            ClickLabel(index, mouse->modifiers());
             return true;
         }
     }

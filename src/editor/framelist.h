@@ -2,11 +2,14 @@
 
 #include "editor/framerowlayout.h"
 
+#include <QList>
 #include <QObject>
+#include <QPoint>
 #include <QStringList>
 
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 class QFrame;
@@ -52,6 +55,12 @@ public:
     void LoadFrameRows(int count);
     /// Hides the inner panel and removes every row.
     void UnloadFrameRows();
+    /// Rows first..first+count-1 are new, with empty texts; the rows from `first` on move
+    /// down with their texts and problems. The picked rows are forgotten.
+    void InsertRows(int first, int count);
+    /// Rows first..first+count-1 are gone; the rows after them move up with their texts and
+    /// problems. The picked rows are forgotten.
+    void RemoveRows(int first, int count);
     int RowCount() const { return m_rowCount; }
 
     /// The path box texts of all rows (entry i-1 for row i).
@@ -79,6 +88,14 @@ public:
     QPushButton *RowBrowse(int row) const;
     QPushButton *RowSetting(int row) const;
 
+    /// The rows picked by clicking row numbers (Shift adds a range, Ctrl one row), ascending.
+    QList<int> Selection() const { return {m_selected.begin(), m_selected.end()}; }
+    /// Picks these rows (those outside the list are dropped); the first is the range anchor.
+    void SetSelection(const QList<int> &rows);
+    /// The row at a height on the inner panel: 1..RowCount(), or RowCount() + 1 below the
+    /// last row.
+    int RowAt(int innerY) const;
+
     /// Called for each control of a row when its widgets take up that row (after they were
     /// made like the template row); the editor applies the layout document here.
     void SetRowLayoutHook(std::function<void(QObject &)> hook) { m_layoutHook = std::move(hook); }
@@ -94,6 +111,15 @@ signals:
     void rowTextEdited(int row, const QString &text);
     void browseClicked(int row);
     void settingClicked(int row);
+    /// The row menu was asked for over a row (its number, its buttons or the space around).
+    void rowMenuRequested(int row, QPoint globalPos);
+    /// Delete or Insert was pressed while the list (not a path box) had the focus.
+    void deleteKeyPressed();
+    void insertKeyPressed();
+    /// Several files, or a folder, were dropped over a row's number or the space around the
+    /// rows (row RowCount() + 1 below the last); the path boxes and browse buttons keep taking
+    /// only a drop's first file.
+    void filesDropped(int row, const QStringList &files);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -109,6 +135,8 @@ private:
     };
 
     void Realize();
+    /// Gives up every row's widgets, so the rows take new numbers; then lays them out again.
+    void Renumber();
     Row TakeRow();
     void ReleaseRow(Row row);
     /// True when one of the row's widgets is the window's focus widget.
@@ -119,6 +147,11 @@ private:
     void ShowRow(Row &row, int index);
     const Row *Find(int row) const;
     void WheelScroll(int angle);
+    void ClickLabel(int row, Qt::KeyboardModifiers modifiers);
+    void ShowSelected(const Row &row) const;
+    /// Handles a drag or drop of several files or of a folder; false for anything else.
+    bool TakeManyFiles(QObject *watched, QEvent *event);
+    int RowOf(QObject *watched, QPoint pos) const;
 
     QFrame *m_panel;
     QWidget *m_viewport;
@@ -131,6 +164,8 @@ private:
     int m_rowCount = 0;
     QStringList m_texts;
     std::map<int, QString> m_problems;
+    std::set<int> m_selected;
+    int m_anchor = 0;
     std::map<int, Row> m_active;
     std::vector<Row> m_pool;
     std::function<void(QObject &)> m_layoutHook;

@@ -110,8 +110,8 @@ void frmEditer::ConnectDocument()
     connect(&m_document, &ProjectDocument::backgroundChanged, this, [this] { PicRedraw(0); });
     connect(&m_document, &ProjectDocument::frameChanged, this, &frmEditer::ShowFrame);
     connect(&m_document, &ProjectDocument::framesReset, this, &frmEditer::ShowFrames);
-    connect(&m_document, &ProjectDocument::framesInserted, this, &frmEditer::ShowFrames);
-    connect(&m_document, &ProjectDocument::framesRemoved, this, &frmEditer::ShowFrames);
+    connect(&m_document, &ProjectDocument::framesInserted, this, &frmEditer::ShowInsertedFrames);
+    connect(&m_document, &ProjectDocument::framesRemoved, this, &frmEditer::ShowRemovedFrames);
     connect(&m_document, &ProjectDocument::filePathChanged, this, [this] {
         m_titleFileName = TitleFileNameOf(m_document.FilePath(), m_document.Project().aFileFolder);
         ShowTitle();
@@ -234,6 +234,24 @@ void frmEditer::ShowFrames()
     UpdateFrameControls(count);
     if (m_pictures)
         m_pictures->ShowPathProblems();
+    Form_Resize();
+}
+
+void frmEditer::ShowInsertedFrames(int first, int count)
+{
+    m_frames->InsertRows(first, count);
+    for (int frame = first; frame < first + count; ++frame)
+        m_frames->SetRowText(frame, m_document.Frame(frame)->aURL);
+    if (m_pictures)
+        m_pictures->ShowPathProblems(first, count);
+    UpdateFrameControls(m_document.FrameCount());
+    Form_Resize();
+}
+
+void frmEditer::ShowRemovedFrames(int first, int count)
+{
+    m_frames->RemoveRows(first, count);
+    UpdateFrameControls(m_document.FrameCount());
     Form_Resize();
 }
 

@@ -103,6 +103,9 @@ private:
     /// The frame rows, the slider and the path marks for a frame list read anew.
     void ShowFrames();
     void ShowFrame(int frame);
+    /// The rows follow frames inserted or removed, without judging every other row again.
+    void ShowInsertedFrames(int first, int count);
+    void ShowRemovedFrames(int first, int count);
     void FillScreenScales();
     void ShowScreenScale(const QString &text);
     /// Puts the project's screen size into the screen-scale box when it shows another text.

@@ -24,20 +24,6 @@
 
 namespace mrv {
 
-QString PictureBoxText(const QString &projectFolder, const QString &file, PathStyle style)
-{
-    const Qt::CaseSensitivity cs =
-        style == PathStyle::Windows ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    if (!LiesInFolder(projectFolder, file, cs, style))
-        return file;
-    const bool endsInSeparator = IsSeparator(projectFolder.back(), style);
-    QString relative = file.mid(projectFolder.size() + (endsInSeparator ? 0 : 1));
-    // Project files separate relative paths with "\" wherever they were made, so a project
-    // moves between systems unchanged; POSIX resolution reads "\" as a separator.
-    relative.replace(u'/', u'\\');
-    return relative;
-}
-
 bool HasDropPictureExtension(const QString &path)
 {
     static const QStringList accepted = {QStringLiteral("jpeg"), QStringLiteral("jpg"),
@@ -160,10 +146,20 @@ void PictureEdit::ShowPathProblems()
     };
     const QString background = project.aBackground ? project.aBackground->aURL : QString();
     MarkPathBox(*m_editor.Controls().txtBackground, problem(background, m_editor.BackgroundPath()));
+    ShowPathProblems(1, project.aFrame.Count());
+}
+
+void PictureEdit::ShowPathProblems(int first, int count)
+{
+    const MVK &project = *m_editor.CurrentProject();
+    // Judged as the whole list is: not while the project has no folder.
+    const bool judge = !project.aFileFolder.isEmpty();
     FrameList &frames = m_editor.Frames();
     const QStringList &paths = m_editor.FramePaths();
-    for (int i = 1; i <= project.aFrame.Count() && i <= paths.size(); ++i)
-        frames.SetRowProblem(i, problem(project.aFrame.Item(i)->aURL, paths[i - 1]));
+    for (int i = first; i < first + count && i <= project.aFrame.Count() && i <= paths.size(); ++i)
+        frames.SetRowProblem(i, judge ? PathBoxProblem(project.aFileFolder,
+                                                       project.aFrame.Item(i)->aURL, paths[i - 1])
+                                      : QString());
 }
 
 QString PictureEdit::BoxTextFor(const QString &file) const

@@ -13,14 +13,6 @@ class frmEditer;
 class FileDropTarget;
 struct aImage;
 
-/// The text a chosen picture file puts into a path box: the path inside the project folder,
-/// written with the "\" separator of project files, when the file lies in that folder (the
-/// folder text followed by a separator); else the full path. With Windows rules the folder is
-/// matched without regard to letter case; on POSIX hosts, whose file names differ by case,
-/// with it. An empty folder contains nothing.
-QString PictureBoxText(const QString &projectFolder, const QString &file,
-                       PathStyle style = HostPathStyle);
-
 /// True when the path ends in a picture extension the path boxes take from a drop: the text
 /// after the last "." is jpeg, jpg, bmp, png, gif, tif or tiff, in lower case exactly.
 bool HasDropPictureExtension(const QString &path);
@@ -65,6 +57,8 @@ public:
     /// Marks every path box whose picture cannot be read (judged without decoding the
     /// pictures), after a project or new frame paths were shown.
     void ShowPathProblems();
+    /// The same for frames first..first+count-1 only (frames just inserted).
+    void ShowPathProblems(int first, int count);
 
     /// Opens the offset dialog for the background (0) or frame `index`.
     void OpenSetting(int index);

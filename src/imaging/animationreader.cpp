@@ -1,9 +1,10 @@
 #include "imaging/animationreader.h"
 
 #include "imaging/apngdecoder.h"
+#include "imaging/gifdecoder.h"
 #include "imaging/pictureloader.h"
+#include "imaging/webpdecoder.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 
@@ -22,45 +23,6 @@ Container containerOf(const QByteArray &head)
     if (head.size() >= 12 && head.startsWith("RIFF") && head.mid(8, 4) == "WEBP")
         return Container::WebP;
     return Container::Other;
-}
-
-/// Plays of the whole animation from Qt's loop count: -1 loops forever, n repeats n times
-/// after the first play, and a file without a loop count plays once.
-int playsOf(const QImageReader &reader)
-{
-    const int loops = reader.loopCount();
-    if (loops < 0)
-        return 0;
-    return loops + 1;
-}
-
-Result<AnimationInfo> readWithQt(QByteArray bytes, const char *format,
-                                 const AnimationFrameSink &sink)
-{
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, format);
-    if (!reader.canRead())
-        return Result<AnimationInfo>::Fail(reader.errorString());
-    AnimationInfo info{reader.size(), 0, 1};
-    for (;;) {
-        QImage image = reader.read();
-        if (image.isNull()) {
-            if (info.frameCount == 0)
-                return Result<AnimationInfo>::Fail(reader.errorString());
-            break;
-        }
-        if (image.format() != QImage::Format_ARGB32_Premultiplied)
-            image.convertTo(QImage::Format_ARGB32_Premultiplied);
-        ++info.frameCount;
-        info.size = image.size();
-        if (!sink(AnimationFrame{std::move(image), reader.nextImageDelay()}))
-            break;
-        if (!reader.canRead())
-            break;
-    }
-    info.plays = info.frameCount > 1 ? playsOf(reader) : 1;
-    return info;
 }
 
 } // namespace
@@ -94,10 +56,12 @@ Result<AnimationInfo> ReadAnimationFrames(const QString &path, const AnimationFr
     switch (containerOf(bytes.left(16))) {
     case Container::Png:
         return DecodeApng(bytes, sink);
+    // Qt's GIF and WebP readers dispose a frame to the background colour, or not at all,
+    // where viewers clear it to transparent: the formats' own libraries compose instead.
     case Container::Gif:
-        return readWithQt(bytes, "gif", sink);
+        return DecodeGifAnimation(bytes, sink);
     case Container::WebP:
-        return readWithQt(bytes, "webp", sink);
+        return DecodeWebPAnimation(bytes, sink);
     case Container::Other:
         break;
     }

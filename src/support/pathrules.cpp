@@ -68,4 +68,18 @@ QString HostSeparator()
     return HostPathStyle == PathStyle::Windows ? QStringLiteral("\\") : QStringLiteral("/");
 }
 
+QString PictureBoxText(const QString &projectFolder, const QString &file, PathStyle style)
+{
+    const Qt::CaseSensitivity cs =
+        style == PathStyle::Windows ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    if (!LiesInFolder(projectFolder, file, cs, style))
+        return file;
+    const bool endsInSeparator = IsSeparator(projectFolder.back(), style);
+    QString relative = file.mid(projectFolder.size() + (endsInSeparator ? 0 : 1));
+    // Project files separate relative paths with "\" wherever they were made, so a project
+    // moves between systems unchanged; POSIX resolution reads "\" as a separator.
+    relative.replace(u'/', u'\\');
+    return relative;
+}
+
 } // namespace mrv

@@ -38,6 +38,14 @@ bool LiesInFolder(const QString &folder, const QString &path, Qt::CaseSensitivit
 /// else unchanged.
 QString MakeRelative(const QString &folder, const QString &path, PathStyle style = HostPathStyle);
 
+/// The text a chosen picture file puts into a path box: the path inside the project folder,
+/// written with the "\" separator of project files, when the file lies in that folder (the
+/// folder text followed by a separator); else the full path. With Windows rules the folder is
+/// matched without regard to letter case; on POSIX hosts, whose file names differ by case,
+/// with it. An empty folder contains nothing.
+QString PictureBoxText(const QString &projectFolder, const QString &file,
+                       PathStyle style = HostPathStyle);
+
 /// The folder of a file path: the part before its last separator ("\" on Windows, "/" on
 /// POSIX) when that separator is not the first character; none otherwise.
 std::optional<QString> FolderOfFile(const QString &filePath, PathStyle style = HostPathStyle);

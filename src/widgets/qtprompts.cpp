@@ -47,6 +47,25 @@ QMessageBox::StandardButton toButton(MsgAnswer answer)
     return QMessageBox::Ok;
 }
 
+// Qt's open dialog goes into a folder picked with Open; this one takes the folder as the answer.
+class FileOrFolderDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+    bool takesFolders = false;
+
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        if (takesFolders && chosen.size() == 1 && QFileInfo(chosen.first()).isDir()) {
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
 } // namespace
 
 int ChosenFilterIndex(const QStringList &filters, const QString &selected)
@@ -94,7 +113,8 @@ std::optional<FileDialogAnswer> QtPrompts::File(const FileDialogRequest &request
 {
     const bool startThere =
         !request.startFolder.isEmpty() && QFileInfo(request.startFolder).isDir();
-    QFileDialog dialog(m_parent, request.title, startThere ? request.startFolder : m_lastFolder);
+    FileOrFolderDialog dialog(m_parent, request.title,
+                              startThere ? request.startFolder : m_lastFolder);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setOption(QFileDialog::ReadOnly, false);
     const QStringList filters = request.types ? request.types->NameFilters() : QStringList();
@@ -115,6 +135,8 @@ std::optional<FileDialogAnswer> QtPrompts::File(const FileDialogRequest &request
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+    // Only this kind takes a folder; the others go into it as Qt's dialog does.
+    dialog.takesFolders = request.kind == FileDialogKind::OpenFileOrFolder;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     FileDialogAnswer answer;

@@ -102,20 +102,21 @@ TEST_F(LayoutDocument, MenusCarryTheirCaptionsAndShortcutsAndLaterCommandsAreDis
     EXPECT_EQ(m.mnuHelp->title(), QStringLiteral("帮助(&H)"));
     for (QAction *now : {m.mnuNew, m.mnuOpen, m.mnuSave, m.mnuSaveNew, m.mnuBack, m.mnuExit})
         EXPECT_TRUE(now->isEnabled()) << now->objectName().toStdString();
-    for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
-                           m.mnuExportPlymouth, m.mnuExportBootAnimation, m.mnuOptions, m.mnuAbout,
-                           m.mnuCheckUpdates})
+    for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuImportFrames,
+                           m.mnuExportLongPic, m.mnuExportPlymouth, m.mnuExportBootAnimation,
+                           m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
         EXPECT_FALSE(later->isEnabled()) << later->objectName().toStdString();
     const QList<QAction *> file = m.mnuFile->actions();
-    ASSERT_EQ(file.size(), 15);
+    ASSERT_EQ(file.size(), 16);
     EXPECT_TRUE(file.at(5)->isSeparator());
     EXPECT_EQ(file.at(5)->objectName(), QStringLiteral("heng1"));
     // The boot screens of other systems follow the long picture.
-    EXPECT_EQ(file.at(11), m.mnuExportPlymouth);
-    EXPECT_EQ(file.at(12), m.mnuExportBootAnimation);
+    EXPECT_EQ(file.at(11), m.mnuExportLongPic);
+    EXPECT_EQ(file.at(12), m.mnuExportPlymouth);
+    EXPECT_EQ(file.at(13), m.mnuExportBootAnimation);
     EXPECT_EQ(m.mnuExportPlymouth->text(), QStringLiteral("导出 Linux 开机主题(&P)..."));
     EXPECT_EQ(m.mnuExportBootAnimation->text(), QStringLiteral("导出 Android 开机动画(&D)..."));
-    EXPECT_EQ(file.at(14), m.mnuExit);
+    EXPECT_EQ(file.at(15), m.mnuExit);
 }
 
 } // namespace

@@ -1,0 +1,324 @@
+#include "editor/framecommands.h"
+
+#include "document/projectdocument.h"
+#include "editor/framelist.h"
+#include "editor/frmediter.h"
+#include "export/frameimport.h"
+#include "support/naturalorder.h"
+#include "widgets/prompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSlider>
+
+#include <algorithm>
+
+namespace mrv {
+
+namespace {
+
+const QString ImportTitle = QStringLiteral("导入帧序列");
+
+// Reading thousands of picture heads takes a moment; the cursor says so.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+} // namespace
+
+DlgFTlist FrameImportTypes()
+{
+    DlgFTlist list;
+    (void)list.Add(QStringLiteral("图片和动画(*.jpg;*.png;*.bmp;*.gif;*.tif;*.webp)"),
+                   QStringLiteral("jpg,jpeg,png,apng,bmp,gif,tif,tiff,webp"));
+    (void)list.Add(QStringLiteral("GIF动画(*.gif)"), QStringLiteral("gif"));
+    (void)list.Add(QStringLiteral("WebP动画(*.webp)"), QStringLiteral("webp"));
+    (void)list.Add(QStringLiteral("PNG和APNG文件(*.png)"), QStringLiteral("png,apng"));
+    (void)list.Add(QStringLiteral("JPEG文件(*.jpg)"), QStringLiteral("jpg,jpeg"));
+    (void)list.Add(QStringLiteral("BMP文件(*.bmp)"), QStringLiteral("bmp"));
+    (void)list.Add(QStringLiteral("TIFF文件(*.tif)"), QStringLiteral("tif,tiff"));
+    return list;
+}
+
+QList<int> RowsToActOn(int row, const QList<int> &selection)
+{
+    if (selection.size() > 1 && selection.contains(row))
+        return selection;
+    return {row};
+}
+
+QStringList DroppedPictures(const QStringList &dropped)
+{
+    QStringList pictures;
+    for (const QString &path : dropped) {
+        if (QFileInfo(path).isDir())
+            pictures += FolderPictures(path);
+        else if (HasImportPictureExtension(path))
+            pictures.append(path);
+    }
+    NaturalSort(pictures);
+    return pictures;
+}
+
+FrameCommands &FrameCommands::Install(frmEditer &editor)
+{
+    auto *commands = new FrameCommands(editor);
+    commands->ConnectEntries();
+    return *commands;
+}
+
+FrameCommands::FrameCommands(frmEditer &editor)
+    : QObject(&editor), m_editor(editor), m_types(FrameImportTypes())
+{
+    setObjectName(QStringLiteral("frameCommands"));
+}
+
+void FrameCommands::ConnectEntries()
+{
+    const EditorMenus &m = m_editor.Menus();
+    connect(m.mnuImportFrames, &QAction::triggered, this, &FrameCommands::mnuImportFrames_Click);
+    m.mnuImportFrames->setEnabled(true);
+    const std::pair<QAction *, void (FrameCommands::*)()> entries[] = {
+        {m.mnuFrameInsertBefore, &FrameCommands::InsertBefore},
+        {m.mnuFrameInsertAfter, &FrameCommands::InsertAfter},
+        {m.mnuFrameCopy, &FrameCommands::CopyFrames},
+        {m.mnuFrameDelete, &FrameCommands::DeleteFrames},
+        {m.mnuFrameUp, &FrameCommands::MoveUp},
+        {m.mnuFrameDown, &FrameCommands::MoveDown},
+        {m.mnuFrameReverse, &FrameCommands::ReverseFrames},
+    };
+    for (const auto &[action, run] : entries)
+        connect(action, &QAction::triggered, this, run);
+    connect(m.mnuFrame, &QMenu::aboutToShow, this, &FrameCommands::UpdateEntries);
+    // The entries follow the current frame, the picked rows and the frame count.
+    connect(m_editor.Controls().sldFrame, &QSlider::valueChanged, this,
+            &FrameCommands::UpdateEntries);
+    connect(&m_editor.Frames(), &FrameList::labelClicked, this, &FrameCommands::UpdateEntries);
+    ProjectDocument &document = m_editor.Document();
+    for (auto signal : {&ProjectDocument::framesReset, &ProjectDocument::filePathChanged})
+        connect(&document, signal, this, &FrameCommands::UpdateEntries);
+    connect(&document, &ProjectDocument::framesInserted, this, &FrameCommands::UpdateEntries);
+    connect(&document, &ProjectDocument::framesRemoved, this, &FrameCommands::UpdateEntries);
+    UpdateEntries();
+
+    FrameList &list = m_editor.Frames();
+    connect(&list, &FrameList::rowMenuRequested, this, &FrameCommands::ShowRowMenu);
+    connect(&list, &FrameList::deleteKeyPressed, this, &FrameCommands::DeleteFrames);
+    connect(&list, &FrameList::insertKeyPressed, this, &FrameCommands::InsertBefore);
+    connect(&list, &FrameList::filesDropped, this, &FrameCommands::DropFiles);
+}
+
+void FrameCommands::UpdateEntries()
+{
+    const EditorMenus &m = m_editor.Menus();
+    const int count = m_editor.Document().FrameCount();
+    const QList<int> targets = Targets();
+    if (targets.isEmpty())
+        return;
+    m.mnuFrameInsertBefore->setEnabled(true);
+    m.mnuFrameInsertAfter->setEnabled(true);
+    m.mnuFrameCopy->setEnabled(count > 0);
+    m.mnuFrameDelete->setEnabled(count > 0);
+    m.mnuFrameUp->setEnabled(count > 0 && targets.first() > 1);
+    m.mnuFrameDown->setEnabled(count > 0 && targets.last() < count);
+    m.mnuFrameReverse->setEnabled(targets.size() > 1);
+}
+
+int FrameCommands::CurrentRow() const
+{
+    const int count = m_editor.Document().FrameCount();
+    return std::clamp(m_editor.Controls().sldFrame->value(), count > 0 ? 1 : 0, count);
+}
+
+QList<int> FrameCommands::Targets() const
+{
+    return RowsToActOn(CurrentRow(), m_editor.Frames().Selection());
+}
+
+void FrameCommands::Pick(int first, int count)
+{
+    const int frames = m_editor.Document().FrameCount();
+    if (frames == 0)
+        return;
+    first = std::clamp(first, 1, frames);
+    QList<int> rows;
+    for (int r = first; r < first + count && r <= frames; ++r)
+        rows.append(r);
+    m_editor.Controls().sldFrame->setValue(first);
+    m_editor.Frames().SetSelection(rows);
+    UpdateEntries();
+}
+
+void FrameCommands::InsertBefore()
+{
+    const int at = std::max(Targets().first(), 1);
+    if (m_editor.Document().InsertFrames(at, {aImage{}}))
+        Pick(at, 1);
+}
+
+void FrameCommands::InsertAfter()
+{
+    const int at = Targets().last() + 1;
+    if (m_editor.Document().InsertFrames(at, {aImage{}}))
+        Pick(at, 1);
+}
+
+void FrameCommands::CopyFrames()
+{
+    const QList<int> targets = Targets();
+    ProjectDocument &document = m_editor.Document();
+    std::vector<aImage> copies;
+    for (int row : targets)
+        if (const aImage *frame = document.Frame(row))
+            copies.push_back(*frame);
+    const int at = targets.last() + 1;
+    if (document.InsertFrames(at, copies))
+        Pick(at, int(copies.size()));
+}
+
+void FrameCommands::DeleteFrames()
+{
+    const QList<int> targets = Targets();
+    if (m_editor.Document().RemoveFrames(targets))
+        Pick(targets.first(), 1);
+}
+
+void FrameCommands::MoveUp()
+{
+    const QList<int> targets = Targets();
+    const int before = targets.first() - 1;
+    if (before >= 1 && m_editor.Document().MoveFrames(targets, before))
+        Pick(before, int(targets.size()));
+}
+
+void FrameCommands::MoveDown()
+{
+    const QList<int> targets = Targets();
+    // Numbered as before the move: the block goes before the frame after the one below it.
+    const int before = targets.last() + 2;
+    if (before <= m_editor.Document().FrameCount() + 1 &&
+        m_editor.Document().MoveFrames(targets, before))
+        Pick(before - int(targets.size()), int(targets.size()));
+}
+
+void FrameCommands::ReverseFrames()
+{
+    const QList<int> targets = Targets();
+    if (targets.size() > 1 && m_editor.Document().ReverseFrames(targets))
+        m_editor.Frames().SetSelection(targets);
+    UpdateEntries();
+}
+
+void FrameCommands::ShowRowMenu(int row, QPoint globalPos)
+{
+    if (!m_editor.Frames().Selection().contains(row)) {
+        m_editor.Controls().sldFrame->setValue(row);
+        m_editor.Frames().SetSelection({row});
+    } else {
+        m_editor.Controls().sldFrame->setValue(row);
+    }
+    UpdateEntries();
+    QMenu menu(&m_editor);
+    menu.setObjectName(QStringLiteral("mnuFrameRow"));
+    menu.addActions(m_editor.Menus().mnuFrame->actions());
+    menu.exec(globalPos);
+}
+
+void FrameCommands::DropFiles(int row, const QStringList &files)
+{
+    ProjectDocument &document = m_editor.Document();
+    const QStringList pictures = DroppedPictures(files);
+    if (pictures.size() > MaxImportedFrames) {
+        ShowError(QStringLiteral("拖入了 %1 张图片，一次最多导入 %2 张，未作任何更改")
+                      .arg(pictures.size())
+                      .arg(MaxImportedFrames));
+        return;
+    }
+    FrameImport import;
+    {
+        WaitCursor wait;
+        import = FramesForPictures(pictures, document.Project().aFileFolder);
+    }
+    std::vector<aImage> frames = document.Frames();
+    const int first = std::clamp(row, 1, int(frames.size()) + 1);
+    for (size_t k = 0; k < import.frames.size(); ++k) {
+        const size_t at = size_t(first - 1) + k;
+        if (at < frames.size())
+            frames[at] = import.frames[k];
+        else
+            frames.push_back(import.frames[k]);
+    }
+    const int before = document.FrameCount();
+    if (!import.frames.empty() && document.ReplaceFrames(frames, QStringLiteral("拖入帧")))
+        Pick(first, int(import.frames.size()));
+    ShowImportProblems(import, document.FrameCount() != before);
+}
+
+void FrameCommands::mnuImportFrames_Click()
+{
+    const QString folder = m_editor.CurrentProject()->aFileFolder;
+    FileDialogRequest request;
+    request.kind = FileDialogKind::OpenFileOrFolder;
+    request.title = QStringLiteral("选择帧图片所在的文件夹，或一个动画图片");
+    request.types = &m_types;
+    request.startFolder = folder;
+    const auto chosen = m_editor.AppPrompts().File(request);
+    if (chosen)
+        ImportFrom(chosen->path);
+}
+
+bool FrameCommands::ImportFrom(const QString &source)
+{
+    if (IsAnimatedSource(source) && m_editor.CurrentProject()->aFileFolder.isEmpty()) {
+        // The frames are written beside the project, which needs a folder first.
+        const MsgAnswer answer = m_editor.AppPrompts().Message(
+            {QStringLiteral("动画的每一帧将保存为图片，放在工程文件旁边。工程还没有保存，"
+                            "请先选择工程的保存位置。"),
+             ImportTitle, MsgIcon::Information, MsgButtons::OkCancel, MsgAnswer::Ok});
+        if (answer != MsgAnswer::Ok || !m_editor.Commands().SaveAs() ||
+            m_editor.CurrentProject()->aFileFolder.isEmpty())
+            return false;
+    }
+    const QString folder = m_editor.CurrentProject()->aFileFolder;
+    const FrameImportResult result = [&] {
+        WaitCursor wait;
+        return ImportFrames(source, {folder, folder});
+    }();
+    if (!result.import) {
+        ShowError(result.import.message());
+        return false;
+    }
+    const bool changed = m_editor.Document().ReplaceFrames(result.import->frames, ImportTitle);
+    if (changed)
+        Pick(1, 1);
+    ShowImportProblems(*result.import, true);
+    return changed;
+}
+
+void FrameCommands::ShowImportProblems(const FrameImport &import, bool warnCount)
+{
+    QStringList parts;
+    if (warnCount)
+        parts << FrameCountWarning(m_editor.Document().FrameCount());
+    parts << SkippedPicturesMessage(import.skipped);
+    parts.removeAll(QString());
+    if (parts.isEmpty())
+        return;
+    m_editor.AppPrompts().Message({parts.join(QStringLiteral("\n\n")), ImportTitle,
+                                   MsgIcon::Warning, MsgButtons::Ok, MsgAnswer::Ok});
+}
+
+void FrameCommands::ShowError(const QString &text)
+{
+    m_editor.AppPrompts().Message(
+        {text, ImportTitle, MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
+}
+
+} // namespace mrv

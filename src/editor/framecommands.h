@@ -1,0 +1,76 @@
+#pragma once
+
+#include "support/filetypes.h"
+
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+namespace mrv {
+
+class frmEditer;
+struct FrameImport;
+
+/// The file types of the frame import's dialog: every picture type the program reads, the
+/// animated GIF, WebP and APNG among them.
+DlgFTlist FrameImportTypes();
+
+/// The frames a row command acts on: the picked rows when `row` is one of several picked,
+/// else `row` alone.
+QList<int> RowsToActOn(int row, const QList<int> &selection);
+
+/// The files a drop of several files or folders gives, in natural order: each folder's
+/// pictures and the picture files themselves.
+QStringList DroppedPictures(const QStringList &dropped);
+
+/// Frames in bulk: the import of a folder or an animated picture (File menu), the frame menu
+/// with the same entries on each row's context menu, the Delete and Insert keys of the list,
+/// and drops of many files onto the list. Each change is one undo step.
+class FrameCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// Connects `mnuImportFrames`, the frame menu, the row menus, keys and drops, and enables
+    /// them. The commands live as long as the editor (they are its child).
+    static FrameCommands &Install(frmEditer &editor);
+
+    explicit FrameCommands(frmEditer &editor);
+
+    /// Asks for a folder or a picture file and makes its pictures the frames.
+    void mnuImportFrames_Click();
+    /// The import without the dialog: the chosen folder or picture. False when nothing changed.
+    bool ImportFrom(const QString &source);
+
+    void InsertBefore();
+    void InsertAfter();
+    void CopyFrames();
+    void DeleteFrames();
+    void MoveUp();
+    void MoveDown();
+    void ReverseFrames();
+
+    /// Several files, or folders, dropped over row `row` fill the rows from there on.
+    void DropFiles(int row, const QStringList &files);
+
+    /// Shows the row menu for row `row` at the screen position (`lblFrame` context menu).
+    void ShowRowMenu(int row, QPoint globalPos);
+
+private:
+    void ConnectEntries();
+    void UpdateEntries();
+    int CurrentRow() const;
+    QList<int> Targets() const;
+    /// Makes `first`..`first + count - 1` the picked rows and `first` the current frame.
+    void Pick(int first, int count);
+    /// The files left out and, when asked, what the frame count means for the boot screen.
+    void ShowImportProblems(const FrameImport &import, bool warnCount);
+    void ShowError(const QString &text);
+
+    frmEditer &m_editor;
+    DlgFTlist m_types;
+};
+
+} // namespace mrv

@@ -1,0 +1,3 @@
+target_sources(mirovane_editor PRIVATE
+    framecommands.cpp framecommands.h
+)

@@ -1,0 +1,232 @@
+#include "export/frameimport.h"
+
+#include "imaging/animationreader.h"
+#include "imaging/picturefile.h"
+#include "imaging/pictureformats.h"
+#include "imaging/pictureloader.h"
+#include "support/bootgeometry.h"
+#include "support/naturalorder.h"
+#include "support/pathrules.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QtConcurrent/QtConcurrentMap>
+
+namespace mrv {
+
+namespace {
+
+// What a picture file gives the import: its size, or why it cannot be read.
+struct PictureHead
+{
+    QSize size;
+    QString problem;
+};
+
+PictureHead ReadHead(const QString &path)
+{
+    if (QString problem = PictureProblem(path); !problem.isEmpty())
+        return {{}, std::move(problem)};
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    QSize size = reader.size();
+    // Not every reader knows the size before decoding.
+    if (!size.isValid())
+        size = LoadPicture(path).size();
+    if (size.isEmpty())
+        return {{}, QStringLiteral("图片内容无法解码")};
+    return {size, {}};
+}
+
+QString TooManyMessage(const QString &source, qsizetype count)
+{
+    return QStringLiteral("“%1”有 %2 张图片，一次最多导入 %3 张，未作任何更改")
+        .arg(QDir::toNativeSeparators(source))
+        .arg(count)
+        .arg(MaxImportedFrames);
+}
+
+FrameImportResult SourceFailure(QString message)
+{
+    return {Result<FrameImport>::Fail(std::move(message)), ImportFailure::Source};
+}
+
+FrameImportResult ImportFolder(const QString &folder, const FrameImportOptions &options)
+{
+    const QStringList pictures = FolderPictures(folder);
+    if (pictures.size() > MaxImportedFrames)
+        return SourceFailure(TooManyMessage(folder, pictures.size()));
+    FrameImport import = FramesForPictures(pictures, options.projectFolder);
+    if (import.frames.empty())
+        return SourceFailure(
+            QStringLiteral("文件夹“%1”中没有可以读取的图片").arg(QDir::toNativeSeparators(folder)));
+    return {std::move(import), ImportFailure::None};
+}
+
+FrameImportResult ImportStill(const QString &file, const FrameImportOptions &options)
+{
+    FrameImport import = FramesForPictures({file}, options.projectFolder);
+    if (import.frames.empty())
+        return SourceFailure(
+            QStringLiteral("“%1”不是可以读取的图片：%2")
+                .arg(QDir::toNativeSeparators(file), import.skipped.first().reason));
+    return {std::move(import), ImportFailure::None};
+}
+
+FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions &options)
+{
+    const QString native = QDir::toNativeSeparators(file);
+    if (options.framesFolder.isEmpty())
+        return SourceFailure(
+            QStringLiteral("动画“%1”的帧要保存在工程文件旁边，请先保存工程").arg(native));
+    const QString target = AnimationFramesFolder(options.framesFolder, file);
+    if (const Status made = EnsureFolder(target); !made)
+        return {Result<FrameImport>::Fail(made.message()), ImportFailure::Write};
+    FrameImport import;
+    import.writtenFolder = target;
+    QStringList written;
+    Status failure;
+    bool tooMany = false;
+    const auto sink = [&](const AnimationFrame &frame) {
+        if (written.size() == MaxImportedFrames) {
+            tooMany = true;
+            return false;
+        }
+        const QString path = QDir(target).filePath(
+            QStringLiteral("%1.png").arg(written.size() + 1, 4, 10, QChar(u'0')));
+        const Result<QByteArray> bytes = FormatInfo(PictureFormat::Png).encode(frame.image);
+        failure = bytes ? WritePictureFile(path, *bytes) : bytes.status();
+        if (!failure)
+            return false;
+        written.append(path);
+        const QPoint offset = CentredOffset(frame.image.size());
+        import.frames.push_back(
+            {PictureBoxText(options.projectFolder, QDir::toNativeSeparators(path)),
+             qint16(qBound(-32768, offset.x(), 32767)), qint16(qBound(-32768, offset.y(), 32767))});
+        return true;
+    };
+    const Result<AnimationInfo> read = ReadAnimationFrames(file, sink);
+    if (tooMany || !failure || !read) {
+        // A refused or broken animation leaves no half set of frames behind.
+        for (const QString &path : written)
+            QFile::remove(path);
+        QDir().rmdir(target);
+        if (tooMany)
+            return SourceFailure(QStringLiteral("动画“%1”超过 %2 帧，未作任何更改")
+                                     .arg(native)
+                                     .arg(MaxImportedFrames));
+        if (!failure)
+            return {Result<FrameImport>::Fail(failure.message()), ImportFailure::Write};
+        return SourceFailure(QStringLiteral("“%1”无法读取：%2").arg(native, read.message()));
+    }
+    return {std::move(import), ImportFailure::None};
+}
+
+} // namespace
+
+bool HasImportPictureExtension(const QString &path)
+{
+    static const QStringList extensions = {
+        QStringLiteral("jpg"),  QStringLiteral("jpeg"), QStringLiteral("png"),
+        QStringLiteral("bmp"),  QStringLiteral("gif"),  QStringLiteral("tif"),
+        QStringLiteral("tiff"), QStringLiteral("webp"), QStringLiteral("apng")};
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return dot >= 0 && extensions.contains(path.mid(dot + 1), Qt::CaseInsensitive);
+}
+
+QStringList FolderPictures(const QString &folder)
+{
+    const QDir dir(folder);
+    QStringList names;
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot))
+        if (HasImportPictureExtension(name))
+            names.append(name);
+    NaturalSort(names);
+    QStringList paths;
+    paths.reserve(names.size());
+    for (const QString &name : names)
+        paths.append(dir.filePath(name));
+    return paths;
+}
+
+QPoint CentredOffset(QSize picture)
+{
+    // Integer division rounds toward zero, for pictures larger than the area as well.
+    return {(AreaSize - picture.width()) / 2, (AreaSize - picture.height()) / 2};
+}
+
+FrameImport FramesForPictures(const QStringList &files, const QString &projectFolder)
+{
+    const QList<PictureHead> heads = QtConcurrent::blockingMapped(files, ReadHead);
+    FrameImport import;
+    import.frames.reserve(size_t(files.size()));
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString native = QDir::toNativeSeparators(files[i]);
+        if (!heads[i].problem.isEmpty()) {
+            import.skipped.append({native, heads[i].problem});
+            continue;
+        }
+        const QPoint offset = CentredOffset(heads[i].size);
+        import.frames.push_back({PictureBoxText(projectFolder, native),
+                                 qint16(qBound(-32768, offset.x(), 32767)),
+                                 qint16(qBound(-32768, offset.y(), 32767))});
+    }
+    return import;
+}
+
+FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &options)
+{
+    const QFileInfo info(source);
+    if (source.isEmpty() || !info.exists())
+        return SourceFailure(QStringLiteral("找不到“%1”").arg(QDir::toNativeSeparators(source)));
+    if (info.isDir())
+        return ImportFolder(source, options);
+    if (IsAnimationFile(source))
+        return ImportAnimation(source, options);
+    return ImportStill(source, options);
+}
+
+bool IsAnimatedSource(const QString &source)
+{
+    return IsAnimationFile(source);
+}
+
+QString AnimationFramesFolder(const QString &framesFolder, const QString &animation)
+{
+    return QDir(framesFolder)
+        .filePath(QFileInfo(animation).completeBaseName() + QStringLiteral("_frames"));
+}
+
+QString FrameCountWarning(int count)
+{
+    if (count == BootFrames)
+        return {};
+    if (count > BootFrames)
+        return QStringLiteral("工程现在有 %1 帧。Windows 启动动画只显示 %2 帧：第 %3 帧及以后的帧"
+                              "不会进入动画长图。")
+            .arg(count)
+            .arg(BootFrames)
+            .arg(BootFrames + 1);
+    return QStringLiteral("工程现在有 %1 帧。Windows 启动动画显示 %2 帧：动画长图的第 %3 至 %2 格"
+                          "将是空白。")
+        .arg(count)
+        .arg(BootFrames)
+        .arg(count + 1);
+}
+
+QString SkippedPicturesMessage(const QList<SkippedPicture> &skipped)
+{
+    if (skipped.isEmpty())
+        return {};
+    constexpr qsizetype Listed = 15;
+    QString text = QStringLiteral("以下 %1 个文件无法读取，已跳过：").arg(skipped.size());
+    for (qsizetype i = 0; i < skipped.size() && i < Listed; ++i)
+        text += u'\n' + skipped[i].path + QStringLiteral("（") + skipped[i].reason +
+                QStringLiteral("）");
+    if (skipped.size() > Listed)
+        text += u'\n' + QStringLiteral("……以及另外 %1 个文件").arg(skipped.size() - Listed);
+    return text;
+}
+
+} // namespace mrv

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "project/aimage.h"
+#include "support/result.h"
+
+#include <QList>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace mrv {
+
+/// The most pictures one import takes.
+inline constexpr int MaxImportedFrames = 10000;
+
+/// True when the file name ends in the extension of a picture type the program reads (jpg,
+/// jpeg, png, apng, bmp, gif, tif, tiff, webp), in any letter case.
+bool HasImportPictureExtension(const QString &path);
+
+/// The pictures of a folder: its files with a picture extension, in natural order of their
+/// names. Subfolders and other files are left out.
+QStringList FolderPictures(const QString &folder);
+
+/// The offset that centres a picture of this size in the 200 x 200 animation area:
+/// (200 - width) / 2 and (200 - height) / 2, rounded toward zero.
+QPoint CentredOffset(QSize picture);
+
+/// A file the import left out, and why.
+struct SkippedPicture
+{
+    QString path;
+    QString reason;
+};
+
+/// Where the imported pictures are and where their paths are relative to.
+struct FrameImportOptions
+{
+    /// The project's folder: pictures inside it are stored relative to it (the relative-path
+    /// rule of the path boxes). Empty for a project never saved: every path is stored in full.
+    QString projectFolder;
+    /// Where the frames of an animated picture are written, into "<name>_frames": the folder of
+    /// the project file that is written. Empty when there is none; an animated picture is
+    /// then refused.
+    QString framesFolder;
+};
+
+/// The new frame list and what was left out.
+struct FrameImport
+{
+    std::vector<aImage> frames;
+    QList<SkippedPicture> skipped;
+    /// The folder an animated picture's frames were written into; empty otherwise.
+    QString writtenFolder;
+};
+
+/// Why an import failed: the source (nothing to import, too many pictures), or a write.
+enum class ImportFailure
+{
+    None,
+    Source,
+    Write,
+};
+
+/// A FrameImport, or the reason and kind of the failure.
+struct FrameImportResult
+{
+    Result<FrameImport> import;
+    ImportFailure failure = ImportFailure::None;
+};
+
+/// Frames for picture files in the order given, each centred by its size and stored by the
+/// relative-path rule. Files that cannot be read as pictures are left out and listed.
+FrameImport FramesForPictures(const QStringList &files, const QString &projectFolder);
+
+/// True when the file holds an animation (a GIF, WebP or PNG of more than one frame), whose
+/// frames must be written out before they can become frames.
+bool IsAnimatedSource(const QString &source);
+
+/// Turns a source into frames: a folder gives its pictures (natural order), an animated
+/// picture the PNG files of its frames, written into "<framesFolder>/<name>_frames/0001.png"..., a
+/// still picture itself. Refuses, changing nothing on disk, a source that is missing, holds no
+/// readable picture or more than MaxImportedFrames.
+FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &options);
+
+/// The folder an animated picture's frames go into: "<framesFolder>/<base name>_frames".
+QString AnimationFramesFolder(const QString &framesFolder, const QString &animation);
+
+/// What Windows will show when the frame count is not 105; empty when it is.
+QString FrameCountWarning(int count);
+
+/// One message naming the files left out (the first few, and how many more); empty when none.
+QString SkippedPicturesMessage(const QList<SkippedPicture> &skipped);
+
+} // namespace mrv
