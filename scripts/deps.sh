@@ -6,8 +6,10 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-translations-l10n libgl-dev
-  libpugixml-dev libgif-dev libimagequant-dev libdeflate-dev zlib1g-dev libwebp-dev
+  libpugixml-dev libgif-dev libimagequant-dev libdeflate-dev zlib1g-dev libwebp-dev libzip-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # the boot-screen tests: Plymouth themes rendered by plymouthd in Xvfb, zips read by Python
+  plymouth plymouth-x11 xvfb python3 python3-pil
   fonts-noto-cjk
 )
 case "${1:-}" in

@@ -54,7 +54,11 @@ void ApplyGivenOptions(const Exporter &exporter, const CliArgs &args, ExportOpti
 /// Runs an export target with "PROJECT OUT [--format F] [its options]".
 int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
 {
-    QSet<QString> valueOptions{FormatOption};
+    // A target of one format takes no --format.
+    const bool formatChosen = exporter.formats().size() > 1;
+    QSet<QString> valueOptions;
+    if (formatChosen)
+        valueOptions.insert(FormatOption);
     QSet<QString> flags;
     for (const ExportOptionSpec &spec : exporter.options())
         (spec.kind == OptionKind::Bool ? flags : valueOptions).insert(spec.cliFlag);
@@ -68,7 +72,8 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
     const QString out = AbsoluteArgument(parsed->positional().at(1));
     const QString formatName = parsed->value(FormatOption);
     const Result<PictureFormat> format =
-        exporter.cliFormat(parsed->has(FormatOption) ? &formatName : nullptr, out);
+        formatChosen ? exporter.cliFormat(parsed->has(FormatOption) ? &formatName : nullptr, out)
+                     : Result<PictureFormat>(exporter.defaultFormat());
     if (!format) {
         io.err << format.message() << "\nUsage: mirovane-cli " << usage << "\n";
         return ExitUsage;
@@ -78,6 +83,7 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
         return ExitInvalidInput;
     ReportFileSizeLimitAsError();
     ExportOptions options = exporter.defaultOptions(out, *format);
+    exporter.ProposeOptions(*project, std::nullopt, options);
     ApplyGivenOptions(exporter, *parsed, options, io.err);
     if (const Status usable = exporter.CheckOptions(options); !usable) {
         io.err << usable.message() << "\nUsage: mirovane-cli " << usage << "\n";

@@ -47,6 +47,10 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     m.mnuExportLongPic = AddEntry(file, "mnuExportLongPic", QStringLiteral("导出长图动画"));
     m.mnuExportAnimation =
         AddEntry(file, "mnuExportAnimation", QStringLiteral("导出动画图片(&G)..."));
+    m.mnuExportPlymouth =
+        AddEntry(file, "mnuExportPlymouth", QStringLiteral("导出 Linux 开机主题(&P)..."));
+    m.mnuExportBootAnimation =
+        AddEntry(file, "mnuExportBootAnimation", QStringLiteral("导出 Android 开机动画(&D)..."));
     AddSeparator(file, "heng3");
     m.mnuExit = AddEntry(file, "mnuExit", QStringLiteral("退出(&E)"), QKeySequence(QStringLiteral("Ctrl+W")));
 
@@ -80,9 +84,9 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     m.mnuAbout = AddEntry(*m.mnuHelp, "mnuAbout", QStringLiteral("关于(&A)"));
     m.mnuCheckUpdates = AddEntry(*m.mnuHelp, "mnuCheckUpdates", QStringLiteral("检查更新(&N)"));
 
-    for (QAction *later :
-         {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
-          m.mnuExportAnimation, m.mnuUndo, m.mnuRedo, m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
+    for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
+                           m.mnuExportAnimation, m.mnuExportPlymouth, m.mnuExportBootAnimation,
+                           m.mnuUndo, m.mnuRedo, m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
         later->setEnabled(false);
     m.mnuImportFrames->setEnabled(false);
     for (QAction *later : m.mnuFrame->actions())

@@ -24,6 +24,8 @@ struct EditorMenus
     QAction *mnuImportFrames = nullptr;
     QAction *mnuExportLongPic = nullptr;
     QAction *mnuExportAnimation = nullptr;
+    QAction *mnuExportPlymouth = nullptr;
+    QAction *mnuExportBootAnimation = nullptr;
     QAction *mnuExit = nullptr;
     QMenu *mnuEdit = nullptr;
     QAction *mnuUndo = nullptr;

@@ -11,6 +11,7 @@
 #include "export/exportnames.h"
 #include "export/exportregistry.h"
 #include "export/longimport.h"
+#include "preview/frametime.h"
 #include "project/mvk.h"
 
 #include <QAction>
@@ -143,6 +144,21 @@ std::optional<FileDialogAnswer> ExportMenuCommands::AskForExportFile(const Expor
     request.filterIndex = DialogTypeIndex(exporter);
     request.proposedName = exporter.proposedName(project);
     request.startFolder = project.aFileFolder;
+    DlgFTlist ownType;
+    switch (exporter.destination()) {
+    case ExportDestination::PictureFile:
+        break;
+    case ExportDestination::Folder:
+        request.kind = FileDialogKind::Folder;
+        request.types = nullptr;
+        request.filterIndex = 0;
+        break;
+    case ExportDestination::File:
+        (void)ownType.Add(exporter.fileType().TypeName, exporter.fileType().Extensions);
+        request.types = &ownType;
+        request.filterIndex = 0;
+        break;
+    }
     return m_editor.AppPrompts().File(request);
 }
 
@@ -160,7 +176,7 @@ bool ExportMenuCommands::AskOptions(const Exporter &exporter, ExportOptions &opt
         }
         // A cancelled input box counts as an empty answer, which the option's rule reads.
         const std::optional<QString> typed = m_editor.AppPrompts().Input(
-            {spec.prompt, spec.promptTitle, spec.defaultValue.toString()});
+            {spec.prompt, spec.promptTitle, options.values.value(spec.name).toString()});
         options.values.insert(spec.name, OptionFromText(spec, typed.value_or(QString())));
     }
     return true;
@@ -229,12 +245,19 @@ void ExportMenuCommands::RunExporter(const Exporter &exporter)
     const auto chosen = AskForExportFile(exporter, source->project);
     if (!chosen)
         return;
-    const Result<PictureFormat> format = ChosenFormat(exporter, chosen->filterIndex);
+    // Only a picture file's type picks the format; the other targets write their own.
+    const Result<PictureFormat> format = exporter.destination() == ExportDestination::PictureFile
+                                             ? ChosenFormat(exporter, chosen->filterIndex)
+                                             : Result<PictureFormat>(exporter.defaultFormat());
     if (!format) {
         ShowError(format.message());
         return;
     }
     ExportOptions options = exporter.defaultOptions(chosen->path, *format);
+    exporter.ProposeOptions(
+        source->project,
+        StoredFrameTime(*m_editor.AppSettings().WindowDocument, QStringLiteral("frmFullscreen")),
+        options);
     if (!AskOptions(exporter, options))
         return;
     if (!MayOverwrite(exporter.outputFiles(source->project, options), *chosen))

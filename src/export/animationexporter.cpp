@@ -26,7 +26,7 @@ constexpr int MinWidth = 16, MaxWidth = 1024;
 constexpr int MinFrameTime = 1, MaxFrameTime = 65535;
 
 ExportOptionSpec intOption(const QString &name, int value, int minimum, int maximum,
-                           const QString &usedValueText)
+                           const QString &usedValueText, const QString &valueName)
 {
     ExportOptionSpec spec;
     spec.name = name;
@@ -36,6 +36,7 @@ ExportOptionSpec intOption(const QString &name, int value, int minimum, int maxi
     spec.minimum = minimum;
     spec.maximum = maximum;
     spec.usedValueText = usedValueText;
+    spec.valueName = valueName;
     return spec;
 }
 
@@ -73,21 +74,26 @@ Result<PictureFormat> AnimationExporter::cliFormat(const QString *nameGiven,
 
 QList<ExportOptionSpec> AnimationExporter::options() const
 {
-    ExportOptionSpec loops = intOption(Loops, 3, MinLoops, MaxLoops, QStringLiteral("循环 %1 次"));
+    ExportOptionSpec loops =
+        intOption(Loops, 3, MinLoops, MaxLoops, QStringLiteral("循环 %1 次"), QStringLiteral("N"));
     loops.prompt = QStringLiteral("循环部分播放几次");
     ExportOptionSpec area;
     area.name = Area;
     area.kind = OptionKind::Text;
     area.defaultValue = AreaCell;
     area.cliFlag = QStringLiteral("--area");
-    ExportOptionSpec quality = intOption(Quality, WebPLossless, 0, 100, QStringLiteral("质量 %1"));
-    return {loops,
-            area,
-            intOption(Width, 640, MinWidth, MaxWidth, QStringLiteral("宽度 %1")),
-            intOption(FrameTime, 75, MinFrameTime, MaxFrameTime, QStringLiteral("帧时间 %1 毫秒")),
-            flagOption(Repeat),
-            flagOption(NoBackground),
-            quality};
+    area.valueName = QStringLiteral("cell|screen");
+    ExportOptionSpec quality =
+        intOption(Quality, WebPLossless, 0, 100, QStringLiteral("质量 %1"), QStringLiteral("Q"));
+    return {
+        loops,
+        area,
+        intOption(Width, 640, MinWidth, MaxWidth, QStringLiteral("宽度 %1"), QStringLiteral("W")),
+        intOption(FrameTime, 75, MinFrameTime, MaxFrameTime, QStringLiteral("帧时间 %1 毫秒"),
+                  QStringLiteral("MS")),
+        flagOption(Repeat),
+        flagOption(NoBackground),
+        quality};
 }
 
 Status AnimationExporter::CheckOptions(const ExportOptions &options) const

@@ -20,13 +20,18 @@ Status Exporter::CheckOptions(const ExportOptions &) const
     return Status::Ok();
 }
 
+void Exporter::ProposeOptions(const MVK &, std::optional<int>, ExportOptions &) const
+{}
+
 QString Exporter::cliUsage() const
 {
-    QString usage =
-        id() + QStringLiteral(" PROJECT ") + outputName() + QStringLiteral(" [--format F]");
+    QString usage = id() + QStringLiteral(" PROJECT ") + outputName();
+    if (formats().size() > 1)
+        usage += QStringLiteral(" [--format F]");
     for (const ExportOptionSpec &spec : options())
-        usage += spec.kind == OptionKind::Bool ? QStringLiteral(" [%1]").arg(spec.cliFlag)
-                                               : QStringLiteral(" [%1 TEXT]").arg(spec.cliFlag);
+        usage += spec.kind == OptionKind::Bool
+                     ? QStringLiteral(" [%1]").arg(spec.cliFlag)
+                     : QStringLiteral(" [%1 %2]").arg(spec.cliFlag, spec.valueName);
     return usage;
 }
 

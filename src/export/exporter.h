@@ -4,6 +4,7 @@
 #include "export/exportoptions.h"
 #include "export/exportsource.h"
 #include "imaging/pictureformats.h"
+#include "support/filetypes.h"
 
 #include <QList>
 #include <QString>
@@ -15,6 +16,14 @@
 namespace mrv {
 
 class MVK;
+
+/// What the editor asks for as an export's output.
+enum class ExportDestination
+{
+    PictureFile, ///< a file name in one of the export picture types, whose type picks the format
+    Folder,      ///< a folder the export writes into
+    File,        ///< a file of the target's own type (fileType())
+};
 
 /// One export target: its names for the command line and the menu, the formats it writes,
 /// its options, and the run that writes it. The editor and the command line gather the
@@ -47,6 +56,16 @@ public:
     virtual QList<PictureFormat> dialogFormats() const { return {}; }
     /// The options, in the order the editor asks for them.
     virtual QList<ExportOptionSpec> options() const { return {}; }
+    /// Fills the options whose proposal depends on the project (a name made of its name, its
+    /// screen size) or on the frame time it is previewed at; the command line knows no
+    /// preview and passes none.
+    virtual void ProposeOptions(const MVK &project, std::optional<int> previewFrameTime,
+                                ExportOptions &options) const;
+
+    /// What the editor's dialog asks for; a picture file unless the target says otherwise.
+    virtual ExportDestination destination() const { return ExportDestination::PictureFile; }
+    /// The one type of a File destination's save dialog.
+    virtual FileType fileType() const { return {}; }
 
     /// The editor's save dialog: its title and the file name it proposes.
     virtual QString dialogTitle() const = 0;
@@ -61,7 +80,8 @@ public:
     /// before it replaces one of them.
     virtual QStringList outputFiles(const MVK &project, const ExportOptions &options) const = 0;
 
-    /// The usage line: id, PROJECT, the output, --format and the options' flags.
+    /// The usage line: id, PROJECT, the output, --format (for a target of more than one
+    /// format) and the options' flags.
     QString cliUsage() const;
     /// Options for a target and format, every option at its default.
     ExportOptions defaultOptions(const QString &target, PictureFormat format) const;

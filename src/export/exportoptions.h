@@ -32,6 +32,8 @@ struct ExportOptionSpec
     /// The command line's words for the value it took from a text that did not state a number
     /// in the range ("循环 %1 次"); an Int option only.
     QString usedValueText = QStringLiteral(" %1 ");
+    /// The value's placeholder in the command line's usage ("MS").
+    QString valueName = QStringLiteral("TEXT");
 };
 
 /// A typed answer as an option's value. Int: the digits of the text joined in order, read as a

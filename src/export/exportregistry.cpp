@@ -1,7 +1,9 @@
 #include "export/exportregistry.h"
 
 #include "export/animationexporter.h"
+#include "export/bootanimationexporter.h"
 #include "export/longpictureexporter.h"
+#include "export/plymouthexporter.h"
 #include "export/projectimagesexporter.h"
 #include "export/sequenceexporter.h"
 
@@ -13,7 +15,10 @@ const std::vector<const Exporter *> &ExportRegistry::All()
     static const SequenceExporter sequence;
     static const LongPictureExporter longPicture;
     static const AnimationExporter animation;
-    static const std::vector<const Exporter *> all{&images, &sequence, &longPicture, &animation};
+    static const PlymouthExporter plymouth;
+    static const BootAnimationExporter bootAnimation;
+    static const std::vector<const Exporter *> all{&images,    &sequence, &longPicture,
+                                                   &animation, &plymouth, &bootAnimation};
     return all;
 }
 

@@ -127,6 +127,10 @@ std::optional<FileDialogAnswer> QtPrompts::File(const FileDialogRequest &request
         dialog.setFileMode(QFileDialog::AnyFile);
         if (!request.proposedName.isEmpty())
             dialog.selectFile(request.proposedName);
+    } else if (request.kind == FileDialogKind::Folder) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QFile>
 #include <QImageReader>
+#include <QInputDialog>
 
 namespace mrv::test {
 namespace {
@@ -19,6 +20,21 @@ QByteArray FormatOf(const QString &path)
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     return reader.format();
+}
+
+/// Answers an input box by typing over its text and pressing Enter; returns the text it
+/// proposed.
+QString AnswerInput(QWidget &window, const QString &text)
+{
+    auto &dialog = static_cast<QInputDialog &>(window);
+    const QString proposed = dialog.textValue();
+    if (auto *box = dialog.findChild<QLineEdit *>()) {
+        Focus(*box);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    return proposed;
 }
 
 TEST(ChosenFilterIndex, TakesTheWholeFilterOrItsCaptionAlone)
@@ -199,6 +215,84 @@ TEST_F(RealDialogs, ReplacingAFileIsAskedAboutOnceWhicheverAsks)
     EXPECT_EQ(run.answered, 4);
     EXPECT_EQ(run.unexpected, 0);
     EXPECT_EQ(FormatOf(strip), QByteArray("bmp"));
+}
+
+TEST_F(RealDialogs, PlymouthThemeGoesIntoTheChosenFolderUnderTheTypedName)
+{
+    frmEditer &w = LoadWithRealDialogs(3);
+    const QString themes = folder.file(QStringLiteral("themes"));
+    QDir().mkpath(themes);
+    QString proposedName, proposedTime, doneText;
+    bool folderDialog = false;
+    const auto run = [&](std::vector<ModalStep> more) {
+        std::vector<ModalStep> steps{
+            [&](QWidget &d) {
+                folderDialog = static_cast<QFileDialog &>(d).fileMode() == QFileDialog::Directory;
+                ChooseInFileDialog(d, 1, themes);
+            },
+            [&](QWidget &d) { proposedName = AnswerInput(d, QStringLiteral("Night Sky")); },
+            [&](QWidget &d) { proposedTime = AnswerInput(d, QStringLiteral("120")); }};
+        steps.insert(steps.end(), more.begin(), more.end());
+        return AnswerModals([&] { w.Menus().mnuExportPlymouth->trigger(); }, steps);
+    };
+    ModalRun done = run({[&](QWidget &box) {
+        doneText = static_cast<QMessageBox &>(box).text();
+        PressButton(box, QMessageBox::Ok);
+    }});
+    EXPECT_EQ(done.answered, 4);
+    EXPECT_EQ(done.unexpected, 0);
+    EXPECT_TRUE(folderDialog);
+    EXPECT_EQ(proposedName, QStringLiteral("anim"));
+    EXPECT_EQ(proposedTime, QStringLiteral("75")); // the full-screen preview's
+    const QString theme = themes + QStringLiteral("/Night-Sky");
+    EXPECT_TRUE(QFile::exists(theme + QStringLiteral("/Night-Sky.plymouth")));
+    EXPECT_TRUE(QFile::exists(theme + QStringLiteral("/intro-0001.png")));
+    EXPECT_TRUE(ReadAll(theme + QStringLiteral("/Night-Sky.script")).contains("frame_time = 120;"));
+    EXPECT_TRUE(doneText.contains(QDir::toNativeSeparators(theme))) << doneText;
+    EXPECT_TRUE(doneText.contains(QStringLiteral("plymouth-set-default-theme -R Night-Sky")));
+
+    // The same theme again: asked before its files are replaced, and No keeps them.
+    folder.write(QStringLiteral("themes/Night-Sky/Night-Sky.script"), "old");
+    QString asked;
+    done = run({[&](QWidget &box) {
+        asked = static_cast<QMessageBox &>(box).text();
+        PressButton(box, QMessageBox::No);
+    }});
+    EXPECT_EQ(done.unexpected, 0);
+    EXPECT_TRUE(asked.endsWith(QStringLiteral(" 已存在，是否覆盖？"))) << asked;
+    EXPECT_EQ(ReadAll(theme + QStringLiteral("/Night-Sky.script")), QByteArray("old"));
+}
+
+TEST_F(RealDialogs, AndroidZipInItsOwnFileTypeAtTheTypedSize)
+{
+    frmEditer &w = LoadWithRealDialogs(3);
+    QStringList types;
+    QString proposedSize, doneText;
+    const ModalRun run =
+        AnswerModals([&] { w.Menus().mnuExportBootAnimation->trigger(); },
+                     {[&](QWidget &d) {
+                          types = static_cast<QFileDialog &>(d).nameFilters();
+                          ChooseInFileDialog(d, 1, QStringLiteral("phone"));
+                      },
+                      [&](QWidget &d) { proposedSize = AnswerInput(d, QStringLiteral("36x64")); },
+                      [&](QWidget &d) { AnswerInput(d, QStringLiteral("100")); },
+                      [&](QWidget &box) {
+                          doneText = static_cast<QMessageBox &>(box).text();
+                          PressButton(box, QMessageBox::Ok);
+                      }});
+    EXPECT_EQ(run.answered, 4);
+    EXPECT_EQ(run.unexpected, 0);
+    ASSERT_EQ(types.size(), 1);
+    EXPECT_TRUE(types[0].startsWith(QStringLiteral("Android 开机动画(*.zip)"))) << types[0];
+    EXPECT_EQ(proposedSize, QStringLiteral("1024x768"));
+    const QString zip = folder.file(QStringLiteral("phone.zip"));
+    EXPECT_EQ(doneText,
+              QStringLiteral("Android 开机动画已导出到“%1”。").arg(QDir::toNativeSeparators(zip)));
+    // Stored entries: desc.txt comes first, readable as it is.
+    const QByteArray bytes = ReadAll(zip);
+    EXPECT_TRUE(bytes.startsWith("PK\x03\x04"));
+    EXPECT_EQ(bytes.mid(30, 8), QByteArray("desc.txt"));
+    EXPECT_TRUE(bytes.contains("36 64 10\nc 1 0 part0\np 0 0 part1\n"));
 }
 
 } // namespace

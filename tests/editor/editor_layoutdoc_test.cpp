@@ -134,16 +134,22 @@ TEST_F(LayoutDocument, MenusCarryTheirCaptionsAndShortcutsAndLaterCommandsAreDis
     for (QAction *now : {m.mnuNew, m.mnuOpen, m.mnuSave, m.mnuSaveNew, m.mnuBack, m.mnuExit})
         EXPECT_TRUE(now->isEnabled()) << now->objectName().toStdString();
     for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuImportFrames,
-                           m.mnuExportLongPic, m.mnuExportAnimation, m.mnuOptions, m.mnuAbout,
-                           m.mnuCheckUpdates})
+                           m.mnuExportLongPic, m.mnuExportAnimation, m.mnuExportPlymouth,
+                           m.mnuExportBootAnimation, m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
         EXPECT_FALSE(later->isEnabled()) << later->objectName().toStdString();
     const QList<QAction *> file = m.mnuFile->actions();
-    ASSERT_EQ(file.size(), 15);
+    ASSERT_EQ(file.size(), 17);
     EXPECT_TRUE(file.at(5)->isSeparator());
     EXPECT_EQ(file.at(5)->objectName(), QStringLiteral("heng1"));
+    // The animated picture follows the long picture, then the boot screens of other systems.
+    EXPECT_EQ(file.at(11), m.mnuExportLongPic);
     EXPECT_EQ(file.at(12), m.mnuExportAnimation);
+    EXPECT_EQ(file.at(13), m.mnuExportPlymouth);
+    EXPECT_EQ(file.at(14), m.mnuExportBootAnimation);
     EXPECT_EQ(m.mnuExportAnimation->text(), QStringLiteral("导出动画图片(&G)..."));
-    EXPECT_EQ(file.at(14), m.mnuExit);
+    EXPECT_EQ(m.mnuExportPlymouth->text(), QStringLiteral("导出 Linux 开机主题(&P)..."));
+    EXPECT_EQ(m.mnuExportBootAnimation->text(), QStringLiteral("导出 Android 开机动画(&D)..."));
+    EXPECT_EQ(file.at(16), m.mnuExit);
 }
 
 } // namespace

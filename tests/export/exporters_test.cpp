@@ -71,15 +71,21 @@ TEST(ExportRegistry, ListsTheTargetsInMenuOrderWithTheirNames)
         EXPECT_EQ(ExportRegistry::Find(exporter->id()), exporter);
     }
     EXPECT_EQ(ids, (QStringList{QStringLiteral("export-images"), QStringLiteral("export-sequence"),
-                                QStringLiteral("export-long"), QStringLiteral("export-animation")}));
+                                QStringLiteral("export-long"), QStringLiteral("export-animation"),
+                                QStringLiteral("export-plymouth"),
+                                QStringLiteral("export-bootanimation")}));
     EXPECT_EQ(labels,
               (QStringList{QStringLiteral("导出工程(&E)"), QStringLiteral("导出动画帧序列(&F)"),
-                           QStringLiteral("导出长图动画"), QStringLiteral("导出动画图片(&G)...")}));
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("mnuExport"), QStringLiteral("mnuExAniFrame"),
-                                  QStringLiteral("mnuExportLongPic"),
-                                  QStringLiteral("mnuExportAnimation")}));
+                           QStringLiteral("导出长图动画"), QStringLiteral("导出动画图片(&G)..."),
+                           QStringLiteral("导出 Linux 开机主题(&P)..."),
+                           QStringLiteral("导出 Android 开机动画(&D)...")}));
+    EXPECT_EQ(menus,
+              (QStringList{QStringLiteral("mnuExport"), QStringLiteral("mnuExAniFrame"),
+                           QStringLiteral("mnuExportLongPic"), QStringLiteral("mnuExportAnimation"),
+                           QStringLiteral("mnuExportPlymouth"),
+                           QStringLiteral("mnuExportBootAnimation")}));
     EXPECT_EQ(shortcuts, (QStringList{QStringLiteral("Ctrl+E"), QStringLiteral("Ctrl+L"), QString(),
-                                      QString()}));
+                                      QString(), QString(), QString()}));
     EXPECT_EQ(ExportRegistry::Find(u"export-gif"), nullptr);
     EXPECT_EQ(ExportRegistry::Find(u"Export-Long"), nullptr);
 }
@@ -95,8 +101,22 @@ TEST(ExportRegistry, DefaultsOptionsAndCommandLinesOfEachTarget)
     EXPECT_EQ(images.defaultFormat(), PictureFormat::Png);
     for (const Exporter *exporter : {&images, &sequence, &longPicture})
         EXPECT_EQ(exporter->formats().size(), 5) << exporter->id();
-    EXPECT_EQ(Registered("export-animation").formats(),
+    const Exporter &animation = Registered("export-animation");
+    EXPECT_EQ(animation.formats(),
               (QList<PictureFormat>{PictureFormat::Gif, PictureFormat::WebP, PictureFormat::Apng}));
+    EXPECT_EQ(animation.cliUsage(),
+              QStringLiteral("export-animation PROJECT OUT [--format F] [--loops N] "
+                             "[--area cell|screen] [--width W] [--frame-time MS] [--repeat] "
+                             "[--no-background] [--quality Q]"));
+    // The boot screens write PNG only, so their command lines take no --format.
+    const Exporter &plymouth = Registered("export-plymouth");
+    const Exporter &android = Registered("export-bootanimation");
+    for (const Exporter *exporter : {&plymouth, &android})
+        EXPECT_EQ(exporter->formats(), QList<PictureFormat>{PictureFormat::Png}) << exporter->id();
+    EXPECT_EQ(plymouth.cliUsage(),
+              QStringLiteral("export-plymouth PROJECT DIR [--name NAME] [--frame-time MS]"));
+    EXPECT_EQ(android.cliUsage(), QStringLiteral("export-bootanimation PROJECT OUT.zip "
+                                                 "[--size WxH] [--frame-time MS]"));
 
     EXPECT_EQ(longPicture.cliUsage(),
               QStringLiteral("export-long PROJECT OUT [--format F] [--no-background]"));

@@ -1,0 +1,263 @@
+#include "export/bootanimation.h"
+
+#include "export/bootparts.h"
+#include "export/screencomposer.h"
+#include "imaging/imageencoders.h"
+#include "imaging/picturefile.h"
+#include "support/parallel.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace mrv {
+
+namespace {
+
+/// Milliseconds per picture at a rate with a repeat count, off from the frame time by
+/// |repeat * 1000 - frameTime * fps| / fps: the numerator.
+qint64 TimingError(int frameTime, int fps, int repeat)
+{
+    return std::abs(qint64(repeat) * 1000 - qint64(frameTime) * fps);
+}
+
+int NearestRepeat(int frameTime, int fps)
+{
+    return int(std::max<qint64>(1, (qint64(frameTime) * fps + 500) / 1000));
+}
+
+QString PartEntry(int part, int n)
+{
+    return QStringLiteral("part%1/%2.png").arg(part).arg(n, 5, 10, QLatin1Char('0'));
+}
+
+Status ZipFailure(const QString &path, const QString &reason)
+{
+    return PictureWriteFailure(path, reason);
+}
+
+/// The archive being written; discarded unless closed.
+class ZipWriter
+{
+public:
+    explicit ZipWriter(const QString &path) : m_path(path)
+    {
+        int code = 0;
+        m_zip = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+        if (!m_zip) {
+            zip_error_t error;
+            zip_error_init_with_code(&error, code);
+            m_error = QString::fromLocal8Bit(zip_error_strerror(&error));
+            zip_error_fini(&error);
+        }
+    }
+    ~ZipWriter()
+    {
+        if (m_zip)
+            zip_discard(m_zip);
+    }
+    ZipWriter(const ZipWriter &) = delete;
+    ZipWriter &operator=(const ZipWriter &) = delete;
+
+    Status Opened() const { return m_zip ? Status::Ok() : ZipFailure(m_path, m_error); }
+
+    /// Adds a stored entry over bytes that must outlive the writer's Close.
+    Status AddStored(const QString &name, const QByteArray &bytes)
+    {
+        zip_source_t *source =
+            zip_source_buffer(m_zip, bytes.constData(), zip_uint64_t(bytes.size()), 0);
+        if (!source)
+            return Failure();
+        const zip_int64_t index =
+            zip_file_add(m_zip, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
+            zip_source_free(source);
+            return Failure();
+        }
+        if (zip_set_file_compression(m_zip, zip_uint64_t(index), ZIP_CM_STORE, 0) != 0)
+            return Failure();
+        return Status::Ok();
+    }
+
+    /// Writes the archive (to a temporary file that replaces the path when complete).
+    /// The cancel flag is polled while it writes.
+    Status Close(const std::atomic_bool *cancel)
+    {
+        if (cancel)
+            zip_register_cancel_callback_with_state(
+                m_zip,
+                [](zip_t *, void *flag) -> int {
+                    return IsCancelled(static_cast<const std::atomic_bool *>(flag)) ? 1 : 0;
+                },
+                nullptr, const_cast<std::atomic_bool *>(cancel));
+        if (zip_close(m_zip) != 0)
+            return Failure();
+        m_zip = nullptr;
+        return Status::Ok();
+    }
+
+private:
+    Status Failure() const
+    {
+        return ZipFailure(m_path, QString::fromLocal8Bit(zip_strerror(m_zip)));
+    }
+
+    QString m_path;
+    zip_t *m_zip = nullptr;
+    QString m_error;
+};
+
+} // namespace
+
+AndroidTiming AndroidTimingFor(int frameTime)
+{
+    const int time = std::clamp(frameTime, 1, 65535);
+    for (int fps = 1; fps <= 60; ++fps)
+        if (qint64(time) * fps % 1000 == 0)
+            return {fps, NearestRepeat(time, fps)};
+    // error / fps <= tolerance, with the tolerance max(1 ms, time / 100) kept in whole numbers.
+    const qint64 tolerance = std::max(100, time);
+    AndroidTiming nearest{1, NearestRepeat(time, 1)};
+    for (int fps = 1; fps <= 60; ++fps) {
+        const int repeat = NearestRepeat(time, fps);
+        const qint64 error = TimingError(time, fps, repeat);
+        if (error * 100 <= tolerance * fps)
+            return {fps, repeat};
+        if (error * nearest.fps < TimingError(time, nearest.fps, nearest.repeat) * fps)
+            nearest = {fps, repeat};
+    }
+    return nearest;
+}
+
+Result<QSize> ParseBootAnimationSize(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(\\d{1,9})\\s*[xX*]\\s*(\\d{1,9})\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
+    const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
+    if (width < 1 || height < 1 || width > MaxBootAnimationSide || height > MaxBootAnimationSide)
+        return Result<QSize>::Fail(
+            QStringLiteral("屏幕大小“%1”无效：应写成 宽x高（如 1080x1920），每边 1 到 %2 像素")
+                .arg(text)
+                .arg(MaxBootAnimationSide));
+    return QSize(width, height);
+}
+
+QString BootAnimationPathFor(const QString &chosenPath)
+{
+    if (QFileInfo(chosenPath).fileName().endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive))
+        return chosenPath;
+    return chosenPath + QStringLiteral(".zip");
+}
+
+QStringList BootAnimationEntries(int frameCount, int repeat)
+{
+    const BootParts parts = BootParts::Of(frameCount);
+    QStringList entries{QStringLiteral("desc.txt")};
+    const int times = std::max(repeat, 1);
+    for (int n = 1; n <= parts.introCount * times; ++n)
+        entries << PartEntry(0, n);
+    for (int n = 1; n <= std::max(parts.loopCount * times, 1); ++n)
+        entries << PartEntry(1, n);
+    return entries;
+}
+
+QString BootAnimationDesc(QSize screen, int fps, bool withIntro)
+{
+    QString desc = QStringLiteral("%1 %2 %3\n").arg(screen.width()).arg(screen.height()).arg(fps);
+    if (withIntro)
+        desc += QStringLiteral("c 1 0 part0\n");
+    desc += QStringLiteral("p 0 0 part1\n");
+    return desc;
+}
+
+ExportResult ExportBootAnimation(const ExportSource &source, const BootAnimationOptions &options,
+                                 const ExportProgress &progress, const std::atomic_bool *cancel)
+{
+    ExportResult result;
+    const MVK &project = source.project;
+    const AndroidTiming timing = AndroidTimingFor(options.frameTime);
+    const BootParts parts = BootParts::Of(project.aFrame.Count());
+    const DistinctFrames distinct = DistinctFrames::Of(project, source.framePaths);
+    // A project without frames still shows its background: one picture, frame 0.
+    const std::vector<int> firstFrame =
+        distinct.Count() > 0 ? distinct.firstFrame : std::vector<int>{0};
+    const int pictures = int(firstFrame.size());
+    const QStringList entries = BootAnimationEntries(project.aFrame.Count(), timing.repeat);
+    const int steps = pictures + 1;
+    int done = 0;
+
+    const ScreenComposer composer(source, options.screen);
+    std::vector<QByteArray> encoded(static_cast<size_t>(pictures));
+    auto encode = [&](int picture) {
+        if (IsCancelled(cancel))
+            return EncodedPicture{{}, CancelledMessage()};
+        const QImage screen = composer.Compose(firstFrame[size_t(picture)]);
+        if (screen.isNull())
+            return EncodedPicture{{}, QStringLiteral("内存不足，无法创建画布")};
+        return EncodedPicture::From(EncodePng(screen));
+    };
+    auto keep = [&](int picture, const EncodedPicture &bytes) {
+        if (!bytes.ok()) {
+            if (!IsCancelled(cancel))
+                result.status = Status::Fail(NotWrittenMessage(bytes.error, options.path));
+            return false;
+        }
+        encoded[size_t(picture)] = bytes.bytes;
+        if (progress)
+            progress(++done, steps);
+        return true;
+    };
+    ExportPool pool;
+    const bool complete = ForEachOrdered(pool, pictures, encode, keep, cancel);
+    result.unreadable = composer.Unreadable();
+    if (!complete) {
+        if (result.status && IsCancelled(cancel))
+            result.Cancel();
+        return result;
+    }
+
+    const QByteArray desc =
+        BootAnimationDesc(options.screen, timing.fps, parts.introCount > 0).toUtf8();
+    ZipWriter zip(options.path);
+    if (const Status opened = zip.Opened(); !opened) {
+        result.status = opened;
+        return result;
+    }
+    // Entry k of the archive (after desc.txt) is play position k: each frame `repeat` times.
+    Status added = zip.AddStored(entries.first(), desc);
+    const int frames = project.aFrame.Count();
+    for (qsizetype k = 1; added && k < entries.size(); ++k) {
+        const int frameIndex = int((k - 1) / timing.repeat);
+        const int picture = frames > 0 ? distinct.pictureOf[size_t(frameIndex)] : 0;
+        added = zip.AddStored(entries[k], encoded[size_t(picture)]);
+    }
+    if (!added) {
+        result.status = added;
+        return result;
+    }
+    if (IsCancelled(cancel)) {
+        result.Cancel();
+        return result;
+    }
+    if (const Status closed = zip.Close(cancel); !closed) {
+        if (IsCancelled(cancel))
+            result.Cancel();
+        else
+            result.status = closed;
+        return result;
+    }
+    if (progress)
+        progress(++done, steps);
+    result.written << options.path;
+    return result;
+}
+
+} // namespace mrv

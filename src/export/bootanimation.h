@@ -1,0 +1,68 @@
+#pragma once
+
+#include "export/exportjob.h"
+#include "export/exportsource.h"
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+
+namespace mrv {
+
+/// The whole frame rate an Android boot animation plays at, and how often each picture is
+/// written so that it lasts the frame time.
+struct AndroidTiming
+{
+    int fps = 60;
+    int repeat = 1;
+
+    bool operator==(const AndroidTiming &) const = default;
+};
+
+/// The timing for a frame time (clamped to 1..65535 ms): the smallest whole rate up to 60 at
+/// which a whole number of pictures lasts exactly the frame time (75 ms: 40 fps, each picture
+/// three times; 100 ms: 10 fps, once). Where no rate up to 60 is exact, the smallest rate
+/// whose nearest whole repeat is off by at most 1 ms or 1 % of the frame time, else the
+/// rate that comes nearest (16 ms: 59 fps; 10 ms: 60 fps, once each).
+AndroidTiming AndroidTimingFor(int frameTime);
+
+/// The largest screen side the export accepts.
+inline constexpr int MaxBootAnimationSide = 4096;
+
+/// A screen size typed as "WxH" ("1080x1920"; "X" and "*" also separate, spaces around the
+/// numbers are ignored), each side 1..MaxBootAnimationSide; otherwise a message saying so.
+Result<QSize> ParseBootAnimationSize(const QString &text);
+
+/// The chosen path with ".zip" appended unless its file name already ends with it (in any
+/// case).
+QString BootAnimationPathFor(const QString &chosenPath);
+
+/// The entry names in the archive's order: "desc.txt", then part0/00001.png .. for the intro
+/// (left out when the intro has no frames) and part1/00001.png .. for the loop, each picture
+/// written `repeat` times. A project without frames plays the background alone in part1.
+QStringList BootAnimationEntries(int frameCount, int repeat);
+
+/// desc.txt: "W H FPS", "c 1 0 part0" for the intro when it has frames (played to its end
+/// once) and "p 0 0 part1" for the loop (played until the boot completes); every line ends in
+/// "\n".
+QString BootAnimationDesc(QSize screen, int fps, bool withIntro);
+
+struct BootAnimationOptions
+{
+    QString path;       ///< the zip file, as written (BootAnimationPathFor applied by the caller)
+    QSize screen;       ///< the pictures' size
+    int frameTime = 75; ///< milliseconds per frame
+};
+
+/// Writes the Android bootanimation.zip: desc.txt first, then whole screens composed as the
+/// full-screen preview shows them at the screen size, as PNG pictures in playing order. Every
+/// entry is stored uncompressed (Android refuses compressed ones), with no folder above
+/// desc.txt. Identical pictures are composed and encoded once. A failed or cancelled write
+/// leaves any earlier file at the path as it was.
+ExportResult ExportBootAnimation(const ExportSource &source, const BootAnimationOptions &options,
+                                 const ExportProgress &progress = {},
+                                 const std::atomic_bool *cancel = nullptr);
+
+} // namespace mrv

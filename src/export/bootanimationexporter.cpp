@@ -1,0 +1,103 @@
+#include "export/bootanimationexporter.h"
+
+#include "export/bootanimation.h"
+#include "export/bootparts.h"
+#include "export/exportgeometry.h"
+#include "project/mvk.h"
+
+#include <QDir>
+
+namespace mrv {
+
+namespace {
+
+const QString Size = QStringLiteral("size");
+
+QString SizeText(int width, int height)
+{
+    return QStringLiteral("%1x%2").arg(width).arg(height);
+}
+
+} // namespace
+
+QString BootAnimationExporter::summary() const
+{
+    return QStringLiteral("write an Android bootanimation.zip (default: the project's size)");
+}
+
+QList<ExportOptionSpec> BootAnimationExporter::options() const
+{
+    ExportOptionSpec size;
+    size.name = Size;
+    size.kind = OptionKind::Text;
+    size.defaultValue = QString();
+    size.cliFlag = QStringLiteral("--size");
+    size.valueName = QStringLiteral("WxH");
+    size.prompt = QStringLiteral("手机屏幕大小（宽x高，如 1080x1920）");
+    size.promptTitle = QStringLiteral("Android 开机动画");
+
+    return {size, FrameTimeOption(QStringLiteral("Android 开机动画"))};
+}
+
+void BootAnimationExporter::ProposeOptions(const MVK &project, std::optional<int> previewFrameTime,
+                                           ExportOptions &options) const
+{
+    options.values.insert(Size, SizeText(project.aWidth, project.aHeight));
+    ProposeFrameTime(previewFrameTime, options);
+}
+
+FileType BootAnimationExporter::fileType() const
+{
+    return {QStringLiteral("Android 开机动画(*.zip)"), QStringLiteral("zip")};
+}
+
+QString BootAnimationExporter::proposedName(const MVK &) const
+{
+    return QStringLiteral("bootanimation.zip");
+}
+
+QString BootAnimationExporter::doneMessage(const ExportOptions &options) const
+{
+    return QStringLiteral("Android 开机动画已导出到“%1”。")
+        .arg(QDir::toNativeSeparators(BootAnimationPathFor(options.target)));
+}
+
+QString BootAnimationExporter::cliReport(const ExportResult &, const ExportOptions &options) const
+{
+    const AndroidTiming timing = AndroidTimingFor(options.Number(FrameTimeOptionName));
+    return QStringLiteral("%1 (%2 fps, each picture %3x)\n")
+        .arg(BootAnimationPathFor(options.target))
+        .arg(timing.fps)
+        .arg(timing.repeat);
+}
+
+QStringList BootAnimationExporter::outputFiles(const MVK &, const ExportOptions &options) const
+{
+    return {BootAnimationPathFor(options.target)};
+}
+
+Status BootAnimationExporter::CheckProject(const MVK &project) const
+{
+    return ReferenceScale(project).status();
+}
+
+ExportResult BootAnimationExporter::Write(const ExportSource &source, const ExportOptions &options,
+                                          const ExportProgress &progress,
+                                          const std::atomic_bool *cancel) const
+{
+    const QString sizeText = options.Text(Size).trimmed();
+    const Result<QSize> screen =
+        sizeText.isEmpty()
+            ? ParseBootAnimationSize(SizeText(source.project.aWidth, source.project.aHeight))
+            : ParseBootAnimationSize(sizeText);
+    if (!screen) {
+        ExportResult refused;
+        refused.Refuse(screen.status());
+        return refused;
+    }
+    const BootAnimationOptions engine{BootAnimationPathFor(options.target), *screen,
+                                      options.Number(FrameTimeOptionName)};
+    return ExportBootAnimation(source, engine, progress, cancel);
+}
+
+} // namespace mrv
