@@ -1,5 +1,6 @@
 #include "export/animationexport.h"
 
+#include "export/bootparts.h"
 #include "export/cellcomposer.h"
 #include "export/exportgeometry.h"
 #include "export/screencomposer.h"
@@ -8,7 +9,6 @@
 #include "imaging/picturefile.h"
 #include "imaging/pngcodec.h"
 #include "project/mvk.h"
-#include "support/bootgeometry.h"
 #include "support/parallel.h"
 #include "support/stringutil.h"
 
@@ -131,15 +131,13 @@ Status CheckAnimationProject(const MVK &project)
 
 std::vector<int> AnimationFrameOrder(int frameCount, int loops)
 {
+    const BootParts parts = BootParts::Of(frameCount);
     std::vector<int> order;
-    if (frameCount <= 0)
-        return order;
-    const int loopStart = std::clamp(LoopStartFrame(frameCount), 1, frameCount);
-    for (int frame = 1; frame < loopStart; ++frame)
+    for (int frame = 1; frame <= parts.introCount; ++frame)
         order.push_back(frame);
     for (int loop = 0; loop < loops; ++loop)
-        for (int frame = loopStart; frame <= frameCount; ++frame)
-            order.push_back(frame);
+        for (int index = 0; index < parts.loopCount; ++index)
+            order.push_back(parts.LoopFrame(index));
     return order;
 }
 

@@ -92,9 +92,9 @@ public:
     /// and, before anything is read, by the command line.
     virtual Status CheckOptions(const ExportOptions &options) const;
 
-    /// Writes the export. A format the target does not write or unusable options fail, a project it
-    /// cannot export is refused, and an export cancelled before it starts is marked cancelled, all
-    /// without writing anything; otherwise the target writes.
+    /// Writes the export. A format the target does not write or unusable options fail, a
+    /// project it cannot export is refused, and an export cancelled before it starts is marked
+    /// cancelled, all without writing anything; otherwise the target writes.
     ExportResult Run(const ExportSource &source, const ExportOptions &options,
                      const ExportProgress &progress = {},
                      const std::atomic_bool *cancel = nullptr) const;

@@ -372,9 +372,9 @@ ExportResult ExportPlymouthTheme(const ExportSource &source, const PlymouthOptio
     const Result<QByteArray> bullet = EncodePng(BulletPicture());
     if (!entry || !bullet) {
         // The prompt pictures come just before the script and the theme file.
-        result.status =
-            Status::Fail(entry ? NotWrittenMessage(bullet.message(), files.at(files.size() - 3))
-                               : NotWrittenMessage(entry.message(), files.at(files.size() - 4)));
+        result.status = Status::Fail(
+            entry ? NotWrittenMessage(bullet.message(), files.at(files.size() - 3))
+                  : NotWrittenMessage(entry.message(), files.at(files.size() - 4)));
         return result;
     }
     PlymouthScriptPlan plan{parts.introCount, parts.loopCount, options.frameTime};

@@ -33,13 +33,7 @@ struct InputRequest
 /// OpenFileOrFolder: an open dialog whose answer may also be a folder (picked in the list, or
 /// typed, and taken with the Open button); a double click still goes into a folder.
 /// Folder: a dialog that chooses a folder only.
-enum class FileDialogKind
-{
-    Open,
-    Save,
-    OpenFileOrFolder,
-    Folder
-};
+enum class FileDialogKind { Open, Save, OpenFileOrFolder, Folder };
 
 /// An open or save dialog over one of the file-type lists, or a dialog choosing a folder
 /// (no types).

@@ -71,45 +71,14 @@ TEST_F(LayoutDocument, ReachesEveryRowAndEachRowsOwnElement)
 TEST_F(LayoutDocument, NamesTheControlsAsTheDocumentAddressesThem)
 {
     frmEditer &w = Load();
-    for (const char *name : {"lblProjectName",
-                             "txtProjectName",
-                             "lblScreenScale",
-                             "comScreenScale",
-                             "lblBackground",
-                             "txtBackground",
-                             "cmdBackground_Browse",
-                             "cmdBackground_Setting",
-                             "picFrame",
-                             "picFrame_In",
-                             "vscFrame",
-                             "shaFrame",
-                             "cmdExport",
-                             "picBG",
-                             "lblStraight",
-                             "lblLoop",
-                             "sldFrame",
-                             "cmdPlay",
-                             "cmdFullscreen",
-                             "timPlay",
-                             "mnuFile",
-                             "mnuNew",
-                             "mnuOpen",
-                             "mnuSave",
-                             "mnuSaveNew",
-                             "mnuBack",
-                             "heng1",
-                             "mnuExport",
-                             "mnuExAniFrame",
-                             "heng2",
-                             "mnuImportLongPic",
-                             "mnuExportLongPic",
-                             "mnuExportAnimation",
-                             "heng3",
-                             "mnuExit",
-                             "mnuOptions",
-                             "mnuHelp",
-                             "mnuAbout",
-                             "mnuCheckUpdates"})
+    for (const char *name :
+         {"lblProjectName", "txtProjectName", "lblScreenScale", "comScreenScale", "lblBackground",
+          "txtBackground", "cmdBackground_Browse", "cmdBackground_Setting", "picFrame",
+          "picFrame_In", "vscFrame", "shaFrame", "cmdExport", "picBG", "lblStraight", "lblLoop",
+          "sldFrame", "cmdPlay", "cmdFullscreen", "timPlay", "mnuFile", "mnuNew", "mnuOpen",
+          "mnuSave", "mnuSaveNew", "mnuBack", "heng1", "mnuExport", "mnuExAniFrame", "heng2",
+          "mnuImportLongPic", "mnuExportLongPic", "mnuExportAnimation", "heng3", "mnuExit",
+          "mnuOptions", "mnuHelp", "mnuAbout", "mnuCheckUpdates"})
         EXPECT_NE(FindControl(w, QString::fromLatin1(name)), nullptr) << name;
     for (const char *array : {"lblFrame", "txtFrame", "cmdFrame_Browse", "cmdFrame_Setting"}) {
         EXPECT_NE(FindControl(w, QString::fromLatin1(array), 0), nullptr) << array;
