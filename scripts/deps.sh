@@ -10,11 +10,12 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # the boot-screen tests: Plymouth themes rendered by plymouthd in Xvfb, zips read by Python
   plymouth plymouth-x11 xvfb python3 python3-pil
+  # the animated picture tests: Debian's own WebP and APNG tools read the files back
+  webp apngdis
   fonts-noto-cjk
 )
 case "${1:-}" in
   --bench) PACKAGES+=(imagemagick time python3) ;;
-  --tools) PACKAGES+=(webp apngdis) ;;
   --fuzz) PACKAGES+=(clang-14 libfuzzer-14-dev libclang-rt-14-dev) ;;
 esac
 
