@@ -82,7 +82,7 @@ Result<ApngLayout> readLayout(const QByteArray &file)
             frame.region = QRect(int(x), int(y), int(w), int(fh));
             frame.delayMs = delayOf(quint16((body[20] << 8) | body[21]),
                                     quint16((body[22] << 8) | body[23]));
-            frame.dispose = body[24] <= DisposePrevious ? body[24] : DisposeNone;
+            frame.dispose = body[24] <= DisposePrevious ? body[24] : uchar(DisposeNone);
             frame.blend = body[25] == BlendOver ? BlendOver : BlendSource;
             // Nothing lies under the first frame to blend with or to return to.
             if (layout.frames.empty()) {
