@@ -7,6 +7,7 @@
 #include "project/mvk.h"
 
 #include "exporttestdata.h"
+#include "cliprocess.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -21,27 +22,6 @@ namespace mrv {
 namespace {
 
 using namespace test;
-
-struct CliRun
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-/// The real command line, as a user runs it.
-CliRun RunCliProcess(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(MIROVANE_CLI_PATH), args);
-    CliRun run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.code = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 /// A saved 1024 x 768 project with the reference background and seven frames of flat squares
 /// at different places, some half off the area, so every cell differs and the whole animation
@@ -132,7 +112,7 @@ TEST(AnimationExport, EveryFormatShowsTheLongPictureCellsInBootOrderAndTiming)
     };
     for (const Case &c : cases) {
         const QString out = golden.File(QString::fromLatin1(c.out));
-        const CliRun run = RunCliProcess(
+        const ProcessRun run = RunCliProcess(
             QStringList{QStringLiteral("export-animation"), golden.path, out} << c.flags);
         ASSERT_EQ(run.code, cli::ExitOk) << c.out << run.err;
         // A name without an extension gets the format's.
@@ -208,25 +188,25 @@ TEST(AnimationExport, CommandLineRefusesWhatItCannotWriteAndWritesNothing)
 {
     AnimatedProject golden;
     const QString out = golden.File(QStringLiteral("bad.gif"));
-    const CliRun area = RunCliProcess({QStringLiteral("export-animation"), golden.path, out,
-                                       QStringLiteral("--area"), QStringLiteral("box")});
+    const ProcessRun area = RunCliProcess({QStringLiteral("export-animation"), golden.path, out,
+                                           QStringLiteral("--area"), QStringLiteral("box")});
     EXPECT_EQ(area.code, cli::ExitUsage);
     EXPECT_TRUE(area.err.contains(QStringLiteral("box"))) << area.err;
-    const CliRun format = RunCliProcess({QStringLiteral("export-animation"), golden.path, out,
-                                         QStringLiteral("--format"), QStringLiteral("bmp")});
+    const ProcessRun format = RunCliProcess({QStringLiteral("export-animation"), golden.path, out,
+                                             QStringLiteral("--format"), QStringLiteral("bmp")});
     EXPECT_EQ(format.code, cli::ExitUsage);
     EXPECT_TRUE(format.err.contains(QStringLiteral("gif, webp or apng"))) << format.err;
 
     MVK empty = MakeProject(golden.folder, 1024, 768, {});
     const QString emptyPath = SaveProject(empty, golden.folder, QStringLiteral("empty.mrv"));
-    const CliRun none = RunCliProcess({QStringLiteral("export-animation"), emptyPath, out});
+    const ProcessRun none = RunCliProcess({QStringLiteral("export-animation"), emptyPath, out});
     EXPECT_EQ(none.code, cli::ExitInvalidInput);
     EXPECT_FALSE(none.err.isEmpty());
 
     // An out-of-range number is clamped and said so; the file is still written.
-    const CliRun loops = RunCliProcess({QStringLiteral("export-animation"), golden.path,
-                                        golden.File(QStringLiteral("many.gif")),
-                                        QStringLiteral("--loops"), QStringLiteral("900")});
+    const ProcessRun loops = RunCliProcess({QStringLiteral("export-animation"), golden.path,
+                                            golden.File(QStringLiteral("many.gif")),
+                                            QStringLiteral("--loops"), QStringLiteral("900")});
     EXPECT_EQ(loops.code, cli::ExitOk);
     EXPECT_TRUE(loops.err.contains(QStringLiteral("循环 255 次"))) << loops.err;
     EXPECT_FALSE(QFileInfo::exists(out));

@@ -6,6 +6,7 @@
 #include "project/mvk.h"
 
 #include "exporttestdata.h"
+#include "cliprocess.h"
 #include "testsupport.h"
 
 #include <QCoreApplication>
@@ -62,23 +63,6 @@ const Exporter &Registered(const char *id)
     const Exporter *exporter = ExportRegistry::Find(QString::fromLatin1(id));
     EXPECT_NE(exporter, nullptr) << id;
     return *exporter;
-}
-
-struct Process
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-Process RunProcess(const QString &program, const QStringList &args, int timeoutMs = 60000)
-{
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(timeoutMs);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
 }
 
 QStringList Names(std::initializer_list<const char *> names)
@@ -170,10 +154,9 @@ TEST(PlymouthTheme, TheCommandLineNamesTheThemeAndItsFrameTime)
 {
     ColourProject p;
     const QString out = p.Out(QStringLiteral("themes"));
-    Process cli = RunProcess(QStringLiteral(MIROVANE_CLI_PATH),
-                             {QStringLiteral("export-plymouth"), p.path, out,
-                              QStringLiteral("--name"), QStringLiteral("boot/撒 ok"),
-                              QStringLiteral("--frame-time"), QStringLiteral("90")});
+    ProcessRun cli = RunCliProcess({QStringLiteral("export-plymouth"), p.path, out,
+                                    QStringLiteral("--name"), QStringLiteral("boot/撒 ok"),
+                                    QStringLiteral("--frame-time"), QStringLiteral("90")});
     ASSERT_EQ(cli.code, 0) << cli.err;
     EXPECT_EQ(cli.out.toStdString(),
               QString(out + QStringLiteral("/boot-ok (10 files)\n")).toStdString());
@@ -181,13 +164,11 @@ TEST(PlymouthTheme, TheCommandLineNamesTheThemeAndItsFrameTime)
         ReadAll(out + QStringLiteral("/boot-ok/boot-ok.script")).contains("frame_time = 90;"));
 
     // Without a name the project's; one format only, so --format is no option.
-    cli = RunProcess(QStringLiteral(MIROVANE_CLI_PATH),
-                     {QStringLiteral("export-plymouth"), p.path, out});
+    cli = RunCliProcess({QStringLiteral("export-plymouth"), p.path, out});
     ASSERT_EQ(cli.code, 0) << cli.err;
     EXPECT_TRUE(QFile::exists(out + QStringLiteral("/Golden/Golden.plymouth")));
-    cli = RunProcess(QStringLiteral(MIROVANE_CLI_PATH),
-                     {QStringLiteral("export-plymouth"), p.path, out, QStringLiteral("--format"),
-                      QStringLiteral("bmp")});
+    cli = RunCliProcess({QStringLiteral("export-plymouth"), p.path, out, QStringLiteral("--format"),
+                         QStringLiteral("bmp")});
     EXPECT_EQ(cli.code, 1);
     EXPECT_TRUE(cli.err.contains(
         QStringLiteral("Usage: mirovane-cli export-plymouth PROJECT DIR [--name NAME] "
@@ -207,7 +188,7 @@ QString RenderUnavailable()
     if (!QFileInfo::exists(QStringLiteral(MIROVANE_RENDER_PLYMOUTH)))
         return QStringLiteral("no renderer script at %1")
             .arg(QStringLiteral(MIROVANE_RENDER_PLYMOUTH));
-    if (RunProcess(QStringLiteral("unshare"), {QStringLiteral("-n"), QStringLiteral("true")})
+    if (RunProgram(QStringLiteral("unshare"), {QStringLiteral("-n"), QStringLiteral("true")})
             .code != 0)
         return QStringLiteral("no private network namespace can be made here");
     return {};
@@ -263,9 +244,9 @@ TEST(PlymouthTheme, PlymouthdPlaysTheIntroOnceThenTheLoopAtTheFrameTimeAndAsksBe
     // Three seconds of playing, a password asked for half-way.
     const QString shots = p.folder.file(QStringLiteral("shots"));
     qputenv("FPS", QByteArray::number(CaptureFps));
-    const Process render = RunProcess(Script("plymouthrender.sh"),
-                                      {QStringLiteral(MIROVANE_RENDER_PLYMOUTH), theme, shots,
-                                       QStringLiteral("3"), QStringLiteral("1.5")});
+    const ProcessRun render = RunProgram(Script("plymouthrender.sh"),
+                                         {QStringLiteral(MIROVANE_RENDER_PLYMOUTH), theme, shots,
+                                          QStringLiteral("3"), QStringLiteral("1.5")});
     ASSERT_EQ(render.code, 0) << render.err << render.out;
 
     // The probe at the screen's centre: each colour's first shot, in order.
@@ -313,8 +294,8 @@ TEST(PlymouthTheme, PlymouthdPlaysTheIntroOnceThenTheLoopAtTheFrameTimeAndAsksBe
     ASSERT_TRUE(script.open(QIODevice::Append));
     script.write("fun broken( {\n");
     script.close();
-    const Process broken =
-        RunProcess(Script("plymouthrender.sh"),
+    const ProcessRun broken =
+        RunProgram(Script("plymouthrender.sh"),
                    {QStringLiteral(MIROVANE_RENDER_PLYMOUTH), theme,
                     p.folder.file(QStringLiteral("broken")), QStringLiteral("1")});
     EXPECT_NE(broken.code, 0);
@@ -366,7 +347,8 @@ struct ZipEntry
 /// Lists and extracts a zip with Python's zipfile, which also checks every entry's CRC.
 QList<ZipEntry> ReadZip(const QString &zip, const QString &into)
 {
-    const Process read = RunProcess(QStringLiteral("python3"), {Script("readzip.py"), zip, into});
+    const ProcessRun read =
+        RunProgram(QStringLiteral("python3"), {Script("readzip.py"), zip, into});
     EXPECT_EQ(read.code, 0) << read.err;
     QList<ZipEntry> entries;
     for (const QString &line : read.out.split(u'\n', Qt::SkipEmptyParts)) {
@@ -386,10 +368,9 @@ TEST(BootAnimation, TheCommandLineWritesAStoredZipOfWholeScreensInPlayingOrder)
     *p.project.aFrame.Item(4) = aImage{QStringLiteral("f4.png"), 50, 120};
     SaveProject(p.project, p.folder);
     const QString zip = p.Out(QStringLiteral("boot"));
-    const Process cli = RunProcess(QStringLiteral(MIROVANE_CLI_PATH),
-                                   {QStringLiteral("export-bootanimation"), p.path, zip,
-                                    QStringLiteral("--size"), QStringLiteral("320x240"),
-                                    QStringLiteral("--frame-time"), QStringLiteral("75")});
+    const ProcessRun cli = RunCliProcess({QStringLiteral("export-bootanimation"), p.path, zip,
+                                          QStringLiteral("--size"), QStringLiteral("320x240"),
+                                          QStringLiteral("--frame-time"), QStringLiteral("75")});
     ASSERT_EQ(cli.code, 0) << cli.err;
     EXPECT_EQ(cli.out, zip + QStringLiteral(".zip (40 fps, each picture 3x)\n"));
 
@@ -422,10 +403,9 @@ TEST(BootAnimation, TheCommandLineWritesAStoredZipOfWholeScreensInPlayingOrder)
     EXPECT_EQ(At(cut, 319, 239).rgb(), Backdrop.rgb());
 
     // A size that is no screen is refused before anything is written.
-    const Process bad = RunProcess(QStringLiteral(MIROVANE_CLI_PATH),
-                                   {QStringLiteral("export-bootanimation"), p.path,
-                                    p.Out(QStringLiteral("bad.zip")), QStringLiteral("--size"),
-                                    QStringLiteral("1080")});
+    const ProcessRun bad = RunCliProcess({QStringLiteral("export-bootanimation"), p.path,
+                                          p.Out(QStringLiteral("bad.zip")),
+                                          QStringLiteral("--size"), QStringLiteral("1080")});
     EXPECT_EQ(bad.code, 2);
     EXPECT_TRUE(bad.err.contains(QStringLiteral("屏幕大小“1080”无效"))) << bad.err;
     EXPECT_FALSE(QFile::exists(p.Out(QStringLiteral("bad.zip"))));

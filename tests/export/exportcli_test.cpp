@@ -6,6 +6,7 @@
 #include "project/mvk.h"
 
 #include "exporttestdata.h"
+#include "cliprocess.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -232,27 +233,13 @@ TEST(CliExport, FullDiskIsReportedAndLeavesNoPartialFile)
     EXPECT_TRUE(QDir(project.File(QStringLiteral("seq"))).entryList(QDir::Files).isEmpty());
 }
 
-/// Runs the real command line and waits for it.
-Cli RunProcess(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(MIROVANE_CLI_PATH), args);
-    Cli cli;
-    if (!process.waitForFinished(60000))
-        return cli;
-    cli.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    cli.out = QString::fromUtf8(process.readAllStandardOutput());
-    cli.err = QString::fromUtf8(process.readAllStandardError());
-    return cli;
-}
-
 TEST(CliExport, ProjectImagesIntoAMissingFolderFailLikeTheOtherExports)
 {
     CliProject project(3);
     const QString missing = project.File(QStringLiteral("missing"));
     for (const char *command : {"export-images", "export-long"}) {
-        const Cli cli = RunProcess({QString::fromLatin1(command), project.path,
-                                    missing + QStringLiteral("/dir/proj.png")});
+        const ProcessRun cli = RunCliProcess({QString::fromLatin1(command), project.path,
+                                              missing + QStringLiteral("/dir/proj.png")});
         EXPECT_EQ(cli.code, cli::ExitWriteFailed) << command;
         EXPECT_TRUE(cli.err.contains(missing + QStringLiteral("/dir"))) << cli.err;
         EXPECT_TRUE(cli.out.isEmpty()) << cli.out;
@@ -298,10 +285,10 @@ TEST(CliExport, LoopTextsOutsideTheRuleSayWhichCountWasUsed)
     for (const auto &c : cases) {
         const QString folder = project.File(QStringLiteral("loops%1").arg(++run));
         QDir().mkpath(folder);
-        const Cli cli = RunProcess({QStringLiteral("export-sequence"), project.path,
-                                    folder + QStringLiteral("/s"), QStringLiteral("--loops"),
-                                    QString::fromLatin1(c.loops), QStringLiteral("--format"),
-                                    QStringLiteral("bmp")});
+        const ProcessRun cli = RunCliProcess(
+            {QStringLiteral("export-sequence"), project.path, folder + QStringLiteral("/s"),
+             QStringLiteral("--loops"), QString::fromLatin1(c.loops), QStringLiteral("--format"),
+             QStringLiteral("bmp")});
         ASSERT_EQ(cli.code, cli::ExitOk) << c.loops << cli.err;
         EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 4 + 3 * c.used) << c.loops;
         const QStringList warnings =
@@ -323,10 +310,10 @@ TEST(CliImport, AnOutputInAnotherFolderStoresTheProjectFilesSeparator)
     const QString strip =
         WritePng(project.File(QStringLiteral("p1/art/strip.bmp")), Flat(200, 600, Green));
     const QString inner = project.File(QStringLiteral("p1/p.mrv"));
-    ASSERT_EQ(RunProcess({QStringLiteral("new"), inner}).code, cli::ExitOk);
+    ASSERT_EQ(RunCliProcess({QStringLiteral("new"), inner}).code, cli::ExitOk);
     const QString out = project.File(QStringLiteral("moved.mrv"));
-    const Cli cli =
-        RunProcess({QStringLiteral("import-long"), inner, strip, QStringLiteral("--output"), out});
+    const ProcessRun cli = RunCliProcess(
+        {QStringLiteral("import-long"), inner, strip, QStringLiteral("--output"), out});
     ASSERT_EQ(cli.code, cli::ExitOk) << cli.err;
     const QByteArray stored = ReadAll(out);
     EXPECT_TRUE(stored.contains(R"(Url="p1\art\strip.bmp")")) << stored.toStdString();

@@ -5,6 +5,7 @@
 #include "project/mvk.h"
 
 #include "exporttestdata.h"
+#include "cliprocess.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -24,29 +25,10 @@ namespace {
 
 using namespace test;
 
-struct Process
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-Process RunProcess(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(MIROVANE_CLI_PATH), args);
-    Process run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.code = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
 QJsonArray FramesOf(const QString &project)
 {
-    const Process info = RunProcess({QStringLiteral("info"), project, QStringLiteral("--json")});
+    const ProcessRun info =
+        RunCliProcess({QStringLiteral("info"), project, QStringLiteral("--json")});
     EXPECT_EQ(info.code, 0) << info.err;
     return QJsonDocument::fromJson(info.out.toUtf8()).object()[QStringLiteral("frames")].toArray();
 }
@@ -150,9 +132,9 @@ TEST(ImportFramesCli, AFolderReplacesTheFramesAndInfoShowsThemInOrder)
     folder.write(QStringLiteral("seq/img7.png"), "broken");
 
     const QString out = folder.file(QStringLiteral("out.mrv"));
-    const Process run =
-        RunProcess({QStringLiteral("import-frames"), path, folder.file(QStringLiteral("seq")),
-                    QStringLiteral("--output"), out});
+    const ProcessRun run =
+        RunCliProcess({QStringLiteral("import-frames"), path, folder.file(QStringLiteral("seq")),
+                       QStringLiteral("--output"), out});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out.trimmed(), out);
     // One line names the skipped file; the count warning follows.
@@ -184,18 +166,18 @@ TEST(ImportFramesCli, ExitCodesFollowTheOtherCommands)
     const QString text = folder.write(QStringLiteral("t.png"), "text");
     for (const QString &source :
          {folder.file(QStringLiteral("none")), text, folder.file(QStringLiteral("gone"))}) {
-        const Process run = RunProcess({QStringLiteral("import-frames"), path, source});
+        const ProcessRun run = RunCliProcess({QStringLiteral("import-frames"), path, source});
         EXPECT_EQ(run.code, 2) << source << run.err;
         EXPECT_FALSE(run.err.isEmpty());
     }
     EXPECT_EQ(ReadAll(path), before);
-    EXPECT_EQ(RunProcess({QStringLiteral("import-frames"), path}).code, 1);
+    EXPECT_EQ(RunCliProcess({QStringLiteral("import-frames"), path}).code, 1);
 
     WritePng(folder.file(QStringLiteral("p/a.png")), Flat(4, 4, Red));
     // The output lies under a file: nothing can be written.
-    const Process blocked =
-        RunProcess({QStringLiteral("import-frames"), path, folder.file(QStringLiteral("p")),
-                    QStringLiteral("--output"), text + QStringLiteral("/x.mrv")});
+    const ProcessRun blocked =
+        RunCliProcess({QStringLiteral("import-frames"), path, folder.file(QStringLiteral("p")),
+                       QStringLiteral("--output"), text + QStringLiteral("/x.mrv")});
     EXPECT_EQ(blocked.code, 3) << blocked.err;
 }
 
