@@ -2,7 +2,7 @@
 # Installs what is missing, builds with tests and runs them all.
 set -euo pipefail
 cd "$(dirname "$0")"
-bash scripts/deps.sh
+bash scripts/deps.sh --test
 BUILD_DIR=${BUILD_DIR:-build/test}
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIROVANE_TESTS=ON
 cmake --build "$BUILD_DIR" -j2

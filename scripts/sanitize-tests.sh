@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
-bash scripts/deps.sh
+bash scripts/deps.sh --test
 BUILD_DIR=${BUILD_DIR:-build/asan}
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIROVANE_TESTS=ON -DMIROVANE_SANITIZE=ON
 cmake --build "$BUILD_DIR" -j2
