@@ -25,6 +25,31 @@ private:
 
 QByteArray ReadAll(const QString &path);
 
+/// A small tmpfs mounted on a temporary folder, the real thing for full-disk tests; unmounted
+/// afterwards. Mounting needs root: elsewhere Mounted() is false and the test skips, saying so.
+class SmallDisk
+{
+public:
+    explicit SmallDisk(int kilobytes = 64);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+
+    bool Mounted() const { return m_mounted; }
+    QString path() const { return m_dir.path(); }
+    QString file(const QString &name) const { return m_dir.file(name); }
+    /// Takes the free space with a filler file until no more than `leave` bytes remain.
+    void Fill(qint64 leave = 0) const;
+
+private:
+    TempFolder m_dir;
+    bool m_mounted = false;
+};
+
+#define MIROVANE_SKIP_WITHOUT_DISK(disk)                                                           \
+    if (!(disk).Mounted())                                                                         \
+    GTEST_SKIP() << "SKIPPED: mounting a small tmpfs needs root; the full-disk case did not run"
+
 } // namespace mrv::test
 
 // Readable failure output for Qt strings in GoogleTest messages.

@@ -81,7 +81,6 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
     auto project = OpenProjectArgument(parsed->positional().at(0), io.err);
     if (!project)
         return ExitInvalidInput;
-    ReportFileSizeLimitAsError();
     ExportOptions options = exporter.defaultOptions(out, *format);
     exporter.ProposeOptions(*project, std::nullopt, options);
     ApplyGivenOptions(exporter, *parsed, options, io.err);
@@ -90,10 +89,13 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
         return ExitUsage;
     }
 
-    const ExportResult result = exporter.Run(ExportSource::FromProject(*project), options);
+    const ExportResult result =
+        exporter.Run(ExportSource::FromProject(*project), options, {}, InterruptFlag());
     WarnUnreadable(result.unreadable, io.err);
     if (!result.status) {
         io.err << result.status.message() << "\n";
+        if (!result.refused)
+            io.err << NothingWrittenNote() << "\n";
         return result.refused ? ExitInvalidInput : ExitWriteFailed;
     }
     io.out << exporter.cliReport(result, options);
@@ -122,11 +124,30 @@ void WarnUnreadable(const QStringList &unreadable, QTextStream &err)
         err << "警告：无法读取图片“" << QDir::toNativeSeparators(path) << "”，该区域保持透明\n";
 }
 
-void ReportFileSizeLimitAsError()
+namespace {
+
+std::atomic_bool interrupted = false;
+
+extern "C" void onInterrupt(int signal)
+{
+    interrupted.store(true);
+    std::signal(signal, SIG_DFL);
+}
+
+} // namespace
+
+void PrepareProcessSignals()
 {
 #ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+}
+
+const std::atomic_bool *InterruptFlag()
+{
+    return &interrupted;
 }
 
 std::vector<Command> ExportCommands()

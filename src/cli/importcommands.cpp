@@ -78,9 +78,8 @@ int runImportFrames(const QStringList &args, Streams &io)
     const QString out = parsed->has(outputOption) ? AbsoluteArgument(parsed->value(outputOption))
                                                   : project->aFilePath;
     const QString folder = project->aFileFolder;
-    ReportFileSizeLimitAsError();
     // An animation's frames go beside the project file that is written.
-    FrameImportOptions options{folder, QFileInfo(out).absolutePath()};
+    FrameImportOptions options{folder, QFileInfo(out).absolutePath(), InterruptFlag()};
     const FrameImportResult result =
         ImportFrames(AbsoluteArgument(parsed->positional().at(1)), options);
     if (!result.import) {
@@ -96,6 +95,9 @@ int runImportFrames(const QStringList &args, Streams &io)
     SaveOptions saveOptions;
     saveOptions.projectFolder = folder;
     if (const Status saved = project->SaveFile(out, saveOptions); !saved) {
+        // The frames written for this import belong to no project now.
+        if (const QString &written = result.import->writtenFolder; !written.isEmpty())
+            QDir(written).removeRecursively();
         io.err << "工程文件保存失败: " << saved.message() << "\n";
         return ExitWriteFailed;
     }
@@ -113,7 +115,6 @@ int runDemo(const QStringList &args, Streams &io)
                << "\nUsage: mirovane-cli " << DemoUsage << "\n";
         return ExitUsage;
     }
-    ReportFileSizeLimitAsError();
     const Result<QString> written =
         WriteDemoProject(AbsoluteArgument(parsed->positional().first()));
     if (!written) {

@@ -224,11 +224,12 @@ void ExportMenuCommands::Report(const ExportResult &result, const QString &doneT
         ShowInformation(doneText, DoneTitle);
         return;
     }
-    QString text = result.cancelled ? result.status.message()
-                                    : QStringLiteral("导出失败：") + u'\n' + result.status.message();
-    // Whole files written before the stop stay; say so, so nobody takes them for a full set.
-    if (!result.written.isEmpty())
-        text += u'\n' + QStringLiteral("已完整写入的 %1 个文件保留在磁盘上。").arg(result.written.size());
+    QString text = result.cancelled
+                       ? result.status.message()
+                       : QStringLiteral("导出失败：") + u'\n' + result.status.message();
+    // Exports put their files in place only when all are written: nothing to look for.
+    if (!result.refused)
+        text += u'\n' + NothingWrittenNote();
     if (result.cancelled)
         ShowInformation(text, {});
     else

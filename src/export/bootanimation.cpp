@@ -4,6 +4,7 @@
 #include "export/screencomposer.h"
 #include "imaging/imageencoders.h"
 #include "imaging/picturefile.h"
+#include "support/atomicfile.h"
 #include "support/parallel.h"
 
 #include <QDir>
@@ -46,10 +47,17 @@ Status ZipFailure(const QString &path, const QString &reason)
 class ZipWriter
 {
 public:
-    explicit ZipWriter(const QString &path) : m_path(path)
+    explicit ZipWriter(const QString &path) : m_path(path), m_file(path)
     {
+        // libzip writes the archive under the unique temporary name, which replaces the
+        // target only when the archive is complete.
+        if (const Status opened = m_file.Open(); !opened) {
+            m_opened = opened;
+            return;
+        }
         int code = 0;
-        m_zip = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+        m_zip = zip_open(QFile::encodeName(m_file.Device().fileName()).constData(),
+                         ZIP_CREATE | ZIP_TRUNCATE, &code);
         if (!m_zip) {
             zip_error_t error;
             zip_error_init_with_code(&error, code);
@@ -65,7 +73,12 @@ public:
     ZipWriter(const ZipWriter &) = delete;
     ZipWriter &operator=(const ZipWriter &) = delete;
 
-    Status Opened() const { return m_zip ? Status::Ok() : ZipFailure(m_path, m_error); }
+    Status Opened() const
+    {
+        if (!m_opened)
+            return m_opened;
+        return m_zip ? Status::Ok() : ZipFailure(m_path, m_error);
+    }
 
     /// Adds a stored entry over bytes that must outlive the writer's Close.
     Status AddStored(const QString &name, const QByteArray &bytes)
@@ -99,7 +112,7 @@ public:
         if (zip_close(m_zip) != 0)
             return Failure();
         m_zip = nullptr;
-        return Status::Ok();
+        return m_file.Commit();
     }
 
 private:
@@ -109,6 +122,8 @@ private:
     }
 
     QString m_path;
+    AtomicFile m_file;
+    Status m_opened;
     zip_t *m_zip = nullptr;
     QString m_error;
 };

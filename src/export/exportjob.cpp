@@ -8,6 +8,11 @@ void ExportResult::Cancel()
     status = Status::Fail(CancelledMessage());
 }
 
+QString NothingWrittenNote()
+{
+    return QStringLiteral("没有写入任何文件，原有的文件保持不变。");
+}
+
 QString CancelledMessage()
 {
     return QStringLiteral("导出已取消");

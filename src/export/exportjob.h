@@ -24,8 +24,8 @@ struct ExportResult
     /// The project cannot be exported as it is (a screen size that cannot be scaled); nothing
     /// was attempted.
     bool refused = false;
-    /// The files written, in order. A failed or cancelled export lists what was complete
-    /// before it stopped; no half-written file is left behind.
+    /// The files written, in order; empty for a failed or cancelled export, which puts
+    /// nothing in place.
     QStringList written;
     /// Source pictures that could not be read, each once; their areas stayed transparent.
     QStringList unreadable;
@@ -63,6 +63,9 @@ struct EncodedPicture
 
 /// The message of a cancelled export.
 QString CancelledMessage();
+
+/// What a failed or cancelled export leaves: nothing of its own, earlier files as they were.
+QString NothingWrittenNote();
 
 inline bool IsCancelled(const std::atomic_bool *cancel)
 {

@@ -7,6 +7,7 @@
 #include "support/bootgeometry.h"
 #include "support/naturalorder.h"
 #include "support/pathrules.h"
+#include "support/stagedfolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -80,15 +81,25 @@ FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions 
     if (options.framesFolder.isEmpty())
         return SourceFailure(
             QStringLiteral("动画“%1”的帧要保存在工程文件旁边，请先保存工程").arg(native));
-    const QString target = AnimationFramesFolder(options.framesFolder, file);
-    if (const Status made = EnsureFolder(target); !made)
+    if (const Status made = EnsureFolder(options.framesFolder); !made)
         return {Result<FrameImport>::Fail(made.message()), ImportFailure::Write};
+    // A folder of its own for every import: pictures an earlier import wrote may be the
+    // frames of this project's undo history or of another project.
+    const QString target = AnimationFramesFolder(options.framesFolder, file);
+    StagedFolder staged(target);
+    if (const Status opened = staged.Open(); !opened)
+        return {Result<FrameImport>::Fail(opened.message()), ImportFailure::Write};
     FrameImport import;
     import.writtenFolder = target;
     QStringList written;
     Status failure;
     bool tooMany = false;
+    bool cancelled = false;
     const auto sink = [&](const AnimationFrame &frame) {
+        if (options.cancel && options.cancel->load()) {
+            cancelled = true;
+            return false;
+        }
         if (written.size() == MaxImportedFrames) {
             tooMany = true;
             return false;
@@ -96,7 +107,8 @@ FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions 
         const QString path = QDir(target).filePath(
             QStringLiteral("%1.png").arg(written.size() + 1, 4, 10, QChar(u'0')));
         const Result<QByteArray> bytes = FormatInfo(PictureFormat::Png).encode(frame.image);
-        failure = bytes ? WritePictureFile(path, *bytes) : bytes.status();
+        failure = bytes ? WritePictureFile(staged.StagedPath(path), *bytes, WriteMode::Direct)
+                        : bytes.status();
         if (!failure)
             return false;
         written.append(path);
@@ -107,11 +119,14 @@ FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions 
         return true;
     };
     const Result<AnimationInfo> read = ReadAnimationFrames(file, sink);
+    if (cancelled)
+        return {Result<FrameImport>::Fail(QStringLiteral("导入已取消，未作任何更改")),
+                ImportFailure::Write};
+    if (failure && read && !tooMany)
+        failure = staged.Commit();
     if (tooMany || !failure || !read) {
-        // A refused or broken animation leaves no half set of frames behind.
-        for (const QString &path : written)
-            QFile::remove(path);
-        QDir().rmdir(target);
+        // A refused or broken animation leaves no half set of frames behind: the staging
+        // folder goes with everything in it.
         if (tooMany)
             return SourceFailure(QStringLiteral("动画“%1”超过 %2 帧，未作任何更改")
                                      .arg(native)
@@ -194,8 +209,14 @@ bool IsAnimatedSource(const QString &source)
 
 QString AnimationFramesFolder(const QString &framesFolder, const QString &animation)
 {
-    return QDir(framesFolder)
-        .filePath(QFileInfo(animation).completeBaseName() + QStringLiteral("_frames"));
+    const QDir folder(framesFolder);
+    const QString base = QFileInfo(animation).completeBaseName() + QStringLiteral("_frames");
+    QString name = base;
+    for (int n = 2;
+         QFileInfo::exists(folder.filePath(name)) || QFileInfo(folder.filePath(name)).isSymLink();
+         ++n)
+        name = QStringLiteral("%1-%2").arg(base).arg(n);
+    return folder.filePath(name);
 }
 
 QString FrameCountWarning(int count)

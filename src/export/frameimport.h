@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <vector>
 
 namespace mrv {
@@ -45,6 +46,8 @@ struct FrameImportOptions
     /// the project file that is written. Empty when there is none; an animated picture is
     /// then refused.
     QString framesFolder;
+    /// Stops the writing of an animation's frames when set; what was written is removed.
+    const std::atomic_bool *cancel = nullptr;
 };
 
 /// The new frame list and what was left out.
@@ -80,12 +83,15 @@ FrameImport FramesForPictures(const QStringList &files, const QString &projectFo
 bool IsAnimatedSource(const QString &source);
 
 /// Turns a source into frames: a folder gives its pictures (natural order), an animated
-/// picture the PNG files of its frames, written into "<framesFolder>/<name>_frames/0001.png"..., a
-/// still picture itself. Refuses, changing nothing on disk, a source that is missing, holds no
-/// readable picture or more than MaxImportedFrames.
+/// picture the PNG files of its frames, written into "<framesFolder>/<name>_frames/0001.png"... (a
+/// new folder each time, see AnimationFramesFolder), a still picture itself. Refuses, changing
+/// nothing on disk, a source that is missing, holds no readable picture or more than
+/// MaxImportedFrames.
 FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &options);
 
-/// The folder an animated picture's frames go into: "<framesFolder>/<base name>_frames".
+/// The folder an animated picture's frames go into: "<framesFolder>/<base name>_frames", or
+/// "<base name>_frames-2", -3 ... when that name is taken: an import never writes into a
+/// folder it did not make.
 QString AnimationFramesFolder(const QString &framesFolder, const QString &animation);
 
 /// What Windows will show when the frame count is not 105; empty when it is.

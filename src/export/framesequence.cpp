@@ -8,6 +8,10 @@
 #include "imaging/picturefile.h"
 #include "export/sourcepictures.h"
 #include "project/mvk.h"
+#include "support/stagedfolder.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <vector>
@@ -92,6 +96,17 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
         return result;
     }
 
+    // The files are written into a staging folder and moved into place together, so a
+    // failed or cancelled run leaves no set that mixes this run with an earlier one.
+    const QFileInfo first(options.target.FileName(1, plan.numberWidth));
+    if (!first.absoluteDir().exists()) {
+        result.status = PictureWriteFailure(first.filePath(), QStringLiteral("文件夹不存在"));
+        return result;
+    }
+    StagedFolder staged(first.absolutePath());
+    if (result.status = staged.Open(); !result.status)
+        return result;
+
     // Writes go in batches. After a failure or a cancel the batches not yet begun write
     // nothing, but every batch is still collected so the list of written files is complete.
     std::atomic_bool stop = false;
@@ -103,7 +118,7 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
             if (stop.load() || IsCancelled(cancel))
                 break;
             outcome.status =
-                WritePictureFile(options.target.FileName(n, plan.numberWidth),
+                WritePictureFile(staged.StagedPath(options.target.FileName(n, plan.numberWidth)),
                                  pictures[size_t(plan.FrameOf(n) - 1)], WriteMode::Direct);
             if (!outcome.status) {
                 stop = true;
@@ -114,10 +129,7 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
         return outcome;
     };
     int done = distinct;
-    auto collect = [&](int batch, const BatchOutcome &outcome) {
-        const int first = batch * WriteBatch + 1;
-        for (int n = first; n < first + outcome.written; ++n)
-            result.written << options.target.FileName(n, plan.numberWidth);
+    auto collect = [&](int, const BatchOutcome &outcome) {
         done += outcome.written;
         if (progress)
             progress(done, steps);
@@ -125,10 +137,14 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
             result.status = outcome.status;
         return true;
     };
-    // The cancel flag is left to the batches, so that no written file goes unlisted.
     ForEachOrdered(pool, batches, writeBatch, collect, nullptr);
-    if (result.status && IsCancelled(cancel) && result.written.size() < plan.total)
+    if (result.status && IsCancelled(cancel) && done < steps)
         result.Cancel();
+    if (result.status)
+        result.status = staged.Commit();
+    if (result.status)
+        for (int n = 1; n <= plan.total; ++n)
+            result.written << options.target.FileName(n, plan.numberWidth);
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include "imaging/canvas.h"
 #include "imaging/imageencoders.h"
 #include "imaging/picturefile.h"
+#include "support/stagedfolder.h"
 #include "support/parallel.h"
 
 #include <QDir>
@@ -290,12 +291,15 @@ ExportResult ExportPlymouthTheme(const ExportSource &source, const PlymouthOptio
     }
     const QString name = PlymouthThemeName(options.name);
     const QString themeFolder = QDir(options.folder).filePath(name);
-    for (const QString &folder : {options.folder, themeFolder}) {
-        if (const Status made = EnsureFolder(folder, FolderParents::MustExist); !made) {
-            result.status = made;
-            return result;
-        }
+    if (const Status made = EnsureFolder(options.folder, FolderParents::MustExist); !made) {
+        result.status = made;
+        return result;
     }
+    // The theme is written into a staging folder and moved into place whole: a failed or
+    // cancelled run leaves an earlier theme of the same name as it was.
+    StagedFolder staged(themeFolder);
+    if (result.status = staged.Open(); !result.status)
+        return result;
     const int frameCount = project.aFrame.Count();
     const QStringList files = PlymouthThemeFiles(options, frameCount);
 
@@ -388,22 +392,21 @@ ExportResult ExportPlymouthTheme(const ExportSource &source, const PlymouthOptio
     contents.push_back(PlymouthScript(plan).toUtf8());
     contents.push_back(PlymouthThemeFile(name, description).toUtf8());
 
-    // The theme file goes last, so that a theme cut short is never one Plymouth would load.
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (IsCancelled(cancel)) {
             result.Cancel();
             return result;
         }
-        const bool last = i >= files.size() - 2;
-        if (const Status written = WritePictureFile(files[i], contents[size_t(i)],
-                                                    last ? WriteMode::Replace : WriteMode::Direct);
+        if (const Status written = WritePictureFile(staged.StagedPath(files[i]),
+                                                    contents[size_t(i)], WriteMode::Direct);
             !written) {
             result.status = written;
             return result;
         }
-        result.written << files[i];
         step();
     }
+    if (result.status = staged.Commit(); result.status)
+        result.written = files;
     return result;
 }
 

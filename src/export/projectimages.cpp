@@ -7,6 +7,9 @@
 #include "imaging/picturefile.h"
 #include "export/sourcepictures.h"
 #include "project/mvk.h"
+#include "support/stagedfolder.h"
+
+#include <QFileInfo>
 
 #include <QPainter>
 
@@ -28,8 +31,14 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
         result.Refuse(scale.status());
         return result;
     }
-    if (result.status = EnsureFolder(target.frameFolder, FolderParents::MustExist); !result.status)
+    // Written into a staging folder and moved into place together: a failed or cancelled
+    // run leaves the earlier images as they were.
+    StagedFolder staged(QFileInfo(target.backgroundPath).absolutePath());
+    if (result.status = staged.Open(); !result.status)
         return result;
+    if (result.status = staged.MakeFolder(target.frameFolder); !result.status)
+        return result;
+    QStringList written;
 
     const int frames = project.aFrame.Count();
     const int steps = frames + 1;
@@ -58,9 +67,11 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
             Status::Fail(NotWrittenMessage(screenBytes.message(), target.backgroundPath));
         return result;
     }
-    if (result.status = WritePictureFile(target.backgroundPath, *screenBytes); !result.status)
+    if (result.status = WritePictureFile(staged.StagedPath(target.backgroundPath), *screenBytes,
+                                         WriteMode::Direct);
+        !result.status)
         return result;
-    result.written << target.backgroundPath;
+    written << target.backgroundPath;
     if (progress)
         progress(1, steps);
 
@@ -82,9 +93,11 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
             result.status = Status::Fail(NotWrittenMessage(encoded.error, path));
             return false;
         }
-        if (result.status = WritePictureFile(path, encoded.bytes); !result.status)
+        if (result.status =
+                WritePictureFile(staged.StagedPath(path), encoded.bytes, WriteMode::Direct);
+            !result.status)
             return false;
-        result.written << path;
+        written << path;
         if (progress)
             progress(index + 2, steps);
         return true;
@@ -93,6 +106,10 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
     result.unreadable = sources.Unreadable();
     if (!complete && result.status)
         result.Cancel();
+    if (result.status)
+        result.status = staged.Commit();
+    if (result.status)
+        result.written = written;
     return result;
 }
 

@@ -101,25 +101,23 @@ bool WriteBmp(const QImage &canvas, QIODevice &device)
 }
 
 BmpBlockWriter::BmpBlockWriter(const QString &path, QSize size)
-    : m_path(path), m_size(size), m_file(TemporaryPicturePath(path))
+    : m_path(path), m_size(size), m_file(path)
 {}
 
-BmpBlockWriter::~BmpBlockWriter()
-{
-    if (!m_committed)
-        Abort();
-}
+BmpBlockWriter::~BmpBlockWriter() = default;
 
 Status BmpBlockWriter::Open()
 {
     const QByteArray header = BmpHeader(m_size);
     if (header.isEmpty())
         return PictureWriteFailure(m_path, QStringLiteral("图片过大"));
+    if (const Status opened = m_file.Open(); !opened)
+        return opened;
+    QFile &file = m_file.Device();
     errno = 0;
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered) ||
-        m_file.write(header) != header.size() ||
-        !m_file.resize(header.size() + BmpRowBytes(m_size.width()) * m_size.height())) {
-        const Status failed = PictureWriteFailure(m_path, FileErrorReason(m_file, errno));
+    if (file.write(header) != header.size() ||
+        !file.resize(header.size() + BmpRowBytes(m_size.width()) * m_size.height())) {
+        const Status failed = PictureWriteFailure(m_path, FileErrorReason(file, errno));
         Abort();
         return failed;
     }
@@ -138,30 +136,21 @@ Status BmpBlockWriter::WriteRows(int top, const QImage &rows)
     // Bottom-up: the block's first stored row is the picture's row top + count - 1.
     const qint64 offset = HeaderBytes + rowBytes * (m_size.height() - top - count);
     const QMutexLocker lock(&m_mutex);
+    QFile &file = m_file.Device();
     errno = 0;
-    if (!m_file.seek(offset) || m_file.write(block) != block.size())
-        return PictureWriteFailure(m_path, FileErrorReason(m_file, errno));
+    if (!file.seek(offset) || file.write(block) != block.size())
+        return PictureWriteFailure(m_path, FileErrorReason(file, errno));
     return Status::Ok();
 }
 
 Status BmpBlockWriter::Commit()
 {
-    errno = 0;
-    m_file.close();
-    if (m_file.error() != QFileDevice::NoError) {
-        const Status failed = PictureWriteFailure(m_path, FileErrorReason(m_file, errno));
-        Abort();
-        return failed;
-    }
-    m_committed = true;
-    return CommitPictureFile(m_file.fileName(), m_path);
+    return m_file.Commit();
 }
 
 void BmpBlockWriter::Abort()
 {
-    m_file.close();
-    QFile::remove(m_file.fileName());
-    m_committed = true;
+    m_file.Abort();
 }
 
 } // namespace mrv

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "support/atomicfile.h"
 #include "support/result.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QImage>
 #include <QMutex>
 #include <QSize>
@@ -46,9 +46,8 @@ public:
 private:
     QString m_path;
     QSize m_size;
-    QFile m_file;
+    AtomicFile m_file;
     QMutex m_mutex;
-    bool m_committed = false;
 };
 
 } // namespace mrv

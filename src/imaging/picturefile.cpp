@@ -1,5 +1,6 @@
 #include "imaging/picturefile.h"
 
+#include "support/atomicfile.h"
 #include "support/fileerror.h"
 
 #include <QDir>
@@ -30,8 +31,9 @@ Status WritePictureFile(const QString &path, const QByteArray &bytes, WriteMode 
 Status WritePictureFile(const QString &path, const std::function<bool(QIODevice &)> &write,
                         WriteMode mode)
 {
-    const QString written = mode == WriteMode::Replace ? TemporaryPicturePath(path) : path;
-    QFile file(written);
+    if (mode == WriteMode::Replace)
+        return WriteFileAtomically(path, write);
+    QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return PictureWriteFailure(path, FileErrorReason(file, errno));
@@ -42,34 +44,15 @@ Status WritePictureFile(const QString &path, const std::function<bool(QIODevice 
     file.close();
     if (!complete || file.error() != QFileDevice::NoError) {
         const QString closeReason = FileErrorReason(file, errno);
-        QFile::remove(written);
+        QFile::remove(path);
         return PictureWriteFailure(path, complete ? closeReason : reason);
-    }
-    if (mode == WriteMode::Direct)
-        return Status::Ok();
-    return CommitPictureFile(written, path);
-}
-
-QString TemporaryPicturePath(const QString &path)
-{
-    return path + QStringLiteral(".mrvtmp");
-}
-
-Status CommitPictureFile(const QString &temporary, const QString &path)
-{
-    std::error_code error;
-    std::filesystem::rename(nativePath(temporary), nativePath(path), error);
-    if (error) {
-        QFile::remove(temporary);
-        return PictureWriteFailure(path, QString::fromStdString(error.message()));
     }
     return Status::Ok();
 }
 
 Status PictureWriteFailure(const QString &path, const QString &reason)
 {
-    return Status::Fail(
-        QStringLiteral("无法写入“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
+    return WriteFailure(path, reason);
 }
 
 Status EnsureFolder(const QString &path, FolderParents parents)

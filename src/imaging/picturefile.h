@@ -14,11 +14,11 @@ namespace mrv {
 /// How a picture file replaces what is at its path.
 enum class WriteMode
 {
-    /// Through a temporary file beside the target, renamed over it when complete: a failed
-    /// write leaves the old file as it was.
+    /// Through a unique temporary file beside the target, renamed over it when complete: a
+    /// failed write leaves the old file as it was (AtomicFile).
     Replace,
-    /// Straight into the target; a failed write removes the partial file. For the thousands of
-    /// numbered files of a sequence, where a rename per file would double the work.
+    /// Straight into the target; a failed write removes the partial file. Only for files of a
+    /// StagedFolder, which is itself moved into place when complete.
     Direct,
 };
 
@@ -32,13 +32,6 @@ Status WritePictureFile(const QString &path, const QByteArray &bytes,
 /// device and returns false when a write failed.
 Status WritePictureFile(const QString &path, const std::function<bool(QIODevice &)> &write,
                         WriteMode mode = WriteMode::Replace);
-
-/// The temporary name a picture is written under before it replaces its target.
-QString TemporaryPicturePath(const QString &path);
-
-/// Moves a completed temporary file over the target; on failure removes it and names the
-/// target and the reason.
-Status CommitPictureFile(const QString &temporary, const QString &path);
 
 /// The failure text of a write to the path.
 Status PictureWriteFailure(const QString &path, const QString &reason);

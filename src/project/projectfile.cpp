@@ -1,6 +1,7 @@
 #include "project/projectfile.h"
 
 #include "project/mvk.h"
+#include "support/atomicfile.h"
 #include "support/pathrules.h"
 #include "support/stringutil.h"
 #include "support/xmledit.h"
@@ -208,7 +209,10 @@ QByteArray ProjectToBytes(const MVK &project, bool pretty)
 Status WriteProjectFile(MVK &project, const QString &path, const SaveOptions &options)
 {
     const QString targetFolder = FolderOfFile(path).value_or(options.projectFolder);
-    const bool sameFolder = options.projectFolder.isEmpty() || targetFolder == options.projectFolder;
+    const bool sameFolder =
+        options.projectFolder.isEmpty() || targetFolder == options.projectFolder;
+    // A file the user keeps indented stays indented.
+    const bool pretty = options.pretty || IsIndentedXml(path);
     auto rewrite = [&](aImage &image) {
         image.aURL = pathForFile(image.aURL, options.projectFolder, targetFolder);
     };
@@ -220,7 +224,7 @@ Status WriteProjectFile(MVK &project, const QString &path, const SaveOptions &op
             rewrite(*project.aBackground);
         for (aImage &frame : project.aFrame)
             rewrite(frame);
-        bytes = ProjectToBytes(project, options.pretty);
+        bytes = ProjectToBytes(project, pretty);
     } else {
         // Rebased paths are right for the new file only; the open project keeps its own.
         MVK rebased = project;
@@ -228,14 +232,14 @@ Status WriteProjectFile(MVK &project, const QString &path, const SaveOptions &op
             rewrite(*rebased.aBackground);
         for (aImage &frame : rebased.aFrame)
             rewrite(frame);
-        bytes = ProjectToBytes(rebased, options.pretty);
+        bytes = ProjectToBytes(rebased, pretty);
     }
-    return WriteFileAtomically(path, bytes);
+    return WriteFileAtomically(path, bytes, Durability::Sync);
 }
 
 Status formatDoc(const pugi::xml_document &doc, const QString &path)
 {
-    return WriteFileAtomically(path, XmlToBytes(doc, true));
+    return WriteFileAtomically(path, XmlToBytes(doc, true), Durability::Sync);
 }
 
 } // namespace mrv

@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "support/atomicfile.h"
 #include "support/xmledit.h"
 #include "support/xmlfile.h"
 
@@ -89,14 +90,16 @@ Status SaveSettings(Settings &settings)
     }
     // A window document that never got a root holds nothing worth writing.
     if (settings.WindowDocument->document_element() && !settings.KeepWindowFile) {
-        if (const Status s = WriteFileAtomically(settings.WindowPath,
-                                                 XmlToBytes(*settings.WindowDocument, false));
+        if (const Status s = WriteFileAtomically(
+                settings.WindowPath, XmlToBytes(*settings.WindowDocument, false), Durability::Sync);
             !s)
             failures << s.message();
     }
     // Each file is written whatever became of the other: losing the layout must not also
     // lose the options.
-    if (const Status s = WriteFileAtomically(settings.ConfigPath, XmlToBytes(config, false)); !s)
+    if (const Status s =
+            WriteFileAtomically(settings.ConfigPath, XmlToBytes(config, false), Durability::Sync);
+        !s)
         failures << s.message();
     if (!failures.isEmpty())
         return Status::Fail(failures.join(u'\n'));

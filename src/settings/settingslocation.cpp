@@ -2,6 +2,7 @@
 
 #include "settings/settings.h"
 #include "support/appinfo.h"
+#include "support/atomicfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,12 +21,12 @@ QString SettingsFolder(const QString &exeFolder, const QString &userFolder)
 {
     if (!exeFolder.isEmpty() && QFileInfo::exists(QDir(exeFolder).filePath(ConfigFileName)))
         return exeFolder;
-    const QString seeded = QDir(userFolder).filePath(ConfigFileName);
-    if (!QFileInfo::exists(seeded) && QDir().mkpath(userFolder)) {
-        QFile file(seeded);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            file.write(DefaultConfiguration());
-    }
+    // An empty file is what a seed cut short by a full disk left in earlier versions: it is
+    // seeded again, as a missing one is. A seed that fails leaves nothing and is retried at
+    // the next start.
+    const QFileInfo seeded(QDir(userFolder).filePath(ConfigFileName));
+    if ((!seeded.exists() || (seeded.isFile() && seeded.size() == 0)) && QDir().mkpath(userFolder))
+        (void)WriteFileAtomically(seeded.filePath(), DefaultConfiguration(), Durability::Sync);
     return userFolder;
 }
 

@@ -1,11 +1,8 @@
 #include "support/xmlfile.h"
 
-#include "support/fileerror.h"
-
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
-#include <cerrno>
 #include <sstream>
 
 namespace mrv {
@@ -14,8 +11,9 @@ Status LoadXmlText(pugi::xml_document &doc, const QByteArray &utf8, XmlComments 
 {
     doc.reset();
     unsigned options = pugi::parse_default | pugi::parse_declaration;
+    // A document that is written back keeps the user's notes and line layout.
     if (comments == XmlComments::Keep)
-        options |= pugi::parse_comments;
+        options |= pugi::parse_comments | pugi::parse_ws_pcdata;
     const auto parsed = doc.load_buffer(utf8.constData(), size_t(utf8.size()), options);
     if (!parsed)
         return Status::Fail(QString::fromUtf8(parsed.description()));
@@ -41,6 +39,24 @@ Status LoadXmlFile(pugi::xml_document &doc, const QString &path, XmlComments com
     return status;
 }
 
+bool IsIndentedXml(const QString &path)
+{
+    // Only a regular file is read: opening a FIFO would wait for a writer.
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(4096);
+    for (qsizetype at = head.indexOf('\n'); at >= 0; at = head.indexOf('\n', at + 1)) {
+        qsizetype next = at + 1;
+        while (next < head.size() &&
+               (head[next] == ' ' || head[next] == '\t' || head[next] == '\r'))
+            ++next;
+        if (next > at + 1 && next < head.size() && head[next] == '<')
+            return true;
+    }
+    return false;
+}
+
 QByteArray XmlToBytes(const pugi::xml_document &doc, bool pretty)
 {
     std::ostringstream out;
@@ -61,24 +77,6 @@ QByteArray XmlToBytes(const pugi::xml_document &doc, bool pretty)
     }
     const std::string text = out.str();
     return QByteArray(text.data(), qsizetype(text.size()));
-}
-
-Status WriteFileAtomically(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        return Status::Fail(QStringLiteral("%1: %2").arg(path, FileErrorReason(file, errno)));
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = FileErrorReason(file, errno);
-        file.cancelWriting();
-        return Status::Fail(QStringLiteral("%1: %2").arg(path, reason));
-    }
-    errno = 0;
-    if (!file.commit())
-        return Status::Fail(QStringLiteral("%1: %2").arg(path, FileErrorReason(file, errno)));
-    return Status::Ok();
 }
 
 } // namespace mrv

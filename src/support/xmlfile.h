@@ -12,8 +12,9 @@ namespace mrv {
 /// Largest XML file the program reads; larger ones are refused before they are read.
 inline constexpr qint64 MaxXmlFileBytes = 64 * 1024 * 1024;
 
-/// Whether comments survive parsing. Documents that are written back keep them, so that a
-/// user's notes in a settings file outlive the next save.
+/// Whether comments and the whitespace between elements survive parsing. Documents that are
+/// written back keep them, so that a user's notes and layout in a settings file outlive the
+/// next save.
 enum class XmlComments
 {
     Drop,
@@ -29,12 +30,12 @@ Status LoadXmlFile(pugi::xml_document &doc, const QString &path,
 Status LoadXmlText(pugi::xml_document &doc, const QByteArray &utf8,
                    XmlComments comments = XmlComments::Drop);
 
+/// Whether the file's first lines put elements on lines of their own, indented: such a file is
+/// written back in the same form. False for a missing or unreadable file.
+bool IsIndentedXml(const QString &path);
+
 /// The document as UTF-8 text: without whitespace between elements, or one element per line
 /// with indentation. The pretty form declares standalone="yes".
 QByteArray XmlToBytes(const pugi::xml_document &doc, bool pretty);
-
-/// Writes bytes through a temporary file that replaces the target only when complete, so a
-/// failed or interrupted save leaves the old file intact. The error names the path and reason.
-Status WriteFileAtomically(const QString &path, const QByteArray &bytes);
 
 } // namespace mrv

@@ -29,6 +29,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace mrv {
 namespace {
 
@@ -368,6 +370,47 @@ TEST(ImportFramesCli, AGifsFramesGoBesideTheWrittenProject)
         EXPECT_EQ(frame[QStringLiteral("y")].toInt(), (200 - H) / 2);
     }
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("out/spin_frames/0012.png"))));
+}
+
+TEST(ImportFramesCli, AReimportNeverTouchesThePicturesOfAnEarlierOne)
+{
+    TempFolder folder;
+    const QString project = folder.file(QStringLiteral("p.mrv"));
+    const QString gif = WriteGif(folder.file(QStringLiteral("anim.gif")), TestFrames());
+    const auto run = [](const QStringList &args) {
+        QProcess process;
+        process.start(QStringLiteral(MIROVANE_CLI_PATH), args);
+        process.waitForFinished(60000);
+        return process.exitCode();
+    };
+    ASSERT_EQ(run({QStringLiteral("new"), project}), 0);
+    ASSERT_EQ(run({QStringLiteral("import-frames"), project, gif}), 0);
+    const QString first = folder.file(QStringLiteral("anim_frames"));
+    const QByteArray firstFrame = test::ReadAll(first + QStringLiteral("/0001.png"));
+    const QByteArray projectBytes = test::ReadAll(project);
+    ASSERT_FALSE(firstFrame.isEmpty());
+
+    // The same name cut in half: refused, and the earlier frames stay.
+    QByteArray cut = test::ReadAll(gif);
+    cut.truncate(cut.size() / 2);
+    folder.write(QStringLiteral("again/anim.gif"), cut);
+    EXPECT_EQ(run({QStringLiteral("import-frames"), project,
+                   folder.file(QStringLiteral("again/anim.gif"))}),
+              2);
+    EXPECT_EQ(QDir(first).entryList(QDir::Files).size(), FrameCount);
+    EXPECT_EQ(test::ReadAll(project), projectBytes);
+
+    // Another animation of the same name for another project: a folder of its own.
+    std::vector<TestFrame> reversed = TestFrames();
+    std::reverse(reversed.begin(), reversed.end());
+    QDir().mkpath(folder.file(QStringLiteral("other")));
+    const QString other = WriteGif(folder.file(QStringLiteral("other/anim.gif")), reversed);
+    ASSERT_EQ(run({QStringLiteral("import-frames"), project, other, QStringLiteral("--output"),
+                   folder.file(QStringLiteral("p2.mrv"))}),
+              0);
+    EXPECT_EQ(test::ReadAll(first + QStringLiteral("/0001.png")), firstFrame);
+    EXPECT_TRUE(
+        test::ReadAll(folder.file(QStringLiteral("p2.mrv"))).contains("anim_frames-2\\0001.png"));
 }
 
 } // namespace

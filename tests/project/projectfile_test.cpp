@@ -316,3 +316,19 @@ TEST(ProjectFile, HostileFilesAreRefusedWithAMessage)
     // A folder where a project file should be.
     EXPECT_EQ(CheckProjectFile(dir.path()).message(), QStringLiteral("工程文件读取失败"));
 }
+
+TEST(ProjectFile, AnIndentedFileStaysIndentedAndAPlainOneStaysPlain)
+{
+    TempFolder dir;
+    MVK project;
+    project.AddNew();
+    for (const bool pretty : {true, false}) {
+        const QString path = dir.file(pretty ? QStringLiteral("p.mrv") : QStringLiteral("q.mrv"));
+        SaveOptions options;
+        options.pretty = pretty;
+        ASSERT_TRUE(project.SaveFile(path, options).ok());
+        project.aName = QStringLiteral("again");
+        ASSERT_TRUE(project.SaveFile(path, SaveOptions{}).ok());
+        EXPECT_EQ(ReadAll(path).contains("\n\t<"), pretty);
+    }
+}

@@ -161,3 +161,40 @@ TEST(SettingsLocation, PerUserFolderIsSeededOnceFromTheShippedDefault)
     EXPECT_EQ(SettingsFolder(exe.path(), folder), folder);
     EXPECT_TRUE(LoadSettings(folder)->FormatProject);
 }
+
+TEST(SettingsLocation, AFullDiskNeverLeavesSettingsThatStopTheNextStart)
+{
+    mrv::test::SmallDisk disk;
+    MIROVANE_SKIP_WITHOUT_DISK(disk);
+    TempFolder exe;
+    const QString folder = disk.file(QStringLiteral("Mirovane"));
+    QDir().mkpath(folder);
+    const QString config = QDir(folder).filePath(ConfigFileName);
+
+    // A seed that does not fit leaves nothing, and the next start with room seeds again; so
+    // does the empty file an interrupted seed of an earlier version left.
+    disk.Fill();
+    SettingsFolder(exe.path(), folder);
+    EXPECT_FALSE(QFileInfo::exists(config));
+    QFile::remove(disk.file(QStringLiteral("filler")));
+    QFile empty(config);
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    SettingsFolder(exe.path(), folder);
+    EXPECT_EQ(ReadAll(config), DefaultConfiguration());
+
+    // Closing on a full disk reports both files and keeps what was there.
+    auto loaded = LoadSettings(folder);
+    ASSERT_TRUE(loaded.ok());
+    ASSERT_TRUE(SaveSettings(*loaded).ok());
+    const QByteArray window = ReadAll(QDir(folder).filePath(WindowFileName));
+    const QByteArray saved = ReadAll(config);
+    loaded->FormatProject = !loaded->FormatProject;
+    disk.Fill();
+    const Status full = SaveSettings(*loaded);
+    ASSERT_FALSE(full.ok());
+    EXPECT_TRUE(full.message().contains(ConfigFileName)) << full.message();
+    EXPECT_EQ(ReadAll(config), saved);
+    EXPECT_EQ(ReadAll(QDir(folder).filePath(WindowFileName)), window);
+    EXPECT_TRUE(LoadSettings(folder).ok());
+}

@@ -1,0 +1,146 @@
+#include "support/stagedfolder.h"
+
+#include "support/atomicfile.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <filesystem>
+#include <system_error>
+
+namespace mrv {
+
+namespace {
+
+std::filesystem::path nativePath(const QString &path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+QString randomTag()
+{
+    return QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
+}
+
+Status FolderFailure(const QString &path, const QString &reason)
+{
+    return Status::Fail(
+        QStringLiteral("无法创建文件夹“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
+}
+
+} // namespace
+
+StagedFolder::StagedFolder(const QString &destination)
+    : m_destination(QDir::cleanPath(QFileInfo(destination).absoluteFilePath()))
+{}
+
+StagedFolder::~StagedFolder()
+{
+    Abort();
+}
+
+Status StagedFolder::Open()
+{
+    const QFileInfo destination(m_destination);
+    if (destination.exists() && !destination.isDir())
+        return FolderFailure(m_destination, QStringLiteral("已有同名文件"));
+    m_whole = !destination.exists();
+    const QString parent = destination.absolutePath();
+    if (!QFileInfo(parent).isDir())
+        return FolderFailure(
+            m_destination,
+            QStringLiteral("上级文件夹“%1”不存在").arg(QDir::toNativeSeparators(parent)));
+    const QDir home(m_whole ? parent : m_destination);
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        const QString name =
+            m_whole ? QStringLiteral(".%1.%2.mrvtmp").arg(destination.fileName(), randomTag())
+                    : QStringLiteral(".mirovane-%1.mrvtmp").arg(randomTag());
+        std::error_code error;
+        if (std::filesystem::create_directory(nativePath(home.filePath(name)), error)) {
+            m_staging = home.filePath(name);
+            return Status::Ok();
+        }
+        if (error)
+            return FolderFailure(m_destination, QString::fromStdString(error.message()));
+    }
+    return FolderFailure(m_destination, QStringLiteral("无法创建临时文件夹"));
+}
+
+QString StagedFolder::StagedPath(const QString &finalPath) const
+{
+    const QString relative =
+        QDir(m_destination).relativeFilePath(QFileInfo(finalPath).absoluteFilePath());
+    return QDir(m_staging).filePath(relative);
+}
+
+Status StagedFolder::MakeFolder(const QString &finalFolder) const
+{
+    const QString staged = StagedPath(finalFolder);
+    std::error_code error;
+    std::filesystem::create_directories(nativePath(staged), error);
+    if (error)
+        return FolderFailure(finalFolder, QString::fromStdString(error.message()));
+    return Status::Ok();
+}
+
+Status StagedFolder::Commit()
+{
+    if (m_staging.isEmpty())
+        return FolderFailure(m_destination, QStringLiteral("临时文件夹未创建"));
+    std::error_code error;
+    if (m_whole) {
+        std::filesystem::rename(nativePath(m_staging), nativePath(m_destination), error);
+        if (error)
+            return WriteFailure(m_destination, QString::fromStdString(error.message()));
+        m_staging.clear();
+        return Status::Ok();
+    }
+    const QDir staging(m_staging);
+    QStringList files;
+    QStringList folders;
+    for (QDirIterator it(m_staging, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QString path = it.next();
+        (it.fileInfo().isDir() ? folders : files) << staging.relativeFilePath(path);
+    }
+    // Everything in the way is checked before the first file moves, so a refusal leaves the
+    // destination as it was.
+    const QDir destination(m_destination);
+    for (const QString &relative : files) {
+        const QString target = destination.filePath(relative);
+        const QFileInfo folder(QFileInfo(target).absolutePath());
+        if (folder.exists() && !folder.isDir())
+            return FolderFailure(folder.filePath(), QStringLiteral("已有同名文件"));
+        if (const Status replaceable = CheckReplaceable(target); !replaceable)
+            return replaceable;
+    }
+    for (const QString &relative : folders) {
+        const QString target = destination.filePath(relative);
+        if (std::filesystem::create_directories(nativePath(target), error); error)
+            return FolderFailure(target, QString::fromStdString(error.message()));
+    }
+    for (const QString &relative : files) {
+        const QString target = destination.filePath(relative);
+        std::filesystem::create_directories(nativePath(QFileInfo(target).absolutePath()), error);
+        if (!error)
+            std::filesystem::rename(nativePath(staging.filePath(relative)), nativePath(target),
+                                    error);
+        if (error)
+            return WriteFailure(target, QString::fromStdString(error.message()));
+    }
+    Abort();
+    return Status::Ok();
+}
+
+void StagedFolder::Abort()
+{
+    if (m_staging.isEmpty())
+        return;
+    QDir(m_staging).removeRecursively();
+    m_staging.clear();
+}
+
+} // namespace mrv
