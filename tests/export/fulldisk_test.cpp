@@ -8,8 +8,11 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 #include <sys/stat.h>
 
@@ -180,6 +183,30 @@ TEST(FullDisk, TwoExportsToOneFileLeaveOneWholePicture)
     }
     EXPECT_EQ(QDir(work.path()).entryList(QDir::Hidden | QDir::Files).filter(u".mrvtmp"),
               QStringList());
+}
+
+TEST(FullDisk, CtrlCInTheMiddleOfASetLeavesNothing)
+{
+    TempFolder work;
+    WritePng(work.file(QStringLiteral("red.png")), Flat(200, 200, Red));
+    MVK project = MakeProject(work, 1024, 768, QStringList(105, QStringLiteral("red.png")));
+    const QString path = SaveProject(project, work);
+    const QString out = work.file(QStringLiteral("out"));
+    QDir().mkpath(out);
+    QProcess cli;
+    cli.start(QStringLiteral(MIROVANE_CLI_PATH),
+              {QStringLiteral("export-sequence"), path, out + QStringLiteral("/f.png"),
+               QStringLiteral("--loops"), QStringLiteral("255")});
+    ASSERT_TRUE(cli.waitForStarted());
+    // Interrupted once the writing has begun: the staging folder is there.
+    for (int wait = 0; wait < 3000 && QDir(out).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); ++wait)
+        QThread::msleep(5);
+    ::kill(pid_t(cli.processId()), SIGINT);
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit) << "the signal ended the process at once";
+    EXPECT_EQ(cli.exitCode(), 3);
+    EXPECT_TRUE(QDir(out).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+        << QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(u' ');
 }
 
 } // namespace mrv
