@@ -156,8 +156,25 @@ ExportResult ExportAnimation(const ExportSource &source, const AnimationOptions 
         result.Refuse(accepted);
         return result;
     }
-    // Composing takes one step per frame, encoding as many again.
+    // Every frame's picture is held until the distinct ones are known: refuse a project whose
+    // pictures could not all fit in memory instead of exhausting it.
     const int count = source.project.aFrame.Count();
+    const QSize picture = options.area == AnimationArea::Screen
+                              ? AnimationScreenSize(source.project, options.screenWidth)
+                              : QSize(CellSize, CellSize);
+    const qint64 composedBytes = qint64(count) * picture.width() * picture.height() * 4;
+    if (composedBytes > MaxComposedAnimationBytes) {
+        result.Refuse(Status::Fail(
+            QStringLiteral("动画图片要合成 %1 帧 %2 x %3 的画面（%4 MB），超过上限 %5 MB；"
+                           "请减少帧数或宽度")
+                .arg(count)
+                .arg(picture.width())
+                .arg(picture.height())
+                .arg(composedBytes >> 20)
+                .arg(MaxComposedAnimationBytes >> 20)));
+        return result;
+    }
+    // Composing takes one step per frame, encoding as many again.
     const int steps = 2 * count + 1;
     std::vector<QImage> pictures =
         options.area == AnimationArea::Screen

@@ -46,6 +46,10 @@ std::vector<int> AnimationFrameOrder(int frameCount, int loops);
 /// high, at least 1.
 QSize AnimationScreenSize(const MVK &project, int width);
 
+/// The most memory the composed pictures of one animation may take (4 bytes a pixel, every
+/// frame of the project); larger exports are refused before anything is composed.
+inline constexpr qint64 MaxComposedAnimationBytes = qint64(4) << 30;
+
 /// Composes every frame once and writes the animation in the options' format. Nothing is
 /// written when the project has no frames or a size that cannot be scaled (refused), or when
 /// the export is cancelled; a failed write names the path and reason.

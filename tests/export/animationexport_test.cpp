@@ -203,6 +203,14 @@ TEST(AnimationExport, CommandLineRefusesWhatItCannotWriteAndWritesNothing)
     EXPECT_EQ(none.code, cli::ExitInvalidInput);
     EXPECT_FALSE(none.err.isEmpty());
 
+    // More composed pictures than memory holds: refused with the bound before composing.
+    MVK huge = MakeProject(golden.folder, 1024, 768, QStringList(30000, QStringLiteral("x.png")));
+    const QString hugePath = SaveProject(huge, golden.folder, QStringLiteral("huge.mrv"));
+    const ProcessRun tooMany = RunCliProcess({QStringLiteral("export-animation"), hugePath, out});
+    EXPECT_EQ(tooMany.code, cli::ExitInvalidInput);
+    EXPECT_TRUE(tooMany.err.contains(QString::number(MaxComposedAnimationBytes >> 20)))
+        << tooMany.err;
+
     // An out-of-range number is clamped and said so; the file is still written.
     const ProcessRun loops = RunCliProcess({QStringLiteral("export-animation"), golden.path,
                                             golden.File(QStringLiteral("many.gif")),
