@@ -7,6 +7,7 @@
 #include "support/bootgeometry.h"
 #include "support/naturalorder.h"
 #include "support/pathrules.h"
+#include "support/regularfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,7 +29,10 @@ PictureHead ReadHead(const QString &path)
 {
     if (QString problem = PictureProblem(path); !problem.isEmpty())
         return {{}, std::move(problem)};
-    QImageReader reader(path);
+    QFile file(path);
+    if (const Status opened = OpenRegularFile(file); !opened)
+        return {{}, opened.message()};
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     QSize size = reader.size();
     // Not every reader knows the size before decoding.
@@ -139,7 +143,10 @@ QStringList FolderPictures(const QString &folder)
 {
     const QDir dir(folder);
     QStringList names;
-    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot))
+    // FIFOs and devices with a picture's name are listed too, so that the import names them
+    // among the files it skips.
+    for (const QString &name :
+         dir.entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot))
         if (HasImportPictureExtension(name))
             names.append(name);
     NaturalSort(names);

@@ -4,6 +4,7 @@
 #include "imaging/gifdecoder.h"
 #include "imaging/pictureloader.h"
 #include "imaging/webpdecoder.h"
+#include "support/regularfile.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -30,7 +31,7 @@ Container containerOf(const QByteArray &head)
 bool IsAnimationFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!OpenRegularFile(file))
         return false;
     switch (containerOf(file.peek(16))) {
     case Container::Png:
@@ -49,8 +50,8 @@ bool IsAnimationFile(const QString &path)
 Result<AnimationInfo> ReadAnimationFrames(const QString &path, const AnimationFrameSink &sink)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Result<AnimationInfo>::Fail(file.errorString());
+    if (const Status opened = OpenRegularFile(file); !opened)
+        return Result<AnimationInfo>::Fail(opened.message());
     const QByteArray bytes = file.readAll();
     file.close();
     switch (containerOf(bytes.left(16))) {

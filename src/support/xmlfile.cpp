@@ -1,6 +1,7 @@
 #include "support/xmlfile.h"
 
 #include "support/fileerror.h"
+#include "support/regularfile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -28,8 +29,8 @@ Status LoadXmlFile(pugi::xml_document &doc, const QString &path, XmlComments com
 {
     doc.reset();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Status::Fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    if (const Status opened = OpenRegularFile(file); !opened)
+        return Status::Fail(QStringLiteral("%1: %2").arg(path, opened.message()));
     if (file.size() > MaxXmlFileBytes)
         return Status::Fail(QStringLiteral("%1: 文件过大（%2 MB），上限为 %3 MB")
                                 .arg(path)
