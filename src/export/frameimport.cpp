@@ -1,5 +1,6 @@
 #include "export/frameimport.h"
 
+#include "imaging/animationprobe.h"
 #include "imaging/animationreader.h"
 #include "imaging/picturefile.h"
 #include "imaging/pictureformats.h"
@@ -54,6 +55,26 @@ QString TooManyMessage(const QString &source, qsizetype count)
 FrameImportResult SourceFailure(QString message)
 {
     return {Result<FrameImport>::Fail(std::move(message)), ImportFailure::Source};
+}
+
+/// Why an animation is too large to import, judged from its headers; empty when it is not.
+QString AnimationSizeProblem(const QString &file, const AnimationInfo &info)
+{
+    const QString native = QDir::toNativeSeparators(file);
+    if (info.frameCount > MaxImportedFrames)
+        return QStringLiteral("动画“%1”有 %2 帧，超过 %3 帧，未作任何更改")
+            .arg(native)
+            .arg(info.frameCount)
+            .arg(MaxImportedFrames);
+    if (qint64(info.size.width()) * info.size.height() * info.frameCount > MaxImportedPixels)
+        return QStringLiteral("动画“%1”是 %2 × %3 像素的 %4 帧，超过一次导入的上限"
+                              "（画布宽 × 高 × 帧数不超过 %5 像素），未作任何更改")
+            .arg(native)
+            .arg(info.size.width())
+            .arg(info.size.height())
+            .arg(info.frameCount)
+            .arg(MaxImportedPixels);
+    return {};
 }
 
 FrameImportResult ImportFolder(const QString &folder, const FrameImportOptions &options)
@@ -189,8 +210,11 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
         return SourceFailure(QStringLiteral("找不到“%1”").arg(QDir::toNativeSeparators(source)));
     if (info.isDir())
         return ImportFolder(source, options);
-    if (IsAnimationFile(source))
+    if (const auto probe = ProbeAnimation(source); probe && probe->frameCount > 1) {
+        if (QString problem = AnimationSizeProblem(source, *probe); !problem.isEmpty())
+            return SourceFailure(std::move(problem));
         return ImportAnimation(source, options);
+    }
     return ImportStill(source, options);
 }
 

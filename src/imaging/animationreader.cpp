@@ -1,5 +1,6 @@
 #include "imaging/animationreader.h"
 
+#include "imaging/animationprobe.h"
 #include "imaging/apngdecoder.h"
 #include "imaging/gifdecoder.h"
 #include "imaging/pictureloader.h"
@@ -7,7 +8,6 @@
 #include "support/regularfile.h"
 
 #include <QFile>
-#include <QImageReader>
 
 namespace mrv {
 
@@ -30,21 +30,8 @@ Container containerOf(const QByteArray &head)
 
 bool IsAnimationFile(const QString &path)
 {
-    QFile file(path);
-    if (!OpenRegularFile(file))
-        return false;
-    switch (containerOf(file.peek(16))) {
-    case Container::Png:
-        return IsAnimatedPng(file.readAll());
-    case Container::Gif:
-    case Container::WebP: {
-        QImageReader reader(&file);
-        return reader.supportsAnimation() && reader.imageCount() > 1;
-    }
-    case Container::Other:
-        break;
-    }
-    return false;
+    const std::optional<AnimationInfo> probe = ProbeAnimation(path);
+    return probe && probe->frameCount > 1;
 }
 
 Result<AnimationInfo> ReadAnimationFrames(const QString &path, const AnimationFrameSink &sink)
@@ -52,6 +39,10 @@ Result<AnimationInfo> ReadAnimationFrames(const QString &path, const AnimationFr
     QFile file(path);
     if (const Status opened = OpenRegularFile(file); !opened)
         return Result<AnimationInfo>::Fail(opened.message());
+    if (file.size() > MaxPictureFileBytes)
+        return Result<AnimationInfo>::Fail(QStringLiteral("文件太大（%1 MB），超过 %2 MB，不作为图片读取")
+                                               .arg(file.size() / (1024 * 1024))
+                                               .arg(MaxPictureFileBytes / (1024 * 1024)));
     const QByteArray bytes = file.readAll();
     file.close();
     switch (containerOf(bytes.left(16))) {

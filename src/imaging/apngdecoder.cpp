@@ -1,9 +1,11 @@
 #include "imaging/apngdecoder.h"
 
+#include "imaging/animationprobe.h"
 #include "imaging/canvas.h"
 #include "imaging/pngchunks.h"
 #include "imaging/pngcodec.h"
 
+#include <QBuffer>
 #include <QPainter>
 
 #include <cstring>
@@ -150,16 +152,13 @@ void clearRegion(QImage &canvas, const QRect &region)
 
 bool IsAnimatedPng(const QByteArray &file)
 {
-    const auto chunks = ReadPngChunks(file);
-    if (!chunks)
+    if (!file.startsWith(QByteArrayView(PngSignature.data(), PngSignature.size())))
         return false;
-    for (const PngChunk &chunk : *chunks) {
-        if (chunk.Is("IDAT"))
-            return false;
-        if (chunk.Is("acTL") && chunk.body.size() == 8)
-            return ReadBe32(reinterpret_cast<const uchar *>(chunk.body.data())) > 1;
-    }
-    return false;
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    const std::optional<AnimationInfo> probe = ProbeAnimation(buffer);
+    return probe && probe->frameCount > 1;
 }
 
 Result<AnimationInfo> DecodeApng(const QByteArray &file, const AnimationFrameSink &sink)

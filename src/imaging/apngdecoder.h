@@ -6,7 +6,9 @@
 
 namespace mrv {
 
-/// True when a PNG file carries an animation control chunk (acTL) before its image data.
+/// True when a PNG file carries an animation control chunk (acTL) declaring more than one
+/// frame before its image data. Only the chunks up to there are looked at, so a damaged or
+/// cut-off animation still counts as one.
 bool IsAnimatedPng(const QByteArray &file);
 
 /// Decodes an animated PNG (acTL, fcTL, fdAT) frame by frame, composing each frame region onto

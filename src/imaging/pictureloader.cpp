@@ -10,14 +10,6 @@
 
 namespace mrv {
 
-namespace {
-
-// No picture worth drawing is this large; the bound keeps a stray huge file from being
-// read whole into memory.
-constexpr qint64 MaxPictureFileBytes = 512LL * 1024 * 1024;
-
-} // namespace
-
 QString PictureProblem(const QString &path)
 {
     const QFileInfo info(path);

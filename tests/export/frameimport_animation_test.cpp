@@ -4,6 +4,7 @@
 // frames composed by hand from the format's rules.
 
 #include "export/frameimport.h"
+#include "imaging/animationprobe.h"
 #include "imaging/animationreader.h"
 #include "imaging/pngchunks.h"
 
@@ -210,6 +211,11 @@ void ExpectFramesAsShown(const QString &animation, const std::vector<QImage> &ex
 {
     ASSERT_FALSE(animation.isEmpty());
     ASSERT_TRUE(IsAnimatedSource(animation));
+    // What the headers tell before decoding is what decoding finds.
+    const std::optional<AnimationInfo> probe = ProbeAnimation(animation);
+    ASSERT_TRUE(probe);
+    EXPECT_EQ(probe->size, QSize(W, H));
+    EXPECT_EQ(probe->frameCount, int(expected.size()));
     const FrameImportResult result = ImportFrames(animation, {project.path(), project.path()});
     ASSERT_TRUE(result.import) << result.import.message();
     const QString base = QFileInfo(animation).completeBaseName() + QStringLiteral("_frames");
