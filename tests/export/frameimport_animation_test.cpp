@@ -8,6 +8,7 @@
 #include "imaging/animationreader.h"
 #include "imaging/pngchunks.h"
 
+#include "cliprocess.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -33,6 +34,9 @@
 namespace mrv {
 namespace {
 
+using test::ProcessRun;
+using test::ReadAll;
+using test::RunCliProcess;
 using test::TempFolder;
 
 constexpr int W = 20;
@@ -374,6 +378,28 @@ TEST(ImportFramesCli, AGifsFramesGoBesideTheWrittenProject)
         EXPECT_EQ(frame[QStringLiteral("y")].toInt(), (200 - H) / 2);
     }
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("out/spin_frames/0012.png"))));
+}
+
+TEST(ImportFramesCli, ACutApngIsRefusedAndChangesNothing)
+{
+    TempFolder folder;
+    const QString project = folder.file(QStringLiteral("p.mrv"));
+    ASSERT_EQ(RunCliProcess({QStringLiteral("new"), project}).code, 0);
+    const QByteArray before = ReadAll(project);
+    const QByteArray whole = ReadAll(WriteApng(folder.file(QStringLiteral("whole.png")), TestFrames()));
+    ASSERT_FALSE(whole.isEmpty());
+    // Cut in the middle of a chunk, and cut cleanly before the seventh frame.
+    qsizetype seventh = -1;
+    for (int i = 0; i < 7; ++i)
+        seventh = whole.indexOf("fcTL", seventh + 1);
+    for (const QByteArray &cut : {whole.left(whole.size() / 2), whole.left(seventh - 4)}) {
+        const QString source = folder.write(QStringLiteral("cut.png"), cut);
+        const ProcessRun run = RunCliProcess({QStringLiteral("import-frames"), project, source});
+        EXPECT_EQ(run.code, 2) << run.err;
+        EXPECT_TRUE(run.err.contains(QStringLiteral("cut.png"))) << run.err;
+        EXPECT_EQ(ReadAll(project), before);
+        EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("cut_frames"))));
+    }
 }
 
 } // namespace
