@@ -1,5 +1,7 @@
 // Picture loading as the previews and exports do it: the fast PNG path, then Qt's readers;
 // and the frame-by-frame reading of animated pictures that imports use.
+#include "export/frameimport.h"
+#include "imaging/animationprobe.h"
 #include "imaging/animationreader.h"
 #include "imaging/pictureloader.h"
 #include "imaging/pngcodec.h"
@@ -10,8 +12,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -35,11 +39,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QImage loaded = mrv::LoadPicture(path);
     if (!loaded.isNull() && loaded.width() * qint64(loaded.height()) > 64LL * 1024 * 1024)
         abort();
+    // Animations are read as the import reads them: only what its bound on the work lets in,
+    // and then every frame, so that damage after the first few frames is reached too.
+    const std::optional<mrv::AnimationInfo> probe = mrv::ProbeAnimation(path);
+    if (probe && (probe->frameCount > mrv::MaxImportedFrames
+                  || qint64(probe->size.width()) * probe->size.height() * probe->frameCount
+                         > mrv::MaxImportedPixels))
+        return 0;
     int frames = 0;
     const auto read = mrv::ReadAnimationFrames(path, [&](const mrv::AnimationFrame &frame) {
         if (frame.image.isNull())
             abort();
-        return ++frames < 64;
+        // The headers' count is all the import planned for.
+        if (++frames > (probe ? std::max(1, probe->frameCount) : 1))
+            abort();
+        return true;
     });
     if (read.ok() && read->frameCount != frames)
         abort();

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Builds every fuzz target with clang, AddressSanitizer and UndefinedBehaviorSanitizer, then runs
-# each for SECONDS (default 30) on a copy of its seed corpus. Exits non-zero on any finding.
+# each for SECONDS (default 30) on a copy of its seed corpus. Exits non-zero on any finding,
+# including an input that takes longer than PER_INPUT seconds (default 10): a slow input is a
+# hang a user would meet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_PER_TARGET=${1:-30}
+PER_INPUT=${PER_INPUT:-10}
 BUILD_DIR=${FUZZ_BUILD_DIR:-build/fuzz}
 bash scripts/deps.sh --fuzz
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -21,7 +24,7 @@ for exe in "$BUILD_DIR"/bin/fuzz_*; do
     mkdir -p "$work"
     cp -n fuzz/corpus/"$name"/* "$work"/ 2>/dev/null || true
     echo "== fuzz_$name for ${SECONDS_PER_TARGET}s"
-    if ! "$exe" -max_total_time="$SECONDS_PER_TARGET" -rss_limit_mb=2048 -max_len=65536 \
+    if ! "$exe" -max_total_time="$SECONDS_PER_TARGET" -rss_limit_mb=2048 -timeout="$PER_INPUT" -max_len=65536 \
         -artifact_prefix="$BUILD_DIR/crash-$name-" -print_final_stats=1 "$work" \
         > "$BUILD_DIR/fuzz_$name.log" 2>&1; then
         echo "fuzz_$name FAILED; see $BUILD_DIR/fuzz_$name.log"

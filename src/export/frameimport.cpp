@@ -1,5 +1,6 @@
 #include "export/frameimport.h"
 
+#include "imaging/animationprobe.h"
 #include "imaging/animationreader.h"
 #include "imaging/picturefile.h"
 #include "imaging/pictureformats.h"
@@ -8,6 +9,7 @@
 #include "support/naturalorder.h"
 #include "support/pathrules.h"
 #include "support/stagedfolder.h"
+#include "support/regularfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,7 +31,10 @@ PictureHead ReadHead(const QString &path)
 {
     if (QString problem = PictureProblem(path); !problem.isEmpty())
         return {{}, std::move(problem)};
-    QImageReader reader(path);
+    QFile file(path);
+    if (const Status opened = OpenRegularFile(file); !opened)
+        return {{}, opened.message()};
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     QSize size = reader.size();
     // Not every reader knows the size before decoding.
@@ -51,6 +56,26 @@ QString TooManyMessage(const QString &source, qsizetype count)
 FrameImportResult SourceFailure(QString message)
 {
     return {Result<FrameImport>::Fail(std::move(message)), ImportFailure::Source};
+}
+
+/// Why an animation is too large to import, judged from its headers; empty when it is not.
+QString AnimationSizeProblem(const QString &file, const AnimationInfo &info)
+{
+    const QString native = QDir::toNativeSeparators(file);
+    if (info.frameCount > MaxImportedFrames)
+        return QStringLiteral("动画“%1”有 %2 帧，超过 %3 帧，未作任何更改")
+            .arg(native)
+            .arg(info.frameCount)
+            .arg(MaxImportedFrames);
+    if (qint64(info.size.width()) * info.size.height() * info.frameCount > MaxImportedPixels)
+        return QStringLiteral("动画“%1”是 %2 × %3 像素的 %4 帧，超过一次导入的上限"
+                              "（画布宽 × 高 × 帧数不超过 %5 像素），未作任何更改")
+            .arg(native)
+            .arg(info.size.width())
+            .arg(info.size.height())
+            .arg(info.frameCount)
+            .arg(MaxImportedPixels);
+    return {};
 }
 
 FrameImportResult ImportFolder(const QString &folder, const FrameImportOptions &options)
@@ -154,7 +179,10 @@ QStringList FolderPictures(const QString &folder)
 {
     const QDir dir(folder);
     QStringList names;
-    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot))
+    // FIFOs and devices with a picture's name are listed too, so that the import names them
+    // among the files it skips.
+    for (const QString &name :
+         dir.entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot))
         if (HasImportPictureExtension(name))
             names.append(name);
     NaturalSort(names);
@@ -197,8 +225,11 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
         return SourceFailure(QStringLiteral("找不到“%1”").arg(QDir::toNativeSeparators(source)));
     if (info.isDir())
         return ImportFolder(source, options);
-    if (IsAnimationFile(source))
+    if (const auto probe = ProbeAnimation(source); probe && probe->frameCount > 1) {
+        if (QString problem = AnimationSizeProblem(source, *probe); !problem.isEmpty())
+            return SourceFailure(std::move(problem));
         return ImportAnimation(source, options);
+    }
     return ImportStill(source, options);
 }
 

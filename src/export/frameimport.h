@@ -17,6 +17,12 @@ namespace mrv {
 /// The most pictures one import takes.
 inline constexpr int MaxImportedFrames = 10000;
 
+/// The most work one animation import takes on: canvas pixels times frames, since every frame
+/// is composed on the whole canvas and written as a picture of that size. Room for 10,000
+/// frames of 200 x 200 or 240 of 1920 x 1080; a small file claiming a huge canvas and many
+/// frames would otherwise keep the import busy for hours.
+inline constexpr qint64 MaxImportedPixels = 500'000'000;
+
 /// True when the file name ends in the extension of a picture type the program reads (jpg,
 /// jpeg, png, apng, bmp, gif, tif, tiff, webp), in any letter case.
 bool HasImportPictureExtension(const QString &path);

@@ -1,12 +1,13 @@
 #include "imaging/animationreader.h"
 
+#include "imaging/animationprobe.h"
 #include "imaging/apngdecoder.h"
 #include "imaging/gifdecoder.h"
 #include "imaging/pictureloader.h"
 #include "imaging/webpdecoder.h"
+#include "support/regularfile.h"
 
 #include <QFile>
-#include <QImageReader>
 
 namespace mrv {
 
@@ -29,28 +30,19 @@ Container containerOf(const QByteArray &head)
 
 bool IsAnimationFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    switch (containerOf(file.peek(16))) {
-    case Container::Png:
-        return IsAnimatedPng(file.readAll());
-    case Container::Gif:
-    case Container::WebP: {
-        QImageReader reader(&file);
-        return reader.supportsAnimation() && reader.imageCount() > 1;
-    }
-    case Container::Other:
-        break;
-    }
-    return false;
+    const std::optional<AnimationInfo> probe = ProbeAnimation(path);
+    return probe && probe->frameCount > 1;
 }
 
 Result<AnimationInfo> ReadAnimationFrames(const QString &path, const AnimationFrameSink &sink)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Result<AnimationInfo>::Fail(file.errorString());
+    if (const Status opened = OpenRegularFile(file); !opened)
+        return Result<AnimationInfo>::Fail(opened.message());
+    if (file.size() > MaxPictureFileBytes)
+        return Result<AnimationInfo>::Fail(QStringLiteral("文件太大（%1 MB），超过 %2 MB，不作为图片读取")
+                                               .arg(file.size() / (1024 * 1024))
+                                               .arg(MaxPictureFileBytes / (1024 * 1024)));
     const QByteArray bytes = file.readAll();
     file.close();
     switch (containerOf(bytes.left(16))) {

@@ -1,9 +1,11 @@
 #include "imaging/apngdecoder.h"
 
+#include "imaging/animationprobe.h"
 #include "imaging/canvas.h"
 #include "imaging/pngchunks.h"
 #include "imaging/pngcodec.h"
 
+#include <QBuffer>
 #include <QPainter>
 
 #include <cstring>
@@ -46,9 +48,13 @@ int delayOf(quint16 numerator, quint16 denominator)
     return int((qint64(numerator) * 1000 + den / 2) / den);
 }
 
+const QString Incomplete = QStringLiteral("文件不完整，在中途被截断");
+
 Result<ApngLayout> readLayout(const QByteArray &file)
 {
     const auto chunks = ReadPngChunks(file);
+    if (!chunks && file.startsWith(QByteArrayView(PngSignature.data(), PngSignature.size())))
+        return Result<ApngLayout>::Fail(Incomplete);
     if (!chunks || chunks->empty() || !chunks->front().Is("IHDR")
         || chunks->front().body.size() != 13)
         return Result<ApngLayout>::Fail(QStringLiteral("不是有效的 PNG 文件"));
@@ -63,13 +69,24 @@ Result<ApngLayout> readLayout(const QByteArray &file)
 
     bool seenData = false;
     bool dataIsFirstFrame = false;
+    quint32 declaredFrames = 0;
+    quint32 sequence = 0;
     for (const PngChunk &chunk : *chunks) {
         const auto *body = reinterpret_cast<const uchar *>(chunk.body.data());
         const qsizetype length = chunk.body.size();
+        // fcTL and fdAT are numbered 0, 1, 2, ... in file order; a gap, a repeat or a swap
+        // means chunks were lost or shuffled.
+        if (layout.animated && (chunk.Is("fcTL") || chunk.Is("fdAT")) && length >= 4
+            && ReadBe32(body) != sequence++)
+            return Result<ApngLayout>::Fail(
+                QStringLiteral("动画块的序号错乱（应为 %1，实为 %2），文件已损坏")
+                    .arg(sequence - 1)
+                    .arg(ReadBe32(body)));
         if ((chunk.Is("PLTE") || chunk.Is("tRNS")) && !seenData) {
             layout.paletteChunks.push_back(chunk);
         } else if (chunk.Is("acTL") && !seenData && length == 8) {
             layout.animated = true;
+            declaredFrames = ReadBe32(body);
             layout.plays = int(std::min<quint32>(ReadBe32(body + 4), 0x7fffffff));
         } else if (chunk.Is("fcTL") && layout.animated) {
             if (length != 26)
@@ -103,6 +120,15 @@ Result<ApngLayout> readLayout(const QByteArray &file)
             layout.frames.back().data.append(chunk.body.sliced(4));
         }
     }
+    if (!layout.animated)
+        return layout;
+    if (!chunks->back().Is("IEND"))
+        return Result<ApngLayout>::Fail(Incomplete);
+    if (layout.frames.size() != declaredFrames)
+        return Result<ApngLayout>::Fail(
+            QStringLiteral("动画声明有 %1 帧，文件中却是 %2 帧，文件已损坏")
+                .arg(declaredFrames)
+                .arg(layout.frames.size()));
     return layout;
 }
 
@@ -150,16 +176,13 @@ void clearRegion(QImage &canvas, const QRect &region)
 
 bool IsAnimatedPng(const QByteArray &file)
 {
-    const auto chunks = ReadPngChunks(file);
-    if (!chunks)
+    if (!file.startsWith(QByteArrayView(PngSignature.data(), PngSignature.size())))
         return false;
-    for (const PngChunk &chunk : *chunks) {
-        if (chunk.Is("IDAT"))
-            return false;
-        if (chunk.Is("acTL") && chunk.body.size() == 8)
-            return ReadBe32(reinterpret_cast<const uchar *>(chunk.body.data())) > 1;
-    }
-    return false;
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    const std::optional<AnimationInfo> probe = ProbeAnimation(buffer);
+    return probe && probe->frameCount > 1;
 }
 
 Result<AnimationInfo> DecodeApng(const QByteArray &file, const AnimationFrameSink &sink)

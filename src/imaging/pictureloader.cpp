@@ -1,6 +1,7 @@
 #include "imaging/pictureloader.h"
 
 #include "imaging/pngcodec.h"
+#include "support/regularfile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -8,14 +9,6 @@
 #include <QImageReader>
 
 namespace mrv {
-
-namespace {
-
-// No picture worth drawing is this large; the bound keeps a stray huge file from being
-// read whole into memory.
-constexpr qint64 MaxPictureFileBytes = 512LL * 1024 * 1024;
-
-} // namespace
 
 QString PictureProblem(const QString &path)
 {
@@ -25,8 +18,8 @@ QString PictureProblem(const QString &path)
     if (info.isDir())
         return QStringLiteral("这是文件夹，不是图片文件");
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("文件无法读取：") + file.errorString();
+    if (const Status opened = OpenRegularFile(file); !opened)
+        return QStringLiteral("文件无法读取：") + opened.message();
     if (file.size() > MaxPictureFileBytes)
         return QStringLiteral("文件太大（超过 512 MB），不作为图片读取");
     QImageReader reader(&file);
@@ -41,7 +34,7 @@ QImage LoadPicture(const QString &path)
     if (path.isEmpty())
         return {};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxPictureFileBytes)
+    if (!OpenRegularFile(file) || file.size() > MaxPictureFileBytes)
         return {};
     QByteArray bytes = file.readAll();
     file.close();

@@ -5,6 +5,10 @@
 
 namespace mrv {
 
+/// No picture worth drawing is this large; the bound keeps a stray huge file from being read
+/// whole into memory. Larger files are not read as pictures or animations.
+inline constexpr qint64 MaxPictureFileBytes = 512LL * 1024 * 1024;
+
 /// Decodes a picture file: PNG, BMP, JPEG, GIF (its first frame) or TIFF, recognised by content.
 /// The path is used exactly as given (no resolution against a project folder).
 /// Returns a null image when the file is missing, unreadable or not a picture; callers then

@@ -3,6 +3,7 @@
 #include "project/mvk.h"
 #include "support/atomicfile.h"
 #include "support/pathrules.h"
+#include "support/regularfile.h"
 #include "support/stringutil.h"
 #include "support/xmledit.h"
 #include "support/xmlfile.h"
@@ -106,8 +107,8 @@ QString ProjectFileProblem(const QString &path)
     if (info.size() > MaxXmlFileBytes)
         return QStringLiteral("文件过大（%1 MB）").arg(info.size() / (1024 * 1024));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("无法读取：%1").arg(file.errorString());
+    if (const Status opened = OpenRegularFile(file); !opened)
+        return QStringLiteral("无法读取：%1").arg(opened.message());
     const QByteArray bytes = file.readAll();
     pugi::xml_document doc;
     const auto parsed = doc.load_buffer(bytes.constData(), size_t(bytes.size()),

@@ -1,7 +1,9 @@
 #include "support/xmlfile.h"
 
+#include "support/fileerror.h"
+#include "support/regularfile.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 #include <sstream>
 
@@ -26,8 +28,8 @@ Status LoadXmlFile(pugi::xml_document &doc, const QString &path, XmlComments com
 {
     doc.reset();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Status::Fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    if (const Status opened = OpenRegularFile(file); !opened)
+        return Status::Fail(QStringLiteral("%1: %2").arg(path, opened.message()));
     if (file.size() > MaxXmlFileBytes)
         return Status::Fail(QStringLiteral("%1: 文件过大（%2 MB），上限为 %3 MB")
                                 .arg(path)
@@ -41,9 +43,8 @@ Status LoadXmlFile(pugi::xml_document &doc, const QString &path, XmlComments com
 
 bool IsIndentedXml(const QString &path)
 {
-    // Only a regular file is read: opening a FIFO would wait for a writer.
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    if (!OpenRegularFile(file))
         return false;
     const QByteArray head = file.read(4096);
     for (qsizetype at = head.indexOf('\n'); at >= 0; at = head.indexOf('\n', at + 1)) {

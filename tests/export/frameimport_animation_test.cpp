@@ -4,9 +4,11 @@
 // frames composed by hand from the format's rules.
 
 #include "export/frameimport.h"
+#include "imaging/animationprobe.h"
 #include "imaging/animationreader.h"
 #include "imaging/pngchunks.h"
 
+#include "cliprocess.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -34,6 +36,9 @@
 namespace mrv {
 namespace {
 
+using test::ProcessRun;
+using test::ReadAll;
+using test::RunCliProcess;
 using test::TempFolder;
 
 constexpr int W = 20;
@@ -212,6 +217,11 @@ void ExpectFramesAsShown(const QString &animation, const std::vector<QImage> &ex
 {
     ASSERT_FALSE(animation.isEmpty());
     ASSERT_TRUE(IsAnimatedSource(animation));
+    // What the headers tell before decoding is what decoding finds.
+    const std::optional<AnimationInfo> probe = ProbeAnimation(animation);
+    ASSERT_TRUE(probe);
+    EXPECT_EQ(probe->size, QSize(W, H));
+    EXPECT_EQ(probe->frameCount, int(expected.size()));
     const FrameImportResult result = ImportFrames(animation, {project.path(), project.path()});
     ASSERT_TRUE(result.import) << result.import.message();
     const QString base = QFileInfo(animation).completeBaseName() + QStringLiteral("_frames");
@@ -411,6 +421,28 @@ TEST(ImportFramesCli, AReimportNeverTouchesThePicturesOfAnEarlierOne)
     EXPECT_EQ(test::ReadAll(first + QStringLiteral("/0001.png")), firstFrame);
     EXPECT_TRUE(
         test::ReadAll(folder.file(QStringLiteral("p2.mrv"))).contains("anim_frames-2\\0001.png"));
+}
+
+TEST(ImportFramesCli, ACutApngIsRefusedAndChangesNothing)
+{
+    TempFolder folder;
+    const QString project = folder.file(QStringLiteral("p.mrv"));
+    ASSERT_EQ(RunCliProcess({QStringLiteral("new"), project}).code, 0);
+    const QByteArray before = ReadAll(project);
+    const QByteArray whole = ReadAll(WriteApng(folder.file(QStringLiteral("whole.png")), TestFrames()));
+    ASSERT_FALSE(whole.isEmpty());
+    // Cut in the middle of a chunk, and cut cleanly before the seventh frame.
+    qsizetype seventh = -1;
+    for (int i = 0; i < 7; ++i)
+        seventh = whole.indexOf("fcTL", seventh + 1);
+    for (const QByteArray &cut : {whole.left(whole.size() / 2), whole.left(seventh - 4)}) {
+        const QString source = folder.write(QStringLiteral("cut.png"), cut);
+        const ProcessRun run = RunCliProcess({QStringLiteral("import-frames"), project, source});
+        EXPECT_EQ(run.code, 2) << run.err;
+        EXPECT_TRUE(run.err.contains(QStringLiteral("cut.png"))) << run.err;
+        EXPECT_EQ(ReadAll(project), before);
+        EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("cut_frames"))));
+    }
 }
 
 } // namespace

@@ -198,6 +198,54 @@ TEST(ApngDecoder, DamagedAnimationsFailWithAReason)
     failsWithReason(QByteArray(400, 'x'));
 }
 
+/// Overwrites the sequence number of the n-th (from 0) chunk of this type; CRCs are not checked.
+QByteArray renumbered(QByteArray file, const char *type, int n, quint32 sequence)
+{
+    qsizetype at = -1;
+    for (int i = 0; i <= n; ++i)
+        at = file.indexOf(type, at + 1);
+    qToBigEndian(sequence, file.data() + at + 4);
+    return file;
+}
+
+TEST(ApngDecoder, CutOrShuffledAnimationsAreDamage)
+{
+    const auto write = [](int declared, int frames) {
+        ApngWriter w(2, 1, declared, 0);
+        for (int i = 0; i < frames; ++i) {
+            w.Control({0, 0, 2, 1}, 1, 10, None, Source);
+            if (i == 0)
+                w.Data({Red, Green});
+            else
+                w.FrameData({Blue, QRgb(White - i)});
+        }
+        return w.Finish();
+    };
+    const QByteArray whole = write(3, 3); // fcTL 0, IDAT, fcTL 1, fdAT 2, fcTL 3, fdAT 4
+    ASSERT_EQ(decode(whole).frames.size(), 3u);
+    const struct
+    {
+        const char *what;
+        QByteArray file;
+    } damaged[] = {
+        {"cut in half", whole.left(whole.size() / 2)},
+        {"cut between chunks, before the last frame", whole.left(whole.lastIndexOf("fcTL") - 4)},
+        {"without its end", whole.left(whole.size() - 12)},
+        {"a frame fewer than declared", write(3, 2)},
+        {"a frame more than declared", write(2, 3)},
+        {"a repeated number", renumbered(whole, "fdAT", 0, 1)},
+        {"a gap in the numbers", renumbered(whole, "fcTL", 2, 4)},
+        {"two numbers swapped", renumbered(renumbered(whole, "fcTL", 1, 2), "fdAT", 0, 1)},
+    };
+    for (const auto &d : damaged) {
+        EXPECT_TRUE(IsAnimatedPng(d.file)) << d.what;
+        const Decoded result = decode(d.file);
+        EXPECT_FALSE(result.info.ok()) << d.what;
+        EXPECT_FALSE(result.info.message().isEmpty()) << d.what;
+        EXPECT_TRUE(result.frames.empty()) << d.what;
+    }
+}
+
 /// A two-frame 1 x 1 GIF, with a NETSCAPE loop block when `loops` is given.
 QByteArray twoFrameGif(std::optional<quint16> loops)
 {
