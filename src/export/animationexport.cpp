@@ -27,8 +27,9 @@ std::vector<QImage> composeScreens(const ExportSource &source, const AnimationOp
                                    const std::atomic_bool *cancel)
 {
     const int count = source.project.aFrame.Count();
+    // The height is rounded to whole pixels; one scale for both axes keeps shapes exact.
     const ScreenComposer composer(source, AnimationScreenSize(source.project, options.screenWidth),
-                                  options.includeBackground);
+                                  options.includeBackground, ScreenFit::KeepShape);
     std::vector<QImage> screens(static_cast<size_t>(count));
     bool outOfMemory = false;
     ExportPool pool;

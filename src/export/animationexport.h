@@ -19,7 +19,7 @@ class MVK;
 enum class AnimationArea
 {
     Cell,   ///< the 200 x 200 animation area, as the long picture's cells
-    Screen, ///< the whole screen, as the full-screen preview composes it
+    Screen, ///< the whole screen, as the full-screen preview composes it, never distorted
 };
 
 struct AnimationOptions
