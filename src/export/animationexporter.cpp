@@ -109,7 +109,7 @@ QString AnimationExporter::proposedName(const MVK &project) const
     return project.aName;
 }
 
-QString AnimationExporter::doneMessage(const ExportOptions &) const
+QString AnimationExporter::doneMessage(const MVK &, const ExportOptions &) const
 {
     return QStringLiteral("动画图片导出完成。");
 }
