@@ -148,8 +148,14 @@ Result<AnimationInfo> DecodeGifAnimation(const QByteArray &file, const Animation
     int loops = -1;
     GifRecordType type = UNDEFINED_RECORD_TYPE;
     do {
-        if (DGifGetRecordType(gif.get(), &type) != GIF_OK)
+        if (DGifGetRecordType(gif.get(), &type) != GIF_OK) {
+            // Data that ends where a record would begin lacks only its trailer: every frame
+            // before is complete, as other readers take it.
+            if (gif->Error == D_GIF_ERR_READ_FAILED && reader.at == file.size() &&
+                info.frameCount > 0)
+                break;
             return failure(gif->Error);
+        }
         if (type == IMAGE_DESC_RECORD_TYPE) {
             if (DGifGetImageDesc(gif.get()) != GIF_OK)
                 return failure(gif->Error);

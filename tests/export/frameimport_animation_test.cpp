@@ -320,6 +320,23 @@ TEST(AnimationImport, AnAnimationNeedsAFolderAndABrokenOneLeavesNothingBehind)
     EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("cut_frames"))));
 }
 
+TEST(AnimationImport, AGifWithoutItsTrailerKeepsEveryFrameButACutOneIsRefused)
+{
+    TempFolder folder;
+    const std::vector<TestFrame> frames = TestFrames();
+    QByteArray bytes = test::ReadAll(WriteGif(folder.file(QStringLiteral("whole.gif")), frames));
+    ASSERT_TRUE(bytes.endsWith('\x3b'));
+    bytes.chop(1);
+    ExpectFramesAsShown(folder.write(QStringLiteral("untrailed.gif"), bytes), ComposeByHand(frames),
+                        folder);
+
+    bytes.truncate(bytes.size() * 6 / 10);
+    const FrameImportResult cut =
+        ImportFrames(folder.write(QStringLiteral("cut.gif"), bytes), {folder.path(), folder.path()});
+    EXPECT_FALSE(cut.import);
+    EXPECT_EQ(cut.failure, ImportFailure::Source);
+}
+
 TEST(AnimationImport, AHostileCanvasSizeIsRefusedBeforeAnythingIsAllocated)
 {
     TempFolder folder;
