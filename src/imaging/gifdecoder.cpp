@@ -69,7 +69,7 @@ std::vector<int> rowOrder(int height, bool interlaced)
 class Composer
 {
 public:
-    explicit Composer(QSize screen) : m_canvas(screen, QImage::Format_ARGB32_Premultiplied)
+    explicit Composer(QSize screen) : m_canvas(screen, QImage::Format_ARGB32)
     {
         m_canvas.fill(0);
     }

@@ -4,6 +4,7 @@
 #include "export/exportregistry.h"
 #include "export/screencomposer.h"
 #include "imaging/animationreader.h"
+#include "imaging/canvas.h"
 #include "project/mvk.h"
 
 #include "exporttestdata.h"
@@ -48,11 +49,12 @@ struct AnimatedProject
     QString File(const QString &name) const { return folder.file(name); }
 };
 
-/// Cell `index` (0-based) of a long picture.
+/// Cell `index` (0-based) of a long picture, with the straight colours the file holds, as
+/// animation frames are read.
 QImage Cell(const QImage &strip, int index)
 {
     return strip.copy(0, index * CellSize, CellSize, CellSize)
-        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 TEST(AnimationExport, PlaysTheIntroOnceThenTheLoopPart)
@@ -164,6 +166,64 @@ TEST(AnimationExport, WithoutBackgroundTheAreaAroundTheFramesIsTransparent)
     }
 }
 
+/// A picture whose pixels run through every alpha with colours that low alphas lose easily.
+QImage SoftAlpha(int width, int height, int seed)
+{
+    QImage picture(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            picture.setPixel(x, y, qRgba((x * 37 + seed) % 256, (y * 53 + seed * 3) % 256,
+                                         (x * y + seed * 7) % 256, (x + y * width + seed) % 256));
+    return picture;
+}
+
+/// Pixels of two straight pictures that differ, where either is visible: the colour under
+/// alpha 0 is free (lossless WebP keeps whatever compresses best).
+int VisibleDifferences(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return -1;
+    int differences = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y) && (qAlpha(a.pixel(x, y)) || qAlpha(b.pixel(x, y))))
+                ++differences;
+    return differences;
+}
+
+TEST(AnimationExport, LosslessFormatsKeepSemiTransparentPixelsOfTheLongPicture)
+{
+    AnimatedProject golden;
+    for (int i = 0; i < 3; ++i)
+        WritePng(golden.File(QStringLiteral("soft%1.png").arg(i)), SoftAlpha(200, 200, i * 11));
+    MVK soft = MakeProject(golden.folder, 1024, 768,
+                           {QStringLiteral("soft0.png"), QStringLiteral("soft1.png"),
+                            QStringLiteral("soft2.png")});
+    const QString project = SaveProject(soft, golden.folder, QStringLiteral("soft.mrv"));
+    const QString strip = golden.File(QStringLiteral("soft-strip.png"));
+    ASSERT_EQ(RunCliProcess({QStringLiteral("export-long"), project, strip,
+                             QStringLiteral("--no-background")})
+                  .code,
+              cli::ExitOk);
+    const QImage cells = ReadBack(strip);
+    const std::vector<int> order = AnimationFrameOrder(3, 1);
+    for (const char *name : {"soft.webp", "soft.apng"}) {
+        const QString out = golden.File(QString::fromLatin1(name));
+        const ProcessRun run = RunCliProcess({QStringLiteral("export-animation"), project, out,
+                                              QStringLiteral("--no-background"),
+                                              QStringLiteral("--loops"), QStringLiteral("1")});
+        ASSERT_EQ(run.code, cli::ExitOk) << name << run.err;
+        const Result<DecodedAnimation> read = ReadAnimation(out);
+        ASSERT_TRUE(read) << name;
+        ASSERT_EQ(read->frames.size(), qsizetype(order.size())) << name;
+        for (size_t f = 0; f < order.size(); ++f)
+            EXPECT_EQ(VisibleDifferences(read->frames[qsizetype(f)].image,
+                                         Cell(cells, order[f] - 1)),
+                      0)
+                << name << " frame " << f;
+    }
+}
+
 TEST(AnimationExport, ScreenAreaShowsWhatTheFullScreenPreviewComposes)
 {
     AnimatedProject golden;
@@ -181,7 +241,7 @@ TEST(AnimationExport, ScreenAreaShowsWhatTheFullScreenPreviewComposes)
     ASSERT_TRUE(read);
     ASSERT_EQ(read->frames.size(), 7);
     for (int f = 0; f < 7; ++f)
-        EXPECT_EQ(read->frames[f].image, screens.Compose(f + 1)) << "frame " << f;
+        EXPECT_EQ(read->frames[f].image, StraightCopy(screens.Compose(f + 1))) << "frame " << f;
 }
 
 TEST(AnimationExport, CommandLineRefusesWhatItCannotWriteAndWritesNothing)

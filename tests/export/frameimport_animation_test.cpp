@@ -16,10 +16,12 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QImage>
+#include <QStandardPaths>
 #include <QtEndian>
 
 #include <gif_lib.h>
 #ifdef MIROVANE_TEST_WEBP
+#include <webp/demux.h>
 #include <webp/encode.h>
 #include <webp/mux.h>
 #endif
@@ -203,6 +205,32 @@ QString WriteApng(const QString &path, const std::vector<TestFrame> &frames)
     return path;
 }
 
+/// Three frames of straight colours over every alpha: the whole canvas, then two smaller ones
+/// blended over what is there, so that semi-transparent pixels meet semi-transparent ones.
+struct SoftFrame
+{
+    QRect rect;
+    bool blendOver;
+    QImage pixels; ///< ARGB32, straight
+};
+
+std::vector<SoftFrame> SoftFrames()
+{
+    std::vector<SoftFrame> frames;
+    const QRect rects[] = {{0, 0, W, H}, {2, 2, 14, 12}, {4, 4, 12, 8}};
+    for (int k = 0; k < 3; ++k) {
+        QImage pixels(rects[k].size(), QImage::Format_ARGB32);
+        for (int y = 0; y < pixels.height(); ++y)
+            for (int x = 0; x < pixels.width(); ++x)
+                pixels.setPixel(x, y,
+                                qRgba((x * 37 + k * 50) % 256, (y * 53 + k * 90) % 256,
+                                      (x * y * 7 + k * 20) % 256,
+                                      (x * 13 + y * 29 + k * 71) % 256));
+        frames.push_back({rects[k], k > 0, pixels});
+    }
+    return frames;
+}
+
 /// Imports the animation into a project folder and compares every written frame with the
 /// expected one; fully transparent pixels match whatever their colour.
 void ExpectFramesAsShown(const QString &animation, const std::vector<QImage> &expected,
@@ -293,6 +321,71 @@ QString WriteWebP(const QString &path, const std::vector<QImage> &canvases)
     return written ? path : QString();
 }
 
+/// The frames as an animated WebP assembled frame by frame, each lossless at its rectangle
+/// with its blending.
+QString WriteSoftWebP(const QString &path, const std::vector<SoftFrame> &frames)
+{
+    WebPMux *mux = WebPMuxNew();
+    WebPMuxSetCanvasSize(mux, W, H);
+    const WebPMuxAnimParams params{0, 0};
+    WebPMuxSetAnimationParams(mux, &params);
+    for (const SoftFrame &f : frames) {
+        uint8_t *encoded = nullptr;
+        const size_t size =
+            WebPEncodeLosslessBGRA(f.pixels.constBits(), f.rect.width(), f.rect.height(),
+                                   int(f.pixels.bytesPerLine()), &encoded);
+        WebPMuxFrameInfo info{};
+        info.bitstream = {encoded, size};
+        info.x_offset = f.rect.x();
+        info.y_offset = f.rect.y();
+        info.duration = 50;
+        info.id = WEBP_CHUNK_ANMF;
+        info.dispose_method = WEBP_MUX_DISPOSE_NONE;
+        info.blend_method = f.blendOver ? WEBP_MUX_BLEND : WEBP_MUX_NO_BLEND;
+        WebPMuxPushFrame(mux, &info, 1);
+        WebPFree(encoded);
+    }
+    WebPData data;
+    WebPDataInit(&data);
+    const bool assembled = WebPMuxAssemble(mux, &data) == WEBP_MUX_OK;
+    WebPMuxDelete(mux);
+    QFile out(path);
+    const bool written = assembled && out.open(QIODevice::WriteOnly) &&
+                         out.write(reinterpret_cast<const char *>(data.bytes),
+                                   qint64(data.size)) == qint64(data.size);
+    WebPDataClear(&data);
+    return written ? path : QString();
+}
+
+/// What libwebp's own animation decoder composes, in straight colours.
+std::vector<QImage> ComposedByLibwebp(const QString &path)
+{
+    const QByteArray bytes = test::ReadAll(path);
+    const WebPData data{reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size())};
+    WebPAnimDecoderOptions options;
+    WebPAnimDecoderOptionsInit(&options);
+    options.color_mode = MODE_BGRA;
+    WebPAnimDecoder *decoder = WebPAnimDecoderNew(&data, &options);
+    std::vector<QImage> frames;
+    uint8_t *pixels = nullptr;
+    int timestamp = 0;
+    while (decoder && WebPAnimDecoderGetNext(decoder, &pixels, &timestamp))
+        frames.push_back(QImage(pixels, W, H, W * 4, QImage::Format_ARGB32).copy());
+    WebPAnimDecoderDelete(decoder);
+    return frames;
+}
+
+TEST(AnimationImport, SemiTransparentWebPFramesAreWhatLibwebpComposes)
+{
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the frames are written as BGRA bytes");
+    TempFolder folder;
+    const QString webp = WriteSoftWebP(folder.file(QStringLiteral("soft.webp")), SoftFrames());
+    ASSERT_FALSE(webp.isEmpty());
+    const std::vector<QImage> shown = ComposedByLibwebp(webp);
+    ASSERT_EQ(shown.size(), 3u);
+    ExpectFramesAsShown(webp, shown, folder);
+}
+
 TEST(AnimationImport, WebPFramesAreWhatABrowserShows)
 {
     TempFolder folder;
@@ -301,6 +394,55 @@ TEST(AnimationImport, WebPFramesAreWhatABrowserShows)
                         folder);
 }
 #endif
+
+QString WriteSoftApng(const QString &path, const std::vector<SoftFrame> &frames)
+{
+    QByteArray file(reinterpret_cast<const char *>(PngSignature.data()), 8);
+    Chunk(file, "IHDR", Be32(W) + Be32(H) + QByteArray("\x08\x06\x00\x00\x00", 5));
+    Chunk(file, "acTL", Be32(quint32(frames.size())) + Be32(0));
+    quint32 sequence = 0;
+    for (size_t i = 0; i < frames.size(); ++i) {
+        const SoftFrame &f = frames[i];
+        Chunk(file, "fcTL",
+              Be32(sequence++) + Be32(f.rect.width()) + Be32(f.rect.height()) + Be32(f.rect.x()) +
+                  Be32(f.rect.y()) + Be16(1) + Be16(10) + char(0) + char(f.blendOver ? 1 : 0));
+        QByteArray raw;
+        for (int y = 0; y < f.rect.height(); ++y) {
+            raw.append('\0');
+            for (int x = 0; x < f.rect.width(); ++x) {
+                const QRgb p = f.pixels.pixel(x, y);
+                raw.append(char(qRed(p))).append(char(qGreen(p))).append(char(qBlue(p)));
+                raw.append(char(qAlpha(p)));
+            }
+        }
+        const QByteArray stream = qCompress(raw).mid(4);
+        if (i == 0)
+            Chunk(file, "IDAT", stream);
+        else
+            Chunk(file, "fdAT", Be32(sequence++) + stream);
+    }
+    Chunk(file, "IEND", {});
+    QFile out(path);
+    return out.open(QIODevice::WriteOnly) && out.write(file) == file.size() ? path : QString();
+}
+
+TEST(AnimationImport, SemiTransparentApngFramesAreWhatApngdisComposes)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("apngdis")).isEmpty())
+        GTEST_SKIP() << "apngdis (Debian package apngdis) composes the expected frames";
+    TempFolder folder;
+    const QString apng = WriteSoftApng(folder.file(QStringLiteral("soft.png")), SoftFrames());
+    QProcess dis;
+    dis.setWorkingDirectory(folder.path());
+    dis.start(QStringLiteral("apngdis"), {apng, QStringLiteral("shown")});
+    ASSERT_TRUE(dis.waitForFinished(30000));
+    ASSERT_EQ(dis.exitCode(), 0);
+    std::vector<QImage> shown;
+    for (int k = 1; k <= 3; ++k)
+        shown.push_back(QImage(folder.file(QStringLiteral("shown%1.png").arg(k)))
+                            .convertToFormat(QImage::Format_ARGB32));
+    ExpectFramesAsShown(apng, shown, folder);
+}
 
 TEST(AnimationImport, AnAnimationNeedsAFolderAndABrokenOneLeavesNothingBehind)
 {

@@ -1,4 +1,5 @@
 #include "imaging/animationreader.h"
+#include "imaging/canvas.h"
 #include "imaging/gifanimation.h"
 #include "imaging/pngcodec.h"
 #include "imaging/webpanimation.h"
@@ -208,7 +209,8 @@ TEST(ApngAnimation, FramesAreExactWithMillisecondDelaysAndPlays)
         EXPECT_EQ(read->plays, repeat ? 0 : 1);
         ASSERT_EQ(read->frames.size(), qsizetype(sequence.order.size()));
         for (size_t f = 0; f < sequence.order.size(); ++f) {
-            EXPECT_EQ(read->frames[qsizetype(f)].image, sequence.pictures[sequence.order[f]])
+            EXPECT_EQ(read->frames[qsizetype(f)].image,
+                      StraightCopy(sequence.pictures[sequence.order[f]]))
                 << "frame " << f;
             EXPECT_EQ(read->frames[qsizetype(f)].delayMs, 41);
         }
