@@ -123,6 +123,14 @@ Result<QByteArray> encode(const AnimationSequence &sequence, const AnimationOpti
 
 } // namespace
 
+QString GifFrameTimeWarning(int frameMs)
+{
+    return QStringLiteral("GIF 每帧至少 %1 毫秒（更短的帧会被浏览器放慢到约 100 毫秒），"
+                          "已按每帧 %1 毫秒写入，而不是 %2 毫秒")
+        .arg(MinGifFrameMs)
+        .arg(frameMs);
+}
+
 Status CheckAnimationProject(const MVK &project)
 {
     if (project.aFrame.Count() == 0)
@@ -191,6 +199,8 @@ ExportResult ExportAnimation(const ExportSource &source, const AnimationOptions 
     if (!result.status)
         return result;
     result.written << options.path;
+    if (options.format == PictureFormat::Gif && options.frameMs < MinGifFrameMs)
+        result.warnings << GifFrameTimeWarning(options.frameMs);
     if (progress)
         progress(steps, steps);
     return result;

@@ -46,9 +46,13 @@ std::vector<int> AnimationFrameOrder(int frameCount, int loops);
 /// high, at least 1.
 QSize AnimationScreenSize(const MVK &project, int width);
 
+/// The warning of a GIF asked for frames shorter than MinGifFrameMs, which it plays at that.
+QString GifFrameTimeWarning(int frameMs);
+
 /// Composes every frame once and writes the animation in the options' format. Nothing is
 /// written when the project has no frames or a size that cannot be scaled (refused), or when
-/// the export is cancelled; a failed write names the path and reason.
+/// the export is cancelled; a failed write names the path and reason. A GIF of frames under
+/// MinGifFrameMs shows each for that long and says so in the warnings.
 ExportResult ExportAnimation(const ExportSource &source, const AnimationOptions &options,
                              const ExportProgress &progress = {},
                              const std::atomic_bool *cancel = nullptr);

@@ -104,6 +104,15 @@ Status AnimationExporter::CheckOptions(const ExportOptions &options) const
     return Status::Ok();
 }
 
+bool AnimationExporter::OptionUsed(const QString &name, const ExportOptions &options) const
+{
+    if (name == Width)
+        return options.Text(Area) == AreaScreen;
+    if (name == Quality)
+        return options.format == PictureFormat::WebP;
+    return true;
+}
+
 QString AnimationExporter::proposedName(const MVK &project) const
 {
     return project.aName;

@@ -92,6 +92,9 @@ public:
     /// Why the option values cannot be used (a word the option does not know); checked by Run
     /// and, before anything is read, by the command line.
     virtual Status CheckOptions(const ExportOptions &options) const;
+    /// Whether the option plays a part in a run with these values (a width that only the
+    /// whole-screen area reads); every option does unless the target says otherwise.
+    virtual bool OptionUsed(const QString &name, const ExportOptions &options) const;
 
     /// Writes the export. A format the target does not write or unusable options fail, a
     /// project it cannot export is refused, and an export cancelled before it starts is marked

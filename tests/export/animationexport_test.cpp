@@ -224,6 +224,53 @@ TEST(AnimationExport, LosslessFormatsKeepSemiTransparentPixelsOfTheLongPicture)
     }
 }
 
+TEST(AnimationExport, TheCommandLineWarnsOnlyAboutWhatTheRunUses)
+{
+    AnimatedProject golden;
+    struct Case
+    {
+        const char *out;
+        QStringList flags;
+        int shownMs;       ///< every frame's delay as read back
+        bool slowWarning;  ///< the GIF's frame time was raised
+        const char *width; ///< what stderr says about --width, or null for nothing
+    };
+    const QString gifTooFast = GifFrameTimeWarning(10);
+    const Case cases[] = {
+        {"fast.gif", {QStringLiteral("--frame-time"), QStringLiteral("10")}, 20, true, nullptr},
+        {"fast.webp", {QStringLiteral("--frame-time"), QStringLiteral("10")}, 10, false, nullptr},
+        {"cell.gif",
+         {QStringLiteral("--width"), QStringLiteral("5"), QStringLiteral("--frame-time"),
+          QStringLiteral("80")},
+         80,
+         false,
+         "此次导出不使用 --width，已忽略"},
+        {"screen.gif",
+         {QStringLiteral("--area"), QStringLiteral("screen"), QStringLiteral("--width"),
+          QStringLiteral("5"), QStringLiteral("--frame-time"), QStringLiteral("80")},
+         80,
+         false,
+         "按宽度 16导出"},
+    };
+    for (const Case &c : cases) {
+        const QString out = golden.File(QString::fromLatin1(c.out));
+        const ProcessRun run =
+            RunCliProcess(QStringList{QStringLiteral("export-animation"), golden.path, out}
+                          << c.flags);
+        ASSERT_EQ(run.code, cli::ExitOk) << c.out << run.err;
+        EXPECT_EQ(run.err.contains(gifTooFast), c.slowWarning) << c.out << run.err;
+        EXPECT_EQ(run.err.contains(QStringLiteral("宽度")) || run.err.contains(u"--width"),
+                  c.width != nullptr)
+            << c.out << run.err;
+        if (c.width)
+            EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.width))) << c.out << run.err;
+        const Result<DecodedAnimation> read = ReadAnimation(out);
+        ASSERT_TRUE(read) << c.out;
+        for (const AnimationFrame &frame : read->frames)
+            EXPECT_EQ(frame.delayMs, c.shownMs) << c.out;
+    }
+}
+
 TEST(AnimationExport, ScreenAreaShowsWhatTheFullScreenPreviewComposes)
 {
     AnimatedProject golden;
