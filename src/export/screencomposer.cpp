@@ -47,8 +47,7 @@ QStringList picturePaths(const ExportSource &source, bool withBackground)
 
 ScreenComposer::ScreenComposer(const ExportSource &source, QSize screen, bool withBackground,
                                ScreenFit fit)
-    : m_screen(screen.expandedTo(QSize(0, 0))),
-      m_shown(shownRect(m_screen, source.project, fit)),
+    : m_screen(screen.expandedTo(QSize(0, 0))), m_shown(shownRect(m_screen, source.project, fit)),
       m_area(AnimationAreaPixels(m_shown.size()).translated(m_shown.topLeft())),
       m_framePaths(source.framePaths),
       m_sources(picturePaths(source, withBackground), scaleTo(m_screen, source.project, fit))

@@ -3,7 +3,6 @@
 #include "imaging/pngchunks.h"
 #include "imaging/pngcodec.h"
 
-
 #include <cstring>
 #include <vector>
 

@@ -69,10 +69,7 @@ std::vector<int> rowOrder(int height, bool interlaced)
 class Composer
 {
 public:
-    explicit Composer(QSize screen) : m_canvas(screen, QImage::Format_ARGB32)
-    {
-        m_canvas.fill(0);
-    }
+    explicit Composer(QSize screen) : m_canvas(screen, QImage::Format_ARGB32) { m_canvas.fill(0); }
     bool IsNull() const { return m_canvas.isNull(); }
 
     /// Reads the frame's pixels from the file and draws them; false when the data is damaged.

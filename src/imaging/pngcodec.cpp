@@ -194,9 +194,8 @@ QImage DecodePngFast(const QByteArray &file, PngAlpha alpha)
         produced != rawSize)
         return {};
 
-    const QImage::Format transparentFormat = alpha == PngAlpha::Straight
-                                                 ? QImage::Format_ARGB32
-                                                 : QImage::Format_ARGB32_Premultiplied;
+    const QImage::Format transparentFormat =
+        alpha == PngAlpha::Straight ? QImage::Format_ARGB32 : QImage::Format_ARGB32_Premultiplied;
     // Straight RGBA and RGB rows are unfiltered into an image of that layout and then
     // converted by Qt, whose conversions use the processor's vector units.
     const bool plainRgba = h.colourType == 6;
