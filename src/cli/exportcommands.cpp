@@ -29,25 +29,29 @@ bool StatesNumber(const QString &text, int used)
     return ok && stated == used;
 }
 
-/// The options given on the command line over the target's defaults, with a warning for each
-/// number that was not stated as the one used.
+/// The options given on the command line over the target's defaults. Once all are known, each
+/// given option the run does not use gets a warning that it is ignored, and each number used
+/// that was not stated as such one saying which value was taken.
 void ApplyGivenOptions(const Exporter &exporter, const CliArgs &args, ExportOptions &options,
                        QTextStream &err)
 {
+    for (const ExportOptionSpec &spec : exporter.options())
+        if (args.has(spec.cliFlag))
+            options.values.insert(spec.name, spec.kind == OptionKind::Bool
+                                                 ? QVariant(true)
+                                                 : OptionFromText(spec, args.value(spec.cliFlag)));
     for (const ExportOptionSpec &spec : exporter.options()) {
         if (!args.has(spec.cliFlag))
             continue;
-        if (spec.kind == OptionKind::Bool) {
-            options.values.insert(spec.name, true);
+        if (!exporter.OptionUsed(spec.name, options)) {
+            err << "警告：此次导出不使用 " << spec.cliFlag << "，已忽略\n";
             continue;
         }
         const QString text = args.value(spec.cliFlag);
-        const QVariant value = OptionFromText(spec, text);
-        options.values.insert(spec.name, value);
-        if (spec.kind == OptionKind::Int && !StatesNumber(text, value.toInt()))
+        const int value = options.Number(spec.name);
+        if (spec.kind == OptionKind::Int && !StatesNumber(text, value))
             err << "警告：" << spec.cliFlag << " “" << text << "” 不是 " << spec.minimum << " 到 "
-                << spec.maximum << " 之间的整数，按" << spec.usedValueText.arg(value.toInt())
-                << "导出\n";
+                << spec.maximum << " 之间的整数，按" << spec.usedValueText.arg(value) << "导出\n";
     }
 }
 
@@ -92,6 +96,8 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
     const ExportResult result =
         exporter.Run(ExportSource::FromProject(*project), options, {}, InterruptFlag());
     WarnUnreadable(result.unreadable, io.err);
+    for (const QString &warning : result.warnings)
+        io.err << "警告：" << warning << "\n";
     if (!result.status) {
         io.err << result.status.message() << "\n";
         if (!result.refused)

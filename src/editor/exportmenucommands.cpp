@@ -263,12 +263,13 @@ void ExportMenuCommands::RunExporter(const Exporter &exporter)
         return;
     if (!MayOverwrite(exporter.outputFiles(source->project, options), *chosen))
         return;
+    const QString done = exporter.doneMessage(source->project, options);
     const ExportResult result = m_runner.Run(
         exporter.busyLabel(), [&exporter, source = std::move(*source), options](
                                   const ExportProgress &progress, const std::atomic_bool *cancel) {
             return exporter.Run(source, options, progress, cancel);
         });
-    Report(result, exporter.doneMessage(options));
+    Report(result, done);
 }
 
 void ExportMenuCommands::cmdExport_Click()

@@ -27,8 +27,9 @@ std::vector<QImage> composeScreens(const ExportSource &source, const AnimationOp
                                    const std::atomic_bool *cancel)
 {
     const int count = source.project.aFrame.Count();
+    // The height is rounded to whole pixels; one scale for both axes keeps shapes exact.
     const ScreenComposer composer(source, AnimationScreenSize(source.project, options.screenWidth),
-                                  options.includeBackground);
+                                  options.includeBackground, ScreenFit::KeepShape);
     std::vector<QImage> screens(static_cast<size_t>(count));
     bool outOfMemory = false;
     ExportPool pool;
@@ -122,6 +123,14 @@ Result<QByteArray> encode(const AnimationSequence &sequence, const AnimationOpti
 
 } // namespace
 
+QString GifFrameTimeWarning(int frameMs)
+{
+    return QStringLiteral("GIF 每帧至少 %1 毫秒（更短的帧会被浏览器放慢到约 100 毫秒），"
+                          "已按每帧 %1 毫秒写入，而不是 %2 毫秒")
+        .arg(MinGifFrameMs)
+        .arg(frameMs);
+}
+
 Status CheckAnimationProject(const MVK &project)
 {
     if (project.aFrame.Count() == 0)
@@ -207,6 +216,8 @@ ExportResult ExportAnimation(const ExportSource &source, const AnimationOptions 
     if (!result.status)
         return result;
     result.written << options.path;
+    if (options.format == PictureFormat::Gif && options.frameMs < MinGifFrameMs)
+        result.warnings << GifFrameTimeWarning(options.frameMs);
     if (progress)
         progress(steps, steps);
     return result;

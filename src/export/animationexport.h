@@ -19,7 +19,7 @@ class MVK;
 enum class AnimationArea
 {
     Cell,   ///< the 200 x 200 animation area, as the long picture's cells
-    Screen, ///< the whole screen, as the full-screen preview composes it
+    Screen, ///< the whole screen, as the full-screen preview composes it, never distorted
 };
 
 struct AnimationOptions
@@ -49,10 +49,13 @@ QSize AnimationScreenSize(const MVK &project, int width);
 /// The most memory the composed pictures of one animation may take (4 bytes a pixel, every
 /// frame of the project); larger exports are refused before anything is composed.
 inline constexpr qint64 MaxComposedAnimationBytes = qint64(4) << 30;
+/// The warning of a GIF asked for frames shorter than MinGifFrameMs, which it plays at that.
+QString GifFrameTimeWarning(int frameMs);
 
 /// Composes every frame once and writes the animation in the options' format. Nothing is
 /// written when the project has no frames or a size that cannot be scaled (refused), or when
-/// the export is cancelled; a failed write names the path and reason.
+/// the export is cancelled; a failed write names the path and reason. A GIF of frames under
+/// MinGifFrameMs shows each for that long and says so in the warnings.
 ExportResult ExportAnimation(const ExportSource &source, const AnimationOptions &options,
                              const ExportProgress &progress = {},
                              const std::atomic_bool *cancel = nullptr);

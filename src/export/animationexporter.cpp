@@ -104,12 +104,21 @@ Status AnimationExporter::CheckOptions(const ExportOptions &options) const
     return Status::Ok();
 }
 
+bool AnimationExporter::OptionUsed(const QString &name, const ExportOptions &options) const
+{
+    if (name == Width)
+        return options.Text(Area) == AreaScreen;
+    if (name == Quality)
+        return options.format == PictureFormat::WebP;
+    return true;
+}
+
 QString AnimationExporter::proposedName(const MVK &project) const
 {
     return project.aName;
 }
 
-QString AnimationExporter::doneMessage(const ExportOptions &) const
+QString AnimationExporter::doneMessage(const MVK &, const ExportOptions &) const
 {
     return QStringLiteral("动画图片导出完成。");
 }

@@ -24,11 +24,13 @@ public:
     /// given: lossless).
     QList<ExportOptionSpec> options() const override;
     Status CheckOptions(const ExportOptions &options) const override;
+    /// The width counts only for the whole-screen area, the quality only for WebP.
+    bool OptionUsed(const QString &name, const ExportOptions &options) const override;
 
     QString dialogTitle() const override { return QStringLiteral("选择保存的动画图片文件名"); }
     QString proposedName(const MVK &project) const override;
     QString busyLabel() const override { return QStringLiteral("正在导出动画图片…"); }
-    QString doneMessage(const ExportOptions &options) const override;
+    QString doneMessage(const MVK &project, const ExportOptions &options) const override;
     QString cliReport(const ExportResult &result, const ExportOptions &options) const override;
     QStringList outputFiles(const MVK &project, const ExportOptions &options) const override;
 

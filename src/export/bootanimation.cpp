@@ -209,7 +209,7 @@ ExportResult ExportBootAnimation(const ExportSource &source, const BootAnimation
     const int steps = pictures + 1;
     int done = 0;
 
-    const ScreenComposer composer(source, options.screen);
+    const ScreenComposer composer(source, options.screen, true, ScreenFit::KeepShape);
     std::vector<QByteArray> encoded(static_cast<size_t>(pictures));
     auto encode = [&](int picture) {
         if (IsCancelled(cancel))

@@ -56,8 +56,10 @@ struct BootAnimationOptions
     int frameTime = 75; ///< milliseconds per frame
 };
 
-/// Writes the Android bootanimation.zip: desc.txt first, then whole screens composed as the
-/// full-screen preview shows them at the screen size, as PNG pictures in playing order. Every
+/// Writes the Android bootanimation.zip: desc.txt first, then whole screens of the device's
+/// size, as PNG pictures in playing order: the project's screen composed as the full-screen
+/// preview shows it, but fitted into the device's keeping its shape (ScreenFit::KeepShape),
+/// black around it. Every
 /// entry is stored uncompressed (Android refuses compressed ones), with no folder above
 /// desc.txt. Identical pictures are composed and encoded once. A failed or cancelled write
 /// leaves any earlier file at the path as it was.

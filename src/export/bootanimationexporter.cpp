@@ -56,7 +56,7 @@ QString BootAnimationExporter::proposedName(const MVK &) const
     return QStringLiteral("bootanimation.zip");
 }
 
-QString BootAnimationExporter::doneMessage(const ExportOptions &options) const
+QString BootAnimationExporter::doneMessage(const MVK &, const ExportOptions &options) const
 {
     return QStringLiteral("Android 开机动画已导出到“%1”。")
         .arg(QDir::toNativeSeparators(BootAnimationPathFor(options.target)));

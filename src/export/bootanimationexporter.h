@@ -30,7 +30,7 @@ public:
     }
     QString proposedName(const MVK &project) const override;
     QString busyLabel() const override { return QStringLiteral("正在导出 Android 开机动画…"); }
-    QString doneMessage(const ExportOptions &options) const override;
+    QString doneMessage(const MVK &project, const ExportOptions &options) const override;
     QString cliReport(const ExportResult &result, const ExportOptions &options) const override;
     QStringList outputFiles(const MVK &project, const ExportOptions &options) const override;
 

@@ -20,6 +20,11 @@ Status Exporter::CheckOptions(const ExportOptions &) const
     return Status::Ok();
 }
 
+bool Exporter::OptionUsed(const QString &, const ExportOptions &) const
+{
+    return true;
+}
+
 void Exporter::ProposeOptions(const MVK &, std::optional<int>, ExportOptions &) const
 {}
 

@@ -72,8 +72,9 @@ public:
     virtual QString proposedName(const MVK &project) const = 0;
     /// The progress dialog's text while the export runs.
     virtual QString busyLabel() const = 0;
-    /// The editor's message once the export has written everything.
-    virtual QString doneMessage(const ExportOptions &options) const = 0;
+    /// The editor's message once the export has written everything, made of the options as
+    /// the engine reads them for this project (a name left empty is the project's).
+    virtual QString doneMessage(const MVK &project, const ExportOptions &options) const = 0;
     /// The command line's report of a successful run, one line per output, each ending "\n".
     virtual QString cliReport(const ExportResult &result, const ExportOptions &options) const = 0;
     /// Every file a run with these options writes for the project, in order; the editor asks
@@ -91,6 +92,9 @@ public:
     /// Why the option values cannot be used (a word the option does not know); checked by Run
     /// and, before anything is read, by the command line.
     virtual Status CheckOptions(const ExportOptions &options) const;
+    /// Whether the option plays a part in a run with these values (a width that only the
+    /// whole-screen area reads); every option does unless the target says otherwise.
+    virtual bool OptionUsed(const QString &name, const ExportOptions &options) const;
 
     /// Writes the export. A format the target does not write or unusable options fail, a
     /// project it cannot export is refused, and an export cancelled before it starts is marked

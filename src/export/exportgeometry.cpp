@@ -3,6 +3,8 @@
 #include "project/mvk.h"
 #include "support/stringutil.h"
 
+#include <algorithm>
+
 namespace mrv {
 
 namespace {
@@ -22,6 +24,18 @@ Result<ScreenScale> ReferenceScale(const MVK &project)
         return Result<ScreenScale>::Fail(sizeRefusal(project));
     return ScreenScale{double(ReferenceWidth) / project.aWidth,
                        double(ReferenceHeight) / project.aHeight};
+}
+
+FittedScreen FitScreen(QSize project, QSize device)
+{
+    if (project.isEmpty() || device.isEmpty())
+        return {};
+    const double scale = std::min(double(device.width()) / project.width(),
+                                  double(device.height()) / project.height());
+    const int width = std::clamp(RoundHalfEven(project.width() * scale), 1, device.width());
+    const int height = std::clamp(RoundHalfEven(project.height() * scale), 1, device.height());
+    return {QRect((device.width() - width) / 2, (device.height() - height) / 2, width, height),
+            scale};
 }
 
 SequencePlan SequencePlan::Make(int frameCount, int loopTimes)

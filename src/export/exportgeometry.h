@@ -3,6 +3,7 @@
 #include "support/bootgeometry.h"
 #include "support/result.h"
 
+#include <QRect>
 #include <QSize>
 
 namespace mrv {
@@ -22,6 +23,18 @@ struct ScreenScale
 
 /// The scale of a project, refused when its width or height is not positive.
 Result<ScreenScale> ReferenceScale(const MVK &project);
+
+/// Where a project's screen lies on a device screen of another shape.
+struct FittedScreen
+{
+    QRect rect;         ///< the project's screen on the device, in whole pixels
+    double scale = 0.0; ///< device pixels per project pixel, the same on both axes
+};
+
+/// The project's screen scaled by one factor, as large as fits the device, centred (an odd
+/// pixel left over goes to the right or bottom): 1024 x 768 on 1080 x 1920 is 1080 x 810 at
+/// (0, 555). An empty rectangle and no scale when either size has no pixels.
+FittedScreen FitScreen(QSize project, QSize device);
 
 /// How a frame sequence plays out a project of a given frame count and loop times: the intro
 /// is written once, the loop part loopTimes times. Counts are 32-bit, so a long sequence only

@@ -29,6 +29,9 @@ struct ExportResult
     QStringList written;
     /// Source pictures that could not be read, each once; their areas stayed transparent.
     QStringList unreadable;
+    /// What was written otherwise than asked, one sentence each (a frame time the format
+    /// cannot play).
+    QStringList warnings;
 
     /// Ends the result as refused: the project cannot be exported as it is.
     void Refuse(const Status &why)

@@ -37,7 +37,7 @@ QString LongPictureExporter::proposedName(const MVK &project) const
     return QStringLiteral("Activity_") + project.aName;
 }
 
-QString LongPictureExporter::doneMessage(const ExportOptions &) const
+QString LongPictureExporter::doneMessage(const MVK &, const ExportOptions &) const
 {
     return QStringLiteral("动画长图导出完成，你可以使用“魔方”等软件应用到系统。");
 }

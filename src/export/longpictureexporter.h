@@ -20,7 +20,7 @@ public:
     QString dialogTitle() const override { return QStringLiteral("选择保存的长图文件名"); }
     QString proposedName(const MVK &project) const override;
     QString busyLabel() const override { return QStringLiteral("正在导出动画长图…"); }
-    QString doneMessage(const ExportOptions &options) const override;
+    QString doneMessage(const MVK &project, const ExportOptions &options) const override;
     QString cliReport(const ExportResult &result, const ExportOptions &options) const override;
     QStringList outputFiles(const MVK &project, const ExportOptions &options) const override;
 

@@ -55,12 +55,12 @@ QString PlymouthExporter::proposedName(const MVK &project) const
     return PlymouthThemeName(project.aName);
 }
 
-QString PlymouthExporter::doneMessage(const ExportOptions &options) const
+QString PlymouthExporter::doneMessage(const MVK &project, const ExportOptions &options) const
 {
-    const QString name = PlymouthThemeName(options.Text(Name).trimmed());
+    const PlymouthOptions used = EngineOptions(project, options);
     return QStringLiteral("Linux 开机主题已导出到“%1”。\n安装：以 root 身份把该文件夹复制到 "
                           "/usr/share/plymouth/themes/，再运行 plymouth-set-default-theme -R %2")
-        .arg(QDir::toNativeSeparators(QDir(options.target).filePath(name)), name);
+        .arg(QDir::toNativeSeparators(QDir(used.folder).filePath(used.name)), used.name);
 }
 
 QString PlymouthExporter::cliReport(const ExportResult &result, const ExportOptions &) const

@@ -31,7 +31,7 @@ public:
     QString proposedName(const MVK &project) const override;
     QString busyLabel() const override { return QStringLiteral("正在导出 Linux 开机主题…"); }
     /// Names the theme's folder and how to install it.
-    QString doneMessage(const ExportOptions &options) const override;
+    QString doneMessage(const MVK &project, const ExportOptions &options) const override;
     QString cliReport(const ExportResult &result, const ExportOptions &options) const override;
     QStringList outputFiles(const MVK &project, const ExportOptions &options) const override;
 

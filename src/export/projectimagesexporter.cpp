@@ -21,7 +21,7 @@ QString ProjectImagesExporter::proposedName(const MVK &project) const
     return project.aName;
 }
 
-QString ProjectImagesExporter::doneMessage(const ExportOptions &options) const
+QString ProjectImagesExporter::doneMessage(const MVK &, const ExportOptions &options) const
 {
     const ProjectImagesTarget target = ProjectImagesTargetFor(options.target, options.format);
     return QStringLiteral("背景图片已保存到“") + QDir::toNativeSeparators(target.backgroundPath) +

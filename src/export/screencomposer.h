@@ -13,6 +13,13 @@ namespace mrv {
 
 struct ExportSource;
 
+/// How the project's screen covers a screen of another shape.
+enum class ScreenFit
+{
+    Stretch,   ///< over the whole screen, scaled on each axis apart (the full-screen preview)
+    KeepShape, ///< scaled alike on both axes to fit, centred (FitScreen), black around it
+};
+
 /// Composes whole screens as the full-screen preview shows them: the background scaled from
 /// the project's size to the screen, and one frame drawn inside the animation area at its
 /// offset times the same scale, cut off at the area's edges.
@@ -20,8 +27,10 @@ class ScreenComposer
 {
 public:
     /// Without the background (or when it cannot be read) the screen is transparent around
-    /// and under the frames.
-    ScreenComposer(const ExportSource &source, QSize screen, bool withBackground = true);
+    /// and under the frames; KeepShape then leaves the bands around the project's screen
+    /// transparent too, else black.
+    ScreenComposer(const ExportSource &source, QSize screen, bool withBackground = true,
+                   ScreenFit fit = ScreenFit::Stretch);
 
     QSize ScreenSize() const { return m_screen; }
     /// The animation area's pixels on this screen.
@@ -37,6 +46,7 @@ public:
 
 private:
     QSize m_screen;
+    QRect m_shown; ///< the project's screen on this screen
     QRect m_area;
     QStringList m_framePaths;
     QList<aImage> m_offsets; ///< entry i-1: frame i's offset

@@ -48,7 +48,7 @@ QString SequenceExporter::proposedName(const MVK &project) const
     return project.aName + QStringLiteral("_序列");
 }
 
-QString SequenceExporter::doneMessage(const ExportOptions &) const
+QString SequenceExporter::doneMessage(const MVK &, const ExportOptions &) const
 {
     return QStringLiteral(
         "帧序列已导出，你可以使用VirtualDub、Ulead GIF Animator等软件将其转换为GIF。");

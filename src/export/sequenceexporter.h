@@ -23,7 +23,7 @@ public:
     QString dialogTitle() const override { return QStringLiteral("请输入动画序列前缀"); }
     QString proposedName(const MVK &project) const override;
     QString busyLabel() const override { return QStringLiteral("正在导出动画帧序列…"); }
-    QString doneMessage(const ExportOptions &options) const override;
+    QString doneMessage(const MVK &project, const ExportOptions &options) const override;
     QString cliReport(const ExportResult &result, const ExportOptions &options) const override;
     QStringList outputFiles(const MVK &project, const ExportOptions &options) const override;
 

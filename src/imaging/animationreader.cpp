@@ -63,7 +63,7 @@ Result<AnimationInfo> ReadAnimationFrames(const QString &path, const AnimationFr
         return Result<AnimationInfo>::Fail(problem.isEmpty() ? QStringLiteral("无法读取图片")
                                                              : problem);
     }
-    sink(AnimationFrame{still.convertToFormat(QImage::Format_ARGB32_Premultiplied), 0});
+    sink(AnimationFrame{still.convertToFormat(QImage::Format_ARGB32), 0});
     return AnimationInfo{still.size(), 1, 1};
 }
 

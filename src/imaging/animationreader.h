@@ -12,7 +12,8 @@
 namespace mrv {
 
 /// One frame of an animated picture as a viewer shows it: the whole canvas with the earlier
-/// frames' disposal and this frame's blending applied, premultiplied ARGB.
+/// frames' disposal and this frame's blending applied, straight ARGB32, so that colours under
+/// a low alpha stay exact when the frame is written as PNG.
 struct AnimationFrame
 {
     QImage image;

@@ -1,12 +1,10 @@
 #include "imaging/apngdecoder.h"
 
 #include "imaging/animationprobe.h"
-#include "imaging/canvas.h"
 #include "imaging/pngchunks.h"
 #include "imaging/pngcodec.h"
 
 #include <QBuffer>
-#include <QPainter>
 
 #include <cstring>
 #include <vector>
@@ -147,14 +145,43 @@ QByteArray stillPngOf(const ApngLayout &layout, const FrameControl &frame)
     return png;
 }
 
+/// The picture with straight colours (ARGB32): premultiplying would lose colour where the
+/// alpha is low.
 QImage decodeStill(const QByteArray &png)
 {
-    QImage image = DecodePngFast(png);
+    QImage image = DecodePngFast(png, PngAlpha::Straight);
     if (image.isNull())
         image = QImage::fromData(png, "PNG");
-    if (!image.isNull() && image.format() != QImage::Format_ARGB32_Premultiplied)
-        image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    if (!image.isNull() && image.format() != QImage::Format_ARGB32)
+        image.convertTo(QImage::Format_ARGB32);
     return image;
+}
+
+/// One straight pixel over another, in whole numbers as APNG's reference decoder composes:
+/// the colours weighted by their share of the combined alpha, rounded down.
+QRgb straightOver(QRgb top, QRgb under)
+{
+    const int topAlpha = qAlpha(top);
+    if (topAlpha == 255 || qAlpha(under) == 0)
+        return top;
+    if (topAlpha == 0)
+        return under;
+    const int u = topAlpha * 255;
+    const int v = (255 - topAlpha) * qAlpha(under);
+    const int sum = u + v;
+    return qRgba((qRed(top) * u + qRed(under) * v) / sum,
+                 (qGreen(top) * u + qGreen(under) * v) / sum,
+                 (qBlue(top) * u + qBlue(under) * v) / sum, sum / 255);
+}
+
+void blendRegion(QImage &canvas, const QImage &picture, QPoint at)
+{
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(canvas.scanLine(at.y() + y)) + at.x();
+        for (int x = 0; x < picture.width(); ++x)
+            out[x] = straightOver(in[x], out[x]);
+    }
 }
 
 void replaceRegion(QImage &canvas, const QImage &picture, QPoint at)
@@ -201,9 +228,10 @@ Result<AnimationInfo> DecodeApng(const QByteArray &file, const AnimationFrameSin
     if (layout.frames.empty())
         return Result<AnimationInfo>::Fail(QStringLiteral("动画中没有帧"));
 
-    QImage canvas = CreateCanvas(layout.canvas.width(), layout.canvas.height());
+    QImage canvas(layout.canvas, QImage::Format_ARGB32);
     if (canvas.isNull())
         return Result<AnimationInfo>::Fail(QStringLiteral("内存不足"));
+    canvas.fill(0);
     AnimationInfo info{layout.canvas, 0, layout.plays};
     for (const FrameControl &frame : layout.frames) {
         const QImage picture = decodeStill(stillPngOf(layout, frame));
@@ -212,12 +240,10 @@ Result<AnimationInfo> DecodeApng(const QByteArray &file, const AnimationFrameSin
                 QStringLiteral("第 %1 帧的数据已损坏").arg(info.frameCount + 1));
         const QImage before =
             frame.dispose == DisposePrevious ? canvas.copy(frame.region) : QImage();
-        if (frame.blend == BlendSource) {
+        if (frame.blend == BlendSource)
             replaceRegion(canvas, picture, frame.region.topLeft());
-        } else {
-            QPainter painter(&canvas);
-            painter.drawImage(frame.region.topLeft(), picture);
-        }
+        else
+            blendRegion(canvas, picture, frame.region.topLeft());
         ++info.frameCount;
         // The sink may keep the picture; the next change to the canvas then copies it.
         if (!sink(AnimationFrame{canvas, frame.delayMs}))

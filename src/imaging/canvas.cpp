@@ -71,6 +71,24 @@ QImage FlattenOverBlack(const QImage &canvas)
     return flat;
 }
 
+QImage StraightCopy(const QImage &picture)
+{
+    if (picture.format() == QImage::Format_ARGB32 || picture.isNull())
+        return picture;
+    if (picture.format() != QImage::Format_ARGB32_Premultiplied)
+        return picture.convertToFormat(QImage::Format_ARGB32);
+    QImage straight(picture.size(), QImage::Format_ARGB32);
+    if (straight.isNull())
+        return straight;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(straight.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            out[x] = qUnpremultiply(in[x]);
+    }
+    return straight;
+}
+
 bool IsOpaque(const QImage &picture)
 {
     if (!picture.hasAlphaChannel())

@@ -23,6 +23,11 @@ void DrawPicture(QPainter &painter, const QImage &picture, const QRect &target);
 /// scales at each draw, clipped to the canvas).
 QImage PrescalePicture(const QImage &source, QSize drawSize);
 
+/// The picture with straight colours (ARGB32), unpremultiplied pixel by pixel as the PNG
+/// writer does (qUnpremultiply), so that every lossless format stores the same colours; Qt's
+/// own conversion rounds some of them differently. A straight picture is returned as it is.
+QImage StraightCopy(const QImage &picture);
+
 /// Whether every pixel of a picture is fully opaque.
 bool IsOpaque(const QImage &picture);
 

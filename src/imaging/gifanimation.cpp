@@ -4,6 +4,7 @@
 #include "imaging/gifwriter.h"
 #include "support/parallel.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -307,6 +308,8 @@ private:
 
 std::vector<int> GifDelays(int frames, int frameMs)
 {
+    if (frameMs < MinGifFrameMs)
+        return std::vector<int>(size_t(std::max(frames, 0)), MinGifFrameMs / 10);
     std::vector<int> delays;
     qint64 endedBefore = 0;
     for (qint64 k = 1; k <= frames; ++k) {

@@ -9,9 +9,13 @@
 
 namespace mrv {
 
+/// The shortest frame time a GIF plays as written: browsers slow frames of 0 or 1 cs down to
+/// about 100 ms.
+inline constexpr int MinGifFrameMs = 20;
+
 /// The delays, in centiseconds, of `frames` frames of frameMs each: frame k ends at
 /// round(k * frameMs / 10) cs, so that the running total never strays more than 5 ms from the
-/// exact time (75 ms: 8, 7, 8, 7, ...).
+/// exact time (75 ms: 8, 7, 8, 7, ...). Below MinGifFrameMs every frame gets 2 cs.
 std::vector<int> GifDelays(int frames, int frameMs);
 
 /// An animated GIF89a of the sequence. One global palette holds every colour exactly when the

@@ -69,10 +69,7 @@ std::vector<int> rowOrder(int height, bool interlaced)
 class Composer
 {
 public:
-    explicit Composer(QSize screen) : m_canvas(screen, QImage::Format_ARGB32_Premultiplied)
-    {
-        m_canvas.fill(0);
-    }
+    explicit Composer(QSize screen) : m_canvas(screen, QImage::Format_ARGB32) { m_canvas.fill(0); }
     bool IsNull() const { return m_canvas.isNull(); }
 
     /// Reads the frame's pixels from the file and draws them; false when the data is damaged.
@@ -148,8 +145,14 @@ Result<AnimationInfo> DecodeGifAnimation(const QByteArray &file, const Animation
     int loops = -1;
     GifRecordType type = UNDEFINED_RECORD_TYPE;
     do {
-        if (DGifGetRecordType(gif.get(), &type) != GIF_OK)
+        if (DGifGetRecordType(gif.get(), &type) != GIF_OK) {
+            // Data that ends where a record would begin lacks only its trailer: every frame
+            // before is complete, as other readers take it.
+            if (gif->Error == D_GIF_ERR_READ_FAILED && reader.at == file.size() &&
+                info.frameCount > 0)
+                break;
             return failure(gif->Error);
+        }
         if (type == IMAGE_DESC_RECORD_TYPE) {
             if (DGifGetImageDesc(gif.get()) != GIF_OK)
                 return failure(gif->Error);

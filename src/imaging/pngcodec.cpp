@@ -133,36 +133,42 @@ bool readChunks(const QByteArray &file, Chunks &chunks)
     return chunks.header.colourType != 3 || !chunks.palette.empty();
 }
 
-QRgb premultipliedPixel(const Chunks &c, const uchar *px)
+/// A pixel as the file states it, straight; a transparent key colour keeps its colour.
+QRgb straightPixel(const Chunks &c, const uchar *px)
 {
     switch (c.header.colourType) {
     case 0: {
         const int v = px[0];
-        return v == c.transparentGrey ? 0 : qRgb(v, v, v);
+        return qRgba(v, v, v, v == c.transparentGrey ? 0 : 255);
     }
     case 2: {
         const QRgb rgb = qRgb(px[0], px[1], px[2]);
-        return c.hasTransparentRgb && rgb == c.transparentRgb ? 0 : rgb;
+        return c.hasTransparentRgb && rgb == c.transparentRgb ? rgb & RGB_MASK : rgb;
     }
     case 3:
-        return px[0] < c.palette.size() ? qPremultiply(c.palette[px[0]]) : qRgb(0, 0, 0);
+        return px[0] < c.palette.size() ? c.palette[px[0]] : qRgb(0, 0, 0);
     case 4:
-        return qPremultiply(qRgba(px[0], px[0], px[0], px[1]));
+        return qRgba(px[0], px[0], px[0], px[1]);
     default:
-        return qPremultiply(qRgba(px[0], px[1], px[2], px[3]));
+        return qRgba(px[0], px[1], px[2], px[3]);
     }
 }
 
-/// One row of straight grey or palette pixels to the image's format.
-void convertRow(const Chunks &c, const uchar *px, QRgb *out, int width)
+/// One row of grey or palette pixels to the image's format.
+void convertRow(const Chunks &c, const uchar *px, QRgb *out, int width, PngAlpha alpha)
 {
+    if (alpha == PngAlpha::Straight) {
+        for (int x = 0; x < width; ++x, px += c.header.channels)
+            out[x] = straightPixel(c, px);
+        return;
+    }
     for (int x = 0; x < width; ++x, px += c.header.channels)
-        out[x] = premultipliedPixel(c, px);
+        out[x] = qPremultiply(straightPixel(c, px));
 }
 
 } // namespace
 
-QImage DecodePngFast(const QByteArray &file)
+QImage DecodePngFast(const QByteArray &file, PngAlpha alpha)
 {
     Chunks chunks;
     if (!readChunks(file, chunks))
@@ -188,6 +194,8 @@ QImage DecodePngFast(const QByteArray &file)
         produced != rawSize)
         return {};
 
+    const QImage::Format transparentFormat =
+        alpha == PngAlpha::Straight ? QImage::Format_ARGB32 : QImage::Format_ARGB32_Premultiplied;
     // Straight RGBA and RGB rows are unfiltered into an image of that layout and then
     // converted by Qt, whose conversions use the processor's vector units.
     const bool plainRgba = h.colourType == 6;
@@ -206,13 +214,12 @@ QImage DecodePngFast(const QByteArray &file)
                 return {};
             prev = line;
         }
-        straight.convertTo(plainRgba ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+        straight.convertTo(plainRgba ? transparentFormat : QImage::Format_RGB32);
         return straight;
     }
 
     const bool transparent = h.colourType == 4 || h.colourType == 6 || chunks.hasTransparency;
-    QImage image(h.width, h.height,
-                 transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    QImage image(h.width, h.height, transparent ? transparentFormat : QImage::Format_RGB32);
     if (image.isNull())
         return {};
     const uchar *prev = nullptr;
@@ -220,7 +227,7 @@ QImage DecodePngFast(const QByteArray &file)
         uchar *row = raw.data() + size_t(y) * size_t(rowBytes + 1);
         if (!UnfilterPngRow(row[0], row + 1, prev, rowBytes, h.channels))
             return {};
-        convertRow(chunks, row + 1, reinterpret_cast<QRgb *>(image.scanLine(y)), h.width);
+        convertRow(chunks, row + 1, reinterpret_cast<QRgb *>(image.scanLine(y)), h.width, alpha);
         prev = row + 1;
     }
     return image;
@@ -228,14 +235,20 @@ QImage DecodePngFast(const QByteArray &file)
 
 namespace {
 
+/// The picture as RGB32, premultiplied ARGB32 or straight ARGB32. Straight colours stay
+/// straight: premultiplying them would lose what a low alpha keeps.
 QImage encodable(const QImage &canvas)
 {
-    return canvas.format() == QImage::Format_RGB32
-               ? canvas
-               : canvas.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (canvas.format() == QImage::Format_RGB32 || canvas.format() == QImage::Format_ARGB32 ||
+        canvas.format() == QImage::Format_ARGB32_Premultiplied)
+        return canvas;
+    return canvas.convertToFormat(canvas.pixelFormat().premultiplied() ==
+                                          QPixelFormat::Premultiplied
+                                      ? QImage::Format_ARGB32_Premultiplied
+                                      : QImage::Format_ARGB32);
 }
 
-/// The zlib stream of a rectangle of a premultiplied or RGB32 picture as 8-bit RGB (opaque) or
+/// The zlib stream of a rectangle of an encodable picture as 8-bit RGB (opaque) or
 /// RGBA rows, each filtered with Sub or Up, whichever leaves the smaller differences. Bands of
 /// rows are independent (a band recomputes the row above it), so a tall picture is filtered on
 /// all cores. Empty when the compressor cannot be had.
@@ -245,11 +258,12 @@ QByteArray compressedRows(const QImage &source, QRect rect, bool opaque)
     const int channels = opaque ? 3 : 4;
     const auto rowSize = static_cast<size_t>(width) * size_t(channels);
     std::vector<uchar> filtered((rowSize + 1) * size_t(height));
+    const bool premultiplied = source.format() == QImage::Format_ARGB32_Premultiplied;
     auto straightRow = [&](int y, uchar *px) {
         const auto *line =
             reinterpret_cast<const QRgb *>(source.constScanLine(rect.y() + y)) + rect.x();
         for (int x = 0; x < width; ++x, px += channels) {
-            const QRgb c = opaque ? line[x] : qUnpremultiply(line[x]);
+            const QRgb c = opaque || !premultiplied ? line[x] : qUnpremultiply(line[x]);
             px[0] = uchar(qRed(c));
             px[1] = uchar(qGreen(c));
             px[2] = uchar(qBlue(c));

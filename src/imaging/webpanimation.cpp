@@ -43,7 +43,7 @@ Result<QByteArray> EncodeWebPAnimation(const AnimationSequence &sequence, int qu
     for (const QImage &picture : sequence.pictures) {
         if (picture.size() != size)
             return webpFailure(QStringLiteral("帧的尺寸不一致"));
-        straight << picture.convertToFormat(QImage::Format_ARGB32);
+        straight << StraightCopy(picture);
         transparent = transparent || !IsOpaque(straight.last());
     }
     for (const int picture : sequence.order)

@@ -26,8 +26,9 @@ Result<AnimationInfo> DecodeWebPAnimation(const QByteArray &file, const Animatio
     WebPAnimDecoderOptions options;
     if (!WebPAnimDecoderOptionsInit(&options))
         return Result<AnimationInfo>::Fail(QStringLiteral("WebP 解码器无法启动"));
-    // Premultiplied bytes in the order QImage keeps ARGB32_Premultiplied in memory.
-    options.color_mode = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? MODE_bgrA : MODE_Argb;
+    // Straight colours in the order QImage keeps ARGB32 in memory: libwebp then composes
+    // without premultiplying, which would lose colour where the alpha is low.
+    options.color_mode = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? MODE_BGRA : MODE_ARGB;
     options.use_threads = 0;
     const WebPData data{reinterpret_cast<const uint8_t *>(file.constData()), size_t(file.size())};
     WebPBitstreamFeatures features;
@@ -47,7 +48,7 @@ Result<AnimationInfo> DecodeWebPAnimation(const QByteArray &file, const Animatio
         if (!WebPAnimDecoderGetNext(decoder.get(), &pixels, &timestamp))
             return Result<AnimationInfo>::Fail(QStringLiteral("WebP 数据损坏"));
         const QImage canvas(pixels, info.size.width(), info.size.height(), info.size.width() * 4,
-                            QImage::Format_ARGB32_Premultiplied);
+                            QImage::Format_ARGB32);
         ++info.frameCount;
         // The decoder owns the pixels until the next frame: the sink gets a copy.
         if (!sink(AnimationFrame{canvas.copy(), timestamp - shownAt}))

@@ -263,6 +263,27 @@ TEST_F(RealDialogs, PlymouthThemeGoesIntoTheChosenFolderUnderTheTypedName)
     EXPECT_EQ(ReadAll(theme + QStringLiteral("/Night-Sky.script")), QByteArray("old"));
 }
 
+TEST_F(RealDialogs, APlymouthThemeWithoutANameIsNamedAndReportedAfterTheProject)
+{
+    frmEditer &w = LoadWithRealDialogs(2);
+    const QString themes = folder.file(QStringLiteral("themes"));
+    QDir().mkpath(themes);
+    QString doneText;
+    AnswerModals([&] { w.Menus().mnuExportPlymouth->trigger(); },
+                 {[&](QWidget &d) { ChooseInFileDialog(d, 1, themes); },
+                  [](QWidget &d) { PressKey(d, Qt::Key_Escape); }, // no name
+                  [](QWidget &d) { PressKey(d, Qt::Key_Return); },
+                  [&](QWidget &box) {
+                      doneText = static_cast<QMessageBox &>(box).text();
+                      PressButton(box, QMessageBox::Ok);
+                  }});
+    // The project is "anim": the theme is written under that name, and the message says so.
+    const QString theme = themes + QStringLiteral("/anim");
+    EXPECT_TRUE(QFile::exists(theme + QStringLiteral("/anim.plymouth")));
+    EXPECT_TRUE(doneText.contains(QDir::toNativeSeparators(theme) + u'”')) << doneText;
+    EXPECT_TRUE(doneText.endsWith(QStringLiteral("-R anim"))) << doneText;
+}
+
 TEST_F(RealDialogs, AndroidZipInItsOwnFileTypeAtTheTypedSize)
 {
     frmEditer &w = LoadWithRealDialogs(3);

@@ -4,6 +4,7 @@
 #include "export/exportregistry.h"
 #include "export/screencomposer.h"
 #include "imaging/animationreader.h"
+#include "imaging/canvas.h"
 #include "project/mvk.h"
 
 #include "exporttestdata.h"
@@ -48,11 +49,11 @@ struct AnimatedProject
     QString File(const QString &name) const { return folder.file(name); }
 };
 
-/// Cell `index` (0-based) of a long picture.
+/// Cell `index` (0-based) of a long picture, in straight colours as animation frames are read.
 QImage Cell(const QImage &strip, int index)
 {
     return strip.copy(0, index * CellSize, CellSize, CellSize)
-        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 TEST(AnimationExport, PlaysTheIntroOnceThenTheLoopPart)
@@ -164,6 +165,52 @@ TEST(AnimationExport, WithoutBackgroundTheAreaAroundTheFramesIsTransparent)
     }
 }
 
+TEST(AnimationExport, LosslessFormatsKeepSemiTransparentPixelsOfTheLongPicture)
+{
+    AnimatedProject golden;
+    QImage soft(200, 200, QImage::Format_ARGB32);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x)
+            soft.setPixel(x, y, qRgba(x * 37 % 256, y * 53 % 256, x * y % 256, 1 + (x + y) % 255));
+    WritePng(golden.File(QStringLiteral("soft.png")), soft);
+    MVK project = MakeProject(golden.folder, 1024, 768, {QStringLiteral("soft.png")});
+    const QString path = SaveProject(project, golden.folder, QStringLiteral("soft.mrv"));
+    const QString strip = golden.File(QStringLiteral("strip.png")),
+                  noBackground = QStringLiteral("--no-background");
+    ASSERT_EQ(RunCliProcess({QStringLiteral("export-long"), path, strip, noBackground}).code,
+              cli::ExitOk);
+    for (const char *name : {"soft.webp", "soft.apng"}) {
+        const QString out = golden.File(QString::fromLatin1(name));
+        ASSERT_EQ(RunCliProcess({QStringLiteral("export-animation"), path, out, noBackground}).code,
+                  cli::ExitOk);
+        const Result<DecodedAnimation> read = ReadAnimation(out);
+        ASSERT_TRUE(read) << name;
+        EXPECT_TRUE(read->frames.first().image == Cell(ReadBack(strip), 0)) << name;
+    }
+}
+
+TEST(AnimationExport, TheCommandLineWarnsOnlyAboutWhatTheRunUses)
+{
+    AnimatedProject golden;
+    const auto warnings = [&](const char *name, const QStringList &flags) {
+        const QString out = golden.File(QString::fromLatin1(name));
+        const ProcessRun run = RunCliProcess(
+            QStringList{QStringLiteral("export-animation"), golden.path, out} << flags);
+        EXPECT_EQ(run.code, cli::ExitOk) << name << run.err;
+        return run.err;
+    };
+    const QStringList fast{QStringLiteral("--frame-time"), QStringLiteral("10")};
+    EXPECT_TRUE(warnings("fast.gif", fast).contains(GifFrameTimeWarning(10)));
+    EXPECT_EQ(ReadAnimation(golden.File(QStringLiteral("fast.gif")))->frames[1].delayMs, 20);
+    EXPECT_EQ(warnings("fast.webp", fast), QString());
+    const QStringList narrow{QStringLiteral("--width"), QStringLiteral("5")};
+    EXPECT_EQ(warnings("cell.gif", narrow),
+              QStringLiteral("警告：此次导出不使用 --width，已忽略\n"));
+    EXPECT_TRUE(warnings("screen.gif",
+                         QStringList{QStringLiteral("--area"), QStringLiteral("screen")} << narrow)
+                    .contains(QStringLiteral("按宽度 16导出")));
+}
+
 TEST(AnimationExport, ScreenAreaShowsWhatTheFullScreenPreviewComposes)
 {
     AnimatedProject golden;
@@ -181,7 +228,7 @@ TEST(AnimationExport, ScreenAreaShowsWhatTheFullScreenPreviewComposes)
     ASSERT_TRUE(read);
     ASSERT_EQ(read->frames.size(), 7);
     for (int f = 0; f < 7; ++f)
-        EXPECT_EQ(read->frames[f].image, screens.Compose(f + 1)) << "frame " << f;
+        EXPECT_EQ(read->frames[f].image, StraightCopy(screens.Compose(f + 1))) << "frame " << f;
 }
 
 TEST(AnimationExport, CommandLineRefusesWhatItCannotWriteAndWritesNothing)

@@ -1,4 +1,5 @@
 #include "export/bootanimation.h"
+#include "export/exportgeometry.h"
 #include "export/exporter.h"
 #include "export/exportregistry.h"
 #include "export/plymouththeme.h"
@@ -17,6 +18,9 @@
 #include <QStandardPaths>
 
 #include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -409,6 +413,47 @@ TEST(BootAnimation, TheCommandLineWritesAStoredZipOfWholeScreensInPlayingOrder)
     EXPECT_EQ(bad.code, 2);
     EXPECT_TRUE(bad.err.contains(QStringLiteral("屏幕大小“1080”无效"))) << bad.err;
     EXPECT_FALSE(QFile::exists(p.Out(QStringLiteral("bad.zip"))));
+}
+
+TEST(BootAnimation, TheProjectsScreenFitsTheDeviceKeepingItsShape)
+{
+    EXPECT_EQ(FitScreen({1024, 768}, {1080, 1920}).rect, QRect(0, 555, 1080, 810));
+    EXPECT_EQ(FitScreen({1024, 768}, {1920, 1080}).rect, QRect(240, 0, 1440, 1080));
+    EXPECT_DOUBLE_EQ(FitScreen({1024, 768}, {1920, 1080}).scale, 1080.0 / 768);
+    EXPECT_EQ(FitScreen({10, 10}, {5, 8}).rect, QRect(0, 1, 5, 5));  // the odd pixel goes below
+    EXPECT_EQ(FitScreen({3, 1000}, {1, 1}).rect, QRect(0, 0, 1, 1)); // never less than a pixel
+}
+
+TEST(BootAnimation, ADeviceOfAnotherShapeShowsASquareAsASquareWithBlackBands)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
+        GTEST_SKIP() << "python3 reads the zip back and is not installed";
+    TempFolder folder;
+    WritePng(folder.file(QStringLiteral("bg.png")), Flat(1024, 768, Backdrop));
+    WritePng(folder.file(QStringLiteral("square.png")), Flat(100, 100, Red));
+    MVK project = MakeProject(folder, 1024, 768, {QStringLiteral("square.png")}, {{50, 50}});
+    const QString path = SaveProject(project, folder);
+    for (const QSize device : {QSize(1080, 1920), QSize(1920, 1080), QSize(600, 600)}) {
+        const QString size = QStringLiteral("%1x%2").arg(device.width()).arg(device.height());
+        const QString zip = folder.file(size + QStringLiteral(".zip"));
+        ASSERT_EQ(RunCliProcess({QStringLiteral("export-bootanimation"), path, zip,
+                                 QStringLiteral("--size"), size})
+                      .code,
+                  0);
+        ReadZip(zip, folder.file(size));
+        const QImage screen = ReadBack(folder.file(size + QStringLiteral("/part1/00001.png")));
+        ASSERT_EQ(screen.size(), device);
+        QRect square;
+        for (int y = 0; y < device.height(); ++y)
+            for (int x = 0; x < device.width(); ++x)
+                if (screen.pixel(x, y) == Red.rgb())
+                    square |= QRect(x, y, 1, 1);
+        const double scale = std::min(device.width() / 1024.0, device.height() / 768.0);
+        EXPECT_EQ(square.size(), QSize(int(std::ceil(100 * scale)), int(std::ceil(100 * scale))))
+            << size;
+        EXPECT_EQ(screen.pixel(square.left() - 1, square.top()), Backdrop.rgb()) << size;
+        EXPECT_EQ(screen.pixel(0, 0), QColor(Qt::black).rgb()) << size;
+    }
 }
 
 TEST(BootAnimation, AProjectWithoutIntroOrFramesStillLoops)

@@ -268,7 +268,7 @@ TEST(Exporters, ReportWhatTheyWroteAsTheEditorAndTheCommandLineSayIt)
         images.defaultOptions(out + QStringLiteral("/proj.jpg"), PictureFormat::Jpg);
     const ExportResult written = images.Run(source, proj);
     ASSERT_TRUE(written.status);
-    EXPECT_EQ(images.doneMessage(proj),
+    EXPECT_EQ(images.doneMessage(small.project, proj),
               QStringLiteral("背景图片已保存到“") + out +
                   QStringLiteral("/proj.jpg”，\n帧动画文件夹名“proj_Frame”"));
     EXPECT_EQ(images.cliReport(written, proj), out + QStringLiteral("/proj.jpg\n") + out +
@@ -287,7 +287,7 @@ TEST(Exporters, ReportWhatTheyWroteAsTheEditorAndTheCommandLineSayIt)
     const ExportOptions strip =
         longPicture.defaultOptions(out + QStringLiteral("/anim"), PictureFormat::Gif);
     EXPECT_EQ(longPicture.cliReport(ExportResult{}, strip), out + QStringLiteral("/anim.gif\n"));
-    EXPECT_EQ(longPicture.doneMessage(strip),
+    EXPECT_EQ(longPicture.doneMessage(small.project, strip),
               QStringLiteral("动画长图导出完成，你可以使用“魔方”等软件应用到系统。"));
 }
 
@@ -305,7 +305,7 @@ public:
     QString dialogTitle() const override { return {}; }
     QString proposedName(const MVK &) const override { return {}; }
     QString busyLabel() const override { return {}; }
-    QString doneMessage(const ExportOptions &) const override { return {}; }
+    QString doneMessage(const MVK &, const ExportOptions &) const override { return {}; }
     QString cliReport(const ExportResult &, const ExportOptions &) const override { return {}; }
     QStringList outputFiles(const MVK &, const ExportOptions &) const override { return {}; }
 

@@ -18,6 +18,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QImage>
+#include <QStandardPaths>
 #include <QtEndian>
 
 #include <gif_lib.h>
@@ -57,6 +58,9 @@ enum Disposal
 constexpr QRgb Palette[8] = {0xff000000, 0xffff0000, 0xff00ff00, 0xff0000ff,
                              0xffffff00, 0xffffffff, 0xffff00ff, 0xff00ffff};
 constexpr int TransparentIndex = 7;
+// Straight semi-transparent colours, which premultiplying loses (alpha 1 keeps nothing).
+constexpr QRgb SoftPalette[8] = {0x01c86432, 0x10ff8040, 0x4020c0ff, 0x80ff0000,
+                                 0xc000ff80, 0xfe123456, 0x7f7f7f7f, 0};
 
 /// One frame of a test animation: where it is drawn, how it leaves the canvas, and the
 /// palette index of each of its pixels.
@@ -91,7 +95,8 @@ std::vector<TestFrame> TestFrames()
 /// What a browser shows: a transparent canvas; each frame's opaque pixels drawn over it; then
 /// its disposal (background clears its rectangle to transparent, previous restores the
 /// canvas as it was before the frame).
-std::vector<QImage> ComposeByHand(const std::vector<TestFrame> &frames)
+std::vector<QImage> ComposeByHand(const std::vector<TestFrame> &frames,
+                                  const QRgb (&palette)[8] = Palette)
 {
     QImage canvas(W, H, QImage::Format_ARGB32);
     canvas.fill(0);
@@ -102,7 +107,7 @@ std::vector<QImage> ComposeByHand(const std::vector<TestFrame> &frames)
             for (int x = 0; x < f.rect.width(); ++x) {
                 const int index = f.index(x, y);
                 if (!(f.transparency && index == TransparentIndex))
-                    canvas.setPixel(f.rect.x() + x, f.rect.y() + y, Palette[index]);
+                    canvas.setPixel(f.rect.x() + x, f.rect.y() + y, palette[index]);
             }
         shown.push_back(canvas.copy());
         if (f.disposal == ToBackground)
@@ -173,7 +178,8 @@ void Chunk(QByteArray &file, const char *type, const QByteArray &body)
 
 /// The frames as an APNG: RGBA rows, every frame blended over (its transparent pixels leave
 /// the canvas), with the same disposals as the GIF (unspecified counts as none).
-QString WriteApng(const QString &path, const std::vector<TestFrame> &frames)
+QString WriteApng(const QString &path, const std::vector<TestFrame> &frames,
+                  const QRgb (&palette)[8] = Palette)
 {
     QByteArray file(reinterpret_cast<const char *>(PngSignature.data()), 8);
     Chunk(file, "IHDR", Be32(W) + Be32(H) + QByteArray("\x08\x06\x00\x00\x00", 5));
@@ -190,7 +196,7 @@ QString WriteApng(const QString &path, const std::vector<TestFrame> &frames)
             raw.append('\0');
             for (int x = 0; x < f.rect.width(); ++x) {
                 const int index = f.index(x, y);
-                const QRgb p = f.transparency && index == TransparentIndex ? 0 : Palette[index];
+                const QRgb p = f.transparency && index == TransparentIndex ? 0 : palette[index];
                 raw.append(char(qRed(p)))
                     .append(char(qGreen(p)))
                     .append(char(qBlue(p)))
@@ -265,6 +271,25 @@ TEST(AnimationImport, ApngFramesAreWhatABrowserShows)
                         ComposeByHand(frames), folder);
 }
 
+TEST(AnimationImport, SemiTransparentApngFramesAreWhatApngdisComposes)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("apngdis")).isEmpty())
+        GTEST_SKIP() << "apngdis (Debian package apngdis) composes the expected frames";
+    TempFolder folder;
+    const QString apng =
+        WriteApng(folder.file(QStringLiteral("soft.png")), TestFrames(), SoftPalette);
+    QProcess dis;
+    dis.setWorkingDirectory(folder.path());
+    dis.start(QStringLiteral("apngdis"), {apng, QStringLiteral("shown")});
+    ASSERT_TRUE(dis.waitForFinished(30000) && dis.exitCode() == 0);
+    std::vector<QImage> shown;
+    for (int k = 1; k <= FrameCount; ++k)
+        shown.push_back(
+            QImage(folder.file(QStringLiteral("shown%1.png").arg(k, 2, 10, QChar(u'0'))))
+                .convertToFormat(QImage::Format_ARGB32));
+    ExpectFramesAsShown(apng, shown, folder);
+}
+
 #ifdef MIROVANE_TEST_WEBP
 // The WebP encoder takes whole canvases and works out each frame's rectangle, blending and
 // disposal itself; a viewer must give the canvases back.
@@ -311,6 +336,9 @@ TEST(AnimationImport, WebPFramesAreWhatABrowserShows)
     const std::vector<QImage> canvases = ComposeByHand(TestFrames());
     ExpectFramesAsShown(WriteWebP(folder.file(QStringLiteral("spin.webp")), canvases), canvases,
                         folder);
+    // Lossless: semi-transparent canvases come back exactly as libwebp composes them.
+    const std::vector<QImage> soft = ComposeByHand(TestFrames(), SoftPalette);
+    ExpectFramesAsShown(WriteWebP(folder.file(QStringLiteral("soft.webp")), soft), soft, folder);
 }
 #endif
 
@@ -324,12 +352,22 @@ TEST(AnimationImport, AnAnimationNeedsAFolderAndABrokenOneLeavesNothingBehind)
 
     // Cut off in the middle of its frames: no partial set of frame files stays.
     QByteArray bytes = test::ReadAll(gif);
-    bytes.truncate(bytes.size() * 2 / 3);
+    bytes.truncate(bytes.size() * 6 / 10);
     const QString cut = folder.write(QStringLiteral("cut.gif"), bytes);
     const FrameImportResult broken = ImportFrames(cut, {folder.path(), folder.path()});
     EXPECT_FALSE(broken.import);
     EXPECT_EQ(broken.failure, ImportFailure::Source);
     EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("cut_frames"))));
+}
+
+TEST(AnimationImport, AGifWithoutItsTrailerByteKeepsEveryFrame)
+{
+    TempFolder folder;
+    const std::vector<TestFrame> frames = TestFrames();
+    QByteArray bytes = test::ReadAll(WriteGif(folder.file(QStringLiteral("whole.gif")), frames));
+    bytes.chop(1); // the trailer; one cut inside its frames stays refused (above)
+    ExpectFramesAsShown(folder.write(QStringLiteral("untrailed.gif"), bytes), ComposeByHand(frames),
+                        folder);
 }
 
 TEST(AnimationImport, AHostileCanvasSizeIsRefusedBeforeAnythingIsAllocated)

@@ -1,4 +1,5 @@
 #include "imaging/animationreader.h"
+#include "imaging/canvas.h"
 #include "imaging/gifanimation.h"
 #include "imaging/pngcodec.h"
 #include "imaging/webpanimation.h"
@@ -103,7 +104,9 @@ TEST(GifDelays, AlternateSoTheRunningTotalStaysExact)
     EXPECT_EQ(delays, (std::vector<int>{8, 7, 8, 7, 8, 7}));
     EXPECT_EQ(GifDelays(3, 100), (std::vector<int>{10, 10, 10}));
     EXPECT_TRUE(GifDelays(0, 75).empty());
-    for (const int ms : {1, 16, 33, 41, 75, 99, 1234, 65535}) {
+    EXPECT_EQ(GifDelays(4, 16), (std::vector<int>{2, 2, 2, 2})); // browsers slow 1 cs to 10
+
+    for (const int ms : {20, 21, 33, 41, 75, 99, 1234, 65535}) {
         const std::vector<int> all = GifDelays(500, ms);
         qint64 total = 0;
         for (size_t k = 0; k < all.size(); ++k) {
@@ -208,7 +211,8 @@ TEST(ApngAnimation, FramesAreExactWithMillisecondDelaysAndPlays)
         EXPECT_EQ(read->plays, repeat ? 0 : 1);
         ASSERT_EQ(read->frames.size(), qsizetype(sequence.order.size()));
         for (size_t f = 0; f < sequence.order.size(); ++f) {
-            EXPECT_EQ(read->frames[qsizetype(f)].image, sequence.pictures[sequence.order[f]])
+            EXPECT_EQ(read->frames[qsizetype(f)].image,
+                      StraightCopy(sequence.pictures[sequence.order[f]]))
                 << "frame " << f;
             EXPECT_EQ(read->frames[qsizetype(f)].delayMs, 41);
         }

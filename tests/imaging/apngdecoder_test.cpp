@@ -144,7 +144,7 @@ TEST(ApngDecoder, ComposesEveryFrameWithItsBlendAndTheEarlierFramesDisposal)
     };
     const int delays[] = {100, 70, 333, 0};
     for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(d.frames[i].image.format(), QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(d.frames[i].image.format(), QImage::Format_ARGB32);
         EXPECT_EQ(pixelsOf(d.frames[i].image), expected[i]) << "frame " << i + 1;
         EXPECT_EQ(d.frames[i].delayMs, delays[i]) << "frame " << i + 1;
     }
