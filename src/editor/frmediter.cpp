@@ -191,8 +191,8 @@ void frmEditer::Form_Resize()
 void frmEditer::PicRedraw(quint8 mode)
 {
     if (mode == 0) {
-        if (m_preview->DrawBackground())
-            sldFrame_Change();
+        m_preview->DrawBackground();
+        sldFrame_Change();
     } else if (mode == 1) {
         m_preview->DrawFrame(m_c.sldFrame->value());
     }
