@@ -46,7 +46,10 @@ DlgFTlist OwnTypes(const Exporter &exporter)
             if (entry.format == format)
                 info = &entry;
         const PictureFormatInfo &named = info ? *info : FormatInfo(format);
-        (void)types.Add(named.caption, named.extension.mid(1));
+        // An APNG may also be named .apng, which the export keeps.
+        (void)types.Add(named.caption, format == PictureFormat::Apng
+                                           ? named.extension.mid(1) + QStringLiteral(",apng")
+                                           : named.extension.mid(1));
     }
     return types;
 }
@@ -140,7 +143,7 @@ std::optional<FileDialogAnswer> ExportMenuCommands::AskForExportFile(const Expor
     FileDialogRequest request;
     request.kind = FileDialogKind::Save;
     request.title = exporter.dialogTitle();
-    request.types = m_ownTypes.Count() > 0 ? &m_ownTypes : &m_editor.AppSettings().ExportTypes;
+    request.types = &PictureTypes();
     request.filterIndex = DialogTypeIndex(exporter);
     request.proposedName = exporter.proposedName(project);
     request.startFolder = project.aFileFolder;
@@ -160,6 +163,11 @@ std::optional<FileDialogAnswer> ExportMenuCommands::AskForExportFile(const Expor
         break;
     }
     return m_editor.AppPrompts().File(request);
+}
+
+const DlgFTlist &ExportMenuCommands::PictureTypes() const
+{
+    return m_ownTypes.Count() > 0 ? m_ownTypes : m_editor.AppSettings().ExportTypes;
 }
 
 bool ExportMenuCommands::AskOptions(const Exporter &exporter, ExportOptions &options)
@@ -245,10 +253,14 @@ void ExportMenuCommands::RunExporter(const Exporter &exporter)
     const auto chosen = AskForExportFile(exporter, source->project);
     if (!chosen)
         return;
-    // Only a picture file's type picks the format; the other targets write their own.
-    const Result<PictureFormat> format = exporter.destination() == ExportDestination::PictureFile
-                                             ? ChosenFormat(exporter, chosen->filterIndex)
-                                             : Result<PictureFormat>(exporter.defaultFormat());
+    // Only a picture file's type picks the format; the other targets write their own. A name
+    // typed with the extension of another offered type asks for that type, so the file
+    // written is the one the dialog named (and asked about replacing).
+    const Result<PictureFormat> format =
+        exporter.destination() == ExportDestination::PictureFile
+            ? ChosenFormat(exporter, PictureTypes().IndexForTypedName(
+                                         chosen->filterIndex, QFileInfo(chosen->path).fileName()))
+            : Result<PictureFormat>(exporter.defaultFormat());
     if (!format) {
         ShowError(format.message());
         return;

@@ -59,6 +59,8 @@ private:
     /// The completion message on success, otherwise what stopped the export.
     void Report(const ExportResult &result, const QString &doneText);
     std::optional<FileDialogAnswer> AskForExportFile(const Exporter &exporter, const MVK &project);
+    /// The types of the picture-file dialog AskForExportFile showed last.
+    const DlgFTlist &PictureTypes() const;
     /// Asks the target's option questions in order into `options`; false when one was
     /// cancelled.
     bool AskOptions(const Exporter &exporter, ExportOptions &options);

@@ -57,6 +57,25 @@ TEST(FileTypes, NameFiltersTakePatternsFromExtensionsNotTheCaption)
     EXPECT_EQ(images.IndexOfNameFilter(QStringLiteral("nope")), 0);
 }
 
+TEST(FileTypes, ATypedExtensionOfAnotherEntryPicksThatEntry)
+{
+    DlgFTlist types;
+    (void)types.Add(QStringLiteral("GIF"), QStringLiteral("gif"));
+    (void)types.Add(QStringLiteral("WebP"), QStringLiteral("webp"));
+    (void)types.Add(QStringLiteral("APNG"), QStringLiteral("png,apng"));
+    struct Case
+    {
+        int chosen;
+        const char *name;
+        int expected;
+    };
+    for (const Case &c : {Case{1, "demo2.webp", 2}, Case{1, "X.GIF", 1}, Case{2, "a.Png", 3},
+                          Case{1, "a.apng", 3}, Case{3, "a.png.gif", 1}, Case{2, "a.gif.txt", 2},
+                          Case{2, "plain", 2}, Case{1, "webp", 1}, Case{3, "x.gif.webp", 2}})
+        EXPECT_EQ(types.IndexForTypedName(c.chosen, QString::fromUtf8(c.name)), c.expected)
+            << c.name;
+}
+
 TEST(FileTypes, KeysAreUniqueAndRemoveShiftsPositions)
 {
     DlgFTlist list;
