@@ -10,7 +10,9 @@
 #include "modalscript.h"
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QContextMenuEvent>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -100,6 +102,7 @@ TEST_F(FramesTest, AFolderImportIsOneStepThatUndoTakesBackToTheSameFileBytes)
     const QByteArray before = SavedBytes();
     const QString sequence = WriteSequence(QStringLiteral("seq"), 12);
     folder.write(QStringLiteral("seq/n5b.png"), "broken");
+    folder.write(QStringLiteral("seq/notes.txt"), "not a picture");
     prompts.answerFile(FileDialogAnswer{sequence, 1});
     w.Menus().mnuImportFrames->trigger();
 
@@ -116,6 +119,7 @@ TEST_F(FramesTest, AFolderImportIsOneStepThatUndoTakesBackToTheSameFileBytes)
     EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("第 13 至 105 格")))
         << prompts.messages[0].text;
     EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("n5b.png")));
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("notes.txt")));
     EXPECT_EQ(w.Document().UndoStack()->count(), 1);
     EXPECT_NE(SavedBytes(), before);
 
@@ -319,8 +323,12 @@ TEST_F(FramesTest, DroppingManyFilesOrAFolderFillsRowsFromTheOneUnderTheCursor)
     EXPECT_EQ(w.Document().Frame(4)->aX, 80);
     EXPECT_EQ(w.Document().UndoStack()->count(), 1);
 
-    // A folder onto the first row's number.
+    // A folder onto the first row's number; the file in it that is no picture is named.
+    folder.write(QStringLiteral("drop/readme.txt"), "x");
+    prompts.messages.clear();
     ASSERT_TRUE(DropOnRowNumber(w.Frames(), 1, {seq}));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("readme.txt")));
     EXPECT_EQ(Urls().mid(0, 3),
               (QStringList{QStringLiteral("drop\\n1.png"), QStringLiteral("drop\\n2.png"),
                            QStringLiteral("drop\\n3.png")}));
@@ -346,9 +354,37 @@ TEST_F(FramesTest, TheRealDialogAnswersWithAFolderOrAPictureFile)
     request.types = &types;
     request.startFolder = folder.path();
     std::optional<FileDialogAnswer> answer;
-    // A folder typed (or picked in the list) and taken with Open is the answer.
+    // Enter on a typed folder goes into it, as in every file dialog; typed again, the Open
+    // button takes it.
+    QString entered;
     AnswerModals([&] { answer = real.File(request); },
-                 {[](QWidget &d) { ChooseInFileDialog(d, 1, QStringLiteral("real")); }});
+                 {[&](QWidget &d) {
+                     auto &dialog = static_cast<QFileDialog &>(d);
+                     ChooseInFileDialog(d, 1, QStringLiteral("real"));
+                     entered = dialog.isVisible() ? dialog.directory().absolutePath() : QString();
+                     QTest::keyClicks(QApplication::focusWidget(), seq);
+                     QTest::mouseClick(dialog.findChild<QDialogButtonBox *>()->button(
+                                           QDialogButtonBox::Open),
+                                       Qt::LeftButton);
+                 }});
+    EXPECT_EQ(entered, QDir(seq).absolutePath());
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->path, QDir::toNativeSeparators(seq));
+    // Enter on the folder picked in the list takes it as well.
+    answer.reset();
+    AnswerModals([&] { answer = real.File(request); },
+                 {[&](QWidget &d) {
+                     QAbstractItemView *view = nullptr; // the list or the details, as shown
+                     for (auto *shown : d.findChildren<QAbstractItemView *>())
+                         if (shown->isVisible() && shown->objectName().endsWith(u"View"))
+                             view = shown;
+                     ASSERT_NE(view, nullptr);
+                     ASSERT_TRUE(QTest::qWaitFor(
+                         [&] { return view->model()->rowCount(view->rootIndex()) > 0; }));
+                     Focus(*view);
+                     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("real"));
+                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                 }});
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->path, QDir::toNativeSeparators(seq));
     // A picture file is one too.
