@@ -4,6 +4,7 @@
 #include "document/projectdocument.h"
 #include "widgets/editorpreview.h"
 #include "editor/animationoptionsdialog.h"
+#include "editor/exportwarnings.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
 #include "export/animationexporter.h"
@@ -226,10 +227,15 @@ bool ExportMenuCommands::MayOverwrite(const QStringList &paths, const FileDialog
            MsgAnswer::Yes;
 }
 
-void ExportMenuCommands::Report(const ExportResult &result, const QString &doneText)
+void ExportMenuCommands::Report(const ExportResult &result, const QString &doneText,
+                                const QString &warnings)
 {
     if (result.status) {
-        ShowInformation(doneText, DoneTitle);
+        if (warnings.isEmpty())
+            ShowInformation(doneText, DoneTitle);
+        else
+            m_editor.AppPrompts().Message({doneText + QStringLiteral("\n\n") + warnings, DoneTitle,
+                                           MsgIcon::Warning, MsgButtons::Ok, MsgAnswer::Ok});
         return;
     }
     QString text = result.cancelled ? result.status.message()
@@ -237,6 +243,8 @@ void ExportMenuCommands::Report(const ExportResult &result, const QString &doneT
     // Whole files written before the stop stay; say so, so nobody takes them for a full set.
     if (!result.written.isEmpty())
         text += u'\n' + QStringLiteral("已完整写入的 %1 个文件保留在磁盘上。").arg(result.written.size());
+    if (!warnings.isEmpty())
+        text += QStringLiteral("\n\n") + warnings;
     if (result.cancelled)
         ShowInformation(text, {});
     else
@@ -274,12 +282,14 @@ void ExportMenuCommands::RunExporter(const Exporter &exporter)
         return;
     if (!MayOverwrite(exporter.outputFiles(source->project, options), *chosen))
         return;
+    // The warnings name frames by the paths the export reads; the run takes the source.
+    const ExportSource paths{{}, source->backgroundPath, source->framePaths};
     const ExportResult result = m_runner.Run(
         exporter.busyLabel(), [&exporter, source = std::move(*source), options](
                                   const ExportProgress &progress, const std::atomic_bool *cancel) {
             return exporter.Run(source, options, progress, cancel);
         });
-    Report(result, exporter.doneMessage(options));
+    Report(result, exporter.doneMessage(options), UnreadableWarnings(result.unreadable, paths));
 }
 
 void ExportMenuCommands::cmdExport_Click()

@@ -1,4 +1,5 @@
 #include "editor/exportmenu_fixture.h"
+#include "editor/exportwarnings.h"
 #include "export/exporter.h"
 #include "export/exportregistry.h"
 
@@ -218,6 +219,34 @@ TEST_F(ExportCommandsTest, SequenceCancelledLoopBoxMeansOnceAndNoDrawsTheBackgro
     w.Menus().mnuExAniFrame->trigger();
     EXPECT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(OutFiles().size(), 3);
+}
+
+TEST_F(ExportCommandsTest, PicturesThatCannotBeReadAreNamedWithTheirFramesWhenDone)
+{
+    frmEditer &w = LoadProject(5);
+    const QString broken = folder.write(QStringLiteral("f2.png"), "not a picture");
+    for (int frame : {3, 5})
+        w.Document().SetFrameUrl(frame, QStringLiteral("f2.png"));
+    w.Document().SetBackgroundUrl(QStringLiteral("gone.png"));
+    ChooseFile(Out(QStringLiteral("anim")), 1);
+    prompts.answerMessage(MsgAnswer::No);
+    w.Menus().mnuExportLongPic->trigger();
+    const MessageRequest done = LastMessage();
+    EXPECT_EQ(done.title, QStringLiteral("导出完成"));
+    EXPECT_EQ(done.icon, MsgIcon::Warning);
+    EXPECT_EQ(done.text, LongDone + QStringLiteral("\n\n警告：无法读取图片“") +
+                             QDir::toNativeSeparators(folder.file(QStringLiteral("gone.png"))) +
+                             QStringLiteral("”（背景），该区域保持透明\n警告：无法读取图片“") +
+                             QDir::toNativeSeparators(broken) +
+                             QStringLiteral("”（第 2-3、5 帧），该区域保持透明"));
+}
+
+TEST(ExportWarnings, FramesAreNamedInRuns)
+{
+    const std::pair<QList<int>, const char *> cases[] = {
+        {{7}, "7"}, {{1, 2, 3}, "1-3"}, {{1, 3, 4, 5, 9, 10}, "1、3-5、9-10"}, {{}, ""}};
+    for (const auto &[frames, runs] : cases)
+        EXPECT_EQ(FrameRuns(frames), QString::fromUtf8(runs));
 }
 
 TEST_F(ExportCommandsTest, ProjectImagesFromTheButton)
