@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -110,6 +112,35 @@ TEST_F(MenuShortcutsTest, EditingKeysStayWithTheTextBox)
     EXPECT_EQ(name.text(), QStringLiteral("动画动画"));
     // Ctrl+Z is the window's undo, not the box's own (see history_tests).
     name.removeEventFilter(&claims);
+}
+
+TEST_F(MenuShortcutsTest, EachMenuOpensOnItsOwnLetterAndNoTwoEntriesShareOne)
+{
+    frmEditer &w = LoadActive();
+    const auto expectDistinct = [](const QList<QAction *> &entries, bool everyOne) {
+        QList<QKeySequence> seen;
+        for (const QAction *entry : entries) {
+            const QKeySequence letter = QKeySequence::mnemonic(entry->text());
+            if (letter.isEmpty()) {
+                EXPECT_FALSE(everyOne) << entry->text();
+                continue;
+            }
+            EXPECT_FALSE(seen.contains(letter)) << entry->text();
+            seen << letter;
+        }
+    };
+    const QList<QAction *> bar = w.menuBar()->actions();
+    expectDistinct(bar, true);
+    for (const QAction *top : bar)
+        if (top->menu())
+            expectDistinct(top->menu()->actions(), false);
+
+    const QKeyCombination frameMenu = QKeySequence::mnemonic(w.Menus().mnuFrame->title())[0];
+    QWidget *focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : &w, frameMenu.key(), frameMenu.keyboardModifiers());
+    EXPECT_EQ(QApplication::activePopupWidget(), w.Menus().mnuFrame);
+    if (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
 }
 
 } // namespace

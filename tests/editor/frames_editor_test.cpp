@@ -85,11 +85,11 @@ TEST_F(FramesTest, TheImportEntryFollowsTheStripImportAndTheFrameMenuHoldsTheRow
     EXPECT_EQ(file.value(strip + 1), w.Menus().mnuImportFrames);
     EXPECT_EQ(w.Menus().mnuImportFrames->text(), QStringLiteral("导入帧序列(&I)..."));
     EXPECT_TRUE(w.Menus().mnuImportFrames->isEnabled());
-    EXPECT_EQ(w.Menus().mnuFrame->title(), QStringLiteral("帧"));
+    EXPECT_EQ(w.Menus().mnuFrame->title(), QStringLiteral("帧(&R)"));
     QStringList captions;
     for (QAction *a : w.Menus().mnuFrame->actions())
         if (!a->isSeparator())
-            captions << a->text();
+            captions << a->text().section(u'\t', 0, 0); // without the key shown beside it
     EXPECT_EQ(captions, (QStringList{QStringLiteral("在前面插入帧"), QStringLiteral("在后面插入帧"),
                                      QStringLiteral("复制帧"), QStringLiteral("删除帧"),
                                      QStringLiteral("上移"), QStringLiteral("下移"),
@@ -151,11 +151,16 @@ TEST_F(FramesTest, DeleteAndInsertKeysActOnTheCurrentRowOnlyWhileTheListHasTheFo
     ASSERT_EQ(w.Controls().sldFrame->value(), 2);
     ASSERT_TRUE(w.Controls().picFrame->isAncestorOf(QApplication::focusWidget()) ||
                 QApplication::focusWidget() == w.Controls().picFrame);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    // The keys are the ones the frame menu shows beside its entries.
+    const auto shownKey = [](const QAction *entry) {
+        return QKeySequence::fromString(entry->text().section(u'\t', 1), QKeySequence::NativeText)[0]
+            .key();
+    };
+    QTest::keyClick(QApplication::focusWidget(), shownKey(w.Menus().mnuFrameDelete));
     EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QStringLiteral("f3.png")}));
     EXPECT_EQ(RowTexts(), Urls());
     EXPECT_EQ(w.Controls().sldFrame->maximum(), 2);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert);
+    QTest::keyClick(QApplication::focusWidget(), shownKey(w.Menus().mnuFrameInsertBefore));
     EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QString(), QStringLiteral("f3.png")}));
     EXPECT_EQ(w.Controls().sldFrame->value(), 2);
 
