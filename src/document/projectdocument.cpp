@@ -158,11 +158,12 @@ bool ProjectDocument::ReplaceFrames(const std::vector<aImage> &frames, const QSt
     return true;
 }
 
-bool ProjectDocument::InsertFrames(int before, const std::vector<aImage> &frames)
+bool ProjectDocument::InsertFrames(int before, const std::vector<aImage> &frames,
+                                   const QString &text)
 {
     if (frames.empty() || before < 1 || before > FrameCount() + 1)
         return false;
-    m_stack.push(new InsertFramesCommand(*this, before, frames));
+    m_stack.push(new InsertFramesCommand(*this, text, before, frames));
     return true;
 }
 

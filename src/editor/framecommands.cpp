@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSlider>
 
 #include <algorithm>
@@ -31,6 +32,14 @@ public:
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
+
+/// A menu entry's words as the name of the undo step it makes: without its key letter and
+/// the key shown beside it.
+QString StepName(const QAction &entry)
+{
+    static const QRegularExpression letter(QStringLiteral("\\(&.\\)|&"));
+    return entry.text().section(u'\t', 0, 0).remove(letter);
+}
 
 } // namespace
 
@@ -198,7 +207,7 @@ void FrameCommands::CopyFrames()
         if (const aImage *frame = document.Frame(row))
             copies.push_back(*frame);
     const int at = targets.last() + 1;
-    if (document.InsertFrames(at, copies))
+    if (document.InsertFrames(at, copies, StepName(*m_editor.Menus().mnuFrameCopy)))
         Pick(at, int(copies.size()));
 }
 

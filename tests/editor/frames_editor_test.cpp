@@ -193,6 +193,8 @@ TEST_F(FramesTest, RowCommandsKeepEachPathWithItsOffsetAndUndoOneByOne)
     w.Menus().mnuFrameCopy->trigger();
     EXPECT_EQ(document.Frames(),
               (std::vector<aImage>{frame(2), frame(2), frame(1), frame(3), frame(4)}));
+    // The undo entry names the copy as its menu entry does.
+    EXPECT_EQ(w.Menus().mnuUndo->text(), QStringLiteral("撤销 ") + w.Menus().mnuFrameCopy->text());
     w.Menus().mnuFrameInsertAfter->trigger();
     EXPECT_EQ(*document.Frame(3), aImage{});
     EXPECT_EQ(document.FrameCount(), 6);
