@@ -192,6 +192,15 @@ bool ProjectDocument::MoveFrames(const QList<int> &frames, int before)
     return true;
 }
 
+bool ProjectDocument::StepFrames(const QList<int> &frames, int step)
+{
+    FrameOrder order = StepOrder(NormalizeSelection(frames, FrameCount()), step, FrameCount());
+    if (IsIdentityOrder(order))
+        return false;
+    m_stack.push(new ReorderFramesCommand(*this, QStringLiteral("移动帧"), std::move(order)));
+    return true;
+}
+
 bool ProjectDocument::ReverseFrames(const QList<int> &frames)
 {
     const std::vector<int> selection = NormalizeSelection(frames, FrameCount());

@@ -68,6 +68,8 @@ public:
     /// Moves the listed frames, in their order, as one block before frame `before`
     /// (1..FrameCount()+1, numbered as before the move).
     bool MoveFrames(const QList<int> &frames, int before);
+    /// Moves every run of the listed frames one place up (step < 0) or down (step > 0).
+    bool StepFrames(const QList<int> &frames, int step);
     /// Reverses the order of the listed frames among the places they hold.
     bool ReverseFrames(const QList<int> &frames);
 

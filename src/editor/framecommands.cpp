@@ -220,20 +220,30 @@ void FrameCommands::DeleteFrames()
 
 void FrameCommands::MoveUp()
 {
-    const QList<int> targets = Targets();
-    const int before = targets.first() - 1;
-    if (before >= 1 && m_editor.Document().MoveFrames(targets, before))
-        Pick(before, int(targets.size()));
+    StepRows(-1);
 }
 
 void FrameCommands::MoveDown()
 {
+    StepRows(1);
+}
+
+void FrameCommands::StepRows(int step)
+{
+    // Each picked row moves by one, the rows between them staying between them: gathering
+    // them into a block would reorder frames the user never picked.
     const QList<int> targets = Targets();
-    // Numbered as before the move: the block goes before the frame after the one below it.
-    const int before = targets.last() + 2;
-    if (before <= m_editor.Document().FrameCount() + 1 &&
-        m_editor.Document().MoveFrames(targets, before))
-        Pick(before - int(targets.size()), int(targets.size()));
+    const int current = CurrentRow();
+    const int count = m_editor.Document().FrameCount();
+    if ((step < 0 && targets.first() <= 1) || (step > 0 && targets.last() >= count) ||
+        !m_editor.Document().StepFrames(targets, step))
+        return;
+    QList<int> moved;
+    for (int row : targets)
+        moved << row + step;
+    m_editor.Controls().sldFrame->setValue(current + step);
+    m_editor.Frames().SetSelection(moved);
+    UpdateEntries();
 }
 
 void FrameCommands::ReverseFrames()

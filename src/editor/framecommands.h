@@ -72,6 +72,9 @@ private:
     void UpdateEntries();
     int CurrentRow() const;
     QList<int> Targets() const;
+    /// Moves the picked rows (or the current one) one place up (step < 0) or down; each row
+    /// stays picked.
+    void StepRows(int step);
     /// Makes `first`..`first + count - 1` the picked rows and `first` the current frame.
     void Pick(int first, int count);
     /// The files left out and, when asked, what the frame count means for the boot screen.

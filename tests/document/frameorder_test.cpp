@@ -37,6 +37,25 @@ TEST(FrameOrder, MovesKeepTheBlockInItsOwnOrder)
     EXPECT_FALSE(IsIdentityOrder(MoveOrder({2, 3}, 5, 5)));
 }
 
+TEST(FrameOrder, StepsMoveEachRunByOnePlace)
+{
+    struct Case
+    {
+        std::vector<int> selection;
+        int step;
+        FrameOrder expected;
+    };
+    const std::vector<Case> cases = {
+        {{2, 4, 5}, -1, {1, 0, 3, 4, 2}}, // scattered rows stay scattered
+        {{2, 4}, 1, {0, 2, 1, 4, 3}},
+        {{1, 3}, -1, {0, 2, 1, 3, 4}},    // the run at the top stays
+        {{4, 5}, 1, {0, 1, 2, 3, 4}},     // nothing below: nothing moves
+        {{2, 3}, -1, {1, 2, 0, 3, 4}},    // a block moves as it did
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(StepOrder(c.selection, c.step, 5), c.expected) << c.step;
+}
+
 TEST(FrameOrder, ReversalsStayInTheSelectedPlacesAndInvert)
 {
     EXPECT_EQ(ReverseOrder({2, 3, 4}, 5), (FrameOrder{0, 3, 2, 1, 4}));

@@ -249,12 +249,12 @@ TEST_F(FramesTest, ShiftAndCtrlClicksPickRowsThatMoveAndReverseTogether)
     EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QStringLiteral("f5.png"),
                                    QStringLiteral("f3.png"), QStringLiteral("f4.png"),
                                    QStringLiteral("f2.png")}));
-    // The picked rows stay picked: a move takes them as one block.
+    // Each picked row moves up by one and stays picked; the rows between them stay between.
     w.Menus().mnuFrameUp->trigger();
-    EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f5.png"), QStringLiteral("f4.png"),
-                                   QStringLiteral("f2.png"), QStringLiteral("f1.png"),
+    EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f5.png"), QStringLiteral("f1.png"),
+                                   QStringLiteral("f4.png"), QStringLiteral("f2.png"),
                                    QStringLiteral("f3.png")}));
-    EXPECT_EQ(w.Frames().Selection(), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(w.Frames().Selection(), (QList<int>{1, 3, 4}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
     EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QStringLiteral("f3.png")}));
     w.Menus().mnuUndo->trigger();
