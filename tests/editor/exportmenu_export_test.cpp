@@ -13,8 +13,8 @@ namespace mrv::test {
 namespace {
 
 const QString LongDone = QStringLiteral("动画长图导出完成，你可以使用“魔方”等软件应用到系统。");
-const QString SequenceDone =
-    QStringLiteral("帧序列已导出，你可以使用VirtualDub、Ulead GIF Animator等软件将其转换为GIF。");
+const QString SequenceDone = QStringLiteral(
+    "帧序列已导出。要做成 GIF、WebP 或 APNG 动画，可以使用“文件”菜单的“导出动画图片”。");
 
 void ExpectDone(const MessageRequest &message, const QString &text)
 {
