@@ -1,5 +1,4 @@
 #include "editor/exportmenu_fixture.h"
-#include "editor/exportwarnings.h"
 #include "export/exporter.h"
 #include "export/exportregistry.h"
 
@@ -239,14 +238,6 @@ TEST_F(ExportCommandsTest, PicturesThatCannotBeReadAreNamedWithTheirFramesWhenDo
                              QStringLiteral("”（背景），该区域保持透明\n警告：无法读取图片“") +
                              QDir::toNativeSeparators(broken) +
                              QStringLiteral("”（第 2-3、5 帧），该区域保持透明"));
-}
-
-TEST(ExportWarnings, FramesAreNamedInRuns)
-{
-    const std::pair<QList<int>, const char *> cases[] = {
-        {{7}, "7"}, {{1, 2, 3}, "1-3"}, {{1, 3, 4, 5, 9, 10}, "1、3-5、9-10"}, {{}, ""}};
-    for (const auto &[frames, runs] : cases)
-        EXPECT_EQ(FrameRuns(frames), QString::fromUtf8(runs));
 }
 
 TEST_F(ExportCommandsTest, ProjectImagesFromTheButton)

@@ -153,8 +153,7 @@ TEST_F(FramesTest, DeleteAndInsertKeysActOnTheCurrentRowOnlyWhileTheListHasTheFo
                 QApplication::focusWidget() == w.Controls().picFrame);
     // The keys are the ones the frame menu shows beside its entries.
     const auto shownKey = [](const QAction *entry) {
-        return QKeySequence::fromString(entry->text().section(u'\t', 1), QKeySequence::NativeText)[0]
-            .key();
+        return QKeySequence::fromString(entry->text().section(u'\t', 1))[0].key();
     };
     QTest::keyClick(QApplication::focusWidget(), shownKey(w.Menus().mnuFrameDelete));
     EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QStringLiteral("f3.png")}));

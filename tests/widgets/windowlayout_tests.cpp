@@ -1,5 +1,4 @@
 #include "widgets/picturesurface.h"
-#include "widgets/screenfit.h"
 #include "widgets/windowlayout.h"
 
 #include "support/xmledit.h"
@@ -338,19 +337,6 @@ TEST(WindowLayoutTest, SaveWindowSizeWritesPixelsAndCreatesTheRoot)
 
     QWidget unnamed;
     EXPECT_FALSE(SaveWindowSize(doc, unnamed).ok());
-}
-
-TEST(ScreenFit, AFrameIsCutToTheAvailableAreaAndMovedOntoIt)
-{
-    const QRect available(0, 0, 1024, 728); // a 1024 x 768 screen less a task bar
-    const std::pair<QRect, QRect> cases[] = {
-        {{10, 20, 800, 600}, {10, 20, 800, 600}},
-        {{0, 0, 1168, 741}, {0, 0, 1024, 728}},
-        {{300, 400, 800, 600}, {224, 128, 800, 600}},
-        {{-50, -10, 800, 600}, {0, 0, 800, 600}},
-    };
-    for (const auto &[frame, fitted] : cases)
-        EXPECT_EQ(FitFrameWithin(frame, available), fitted);
 }
 
 } // namespace
