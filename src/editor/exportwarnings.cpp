@@ -3,12 +3,28 @@
 #include "export/exportsource.h"
 
 #include <QDir>
+#include <QList>
 
 namespace mrv {
 
 namespace {
 
 constexpr qsizetype ListedPictures = 10;
+
+/// Ascending frame numbers as runs: "2", "2-4", "1-3、7".
+QString FrameRuns(const QList<int> &frames)
+{
+    QStringList runs;
+    for (qsizetype i = 0; i < frames.size();) {
+        qsizetype last = i;
+        while (last + 1 < frames.size() && frames[last + 1] == frames[last] + 1)
+            ++last;
+        runs << (last == i ? QString::number(frames[i])
+                           : QStringLiteral("%1-%2").arg(frames[i]).arg(frames[last]));
+        i = last + 1;
+    }
+    return runs.join(u'、');
+}
 
 /// Where the picture shows: "背景", "第 3、5 帧", or both.
 QString UsesOf(const QString &path, const ExportSource &source)
@@ -26,20 +42,6 @@ QString UsesOf(const QString &path, const ExportSource &source)
 }
 
 } // namespace
-
-QString FrameRuns(const QList<int> &frames)
-{
-    QStringList runs;
-    for (qsizetype i = 0; i < frames.size();) {
-        qsizetype last = i;
-        while (last + 1 < frames.size() && frames[last + 1] == frames[last] + 1)
-            ++last;
-        runs << (last == i ? QString::number(frames[i])
-                           : QStringLiteral("%1-%2").arg(frames[i]).arg(frames[last]));
-        i = last + 1;
-    }
-    return runs.join(u'、');
-}
 
 QString UnreadableWarnings(const QStringList &unreadable, const ExportSource &source)
 {

@@ -1,15 +1,11 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace mrv {
 
 struct ExportSource;
-
-/// Frame numbers as runs: "2", "2-4", "1-3、7" (ascending numbers).
-QString FrameRuns(const QList<int> &frames);
 
 /// What an export says about the pictures it could not read, one line each as the command
 /// line warns, naming the background and the frames that use the picture ("警告：无法读取图片
