@@ -17,9 +17,9 @@ void ReplaceFramesCommand::undo()
     applyFrames(m_before);
 }
 
-InsertFramesCommand::InsertFramesCommand(ProjectDocument &document, int first,
-                                         std::vector<aImage> frames)
-    : DocumentCommand(document, QStringLiteral("插入帧")), m_first(first),
+InsertFramesCommand::InsertFramesCommand(ProjectDocument &document, const QString &text,
+                                         int first, std::vector<aImage> frames)
+    : DocumentCommand(document, text), m_first(first),
       m_frames(std::move(frames))
 {}
 

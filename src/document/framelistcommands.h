@@ -23,7 +23,8 @@ private:
 class InsertFramesCommand : public DocumentCommand
 {
 public:
-    InsertFramesCommand(ProjectDocument &document, int first, std::vector<aImage> frames);
+    InsertFramesCommand(ProjectDocument &document, const QString &text, int first,
+                        std::vector<aImage> frames);
     void redo() override;
     void undo() override;
 

@@ -1,6 +1,7 @@
 #include "document/frameorder.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace mrv {
 
@@ -49,6 +50,22 @@ FrameOrder MoveOrder(const std::vector<int> &selection, int before, int count)
     }
     if (!placed)
         appendBlock();
+    return order;
+}
+
+FrameOrder StepOrder(const std::vector<int> &selection, int step, int count)
+{
+    FrameOrder order(size_t(std::max(count, 0)));
+    std::iota(order.begin(), order.end(), 0);
+    // Runs are separated by unselected frames, so each passes a frame of its own.
+    for (const FrameRun &run : SelectionRuns(selection)) {
+        const auto first = order.begin() + (run.first - 1);
+        const auto end = first + run.count;
+        if (step < 0 && run.first > 1)
+            std::rotate(first - 1, first, end);
+        else if (step > 0 && run.first - 1 + run.count < count)
+            std::rotate(first, end, end + 1);
+    }
     return order;
 }
 

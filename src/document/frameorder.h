@@ -29,6 +29,11 @@ std::vector<FrameRun> SelectionRuns(const std::vector<int> &selection);
 /// place before frame `before` (1..count+1, numbered as before the move).
 FrameOrder MoveOrder(const std::vector<int> &selection, int before, int count);
 
+/// The order after every run of selected frames moves one place up (step < 0) or down
+/// (step > 0) past the frame beside it, so scattered frames stay scattered; a run already at
+/// that end of the list stays where it is.
+FrameOrder StepOrder(const std::vector<int> &selection, int step, int count);
+
 /// The order after the selected frames are reversed among the places they hold; the other
 /// frames stay where they are.
 FrameOrder ReverseOrder(const std::vector<int> &selection, int count);

@@ -158,11 +158,12 @@ bool ProjectDocument::ReplaceFrames(const std::vector<aImage> &frames, const QSt
     return true;
 }
 
-bool ProjectDocument::InsertFrames(int before, const std::vector<aImage> &frames)
+bool ProjectDocument::InsertFrames(int before, const std::vector<aImage> &frames,
+                                   const QString &text)
 {
     if (frames.empty() || before < 1 || before > FrameCount() + 1)
         return false;
-    m_stack.push(new InsertFramesCommand(*this, before, frames));
+    m_stack.push(new InsertFramesCommand(*this, text, before, frames));
     return true;
 }
 
@@ -186,6 +187,15 @@ bool ProjectDocument::MoveFrames(const QList<int> &frames, int before)
     FrameOrder order = MoveOrder(selection, before, FrameCount());
     const std::vector<aImage> current = framesFrom(1, FrameCount());
     if (applyOrderTo(current, order) == current)
+        return false;
+    m_stack.push(new ReorderFramesCommand(*this, QStringLiteral("移动帧"), std::move(order)));
+    return true;
+}
+
+bool ProjectDocument::StepFrames(const QList<int> &frames, int step)
+{
+    FrameOrder order = StepOrder(NormalizeSelection(frames, FrameCount()), step, FrameCount());
+    if (IsIdentityOrder(order))
         return false;
     m_stack.push(new ReorderFramesCommand(*this, QStringLiteral("移动帧"), std::move(order)));
     return true;

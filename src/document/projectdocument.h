@@ -60,13 +60,16 @@ public:
 
     /// One step that replaces the whole frame list; `text` names it in the undo menu.
     bool ReplaceFrames(const std::vector<aImage> &frames, const QString &text);
-    /// Inserts frames before frame `before` (1..FrameCount()+1).
-    bool InsertFrames(int before, const std::vector<aImage> &frames);
+    /// Inserts frames before frame `before` (1..FrameCount()+1); `text` names the step.
+    bool InsertFrames(int before, const std::vector<aImage> &frames,
+                      const QString &text = QStringLiteral("插入帧"));
     /// Removes the listed frames; numbers outside the list and repeats are ignored.
     bool RemoveFrames(const QList<int> &frames);
     /// Moves the listed frames, in their order, as one block before frame `before`
     /// (1..FrameCount()+1, numbered as before the move).
     bool MoveFrames(const QList<int> &frames, int before);
+    /// Moves every run of the listed frames one place up (step < 0) or down (step > 0).
+    bool StepFrames(const QList<int> &frames, int step);
     /// Reverses the order of the listed frames among the places they hold.
     bool ReverseFrames(const QList<int> &frames);
 

@@ -19,6 +19,14 @@ QAction *AddEntry(QMenu &menu, const char *name, const QString &caption,
     return action;
 }
 
+/// The caption with a key shown in the menu's shortcut column. The frame list takes the key
+/// itself, and only while it has the focus: as the entry's shortcut it would reach the path
+/// boxes too, where Delete deletes a letter.
+QString WithListKey(const QString &caption, Qt::Key key)
+{
+    return caption + u'\t' + QKeySequence(key).toString(QKeySequence::NativeText);
+}
+
 void AddSeparator(QMenu &menu, const char *name)
 {
     menu.addSeparator()->setObjectName(QString::fromLatin1(name));
@@ -52,7 +60,8 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     m.mnuExportBootAnimation =
         AddEntry(file, "mnuExportBootAnimation", QStringLiteral("导出 Android 开机动画(&D)..."));
     AddSeparator(file, "heng3");
-    m.mnuExit = AddEntry(file, "mnuExit", QStringLiteral("退出(&E)"), QKeySequence(QStringLiteral("Ctrl+W")));
+    // E belongs to 导出工程 (Ctrl+E); two entries on one letter would only cycle between them.
+    m.mnuExit = AddEntry(file, "mnuExit", QStringLiteral("退出(&X)"), QKeySequence(QStringLiteral("Ctrl+W")));
 
     m.mnuEdit = bar.addMenu(QStringLiteral("编辑(&E)"));
     m.mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
@@ -63,14 +72,15 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     m.mnuRedo->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
 
-    m.mnuFrame = bar.addMenu(QStringLiteral("帧"));
+    m.mnuFrame = bar.addMenu(QStringLiteral("帧(&R)"));
     m.mnuFrame->setObjectName(QStringLiteral("mnuFrame"));
     QMenu &frame = *m.mnuFrame;
-    m.mnuFrameInsertBefore =
-        AddEntry(frame, "mnuFrameInsertBefore", QStringLiteral("在前面插入帧"));
+    m.mnuFrameInsertBefore = AddEntry(frame, "mnuFrameInsertBefore",
+                                      WithListKey(QStringLiteral("在前面插入帧"), Qt::Key_Insert));
     m.mnuFrameInsertAfter = AddEntry(frame, "mnuFrameInsertAfter", QStringLiteral("在后面插入帧"));
     m.mnuFrameCopy = AddEntry(frame, "mnuFrameCopy", QStringLiteral("复制帧"));
-    m.mnuFrameDelete = AddEntry(frame, "mnuFrameDelete", QStringLiteral("删除帧"));
+    m.mnuFrameDelete = AddEntry(frame, "mnuFrameDelete",
+                                WithListKey(QStringLiteral("删除帧"), Qt::Key_Delete));
     AddSeparator(frame, "frameSep1");
     m.mnuFrameUp = AddEntry(frame, "mnuFrameUp", QStringLiteral("上移"));
     m.mnuFrameDown = AddEntry(frame, "mnuFrameDown", QStringLiteral("下移"));

@@ -4,6 +4,7 @@
 #include "document/projectdocument.h"
 #include "widgets/editorpreview.h"
 #include "editor/animationoptionsdialog.h"
+#include "editor/exportwarnings.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
 #include "export/animationexporter.h"
@@ -46,7 +47,10 @@ DlgFTlist OwnTypes(const Exporter &exporter)
             if (entry.format == format)
                 info = &entry;
         const PictureFormatInfo &named = info ? *info : FormatInfo(format);
-        (void)types.Add(named.caption, named.extension.mid(1));
+        // An APNG may also be named .apng, which the export keeps.
+        (void)types.Add(named.caption, format == PictureFormat::Apng
+                                           ? named.extension.mid(1) + QStringLiteral(",apng")
+                                           : named.extension.mid(1));
     }
     return types;
 }
@@ -140,7 +144,7 @@ std::optional<FileDialogAnswer> ExportMenuCommands::AskForExportFile(const Expor
     FileDialogRequest request;
     request.kind = FileDialogKind::Save;
     request.title = exporter.dialogTitle();
-    request.types = m_ownTypes.Count() > 0 ? &m_ownTypes : &m_editor.AppSettings().ExportTypes;
+    request.types = &PictureTypes();
     request.filterIndex = DialogTypeIndex(exporter);
     request.proposedName = exporter.proposedName(project);
     request.startFolder = project.aFileFolder;
@@ -160,6 +164,11 @@ std::optional<FileDialogAnswer> ExportMenuCommands::AskForExportFile(const Expor
         break;
     }
     return m_editor.AppPrompts().File(request);
+}
+
+const DlgFTlist &ExportMenuCommands::PictureTypes() const
+{
+    return m_ownTypes.Count() > 0 ? m_ownTypes : m_editor.AppSettings().ExportTypes;
 }
 
 bool ExportMenuCommands::AskOptions(const Exporter &exporter, ExportOptions &options)
@@ -218,10 +227,15 @@ bool ExportMenuCommands::MayOverwrite(const QStringList &paths, const FileDialog
            MsgAnswer::Yes;
 }
 
-void ExportMenuCommands::Report(const ExportResult &result, const QString &doneText)
+void ExportMenuCommands::Report(const ExportResult &result, const QString &doneText,
+                                const QString &warnings)
 {
     if (result.status) {
-        ShowInformation(doneText, DoneTitle);
+        if (warnings.isEmpty())
+            ShowInformation(doneText, DoneTitle);
+        else
+            m_editor.AppPrompts().Message({doneText + QStringLiteral("\n\n") + warnings, DoneTitle,
+                                           MsgIcon::Warning, MsgButtons::Ok, MsgAnswer::Ok});
         return;
     }
     QString text = result.cancelled
@@ -230,6 +244,8 @@ void ExportMenuCommands::Report(const ExportResult &result, const QString &doneT
     // Exports put their files in place only when all are written: nothing to look for.
     if (!result.refused)
         text += u'\n' + NothingWrittenNote();
+    if (!warnings.isEmpty())
+        text += QStringLiteral("\n\n") + warnings;
     if (result.cancelled)
         ShowInformation(text, {});
     else
@@ -246,10 +262,14 @@ void ExportMenuCommands::RunExporter(const Exporter &exporter)
     const auto chosen = AskForExportFile(exporter, source->project);
     if (!chosen)
         return;
-    // Only a picture file's type picks the format; the other targets write their own.
-    const Result<PictureFormat> format = exporter.destination() == ExportDestination::PictureFile
-                                             ? ChosenFormat(exporter, chosen->filterIndex)
-                                             : Result<PictureFormat>(exporter.defaultFormat());
+    // Only a picture file's type picks the format; the other targets write their own. A name
+    // typed with the extension of another offered type asks for that type, so the file
+    // written is the one the dialog named (and asked about replacing).
+    const Result<PictureFormat> format =
+        exporter.destination() == ExportDestination::PictureFile
+            ? ChosenFormat(exporter, PictureTypes().IndexForTypedName(
+                                         chosen->filterIndex, QFileInfo(chosen->path).fileName()))
+            : Result<PictureFormat>(exporter.defaultFormat());
     if (!format) {
         ShowError(format.message());
         return;
@@ -264,12 +284,19 @@ void ExportMenuCommands::RunExporter(const Exporter &exporter)
     if (!MayOverwrite(exporter.outputFiles(source->project, options), *chosen))
         return;
     const QString done = exporter.doneMessage(source->project, options);
+    // The warnings name frames by the paths the export reads; the run takes the source.
+    const ExportSource paths{{}, source->backgroundPath, source->framePaths};
     const ExportResult result = m_runner.Run(
         exporter.busyLabel(), [&exporter, source = std::move(*source), options](
                                   const ExportProgress &progress, const std::atomic_bool *cancel) {
             return exporter.Run(source, options, progress, cancel);
         });
-    Report(result, done);
+    // The engine's own warnings (a GIF frame time it cannot play) come first.
+    QStringList warnings = result.warnings;
+    if (const QString unreadable = UnreadableWarnings(result.unreadable, paths);
+        !unreadable.isEmpty())
+        warnings << unreadable;
+    Report(result, done, warnings.join(u'\n'));
 }
 
 void ExportMenuCommands::cmdExport_Click()

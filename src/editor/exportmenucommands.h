@@ -56,9 +56,12 @@ private:
     std::optional<ExportSource> CurrentSource() const;
     /// False (after saying so) when another export is still running.
     bool Idle();
-    /// The completion message on success, otherwise what stopped the export.
-    void Report(const ExportResult &result, const QString &doneText);
+    /// The completion message on success, otherwise what stopped the export; either with the
+    /// warnings about pictures that could not be read.
+    void Report(const ExportResult &result, const QString &doneText, const QString &warnings);
     std::optional<FileDialogAnswer> AskForExportFile(const Exporter &exporter, const MVK &project);
+    /// The types of the picture-file dialog AskForExportFile showed last.
+    const DlgFTlist &PictureTypes() const;
     /// Asks the target's option questions in order into `options`; false when one was
     /// cancelled.
     bool AskOptions(const Exporter &exporter, ExportOptions &options);

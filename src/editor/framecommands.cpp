@@ -3,14 +3,15 @@
 #include "document/projectdocument.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
-#include "export/frameimport.h"
 #include "support/naturalorder.h"
 #include "widgets/prompts.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSlider>
 
 #include <algorithm>
@@ -20,6 +21,7 @@ namespace mrv {
 namespace {
 
 const QString ImportTitle = QStringLiteral("导入帧序列");
+const QString NotAPicture = QStringLiteral("不是可以导入的图片类型");
 
 // Reading thousands of picture heads takes a moment; the cursor says so.
 class WaitCursor
@@ -30,6 +32,14 @@ public:
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
+
+/// A menu entry's words as the name of the undo step it makes: without its key letter and
+/// the key shown beside it.
+QString StepName(const QAction &entry)
+{
+    static const QRegularExpression letter(QStringLiteral("\\(&.\\)|&"));
+    return entry.text().section(u'\t', 0, 0).remove(letter);
+}
 
 } // namespace
 
@@ -54,17 +64,35 @@ QList<int> RowsToActOn(int row, const QList<int> &selection)
     return {row};
 }
 
-QStringList DroppedPictures(const QStringList &dropped)
+QList<SkippedPicture> NonPictureFiles(const QString &folder)
 {
-    QStringList pictures;
+    const QDir dir(folder);
+    QStringList names;
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot))
+        if (!HasImportPictureExtension(name))
+            names.append(name);
+    NaturalSort(names);
+    QList<SkippedPicture> skipped;
+    for (const QString &name : names)
+        skipped.append({QDir::toNativeSeparators(dir.filePath(name)), NotAPicture});
+    return skipped;
+}
+
+DroppedFiles SortDroppedFiles(const QStringList &dropped)
+{
+    DroppedFiles files;
     for (const QString &path : dropped) {
-        if (QFileInfo(path).isDir())
-            pictures += FolderPictures(path);
-        else if (HasImportPictureExtension(path))
-            pictures.append(path);
+        if (QFileInfo(path).isDir()) {
+            files.pictures += FolderPictures(path);
+            files.leftOut += NonPictureFiles(path);
+        } else if (HasImportPictureExtension(path)) {
+            files.pictures.append(path);
+        } else {
+            files.leftOut.append({QDir::toNativeSeparators(path), NotAPicture});
+        }
     }
-    NaturalSort(pictures);
-    return pictures;
+    NaturalSort(files.pictures);
+    return files;
 }
 
 FrameCommands &FrameCommands::Install(frmEditer &editor)
@@ -179,7 +207,7 @@ void FrameCommands::CopyFrames()
         if (const aImage *frame = document.Frame(row))
             copies.push_back(*frame);
     const int at = targets.last() + 1;
-    if (document.InsertFrames(at, copies))
+    if (document.InsertFrames(at, copies, StepName(*m_editor.Menus().mnuFrameCopy)))
         Pick(at, int(copies.size()));
 }
 
@@ -192,20 +220,30 @@ void FrameCommands::DeleteFrames()
 
 void FrameCommands::MoveUp()
 {
-    const QList<int> targets = Targets();
-    const int before = targets.first() - 1;
-    if (before >= 1 && m_editor.Document().MoveFrames(targets, before))
-        Pick(before, int(targets.size()));
+    StepRows(-1);
 }
 
 void FrameCommands::MoveDown()
 {
+    StepRows(1);
+}
+
+void FrameCommands::StepRows(int step)
+{
+    // Each picked row moves by one, the rows between them staying between them: gathering
+    // them into a block would reorder frames the user never picked.
     const QList<int> targets = Targets();
-    // Numbered as before the move: the block goes before the frame after the one below it.
-    const int before = targets.last() + 2;
-    if (before <= m_editor.Document().FrameCount() + 1 &&
-        m_editor.Document().MoveFrames(targets, before))
-        Pick(before - int(targets.size()), int(targets.size()));
+    const int current = CurrentRow();
+    const int count = m_editor.Document().FrameCount();
+    if ((step < 0 && targets.first() <= 1) || (step > 0 && targets.last() >= count) ||
+        !m_editor.Document().StepFrames(targets, step))
+        return;
+    QList<int> moved;
+    for (int row : targets)
+        moved << row + step;
+    m_editor.Controls().sldFrame->setValue(current + step);
+    m_editor.Frames().SetSelection(moved);
+    UpdateEntries();
 }
 
 void FrameCommands::ReverseFrames()
@@ -234,7 +272,8 @@ void FrameCommands::ShowRowMenu(int row, QPoint globalPos)
 void FrameCommands::DropFiles(int row, const QStringList &files)
 {
     ProjectDocument &document = m_editor.Document();
-    const QStringList pictures = DroppedPictures(files);
+    const DroppedFiles dropped = SortDroppedFiles(files);
+    const QStringList &pictures = dropped.pictures;
     if (pictures.size() > MaxImportedFrames) {
         ShowError(QStringLiteral("拖入了 %1 张图片，一次最多导入 %2 张，未作任何更改")
                       .arg(pictures.size())
@@ -246,6 +285,7 @@ void FrameCommands::DropFiles(int row, const QStringList &files)
         WaitCursor wait;
         import = FramesForPictures(pictures, document.Project().aFileFolder);
     }
+    import.skipped += dropped.leftOut;
     std::vector<aImage> frames = document.Frames();
     const int first = std::clamp(row, 1, int(frames.size()) + 1);
     for (size_t k = 0; k < import.frames.size(); ++k) {
@@ -287,14 +327,21 @@ bool FrameCommands::ImportFrom(const QString &source)
             return false;
     }
     const QString folder = m_editor.CurrentProject()->aFileFolder;
-    const FrameImportResult result = [&] {
+    // The import reads a folder's pictures only; the files beside them are named too, so
+    // nothing is left out without a word.
+    const QList<SkippedPicture> others =
+        QFileInfo(source).isDir() ? NonPictureFiles(source) : QList<SkippedPicture>();
+    FrameImportResult result = [&] {
         WaitCursor wait;
         return ImportFrames(source, {folder, folder});
     }();
     if (!result.import) {
-        ShowError(result.import.message());
+        QStringList parts{result.import.message(), SkippedPicturesMessage(others)};
+        parts.removeAll(QString());
+        ShowError(parts.join(QStringLiteral("\n\n")));
         return false;
     }
+    result.import->skipped += others;
     const bool changed = m_editor.Document().ReplaceFrames(result.import->frames, ImportTitle);
     if (changed)
         Pick(1, 1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/frameimport.h"
 #include "support/filetypes.h"
 
 #include <QList>
@@ -11,7 +12,6 @@
 namespace mrv {
 
 class frmEditer;
-struct FrameImport;
 
 /// The file types of the frame import's dialog: every picture type the program reads, the
 /// animated GIF, WebP and APNG among them.
@@ -21,9 +21,18 @@ DlgFTlist FrameImportTypes();
 /// else `row` alone.
 QList<int> RowsToActOn(int row, const QList<int> &selection);
 
-/// The files a drop of several files or folders gives, in natural order: each folder's
-/// pictures and the picture files themselves.
-QStringList DroppedPictures(const QStringList &dropped);
+/// The files of a folder that are not of a picture type the import reads, in natural order,
+/// each with the reason it is left out.
+QList<SkippedPicture> NonPictureFiles(const QString &folder);
+
+/// What a drop of several files or folders gives: each folder's pictures and the picture
+/// files themselves, in natural order, and every other file, which is left out.
+struct DroppedFiles
+{
+    QStringList pictures;
+    QList<SkippedPicture> leftOut;
+};
+DroppedFiles SortDroppedFiles(const QStringList &dropped);
 
 /// Frames in bulk: the import of a folder or an animated picture (File menu), the frame menu
 /// with the same entries on each row's context menu, the Delete and Insert keys of the list,
@@ -63,6 +72,9 @@ private:
     void UpdateEntries();
     int CurrentRow() const;
     QList<int> Targets() const;
+    /// Moves the picked rows (or the current one) one place up (step < 0) or down; each row
+    /// stays picked.
+    void StepRows(int step);
     /// Makes `first`..`first + count - 1` the picked rows and `first` the current frame.
     void Pick(int first, int count);
     /// The files left out and, when asked, what the frame count means for the boot screen.

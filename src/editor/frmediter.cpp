@@ -9,6 +9,7 @@
 #include "widgets/picturesurface.h"
 #include "widgets/playback.h"
 #include "widgets/prompts.h"
+#include "widgets/screenfit.h"
 #include "editor/screenscale.h"
 #include "editor/trimworkingset.h"
 #include "widgets/windowlayout.h"
@@ -124,6 +125,9 @@ void frmEditer::Form_Load(const QList<CommandLinePath> &commandLine)
     FillScreenScales();
     m_commands.New();
     RestoreLayout(*m_settings.WindowDocument, *this);
+    // Neither the design size nor a size stored on a larger screen may push the play and
+    // full-screen buttons off this one.
+    FitOnScreen(*this);
     // Rows that come into view later receive their part of the same document.
     m_frames->SetRowLayoutHook([this, document = m_settings.WindowDocument](QObject &control) {
         RestoreControlLayout(*document, *this, control);
@@ -191,8 +195,8 @@ void frmEditer::Form_Resize()
 void frmEditer::PicRedraw(quint8 mode)
 {
     if (mode == 0) {
-        if (m_preview->DrawBackground())
-            sldFrame_Change();
+        m_preview->DrawBackground();
+        sldFrame_Change();
     } else if (mode == 1) {
         m_preview->DrawFrame(m_c.sldFrame->value());
     }

@@ -152,7 +152,7 @@ AnimationOptions AnimationExporter::EngineOptions(const ExportOptions &options)
 QString AnimationExporter::OutputPath(const QString &chosenPath, PictureFormat format)
 {
     if (format == PictureFormat::Apng &&
-        QFileInfo(chosenPath).fileName().contains(QStringLiteral(".apng")))
+        QFileInfo(chosenPath).fileName().contains(QStringLiteral(".apng"), Qt::CaseInsensitive))
         return chosenPath;
     return LongPictureTargetFor(chosenPath, format).path;
 }

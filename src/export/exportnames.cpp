@@ -46,13 +46,13 @@ Result<Target> forTypeIndex(const QString &chosenPath, int filterIndex,
     return make(chosenPath, *format);
 }
 
-/// The chosen path with the extension appended unless its file name contains it. Only the
-/// file name is searched: an extension that happens to occur in a folder name must not
-/// leave the file without one.
+/// The chosen path with the extension appended unless its file name contains it, in any
+/// letter case ("X.GIF" stays). Only the file name is searched: an extension that happens to
+/// occur in a folder name must not leave the file without one.
 QString withExtension(const ChosenPath &chosen, const QString &extension)
 {
     const QString path = chosen.folder + chosen.fileName;
-    return chosen.fileName.contains(extension, Qt::CaseSensitive) ? path : path + extension;
+    return chosen.fileName.contains(extension, Qt::CaseInsensitive) ? path : path + extension;
 }
 
 } // namespace
@@ -95,7 +95,7 @@ SequenceTarget SequenceTargetFor(const QString &chosenPath, PictureFormat format
     const ChosenPath chosen = splitChosen(chosenPath);
     QString name = chosen.fileName;
     // With a folder in front, a name starting with the extension is still cut (to nothing).
-    const qsizetype at = name.lastIndexOf(extension, -1, Qt::CaseSensitive);
+    const qsizetype at = name.lastIndexOf(extension, -1, Qt::CaseInsensitive);
     if (at > 0 || (at == 0 && !chosen.folder.isEmpty()))
         name.truncate(at);
     return SequenceTarget{chosen.folder + name, extension};
@@ -120,7 +120,7 @@ ProjectImagesTarget ProjectImagesTargetFor(const QString &chosenPath, PictureFor
     target.extension = extension;
     target.backgroundPath = withExtension(chosen, extension);
     target.baseName = chosen.fileName;
-    const qsizetype at = chosen.fileName.lastIndexOf(extension, -1, Qt::CaseSensitive);
+    const qsizetype at = chosen.fileName.lastIndexOf(extension, -1, Qt::CaseInsensitive);
     if (at > 0)
         target.baseName.truncate(at);
     target.frameFolder = chosen.folder + target.baseName + QStringLiteral("_Frame");

@@ -37,7 +37,8 @@ struct LongPictureTarget
 };
 
 /// The chosen path (folder and file name, as the save dialog returns it) with the extension
-/// appended unless the file name already contains it ("anim.jpg.png" with JPEG stays as it is).
+/// appended unless the file name already contains it in any letter case ("anim.jpg.png" with
+/// JPEG and "anim.JPG" stay as they are).
 LongPictureTarget LongPictureTargetFor(const QString &chosenPath, PictureFormat format);
 /// The same for the format of an export file type; fails for a position without one.
 Result<LongPictureTarget> LongPictureTargetFor(const QString &chosenPath, int filterIndex);
@@ -52,8 +53,9 @@ struct SequenceTarget
     QString FileName(int n, int numberWidth) const;
 };
 
-/// The chosen path cut before the last occurrence of the extension in its file name
-/// ("seq.png" with PNG gives the prefix "seq"); unchanged when the name does not contain it.
+/// The chosen path cut before the last occurrence of the extension in its file name, in any
+/// letter case ("seq.PNG" with PNG gives the prefix "seq"); unchanged when the name does not
+/// contain it.
 SequenceTarget SequenceTargetFor(const QString &chosenPath, PictureFormat format);
 Result<SequenceTarget> SequenceTargetFor(const QString &chosenPath, int filterIndex);
 

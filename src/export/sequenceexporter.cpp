@@ -50,8 +50,9 @@ QString SequenceExporter::proposedName(const MVK &project) const
 
 QString SequenceExporter::doneMessage(const MVK &, const ExportOptions &) const
 {
-    return QStringLiteral(
-        "帧序列已导出，你可以使用VirtualDub、Ulead GIF Animator等软件将其转换为GIF。");
+    // The program makes the animated picture itself now; it names its own command for it.
+    return QStringLiteral("帧序列已导出。要做成 GIF、WebP 或 APNG 动画，可以使用“文件”菜单的"
+                          "“导出动画图片”。");
 }
 
 QString SequenceExporter::cliReport(const ExportResult &result, const ExportOptions &) const

@@ -98,8 +98,9 @@ void frmFullscreen::BuildControls()
 void frmFullscreen::Form_Load()
 {
     RestoreLayout(m_windowDocument, *this);
-    if (nFrame < 1)
-        nFrame = 1;
+    // The editor's slider keeps its value when the last frame goes: a project without
+    // frames shows none.
+    nFrame = qint16(std::clamp(int(nFrame), std::min(1, FrameCount()), FrameCount()));
     QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (screen)
         setGeometry(screen->geometry());
@@ -125,8 +126,8 @@ void frmFullscreen::PicRedraw(int mode)
     if (!m_geometry.drawable)
         return;
     if (mode == 0) {
-        if (m_preview->DrawBackground())
-            PicRedraw(1);
+        m_preview->DrawBackground();
+        PicRedraw(1);
     } else if (mode == 1) {
         m_preview->DrawFrame(nFrame);
     }
@@ -155,7 +156,7 @@ bool frmFullscreen::Form_KeyDown(int key)
             ++nFrame;
         break;
     case Qt::Key_Home:
-        nFrame = 1;
+        nFrame = qint16(std::min(1, FrameCount()));
         break;
     case Qt::Key_End:
         nFrame = qint16(FrameCount());

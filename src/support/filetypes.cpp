@@ -2,6 +2,8 @@
 
 #include "support/pathrules.h"
 
+#include <algorithm>
+
 namespace mrv {
 
 namespace {
@@ -96,6 +98,23 @@ QStringList DlgFTlist::NameFilters() const
 int DlgFTlist::IndexOfNameFilter(const QString &filter) const
 {
     return int(NameFilters().indexOf(filter)) + 1;
+}
+
+int DlgFTlist::IndexForTypedName(int chosen, const QString &fileName) const
+{
+    const auto endsInOneOf = [&fileName](const FileType &type) {
+        const QStringList extensions = type.ExtensionList();
+        return std::any_of(extensions.begin(), extensions.end(), [&](const QString &extension) {
+            return !extension.isEmpty() &&
+                   fileName.endsWith(u'.' + extension, Qt::CaseInsensitive);
+        });
+    };
+    if (const FileType *own = Item(chosen); own && endsInOneOf(*own))
+        return chosen;
+    for (int i = 1; i <= Count(); ++i)
+        if (endsInOneOf(*Item(i)))
+            return i;
+    return chosen;
 }
 
 QString DialogFiles::FirstPath() const

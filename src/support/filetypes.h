@@ -40,6 +40,10 @@ public:
     QStringList NameFilters() const;
     /// 1-based position of the entry whose name filter this is, 0 when none.
     int IndexOfNameFilter(const QString &filter) const;
+    /// The entry a typed file name asks for: `chosen` when the name ends in one of its
+    /// extensions or in none of the list's, else the first entry whose extension it ends in.
+    /// Extensions compare without regard to letter case.
+    int IndexForTypedName(int chosen, const QString &fileName) const;
 
     auto begin() const { return m_types.cbegin(); }
     auto end() const { return m_types.cend(); }

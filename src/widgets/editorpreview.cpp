@@ -59,35 +59,36 @@ void EditorPreview::DrawScaled(PictureSurface &target, const QString &path, int 
                      visible.topLeft());
 }
 
-bool EditorPreview::DrawBackground()
+void EditorPreview::DrawBackground()
 {
+    // A background that cannot be drawn leaves the screen empty, as the exports leave it
+    // transparent: never the picture of an earlier path.
     const QString &path = m_document.BackgroundPath();
-    if (!IsUsablePicture(path))
-        return false;
+    const bool usable = IsUsablePicture(path);
     const aImage background = m_document.Project().aBackground.value_or(aImage{});
     const QPoint at = OffsetOf(0, background.aX, background.aY);
     m_picBG.Cls();
-    DrawScaled(m_picBG, path, at.x(), at.y(), 0.0, 0.0);
+    if (usable)
+        DrawScaled(m_picBG, path, at.x(), at.y(), 0.0, 0.0);
     m_picBG.Refresh();
     const QRect box = m_activity.Placement();
     m_crop.Cls();
-    DrawScaled(m_crop, path, at.x(), at.y(), box.left(), box.top());
+    if (usable)
+        DrawScaled(m_crop, path, at.x(), at.y(), box.left(), box.top());
     m_crop.Refresh();
-    return true;
 }
 
 void EditorPreview::DrawFrame(int frame)
 {
-    const QStringList &paths = m_document.FramePaths();
-    if (frame < 1 || frame > paths.size())
-        return;
-    const QString &path = paths.at(frame - 1);
-    const aImage *image = m_document.Frame(frame);
-    if (!image || !IsUsablePicture(path))
-        return;
-    const QPoint at = OffsetOf(frame, image->aX, image->aY);
+    // The piece of background goes back first whatever follows, so a frame without a
+    // picture (or no frame at all) shows what the exports write for it.
     m_crop.CopyImageTo(m_activity);
-    DrawScaled(m_activity, path, at.x(), at.y(), 0.0, 0.0);
+    const QStringList &paths = m_document.FramePaths();
+    const aImage *image = frame >= 1 && frame <= paths.size() ? m_document.Frame(frame) : nullptr;
+    if (image && IsUsablePicture(paths.at(frame - 1))) {
+        const QPoint at = OffsetOf(frame, image->aX, image->aY);
+        DrawScaled(m_activity, paths.at(frame - 1), at.x(), at.y(), 0.0, 0.0);
+    }
     m_activity.Refresh();
 }
 

@@ -43,11 +43,11 @@ public:
     void ClearShownOffset() { m_offsetShown.reset(); }
 
     /// Background step: the background over the whole box and the piece under the activity
-    /// box into the crop buffer. False when the background is not usable (nothing changed);
-    /// the caller then shows the current frame.
-    bool DrawBackground();
+    /// box into the crop buffer; both are left empty when the background cannot be drawn.
+    /// The frame step follows.
+    void DrawBackground();
     /// Frame step: the crop buffer's piece of background and frame `frame` over it in the
-    /// activity box. Nothing changes when the frame has no usable picture.
+    /// activity box; the piece alone for a frame without a usable picture or out of range.
     void DrawFrame(int frame);
     /// Clears all three surfaces.
     void ClearAll();

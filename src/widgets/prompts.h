@@ -30,8 +30,9 @@ struct InputRequest
     QString initialText;
 };
 
-/// OpenFileOrFolder: an open dialog whose answer may also be a folder (picked in the list, or
-/// typed, and taken with the Open button); a double click still goes into a folder.
+/// OpenFileOrFolder: an open dialog whose answer may also be a folder: one picked in the list
+/// or typed, taken with the Open button (or Enter in the list). Enter on a typed folder and a
+/// double click still go into the folder.
 /// Folder: a dialog that chooses a folder only.
 enum class FileDialogKind { Open, Save, OpenFileOrFolder, Folder };
 

@@ -2,10 +2,13 @@
 
 #include "support/appinfo.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -47,7 +50,17 @@ QMessageBox::StandardButton toButton(MsgAnswer answer)
     return QMessageBox::Ok;
 }
 
-// Qt's open dialog goes into a folder picked with Open; this one takes the folder as the answer.
+bool IsEnter(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Qt's open dialog goes into a folder taken with Open; this one can answer with the folder.
+// Enter on a folder typed into the name box still goes into it, as in every file dialog;
+// the Open button, or Enter on a folder picked in the list, answers with it.
 class FileOrFolderDialog : public QFileDialog
 {
 public:
@@ -57,12 +70,46 @@ public:
 
     void accept() override
     {
-        const QStringList chosen = selectedFiles();
-        if (takesFolders && chosen.size() == 1 && QFileInfo(chosen.first()).isDir()) {
+        if (takesFolders && ChosenFolder() && !TypedInNameBox()) {
             QDialog::accept();
             return;
         }
-        QFileDialog::accept();
+        QFileDialog::accept(); // a typed folder: goes into it
+    }
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QFileDialog::showEvent(event);
+        // The folder's entries, in either view; not the side bar or the completion list.
+        for (const QString &name : {QStringLiteral("listView"), QStringLiteral("treeView")})
+            if (auto *view = findChild<QAbstractItemView *>(name))
+                view->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // The list itself would go into the folder.
+        if (takesFolders && IsEnter(event) && watched->isWidgetType() &&
+            static_cast<QWidget *>(watched)->hasFocus() && ChosenFolder()) {
+            QDialog::accept();
+            return true;
+        }
+        return QFileDialog::eventFilter(watched, event);
+    }
+
+private:
+    /// Enter in the name box accepts through the box itself; the Open button takes the focus.
+    bool TypedInNameBox() const
+    {
+        const auto *nameBox = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        return nameBox && nameBox->hasFocus() && !nameBox->text().isEmpty();
+    }
+
+    bool ChosenFolder() const
+    {
+        const QStringList chosen = selectedFiles();
+        return chosen.size() == 1 && QFileInfo(chosen.first()).isDir();
     }
 };
 

@@ -37,6 +37,15 @@ TEST(FrameOrder, MovesKeepTheBlockInItsOwnOrder)
     EXPECT_FALSE(IsIdentityOrder(MoveOrder({2, 3}, 5, 5)));
 }
 
+TEST(FrameOrder, StepsMoveEachRunByOnePlace)
+{
+    // Scattered rows stay scattered; a run at the end it moves to stays.
+    EXPECT_EQ(StepOrder({2, 4, 5}, -1, 5), (FrameOrder{1, 0, 3, 4, 2}));
+    EXPECT_EQ(StepOrder({2, 4}, 1, 5), (FrameOrder{0, 2, 1, 4, 3}));
+    EXPECT_EQ(StepOrder({1, 3}, -1, 5), (FrameOrder{0, 2, 1, 3, 4}));
+    EXPECT_TRUE(IsIdentityOrder(StepOrder({4, 5}, 1, 5)));
+}
+
 TEST(FrameOrder, ReversalsStayInTheSelectedPlacesAndInvert)
 {
     EXPECT_EQ(ReverseOrder({2, 3, 4}, 5), (FrameOrder{0, 3, 2, 1, 4}));

@@ -217,6 +217,27 @@ TEST_F(RealDialogs, ReplacingAFileIsAskedAboutOnceWhicheverAsks)
     EXPECT_EQ(FormatOf(strip), QByteArray("bmp"));
 }
 
+TEST_F(RealDialogs, ANameEndingInAnotherTypesExtensionIsWrittenInThatType)
+{
+    frmEditer &w = LoadWithRealDialogs(2);
+    // GIF stays chosen in the box; the typed names decide. The dialog asks about each existing
+    // file itself, and nothing asks a second time.
+    for (const auto &[name, magic] : {std::pair{"demo2.webp", "WEBP"}, std::pair{"X.GIF", "GIF8"}}) {
+        const QString file = QString::fromLatin1(name);
+        folder.write(file, "old");
+        const ModalRun run =
+            AnswerModals([&] { w.Menus().mnuExportAnimation->trigger(); },
+                         {[&](QWidget &d) { ChooseInFileDialog(d, 1, file); },
+                          [](QWidget &box) { PressButton(box, QMessageBox::Yes); },
+                          [](QWidget &options) { PressKey(options, Qt::Key_Return); },
+                          [](QWidget &done) { PressKey(done, Qt::Key_Return); }});
+        EXPECT_EQ(run.answered, 4) << name;
+        EXPECT_EQ(run.unexpected, 0) << name;
+        EXPECT_TRUE(ReadAll(folder.file(file)).left(12).contains(magic)) << name;
+        EXPECT_EQ(QDir(folder.path()).entryList({file + u'*'}, QDir::Files), QStringList{file});
+    }
+}
+
 TEST_F(RealDialogs, PlymouthThemeGoesIntoTheChosenFolderUnderTheTypedName)
 {
     frmEditer &w = LoadWithRealDialogs(3);

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 
 namespace mrv::test {
@@ -22,14 +23,14 @@ protected:
 TEST_F(LayoutDocument, AppliesToTheWindowAndItsControlsBeforeTheTitleIsTaken)
 {
     UseWindowDocument(R"xml(<Soft><Window ListDistance="4">
-        <frmEditer Width="1000" Height="650" Caption="%s(AppTitle) %s(AppMajor).%s(AppMinor)">
+        <frmEditer Width="760" Height="650" Caption="%s(AppTitle) %s(AppMajor).%s(AppMinor)">
           <timPlay Interval="120"/>
           <cmdPlay Width="90" Height="30"/>
           <cmdExport ToolTipText="导出工程图片"/>
         </frmEditer></Window></Soft>)xml");
     settings.ListDistance = 4;
     frmEditer &w = Load();
-    EXPECT_EQ(w.size(), QSize(1000, 650));
+    EXPECT_EQ(w.size(), QSize(760, 650));
     EXPECT_EQ(w.BaseCaption(), QStringLiteral("Mirovane 1.4"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Mirovane 1.4 NewMRV.mrv"));
     EXPECT_EQ(w.PlayTimer().interval(), 120);
@@ -40,6 +41,18 @@ TEST_F(LayoutDocument, AppliesToTheWindowAndItsControlsBeforeTheTitleIsTaken)
     EXPECT_EQ(play.x(), w.Client().width() - 90 - 5);
     EXPECT_EQ(w.Frames().Metrics().RowPitch,
               w.Frames().Metrics().RowBottom - w.Frames().Metrics().RowTop + 4);
+}
+
+TEST_F(LayoutDocument, TheWindowOpensWithinTheScreenWhateverSizeItWasGiven)
+{
+    // The design size, and a size stored on a larger screen, on the 800 x 800 test screen.
+    for (const char *xml :
+         {"<Soft/>", R"(<Soft><Window><frmEditer Width="2000" Height="1500"/></Window></Soft>)"}) {
+        UseWindowDocument(xml);
+        const frmEditer &w = Load();
+        const QRect available = w.screen()->availableGeometry();
+        EXPECT_TRUE(available.contains(w.frameGeometry())) << xml;
+    }
 }
 
 TEST_F(LayoutDocument, ReachesEveryRowAndEachRowsOwnElement)

@@ -1,11 +1,19 @@
 #include "widgets/editorpreview.h"
 
+#include "editor/framecommands.h"
+#include "editor/framelist.h"
+#include "editor/previewcommands.h"
+#include "modal.h"
+#include "preview/frmfullscreen.h"
 #include "widgets/picturesurface.h"
 #include "editor_fixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QSlider>
 
 #include <thread>
@@ -132,24 +140,61 @@ TEST_F(Preview, BackgroundOffsetsRoundHalfToEven)
     EXPECT_EQ(Pixel(bg, 2, 10), Red);
 }
 
-TEST_F(Preview, AMissingFrameLeavesThePreviousOneShowing)
+// What the exports write for a frame without a picture: the piece of background alone.
+TEST_F(Preview, AFrameWithoutAPictureShowsTheBackgroundPieceInEveryView)
 {
-    frmEditer &w = LoadHalfScale();
+    frmEditer &w = LoadHalfScale(); // f3.png does not exist
+    FrameCommands::Install(w);
+    PreviewCommands::Install(w);
+    Activate();
     const PictureSurface &act = *w.Controls().picA0;
-    w.Controls().sldFrame->setValue(3); // f3.png does not exist
-    EXPECT_EQ(Pixel(act, 99, 99), Green);
-    w.Controls().sldFrame->setValue(2);
-    EXPECT_EQ(Pixel(act, 99, 99), Yellow);
-    EXPECT_EQ(Pixel(act, 0, 0), Red);
-}
+    const auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers = {}) {
+        QLabel *label = w.Frames().RowLabel(row);
+        ASSERT_NE(label, nullptr);
+        QTest::mouseClick(label, Qt::LeftButton, modifiers, QPoint(4, label->height() / 2));
+    };
+    // The frames paint their right half; the background under it is blue.
+    clickRow(2);
+    ASSERT_EQ(Pixel(act, 75, 50), Yellow);
+    clickRow(3);
+    EXPECT_EQ(Pixel(act, 75, 50), Blue);
+    EXPECT_EQ(Pixel(act, 25, 50), Red);
 
-TEST_F(Preview, AMissingBackgroundChangesNothing)
-{
-    frmEditer &w = LoadHalfScale();
-    const QImage before = w.Controls().picBG->Image();
-    QFile::remove(folder.file(QStringLiteral("bg.png")));
-    w.PicRedraw(0);
-    EXPECT_EQ(w.Controls().picBG->Image(), before);
+    clickRow(1);
+    ASSERT_EQ(Pixel(act, 75, 50), Green);
+    QLineEdit *box = w.Frames().RowPath(1);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(3, box->height() / 2));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("gone.png"));
+    EXPECT_EQ(Pixel(act, 75, 50), Blue);
+
+    clickRow(1);
+    clickRow(3, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    ASSERT_EQ(w.Document().FrameCount(), 0);
+    EXPECT_EQ(w.Controls().lblFrameNumber->text(), QStringLiteral("0 / 0"));
+    EXPECT_EQ(Pixel(act, 75, 50), Blue);
+
+    const bool seen = WithModal([&] { QTest::mouseClick(w.Controls().cmdFullscreen, Qt::LeftButton); },
+                                [&](QWidget &modal) {
+                                    auto &full = static_cast<frmFullscreen &>(modal);
+                                    EXPECT_TRUE(full.LblInfo(0).text().endsWith(
+                                        QStringLiteral("当前帧 0")))
+                                        << full.LblInfo(0).text();
+                                    const QImage area = full.PicA(0).Image();
+                                    EXPECT_EQ(QColor(area.pixel(area.width() * 3 / 4, 10)), Blue);
+                                    QTest::keyClick(&full, Qt::Key_Home);
+                                    EXPECT_EQ(full.nFrame, 0);
+                                });
+    EXPECT_TRUE(seen);
+
+    // A background path that names nothing leaves the screen (and the piece) empty.
+    Activate();
+    QLineEdit &bg = *w.Controls().txtBackground;
+    QTest::mouseClick(&bg, Qt::LeftButton, {}, QPoint(3, bg.height() / 2));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+    EXPECT_EQ(Pixel(*w.Controls().picBG, 0, 0), QColor(Qt::black));
+    EXPECT_EQ(Pixel(act, 75, 50), QColor(Qt::black));
 }
 
 TEST_F(Preview, APictureEditedOnDiskIsDrawnAnew)

@@ -122,6 +122,7 @@ TEST_F(ScreenScaleBox, LeavingTheBoxWithAnUnusableTextShowsTheProjectSize)
 TEST_F(ScreenScaleBox, ANewSizeMarksTheProjectAndRefitsThePreview)
 {
     frmEditer &w = Load();
+    SetClientSize(DesignClientSize); // wider than the test screen lets the window open
     const QSize before = w.Controls().picBG->size();
     w.Controls().comScreenScale->setEditText(QStringLiteral("1280*1024"));
     EXPECT_EQ(w.CurrentProject()->aWidth, 1280);
@@ -135,7 +136,7 @@ TEST_F(ScreenScaleBox, ANewSizeMarksTheProjectAndRefitsThePreview)
 TEST_F(ScreenScaleBox, AWideProjectAtTheDefaultSizeKeepsTheFrameRowsReadable)
 {
     frmEditer &w = Load();
-    ASSERT_EQ(w.Client().size(), DesignClientSize);
+    SetClientSize(DesignClientSize);
     w.Controls().comScreenScale->setEditText(QStringLiteral("1920*1080"));
     ASSERT_EQ(w.CurrentProject()->aWidth, 1920);
     const FrameList &list = w.Frames();

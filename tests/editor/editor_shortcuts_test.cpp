@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -110,6 +112,31 @@ TEST_F(MenuShortcutsTest, EditingKeysStayWithTheTextBox)
     EXPECT_EQ(name.text(), QStringLiteral("动画动画"));
     // Ctrl+Z is the window's undo, not the box's own (see history_tests).
     name.removeEventFilter(&claims);
+}
+
+TEST_F(MenuShortcutsTest, EachMenuOpensOnItsOwnLetterAndNoTwoEntriesShareOne)
+{
+    frmEditer &w = LoadActive();
+    QList<QList<QAction *>> menus{w.menuBar()->actions()};
+    for (const QAction *top : menus.first()) {
+        EXPECT_FALSE(QKeySequence::mnemonic(top->text()).isEmpty()) << top->text();
+        if (top->menu())
+            menus << top->menu()->actions();
+    }
+    for (const QList<QAction *> &entries : menus) {
+        QList<QKeySequence> seen;
+        for (const QAction *entry : entries)
+            if (const QKeySequence letter = QKeySequence::mnemonic(entry->text()); !letter.isEmpty()) {
+                EXPECT_FALSE(seen.contains(letter)) << entry->text();
+                seen << letter;
+            }
+    }
+    const QKeyCombination frameMenu = QKeySequence::mnemonic(w.Menus().mnuFrame->title())[0];
+    QWidget *focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : &w, frameMenu.key(), frameMenu.keyboardModifiers());
+    EXPECT_EQ(QApplication::activePopupWidget(), w.Menus().mnuFrame);
+    if (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
 }
 
 } // namespace

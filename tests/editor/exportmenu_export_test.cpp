@@ -12,8 +12,8 @@ namespace mrv::test {
 namespace {
 
 const QString LongDone = QStringLiteral("动画长图导出完成，你可以使用“魔方”等软件应用到系统。");
-const QString SequenceDone =
-    QStringLiteral("帧序列已导出，你可以使用VirtualDub、Ulead GIF Animator等软件将其转换为GIF。");
+const QString SequenceDone = QStringLiteral(
+    "帧序列已导出。要做成 GIF、WebP 或 APNG 动画，可以使用“文件”菜单的“导出动画图片”。");
 
 void ExpectDone(const MessageRequest &message, const QString &text)
 {
@@ -218,6 +218,26 @@ TEST_F(ExportCommandsTest, SequenceCancelledLoopBoxMeansOnceAndNoDrawsTheBackgro
     w.Menus().mnuExAniFrame->trigger();
     EXPECT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(OutFiles().size(), 3);
+}
+
+TEST_F(ExportCommandsTest, PicturesThatCannotBeReadAreNamedWithTheirFramesWhenDone)
+{
+    frmEditer &w = LoadProject(5);
+    const QString broken = folder.write(QStringLiteral("f2.png"), "not a picture");
+    for (int frame : {3, 5})
+        w.Document().SetFrameUrl(frame, QStringLiteral("f2.png"));
+    w.Document().SetBackgroundUrl(QStringLiteral("gone.png"));
+    ChooseFile(Out(QStringLiteral("anim")), 1);
+    prompts.answerMessage(MsgAnswer::No);
+    w.Menus().mnuExportLongPic->trigger();
+    const MessageRequest done = LastMessage();
+    EXPECT_EQ(done.title, QStringLiteral("导出完成"));
+    EXPECT_EQ(done.icon, MsgIcon::Warning);
+    EXPECT_EQ(done.text, LongDone + QStringLiteral("\n\n警告：无法读取图片“") +
+                             QDir::toNativeSeparators(folder.file(QStringLiteral("gone.png"))) +
+                             QStringLiteral("”（背景），该区域保持透明\n警告：无法读取图片“") +
+                             QDir::toNativeSeparators(broken) +
+                             QStringLiteral("”（第 2-3、5 帧），该区域保持透明"));
 }
 
 TEST_F(ExportCommandsTest, ProjectImagesFromTheButton)

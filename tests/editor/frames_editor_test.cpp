@@ -10,7 +10,9 @@
 #include "modalscript.h"
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QContextMenuEvent>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -83,11 +85,11 @@ TEST_F(FramesTest, TheImportEntryFollowsTheStripImportAndTheFrameMenuHoldsTheRow
     EXPECT_EQ(file.value(strip + 1), w.Menus().mnuImportFrames);
     EXPECT_EQ(w.Menus().mnuImportFrames->text(), QStringLiteral("导入帧序列(&I)..."));
     EXPECT_TRUE(w.Menus().mnuImportFrames->isEnabled());
-    EXPECT_EQ(w.Menus().mnuFrame->title(), QStringLiteral("帧"));
+    EXPECT_EQ(w.Menus().mnuFrame->title(), QStringLiteral("帧(&R)"));
     QStringList captions;
     for (QAction *a : w.Menus().mnuFrame->actions())
         if (!a->isSeparator())
-            captions << a->text();
+            captions << a->text().section(u'\t', 0, 0); // without the key shown beside it
     EXPECT_EQ(captions, (QStringList{QStringLiteral("在前面插入帧"), QStringLiteral("在后面插入帧"),
                                      QStringLiteral("复制帧"), QStringLiteral("删除帧"),
                                      QStringLiteral("上移"), QStringLiteral("下移"),
@@ -100,6 +102,7 @@ TEST_F(FramesTest, AFolderImportIsOneStepThatUndoTakesBackToTheSameFileBytes)
     const QByteArray before = SavedBytes();
     const QString sequence = WriteSequence(QStringLiteral("seq"), 12);
     folder.write(QStringLiteral("seq/n5b.png"), "broken");
+    folder.write(QStringLiteral("seq/notes.txt"), "not a picture");
     prompts.answerFile(FileDialogAnswer{sequence, 1});
     w.Menus().mnuImportFrames->trigger();
 
@@ -116,6 +119,7 @@ TEST_F(FramesTest, AFolderImportIsOneStepThatUndoTakesBackToTheSameFileBytes)
     EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("第 13 至 105 格")))
         << prompts.messages[0].text;
     EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("n5b.png")));
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("notes.txt")));
     EXPECT_EQ(w.Document().UndoStack()->count(), 1);
     EXPECT_NE(SavedBytes(), before);
 
@@ -147,11 +151,15 @@ TEST_F(FramesTest, DeleteAndInsertKeysActOnTheCurrentRowOnlyWhileTheListHasTheFo
     ASSERT_EQ(w.Controls().sldFrame->value(), 2);
     ASSERT_TRUE(w.Controls().picFrame->isAncestorOf(QApplication::focusWidget()) ||
                 QApplication::focusWidget() == w.Controls().picFrame);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    // The keys are the ones the frame menu shows beside its entries.
+    const auto shownKey = [](const QAction *entry) {
+        return QKeySequence::fromString(entry->text().section(u'\t', 1))[0].key();
+    };
+    QTest::keyClick(QApplication::focusWidget(), shownKey(w.Menus().mnuFrameDelete));
     EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QStringLiteral("f3.png")}));
     EXPECT_EQ(RowTexts(), Urls());
     EXPECT_EQ(w.Controls().sldFrame->maximum(), 2);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert);
+    QTest::keyClick(QApplication::focusWidget(), shownKey(w.Menus().mnuFrameInsertBefore));
     EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QString(), QStringLiteral("f3.png")}));
     EXPECT_EQ(w.Controls().sldFrame->value(), 2);
 
@@ -184,6 +192,8 @@ TEST_F(FramesTest, RowCommandsKeepEachPathWithItsOffsetAndUndoOneByOne)
     w.Menus().mnuFrameCopy->trigger();
     EXPECT_EQ(document.Frames(),
               (std::vector<aImage>{frame(2), frame(2), frame(1), frame(3), frame(4)}));
+    // The undo entry names the copy as its menu entry does.
+    EXPECT_EQ(w.Menus().mnuUndo->text(), QStringLiteral("撤销 ") + w.Menus().mnuFrameCopy->text());
     w.Menus().mnuFrameInsertAfter->trigger();
     EXPECT_EQ(*document.Frame(3), aImage{});
     EXPECT_EQ(document.FrameCount(), 6);
@@ -238,12 +248,12 @@ TEST_F(FramesTest, ShiftAndCtrlClicksPickRowsThatMoveAndReverseTogether)
     EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QStringLiteral("f5.png"),
                                    QStringLiteral("f3.png"), QStringLiteral("f4.png"),
                                    QStringLiteral("f2.png")}));
-    // The picked rows stay picked: a move takes them as one block.
+    // Each picked row moves up by one and stays picked; the rows between them stay between.
     w.Menus().mnuFrameUp->trigger();
-    EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f5.png"), QStringLiteral("f4.png"),
-                                   QStringLiteral("f2.png"), QStringLiteral("f1.png"),
+    EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f5.png"), QStringLiteral("f1.png"),
+                                   QStringLiteral("f4.png"), QStringLiteral("f2.png"),
                                    QStringLiteral("f3.png")}));
-    EXPECT_EQ(w.Frames().Selection(), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(w.Frames().Selection(), (QList<int>{1, 3, 4}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
     EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QStringLiteral("f3.png")}));
     w.Menus().mnuUndo->trigger();
@@ -319,8 +329,12 @@ TEST_F(FramesTest, DroppingManyFilesOrAFolderFillsRowsFromTheOneUnderTheCursor)
     EXPECT_EQ(w.Document().Frame(4)->aX, 80);
     EXPECT_EQ(w.Document().UndoStack()->count(), 1);
 
-    // A folder onto the first row's number.
+    // A folder onto the first row's number; the file in it that is no picture is named.
+    folder.write(QStringLiteral("drop/readme.txt"), "x");
+    prompts.messages.clear();
     ASSERT_TRUE(DropOnRowNumber(w.Frames(), 1, {seq}));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("readme.txt")));
     EXPECT_EQ(Urls().mid(0, 3),
               (QStringList{QStringLiteral("drop\\n1.png"), QStringLiteral("drop\\n2.png"),
                            QStringLiteral("drop\\n3.png")}));
@@ -346,9 +360,37 @@ TEST_F(FramesTest, TheRealDialogAnswersWithAFolderOrAPictureFile)
     request.types = &types;
     request.startFolder = folder.path();
     std::optional<FileDialogAnswer> answer;
-    // A folder typed (or picked in the list) and taken with Open is the answer.
+    // Enter on a typed folder goes into it, as in every file dialog; typed again, the Open
+    // button takes it.
+    QString entered;
     AnswerModals([&] { answer = real.File(request); },
-                 {[](QWidget &d) { ChooseInFileDialog(d, 1, QStringLiteral("real")); }});
+                 {[&](QWidget &d) {
+                     auto &dialog = static_cast<QFileDialog &>(d);
+                     ChooseInFileDialog(d, 1, QStringLiteral("real"));
+                     entered = dialog.isVisible() ? dialog.directory().absolutePath() : QString();
+                     QTest::keyClicks(QApplication::focusWidget(), seq);
+                     QTest::mouseClick(dialog.findChild<QDialogButtonBox *>()->button(
+                                           QDialogButtonBox::Open),
+                                       Qt::LeftButton);
+                 }});
+    EXPECT_EQ(entered, QDir(seq).absolutePath());
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->path, QDir::toNativeSeparators(seq));
+    // Enter on the folder picked in the list takes it as well.
+    answer.reset();
+    AnswerModals([&] { answer = real.File(request); },
+                 {[&](QWidget &d) {
+                     QAbstractItemView *view = nullptr; // the list or the details, as shown
+                     for (auto *shown : d.findChildren<QAbstractItemView *>())
+                         if (shown->isVisible() && shown->objectName().endsWith(u"View"))
+                             view = shown;
+                     ASSERT_NE(view, nullptr);
+                     ASSERT_TRUE(QTest::qWaitFor(
+                         [&] { return view->model()->rowCount(view->rootIndex()) > 0; }));
+                     Focus(*view);
+                     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("real"));
+                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                 }});
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->path, QDir::toNativeSeparators(seq));
     // A picture file is one too.

@@ -27,7 +27,7 @@ TEST(ExportNames, LongPictureTargetAppendsTheExtensionUnlessTheNameHasIt)
         {"/out/Activity_demo", ExportTypeBmp, "/out/Activity_demo.bmp"},
         {"/out/anim.jpg.png", ExportTypeJpg, "/out/anim.jpg.png"}, // name kept, JPEG data
         {"/out/anim.png", ExportTypeJpg, "/out/anim.png.jpg"},
-        {"/out/anim.BMP", ExportTypeBmp, "/out/anim.BMP.bmp"},   // case-sensitive
+        {"/out/anim.BMP", ExportTypeBmp, "/out/anim.BMP"},       // any letter case
         {"/out/x.tifa", ExportTypeTif, "/out/x.tifa"},           // contained, not at the end
         {"/pics.bmp/anim", ExportTypeBmp, "/pics.bmp/anim.bmp"}, // a folder does not count
         {"D:\\out\\anim", ExportTypeGif, "D:\\out\\anim.gif"},
@@ -50,6 +50,7 @@ TEST(ExportNames, SequencePrefixIsCutBeforeTheLastExtension)
         {"/out/seq.jpg", ExportTypePng, "/out/seq.jpg"},
         {"/out/a.png.b.png", ExportTypePng, "/out/a.png.b"},
         {"/out/seq.png.old", ExportTypePng, "/out/seq"},
+        {"/out/seq.PNG", ExportTypePng, "/out/seq"},
         {"/out/.png", ExportTypePng, "/out/"},
         {"/d.png/seq", ExportTypePng, "/d.png/seq"}, // a folder is never cut
         {"/out/demo_序列", ExportTypePng, "/out/demo_序列"},

@@ -57,6 +57,19 @@ TEST(FileTypes, NameFiltersTakePatternsFromExtensionsNotTheCaption)
     EXPECT_EQ(images.IndexOfNameFilter(QStringLiteral("nope")), 0);
 }
 
+TEST(FileTypes, ATypedExtensionOfAnotherEntryPicksThatEntry)
+{
+    DlgFTlist types;
+    (void)types.Add(QStringLiteral("GIF"), QStringLiteral("gif"));
+    (void)types.Add(QStringLiteral("WebP"), QStringLiteral("webp"));
+    (void)types.Add(QStringLiteral("APNG"), QStringLiteral("png,apng"));
+    const std::tuple<int, const char *, int> cases[] = {
+        {1, "demo2.webp", 2}, {1, "X.GIF", 1},     {2, "a.Png", 3},      {1, "a.apng", 3},
+        {3, "a.png.gif", 1},  {2, "a.gif.txt", 2}, {1, "webp", 1},       {3, "x.gif.webp", 2}};
+    for (const auto &[chosen, name, expected] : cases)
+        EXPECT_EQ(types.IndexForTypedName(chosen, QString::fromUtf8(name)), expected) << name;
+}
+
 TEST(FileTypes, KeysAreUniqueAndRemoveShiftsPositions)
 {
     DlgFTlist list;
