@@ -1,6 +1,6 @@
 // Picture loading as the previews and exports do it: the fast PNG path, then Qt's readers;
 // and the frame-by-frame reading of animated pictures that imports use.
-#include "export/frameimport.h"
+#include "import/frameimport.h"
 #include "imaging/animationprobe.h"
 #include "imaging/animationreader.h"
 #include "imaging/pictureloader.h"

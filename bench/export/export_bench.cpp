@@ -2,7 +2,7 @@
 // filters, decoding and composing the long picture, and encoding it. The whole-process figures
 // come from bench/export.sh.
 #include "imaging/pictureloader.h"
-#include "export/demoproject.h"
+#include "import/demoproject.h"
 #include "imaging/imageencoders.h"
 #include "export/longpicture.h"
 #include "imaging/pngrowfilter.h"

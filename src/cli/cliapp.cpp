@@ -1,5 +1,6 @@
 #include "cli/cliapp.h"
 
+#include "cli/exportcli.h"
 #include "support/appinfo.h"
 
 namespace mrv::cli {
@@ -11,6 +12,9 @@ std::vector<Command> allCommands()
     std::vector<Command> commands = ProjectCommands();
     for (auto &c : ExportCommands())
         commands.push_back(std::move(c));
+    for (auto &c : ImportCommands())
+        commands.push_back(std::move(c));
+    commands.push_back(DemoCommand());
     return commands;
 }
 

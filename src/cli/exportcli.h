@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <vector>
 
 namespace mrv::cli {
 
@@ -21,10 +22,9 @@ void PrepareProcessSignals();
 /// Set once the process was asked to stop; handed to the engine as its cancel flag.
 const std::atomic_bool *InterruptFlag();
 
-/// The commands of the long-picture import and the demo project.
-Command ImportLongCommand();
-/// Replaces the frames with a folder's pictures or an animated picture's frames.
-Command ImportFramesCommand();
+/// One command per importer ("import-long", "import-frames"), in the registry's order.
+std::vector<Command> ImportCommands();
+/// Writes the demo project.
 Command DemoCommand();
 
 } // namespace mrv::cli

@@ -164,9 +164,6 @@ std::vector<Command> ExportCommands()
                             [exporter](const QStringList &args, Streams &io) {
                                 return runExport(*exporter, args, io);
                             }});
-    commands.push_back(ImportLongCommand());
-    commands.push_back(ImportFramesCommand());
-    commands.push_back(DemoCommand());
     return commands;
 }
 

@@ -1,103 +1,69 @@
 #include "cli/cliargs.h"
 #include "cli/exportcli.h"
 #include "cli/projectopen.h"
-#include "export/demoproject.h"
-#include "export/exportnames.h"
-#include "export/frameimport.h"
-#include "export/longimport.h"
+#include "import/demoproject.h"
+#include "import/importer.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace mrv::cli {
 
 namespace {
 
-const QString ImportUsage = QStringLiteral("import-long PROJECT STRIP [--x TEXT] [--output OUT]");
 const QString DemoUsage = QStringLiteral("demo DIR");
-const QString FramesUsage = QStringLiteral("import-frames PROJECT SOURCE [--output OUT]");
+const QString OutputOption = QStringLiteral("--output");
 
-int runImportLong(const QStringList &args, Streams &io)
+/// Runs an importer with "PROJECT SOURCE [its options] [--output OUT]": the project's frames
+/// are replaced and the project is written to OUT or back to PROJECT.
+int runImport(const Importer &importer, const QStringList &args, Streams &io)
 {
-    const QString xOption = QStringLiteral("--x");
-    const QString outputOption = QStringLiteral("--output");
-    auto parsed = CliArgs::Parse(args, {xOption, outputOption}, {});
+    QSet<QString> valueOptions{OutputOption};
+    for (const ImportOptionSpec &option : importer.options())
+        valueOptions.insert(option.cliFlag);
+    auto parsed = CliArgs::Parse(args, valueOptions, {});
     if (!parsed || parsed->positional().size() != 2) {
-        io.err << (parsed ? QStringLiteral("expected PROJECT and STRIP") : parsed.message())
-               << "\nUsage: mirovane-cli " << ImportUsage << "\n";
+        io.err << (parsed ? QStringLiteral("expected PROJECT and %1").arg(importer.sourceName())
+                          : parsed.message())
+               << "\nUsage: mirovane-cli " << importer.cliUsage() << "\n";
         return ExitUsage;
     }
     auto project = OpenProjectArgument(parsed->positional().at(0), io.err);
     if (!project)
         return ExitInvalidInput;
-    if (const Status fits = CheckLongImport(*project); !fits) {
+    if (const Status fits = importer.Check(*project); !fits) {
         io.err << fits.message() << "\n";
         return ExitInvalidInput;
     }
-    const QString strip = AbsoluteArgument(parsed->positional().at(1));
-    if (!QFileInfo(strip).isFile()) {
-        io.err << "找不到长图文件“" << QDir::toNativeSeparators(strip) << "”\n";
-        return ExitInvalidInput;
-    }
-    const QString xText = parsed->value(xOption, QString::number(DefaultImportX(project->aWidth)));
-    const Result<qint16> x = ParseImportOffset(xText);
-    if (!x) {
-        io.err << x.message() << "\n";
-        return ExitInvalidInput;
-    }
-    const QString folder = project->aFileFolder;
-    if (const Status applied = ApplyLongImport(*project, StoredStripPath(folder, strip), *x);
-        !applied) {
-        io.err << applied.message() << "\n";
-        return ExitInvalidInput;
-    }
-    const QString out = parsed->has(outputOption) ? AbsoluteArgument(parsed->value(outputOption))
+    const QString out = parsed->has(OutputOption) ? AbsoluteArgument(parsed->value(OutputOption))
                                                   : project->aFilePath;
-    SaveOptions options;
-    options.projectFolder = folder;
-    if (const Status saved = project->SaveFile(out, options); !saved) {
-        io.err << "工程文件保存失败: " << saved.message() << "\n";
-        return ExitWriteFailed;
+    ImportRequest request;
+    request.source = AbsoluteArgument(parsed->positional().at(1));
+    request.projectFolder = project->aFileFolder;
+    // Pictures the import makes go beside the project file that is written.
+    request.framesFolder = QFileInfo(out).absolutePath();
+    request.cancel = InterruptFlag();
+    for (const ImportOptionSpec &option : importer.options())
+        if (parsed->has(option.cliFlag))
+            request.values.insert(option.name, parsed->value(option.cliFlag));
+    const ImportOutcome outcome = importer.Run(*project, request);
+    if (!outcome.status) {
+        io.err << outcome.status.message() << "\n";
+        return outcome.failure == ImportFailure::Write ? ExitWriteFailed : ExitInvalidInput;
     }
-    io.out << out << "\n";
-    return ExitOk;
-}
-
-int runImportFrames(const QStringList &args, Streams &io)
-{
-    const QString outputOption = QStringLiteral("--output");
-    auto parsed = CliArgs::Parse(args, {outputOption}, {});
-    if (!parsed || parsed->positional().size() != 2) {
-        io.err << (parsed ? QStringLiteral("expected PROJECT and SOURCE") : parsed.message())
-               << "\nUsage: mirovane-cli " << FramesUsage << "\n";
-        return ExitUsage;
-    }
-    auto project = OpenProjectArgument(parsed->positional().at(0), io.err);
-    if (!project)
-        return ExitInvalidInput;
-    const QString out = parsed->has(outputOption) ? AbsoluteArgument(parsed->value(outputOption))
-                                                  : project->aFilePath;
-    const QString folder = project->aFileFolder;
-    // An animation's frames go beside the project file that is written.
-    FrameImportOptions options{folder, QFileInfo(out).absolutePath(), InterruptFlag()};
-    const FrameImportResult result =
-        ImportFrames(AbsoluteArgument(parsed->positional().at(1)), options);
-    if (!result.import) {
-        io.err << result.import.message() << "\n";
-        return result.failure == ImportFailure::Write ? ExitWriteFailed : ExitInvalidInput;
-    }
-    for (const SkippedPicture &skipped : result.import->skipped)
+    for (const SkippedPicture &skipped : outcome.skipped)
         io.err << "warning: skipped " << skipped.path << ": " << skipped.reason << "\n";
     project->aFrame = aFrame();
-    project->aFrame.Reserve(int(result.import->frames.size()));
-    for (const aImage &frame : result.import->frames)
+    project->aFrame.Reserve(int(outcome.frames.size()));
+    for (const aImage &frame : outcome.frames)
         project->aFrame.Add(frame.aURL, frame.aX, frame.aY);
     SaveOptions saveOptions;
-    saveOptions.projectFolder = folder;
+    saveOptions.projectFolder = request.projectFolder;
     if (const Status saved = project->SaveFile(out, saveOptions); !saved) {
-        // The frames written for this import belong to no project now.
-        if (const QString &written = result.import->writtenFolder; !written.isEmpty())
-            QDir(written).removeRecursively();
+        // The pictures written for this import belong to no project now.
+        if (!outcome.writtenFolder.isEmpty())
+            QDir(outcome.writtenFolder).removeRecursively();
         io.err << "工程文件保存失败: " << saved.message() << "\n";
         return ExitWriteFailed;
     }
@@ -127,18 +93,15 @@ int runDemo(const QStringList &args, Streams &io)
 
 } // namespace
 
-Command ImportLongCommand()
+std::vector<Command> ImportCommands()
 {
-    return {QStringLiteral("import-long"), ImportUsage,
-            QStringLiteral("point every frame at a long picture's cells (writes OUT or PROJECT)"),
-            runImportLong};
-}
-
-Command ImportFramesCommand()
-{
-    return {QStringLiteral("import-frames"), FramesUsage,
-            QStringLiteral("replace the frames with a folder's pictures or an animation's frames"),
-            runImportFrames};
+    std::vector<Command> commands;
+    for (const Importer *importer : ImportRegistry::All())
+        commands.push_back({importer->id(), importer->cliUsage(), importer->summary(),
+                            [importer](const QStringList &args, Streams &io) {
+                                return runImport(*importer, args, io);
+                            }});
+    return commands;
 }
 
 Command DemoCommand()

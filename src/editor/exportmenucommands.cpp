@@ -11,7 +11,8 @@
 #include "export/exporter.h"
 #include "export/exportnames.h"
 #include "export/exportregistry.h"
-#include "export/longimport.h"
+#include "import/longimport.h"
+#include "import/longpictureimporter.h"
 #include "preview/frametime.h"
 #include "project/mvk.h"
 
@@ -307,9 +308,10 @@ void ExportMenuCommands::cmdExport_Click()
 
 void ExportMenuCommands::mnuImportLongPic_Click()
 {
-    if (!m_editor.CurrentProject() || !Idle())
+    const Importer *importer = ImportRegistry::Find(u"import-long");
+    if (!importer || !m_editor.CurrentProject() || !Idle())
         return;
-    if (const Status fits = CheckLongImport(*m_editor.CurrentProject()); !fits) {
+    if (const Status fits = importer->Check(*m_editor.CurrentProject()); !fits) {
         ShowError(fits.message());
         return;
     }
@@ -323,28 +325,29 @@ void ExportMenuCommands::mnuImportLongPic_Click()
         return;
 
     // The import runs on a copy and becomes one step; it fails without changing anything.
-    MVK project = m_editor.Document().Project();
-    const QString stored = StoredStripPath(project.aFileFolder, chosen->path);
+    const MVK &project = m_editor.Document().Project();
     const std::optional<QString> answer = m_editor.AppPrompts().Input(
         {QStringLiteral("请输入批量X偏移，仅允许整数"), QStringLiteral("导入动画长图"),
-         QString::number(DefaultImportX(project.aWidth))});
+         importer->Proposal(project, LongPictureImporter::X)});
     if (!answer)
         return;
-    const Result<qint16> x = ParseImportOffset(*answer);
-    if (!x) {
+    // A mistyped offset is a note to retype it, not an error.
+    if (const Result<qint16> x = ParseImportOffset(*answer); !x) {
         m_editor.AppPrompts().Message(
             {x.message(), {}, MsgIcon::None, MsgButtons::Ok, MsgAnswer::Ok});
         return;
     }
-    if (const Status applied = ApplyLongImport(project, stored, *x); !applied) {
-        ShowError(applied.message());
+    ImportRequest request;
+    request.source = chosen->path;
+    request.projectFolder = project.aFileFolder;
+    request.framesFolder = project.aFileFolder;
+    request.values.insert(LongPictureImporter::X, *answer);
+    const ImportOutcome outcome = importer->Run(project, request);
+    if (!outcome.status) {
+        ShowError(outcome.status.message());
         return;
     }
-    std::vector<aImage> frames;
-    frames.reserve(size_t(project.aFrame.Count()));
-    for (const aImage &frame : project.aFrame)
-        frames.push_back(frame);
-    m_editor.Document().ReplaceFrames(frames, QStringLiteral("导入长图动画"));
+    m_editor.Document().ReplaceFrames(outcome.frames, QStringLiteral("导入长图动画"));
 }
 
 } // namespace mrv

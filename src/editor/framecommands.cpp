@@ -3,6 +3,7 @@
 #include "document/projectdocument.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
+#include "import/importer.h"
 #include "support/naturalorder.h"
 #include "widgets/prompts.h"
 
@@ -21,7 +22,6 @@ namespace mrv {
 namespace {
 
 const QString ImportTitle = QStringLiteral("导入帧序列");
-const QString NotAPicture = QStringLiteral("不是可以导入的图片类型");
 
 // Reading thousands of picture heads takes a moment; the cursor says so.
 class WaitCursor
@@ -64,20 +64,6 @@ QList<int> RowsToActOn(int row, const QList<int> &selection)
     return {row};
 }
 
-QList<SkippedPicture> NonPictureFiles(const QString &folder)
-{
-    const QDir dir(folder);
-    QStringList names;
-    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot))
-        if (!HasImportPictureExtension(name))
-            names.append(name);
-    NaturalSort(names);
-    QList<SkippedPicture> skipped;
-    for (const QString &name : names)
-        skipped.append({QDir::toNativeSeparators(dir.filePath(name)), NotAPicture});
-    return skipped;
-}
-
 DroppedFiles SortDroppedFiles(const QStringList &dropped)
 {
     DroppedFiles files;
@@ -88,7 +74,7 @@ DroppedFiles SortDroppedFiles(const QStringList &dropped)
         } else if (HasImportPictureExtension(path)) {
             files.pictures.append(path);
         } else {
-            files.leftOut.append({QDir::toNativeSeparators(path), NotAPicture});
+            files.leftOut.append({QDir::toNativeSeparators(path), NotAPictureReason()});
         }
     }
     NaturalSort(files.pictures);
@@ -298,7 +284,7 @@ void FrameCommands::DropFiles(int row, const QStringList &files)
     const int before = document.FrameCount();
     if (!import.frames.empty() && document.ReplaceFrames(frames, QStringLiteral("拖入帧")))
         Pick(first, int(import.frames.size()));
-    ShowImportProblems(import, document.FrameCount() != before);
+    ShowImportProblems(import.skipped, document.FrameCount() != before);
 }
 
 void FrameCommands::mnuImportFrames_Click()
@@ -326,35 +312,34 @@ bool FrameCommands::ImportFrom(const QString &source)
             m_editor.CurrentProject()->aFileFolder.isEmpty())
             return false;
     }
-    const QString folder = m_editor.CurrentProject()->aFileFolder;
-    // The import reads a folder's pictures only; the files beside them are named too, so
-    // nothing is left out without a word.
-    const QList<SkippedPicture> others =
-        QFileInfo(source).isDir() ? NonPictureFiles(source) : QList<SkippedPicture>();
-    FrameImportResult result = [&] {
+    const Importer *importer = ImportRegistry::Find(u"import-frames");
+    if (!importer)
+        return false;
+    ImportRequest request;
+    request.source = source;
+    request.projectFolder = m_editor.CurrentProject()->aFileFolder;
+    request.framesFolder = request.projectFolder;
+    const ImportOutcome outcome = [&] {
         WaitCursor wait;
-        return ImportFrames(source, {folder, folder});
+        return importer->Run(m_editor.Document().Project(), request);
     }();
-    if (!result.import) {
-        QStringList parts{result.import.message(), SkippedPicturesMessage(others)};
-        parts.removeAll(QString());
-        ShowError(parts.join(QStringLiteral("\n\n")));
+    if (!outcome.status) {
+        ShowError(outcome.status.message());
         return false;
     }
-    result.import->skipped += others;
-    const bool changed = m_editor.Document().ReplaceFrames(result.import->frames, ImportTitle);
+    const bool changed = m_editor.Document().ReplaceFrames(outcome.frames, ImportTitle);
     if (changed)
         Pick(1, 1);
-    ShowImportProblems(*result.import, true);
+    ShowImportProblems(outcome.skipped, true);
     return changed;
 }
 
-void FrameCommands::ShowImportProblems(const FrameImport &import, bool warnCount)
+void FrameCommands::ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount)
 {
     QStringList parts;
     if (warnCount)
         parts << FrameCountWarning(m_editor.Document().FrameCount());
-    parts << SkippedPicturesMessage(import.skipped);
+    parts << SkippedPicturesMessage(skipped);
     parts.removeAll(QString());
     if (parts.isEmpty())
         return;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/frameimport.h"
+#include "import/frameimport.h"
 #include "support/filetypes.h"
 
 #include <QList>
@@ -23,7 +23,6 @@ QList<int> RowsToActOn(int row, const QList<int> &selection);
 
 /// The files of a folder that are not of a picture type the import reads, in natural order,
 /// each with the reason it is left out.
-QList<SkippedPicture> NonPictureFiles(const QString &folder);
 
 /// What a drop of several files or folders gives: each folder's pictures and the picture
 /// files themselves, in natural order, and every other file, which is left out.
@@ -78,7 +77,7 @@ private:
     /// Makes `first`..`first + count - 1` the picked rows and `first` the current frame.
     void Pick(int first, int count);
     /// The files left out and, when asked, what the frame count means for the boot screen.
-    void ShowImportProblems(const FrameImport &import, bool warnCount);
+    void ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount);
     void ShowError(const QString &text);
 
     frmEditer &m_editor;

@@ -156,44 +156,4 @@ int LoopTimesFromAnswer(const QString &answer)
     return ClampedDigits(answer, 1, 255);
 }
 
-qint16 DefaultImportX(qint16 projectWidth)
-{
-    return qint16(
-        RoundHalfEven((projectWidth / double(ReferenceWidth) * AreaSize - AreaSize) / 2.0));
-}
-
-QString StoredStripPath(const QString &projectFolder, const QString &stripPath)
-{
-    if (!LiesInFolder(projectFolder, stripPath, Qt::CaseSensitive))
-        return stripPath;
-    // Relative paths are stored with the project file's "\" separator wherever they were made.
-    QString relative = MakeRelative(projectFolder, stripPath);
-    relative.replace(u'/', u'\\');
-    return relative;
-}
-
-QString OffsetRuleMessage()
-{
-    return QStringLiteral("偏移参数不符合规则");
-}
-
-Result<qint16> ParseImportOffset(const QString &answer)
-{
-    static const QRegularExpression pattern(QStringLiteral("\\A-?[0-9]+\\z"));
-    if (!pattern.match(answer).hasMatch())
-        return Result<qint16>::Fail(OffsetRuleMessage());
-    QStringView digits(answer);
-    const bool negative = digits.startsWith(u'-');
-    if (negative)
-        digits = digits.mid(1);
-    while (digits.size() > 1 && digits.front() == u'0')
-        digits = digits.mid(1);
-    const long long magnitude = digits.size() > 6 ? 1000000 : digits.toLongLong();
-    const long long value = negative ? -magnitude : magnitude;
-    if (!FitsInt16(value))
-        return Result<qint16>::Fail(OffsetRuleMessage() +
-                                    QStringLiteral("：X偏移必须在 -32768 到 32767 之间"));
-    return qint16(value);
-}
-
 } // namespace mrv

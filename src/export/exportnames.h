@@ -85,20 +85,4 @@ QStringList ProjectImageFiles(const ProjectImagesTarget &target, int frameCount)
 /// number and clamped to 1..255; an answer without digits (or a cancelled box) gives 1.
 int LoopTimesFromAnswer(const QString &answer);
 
-/// The X offset proposed by the long-picture import: (width / 1024 * 200 - 200) / 2, rounded
-/// to the nearest with ties to even (0 for 1024, 100 for 2048).
-qint16 DefaultImportX(qint16 projectWidth);
-
-/// The strip path stored in the frames: relative to the project folder when the strip lies in
-/// that folder (compared case-sensitively, whole folder names only; separated by "\" as all
-/// relative paths of a project file), else the full path.
-QString StoredStripPath(const QString &projectFolder, const QString &stripPath);
-
-/// The message for an offset that does not follow the rules.
-QString OffsetRuleMessage();
-
-/// The batch X offset typed for the import: an optional minus sign and digits only, within
-/// -32768..32767. Anything else fails with OffsetRuleMessage() (out of range adds why).
-Result<qint16> ParseImportOffset(const QString &answer);
-
 } // namespace mrv

@@ -5,7 +5,7 @@
 
 #include "document/projectdocument.h"
 #include "editing_fixture.h"
-#include "export/frameimport.h"
+#include "import/frameimport.h"
 #include "widgets/qtprompts.h"
 #include "modalscript.h"
 

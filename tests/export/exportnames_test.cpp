@@ -1,6 +1,6 @@
 #include "export/exportgeometry.h"
 #include "export/exportnames.h"
-#include "export/longimport.h"
+#include "import/longimport.h"
 #include "project/mvk.h"
 
 #include <gtest/gtest.h>

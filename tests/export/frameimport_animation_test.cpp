@@ -3,7 +3,7 @@
 // giflib, WebP through libwebp's animation encoder, APNG chunk by chunk) and the expected
 // frames composed by hand from the format's rules.
 
-#include "export/frameimport.h"
+#include "import/frameimport.h"
 #include "imaging/animationprobe.h"
 #include "imaging/animationreader.h"
 #include "imaging/pngchunks.h"

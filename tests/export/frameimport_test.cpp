@@ -1,7 +1,7 @@
 // The frame import: a folder's pictures in natural order, centred, stored by the relative-path
 // rule; the command line over the real process.
 
-#include "export/frameimport.h"
+#include "import/frameimport.h"
 #include "project/mvk.h"
 
 #include "exporttestdata.h"
@@ -130,6 +130,7 @@ TEST(ImportFramesCli, AFolderReplacesTheFramesAndInfoShowsThemInOrder)
     for (int k : {10, 2, 1})
         WritePng(folder.file(QStringLiteral("seq/img%1.png").arg(k)), Flat(100, 40, Green));
     folder.write(QStringLiteral("seq/img7.png"), "broken");
+    folder.write(QStringLiteral("seq/notes.txt"), "mine");
 
     const QString out = folder.file(QStringLiteral("out.mrv"));
     const ProcessRun run =
@@ -137,12 +138,13 @@ TEST(ImportFramesCli, AFolderReplacesTheFramesAndInfoShowsThemInOrder)
                        QStringLiteral("--output"), out});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out.trimmed(), out);
-    // One line names the skipped file; the count warning follows.
+    // A line names each file left out, the unreadable picture and the file of another type,
+    // as the editor does; the count warning follows.
     const QStringList warnings = run.err.split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(warnings.size(), 2) << run.err;
-    EXPECT_TRUE(
-        warnings[0].contains(QDir::toNativeSeparators(folder.file(QStringLiteral("seq/img7.png")))))
-        << warnings[0];
+    ASSERT_EQ(warnings.size(), 3) << run.err;
+    for (const char *name : {"seq/img7.png", "seq/notes.txt"})
+        EXPECT_TRUE(run.err.contains(QDir::toNativeSeparators(folder.file(QString::fromLatin1(name)))))
+            << run.err;
     const QJsonArray frames = FramesOf(out);
     ASSERT_EQ(frames.size(), 3);
     int k = 0;

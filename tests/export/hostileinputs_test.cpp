@@ -1,7 +1,7 @@
 // Inputs that once made the program wait for ever or grow without bound: special files where
 // pictures and projects belong, huge files and animations that ask for hours of work. Each runs the real command line with a time-out, so that a
 // hang fails instead of blocking the suite.
-#include "export/frameimport.h"
+#include "import/frameimport.h"
 #include "imaging/pngchunks.h"
 #include "project/mvk.h"
 

@@ -1,4 +1,4 @@
-#include "export/longimport.h"
+#include "import/longimport.h"
 #include "export/longpicture.h"
 
 #include "exporttestdata.h"

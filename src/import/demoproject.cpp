@@ -1,4 +1,4 @@
-#include "export/demoproject.h"
+#include "import/demoproject.h"
 
 #include "imaging/imageencoders.h"
 #include "support/parallel.h"

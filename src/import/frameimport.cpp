@@ -1,4 +1,4 @@
-#include "export/frameimport.h"
+#include "import/frameimport.h"
 
 #include "imaging/animationprobe.h"
 #include "imaging/animationreader.h"
@@ -165,6 +165,11 @@ FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions 
 
 } // namespace
 
+QString NotAPictureReason()
+{
+    return QStringLiteral("不是可以导入的图片类型");
+}
+
 bool HasImportPictureExtension(const QString &path)
 {
     static const QStringList extensions = {
@@ -173,6 +178,20 @@ bool HasImportPictureExtension(const QString &path)
         QStringLiteral("tiff"), QStringLiteral("webp"), QStringLiteral("apng")};
     const qsizetype dot = path.lastIndexOf(u'.');
     return dot >= 0 && extensions.contains(path.mid(dot + 1), Qt::CaseInsensitive);
+}
+
+QList<SkippedPicture> NonPictureFiles(const QString &folder)
+{
+    const QDir dir(folder);
+    QStringList names;
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot))
+        if (!HasImportPictureExtension(name))
+            names.append(name);
+    NaturalSort(names);
+    QList<SkippedPicture> skipped;
+    for (const QString &name : names)
+        skipped.append({QDir::toNativeSeparators(dir.filePath(name)), NotAPictureReason()});
+    return skipped;
 }
 
 QStringList FolderPictures(const QString &folder)

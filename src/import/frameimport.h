@@ -42,6 +42,14 @@ struct SkippedPicture
     QString reason;
 };
 
+/// The files of a folder that FolderPictures leaves out (no picture extension), in natural
+/// order, each with NotAPictureReason(): an import names them rather than dropping them
+/// without a word.
+QList<SkippedPicture> NonPictureFiles(const QString &folder);
+
+/// Why a file without a picture extension is left out.
+QString NotAPictureReason();
+
 /// Where the imported pictures are and where their paths are relative to.
 struct FrameImportOptions
 {

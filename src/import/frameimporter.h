@@ -1,0 +1,22 @@
+#pragma once
+
+#include "import/importer.h"
+
+namespace mrv {
+
+/// A folder's pictures in natural order, an animated picture's frames (written beside the
+/// project) or one still picture, each centred in the animation area.
+class FrameImporter : public Importer
+{
+public:
+    QString id() const override { return QStringLiteral("import-frames"); }
+    QString sourceName() const override { return QStringLiteral("SOURCE"); }
+    QString summary() const override
+    {
+        return QStringLiteral(
+            "replace the frames with a folder's pictures or an animation's frames");
+    }
+    ImportOutcome Run(const MVK &project, const ImportRequest &request) const override;
+};
+
+} // namespace mrv
