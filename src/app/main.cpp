@@ -20,6 +20,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Mirovane"));
+    // Wayland compositors find the installed desktop entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.mirovane.Mirovane"));
     QApplication::setWindowIcon(mrv::AppIcon());
 
     // The program speaks Chinese whatever the system's language: so do Qt's own buttons
