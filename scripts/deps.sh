@@ -18,6 +18,9 @@ case "${1:-}" in
   --test) PACKAGES+=(plymouth plymouth-x11 xvfb python3 python3-pil webp apngdis
                      desktop-file-utils appstream shared-mime-info xdg-utils lintian man-db) ;;
   --bench) PACKAGES+=(imagemagick time python3) ;;
+  # The Debian package: CPack's dependency scan (dpkg-shlibdeps, file), lintian, and what
+  # the install check asks (xdg-mime, man).
+  --package) PACKAGES+=(dpkg-dev file lintian desktop-file-utils xdg-utils man-db) ;;
   --fuzz) PACKAGES+=(clang-14 libfuzzer-14-dev libclang-rt-14-dev) ;;
 esac
 
