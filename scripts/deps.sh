@@ -5,7 +5,8 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-l10n-tools
+  qt6-image-formats-plugins qt6-translations-l10n libgl-dev
   libpugixml-dev libgif-dev libimagequant-dev libdeflate-dev zlib1g-dev libwebp-dev libzip-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
@@ -13,9 +14,14 @@ PACKAGES=(
 case "${1:-}" in
   # Only the test suite needs these: Plymouth themes rendered by plymouthd in Xvfb, zips read
   # by Python, Debian's own WebP and APNG tools reading the animations back. Installing
-  # plymouth just to run the editor would touch the machine's boot set-up.
-  --test) PACKAGES+=(plymouth plymouth-x11 xvfb python3 python3-pil webp apngdis) ;;
+  # plymouth just to run the editor would touch the machine's boot set-up. The freedesktop and
+  # Debian validators check the desktop entry, file type, metainfo and package.
+  --test) PACKAGES+=(plymouth plymouth-x11 xvfb python3 python3-pil webp apngdis
+                     desktop-file-utils appstream shared-mime-info xdg-utils lintian man-db) ;;
   --bench) PACKAGES+=(imagemagick time python3) ;;
+  # The Debian package: CPack's dependency scan (dpkg-shlibdeps, file), lintian, and what
+  # the install check asks (xdg-mime, man).
+  --package) PACKAGES+=(dpkg-dev file lintian desktop-file-utils xdg-utils man-db) ;;
   --fuzz) PACKAGES+=(clang-14 libfuzzer-14-dev libclang-rt-14-dev) ;;
 esac
 

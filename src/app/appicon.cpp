@@ -9,13 +9,8 @@
 
 namespace mrv {
 
-namespace {
-
-QPixmap DrawIcon(int size)
+void PaintAppIcon(QPainter &p, double size)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF screen(size * 0.04, size * 0.04, size * 0.92, size * 0.92);
     QLinearGradient sky(screen.topLeft(), screen.bottomLeft());
@@ -41,16 +36,19 @@ QPixmap DrawIcon(int size)
         p.setBrush(dots[i]);
         p.drawEllipse(at, size * 0.085, size * 0.085);
     }
-    return pixmap;
 }
-
-} // namespace
 
 QIcon AppIcon()
 {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(DrawIcon(size));
+    for (const int size : AppIconSizes) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        PaintAppIcon(p, size);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
     return icon;
 }
 

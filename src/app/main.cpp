@@ -1,6 +1,7 @@
 // The entry procedure: settings first, then the editor window, then the event loop.
 
 #include "appicon.h"
+#include "uilanguage.h"
 #include "settings/settings.h"
 #include "settings/settingslocation.h"
 #include "editor/commandline.h"
@@ -20,13 +21,19 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Mirovane"));
+    // Wayland compositors find the installed desktop entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.mirovane.Mirovane"));
     QApplication::setWindowIcon(mrv::AppIcon());
 
-    // The program speaks Chinese whatever the system's language: so do Qt's own buttons
-    // and dialogs, where the translation is installed.
+    // English where the system's first language is English; everywhere else the program
+    // speaks Chinese, and so do Qt's own buttons and dialogs, where their translation is
+    // installed.
+    QTranslator english;
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (mrv::PrefersEnglish(QLocale::system().uiLanguages()) && mrv::LoadEnglish(english))
+        QCoreApplication::installTranslator(&english);
+    else if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
 
     mrv::QtPrompts prompts;

@@ -6,6 +6,7 @@
 #include "support/bootgeometry.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,12 @@
 namespace mrv {
 
 namespace {
+
+/// The context of this file's texts in the translations.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(EditorControls)
+};
 
 QLabel *MakeLabel(QWidget &parent, const char *name, const QString &text, const QRect &geometry)
 {
@@ -38,26 +45,26 @@ EditorControls BuildEditorControls(QWidget &client)
     // Design-time geometry: the left column at x 8, the preview box at top 8, buttons 75 x 25
     // and part labels 13 high. Widths and the right-hand positions come from the layout.
     EditorControls c;
-    c.lblProjectName = MakeLabel(client, "lblProjectName", QStringLiteral("工程名"),
+    c.lblProjectName = MakeLabel(client, "lblProjectName", Tr::tr("工程名"),
                                  {8, 8, 300, 13});
     c.txtProjectName = MakeControl<QLineEdit>(client, "txtProjectName", {8, 24, 300, 23});
-    c.lblScreenScale = MakeLabel(client, "lblScreenScale", QStringLiteral("屏幕比例"),
+    c.lblScreenScale = MakeLabel(client, "lblScreenScale", Tr::tr("屏幕比例"),
                                  {8, 56, 300, 13});
     c.comScreenScale = MakeControl<QComboBox>(client, "comScreenScale", {8, 72, 300, 23});
     c.comScreenScale->setEditable(true);
     c.comScreenScale->setInsertPolicy(QComboBox::NoInsert);
     // Completing "12" into a list entry would apply a size the user never typed.
     c.comScreenScale->setCompleter(nullptr);
-    c.lblBackground = MakeLabel(client, "lblBackground", QStringLiteral("背景图片"),
+    c.lblBackground = MakeLabel(client, "lblBackground", Tr::tr("背景图片"),
                                 {8, 104, 300, 13});
     c.txtBackground = MakeControl<QLineEdit>(client, "txtBackground", {8, 120, 200, 23});
-    c.cmdBackground_Browse = MakeButton(client, "cmdBackground_Browse", QStringLiteral("浏览"),
+    c.cmdBackground_Browse = MakeButton(client, "cmdBackground_Browse", Tr::tr("浏览"),
                                         {213, 119, 44, 25});
-    c.cmdBackground_Setting = MakeButton(client, "cmdBackground_Setting", QStringLiteral("调整"),
+    c.cmdBackground_Setting = MakeButton(client, "cmdBackground_Setting", Tr::tr("调整"),
                                          {262, 119, 44, 25});
     c.picFrame = MakeControl<QFrame>(client, "picFrame", {8, 152, 300, 400});
     c.picFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    c.cmdExport = MakeButton(client, "cmdExport", QStringLiteral("导出"), {8, 560, 300, 25});
+    c.cmdExport = MakeButton(client, "cmdExport", Tr::tr("导出"), {8, 560, 300, 25});
 
     c.picBG = MakeControl<PictureSurface>(client, "picBG", {320, 8, 696, 522});
     c.picA0 = new PictureSurface(c.picBG);
@@ -72,8 +79,8 @@ EditorControls BuildEditorControls(QWidget &client)
     // The crop buffer only holds pixels for the activity box; nobody needs to see it.
     c.picA1->hide();
 
-    c.lblStraight = MakeLabel(client, "lblStraight", QStringLiteral("直接的"), {320, 540, 346, 13});
-    c.lblLoop = MakeLabel(client, "lblLoop", QStringLiteral("循环的"), {666, 540, 254, 13});
+    c.lblStraight = MakeLabel(client, "lblStraight", Tr::tr("直接的"), {320, 540, 346, 13});
+    c.lblLoop = MakeLabel(client, "lblLoop", Tr::tr("循环的"), {666, 540, 254, 13});
     for (QLabel *part : {c.lblStraight, c.lblLoop})
         part->setAlignment(Qt::AlignCenter);
     c.sldFrame = MakeControl<QSlider>(client, "sldFrame", {320, 558, 626, 22});
@@ -82,8 +89,8 @@ EditorControls BuildEditorControls(QWidget &client)
     c.lblFrameNumber = MakeLabel(client, "lblFrameNumber", QStringLiteral("1 / %1").arg(BootFrames),
                                  {540, 582, 100, 13});
     c.lblFrameNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    c.cmdPlay = MakeButton(client, "cmdPlay", QStringLiteral("播放"), {720, 540, 75, 25});
-    c.cmdFullscreen = MakeButton(client, "cmdFullscreen", QStringLiteral("全屏"),
+    c.cmdPlay = MakeButton(client, "cmdPlay", Tr::tr("播放"), {720, 540, 75, 25});
+    c.cmdFullscreen = MakeButton(client, "cmdFullscreen", Tr::tr("全屏"),
                                  {720, 570, 75, 25});
     return c;
 }

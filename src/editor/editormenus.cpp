@@ -1,6 +1,7 @@
 #include "editor/editormenus.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,6 +10,12 @@
 namespace mrv {
 
 namespace {
+
+/// The context of this file's texts in the translations.
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(EditorMenus)
+};
 
 QAction *AddEntry(QMenu &menu, const char *name, const QString &caption,
                   const QKeySequence &shortcut = {})
@@ -37,62 +44,62 @@ void AddSeparator(QMenu &menu, const char *name)
 EditorMenus BuildEditorMenus(QMenuBar &bar)
 {
     EditorMenus m;
-    m.mnuFile = bar.addMenu(QStringLiteral("文件(&F)"));
+    m.mnuFile = bar.addMenu(Tr::tr("文件(&F)"));
     m.mnuFile->setObjectName(QStringLiteral("mnuFile"));
     QMenu &file = *m.mnuFile;
-    m.mnuNew = AddEntry(file, "mnuNew", QStringLiteral("新建工程(&N)"), QKeySequence(QStringLiteral("Ctrl+N")));
-    m.mnuOpen = AddEntry(file, "mnuOpen", QStringLiteral("打开工程(&O)"), QKeySequence(QStringLiteral("Ctrl+O")));
-    m.mnuSave = AddEntry(file, "mnuSave", QStringLiteral("保存工程(&S)"), QKeySequence(QStringLiteral("Ctrl+S")));
-    m.mnuSaveNew = AddEntry(file, "mnuSaveNew", QStringLiteral("另存工程为(&A)"));
-    m.mnuBack = AddEntry(file, "mnuBack", QStringLiteral("还原(&V)"), QKeySequence(QStringLiteral("Ctrl+B")));
+    m.mnuNew = AddEntry(file, "mnuNew", Tr::tr("新建工程(&N)"), QKeySequence(QStringLiteral("Ctrl+N")));
+    m.mnuOpen = AddEntry(file, "mnuOpen", Tr::tr("打开工程(&O)"), QKeySequence(QStringLiteral("Ctrl+O")));
+    m.mnuSave = AddEntry(file, "mnuSave", Tr::tr("保存工程(&S)"), QKeySequence(QStringLiteral("Ctrl+S")));
+    m.mnuSaveNew = AddEntry(file, "mnuSaveNew", Tr::tr("另存工程为(&A)"));
+    m.mnuBack = AddEntry(file, "mnuBack", Tr::tr("还原(&V)"), QKeySequence(QStringLiteral("Ctrl+B")));
     AddSeparator(file, "heng1");
-    m.mnuExport = AddEntry(file, "mnuExport", QStringLiteral("导出工程(&E)"), QKeySequence(QStringLiteral("Ctrl+E")));
-    m.mnuExAniFrame = AddEntry(file, "mnuExAniFrame", QStringLiteral("导出动画帧序列(&F)"),
+    m.mnuExport = AddEntry(file, "mnuExport", Tr::tr("导出工程(&E)"), QKeySequence(QStringLiteral("Ctrl+E")));
+    m.mnuExAniFrame = AddEntry(file, "mnuExAniFrame", Tr::tr("导出动画帧序列(&F)"),
                                QKeySequence(QStringLiteral("Ctrl+L")));
     AddSeparator(file, "heng2");
-    m.mnuImportLongPic = AddEntry(file, "mnuImportLongPic", QStringLiteral("导入长图动画"));
-    m.mnuImportFrames = AddEntry(file, "mnuImportFrames", QStringLiteral("导入帧序列(&I)..."));
-    m.mnuExportLongPic = AddEntry(file, "mnuExportLongPic", QStringLiteral("导出长图动画"));
+    m.mnuImportLongPic = AddEntry(file, "mnuImportLongPic", Tr::tr("导入长图动画"));
+    m.mnuImportFrames = AddEntry(file, "mnuImportFrames", Tr::tr("导入帧序列(&I)..."));
+    m.mnuExportLongPic = AddEntry(file, "mnuExportLongPic", Tr::tr("导出长图动画"));
     m.mnuExportAnimation =
-        AddEntry(file, "mnuExportAnimation", QStringLiteral("导出动画图片(&G)..."));
+        AddEntry(file, "mnuExportAnimation", Tr::tr("导出动画图片(&G)..."));
     m.mnuExportPlymouth =
-        AddEntry(file, "mnuExportPlymouth", QStringLiteral("导出 Linux 开机主题(&P)..."));
+        AddEntry(file, "mnuExportPlymouth", Tr::tr("导出 Linux 开机主题(&P)..."));
     m.mnuExportBootAnimation =
-        AddEntry(file, "mnuExportBootAnimation", QStringLiteral("导出 Android 开机动画(&D)..."));
+        AddEntry(file, "mnuExportBootAnimation", Tr::tr("导出 Android 开机动画(&D)..."));
     AddSeparator(file, "heng3");
     // E belongs to 导出工程 (Ctrl+E); two entries on one letter would only cycle between them.
-    m.mnuExit = AddEntry(file, "mnuExit", QStringLiteral("退出(&X)"), QKeySequence(QStringLiteral("Ctrl+W")));
+    m.mnuExit = AddEntry(file, "mnuExit", Tr::tr("退出(&X)"), QKeySequence(QStringLiteral("Ctrl+W")));
 
-    m.mnuEdit = bar.addMenu(QStringLiteral("编辑(&E)"));
+    m.mnuEdit = bar.addMenu(Tr::tr("编辑(&E)"));
     m.mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    m.mnuUndo = AddEntry(*m.mnuEdit, "mnuUndo", QStringLiteral("撤销(&U)"),
+    m.mnuUndo = AddEntry(*m.mnuEdit, "mnuUndo", Tr::tr("撤销(&U)"),
                          QKeySequence(QStringLiteral("Ctrl+Z")));
-    m.mnuRedo = AddEntry(*m.mnuEdit, "mnuRedo", QStringLiteral("重做(&R)"),
+    m.mnuRedo = AddEntry(*m.mnuEdit, "mnuRedo", Tr::tr("重做(&R)"),
                          QKeySequence(QStringLiteral("Ctrl+Y")));
     m.mnuRedo->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
 
-    m.mnuFrame = bar.addMenu(QStringLiteral("帧(&R)"));
+    m.mnuFrame = bar.addMenu(Tr::tr("帧(&R)"));
     m.mnuFrame->setObjectName(QStringLiteral("mnuFrame"));
     QMenu &frame = *m.mnuFrame;
     m.mnuFrameInsertBefore = AddEntry(frame, "mnuFrameInsertBefore",
-                                      WithListKey(QStringLiteral("在前面插入帧"), Qt::Key_Insert));
-    m.mnuFrameInsertAfter = AddEntry(frame, "mnuFrameInsertAfter", QStringLiteral("在后面插入帧"));
-    m.mnuFrameCopy = AddEntry(frame, "mnuFrameCopy", QStringLiteral("复制帧"));
+                                      WithListKey(Tr::tr("在前面插入帧"), Qt::Key_Insert));
+    m.mnuFrameInsertAfter = AddEntry(frame, "mnuFrameInsertAfter", Tr::tr("在后面插入帧"));
+    m.mnuFrameCopy = AddEntry(frame, "mnuFrameCopy", Tr::tr("复制帧"));
     m.mnuFrameDelete = AddEntry(frame, "mnuFrameDelete",
-                                WithListKey(QStringLiteral("删除帧"), Qt::Key_Delete));
+                                WithListKey(Tr::tr("删除帧"), Qt::Key_Delete));
     AddSeparator(frame, "frameSep1");
-    m.mnuFrameUp = AddEntry(frame, "mnuFrameUp", QStringLiteral("上移"));
-    m.mnuFrameDown = AddEntry(frame, "mnuFrameDown", QStringLiteral("下移"));
-    m.mnuFrameReverse = AddEntry(frame, "mnuFrameReverse", QStringLiteral("反转顺序"));
+    m.mnuFrameUp = AddEntry(frame, "mnuFrameUp", Tr::tr("上移"));
+    m.mnuFrameDown = AddEntry(frame, "mnuFrameDown", Tr::tr("下移"));
+    m.mnuFrameReverse = AddEntry(frame, "mnuFrameReverse", Tr::tr("反转顺序"));
 
-    m.mnuOptions = bar.addAction(QStringLiteral("选项(&O)"));
+    m.mnuOptions = bar.addAction(Tr::tr("选项(&O)"));
     m.mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
 
-    m.mnuHelp = bar.addMenu(QStringLiteral("帮助(&H)"));
+    m.mnuHelp = bar.addMenu(Tr::tr("帮助(&H)"));
     m.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    m.mnuAbout = AddEntry(*m.mnuHelp, "mnuAbout", QStringLiteral("关于(&A)"));
-    m.mnuCheckUpdates = AddEntry(*m.mnuHelp, "mnuCheckUpdates", QStringLiteral("检查更新(&N)"));
+    m.mnuAbout = AddEntry(*m.mnuHelp, "mnuAbout", Tr::tr("关于(&A)"));
+    m.mnuCheckUpdates = AddEntry(*m.mnuHelp, "mnuCheckUpdates", Tr::tr("检查更新(&N)"));
 
     for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
                            m.mnuExportAnimation, m.mnuExportPlymouth, m.mnuExportBootAnimation,
@@ -122,10 +129,10 @@ void BindUndoActions(QUndoStack &stack, QAction &undo, QAction &redo)
         });
         QObject::connect(&action, &QAction::triggered, &stack, run);
     };
-    bind(undo, QStringLiteral("撤销(&U)"), QStringLiteral("撤销"), stack.canUndo(),
+    bind(undo, Tr::tr("撤销(&U)"), Tr::tr("撤销"), stack.canUndo(),
          stack.undoText(), &QUndoStack::canUndoChanged, &QUndoStack::undoTextChanged,
          &QUndoStack::undo);
-    bind(redo, QStringLiteral("重做(&R)"), QStringLiteral("重做"), stack.canRedo(),
+    bind(redo, Tr::tr("重做(&R)"), Tr::tr("重做"), stack.canRedo(),
          stack.redoText(), &QUndoStack::canRedoChanged, &QUndoStack::redoTextChanged,
          &QUndoStack::redo);
 }

@@ -106,10 +106,10 @@ FrameList::FrameList(QFrame &panel) : QObject(&panel), m_panel(&panel)
     m_template.path = new QLineEdit(QStringLiteral("frame/0.png"), m_inner);
     m_template.path->setObjectName(QStringLiteral("txtFrame"));
     m_template.path->setGeometry(40, 6, 100, 23);
-    m_template.browse = new QPushButton(QStringLiteral("浏览"), m_inner);
+    m_template.browse = new QPushButton(tr("浏览"), m_inner);
     m_template.browse->setObjectName(QStringLiteral("cmdFrame_Browse"));
     m_template.browse->setGeometry(145, 5, 44, 25);
-    m_template.setting = new QPushButton(QStringLiteral("调整"), m_inner);
+    m_template.setting = new QPushButton(tr("调整"), m_inner);
     m_template.setting->setObjectName(QStringLiteral("cmdFrame_Setting"));
     m_template.setting->setGeometry(194, 5, 44, 25);
     for (QWidget *w : {static_cast<QWidget *>(m_template.label),

@@ -340,10 +340,10 @@ void frmEditer::cmdPlay_Click()
 {
     if (m_timPlay.isActive()) {
         m_timPlay.stop();
-        m_c.cmdPlay->setText(QStringLiteral("开始"));
+        m_c.cmdPlay->setText(tr("开始"));
     } else {
         m_timPlay.start();
-        m_c.cmdPlay->setText(QStringLiteral("停止"));
+        m_c.cmdPlay->setText(tr("停止"));
     }
 }
 

@@ -11,8 +11,17 @@
 
 namespace mrv {
 
-QByteArray DefaultConfiguration()
+QByteArray DefaultConfiguration(const QString &exeFolder)
 {
+    // An installed program reads the copy its package put under share/, so that the
+    // administrator's edits reach every new user; a build or portable folder has none.
+    if (!exeFolder.isEmpty()) {
+        QFile installed(QDir(exeFolder).filePath(QStringLiteral(MIROVANE_DATA_FROM_BIN "/") +
+                                                 ConfigFileName));
+        if (installed.open(QIODevice::ReadOnly))
+            if (const QByteArray text = installed.readAll(); !text.isEmpty())
+                return text;
+    }
     QFile resource(QStringLiteral(":/mirovane/MRVKConfig.xml"));
     return resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
 }
@@ -26,7 +35,8 @@ QString SettingsFolder(const QString &exeFolder, const QString &userFolder)
     // the next start.
     const QFileInfo seeded(QDir(userFolder).filePath(ConfigFileName));
     if ((!seeded.exists() || (seeded.isFile() && seeded.size() == 0)) && QDir().mkpath(userFolder))
-        (void)WriteFileAtomically(seeded.filePath(), DefaultConfiguration(), Durability::Sync);
+        (void)WriteFileAtomically(seeded.filePath(), DefaultConfiguration(exeFolder),
+                                  Durability::Sync);
     return userFolder;
 }
 

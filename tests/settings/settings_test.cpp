@@ -162,6 +162,24 @@ TEST(SettingsLocation, PerUserFolderIsSeededOnceFromTheShippedDefault)
     EXPECT_TRUE(LoadSettings(folder)->FormatProject);
 }
 
+TEST(SettingsLocation, AnInstalledProgramSeedsFromItsDataFolder)
+{
+    // bin/ and share/mirovane/ as a package lays them out; an empty data file is one a failed
+    // upgrade left, and the built-in copy is used instead.
+    for (const QByteArray installed : {QByteArray("<Soft><Config FormatProject='1'/></Soft>"),
+                                       QByteArray()}) {
+        TempFolder prefix;
+        TempFolder user;
+        QDir(prefix.path()).mkpath(QStringLiteral("bin"));
+        QDir(prefix.path()).mkpath(QStringLiteral("share/mirovane"));
+        prefix.write(QStringLiteral("share/mirovane/") + ConfigFileName, installed);
+        const QString folder = user.file(QStringLiteral("Mirovane"));
+        EXPECT_EQ(SettingsFolder(prefix.file(QStringLiteral("bin")), folder), folder);
+        EXPECT_EQ(ReadAll(QDir(folder).filePath(ConfigFileName)),
+                  installed.isEmpty() ? DefaultConfiguration() : installed);
+    }
+}
+
 TEST(SettingsLocation, AFullDiskNeverLeavesSettingsThatStopTheNextStart)
 {
     mrv::test::SmallDisk disk;
