@@ -103,6 +103,17 @@ public:
                 out[cx] = qRgb(c.Red, c.Green, c.Blue);
             }
         }
+        // giflib passes over the rest of a frame's data only while reading its rows; the data
+        // of a frame without rows would otherwise be read as the records after it.
+        if (d.Width <= 0 || d.Height <= 0) {
+            int codeSize = 0;
+            GifByteType *block = nullptr;
+            if (DGifGetCode(gif, &codeSize, &block) != GIF_OK)
+                return false;
+            while (block)
+                if (DGifGetCodeNext(gif, &block) != GIF_OK)
+                    return false;
+        }
         return true;
     }
 
