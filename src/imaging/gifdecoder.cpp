@@ -84,6 +84,11 @@ public:
         m_rect = QRect(d.Left, d.Top, d.Width, d.Height).intersected(m_canvas.rect());
         if (m_disposal == DISPOSE_PREVIOUS)
             m_previous = m_canvas.copy();
+        // giflib passes over the rest of a frame's data when a row completes it; for a frame
+        // without pixels every row read would take another block, so its data is skipped
+        // here, else it would be read as the records after it.
+        if (d.Width <= 0 || d.Height <= 0)
+            return skipData(gif);
         std::vector<GifPixelType> line(size_t(qMax(d.Width, 0)));
         for (int row : rowOrder(d.Height, d.Interlace)) {
             if (DGifGetLine(gif, line.data(), d.Width) != GIF_OK)
@@ -102,17 +107,6 @@ public:
                 const GifColorType &c = map->Colors[index];
                 out[cx] = qRgb(c.Red, c.Green, c.Blue);
             }
-        }
-        // giflib passes over the rest of a frame's data only while reading its rows; the data
-        // of a frame without rows would otherwise be read as the records after it.
-        if (d.Width <= 0 || d.Height <= 0) {
-            int codeSize = 0;
-            GifByteType *block = nullptr;
-            if (DGifGetCode(gif, &codeSize, &block) != GIF_OK)
-                return false;
-            while (block)
-                if (DGifGetCodeNext(gif, &block) != GIF_OK)
-                    return false;
         }
         return true;
     }
@@ -134,6 +128,18 @@ public:
     }
 
 private:
+    static bool skipData(GifFileType *gif)
+    {
+        int codeSize = 0;
+        GifByteType *block = nullptr;
+        if (DGifGetCode(gif, &codeSize, &block) != GIF_OK)
+            return false;
+        while (block)
+            if (DGifGetCodeNext(gif, &block) != GIF_OK)
+                return false;
+        return true;
+    }
+
     QImage m_canvas;
     QImage m_previous;
     QRect m_rect;
