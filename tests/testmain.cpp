@@ -1,3 +1,5 @@
+#include "support/threadshutdown.h"
+
 #include <QGuiApplication>
 
 #include <gmock/gmock.h>
@@ -15,6 +17,11 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleMock(&argc, argv);
-    TestApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    int code = 0;
+    {
+        TestApplication app(argc, argv);
+        code = RUN_ALL_TESTS();
+    }
+    mrv::WaitForPoolThreadsToEnd();
+    return code;
 }

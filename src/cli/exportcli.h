@@ -22,6 +22,16 @@ void PrepareProcessSignals();
 /// Set once the process was asked to stop; handed to the engine as its cancel flag.
 const std::atomic_bool *InterruptFlag();
 
+/// While one lives, a stop request sets InterruptFlag() instead of ending the process.
+class InterruptWatch
+{
+public:
+    InterruptWatch();
+    ~InterruptWatch();
+    InterruptWatch(const InterruptWatch &) = delete;
+    InterruptWatch &operator=(const InterruptWatch &) = delete;
+};
+
 /// One command per importer ("import-long", "import-frames"), in the registry's order.
 std::vector<Command> ImportCommands();
 /// Writes the demo project.

@@ -93,8 +93,10 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
         return ExitUsage;
     }
 
-    const ExportResult result =
-        exporter.Run(ExportSource::FromProject(*project), options, {}, InterruptFlag());
+    const ExportResult result = [&] {
+        const InterruptWatch watch;
+        return exporter.Run(ExportSource::FromProject(*project), options, {}, InterruptFlag());
+    }();
     WarnUnreadable(result.unreadable, io.err);
     for (const QString &warning : result.warnings)
         io.err << "警告：" << warning << "\n";
@@ -133,11 +135,15 @@ void WarnUnreadable(const QStringList &unreadable, QTextStream &err)
 namespace {
 
 std::atomic_bool interrupted = false;
+// Set while a run that watches the flag is going; any other time a signal ends the process.
+std::atomic_bool watched = false;
 
 extern "C" void onInterrupt(int signal)
 {
-    interrupted.store(true);
     std::signal(signal, SIG_DFL);
+    if (!watched.load())
+        std::raise(signal);
+    interrupted.store(true);
 }
 
 } // namespace
@@ -154,6 +160,16 @@ void PrepareProcessSignals()
 const std::atomic_bool *InterruptFlag()
 {
     return &interrupted;
+}
+
+InterruptWatch::InterruptWatch()
+{
+    watched.store(true);
+}
+
+InterruptWatch::~InterruptWatch()
+{
+    watched.store(false);
 }
 
 std::vector<Command> ExportCommands()

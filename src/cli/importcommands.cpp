@@ -47,7 +47,10 @@ int runImport(const Importer &importer, const QStringList &args, Streams &io)
     for (const ImportOptionSpec &option : importer.options())
         if (parsed->has(option.cliFlag))
             request.values.insert(option.name, parsed->value(option.cliFlag));
-    const ImportOutcome outcome = importer.Run(*project, request);
+    const ImportOutcome outcome = [&] {
+        const InterruptWatch watch;
+        return importer.Run(*project, request);
+    }();
     if (!outcome.status) {
         io.err << outcome.status.message() << "\n";
         return outcome.failure == ImportFailure::Write ? ExitWriteFailed : ExitInvalidInput;

@@ -1,5 +1,6 @@
 #include "cli/cliapp.h"
 #include "cli/exportcli.h"
+#include "support/threadshutdown.h"
 
 #include <QCoreApplication>
 
@@ -7,13 +8,17 @@
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Mirovane"));
-    mrv::cli::PrepareProcessSignals();
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const int code = mrv::cli::RunCli(QCoreApplication::arguments().mid(1), out, err);
-    out.flush();
-    err.flush();
+    int code = 0;
+    {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Mirovane"));
+        mrv::cli::PrepareProcessSignals();
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        code = mrv::cli::RunCli(QCoreApplication::arguments().mid(1), out, err);
+        out.flush();
+        err.flush();
+    } // the application stops the global thread pool
+    mrv::WaitForPoolThreadsToEnd();
     return code;
 }

@@ -68,9 +68,18 @@ private:
     qsizetype m_end = 0;
 };
 
-quint32 le16(const uchar *p) { return quint32(p[0]) | quint32(p[1]) << 8; }
-quint32 le24(const uchar *p) { return le16(p) | quint32(p[2]) << 16; }
-quint32 le32(const uchar *p) { return le24(p) | quint32(p[3]) << 24; }
+quint32 le16(const uchar *p)
+{
+    return quint32(p[0]) | quint32(p[1]) << 8;
+}
+quint32 le24(const uchar *p)
+{
+    return le16(p) | quint32(p[2]) << 16;
+}
+quint32 le32(const uchar *p)
+{
+    return le24(p) | quint32(p[3]) << 24;
+}
 
 std::optional<AnimationInfo> probePng(Cursor &in)
 {

@@ -40,9 +40,10 @@ Result<AnimationInfo> ReadAnimationFrames(const QString &path, const AnimationFr
     if (const Status opened = OpenRegularFile(file); !opened)
         return Result<AnimationInfo>::Fail(opened.message());
     if (file.size() > MaxPictureFileBytes)
-        return Result<AnimationInfo>::Fail(QStringLiteral("文件太大（%1 MB），超过 %2 MB，不作为图片读取")
-                                               .arg(file.size() / (1024 * 1024))
-                                               .arg(MaxPictureFileBytes / (1024 * 1024)));
+        return Result<AnimationInfo>::Fail(
+            QStringLiteral("文件太大（%1 MB），超过 %2 MB，不作为图片读取")
+                .arg(file.size() / (1024 * 1024))
+                .arg(MaxPictureFileBytes / (1024 * 1024)));
     const QByteArray bytes = file.readAll();
     file.close();
     switch (containerOf(bytes.left(16))) {

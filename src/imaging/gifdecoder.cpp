@@ -81,6 +81,11 @@ public:
         m_rect = QRect(d.Left, d.Top, d.Width, d.Height).intersected(m_canvas.rect());
         if (m_disposal == DISPOSE_PREVIOUS)
             m_previous = m_canvas.copy();
+        // giflib passes over the rest of a frame's data when a row completes it; for a frame
+        // without pixels every row read would take another block, so its data is skipped
+        // here, else it would be read as the records after it.
+        if (d.Width <= 0 || d.Height <= 0)
+            return skipData(gif);
         std::vector<GifPixelType> line(size_t(qMax(d.Width, 0)));
         for (int row : rowOrder(d.Height, d.Interlace)) {
             if (DGifGetLine(gif, line.data(), d.Width) != GIF_OK)
@@ -120,6 +125,18 @@ public:
     }
 
 private:
+    static bool skipData(GifFileType *gif)
+    {
+        int codeSize = 0;
+        GifByteType *block = nullptr;
+        if (DGifGetCode(gif, &codeSize, &block) != GIF_OK)
+            return false;
+        while (block)
+            if (DGifGetCodeNext(gif, &block) != GIF_OK)
+                return false;
+        return true;
+    }
+
     QImage m_canvas;
     QImage m_previous;
     QRect m_rect;

@@ -1,20 +1,12 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-#include <QThread>
-
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 namespace mrv::test {
 
@@ -51,15 +43,13 @@ inline ProcessRun RunCliProcess(const QStringList &args, int timeoutMs = 60000)
 }
 
 /// A run of the command line with the most memory it held at once.
-struct MeasuredRun
+struct MeasuredRun : ProcessRun
 {
-    int code = -1; ///< -1: killed at the time-out, or crashed
-    QString err;
-    long peakKb = 0; ///< peak resident memory of the program
+    long peakKb = 0; ///< peak resident memory, in kB
 };
 
-/// The high-water mark of a process's resident memory in kB; 0 once it has ended.
-inline long PeakResidentKb(const QString &pid)
+/// The high-water mark of a running process's resident memory in kB; 0 once it has ended.
+inline long PeakResidentKb(qint64 pid)
 {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly))
@@ -70,52 +60,28 @@ inline long PeakResidentKb(const QString &pid)
     return 0;
 }
 
-/// Runs the real command line with its error output in errFile and measures its peak memory.
-/// QProcess reaps its children itself, so this one is forked and waited for here. The
-/// kernel's count at the end includes the memory of this process at the fork; it is taken
-/// when it is above that, else the high-water mark looked at while the program runs.
-inline MeasuredRun RunCliMeasured(const QStringList &args, const QString &errFile, int timeoutMs)
+/// Runs the real command line, looking at its memory's high-water mark every few
+/// milliseconds; the mark only grows, so a late look still sees an earlier peak.
+inline MeasuredRun RunCliMeasured(const QStringList &args, int timeoutMs)
 {
-    std::vector<std::string> strings{MIROVANE_CLI_PATH};
-    for (const QString &arg : args)
-        strings.push_back(QFile::encodeName(arg).toStdString());
-    std::vector<char *> argv;
-    for (std::string &s : strings)
-        argv.push_back(s.data());
-    argv.push_back(nullptr);
-    const std::string errPath = QFile::encodeName(errFile).toStdString();
-    const long ownPeak = PeakResidentKb(QStringLiteral("self"));
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int null = open("/dev/null", O_RDWR);
-        if (err < 0 || null < 0 || dup2(err, 2) < 0 || dup2(null, 1) < 0 || dup2(null, 0) < 0)
-            _exit(127);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
+    QProcess process;
+    process.start(QStringLiteral(MIROVANE_CLI_PATH), args);
     MeasuredRun run;
-    if (pid < 0)
-        return run;
-    int status = 0;
-    rusage usage{};
-    long seen = 0;
-    for (int waited = 0; wait4(pid, &status, WNOHANG, &usage) == 0; waited += 5) {
-        seen = std::max(seen, PeakResidentKb(QString::number(pid)));
-        if (waited >= timeoutMs) {
-            kill(pid, SIGKILL);
-            wait4(pid, &status, 0, &usage);
+    QElapsedTimer clock;
+    clock.start();
+    while (!process.waitForFinished(5) && process.state() != QProcess::NotRunning) {
+        run.peakKb = std::max(run.peakKb, PeakResidentKb(process.processId()));
+        if (clock.elapsed() > timeoutMs) {
+            process.kill();
+            process.waitForFinished();
             run.err = QStringLiteral("still running after %1 ms: ").arg(timeoutMs);
-            status = -1;
             break;
         }
-        QThread::msleep(5);
     }
-    QFile err(errFile);
-    if (err.open(QIODevice::ReadOnly))
-        run.err += QString::fromUtf8(err.readAll());
-    run.peakKb = usage.ru_maxrss > ownPeak ? usage.ru_maxrss : seen;
-    run.code = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err += QString::fromUtf8(process.readAllStandardError());
+    if (run.err.startsWith(QStringLiteral("still running")))
+        return run;
+    run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     return run;
 }
 

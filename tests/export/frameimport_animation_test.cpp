@@ -467,7 +467,8 @@ TEST(ImportFramesCli, ACutApngIsRefusedAndChangesNothing)
     const QString project = folder.file(QStringLiteral("p.mrv"));
     ASSERT_EQ(RunCliProcess({QStringLiteral("new"), project}).code, 0);
     const QByteArray before = ReadAll(project);
-    const QByteArray whole = ReadAll(WriteApng(folder.file(QStringLiteral("whole.png")), TestFrames()));
+    const QByteArray whole =
+        ReadAll(WriteApng(folder.file(QStringLiteral("whole.png")), TestFrames()));
     ASSERT_FALSE(whole.isEmpty());
     // Cut in the middle of a chunk, and cut cleanly before the seventh frame.
     qsizetype seventh = -1;

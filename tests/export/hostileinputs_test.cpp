@@ -1,6 +1,6 @@
 // Inputs that once made the program wait for ever or grow without bound: special files where
-// pictures and projects belong, huge files and animations that ask for hours of work. Each runs the real command line with a time-out, so that a
-// hang fails instead of blocking the suite.
+// pictures and projects belong, huge files and animations that ask for hours of work. Each runs the
+// real command line with a time-out, so that a hang fails instead of blocking the suite.
 #include "import/frameimport.h"
 #include "imaging/pngchunks.h"
 #include "project/mvk.h"
@@ -22,7 +22,8 @@ namespace {
 
 using namespace test;
 
-constexpr int TimeoutMs = 20000;
+// Far beyond what any case needs, even under a sanitizer on a busy machine; a hang never ends.
+constexpr int TimeoutMs = 60000;
 
 struct SpecialCase
 {
@@ -54,21 +55,28 @@ TEST(HostileInputs, SpecialFilesAreNamedAndNeverWaitedFor)
     const QByteArray before = ReadAll(project);
 
     const std::vector<SpecialCase> cases = {
-        {"a FIFO as the project", {QStringLiteral("info"), QStringLiteral("{dir}/fifo.mrv")}, 2,
+        {"a FIFO as the project",
+         {QStringLiteral("info"), QStringLiteral("{dir}/fifo.mrv")},
+         2,
          QStringLiteral("fifo.mrv")},
-        {"a device as the project", {QStringLiteral("info"), QStringLiteral("/dev/zero")}, 2,
+        {"a device as the project",
+         {QStringLiteral("info"), QStringLiteral("/dev/zero")},
+         2,
          QStringLiteral("/dev/zero")},
         {"a FIFO as the animation to import",
-         {QStringLiteral("import-frames"), project, QStringLiteral("{dir}/fifo.gif")}, 2,
+         {QStringLiteral("import-frames"), project, QStringLiteral("{dir}/fifo.gif")},
+         2,
          QStringLiteral("fifo.gif")},
         {"a FIFO among the pictures of a folder",
          {QStringLiteral("import-frames"), project, QStringLiteral("{dir}/pictures"),
           QStringLiteral("--output"), QStringLiteral("{dir}/q.mrv")},
-         0, QStringLiteral("2.png")},
+         0,
+         QStringLiteral("2.png")},
         {"a FIFO as a frame picture",
          {QStringLiteral("export-long"), QStringLiteral("{dir}/fifo-frame.mrv"),
           QStringLiteral("{dir}/strip.png")},
-         0, QStringLiteral("fifo.png")},
+         0,
+         QStringLiteral("fifo.png")},
     };
     for (const SpecialCase &c : cases) {
         QStringList args = c.args;
@@ -79,7 +87,8 @@ TEST(HostileInputs, SpecialFilesAreNamedAndNeverWaitedFor)
     }
     EXPECT_EQ(ReadAll(project), before);
     // The readable picture of the folder was taken, the FIFO left out by name and reason.
-    const ProcessRun info = RunCliProcess({QStringLiteral("info"), dir.file(QStringLiteral("q.mrv"))});
+    const ProcessRun info =
+        RunCliProcess({QStringLiteral("info"), dir.file(QStringLiteral("q.mrv"))});
     EXPECT_TRUE(info.out.contains(QStringLiteral("Frames:     1"))) << info.out;
 }
 
@@ -116,8 +125,9 @@ QByteArray FewFramesOnAHugeApngCanvas()
     const QByteArray pixel = qCompress(QByteArray("\0\xff\0\0\xff", 5)).mid(4);
     quint32 sequence = 0;
     for (int i = 0; i < Frames; ++i) {
-        Chunk(png, "fcTL", Be32(sequence++) + Be32(1) + Be32(1) + Be32(0) + Be32(0)
-                                        + QByteArray("\0\x01\0\x0a\0\0", 6));
+        Chunk(png, "fcTL",
+              Be32(sequence++) + Be32(1) + Be32(1) + Be32(0) + Be32(0) +
+                  QByteArray("\0\x01\0\x0a\0\0", 6));
         if (i == 0)
             Chunk(png, "IDAT", pixel);
         else
@@ -142,8 +152,8 @@ TEST(HostileInputs, HugeFilesAndHeavyAnimationsAreRefusedInBoundedMemoryAndTime)
     const QString project = dir.file(QStringLiteral("p.mrv"));
     ASSERT_EQ(RunCliProcess({QStringLiteral("new"), project}).code, 0);
     const QByteArray before = ReadAll(project);
-    const QByteArray pngHead = QByteArray(reinterpret_cast<const char *>(PngSignature.data()), 8)
-                               + Be32(13) + "IHDR" + Be32(1) + Be32(1) + QByteArray(9, '\x08');
+    const QByteArray pngHead = QByteArray(reinterpret_cast<const char *>(PngSignature.data()), 8) +
+                               Be32(13) + "IHDR" + Be32(1) + Be32(1) + QByteArray(9, '\x08');
     const QString limit = QString::number(MaxImportedPixels);
     const struct
     {
@@ -156,8 +166,7 @@ TEST(HostileInputs, HugeFilesAndHeavyAnimationsAreRefusedInBoundedMemoryAndTime)
     };
     for (const auto &c : cases) {
         const MeasuredRun run =
-            RunCliMeasured({QStringLiteral("import-frames"), project, c.source},
-                           dir.file(QStringLiteral("err.txt")), TimeoutMs);
+            RunCliMeasured({QStringLiteral("import-frames"), project, c.source}, TimeoutMs);
         EXPECT_EQ(run.code, 2) << c.source << ": " << run.err;
         EXPECT_TRUE(run.err.contains(c.said)) << c.source << ": " << run.err;
         // Far less than the 1.5 GB file or one 256 MB canvas.

@@ -1,5 +1,6 @@
 #include "imaging/apngdecoder.h"
 
+#include "imaging/animationprobe.h"
 #include "imaging/animationreader.h"
 
 #include "imaging/pngchunks.h"
@@ -255,6 +256,28 @@ QByteArray twoFrameGif(std::optional<quint16> loops)
                + char(*loops >> 8) + '\0';
     const QByteArray frame = QByteArray::fromHex("21f904000a0000002c0000000001000100000202440100");
     return gif + frame + frame + ';';
+}
+
+TEST(AnimationReader, AGifFrameWithoutPixelsIsAFrameAndItsDataIsPassedOver)
+{
+    TempFolder folder;
+    // A 1 x 1 frame, a 0 x 0 frame that still carries a block of data, a 1 x 1 frame (found by
+    // fuzzing: the empty frame's data was read as the records after it).
+    const QByteArray frame = QByteArray::fromHex("2c0000000001000100000202440100");
+    const QByteArray header = QByteArray::fromHex("474946383961010001008000000000ffffffff");
+    // No pixels at all, and none in a row of four rows.
+    for (const char *empty : {"2c00000000000000000002024401"
+                              "00",
+                              "2c00000000000004000002024401"
+                              "00"}) {
+        const QString path =
+            folder.write(QStringLiteral("empty.gif"),
+                         header + frame + QByteArray::fromHex(empty) + frame + frame + ';');
+        const Result<DecodedAnimation> read = ReadAnimation(path);
+        ASSERT_TRUE(read.ok()) << read.message();
+        EXPECT_EQ(read->frames.size(), 4);
+        EXPECT_EQ(ProbeAnimation(path)->frameCount, 4);
+    }
 }
 
 TEST(AnimationReader, PlaysFollowTheLoopBlockAndStillPicturesAreOneFrame)
