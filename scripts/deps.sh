@@ -15,7 +15,7 @@ case "${1:-}" in
   # by Python, Debian's own WebP and APNG tools reading the animations back. Installing
   # plymouth just to run the editor would touch the machine's boot set-up.
   --test) PACKAGES+=(plymouth plymouth-x11 xvfb python3 python3-pil webp apngdis) ;;
-  --bench) PACKAGES+=(imagemagick time python3) ;;
+  --bench) PACKAGES+=(imagemagick time python3 webp apngasm) ;;
   --fuzz) PACKAGES+=(clang-14 libfuzzer-14-dev libclang-rt-14-dev) ;;
 esac
 

@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <numeric>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,35 @@ AnimationSequence ManyColours(int frames)
 bool HasTool(const char *name)
 {
     return !QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty();
+}
+
+/// The frames as Pillow composes them (libwebp's demuxer, its own APNG code); nothing when
+/// Pillow is not installed.
+std::optional<Decoded> DecodeWithPillow(const QByteArray &bytes, const QString &name)
+{
+    // Debian's interpreter carries Pillow; another python3 first on the path may not.
+    QString python = QStandardPaths::findExecutable(QStringLiteral("python3"),
+                                                     {QStringLiteral("/usr/bin")});
+    if (python.isEmpty())
+        python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (python.isEmpty())
+        return std::nullopt;
+    TempFolder folder;
+    QProcess run;
+    run.start(python, {QStringLiteral(MIROVANE_TEST_SCRIPTS "/pilframes.py"),
+                       folder.write(name, bytes), folder.path()});
+    if (!run.waitForFinished(60000) || run.exitCode() == 77)
+        return std::nullopt;
+    EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    const QList<QByteArray> lines = run.readAllStandardOutput().trimmed().split('\n');
+    Decoded out;
+    out.loopCount = lines.first().mid(5).toInt();
+    for (qsizetype n = 1; n < lines.size(); ++n) {
+        out.delays << lines[n].toInt();
+        out.frames << QImage(folder.file(QStringLiteral("%1.png").arg(n)))
+                          .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    return out;
 }
 
 TEST(GifDelays, AlternateSoTheRunningTotalStaysExact)
@@ -219,6 +249,39 @@ TEST(ApngAnimation, FramesAreExactWithMillisecondDelaysAndPlays)
         // A viewer without animation support shows the first frame.
         EXPECT_EQ(QImage::fromData(*apng).convertToFormat(QImage::Format_ARGB32_Premultiplied),
                   sequence.pictures[0]);
+    }
+}
+
+TEST(AnimationEncoders, PillowShowsEveryFrameOfAnOftenRepeatedLoopExactly)
+{
+    // Changes that blend over the frame before (the spot) and changes that must replace it (a
+    // hole, a half-transparent block), each pair stored once and shown 40 times, and a last
+    // change of one pixel at odd coordinates.
+    AnimationSequence sequence = FewColours();
+    FillRect(sequence.pictures[2], QRect(10, 20, 5, 5), QColor(0, 100, 0, 100));
+    sequence.pictures << sequence.pictures[1];
+    FillRect(sequence.pictures[3], QRect(7, 13, 1, 1), Qt::yellow);
+    sequence.order = {0};
+    for (int loop = 0; loop < 40; ++loop)
+        sequence.order.insert(sequence.order.end(), {1, 2});
+    sequence.order.insert(sequence.order.end(), {1, 3});
+    sequence.frameMs = 41;
+    sequence.repeat = true;
+    const std::pair<QString, Result<QByteArray>> files[] = {
+        {QStringLiteral("a.webp"), EncodeWebPAnimation(sequence, WebPLossless)},
+        {QStringLiteral("a.png"), EncodeApng(sequence)}};
+    for (const auto &[name, bytes] : files) {
+        ASSERT_TRUE(bytes) << bytes.message();
+        const std::optional<Decoded> decoded = DecodeWithPillow(*bytes, name);
+        if (!decoded)
+            GTEST_SKIP() << "Pillow not installed";
+        EXPECT_EQ(decoded->loopCount, 0) << name.toStdString();
+        ASSERT_EQ(decoded->frames.size(), qsizetype(sequence.order.size())) << name.toStdString();
+        for (size_t f = 0; f < sequence.order.size(); ++f) {
+            EXPECT_EQ(decoded->frames[qsizetype(f)], sequence.pictures[sequence.order[f]])
+                << name.toStdString() << " frame " << f;
+            EXPECT_EQ(decoded->delays[qsizetype(f)], 41) << name.toStdString() << " frame " << f;
+        }
     }
 }
 
