@@ -94,6 +94,14 @@ AnimationSequence ManyColours(int frames)
     return sequence;
 }
 
+/// The sequence with every picture laid over black.
+AnimationSequence Opaque(AnimationSequence sequence)
+{
+    for (QImage &picture : sequence.pictures)
+        picture = FlattenOverBlack(picture).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return sequence;
+}
+
 bool HasTool(const char *name)
 {
     return !QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty();
@@ -229,7 +237,10 @@ TEST(ApngAnimation, FramesAreExactWithMillisecondDelaysAndPlays)
     AnimationSequence sequence = FewColours();
     FillRect(sequence.pictures[2], QRect(10, 20, 5, 5), QColor(0, 100, 0, 100));
     sequence.frameMs = 41;
-    for (const bool repeat : {false, true}) {
+    // Opaque pictures too: their blended frames' unchanged pixels take a colour tRNS clears.
+    for (const bool repeat : {false, true, true}) {
+        if (sequence.repeat)
+            sequence = Opaque(sequence);
         sequence.repeat = repeat;
         const Result<QByteArray> apng = EncodeApng(sequence);
         ASSERT_TRUE(apng) << apng.message();
@@ -267,10 +278,14 @@ TEST(AnimationEncoders, PillowShowsEveryFrameOfAnOftenRepeatedLoopExactly)
     sequence.order.insert(sequence.order.end(), {1, 3});
     sequence.frameMs = 41;
     sequence.repeat = true;
-    const std::pair<QString, Result<QByteArray>> files[] = {
-        {QStringLiteral("a.webp"), EncodeWebPAnimation(sequence, WebPLossless)},
-        {QStringLiteral("a.png"), EncodeApng(sequence)}};
-    for (const auto &[name, bytes] : files) {
+    // The same changes with every picture opaque. (Pillow 9 draws the transparent colour of an
+    // opaque APNG's blended frames as holes, apngasm's files alike; apngdis reads those below.)
+    const AnimationSequence opaque = Opaque(sequence);
+    const std::tuple<QString, const AnimationSequence &, Result<QByteArray>> files[] = {
+        {QStringLiteral("a.webp"), sequence, EncodeWebPAnimation(sequence, WebPLossless)},
+        {QStringLiteral("a.png"), sequence, EncodeApng(sequence)},
+        {QStringLiteral("opaque.webp"), opaque, EncodeWebPAnimation(opaque, WebPLossless)}};
+    for (const auto &[name, sequence, bytes] : files) {
         ASSERT_TRUE(bytes) << bytes.message();
         const std::optional<Decoded> decoded = DecodeWithPillow(*bytes, name);
         if (!decoded)
@@ -325,20 +340,24 @@ TEST(AnimationEncoders, DebianToolsAcceptTheFiles)
     EXPECT_EQ(report.count("Chunk ANMF"), 7);
     EXPECT_TRUE(report.contains("Loop count      : 0"));
 
-    const QString apng = folder.write(QStringLiteral("a.png"), *EncodeApng(sequence));
-    QProcess dis;
-    dis.setWorkingDirectory(folder.path());
-    dis.start(QStringLiteral("apngdis"), {apng, QStringLiteral("f")});
-    ASSERT_TRUE(dis.waitForFinished(30000));
-    EXPECT_EQ(dis.exitCode(), 0);
-    for (size_t f = 0; f < sequence.order.size(); ++f) {
-        const QImage frame(folder.file(QStringLiteral("f%1.png").arg(f + 1)));
-        ASSERT_FALSE(frame.isNull()) << f;
-        EXPECT_EQ(frame.convertToFormat(QImage::Format_ARGB32_Premultiplied),
-                  sequence.pictures[sequence.order[f]])
-            << "frame " << f;
-        EXPECT_EQ(ReadAll(folder.file(QStringLiteral("f%1.txt").arg(f + 1))).trimmed(),
-                  QByteArray("delay=75/1000"));
+    // apngdis, the APNG project's own reader, composes each frame: with transparency, and
+    // opaque, where blended frames draw unchanged pixels in a colour tRNS makes transparent.
+    for (const AnimationSequence &animation : {sequence, Opaque(sequence)}) {
+        const QString apng = folder.write(QStringLiteral("a.png"), *EncodeApng(animation));
+        QProcess dis;
+        dis.setWorkingDirectory(folder.path());
+        dis.start(QStringLiteral("apngdis"), {apng, QStringLiteral("f")});
+        ASSERT_TRUE(dis.waitForFinished(30000));
+        EXPECT_EQ(dis.exitCode(), 0);
+        for (size_t f = 0; f < animation.order.size(); ++f) {
+            const QImage frame(folder.file(QStringLiteral("f%1.png").arg(f + 1)));
+            ASSERT_FALSE(frame.isNull()) << f;
+            EXPECT_EQ(frame.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                      animation.pictures[animation.order[f]])
+                << "frame " << f;
+            EXPECT_EQ(ReadAll(folder.file(QStringLiteral("f%1.txt").arg(f + 1))).trimmed(),
+                      QByteArray("delay=75/1000"));
+        }
     }
 }
 
