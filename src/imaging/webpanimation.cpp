@@ -25,8 +25,7 @@ struct MuxDelete
 };
 
 // Lossless effort: method 4 at quality 50 stores the demo's frames a little smaller than
-// libwebp's defaults (method 4, quality 75) in two thirds of the time; method 3 is a few per
-// cent larger.
+// libwebp's defaults (method 4, quality 75) in 85 % of the time; method 3 is 2.5 % larger.
 constexpr int LosslessMethod = 4;
 constexpr float LosslessEffort = 50;
 
