@@ -18,7 +18,7 @@ case "${1:-}" in
   # Debian validators check the desktop entry, file type, metainfo and package.
   --test) PACKAGES+=(plymouth plymouth-x11 xvfb python3 python3-pil webp apngdis
                      desktop-file-utils appstream shared-mime-info xdg-utils lintian man-db) ;;
-  --bench) PACKAGES+=(imagemagick time python3) ;;
+  --bench) PACKAGES+=(imagemagick time python3 webp apngasm) ;;
   # The Debian package: CPack's dependency scan (dpkg-shlibdeps, file), lintian, and what
   # the install check asks (xdg-mime, man).
   --package) PACKAGES+=(dpkg-dev file lintian desktop-file-utils xdg-utils man-db) ;;

@@ -177,6 +177,9 @@ bool ExportMenuCommands::AskOptions(const Exporter &exporter, ExportOptions &opt
     if (dynamic_cast<const AnimationExporter *>(&exporter))
         return AskAnimationOptions(options);
     for (const ExportOptionSpec &spec : exporter.options()) {
+        // An option without a question of its own is left at its proposal here.
+        if (spec.prompt.isEmpty())
+            continue;
         if (spec.kind == OptionKind::Bool) {
             const std::optional<bool> yes = AskYesNo(spec.prompt);
             if (!yes)

@@ -4,6 +4,7 @@
 #include "export/screencomposer.h"
 #include "imaging/imageencoders.h"
 #include "imaging/picturefile.h"
+#include "imaging/pngcodec.h"
 #include "support/atomicfile.h"
 #include "support/parallel.h"
 
@@ -33,9 +34,24 @@ int NearestRepeat(int frameTime, int fps)
     return int(std::max<qint64>(1, (qint64(frameTime) * fps + 500) / 1000));
 }
 
-QString PartEntry(int part, int n)
+QString PartEntry(int part, int n, bool jpeg)
 {
-    return QStringLiteral("part%1/%2.png").arg(part).arg(n, 5, 10, QLatin1Char('0'));
+    return QStringLiteral("part%1/%2.%3")
+        .arg(part)
+        .arg(n, 5, 10, QLatin1Char('0'))
+        .arg(jpeg ? QStringLiteral("jpg") : QStringLiteral("png"));
+}
+
+/// A screen as the zip stores it: PNG compressed hard, since each is stored `repeat` times
+/// and sent to a phone, or JPEG at the quality asked for.
+Result<QByteArray> EncodeScreen(const QImage &screen, int jpegQuality)
+{
+    if (jpegQuality != BootAnimationPng)
+        return EncodeJpg(screen, std::clamp(jpegQuality, 0, 100));
+    QByteArray bytes = EncodePngSmall(screen);
+    if (bytes.isEmpty())
+        return Result<QByteArray>::Fail(QStringLiteral("图片编码失败（PNG）"));
+    return bytes;
 }
 
 Status ZipFailure(const QString &path, const QString &reason)
@@ -172,15 +188,15 @@ QString BootAnimationPathFor(const QString &chosenPath)
     return chosenPath + QStringLiteral(".zip");
 }
 
-QStringList BootAnimationEntries(int frameCount, int repeat)
+QStringList BootAnimationEntries(int frameCount, int repeat, bool jpeg)
 {
     const BootParts parts = BootParts::Of(frameCount);
     QStringList entries{QStringLiteral("desc.txt")};
     const int times = std::max(repeat, 1);
     for (int n = 1; n <= parts.introCount * times; ++n)
-        entries << PartEntry(0, n);
+        entries << PartEntry(0, n, jpeg);
     for (int n = 1; n <= std::max(parts.loopCount * times, 1); ++n)
-        entries << PartEntry(1, n);
+        entries << PartEntry(1, n, jpeg);
     return entries;
 }
 
@@ -205,7 +221,8 @@ ExportResult ExportBootAnimation(const ExportSource &source, const BootAnimation
     const std::vector<int> firstFrame =
         distinct.Count() > 0 ? distinct.firstFrame : std::vector<int>{0};
     const int pictures = int(firstFrame.size());
-    const QStringList entries = BootAnimationEntries(project.aFrame.Count(), timing.repeat);
+    const QStringList entries = BootAnimationEntries(project.aFrame.Count(), timing.repeat,
+                                                     options.jpegQuality != BootAnimationPng);
     const int steps = pictures + 1;
     int done = 0;
 
@@ -217,7 +234,7 @@ ExportResult ExportBootAnimation(const ExportSource &source, const BootAnimation
         const QImage screen = composer.Compose(firstFrame[size_t(picture)]);
         if (screen.isNull())
             return EncodedPicture{{}, QStringLiteral("内存不足，无法创建画布")};
-        return EncodedPicture::From(EncodePng(screen));
+        return EncodedPicture::From(EncodeScreen(screen, options.jpegQuality));
     };
     auto keep = [&](int picture, const EncodedPicture &bytes) {
         if (!bytes.ok()) {

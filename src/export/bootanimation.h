@@ -41,23 +41,30 @@ QString BootAnimationPathFor(const QString &chosenPath);
 
 /// The entry names in the archive's order: "desc.txt", then part0/00001.png .. for the intro
 /// (left out when the intro has no frames) and part1/00001.png .. for the loop, each picture
-/// written `repeat` times. A project without frames plays the background alone in part1.
-QStringList BootAnimationEntries(int frameCount, int repeat);
+/// written `repeat` times; ".jpg" instead of ".png" for JPEG pictures. A project without
+/// frames plays the background alone in part1.
+QStringList BootAnimationEntries(int frameCount, int repeat, bool jpeg = false);
 
 /// desc.txt: "W H FPS", "c 1 0 part0" for the intro when it has frames (played to its end
 /// once) and "p 0 0 part1" for the loop (played until the boot completes); every line ends in
 /// "\n".
 QString BootAnimationDesc(QSize screen, int fps, bool withIntro);
 
+/// The JPEG quality that asks for PNG pictures instead.
+inline constexpr int BootAnimationPng = -1;
+
 struct BootAnimationOptions
 {
     QString path;       ///< the zip file, as written (BootAnimationPathFor applied by the caller)
     QSize screen;       ///< the pictures' size
     int frameTime = 75; ///< milliseconds per frame
+    /// BootAnimationPng for PNG pictures (the format's documented one), else JPEG at this
+    /// quality (0..100), several times smaller for photographic screens.
+    int jpegQuality = BootAnimationPng;
 };
 
 /// Writes the Android bootanimation.zip: desc.txt first, then whole screens of the device's
-/// size, as PNG pictures in playing order: the project's screen composed as the full-screen
+/// size, as PNG pictures (compressed hard: EncodePngSmall) or JPEG ones, in playing order: the project's screen composed as the full-screen
 /// preview shows it, but fitted into the device's keeping its shape (ScreenFit::KeepShape),
 /// black around it. Every
 /// entry is stored uncompressed (Android refuses compressed ones), with no folder above

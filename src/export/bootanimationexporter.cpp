@@ -12,6 +12,7 @@ namespace mrv {
 namespace {
 
 const QString Size = QStringLiteral("size");
+const QString JpegQuality = QStringLiteral("jpeg-quality");
 
 QString SizeText(int width, int height)
 {
@@ -36,7 +37,17 @@ QList<ExportOptionSpec> BootAnimationExporter::options() const
     size.prompt = QStringLiteral("手机屏幕大小（宽x高，如 1080x1920）");
     size.promptTitle = QStringLiteral("Android 开机动画");
 
-    return {size, FrameTimeOption(QStringLiteral("Android 开机动画"))};
+    ExportOptionSpec jpeg;
+    jpeg.name = JpegQuality;
+    jpeg.kind = OptionKind::Int;
+    jpeg.defaultValue = BootAnimationPng;
+    jpeg.cliFlag = QStringLiteral("--jpeg-quality");
+    jpeg.minimum = 0;
+    jpeg.maximum = 100;
+    jpeg.usedValueText = QStringLiteral("JPEG 质量 %1");
+    jpeg.valueName = QStringLiteral("Q");
+
+    return {size, FrameTimeOption(QStringLiteral("Android 开机动画")), jpeg};
 }
 
 void BootAnimationExporter::ProposeOptions(const MVK &project, std::optional<int> previewFrameTime,
@@ -65,10 +76,13 @@ QString BootAnimationExporter::doneMessage(const MVK &, const ExportOptions &opt
 QString BootAnimationExporter::cliReport(const ExportResult &, const ExportOptions &options) const
 {
     const AndroidTiming timing = AndroidTimingFor(options.Number(FrameTimeOptionName));
-    return QStringLiteral("%1 (%2 fps, each picture %3x)\n")
+    const int jpegQuality = options.Number(JpegQuality);
+    return QStringLiteral("%1 (%2 fps, each picture %3x%4)\n")
         .arg(BootAnimationPathFor(options.target))
         .arg(timing.fps)
-        .arg(timing.repeat);
+        .arg(timing.repeat)
+        .arg(jpegQuality == BootAnimationPng ? QString()
+                                             : QStringLiteral(", JPEG quality %1").arg(jpegQuality));
 }
 
 QStringList BootAnimationExporter::outputFiles(const MVK &, const ExportOptions &options) const
@@ -96,7 +110,8 @@ ExportResult BootAnimationExporter::Write(const ExportSource &source, const Expo
         return refused;
     }
     const BootAnimationOptions engine{BootAnimationPathFor(options.target), *screen,
-                                      options.Number(FrameTimeOptionName)};
+                                      options.Number(FrameTimeOptionName),
+                                      options.Number(JpegQuality)};
     return ExportBootAnimation(source, engine, progress, cancel);
 }
 

@@ -17,7 +17,8 @@ public:
     QList<PictureFormat> formats() const override { return {PictureFormat::Png}; }
     PictureFormat defaultFormat() const override { return PictureFormat::Png; }
     /// "size": the screen as "WxH" (proposed: the project's size); "frame-time": milliseconds
-    /// per frame, 1..65535 (proposed: the preview's).
+    /// per frame, 1..65535 (proposed: the preview's); "jpeg-quality": JPEG pictures at that
+    /// quality, 0..100, instead of PNG.
     QList<ExportOptionSpec> options() const override;
     void ProposeOptions(const MVK &project, std::optional<int> previewFrameTime,
                         ExportOptions &options) const override;

@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace mrv {
@@ -25,6 +27,12 @@ constexpr qint64 MaxDecodedBytes = 256LL * 1024 * 1024;
 constexpr int CompressionLevel = 2;
 constexpr int LargeCompressionLevel = 1;
 constexpr qint64 LargePixels = 1024 * 1024;
+// Animations and boot screens take libdeflate's strongest level: about 6 % smaller than level 9
+// for 1.5 times the time.
+constexpr int SmallCompressionLevel = 12;
+// Whole phone screens take level 7: a quarter smaller than the fast level, where the higher
+// ones cost two to three times the time again for a few per cent.
+constexpr int LargeSmallCompressionLevel = 7;
 constexpr size_t KeptBufferBytes = 4 * 1024 * 1024;
 
 struct DecompressorDeleter
@@ -248,53 +256,230 @@ QImage encodable(const QImage &canvas)
                                       : QImage::Format_ARGB32);
 }
 
+/// How hard rows are compressed.
+enum class Effort
+{
+    Fast,  ///< Sub or Up per row, a fast level: the long picture, the sequence
+    Small, ///< any of the five filters per row, a strong level: animations, boot screens
+};
+
+/// The filter chosen for a row and the sum of its differences read as signed bytes: the
+/// usual estimate of how well a filtered row compresses.
+struct FilterChoice
+{
+    int filter = -1;
+    qint64 cost = 0;
+};
+
+/// What a filtered byte is taken to cost. Fast: its size read as a signed byte, libpng's
+/// estimate. Small: nothing for a zero, else a few bits more than its size needs, which
+/// follows what deflate's codes spend better and lets runs of zeros win.
+struct ByteCosts
+{
+    std::array<quint8, 256> of{};
+
+    explicit ByteCosts(bool small)
+    {
+        for (int b = 0; b < 256; ++b) {
+            const int v = std::abs(int(qint8(uchar(b))));
+            int bits = 0;
+            while ((1 << bits) <= v)
+                ++bits;
+            of[size_t(b)] = quint8(!small ? v : v == 0 ? 0 : 3 + bits);
+        }
+    }
+};
+
+/// The value a filter predicts for byte i of a row from the bytes to the left and above.
+inline int predict(int filter, const uchar *row, const uchar *above, size_t i, size_t bpp)
+{
+    const int left = i >= bpp ? row[i - bpp] : 0;
+    switch (filter) {
+    case 1:
+        return left;
+    case 2:
+        return above[i];
+    case 3:
+        return (left + above[i]) / 2;
+    case 4: {
+        const int up = above[i], upLeft = i >= bpp ? above[i - bpp] : 0;
+        const int p = left + up - upLeft;
+        const int pa = std::abs(p - left), pb = std::abs(p - up), pc = std::abs(p - upLeft);
+        return pa <= pb && pa <= pc ? left : pb <= pc ? up : upLeft;
+    }
+    default:
+        return 0;
+    }
+}
+
+/// Filters `row` into `out` and returns the cost. A pixel marked in `spare` (an unchanged
+/// pixel of a blended frame, drawn alike either way) may show `clear` instead of its own
+/// colour: it takes whichever costs less (the clear colour on a tie, since runs of it compress
+/// to nothing), and `row` is left as chosen.
+qint64 filterRow(int filter, uchar *row, const uchar *above, size_t rowSize, size_t bpp,
+                 const ByteCosts &costs, const uchar *spare, const uchar *clear, uchar *out)
+{
+    auto weight = [&](uchar b) { return costs.of[b]; };
+    qint64 cost = 0;
+    if (!spare) {
+        // Every pixel as it is: one loop per filter, which the compiler vectorises.
+        auto run = [&](auto predicted) {
+            for (size_t i = 0; i < rowSize; ++i) {
+                out[i] = uchar(row[i] - predicted(i));
+                cost += weight(out[i]);
+            }
+        };
+        switch (filter) {
+        case 0:
+            run([](size_t) { return 0; });
+            break;
+        case 1:
+            run([&](size_t i) { return i >= bpp ? int(row[i - bpp]) : 0; });
+            break;
+        case 2:
+            run([&](size_t i) { return int(above[i]); });
+            break;
+        default:
+            run([&](size_t i) { return predict(filter, row, above, i, bpp); });
+            break;
+        }
+        return cost;
+    }
+    for (size_t px = 0; px < rowSize; px += bpp) {
+        qint64 own = 0;
+        for (size_t i = px; i < px + bpp; ++i) {
+            out[i] = uchar(row[i] - predict(filter, row, above, i, bpp));
+            own += weight(out[i]);
+        }
+        if (spare && spare[px / bpp] && own > 0) {
+            uchar keep[4], kept[4];
+            std::memcpy(keep, row + px, bpp);
+            std::memcpy(kept, out + px, bpp);
+            std::memcpy(row + px, clear, bpp);
+            qint64 cleared = 0;
+            for (size_t i = px; i < px + bpp; ++i) {
+                out[i] = uchar(row[i] - predict(filter, row, above, i, bpp));
+                cleared += weight(out[i]);
+            }
+            // Forced pixels (spare value 2) take the clear colour whatever it costs.
+            if (cleared > own && spare[px / bpp] != 2) {
+                std::memcpy(row + px, keep, bpp);
+                std::memcpy(out + px, kept, bpp);
+            } else {
+                own = cleared;
+            }
+        } else if (spare && spare[px / bpp] == 2) {
+            std::memcpy(row + px, clear, bpp);
+            own = 0;
+            for (size_t i = px; i < px + bpp; ++i) {
+                out[i] = uchar(row[i] - predict(filter, row, above, i, bpp));
+                own += weight(out[i]);
+            }
+        }
+        cost += own;
+    }
+    return cost;
+}
+
+/// What a blended frame may change: `before` is the picture the canvas shows, `clear` the
+/// colour that draws nothing.
+struct Blending
+{
+    const QImage *before = nullptr;
+    QRgb clear = 0;
+};
+
 /// The zlib stream of a rectangle of an encodable picture as 8-bit RGB (opaque) or
-/// RGBA rows, each filtered with Sub or Up, whichever leaves the smaller differences. Bands of
-/// rows are independent (a band recomputes the row above it), so a tall picture is filtered on
-/// all cores. Empty when the compressor cannot be had.
-QByteArray compressedRows(const QImage &source, QRect rect, bool opaque)
+/// RGBA rows, each filtered with the filter that leaves the smallest differences (Sub or Up
+/// when fast). With `blending`, pixels that `before` already shows may be drawn clear.
+/// Bands of rows are independent (a band recomputes the row above it), so a tall picture is
+/// filtered on all cores. Empty when the compressor cannot be had.
+QByteArray compressedRows(const QImage &source, QRect rect, bool opaque, Effort effort,
+                          Blending blending = {})
 {
     const int width = rect.width(), height = rect.height();
     const int channels = opaque ? 3 : 4;
-    const auto rowSize = static_cast<size_t>(width) * size_t(channels);
+    const auto bpp = size_t(channels);
+    const auto rowSize = static_cast<size_t>(width) * bpp;
     std::vector<uchar> filtered((rowSize + 1) * size_t(height));
     const bool premultiplied = source.format() == QImage::Format_ARGB32_Premultiplied;
-    auto straightRow = [&](int y, uchar *px) {
+    auto toBytes = [&](QRgb c, uchar *px) {
+        if (!opaque && premultiplied)
+            c = qUnpremultiply(c);
+        px[0] = uchar(qRed(c));
+        px[1] = uchar(qGreen(c));
+        px[2] = uchar(qBlue(c));
+        if (!opaque)
+            px[3] = uchar(qAlpha(c));
+    };
+    uchar clear[4] = {};
+    toBytes(blending.clear, clear);
+    // 1: unchanged, may be drawn clear; 2: unchanged but not opaque, must be drawn clear, as
+    // blending it over itself would change it.
+    auto straightRow = [&](int y, uchar *px, uchar *spare) {
         const auto *line =
             reinterpret_cast<const QRgb *>(source.constScanLine(rect.y() + y)) + rect.x();
+        const auto *under = blending.before ? reinterpret_cast<const QRgb *>(
+                                                  blending.before->constScanLine(rect.y() + y)) +
+                                                  rect.x()
+                                            : nullptr;
         for (int x = 0; x < width; ++x, px += channels) {
-            const QRgb c = opaque || !premultiplied ? line[x] : qUnpremultiply(line[x]);
-            px[0] = uchar(qRed(c));
-            px[1] = uchar(qGreen(c));
-            px[2] = uchar(qBlue(c));
-            if (!opaque)
-                px[3] = uchar(qAlpha(c));
+            toBytes(line[x], px);
+            if (spare)
+                spare[x] = under && under[x] == line[x] ? (qAlpha(line[x]) == 255 ? 1 : 2) : 0;
         }
     };
+    static const ByteCosts fastCosts(false), smallCosts(true);
+    const ByteCosts &costs = effort == Effort::Fast ? fastCosts : smallCosts;
+    static constexpr int FastFilters[] = {1, 2};
+    static constexpr int AllFilters[] = {0, 1, 2, 3, 4};
+    const std::span<const int> filters = effort == Effort::Fast
+                                             ? std::span<const int>(FastFilters)
+                                             : std::span<const int>(AllFilters);
     auto filterRows = [&](int first, int last) {
-        std::vector<uchar> current(rowSize), previous(rowSize, 0), sub(rowSize), up(rowSize);
-        if (first > 0)
-            straightRow(first - 1, previous.data());
+        std::vector<uchar> current(rowSize), previous(rowSize, 0), trial(rowSize),
+            chosenRow(rowSize), residuals(rowSize), best(rowSize);
+        std::vector<uchar> spare(blending.before ? size_t(width) : 0);
+        uchar *spareMarks = blending.before ? spare.data() : nullptr;
+        if (first > 0) {
+            // The row above as the band before settles it is not known here: without
+            // blending it is the picture's own row.
+            straightRow(first - 1, previous.data(), nullptr);
+        }
         for (int y = first; y < last; ++y) {
-            straightRow(y, current.data());
-            qint64 subCost = 0, upCost = 0;
-            for (size_t i = 0; i < rowSize; ++i) {
-                sub[i] = uchar(current[i] - (i >= size_t(channels) ? current[i - channels] : 0));
-                up[i] = uchar(current[i] - previous[i]);
-                subCost += std::abs(int(qint8(sub[i])));
-                upCost += std::abs(int(qint8(up[i])));
+            straightRow(y, current.data(), spareMarks);
+            FilterChoice chosen;
+            for (const int filter : filters) {
+                // The first row has nothing above: Up would only repeat None.
+                if (y == 0 && filter == 2 && effort == Effort::Fast)
+                    continue;
+                std::memcpy(trial.data(), current.data(), rowSize);
+                const qint64 cost = filterRow(filter, trial.data(), previous.data(), rowSize,
+                                              bpp, costs, spareMarks, clear, residuals.data());
+                if (chosen.filter < 0 || cost < chosen.cost) {
+                    chosen = {filter, cost};
+                    std::swap(residuals, best);
+                    std::swap(trial, chosenRow);
+                }
             }
-            const bool useUp = y > 0 && upCost < subCost;
             uchar *out = filtered.data() + size_t(y) * (rowSize + 1);
-            out[0] = useUp ? 2 : 1;
-            std::memcpy(out + 1, useUp ? up.data() : sub.data(), rowSize);
-            std::swap(current, previous);
+            out[0] = uchar(chosen.filter);
+            std::memcpy(out + 1, best.data(), rowSize);
+            std::swap(chosenRow, previous);
         }
     };
-    ForEachBand(height, filterRows);
+    // A blended frame's rows depend on the rows chosen above them: one band.
+    if (blending.before)
+        filterRows(0, height);
+    else
+        ForEachBand(height, filterRows);
 
-    std::unique_ptr<libdeflate_compressor, CompressorDeleter> deflater(libdeflate_alloc_compressor(
-        qint64(width) * height >= LargePixels ? LargeCompressionLevel : CompressionLevel));
+    const bool large = qint64(width) * height >= LargePixels;
+    const int level = effort == Effort::Small ? (large ? LargeSmallCompressionLevel : SmallCompressionLevel)
+                      : large                 ? LargeCompressionLevel
+                                              : CompressionLevel;
+    std::unique_ptr<libdeflate_compressor, CompressorDeleter> deflater(
+        libdeflate_alloc_compressor(level));
     if (!deflater)
         return {};
     QByteArray compressed(
@@ -339,21 +524,66 @@ QRect changedRect(const QImage &before, const QImage &picture)
     return right < 0 ? QRect(0, 0, 1, 1) : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+/// An opaque colour that no picture uses; none when the pictures use all 2^24.
+std::optional<QRgb> UnusedColour(const QList<QImage> &pictures)
+{
+    std::vector<bool> used(size_t(1) << 24);
+    for (const QImage &picture : pictures)
+        for (int y = 0; y < picture.height(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+            for (int x = 0; x < picture.width(); ++x)
+                used[line[x] & RGB_MASK] = true;
+        }
+    // From black up: black itself, where free, compressed best among the colours tried.
+    for (size_t colour = 0; colour < used.size(); ++colour)
+        if (!used[colour])
+            return QRgb(0xff000000u | quint32(colour));
+    return std::nullopt;
+}
+
+/// Whether every pixel of `rect` where `picture` differs from `before` is opaque: blending
+/// can draw only those exactly.
+bool ChangesOpaque(const QImage &before, const QImage &picture, QRect rect)
+{
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        const auto *under = reinterpret_cast<const QRgb *>(before.constScanLine(y));
+        const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (under[x] != line[x] && qAlpha(line[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
 } // namespace
 
-QByteArray EncodePngFast(const QImage &canvas)
+namespace {
+
+QByteArray encodeStill(const QImage &canvas, Effort effort)
 {
     if (canvas.isNull())
         return {};
     const QImage source = encodable(canvas);
     const bool opaque = IsOpaque(source);
-    const QByteArray compressed = compressedRows(source, source.rect(), opaque);
+    const QByteArray compressed = compressedRows(source, source.rect(), opaque, effort);
     if (compressed.isEmpty())
         return {};
     QByteArray out = pngStart(source.size(), opaque);
     AppendPngChunk(out, "IDAT", compressed);
     AppendPngChunk(out, "IEND", nullptr, 0);
     return out;
+}
+
+} // namespace
+
+QByteArray EncodePngFast(const QImage &canvas)
+{
+    return encodeStill(canvas, Effort::Fast);
+}
+
+QByteArray EncodePngSmall(const QImage &canvas)
+{
+    return encodeStill(canvas, Effort::Small);
 }
 
 Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeStep &step)
@@ -376,9 +606,14 @@ Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeSte
     for (const int picture : sequence.order)
         if (picture < 0 || picture >= pictures.size())
             return failure(QStringLiteral("帧序号超出范围"));
+    // Unchanged pixels of a blended frame are transparent: fully transparent RGBA pixels, or in
+    // an opaque animation a colour no picture uses, declared transparent by tRNS.
+    const std::optional<QRgb> key = opaque ? UnusedColour(pictures) : std::nullopt;
+    const QRgb clear = key ? *key : QRgb(0);
+    const bool canBlend = !opaque || key.has_value();
 
-    // A frame replaces the rectangle that changed since the picture before (blend "source",
-    // no disposal), so its bytes depend on that pair only and are compressed once.
+    // A frame draws the rectangle that changed since the picture before and keeps the canvas
+    // (no disposal), so its bytes depend on that pair only and are compressed once.
     using Pair = std::pair<int, int>; // picture before (-1: none), picture
     std::map<Pair, int> rowsOf;
     std::vector<Pair> distinct;
@@ -392,6 +627,7 @@ Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeSte
     struct Compressed
     {
         QRect rect;
+        bool blend = false;
         QByteArray rows;
     };
     std::vector<Compressed> stored(distinct.size());
@@ -403,8 +639,15 @@ Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeSte
         [&](int i) {
             const auto [before, picture] = distinct[size_t(i)];
             const QImage &image = pictures[picture];
-            const QRect rect = before < 0 ? image.rect() : changedRect(pictures[before], image);
-            return Compressed{rect, compressedRows(image, rect, opaque)};
+            if (before < 0)
+                return Compressed{image.rect(), false,
+                                  compressedRows(image, image.rect(), opaque, Effort::Small)};
+            const QRect rect = changedRect(pictures[before], image);
+            if (!canBlend || !ChangesOpaque(pictures[before], image, rect))
+                return Compressed{rect, false, compressedRows(image, rect, opaque, Effort::Small)};
+            return Compressed{rect, true,
+                              compressedRows(image, rect, opaque, Effort::Small,
+                                             Blending{&pictures[before], clear})};
         },
         [&](int i, const Compressed &compressed) {
             if (compressed.rows.isEmpty()) {
@@ -425,6 +668,13 @@ Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeSte
     PutBe32(control, quint32(frames.size()));
     PutBe32(control + 4, sequence.repeat ? 0 : 1);
     AppendPngChunk(out, "acTL", control, 8);
+    const bool anyBlended =
+        std::any_of(stored.begin(), stored.end(), [](const Compressed &c) { return c.blend; });
+    if (key && anyBlended) {
+        uchar transparent[6] = {0, uchar(qRed(clear)), 0, uchar(qGreen(clear)), 0,
+                                uchar(qBlue(clear))};
+        AppendPngChunk(out, "tRNS", transparent, sizeof transparent);
+    }
     quint32 sequenceNumber = 0;
     for (size_t f = 0; f < frames.size(); ++f) {
         const Compressed &frame = stored[size_t(rowsOf[frames[f]])];
@@ -438,8 +688,8 @@ Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeSte
         control[21] = uchar(delay);
         control[22] = uchar(1000 >> 8);
         control[23] = uchar(1000 & 0xff);
-        control[24] = 0; // dispose: none
-        control[25] = 0; // blend: source
+        control[24] = 0;                   // dispose: none
+        control[25] = frame.blend ? 1 : 0; // blend: over, or source
         AppendPngChunk(out, "fcTL", control, sizeof control);
         if (f == 0) {
             AppendPngChunk(out, "IDAT", frame.rows);

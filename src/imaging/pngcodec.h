@@ -28,6 +28,11 @@ QImage DecodePngFast(const QByteArray &file, PngAlpha alpha = PngAlpha::Premulti
 /// libdeflate; the speed of the exports matters more than the last few per cent of size.
 QByteArray EncodePngFast(const QImage &canvas);
 
+/// The same picture, pixel for pixel, compressed harder for files that are stored many times
+/// or sent to a device: each row takes whichever of the five filters leaves the smallest
+/// differences, and libdeflate compresses at a strong level. Several times slower.
+QByteArray EncodePngSmall(const QImage &canvas);
+
 /// An animated PNG (acTL, fcTL, fdAT) of the sequence, every frame shown frameMs exactly.
 /// Frame 1 is the default image; each later frame stores only the rectangle that changed since
 /// the frame before and replaces it (blend "source", no disposal), so partly transparent

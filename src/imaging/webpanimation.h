@@ -10,10 +10,13 @@ namespace mrv {
 /// The quality that asks EncodeWebPAnimation for lossless frames.
 inline constexpr int WebPLossless = -1;
 
-/// An animated WebP of the sequence through libwebp's animation encoder, every frame shown
-/// frameMs exactly: lossless for WebPLossless, else lossy at quality 0..100. The file loops
-/// forever when the sequence repeats, else plays once. Fails with the reason, or empty when
-/// `step` stopped it.
+/// An animated WebP of the sequence, every frame shown frameMs exactly: lossless for
+/// WebPLossless, else lossy at quality 0..100. Frame 1 is the whole picture; each later frame
+/// is the rectangle that changed since the picture before, kept on the canvas (no disposal),
+/// and either replaces the canvas there or is blended over it with its unchanged pixels
+/// transparent. A frame shown again after the same picture is encoded once, and libwebp's mux
+/// assembles the file. The file loops forever when the sequence repeats, else plays once.
+/// Fails with the reason, or empty when `step` stopped it.
 Result<QByteArray> EncodeWebPAnimation(const AnimationSequence &sequence, int quality,
                                        const EncodeStep &step = {});
 

@@ -415,6 +415,45 @@ TEST(BootAnimation, TheCommandLineWritesAStoredZipOfWholeScreensInPlayingOrder)
     EXPECT_FALSE(QFile::exists(p.Out(QStringLiteral("bad.zip"))));
 }
 
+TEST(BootAnimation, JpegQualityStoresJpegScreensCloseToThePngOnes)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
+        GTEST_SKIP() << "python3 reads the zip back and is not installed";
+    ColourProject p;
+    SaveProject(p.project, p.folder);
+    const QString zip = p.Out(QStringLiteral("boot.zip"));
+    const ProcessRun cli = RunCliProcess({QStringLiteral("export-bootanimation"), p.path, zip,
+                                          QStringLiteral("--size"), QStringLiteral("320x240"),
+                                          QStringLiteral("--jpeg-quality"), QStringLiteral("90")});
+    ASSERT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(cli.out, zip + QStringLiteral(" (40 fps, each picture 3x, JPEG quality 90)\n"));
+
+    const QString unpacked = p.folder.file(QStringLiteral("unpacked"));
+    const QList<ZipEntry> entries = ReadZip(zip, unpacked);
+    ASSERT_EQ(entries.size(), 1 + 2 * 3 + 3 * 3);
+    const ScreenComposer composer(ExportSource::FromProject(p.project), {320, 240});
+    for (qsizetype i = 1; i < entries.size(); ++i) {
+        const QString &name = entries[i].name;
+        EXPECT_TRUE(name.endsWith(QStringLiteral(".jpg"))) << name;
+        EXPECT_EQ(entries[i].method, 0) << name;
+        const QString path = unpacked + u'/' + name;
+        EXPECT_TRUE(ReadAll(path).startsWith("\xff\xd8\xff")) << name;
+        const QImage picture = QImage(path).convertToFormat(QImage::Format_RGB32);
+        const int frame = (name.startsWith(QStringLiteral("part0/")) ? 1 : 3) +
+                          (name.mid(6, 5).toInt() - 1) / 3;
+        const QImage expected = composer.Compose(frame).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(picture.size(), expected.size()) << name;
+        qint64 error = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                const QRgb a = picture.pixel(x, y), b = expected.pixel(x, y);
+                error += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                         std::abs(qBlue(a) - qBlue(b));
+            }
+        EXPECT_LT(double(error) / (3.0 * picture.width() * picture.height()), 2.0) << name;
+    }
+}
+
 TEST(BootAnimation, TheProjectsScreenFitsTheDeviceKeepingItsShape)
 {
     EXPECT_EQ(FitScreen({1024, 768}, {1080, 1920}).rect, QRect(0, 555, 1080, 810));

@@ -115,8 +115,9 @@ TEST(ExportRegistry, DefaultsOptionsAndCommandLinesOfEachTarget)
         EXPECT_EQ(exporter->formats(), QList<PictureFormat>{PictureFormat::Png}) << exporter->id();
     EXPECT_EQ(plymouth.cliUsage(),
               QStringLiteral("export-plymouth PROJECT DIR [--name NAME] [--frame-time MS]"));
-    EXPECT_EQ(android.cliUsage(), QStringLiteral("export-bootanimation PROJECT OUT.zip "
-                                                 "[--size WxH] [--frame-time MS]"));
+    EXPECT_EQ(android.cliUsage(),
+              QStringLiteral("export-bootanimation PROJECT OUT.zip "
+                             "[--size WxH] [--frame-time MS] [--jpeg-quality Q]"));
 
     EXPECT_EQ(longPicture.cliUsage(),
               QStringLiteral("export-long PROJECT OUT [--format F] [--no-background]"));

@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <numeric>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -93,9 +94,46 @@ AnimationSequence ManyColours(int frames)
     return sequence;
 }
 
+/// The sequence with every picture laid over black.
+AnimationSequence Opaque(AnimationSequence sequence)
+{
+    for (QImage &picture : sequence.pictures)
+        picture = FlattenOverBlack(picture).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return sequence;
+}
+
 bool HasTool(const char *name)
 {
     return !QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty();
+}
+
+/// The frames as Pillow composes them (libwebp's demuxer, its own APNG code); nothing when
+/// Pillow is not installed.
+std::optional<Decoded> DecodeWithPillow(const QByteArray &bytes, const QString &name)
+{
+    // Debian's interpreter carries Pillow; another python3 first on the path may not.
+    QString python = QStandardPaths::findExecutable(QStringLiteral("python3"),
+                                                     {QStringLiteral("/usr/bin")});
+    if (python.isEmpty())
+        python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (python.isEmpty())
+        return std::nullopt;
+    TempFolder folder;
+    QProcess run;
+    run.start(python, {QStringLiteral(MIROVANE_TEST_SCRIPTS "/pilframes.py"),
+                       folder.write(name, bytes), folder.path()});
+    if (!run.waitForFinished(60000) || run.exitCode() == 77)
+        return std::nullopt;
+    EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    const QList<QByteArray> lines = run.readAllStandardOutput().trimmed().split('\n');
+    Decoded out;
+    out.loopCount = lines.first().mid(5).toInt();
+    for (qsizetype n = 1; n < lines.size(); ++n) {
+        out.delays << lines[n].toInt();
+        out.frames << QImage(folder.file(QStringLiteral("%1.png").arg(n)))
+                          .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    return out;
 }
 
 TEST(GifDelays, AlternateSoTheRunningTotalStaysExact)
@@ -199,7 +237,10 @@ TEST(ApngAnimation, FramesAreExactWithMillisecondDelaysAndPlays)
     AnimationSequence sequence = FewColours();
     FillRect(sequence.pictures[2], QRect(10, 20, 5, 5), QColor(0, 100, 0, 100));
     sequence.frameMs = 41;
-    for (const bool repeat : {false, true}) {
+    // Opaque pictures too: their blended frames' unchanged pixels take a colour tRNS clears.
+    for (const bool repeat : {false, true, true}) {
+        if (sequence.repeat)
+            sequence = Opaque(sequence);
         sequence.repeat = repeat;
         const Result<QByteArray> apng = EncodeApng(sequence);
         ASSERT_TRUE(apng) << apng.message();
@@ -219,6 +260,43 @@ TEST(ApngAnimation, FramesAreExactWithMillisecondDelaysAndPlays)
         // A viewer without animation support shows the first frame.
         EXPECT_EQ(QImage::fromData(*apng).convertToFormat(QImage::Format_ARGB32_Premultiplied),
                   sequence.pictures[0]);
+    }
+}
+
+TEST(AnimationEncoders, PillowShowsEveryFrameOfAnOftenRepeatedLoopExactly)
+{
+    // Changes that blend over the frame before (the spot) and changes that must replace it (a
+    // hole, a half-transparent block), each pair stored once and shown 40 times, and a last
+    // change of one pixel at odd coordinates.
+    AnimationSequence sequence = FewColours();
+    FillRect(sequence.pictures[2], QRect(10, 20, 5, 5), QColor(0, 100, 0, 100));
+    sequence.pictures << sequence.pictures[1];
+    FillRect(sequence.pictures[3], QRect(7, 13, 1, 1), Qt::yellow);
+    sequence.order = {0};
+    for (int loop = 0; loop < 40; ++loop)
+        sequence.order.insert(sequence.order.end(), {1, 2});
+    sequence.order.insert(sequence.order.end(), {1, 3});
+    sequence.frameMs = 41;
+    sequence.repeat = true;
+    // The same changes with every picture opaque. (Pillow 9 draws the transparent colour of an
+    // opaque APNG's blended frames as holes, apngasm's files alike; apngdis reads those below.)
+    const AnimationSequence opaque = Opaque(sequence);
+    const std::tuple<QString, const AnimationSequence &, Result<QByteArray>> files[] = {
+        {QStringLiteral("a.webp"), sequence, EncodeWebPAnimation(sequence, WebPLossless)},
+        {QStringLiteral("a.png"), sequence, EncodeApng(sequence)},
+        {QStringLiteral("opaque.webp"), opaque, EncodeWebPAnimation(opaque, WebPLossless)}};
+    for (const auto &[name, sequence, bytes] : files) {
+        ASSERT_TRUE(bytes) << bytes.message();
+        const std::optional<Decoded> decoded = DecodeWithPillow(*bytes, name);
+        if (!decoded)
+            GTEST_SKIP() << "Pillow not installed";
+        EXPECT_EQ(decoded->loopCount, 0) << name.toStdString();
+        ASSERT_EQ(decoded->frames.size(), qsizetype(sequence.order.size())) << name.toStdString();
+        for (size_t f = 0; f < sequence.order.size(); ++f) {
+            EXPECT_EQ(decoded->frames[qsizetype(f)], sequence.pictures[sequence.order[f]])
+                << name.toStdString() << " frame " << f;
+            EXPECT_EQ(decoded->delays[qsizetype(f)], 41) << name.toStdString() << " frame " << f;
+        }
     }
 }
 
@@ -262,20 +340,24 @@ TEST(AnimationEncoders, DebianToolsAcceptTheFiles)
     EXPECT_EQ(report.count("Chunk ANMF"), 7);
     EXPECT_TRUE(report.contains("Loop count      : 0"));
 
-    const QString apng = folder.write(QStringLiteral("a.png"), *EncodeApng(sequence));
-    QProcess dis;
-    dis.setWorkingDirectory(folder.path());
-    dis.start(QStringLiteral("apngdis"), {apng, QStringLiteral("f")});
-    ASSERT_TRUE(dis.waitForFinished(30000));
-    EXPECT_EQ(dis.exitCode(), 0);
-    for (size_t f = 0; f < sequence.order.size(); ++f) {
-        const QImage frame(folder.file(QStringLiteral("f%1.png").arg(f + 1)));
-        ASSERT_FALSE(frame.isNull()) << f;
-        EXPECT_EQ(frame.convertToFormat(QImage::Format_ARGB32_Premultiplied),
-                  sequence.pictures[sequence.order[f]])
-            << "frame " << f;
-        EXPECT_EQ(ReadAll(folder.file(QStringLiteral("f%1.txt").arg(f + 1))).trimmed(),
-                  QByteArray("delay=75/1000"));
+    // apngdis, the APNG project's own reader, composes each frame: with transparency, and
+    // opaque, where blended frames draw unchanged pixels in a colour tRNS makes transparent.
+    for (const AnimationSequence &animation : {sequence, Opaque(sequence)}) {
+        const QString apng = folder.write(QStringLiteral("a.png"), *EncodeApng(animation));
+        QProcess dis;
+        dis.setWorkingDirectory(folder.path());
+        dis.start(QStringLiteral("apngdis"), {apng, QStringLiteral("f")});
+        ASSERT_TRUE(dis.waitForFinished(30000));
+        EXPECT_EQ(dis.exitCode(), 0);
+        for (size_t f = 0; f < animation.order.size(); ++f) {
+            const QImage frame(folder.file(QStringLiteral("f%1.png").arg(f + 1)));
+            ASSERT_FALSE(frame.isNull()) << f;
+            EXPECT_EQ(frame.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                      animation.pictures[animation.order[f]])
+                << "frame " << f;
+            EXPECT_EQ(ReadAll(folder.file(QStringLiteral("f%1.txt").arg(f + 1))).trimmed(),
+                      QByteArray("delay=75/1000"));
+        }
     }
 }
 
