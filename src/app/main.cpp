@@ -12,13 +12,52 @@
 #include "widgets/qtprompts.h"
 #include "editor/previewcommands.h"
 
+#include "support/appinfo.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+// Answers --help and --version without a window; nullopt when the editor should start.
+std::optional<int> AnswerWithoutWindow(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--version") {
+            std::printf("mirovane %s\n", qPrintable(mrv::AppInfo::VersionText()));
+            return 0;
+        }
+        if (arg == "--help" || arg == "-h") {
+            std::printf("Usage: mirovane [PROJECT.mrv ...]\n"
+                        "The Mirovane editor for Windows 7 boot animations; each project named\n"
+                        "opens in a window of its own. Without a window: mirovane-cli --help.\n");
+            return 0;
+        }
+    }
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt would abort with a long message; one line says what is missing.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "mirovane: no display (DISPLAY or WAYLAND_DISPLAY is not set); "
+                             "mirovane-cli works without one\n");
+        return 2;
+    }
+#endif
+    return std::nullopt;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
+    if (const std::optional<int> answered = AnswerWithoutWindow(argc, argv))
+        return *answered;
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Mirovane"));
     // Wayland compositors find the installed desktop entry, and with it the icon, by this name.

@@ -174,3 +174,36 @@ TEST(Cli, TheExecutableMakesRelativeArgumentsAbsolute)
     const QJsonObject root = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
     EXPECT_EQ(root[QStringLiteral("folder")].toString(), QDir(dir.path()).canonicalPath());
 }
+
+TEST(EditorExecutable, HelpVersionAndAMissingDisplayAnswerWithoutAWindow)
+{
+    struct Case
+    {
+        QStringList args;
+        int code;
+        QString printed; // on stdout for 0, on stderr otherwise
+    };
+    const QList<Case> cases = {
+        {{QStringLiteral("--version")}, 0, QStringLiteral("mirovane 1.4.34\n")},
+        {{QStringLiteral("--help")}, 0, QStringLiteral("Usage: mirovane [PROJECT.mrv ...]")},
+        {{}, 2, QStringLiteral("mirovane: no display")},
+    };
+    if (QStringLiteral(MIROVANE_APP_PATH).isEmpty())
+        GTEST_SKIP() << "SKIPPED: the editor is not part of this build";
+    for (const Case &c : cases) {
+        QProcess editor;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        editor.setProcessEnvironment(env);
+        editor.start(QStringLiteral(MIROVANE_APP_PATH), c.args);
+        ASSERT_TRUE(editor.waitForFinished(30000)) << c.args.join(u' ').toStdString();
+        EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(editor.exitCode(), c.code);
+        const QString printed = QString::fromUtf8(c.code == 0 ? editor.readAllStandardOutput()
+                                                              : editor.readAllStandardError());
+        EXPECT_TRUE(printed.startsWith(c.printed)) << printed.toStdString();
+        if (c.code != 0)
+            EXPECT_EQ(printed.count(u'\n'), 1) << "one line, not Qt's abort";
+    }
+}
