@@ -338,6 +338,8 @@ TEST_F(RealDialogs, AndroidSizeIsCheckedAsTypedAndTheNextExportOpensWithTheseCho
              problem = d.findChild<QLabel *>(QStringLiteral("lblProblem"))->text();
              QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
              stayedOpen = d.isVisible();
+             if (!stayedOpen)
+                 return;
              TypeInto(d, QStringLiteral("txtSize"), QStringLiteral("36x64"));
              TypeInto(d, QStringLiteral("spnFrameTime"), QStringLiteral("100"));
              okOnceMended = ok->isEnabled();

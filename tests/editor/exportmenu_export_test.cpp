@@ -1,6 +1,8 @@
 #include "editor/exportmenu_fixture.h"
 #include "export/exporter.h"
 #include "export/exportregistry.h"
+#include "preview/frametime.h"
+#include "settings/exportchoices.h"
 
 #include <QAction>
 #include <QDir>
@@ -219,6 +221,40 @@ TEST_F(ExportCommandsTest, SequenceOnceWithTheBackgroundAndCancelWritesNothing)
     w.Menus().mnuExAniFrame->trigger();
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(OutFiles().size(), 3);
+}
+
+TEST_F(ExportCommandsTest, OptionsOpenWithTheTargetsLastChoicesElseTheProposal)
+{
+    frmEditer &w = LoadProject(3);
+    ASSERT_TRUE(StoreFrameTime(*settings.WindowDocument, QStringLiteral("frmFullscreen"), 40));
+    const QString frameTime = QStringLiteral("frame-time");
+    const auto exportWith = [&](QAction *entry, const QString &name, const QVariantMap &changed) {
+        ChooseFile(Out(name), 1);
+        prompts.answerOptions(changed);
+        entry->trigger();
+        return prompts.options.last().proposed;
+    };
+    const EditorMenus &m = w.Menus();
+
+    // Every target with a frame time proposes the one the full-screen preview plays at.
+    for (QAction *entry : {m.mnuExportAnimation, m.mnuExportPlymouth, m.mnuExportBootAnimation})
+        EXPECT_EQ(exportWith(entry, entry->objectName(), {{frameTime, 55}}).Number(frameTime), 40)
+            << entry->objectName().toStdString();
+    EXPECT_EQ(exportWith(m.mnuExAniFrame, QStringLiteral("s"), {{Loops, 1}}).Number(Loops), 2);
+
+    // The next run of each target opens with its own last choices.
+    for (QAction *entry : {m.mnuExportAnimation, m.mnuExportPlymouth, m.mnuExportBootAnimation})
+        EXPECT_EQ(exportWith(entry, QStringLiteral("again"), {}).Number(frameTime), 55)
+            << entry->objectName().toStdString();
+    EXPECT_EQ(exportWith(m.mnuExAniFrame, QStringLiteral("t"), {}).Number(Loops), 1);
+
+    // A kept value the option cannot take (a hand edit) leaves the proposal.
+    ASSERT_TRUE(StoreExportChoices(settings, QStringLiteral("export-animation"),
+                                   {{frameTime, QStringLiteral("0")},
+                                    {Loops, QStringLiteral("5")}}));
+    const ExportOptions proposed = exportWith(m.mnuExportAnimation, QStringLiteral("u"), {});
+    EXPECT_EQ(proposed.Number(frameTime), 40);
+    EXPECT_EQ(proposed.Number(Loops), 5);
 }
 
 TEST_F(ExportCommandsTest, PicturesThatCannotBeReadAreNamedWithTheirFramesWhenDone)
