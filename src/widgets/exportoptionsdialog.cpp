@@ -3,11 +3,12 @@
 #include "support/appinfo.h"
 
 #include <QDialogButtonBox>
-#include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace mrv {
 
@@ -34,23 +35,22 @@ ExportOptionsDialog::ExportOptionsDialog(const OptionsRequest &request, QWidget 
                                  "background: #ffe4e4; }"));
     setMinimumWidth(380);
 
-    auto *form = new QFormLayout;
-    // Labels above their boxes: the loop question is a whole sentence.
-    form->setRowWrapPolicy(QFormLayout::WrapAllRows);
+    auto *column = new QVBoxLayout(this);
     for (const ExportOptionSpec &spec : request.specs) {
         std::unique_ptr<OptionField> field = MakeOptionField(request.targetId, spec, this);
         field->setValue(request.proposed.values.value(spec.name, spec.defaultValue));
         connect(field.get(), &OptionField::edited, this, &ExportOptionsDialog::Review);
         QLabel *label = nullptr;
-        if (field->captioned()) {
-            form->addRow(field->widget());
-        } else {
+        // Labels above their boxes, the width of the dialog: the loop question is a sentence.
+        if (!field->captioned()) {
             label = new QLabel(spec.prompt.isEmpty() ? spec.name : spec.prompt, this);
             label->setObjectName(OptionObjectName(QStringLiteral("lbl"), spec.name));
             label->setWordWrap(true);
             label->setBuddy(field->widget());
-            form->addRow(label, field->widget());
+            column->addWidget(label);
         }
+        column->addWidget(field->widget());
+        column->addSpacing(4);
         m_labels.push_back(label);
         m_fields.push_back(std::move(field));
     }
@@ -69,11 +69,13 @@ ExportOptionsDialog::ExportOptionsDialog(const OptionsRequest &request, QWidget 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto *column = new QVBoxLayout(this);
-    column->addLayout(form);
+    column->addStretch(1);
     column->addWidget(m_problem);
     column->addWidget(buttons);
     Review();
+    // Wrapped labels take fewer lines at the dialog's width than at their own narrower guess.
+    const int width = std::max(minimumWidth(), sizeHint().width());
+    resize(width, heightForWidth(width));
     for (const auto &field : m_fields)
         if (field->widget()->isEnabled()) {
             field->widget()->setFocus();
@@ -111,6 +113,11 @@ void ExportOptionsDialog::Review()
     m_problem->setText(problem);
     m_problem->setVisible(!problem.isEmpty());
     m_ok->setEnabled(problem.isEmpty());
+    // The problem line takes room the open dialog may not have: it grows rather than
+    // squeezing the labels.
+    if (isVisible())
+        if (const int needed = heightForWidth(width()); needed > height())
+            resize(width(), needed);
 }
 
 } // namespace mrv
