@@ -17,9 +17,9 @@ namespace mrv {
 /// What kind of value an export option holds.
 enum class OptionKind
 {
-    Bool, ///< a Yes/No question in the editor, a flag on the command line
-    Int,  ///< a number in a range, typed as text
-    Text,
+    Bool,   ///< a check box in the editor, a flag on the command line
+    Int,    ///< a number in a range
+    Text,   ///< any text the option's check accepts
     Choice, ///< one of a few words, each with the editor's caption
 };
 
