@@ -1,13 +1,12 @@
 #include "editor/exportmenucommands.h"
 
+#include "settings/exportchoices.h"
 #include "settings/settings.h"
 #include "document/projectdocument.h"
 #include "widgets/editorpreview.h"
-#include "editor/animationoptionsdialog.h"
 #include "editor/exportwarnings.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
-#include "export/animationexporter.h"
 #include "export/exporter.h"
 #include "export/exportnames.h"
 #include "export/exportregistry.h"
@@ -21,6 +20,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace mrv {
 
@@ -66,6 +66,29 @@ Result<PictureFormat> ChosenFormat(const Exporter &exporter, int filterIndex)
 }
 
 } // namespace
+
+QString OptionsTitle(const Exporter &exporter)
+{
+    QString shared;
+    for (const ExportOptionSpec &spec : exporter.options()) {
+        if (spec.promptTitle.isEmpty())
+            continue;
+        if (!shared.isEmpty() && shared != spec.promptTitle)
+            return MenuCommandText(exporter.label());
+        shared = spec.promptTitle;
+    }
+    return shared.isEmpty() ? MenuCommandText(exporter.label()) : shared;
+}
+
+QString MenuCommandText(const QString &label)
+{
+    QString text = label;
+    static const QRegularExpression accelerator(QStringLiteral("\\(&.\\)"));
+    text.remove(accelerator);
+    if (text.endsWith(QStringLiteral("...")))
+        text.chop(3);
+    return text.remove(u'&').trimmed();
+}
 
 QString OverwriteQuestion(const QString &path)
 {
@@ -174,51 +197,26 @@ const DlgFTlist &ExportMenuCommands::PictureTypes() const
 
 bool ExportMenuCommands::AskOptions(const Exporter &exporter, ExportOptions &options)
 {
-    if (dynamic_cast<const AnimationExporter *>(&exporter))
-        return AskAnimationOptions(options);
-    for (const ExportOptionSpec &spec : exporter.options()) {
-        // An option without a question of its own is left at its proposal here.
-        if (spec.prompt.isEmpty())
-            continue;
-        if (spec.kind == OptionKind::Bool) {
-            const std::optional<bool> yes = AskYesNo(spec.prompt);
-            if (!yes)
-                return false;
-            options.values.insert(spec.name, *yes);
-            continue;
-        }
-        // A cancelled input box counts as an empty answer, which the option's rule reads.
-        const std::optional<QString> typed = m_editor.AppPrompts().Input(
-            {spec.prompt, spec.promptTitle, options.values.value(spec.name).toString()});
-        options.values.insert(spec.name, OptionFromText(spec, typed.value_or(QString())));
-    }
-    return true;
-}
-
-bool ExportMenuCommands::AskAnimationOptions(ExportOptions &options)
-{
-    AnimationChoices proposed;
-    proposed.loops = options.Number(AnimationExporter::Loops);
-    AnimationOptionsDialog dialog(proposed, &m_editor);
-    if (dialog.exec() != QDialog::Accepted)
+    QList<ExportOptionSpec> specs = exporter.options();
+    // An option without a label of its own (the Android zip's JPEG quality) is the command
+    // line's alone; the editor leaves it at its proposal.
+    specs.removeIf([](const ExportOptionSpec &spec) { return spec.prompt.isEmpty(); });
+    if (specs.isEmpty())
+        return true;
+    Settings &settings = m_editor.AppSettings();
+    ApplyStoredOptionValues(specs, StoredExportChoices(settings, exporter.id()), options);
+    const OptionsRequest request{
+        OptionsTitle(exporter), exporter.id(), specs, options,
+        [&exporter](const QString &name, const ExportOptions &values) {
+            return exporter.OptionUsed(name, values);
+        }};
+    const std::optional<ExportOptions> chosen = m_editor.AppPrompts().Options(request);
+    if (!chosen)
         return false;
-    const AnimationChoices chosen = dialog.Choices();
-    options.values.insert(AnimationExporter::Loops, chosen.loops);
-    options.values.insert(AnimationExporter::Area, chosen.screen ? AnimationExporter::AreaScreen
-                                                                 : AnimationExporter::AreaCell);
-    options.values.insert(AnimationExporter::Repeat, chosen.repeat);
-    options.values.insert(AnimationExporter::FrameTime, m_editor.PlayTimer().FrameTime());
+    options = *chosen;
+    // Kept for the next export of this target; not worth an error of its own when it fails.
+    (void)StoreExportChoices(settings, exporter.id(), StoredOptionValues(specs, options));
     return true;
-}
-
-std::optional<bool> ExportMenuCommands::AskYesNo(const QString &question)
-{
-    switch (m_editor.AppPrompts().Message(
-        {question, {}, MsgIcon::Question, MsgButtons::YesNoCancel, MsgAnswer::Yes})) {
-    case MsgAnswer::Yes: return true;
-    case MsgAnswer::No: return false;
-    default: return std::nullopt;
-    }
 }
 
 bool ExportMenuCommands::MayOverwrite(const QStringList &paths, const FileDialogAnswer &chosen)

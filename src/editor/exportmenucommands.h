@@ -18,6 +18,12 @@ namespace mrv {
 class Exporter;
 class frmEditer;
 
+/// The title of a target's options dialog: the one its questions share, else its menu text.
+QString OptionsTitle(const Exporter &exporter);
+/// A menu entry's text without its accelerator and its trailing "...":
+/// "导出动画图片(&G)..." gives "导出动画图片".
+QString MenuCommandText(const QString &label);
+
 /// The question asked before an export replaces a file: "<path> 已存在，是否覆盖？".
 QString OverwriteQuestion(const QString &path);
 
@@ -62,14 +68,10 @@ private:
     std::optional<FileDialogAnswer> AskForExportFile(const Exporter &exporter, const MVK &project);
     /// The types of the picture-file dialog AskForExportFile showed last.
     const DlgFTlist &PictureTypes() const;
-    /// Asks the target's option questions in order into `options`; false when one was
-    /// cancelled.
+    /// Asks for all the target's options in one dialog, which opens with the values chosen
+    /// in its last export (else the proposed ones) and keeps the new ones for the next; false
+    /// when cancelled. A target without options asks nothing.
     bool AskOptions(const Exporter &exporter, ExportOptions &options);
-    /// The animated picture's options dialog, and the editor's frame time; false when
-    /// cancelled.
-    bool AskAnimationOptions(ExportOptions &options);
-    /// A Yes/No/Cancel question; nothing when cancelled, else whether Yes was answered.
-    std::optional<bool> AskYesNo(const QString &question);
     /// True when none of the paths exists, or the user agreed to replace the first that does
     /// (asked once, and never again about the file the save dialog already asked about).
     bool MayOverwrite(const QStringList &paths, const FileDialogAnswer &chosen);

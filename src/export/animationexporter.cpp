@@ -1,5 +1,6 @@
 #include "export/animationexporter.h"
 
+#include "export/bootparts.h"
 #include "export/exportnames.h"
 #include "project/mvk.h"
 
@@ -79,21 +80,33 @@ QList<ExportOptionSpec> AnimationExporter::options() const
     loops.prompt = QStringLiteral("循环部分播放几次");
     ExportOptionSpec area;
     area.name = Area;
-    area.kind = OptionKind::Text;
+    area.kind = OptionKind::Choice;
     area.defaultValue = AreaCell;
     area.cliFlag = QStringLiteral("--area");
     area.valueName = QStringLiteral("cell|screen");
+    area.prompt = QStringLiteral("画面");
+    area.choices = {{AreaCell, QStringLiteral("动画区域（200×200）")},
+                    {AreaScreen, QStringLiteral("整个屏幕")}};
+    ExportOptionSpec width =
+        intOption(Width, 640, MinWidth, MaxWidth, QStringLiteral("宽度 %1"), QStringLiteral("W"));
+    width.prompt = QStringLiteral("整个屏幕时的宽度（像素）");
+    ExportOptionSpec frameTime = intOption(FrameTime, 75, MinFrameTime, MaxFrameTime,
+                                           QStringLiteral("帧时间 %1 毫秒"), QStringLiteral("MS"));
+    frameTime.prompt = QStringLiteral("每帧显示多少毫秒（1-65535）");
+    ExportOptionSpec repeat = flagOption(Repeat);
+    repeat.prompt = QStringLiteral("循环播放");
+    ExportOptionSpec noBackground = flagOption(NoBackground);
+    noBackground.prompt = QStringLiteral("去掉全屏背景");
     ExportOptionSpec quality =
         intOption(Quality, WebPLossless, 0, 100, QStringLiteral("质量 %1"), QStringLiteral("Q"));
-    return {
-        loops,
-        area,
-        intOption(Width, 640, MinWidth, MaxWidth, QStringLiteral("宽度 %1"), QStringLiteral("W")),
-        intOption(FrameTime, 75, MinFrameTime, MaxFrameTime, QStringLiteral("帧时间 %1 毫秒"),
-                  QStringLiteral("MS")),
-        flagOption(Repeat),
-        flagOption(NoBackground),
-        quality};
+    quality.prompt = QStringLiteral("WebP 质量");
+    return {loops, area, width, frameTime, repeat, noBackground, quality};
+}
+
+void AnimationExporter::ProposeOptions(const MVK &, std::optional<int> previewFrameTime,
+                                       ExportOptions &options) const
+{
+    ProposeFrameTime(previewFrameTime, options);
 }
 
 Status AnimationExporter::CheckOptions(const ExportOptions &options) const

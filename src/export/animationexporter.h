@@ -23,6 +23,9 @@ public:
     /// (ms, 1..65535, 75), "repeat", "no-background" and "quality" (WebP: 0..100 lossy; not
     /// given: lossless).
     QList<ExportOptionSpec> options() const override;
+    /// Proposes the preview's frame time.
+    void ProposeOptions(const MVK &project, std::optional<int> previewFrameTime,
+                        ExportOptions &options) const override;
     Status CheckOptions(const ExportOptions &options) const override;
     /// The width counts only for the whole-screen area, the quality only for WebP.
     bool OptionUsed(const QString &name, const ExportOptions &options) const override;

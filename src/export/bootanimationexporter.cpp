@@ -36,6 +36,10 @@ QList<ExportOptionSpec> BootAnimationExporter::options() const
     size.valueName = QStringLiteral("WxH");
     size.prompt = QStringLiteral("手机屏幕大小（宽x高，如 1080x1920）");
     size.promptTitle = QStringLiteral("Android 开机动画");
+    // Empty stands for the project's size; anything else must name a screen.
+    size.check = [](const QString &text) {
+        return text.trimmed().isEmpty() ? Status::Ok() : ParseBootAnimationSize(text).status();
+    };
 
     ExportOptionSpec jpeg;
     jpeg.name = JpegQuality;

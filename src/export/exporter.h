@@ -54,7 +54,7 @@ public:
     /// The file types of the editor's save dialog, in order, when the target has types of its
     /// own; none for the export types of the settings.
     virtual QList<PictureFormat> dialogFormats() const { return {}; }
-    /// The options, in the order the editor asks for them.
+    /// The options, in the order the editor's options dialog shows them.
     virtual QList<ExportOptionSpec> options() const { return {}; }
     /// Fills the options whose proposal depends on the project (a name made of its name, its
     /// screen size) or on the frame time it is previewed at; the command line knows no

@@ -37,9 +37,85 @@ QVariant OptionFromText(const ExportOptionSpec &spec, const QString &text)
     case OptionKind::Int:
         return ClampedDigits(text, spec.minimum, spec.maximum);
     case OptionKind::Text:
+    case OptionKind::Choice:
         return text;
     }
     return {};
+}
+
+Status CheckOptionValue(const ExportOptionSpec &spec, const QVariant &value)
+{
+    if (value == spec.defaultValue)
+        return Status::Ok();
+    switch (spec.kind) {
+    case OptionKind::Bool:
+        return Status::Ok();
+    case OptionKind::Int: {
+        bool ok = false;
+        const int number = value.toInt(&ok);
+        if (ok && number >= spec.minimum && number <= spec.maximum)
+            return Status::Ok();
+        return Status::Fail(QStringLiteral("应为 %1 到 %2 之间的整数").arg(spec.minimum).arg(spec.maximum));
+    }
+    case OptionKind::Choice:
+        for (const OptionChoice &choice : spec.choices)
+            if (choice.value == value.toString())
+                return Status::Ok();
+        return Status::Fail(QStringLiteral("“%1”不是可选的值").arg(value.toString()));
+    case OptionKind::Text:
+        return spec.check ? spec.check(value.toString()) : Status::Ok();
+    }
+    return Status::Ok();
+}
+
+QMap<QString, QString> StoredOptionValues(const QList<ExportOptionSpec> &specs,
+                                          const ExportOptions &options)
+{
+    QMap<QString, QString> stored;
+    for (const ExportOptionSpec &spec : specs) {
+        const QVariant value = options.values.value(spec.name, spec.defaultValue);
+        stored.insert(spec.name, spec.kind == OptionKind::Bool
+                                     ? QString::number(value.toBool() ? 1 : 0)
+                                     : value.toString());
+    }
+    return stored;
+}
+
+namespace {
+
+/// A stored text as the option's value; none when it does not say one.
+std::optional<QVariant> StoredValue(const ExportOptionSpec &spec, const QString &text)
+{
+    switch (spec.kind) {
+    case OptionKind::Bool:
+        if (text == u"1" || text == u"0")
+            return QVariant(text == u"1");
+        return std::nullopt;
+    case OptionKind::Int: {
+        bool ok = false;
+        const int number = text.toInt(&ok);
+        return ok ? std::optional<QVariant>(number) : std::nullopt;
+    }
+    case OptionKind::Text:
+    case OptionKind::Choice:
+        return QVariant(text);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void ApplyStoredOptionValues(const QList<ExportOptionSpec> &specs,
+                             const QMap<QString, QString> &stored, ExportOptions &options)
+{
+    for (const ExportOptionSpec &spec : specs) {
+        const auto found = stored.constFind(spec.name);
+        if (found == stored.constEnd())
+            continue;
+        const std::optional<QVariant> value = StoredValue(spec, *found);
+        if (value && CheckOptionValue(spec, *value))
+            options.values.insert(spec.name, *value);
+    }
 }
 
 } // namespace mrv

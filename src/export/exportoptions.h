@@ -1,20 +1,33 @@
 #pragma once
 
 #include "imaging/pictureformats.h"
+#include "support/result.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QVariant>
 #include <QVariantMap>
+
+#include <functional>
+#include <optional>
 
 namespace mrv {
 
 /// What kind of value an export option holds.
 enum class OptionKind
 {
-    Bool, ///< a Yes/No question in the editor, a flag on the command line
-    Int,  ///< a number in a range, typed as text
-    Text,
+    Bool,   ///< a check box in the editor, a flag on the command line
+    Int,    ///< a number in a range
+    Text,   ///< any text the option's check accepts
+    Choice, ///< one of a few words, each with the editor's caption
+};
+
+/// One value a Choice option offers.
+struct OptionChoice
+{
+    QString value;   ///< the word the command line takes ("screen")
+    QString caption; ///< what the editor shows ("整个屏幕")
 };
 
 /// One option of an export target, described once for the editor's questions and the
@@ -27,8 +40,14 @@ struct ExportOptionSpec
     QString cliFlag;       ///< "--loops"
     int minimum = 0;       ///< range of an Int option
     int maximum = 0;
-    QString prompt;      ///< the editor's question; answering Yes sets a Bool option
-    QString promptTitle; ///< title of the input box of an Int or Text option
+    /// The editor's words for the option: a check box's text (ticked sets a Bool option),
+    /// otherwise the label above its box.
+    QString prompt;
+    /// The title the editor asks under; the options dialog takes it when its options share one.
+    QString promptTitle;
+    QList<OptionChoice> choices; ///< a Choice option's values, in the order offered
+    /// Why a typed Text value cannot be used (a size that is no screen); none takes any text.
+    std::function<Status(const QString &)> check;
     /// The command line's words for the value it took from a text that did not state a number
     /// in the range ("循环 %1 次"); an Int option only.
     QString usedValueText = QStringLiteral(" %1 ");
@@ -41,6 +60,10 @@ struct ExportOptionSpec
 /// and a cancelled box the minimum). Text: as typed. Bool: true for "yes", "true" or "1" in
 /// any case, false for anything else.
 QVariant OptionFromText(const ExportOptionSpec &spec, const QString &text);
+
+/// Why the value cannot be the option's: an Int out of its range, a Choice it does not offer,
+/// a Text its check refuses. The option's own default is always acceptable (an unset quality).
+Status CheckOptionValue(const ExportOptionSpec &spec, const QVariant &value);
 
 /// The digits of the text joined in order, read as a number and clamped to minimum..maximum;
 /// the minimum when there are none.
@@ -60,5 +83,13 @@ struct ExportOptions
     int Number(const QString &name) const { return values.value(name).toInt(); }
     QString Text(const QString &name) const { return values.value(name).toString(); }
 };
+
+/// The values as the settings keep them between runs: text by option name ("1"/"0" for a Bool).
+QMap<QString, QString> StoredOptionValues(const QList<ExportOptionSpec> &specs,
+                                          const ExportOptions &options);
+/// Takes the stored values over the proposed ones; a stored value the option cannot take now
+/// (a range or a word that changed, a hand edit) leaves the proposal.
+void ApplyStoredOptionValues(const QList<ExportOptionSpec> &specs,
+                             const QMap<QString, QString> &stored, ExportOptions &options);
 
 } // namespace mrv

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "export/exportoptions.h"
 #include "support/filetypes.h"
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace mrv {
@@ -66,6 +68,20 @@ struct FileDialogAnswer
     bool overwriteConfirmed = false;
 };
 
+/// The options of one export run, asked in one dialog: a box for each option, showing the
+/// proposed value.
+struct OptionsRequest
+{
+    QString title;
+    /// The export target, by id: a target may show one of its options in a box of its own.
+    QString targetId;
+    QList<ExportOptionSpec> specs;
+    ExportOptions proposed;
+    /// Whether an option plays a part with these values (a width only the whole screen reads);
+    /// a box that does not is shown greyed. Every option does when not given.
+    std::function<bool(const QString &name, const ExportOptions &values)> used;
+};
+
 /// Every question the program asks the user goes through here, so command flows can be
 /// driven by a scripted stand-in in tests.
 class Prompts
@@ -77,6 +93,8 @@ public:
     virtual std::optional<QString> Input(const InputRequest &request) = 0;
     /// The chosen file, or nothing when the dialog was cancelled.
     virtual std::optional<FileDialogAnswer> File(const FileDialogRequest &request) = 0;
+    /// The proposed options with the values chosen, or nothing when the dialog was cancelled.
+    virtual std::optional<ExportOptions> Options(const OptionsRequest &request) = 0;
 };
 
 } // namespace mrv

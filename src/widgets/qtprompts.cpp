@@ -1,6 +1,7 @@
 #include "widgets/qtprompts.h"
 
 #include "support/appinfo.h"
+#include "widgets/exportoptionsdialog.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -196,6 +197,14 @@ std::optional<FileDialogAnswer> QtPrompts::File(const FileDialogRequest &request
     answer.overwriteConfirmed =
         request.kind == FileDialogKind::Save && QFileInfo::exists(answer.path);
     return answer;
+}
+
+std::optional<ExportOptions> QtPrompts::Options(const OptionsRequest &request)
+{
+    ExportOptionsDialog dialog(request, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Chosen();
 }
 
 } // namespace mrv

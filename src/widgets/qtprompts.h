@@ -12,7 +12,8 @@ namespace mrv {
 /// reports the whole filter or, with the details hidden, only its caption; 0 when none.
 int ChosenFilterIndex(const QStringList &filters, const QString &selected);
 
-/// Prompts shown with Qt's standard message boxes, input dialogs and file dialogs.
+/// Prompts shown with Qt's standard message boxes, input dialogs and file dialogs, and the
+/// export options dialog.
 class QtPrompts : public Prompts
 {
 public:
@@ -22,6 +23,8 @@ public:
     MsgAnswer Message(const MessageRequest &request) override;
     std::optional<QString> Input(const InputRequest &request) override;
     std::optional<FileDialogAnswer> File(const FileDialogRequest &request) override;
+    /// The export options dialog (`frmExportOptions`).
+    std::optional<ExportOptions> Options(const OptionsRequest &request) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -1,13 +1,16 @@
-// The animated-picture export from the File menu: its options dialog driven by keys, the
-// save dialog's own types, and the file it writes.
+// The animated-picture export from the File menu: its options in the one options dialog,
+// driven by keys, the save dialog's own types, and the file it writes.
 
 #include "widgets/qtprompts.h"
 
-#include "editor/animationoptionsdialog.h"
 #include "editor/exportmenu_fixture.h"
 #include "editor/exportmenucommands.h"
+#include "export/exporter.h"
+#include "export/exportregistry.h"
 #include "imaging/animationreader.h"
+#include "imaging/webpanimation.h"
 #include "modalscript.h"
+#include "preview/frametime.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,9 +22,14 @@ namespace {
 
 const QString AnimationDone = QStringLiteral("动画图片导出完成。");
 
+const Exporter &Animation()
+{
+    return *ExportRegistry::Find(u"export-animation");
+}
+
 /// In the options dialog: types the loop count over the proposed one, Tabs on to the area box
-/// (Down picks the whole screen when asked), Tabs on to "循环播放" (Space ticks it when asked)
-/// and presses Enter.
+/// (Down picks the whole screen when asked), ticks "循环播放" with Space when asked and
+/// presses Enter.
 void AnswerOptions(QWidget &dialog, const QString &loops, bool screen, bool repeat)
 {
     Focus(*dialog.findChild<QSpinBox *>(QStringLiteral("spnLoops")));
@@ -30,58 +38,95 @@ void AnswerOptions(QWidget &dialog, const QString &loops, bool screen, bool repe
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     if (screen)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    if (repeat)
+    if (repeat) {
+        Focus(*dialog.findChild<QCheckBox *>(QStringLiteral("chkRepeat")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 }
 
-TEST(AnimationOptionsDialog, KeysSetTheLoopsTheAreaAndRepeat)
+OptionsRequest AnimationRequest(PictureFormat format)
 {
-    AnimationChoices chosen;
-    AnimationOptionsDialog dialog({3, false, false});
+    const Exporter &animation = Animation();
+    return {MenuCommandText(animation.label()), animation.id(), animation.options(),
+            animation.defaultOptions(QStringLiteral("/o/a"), format),
+            [&animation](const QString &name, const ExportOptions &values) {
+                return animation.OptionUsed(name, values);
+            }};
+}
+
+TEST(ExportOptionsDialog, KeysSetTheAnimationsOptionsAndGreyWhatTheyDoNotUse)
+{
+    QtPrompts real;
+    std::optional<ExportOptions> chosen;
+    bool widthUsedForTheCell = true, widthUsedForTheScreen = false, qualityUsedForGif = true;
     const ModalRun run = AnswerModals(
-        [&] {
-            if (dialog.exec() == QDialog::Accepted)
-                chosen = dialog.Choices();
-        },
-        {[](QWidget &d) {
-            // The loop box has the focus when the dialog opens.
+        [&] { chosen = real.Options(AnimationRequest(PictureFormat::Gif)); },
+        {[&](QWidget &d) {
+            // The first box has the focus when the dialog opens.
             EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("spnLoops"));
-            AnswerOptions(d, QStringLiteral("12"), true, true);
+            EXPECT_EQ(d.windowTitle(), QStringLiteral("导出动画图片"));
+            widthUsedForTheCell = d.findChild<QSpinBox *>(QStringLiteral("spnWidth"))->isEnabled();
+            qualityUsedForGif =
+                d.findChild<QWidget *>(QStringLiteral("fraQuality"))->isEnabled();
+            Focus(*d.findChild<QComboBox *>(QStringLiteral("comArea")));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            widthUsedForTheScreen =
+                d.findChild<QSpinBox *>(QStringLiteral("spnWidth"))->isEnabled();
+            Focus(*d.findChild<QSpinBox *>(QStringLiteral("spnFrameTime")));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("40"));
+            AnswerOptions(d, QStringLiteral("12"), false, true);
         }});
     EXPECT_EQ(run.answered, 1);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(chosen.loops, 12);
-    EXPECT_TRUE(chosen.screen);
-    EXPECT_TRUE(chosen.repeat);
+    EXPECT_FALSE(widthUsedForTheCell);
+    EXPECT_TRUE(widthUsedForTheScreen);
+    EXPECT_FALSE(qualityUsedForGif);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->Number(QStringLiteral("loops")), 12);
+    EXPECT_EQ(chosen->Text(QStringLiteral("area")), QStringLiteral("screen"));
+    EXPECT_EQ(chosen->Number(QStringLiteral("frame-time")), 40);
+    EXPECT_TRUE(chosen->Flag(QStringLiteral("repeat")));
+    EXPECT_EQ(chosen->Number(QStringLiteral("quality")), WebPLossless);
+
+    // WebP: clearing "无损" offers the quality, typed as a number.
+    chosen.reset();
+    AnswerModals([&] { chosen = real.Options(AnimationRequest(PictureFormat::WebP)); },
+                 {[](QWidget &d) {
+                     Focus(*d.findChild<QCheckBox *>(QStringLiteral("chkLossless")));
+                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+                     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("60"));
+                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                 }});
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->Number(QStringLiteral("quality")), 60);
 
     // A count out of range is not taken: the box keeps the number it can hold.
-    AnimationOptionsDialog typed({3, false, false});
-    AnswerModals([&] { typed.exec(); },
+    chosen.reset();
+    AnswerModals([&] { chosen = real.Options(AnimationRequest(PictureFormat::Gif)); },
                  {[](QWidget &d) { AnswerOptions(d, QStringLiteral("999"), false, false); }});
-    EXPECT_EQ(typed.result(), QDialog::Accepted);
-    EXPECT_GE(typed.Choices().loops, 1);
-    EXPECT_LE(typed.Choices().loops, 255);
-    EXPECT_FALSE(typed.Choices().screen);
+    ASSERT_TRUE(chosen);
+    EXPECT_GE(chosen->Number(QStringLiteral("loops")), 1);
+    EXPECT_LE(chosen->Number(QStringLiteral("loops")), 255);
 
-    AnimationOptionsDialog escaped({3, false, false});
-    AnswerModals([&] { escaped.exec(); }, {[](QWidget &d) { PressKey(d, Qt::Key_Escape); }});
-    EXPECT_EQ(escaped.result(), QDialog::Rejected);
+    chosen.reset();
+    bool escaped = false;
+    AnswerModals([&] { escaped = !real.Options(AnimationRequest(PictureFormat::Gif)); },
+                 {[](QWidget &d) { PressKey(d, Qt::Key_Escape); }});
+    EXPECT_TRUE(escaped);
 }
 
 using AnimationExportMenu = ExportMenuTest;
 
-TEST_F(AnimationExportMenu, ExportsTheChosenTypeWithTheDialogsOptionsAndTheEditorsFrameTime)
+TEST_F(AnimationExportMenu, ExportsTheChosenTypeWithTheDialogsOptionsAndThePreviewsFrameTime)
 {
     frmEditer &w = LoadProject(3);
-    w.PlayTimer().SetFrameTime(50);
+    ASSERT_TRUE(StoreFrameTime(*settings.WindowDocument, QStringLiteral("frmFullscreen"), 50));
     ChooseFile(Out(QStringLiteral("anim")), 2);
-    const ModalRun run =
-        AnswerModals([&] { w.Menus().mnuExportAnimation->trigger(); },
-                     {[](QWidget &d) { AnswerOptions(d, QStringLiteral("2"), false, true); }});
-    EXPECT_EQ(run.answered, 1);
-    EXPECT_EQ(run.unexpected, 0);
+    prompts.answerOptions(QVariantMap{{QStringLiteral("loops"), 2}, {QStringLiteral("repeat"), true}});
+    w.Menus().mnuExportAnimation->trigger();
 
     ASSERT_EQ(prompts.files.size(), 1);
     const FileDialogRequest &dialog = prompts.files.first();
@@ -90,6 +135,9 @@ TEST_F(AnimationExportMenu, ExportsTheChosenTypeWithTheDialogsOptionsAndTheEdito
     ASSERT_EQ(dialog.types->Count(), 3);
     EXPECT_EQ(dialog.types->NameFilters().first(), QStringLiteral("GIF动画(*.gif) (*.gif)"));
     EXPECT_EQ(dialog.filterIndex, 0);
+    ASSERT_EQ(prompts.options.size(), 1);
+    EXPECT_EQ(prompts.options[0].proposed.format, PictureFormat::WebP);
+    EXPECT_EQ(prompts.options[0].proposed.Number(QStringLiteral("frame-time")), 50);
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, AnimationDone);
 
@@ -111,8 +159,8 @@ TEST_F(AnimationExportMenu, CancelledOptionsWriteNothingAndTheScreenAreaReplaces
 {
     frmEditer &w = LoadProject(2);
     ChooseFile(Out(QStringLiteral("anim.gif")), 1);
-    AnswerModals([&] { w.Menus().mnuExportAnimation->trigger(); },
-                 {[](QWidget &d) { PressKey(d, Qt::Key_Escape); }});
+    prompts.answerOptions(std::nullopt);
+    w.Menus().mnuExportAnimation->trigger();
     EXPECT_TRUE(OutFiles().isEmpty());
     EXPECT_TRUE(prompts.messages.isEmpty());
 
@@ -121,8 +169,9 @@ TEST_F(AnimationExportMenu, CancelledOptionsWriteNothingAndTheScreenAreaReplaces
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.close();
     ChooseFile(Out(QStringLiteral("anim.gif")), 1);
-    AnswerModals([&] { w.Menus().mnuExportAnimation->trigger(); },
-                 {[](QWidget &d) { AnswerOptions(d, QStringLiteral("1"), true, false); }});
+    prompts.answerOptions(
+        QVariantMap{{QStringLiteral("loops"), 1}, {QStringLiteral("area"), QStringLiteral("screen")}});
+    w.Menus().mnuExportAnimation->trigger();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, AnimationDone);
     const Result<DecodedAnimation> read = ReadAnimation(Out(QStringLiteral("anim.gif")));

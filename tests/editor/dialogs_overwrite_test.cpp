@@ -51,31 +51,31 @@ TEST_F(ExportOverwrite, LongPictureAsksAboutTheNameWithTheExtensionAndNoWritesNo
     folder.write(QStringLiteral("out/anim.bmp"), "old");
 
     ChooseFile(Out(QStringLiteral("anim")), 2); // the dialog saw "anim", which does not exist
-    prompts.answerMessage(MsgAnswer::No);       // keep the background
+    prompts.answerOptions(QVariantMap{});       // as proposed: with the background
     prompts.answerMessage(MsgAnswer::No);       // do not replace
     w.Menus().mnuExportLongPic->trigger();
-    ASSERT_EQ(prompts.messages.size(), 2);
-    ExpectOverwriteQuestion(prompts.messages[1], strip);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    ExpectOverwriteQuestion(prompts.messages[0], strip);
     EXPECT_EQ(ReadAll(strip), QByteArray("old"));
     EXPECT_EQ(OutFiles(), QStringList{QStringLiteral("anim.bmp")});
 
     // Yes replaces it.
     prompts.messages.clear();
     ChooseFile(Out(QStringLiteral("anim")), 2);
-    prompts.answerMessage(MsgAnswer::No);
+    prompts.answerOptions(QVariantMap{});
     prompts.answerMessage(MsgAnswer::Yes);
     w.Menus().mnuExportLongPic->trigger();
-    ASSERT_EQ(prompts.messages.size(), 3);
-    EXPECT_EQ(prompts.messages[2].title, QStringLiteral("导出完成"));
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_EQ(prompts.messages[1].title, QStringLiteral("导出完成"));
     EXPECT_EQ(QImage(strip).size(), QSize(200, 21000));
 
     // The dialog already asked about exactly this file: no second question.
     prompts.messages.clear();
     ChooseFile(strip, 2);
-    prompts.answerMessage(MsgAnswer::No);
+    prompts.answerOptions(QVariantMap{});
     w.Menus().mnuExportLongPic->trigger();
-    ASSERT_EQ(prompts.messages.size(), 2);
-    EXPECT_EQ(prompts.messages[1].title, QStringLiteral("导出完成"));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].title, QStringLiteral("导出完成"));
 }
 
 TEST_F(ExportOverwrite, SequenceAsksOnceNamingTheFirstFileThatExists)
@@ -83,25 +83,25 @@ TEST_F(ExportOverwrite, SequenceAsksOnceNamingTheFirstFileThatExists)
     frmEditer &w = LoadProject(12);
     folder.write(QStringLiteral("out/seq05.png"), "five");
     folder.write(QStringLiteral("out/seq17.png"), "seventeen");
+    const QVariantMap threeLoopsTransparent{{QStringLiteral("loops"), 3},
+                                            {QStringLiteral("no-background"), true}};
 
     ChooseFile(Out(QStringLiteral("seq.png")), 1);
-    prompts.answerInput(QStringLiteral("3"));
-    prompts.answerMessage(MsgAnswer::Yes); // keep the transparency
+    prompts.answerOptions(threeLoopsTransparent);
     prompts.answerMessage(MsgAnswer::No);
     w.Menus().mnuExAniFrame->trigger();
-    ASSERT_EQ(prompts.messages.size(), 2);
-    ExpectOverwriteQuestion(prompts.messages[1], Out(QStringLiteral("seq05.png")));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    ExpectOverwriteQuestion(prompts.messages[0], Out(QStringLiteral("seq05.png")));
     EXPECT_EQ(OutFiles().size(), 2);
     EXPECT_EQ(ReadAll(Out(QStringLiteral("seq05.png"))), QByteArray("five"));
 
     prompts.messages.clear();
     ChooseFile(Out(QStringLiteral("seq.png")), 1);
-    prompts.answerInput(QStringLiteral("3"));
-    prompts.answerMessage(MsgAnswer::Yes);
+    prompts.answerOptions(threeLoopsTransparent);
     prompts.answerMessage(MsgAnswer::Yes);
     w.Menus().mnuExAniFrame->trigger();
-    ASSERT_EQ(prompts.messages.size(), 3) << "one question for both files";
-    EXPECT_EQ(prompts.messages[2].title, QStringLiteral("导出完成"));
+    ASSERT_EQ(prompts.messages.size(), 2) << "one question for both files";
+    EXPECT_EQ(prompts.messages[1].title, QStringLiteral("导出完成"));
     EXPECT_EQ(OutFiles().size(), 22);
     EXPECT_EQ(QImage(Out(QStringLiteral("seq17.png"))).size(), QSize(200, 200));
 }

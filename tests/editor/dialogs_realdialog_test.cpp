@@ -10,7 +10,9 @@
 #include <QAction>
 #include <QFile>
 #include <QImageReader>
-#include <QInputDialog>
+#include <QCheckBox>
+#include <QLabel>
+#include <QSpinBox>
 
 namespace mrv::test {
 namespace {
@@ -22,19 +24,21 @@ QByteArray FormatOf(const QString &path)
     return reader.format();
 }
 
-/// Answers an input box by typing over its text and pressing Enter; returns the text it
-/// proposed.
-QString AnswerInput(QWidget &window, const QString &text)
+/// In the export options dialog: types over the box's text as a user would (the box gets the
+/// focus as a click gives it); returns the text it showed.
+QString TypeInto(QWidget &dialog, const QString &box, const QString &text)
 {
-    auto &dialog = static_cast<QInputDialog &>(window);
-    const QString proposed = dialog.textValue();
-    if (auto *box = dialog.findChild<QLineEdit *>()) {
-        Focus(*box);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(QApplication::focusWidget(), text);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    }
-    return proposed;
+    auto *line = dialog.findChild<QLineEdit *>(box);
+    auto *spin = dialog.findChild<QAbstractSpinBox *>(box);
+    QWidget *target = line ? static_cast<QWidget *>(line) : spin;
+    if (!target)
+        return {};
+    const QString shown = line ? line->text() : spin->text();
+    Focus(*target);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClicks(QApplication::focusWidget(), text);
+    return shown;
 }
 
 TEST(ChosenFilterIndex, TakesTheWholeFilterOrItsCaptionAlone)
@@ -192,7 +196,11 @@ TEST_F(RealDialogs, ReplacingAFileIsAskedAboutOnceWhicheverAsks)
     ModalRun run = AnswerModals(
         [&] { w.Menus().mnuExportLongPic->trigger(); },
         {[](QWidget &d) { ChooseInFileDialog(d, 2, QStringLiteral("A")); },
-         [](QWidget &box) { PressButton(box, QMessageBox::Yes); }, // leave the background out
+         [](QWidget &options) { // leave the background out
+             Focus(*options.findChild<QCheckBox *>(QStringLiteral("chkNoBackground")));
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+         },
          [&](QWidget &box) {
              auto &question = static_cast<QMessageBox &>(box);
              asked.title = question.windowTitle();
@@ -210,7 +218,7 @@ TEST_F(RealDialogs, ReplacingAFileIsAskedAboutOnceWhicheverAsks)
     run = AnswerModals([&] { w.Menus().mnuExportLongPic->trigger(); },
                        {[](QWidget &d) { ChooseInFileDialog(d, 2, QStringLiteral("A.bmp")); },
                         [](QWidget &box) { PressButton(box, QMessageBox::Yes); }, // the dialog's
-                        [](QWidget &box) { PressButton(box, QMessageBox::Yes); }, // background
+                        [](QWidget &options) { PressKey(options, Qt::Key_Return); },
                         [](QWidget &box) { PressButton(box, QMessageBox::Ok); }});
     EXPECT_EQ(run.answered, 4);
     EXPECT_EQ(run.unexpected, 0);
@@ -251,8 +259,11 @@ TEST_F(RealDialogs, PlymouthThemeGoesIntoTheChosenFolderUnderTheTypedName)
                 folderDialog = static_cast<QFileDialog &>(d).fileMode() == QFileDialog::Directory;
                 ChooseInFileDialog(d, 1, themes);
             },
-            [&](QWidget &d) { proposedName = AnswerInput(d, QStringLiteral("Night Sky")); },
-            [&](QWidget &d) { proposedTime = AnswerInput(d, QStringLiteral("120")); }};
+            [&](QWidget &d) {
+                proposedName = TypeInto(d, QStringLiteral("txtName"), QStringLiteral("Night Sky"));
+                proposedTime = TypeInto(d, QStringLiteral("spnFrameTime"), QStringLiteral("120"));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            }};
         steps.insert(steps.end(), more.begin(), more.end());
         return AnswerModals([&] { w.Menus().mnuExportPlymouth->trigger(); }, steps);
     };
@@ -260,7 +271,7 @@ TEST_F(RealDialogs, PlymouthThemeGoesIntoTheChosenFolderUnderTheTypedName)
         doneText = static_cast<QMessageBox &>(box).text();
         PressButton(box, QMessageBox::Ok);
     }});
-    EXPECT_EQ(done.answered, 4);
+    EXPECT_EQ(done.answered, 3);
     EXPECT_EQ(done.unexpected, 0);
     EXPECT_TRUE(folderDialog);
     EXPECT_EQ(proposedName, QStringLiteral("anim"));
@@ -292,8 +303,10 @@ TEST_F(RealDialogs, APlymouthThemeWithoutANameIsNamedAndReportedAfterTheProject)
     QString doneText;
     AnswerModals([&] { w.Menus().mnuExportPlymouth->trigger(); },
                  {[&](QWidget &d) { ChooseInFileDialog(d, 1, themes); },
-                  [](QWidget &d) { PressKey(d, Qt::Key_Escape); }, // no name
-                  [](QWidget &d) { PressKey(d, Qt::Key_Return); },
+                  [](QWidget &d) { // no name
+                      TypeInto(d, QStringLiteral("txtName"), {});
+                      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                  },
                   [&](QWidget &box) {
                       doneText = static_cast<QMessageBox &>(box).text();
                       PressButton(box, QMessageBox::Ok);
@@ -305,28 +318,47 @@ TEST_F(RealDialogs, APlymouthThemeWithoutANameIsNamedAndReportedAfterTheProject)
     EXPECT_TRUE(doneText.endsWith(QStringLiteral("-R anim"))) << doneText;
 }
 
-TEST_F(RealDialogs, AndroidZipInItsOwnFileTypeAtTheTypedSize)
+TEST_F(RealDialogs, AndroidSizeIsCheckedAsTypedAndTheNextExportOpensWithTheseChoices)
 {
     frmEditer &w = LoadWithRealDialogs(3);
     QStringList types;
-    QString proposedSize, doneText;
-    const ModalRun run =
-        AnswerModals([&] { w.Menus().mnuExportBootAnimation->trigger(); },
-                     {[&](QWidget &d) {
-                          types = static_cast<QFileDialog &>(d).nameFilters();
-                          ChooseInFileDialog(d, 1, QStringLiteral("phone"));
-                      },
-                      [&](QWidget &d) { proposedSize = AnswerInput(d, QStringLiteral("36x64")); },
-                      [&](QWidget &d) { AnswerInput(d, QStringLiteral("100")); },
-                      [&](QWidget &box) {
-                          doneText = static_cast<QMessageBox &>(box).text();
-                          PressButton(box, QMessageBox::Ok);
-                      }});
-    EXPECT_EQ(run.answered, 4);
+    QString proposedSize, problem, doneText;
+    bool okWhileBad = true, markedBad = false, stayedOpen = false, okOnceMended = false;
+    ModalRun run = AnswerModals(
+        [&] { w.Menus().mnuExportBootAnimation->trigger(); },
+        {[&](QWidget &d) {
+             types = static_cast<QFileDialog &>(d).nameFilters();
+             ChooseInFileDialog(d, 1, QStringLiteral("phone"));
+         },
+         [&](QWidget &d) {
+             auto *ok = d.findChild<QPushButton *>(QStringLiteral("cmdOK"));
+             proposedSize = TypeInto(d, QStringLiteral("txtSize"), QStringLiteral("abc"));
+             okWhileBad = ok->isEnabled();
+             markedBad = QApplication::focusWidget()->property("invalid").toBool();
+             problem = d.findChild<QLabel *>(QStringLiteral("lblProblem"))->text();
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+             stayedOpen = d.isVisible();
+             if (!stayedOpen)
+                 return;
+             TypeInto(d, QStringLiteral("txtSize"), QStringLiteral("36x64"));
+             TypeInto(d, QStringLiteral("spnFrameTime"), QStringLiteral("100"));
+             okOnceMended = ok->isEnabled();
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+         },
+         [&](QWidget &box) {
+             doneText = static_cast<QMessageBox &>(box).text();
+             PressButton(box, QMessageBox::Ok);
+         }});
+    EXPECT_EQ(run.answered, 3);
     EXPECT_EQ(run.unexpected, 0);
     ASSERT_EQ(types.size(), 1);
     EXPECT_TRUE(types[0].startsWith(QStringLiteral("Android 开机动画(*.zip)"))) << types[0];
     EXPECT_EQ(proposedSize, QStringLiteral("1024x768"));
+    EXPECT_FALSE(okWhileBad);
+    EXPECT_TRUE(markedBad);
+    EXPECT_TRUE(problem.contains(QStringLiteral("屏幕大小“abc”无效"))) << problem;
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(okOnceMended);
     const QString zip = folder.file(QStringLiteral("phone.zip"));
     EXPECT_EQ(doneText,
               QStringLiteral("Android 开机动画已导出到“%1”。").arg(QDir::toNativeSeparators(zip)));
@@ -335,6 +367,23 @@ TEST_F(RealDialogs, AndroidZipInItsOwnFileTypeAtTheTypedSize)
     EXPECT_TRUE(bytes.startsWith("PK\x03\x04"));
     EXPECT_EQ(bytes.mid(30, 8), QByteArray("desc.txt"));
     EXPECT_TRUE(bytes.contains("36 64 10\nc 1 0 part0\np 0 0 part1\n"));
+    // The screens are PNG, as Android's format asks; JPEG is the command line's choice alone.
+    EXPECT_TRUE(bytes.contains("part0/00001.png") && !bytes.contains(".jpg"));
+
+    // The next export of the same target opens with these choices.
+    QString sizeShown, timeShown;
+    run = AnswerModals([&] { w.Menus().mnuExportBootAnimation->trigger(); },
+                       {[](QWidget &d) { ChooseInFileDialog(d, 1, QStringLiteral("again")); },
+                        [&](QWidget &d) {
+                            sizeShown = d.findChild<QLineEdit *>(QStringLiteral("txtSize"))->text();
+                            timeShown =
+                                d.findChild<QSpinBox *>(QStringLiteral("spnFrameTime"))->text();
+                            PressKey(d, Qt::Key_Escape);
+                        }});
+    EXPECT_EQ(run.unexpected, 0);
+    EXPECT_EQ(sizeShown, QStringLiteral("36x64"));
+    EXPECT_EQ(timeShown, QStringLiteral("100"));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("again.zip"))));
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "editor/exportmenu_fixture.h"
 #include "export/exporter.h"
 #include "export/exportregistry.h"
+#include "preview/frametime.h"
+#include "settings/exportchoices.h"
 
 #include <QAction>
 #include <QDir>
@@ -22,12 +24,8 @@ void ExpectDone(const MessageRequest &message, const QString &text)
     EXPECT_EQ(message.icon, MsgIcon::Information);
 }
 
-void ExpectQuestion(const MessageRequest &message, const QString &text)
-{
-    EXPECT_EQ(message.text, text);
-    EXPECT_EQ(message.buttons, MsgButtons::YesNoCancel);
-    EXPECT_EQ(message.icon, MsgIcon::Question);
-}
+const QString NoBackground = QStringLiteral("no-background");
+const QString Loops = QStringLiteral("loops");
 
 using ExportCommandsTest = ExportMenuTest;
 
@@ -58,6 +56,7 @@ TEST_F(ExportCommandsTest, InstallEnablesTheEntriesAndEachOpensItsFileDialog)
         EXPECT_EQ(prompts.files[i].title, titles[i]);
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_TRUE(prompts.inputs.isEmpty());
+    EXPECT_TRUE(prompts.options.isEmpty());
 }
 
 TEST_F(ExportCommandsTest, EveryRegisteredTargetHasItsFileMenuEntry)
@@ -82,7 +81,7 @@ TEST_F(ExportCommandsTest, LongPictureWithTheBackgroundAndItsDialog)
     frmEditer &w = LoadProject(3);
     w.Document().SetFrameOffset(2, 100, w.CurrentProject()->aFrame.Item(2)->aY);
     ChooseFile(Out(QStringLiteral("anim")), 1);
-    prompts.answerMessage(MsgAnswer::No); // do not leave the background out
+    prompts.answerOptions(QVariantMap{}); // as proposed: the background stays in
     w.Menus().mnuExportLongPic->trigger();
 
     ASSERT_EQ(prompts.files.size(), 1);
@@ -92,9 +91,12 @@ TEST_F(ExportCommandsTest, LongPictureWithTheBackgroundAndItsDialog)
     EXPECT_EQ(dialog.filterIndex, 2);
     EXPECT_EQ(dialog.proposedName, QStringLiteral("Activity_anim"));
 
-    ASSERT_EQ(prompts.messages.size(), 2);
-    ExpectQuestion(prompts.messages[0], QStringLiteral("是否去掉全屏背景"));
-    ExpectDone(prompts.messages[1], LongDone);
+    ASSERT_EQ(prompts.options.size(), 1);
+    EXPECT_EQ(prompts.options[0].title, QStringLiteral("导出长图动画"));
+    EXPECT_EQ(prompts.options[0].proposed.target, Out(QStringLiteral("anim")));
+    EXPECT_FALSE(prompts.options[0].proposed.Flag(NoBackground));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    ExpectDone(prompts.messages[0], LongDone);
 
     const QImage strip(Out(QStringLiteral("anim.png")));
     ASSERT_EQ(strip.size(), QSize(200, 21000));
@@ -111,13 +113,14 @@ TEST_F(ExportCommandsTest, LongPictureYesLeavesTheBackgroundOutAndCancelWritesNo
 {
     frmEditer &w = LoadProject(2);
     ChooseFile(Out(QStringLiteral("anim")), 2);
-    prompts.answerMessage(MsgAnswer::Cancel);
+    prompts.answerOptions(std::nullopt);
     w.Menus().mnuExportLongPic->trigger();
-    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.options.size(), 1);
+    EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_TRUE(OutFiles().isEmpty());
 
     ChooseFile(Out(QStringLiteral("clear")), 1);
-    prompts.answerMessage(MsgAnswer::Yes);
+    prompts.answerOptions(QVariantMap{{NoBackground, true}});
     w.Menus().mnuExportLongPic->trigger();
     ExpectDone(LastMessage(), LongDone);
     const QImage strip(Out(QStringLiteral("clear.png")));
@@ -131,7 +134,7 @@ TEST_F(ExportCommandsTest, FailedWritesShowThePathAndReasonInsteadOfCompletion)
     frmEditer &w = LoadProject(2);
     const QString missing = folder.file(QStringLiteral("missing/anim"));
     ChooseFile(missing, 2);
-    prompts.answerMessage(MsgAnswer::No);
+    prompts.answerOptions(QVariantMap{});
     w.Menus().mnuExportLongPic->trigger();
     MessageRequest shown = LastMessage();
     EXPECT_EQ(shown.icon, MsgIcon::Error);
@@ -141,8 +144,7 @@ TEST_F(ExportCommandsTest, FailedWritesShowThePathAndReasonInsteadOfCompletion)
 
     prompts.messages.clear();
     ChooseFile(folder.file(QStringLiteral("missing/seq")), 1);
-    prompts.answerInput(QStringLiteral("1"));
-    prompts.answerMessage(MsgAnswer::Yes);
+    prompts.answerOptions(QVariantMap{{Loops, 1}, {NoBackground, true}});
     w.Menus().mnuExAniFrame->trigger();
     shown = LastMessage();
     EXPECT_EQ(shown.icon, MsgIcon::Error);
@@ -166,8 +168,7 @@ TEST_F(ExportCommandsTest, SequenceAsksForLoopsAndWritesThePlayingOrder)
     // 12 frames: 7 play once, 5 loop; three loops give 22 pictures numbered with two digits.
     frmEditer &w = LoadProject(12);
     ChooseFile(Out(QStringLiteral("seq.png")), 1);
-    prompts.answerInput(QStringLiteral("3x"));
-    prompts.answerMessage(MsgAnswer::Yes); // keep the transparency: no background
+    prompts.answerOptions(QVariantMap{{Loops, 3}, {NoBackground, true}});
     w.Menus().mnuExAniFrame->trigger();
 
     ASSERT_EQ(prompts.files.size(), 1);
@@ -175,14 +176,18 @@ TEST_F(ExportCommandsTest, SequenceAsksForLoopsAndWritesThePlayingOrder)
     EXPECT_EQ(prompts.files[0].types, &settings.ExportTypes);
     EXPECT_EQ(prompts.files[0].filterIndex, 0);
     EXPECT_EQ(prompts.files[0].proposedName, QStringLiteral("anim_序列"));
-    ASSERT_EQ(prompts.inputs.size(), 1);
-    EXPECT_EQ(prompts.inputs[0].prompt,
+    // One dialog under the loop box's title; the old questions are its labels.
+    EXPECT_TRUE(prompts.inputs.isEmpty());
+    ASSERT_EQ(prompts.options.size(), 1);
+    const OptionsRequest &asked = prompts.options[0];
+    EXPECT_EQ(asked.title, QStringLiteral("请输入循环次数"));
+    ASSERT_EQ(asked.specs.size(), 2);
+    EXPECT_EQ(asked.specs[0].prompt,
               QStringLiteral("第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。"));
-    EXPECT_EQ(prompts.inputs[0].title, QStringLiteral("请输入循环次数"));
-    EXPECT_EQ(prompts.inputs[0].initialText, QStringLiteral("2"));
-    ASSERT_EQ(prompts.messages.size(), 2);
-    ExpectQuestion(prompts.messages[0], QStringLiteral("是否保持图片透明通道"));
-    ExpectDone(prompts.messages[1], SequenceDone);
+    EXPECT_EQ(asked.specs[1].prompt, QStringLiteral("是否保持图片透明通道"));
+    EXPECT_EQ(asked.proposed.Number(Loops), 2);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    ExpectDone(prompts.messages[0], SequenceDone);
 
     const QStringList files = OutFiles();
     ASSERT_EQ(files.size(), 22);
@@ -195,12 +200,11 @@ TEST_F(ExportCommandsTest, SequenceAsksForLoopsAndWritesThePlayingOrder)
     EXPECT_EQ(thirteenth.pixelColor(150, 150).alpha(), 0);
 }
 
-TEST_F(ExportCommandsTest, SequenceCancelledLoopBoxMeansOnceAndNoDrawsTheBackground)
+TEST_F(ExportCommandsTest, SequenceOnceWithTheBackgroundAndCancelWritesNothing)
 {
     frmEditer &w = LoadProject(3);
     ChooseFile(Out(QStringLiteral("s")), 3);
-    prompts.answerInput(std::nullopt);
-    prompts.answerMessage(MsgAnswer::No);
+    prompts.answerOptions(QVariantMap{{Loops, 1}});
     w.Menus().mnuExAniFrame->trigger();
     ExpectDone(LastMessage(), SequenceDone);
     // 3 frames: 2 once, 1 looping, once: three JPEG pictures.
@@ -210,14 +214,47 @@ TEST_F(ExportCommandsTest, SequenceCancelledLoopBoxMeansOnceAndNoDrawsTheBackgro
     EXPECT_LT(behind.red(), 16);
     EXPECT_GT(behind.blue(), 240);
 
-    // Cancel at the transparency question writes nothing.
+    // Cancel in the options dialog writes nothing.
     prompts.messages.clear();
     ChooseFile(Out(QStringLiteral("t")), 1);
-    prompts.answerInput(QStringLiteral("2"));
-    prompts.answerMessage(MsgAnswer::Cancel);
+    prompts.answerOptions(std::nullopt);
     w.Menus().mnuExAniFrame->trigger();
-    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(OutFiles().size(), 3);
+}
+
+TEST_F(ExportCommandsTest, OptionsOpenWithTheTargetsLastChoicesElseTheProposal)
+{
+    frmEditer &w = LoadProject(3);
+    ASSERT_TRUE(StoreFrameTime(*settings.WindowDocument, QStringLiteral("frmFullscreen"), 40));
+    const QString frameTime = QStringLiteral("frame-time");
+    const auto exportWith = [&](QAction *entry, const QString &name, const QVariantMap &changed) {
+        ChooseFile(Out(name), 1);
+        prompts.answerOptions(changed);
+        entry->trigger();
+        return prompts.options.last().proposed;
+    };
+    const EditorMenus &m = w.Menus();
+
+    // Every target with a frame time proposes the one the full-screen preview plays at.
+    for (QAction *entry : {m.mnuExportAnimation, m.mnuExportPlymouth, m.mnuExportBootAnimation})
+        EXPECT_EQ(exportWith(entry, entry->objectName(), {{frameTime, 55}}).Number(frameTime), 40)
+            << entry->objectName().toStdString();
+    EXPECT_EQ(exportWith(m.mnuExAniFrame, QStringLiteral("s"), {{Loops, 1}}).Number(Loops), 2);
+
+    // The next run of each target opens with its own last choices.
+    for (QAction *entry : {m.mnuExportAnimation, m.mnuExportPlymouth, m.mnuExportBootAnimation})
+        EXPECT_EQ(exportWith(entry, QStringLiteral("again"), {}).Number(frameTime), 55)
+            << entry->objectName().toStdString();
+    EXPECT_EQ(exportWith(m.mnuExAniFrame, QStringLiteral("t"), {}).Number(Loops), 1);
+
+    // A kept value the option cannot take (a hand edit) leaves the proposal.
+    ASSERT_TRUE(StoreExportChoices(settings, QStringLiteral("export-animation"),
+                                   {{frameTime, QStringLiteral("0")},
+                                    {Loops, QStringLiteral("5")}}));
+    const ExportOptions proposed = exportWith(m.mnuExportAnimation, QStringLiteral("u"), {});
+    EXPECT_EQ(proposed.Number(frameTime), 40);
+    EXPECT_EQ(proposed.Number(Loops), 5);
 }
 
 TEST_F(ExportCommandsTest, PicturesThatCannotBeReadAreNamedWithTheirFramesWhenDone)
@@ -228,7 +265,7 @@ TEST_F(ExportCommandsTest, PicturesThatCannotBeReadAreNamedWithTheirFramesWhenDo
         w.Document().SetFrameUrl(frame, QStringLiteral("f2.png"));
     w.Document().SetBackgroundUrl(QStringLiteral("gone.png"));
     ChooseFile(Out(QStringLiteral("anim")), 1);
-    prompts.answerMessage(MsgAnswer::No);
+    prompts.answerOptions(QVariantMap{});
     w.Menus().mnuExportLongPic->trigger();
     const MessageRequest done = LastMessage();
     EXPECT_EQ(done.title, QStringLiteral("导出完成"));

@@ -122,7 +122,7 @@ TEST_F(ProgressRunnerTest, CancelledLongPictureSaysSoAndLeavesTheOldFileAlone)
         CancelButton(*commands->Runner().Dialog())->click();
     });
     ChooseFile(target, 2);
-    prompts.answerMessage(MsgAnswer::No);
+    prompts.answerOptions(QVariantMap{});
     w.Menus().mnuExportLongPic->trigger();
 
     const MessageRequest shown = LastMessage();
@@ -146,8 +146,7 @@ TEST_F(ProgressRunnerTest, ACancelledSequenceLeavesNothing)
         watch->start(1);
     });
     ChooseFile(Out(QStringLiteral("seq")), 2);
-    prompts.answerInput(QStringLiteral("255"));
-    prompts.answerMessage(MsgAnswer::No);
+    prompts.answerOptions(QVariantMap{{QStringLiteral("loops"), 255}});
     w.Menus().mnuExAniFrame->trigger();
 
     const MessageRequest shown = LastMessage();

@@ -180,6 +180,50 @@ TEST(ExportOptions, TypedNumbersFollowTheLoopBoxRule)
     EXPECT_EQ(OptionFromText(text, QStringLiteral(" a b ")).toString(), QStringLiteral(" a b "));
 }
 
+TEST(ExportOptions, StoredValuesReplaceTheProposalOnlyWhenTheOptionCanTakeThem)
+{
+    const Exporter &animation = Registered("export-animation");
+    const Exporter &android = Registered("export-bootanimation");
+    const struct
+    {
+        const Exporter &target;
+        const char *option;
+        const char *stored;
+        QVariant expected; ///< the value after applying; the proposal when not taken
+    } cases[] = {
+        {animation, "loops", "7", 7},
+        {animation, "loops", "999", 3},
+        {animation, "loops", "7x", 3},
+        {animation, "repeat", "1", true},
+        {animation, "repeat", "yes", false},
+        {animation, "area", "screen", QStringLiteral("screen")},
+        {animation, "area", "moon", QStringLiteral("cell")},
+        {animation, "quality", "-1", -1},
+        {animation, "quality", "-2", -1},
+        {animation, "quality", "60", 60},
+        {android, "size", "36x64", QStringLiteral("36x64")},
+        {android, "size", "abc", QString()},
+        {android, "frame-time", "0", 75},
+    };
+    for (const auto &c : cases) {
+        const QString name = QString::fromLatin1(c.option);
+        ExportOptions options = c.target.defaultOptions(QStringLiteral("/o/x"), PictureFormat::WebP);
+        ApplyStoredOptionValues(c.target.options(), {{name, QString::fromLatin1(c.stored)}},
+                                options);
+        EXPECT_EQ(options.values.value(name), c.expected) << c.option << " " << c.stored;
+    }
+
+    // What is stored reads back as the same values.
+    ExportOptions chosen = animation.defaultOptions(QStringLiteral("/o/x"), PictureFormat::WebP);
+    chosen.values.insert(QStringLiteral("repeat"), true);
+    chosen.values.insert(QStringLiteral("area"), QStringLiteral("screen"));
+    chosen.values.insert(QStringLiteral("width"), 320);
+    ExportOptions read = animation.defaultOptions(QStringLiteral("/o/x"), PictureFormat::WebP);
+    ApplyStoredOptionValues(animation.options(), StoredOptionValues(animation.options(), chosen),
+                            read);
+    EXPECT_EQ(read.values, chosen.values);
+}
+
 /// One target run both ways: through the registry and straight into its engine.
 struct Twin
 {

@@ -1,3 +1,4 @@
+#include "settings/exportchoices.h"
 #include "settings/settings.h"
 #include "settings/settingslocation.h"
 #include "support/xmledit.h"
@@ -128,6 +129,35 @@ TEST(Settings, ABrokenWindowFileIsNotOverwritten)
     ASSERT_TRUE(loaded.ok());
     ASSERT_TRUE(SaveSettings(*loaded).ok());
     EXPECT_EQ(ReadAll(dir.file(WindowFileName)), QByteArray("<Soft><Window"));
+}
+
+TEST(Settings, ExportChoicesAreKeptPerTargetUntilTheNextRun)
+{
+    TempFolder dir;
+    dir.write(ConfigFileName, "<Soft><Config FormatProject='1'/></Soft>");
+    auto loaded = LoadSettings(dir.path());
+    ASSERT_TRUE(loaded.ok());
+    const QString animation = QStringLiteral("export-animation");
+    const QString sequence = QStringLiteral("export-sequence");
+    ASSERT_TRUE(StoreExportChoices(*loaded, animation,
+                                   {{QStringLiteral("loops"), QStringLiteral("7")},
+                                    {QStringLiteral("frame-time"), QStringLiteral("40")}}));
+    ASSERT_TRUE(StoreExportChoices(*loaded, sequence, {{QStringLiteral("loops"), QStringLiteral("9")}}));
+    // A later run replaces the target's values; one it no longer has does not linger.
+    ASSERT_TRUE(StoreExportChoices(*loaded, animation, {{QStringLiteral("loops"), QStringLiteral("4")}}));
+    // Names that cannot be XML names are refused, not written broken.
+    EXPECT_FALSE(StoreExportChoices(*loaded, QStringLiteral("1st target"), {}));
+    EXPECT_FALSE(StoreExportChoices(*loaded, sequence, {{QStringLiteral("a b"), QString()}}));
+    ASSERT_TRUE(SaveSettings(*loaded));
+
+    auto again = LoadSettings(dir.path());
+    ASSERT_TRUE(again.ok());
+    EXPECT_TRUE(again->FormatProject);
+    EXPECT_EQ(StoredExportChoices(*again, animation),
+              (QMap<QString, QString>{{QStringLiteral("loops"), QStringLiteral("4")}}));
+    EXPECT_EQ(StoredExportChoices(*again, sequence),
+              (QMap<QString, QString>{{QStringLiteral("loops"), QStringLiteral("9")}}));
+    EXPECT_TRUE(StoredExportChoices(*again, QStringLiteral("export-long")).isEmpty());
 }
 
 TEST(SettingsLocation, PortableWhenTheConfigurationIsBesideTheExecutable)

@@ -10,13 +10,17 @@
 namespace mrv::test {
 
 /// A Prompts stand-in: records every request and answers from a script given in advance.
-/// A request with no scripted answer gets the cancel answer (Cancel, no text, no file).
+/// A request with no scripted answer gets the cancel answer (Cancel, no text, no file, no
+/// options).
 class ScriptedPrompts : public Prompts
 {
 public:
     void answerMessage(MsgAnswer a) { m_messages.push_back(a); }
     void answerInput(std::optional<QString> a) { m_inputs.push_back(std::move(a)); }
     void answerFile(std::optional<FileDialogAnswer> a) { m_files.push_back(std::move(a)); }
+    /// The options dialog accepted with these values changed from the proposed ones, or
+    /// (nothing) cancelled.
+    void answerOptions(std::optional<QVariantMap> changed) { m_options.push_back(std::move(changed)); }
 
     MsgAnswer Message(const MessageRequest &request) override
     {
@@ -34,9 +38,22 @@ public:
         return pop(m_files, std::optional<FileDialogAnswer>());
     }
 
+    std::optional<ExportOptions> Options(const OptionsRequest &request) override
+    {
+        options.append(request);
+        const std::optional<QVariantMap> changed = pop(m_options, std::optional<QVariantMap>());
+        if (!changed)
+            return std::nullopt;
+        ExportOptions chosen = request.proposed;
+        for (auto it = changed->cbegin(); it != changed->cend(); ++it)
+            chosen.values.insert(it.key(), it.value());
+        return chosen;
+    }
+
     QList<MessageRequest> messages;
     QList<InputRequest> inputs;
     QList<FileDialogRequest> files;
+    QList<OptionsRequest> options;
 
 private:
     template <typename T>
@@ -51,6 +68,7 @@ private:
     std::deque<MsgAnswer> m_messages;
     std::deque<std::optional<QString>> m_inputs;
     std::deque<std::optional<FileDialogAnswer>> m_files;
+    std::deque<std::optional<QVariantMap>> m_options;
 };
 
 } // namespace mrv::test

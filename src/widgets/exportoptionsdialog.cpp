@@ -1,0 +1,123 @@
+#include "widgets/exportoptionsdialog.h"
+
+#include "support/appinfo.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace mrv {
+
+namespace {
+
+void MarkInvalid(QWidget *box, bool invalid)
+{
+    if (box->property("invalid").toBool() == invalid)
+        return;
+    box->setProperty("invalid", invalid);
+    // Property selectors are matched when a widget is polished.
+    box->style()->unpolish(box);
+    box->style()->polish(box);
+}
+
+} // namespace
+
+ExportOptionsDialog::ExportOptionsDialog(const OptionsRequest &request, QWidget *parent)
+    : QDialog(parent), m_request(request), m_problem(new QLabel(this))
+{
+    setObjectName(QStringLiteral("frmExportOptions"));
+    setWindowTitle(request.title.isEmpty() ? AppInfo::Title() : request.title);
+    setStyleSheet(QStringLiteral("[invalid=\"true\"] { border: 2px solid #d00000; "
+                                 "background: #ffe4e4; }"));
+    setMinimumWidth(380);
+
+    auto *column = new QVBoxLayout(this);
+    for (const ExportOptionSpec &spec : request.specs) {
+        std::unique_ptr<OptionField> field = MakeOptionField(request.targetId, spec, this);
+        field->setValue(request.proposed.values.value(spec.name, spec.defaultValue));
+        connect(field.get(), &OptionField::edited, this, &ExportOptionsDialog::Review);
+        QLabel *label = nullptr;
+        // Labels above their boxes, the width of the dialog: the loop question is a sentence.
+        if (!field->captioned()) {
+            label = new QLabel(spec.prompt.isEmpty() ? spec.name : spec.prompt, this);
+            label->setObjectName(OptionObjectName(QStringLiteral("lbl"), spec.name));
+            label->setWordWrap(true);
+            label->setBuddy(field->widget());
+            column->addWidget(label);
+        }
+        column->addWidget(field->widget());
+        column->addSpacing(4);
+        m_labels.push_back(label);
+        m_fields.push_back(std::move(field));
+    }
+
+    m_problem->setObjectName(QStringLiteral("lblProblem"));
+    m_problem->setWordWrap(true);
+    m_problem->setStyleSheet(QStringLiteral("color: #d00000;"));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_ok->setObjectName(QStringLiteral("cmdOK"));
+    m_ok->setText(QStringLiteral("确定"));
+    m_ok->setDefault(true);
+    QPushButton *cancel = buttons->button(QDialogButtonBox::Cancel);
+    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    cancel->setText(QStringLiteral("取消"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    column->addStretch(1);
+    column->addWidget(m_problem);
+    column->addWidget(buttons);
+    Review();
+    // Wrapped labels take fewer lines at the dialog's width than at their own narrower guess.
+    const int width = std::max(minimumWidth(), sizeHint().width());
+    resize(width, heightForWidth(width));
+    for (const auto &field : m_fields)
+        if (field->widget()->isEnabled()) {
+            field->widget()->setFocus();
+            break;
+        }
+}
+
+ExportOptionsDialog::~ExportOptionsDialog() = default;
+
+ExportOptions ExportOptionsDialog::Chosen() const
+{
+    ExportOptions chosen = m_request.proposed;
+    for (const auto &field : m_fields)
+        if (const Result<QVariant> value = field->value())
+            chosen.values.insert(field->spec().name, *value);
+    return chosen;
+}
+
+void ExportOptionsDialog::Review()
+{
+    const ExportOptions current = Chosen();
+    QString problem;
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        const OptionField &field = *m_fields[i];
+        const bool used = !m_request.used || m_request.used(field.spec().name, current);
+        field.widget()->setEnabled(used);
+        if (m_labels[i])
+            m_labels[i]->setEnabled(used);
+        const Result<QVariant> value = field.value();
+        MarkInvalid(field.widget(), !value);
+        if (!value && used && problem.isEmpty())
+            problem = (field.spec().prompt.isEmpty() ? field.spec().name : field.spec().prompt) +
+                      QStringLiteral("：") + value.message();
+    }
+    m_problem->setText(problem);
+    m_problem->setVisible(!problem.isEmpty());
+    m_ok->setEnabled(problem.isEmpty());
+    // The problem line takes room the open dialog may not have: it grows rather than
+    // squeezing the labels.
+    if (isVisible())
+        if (const int needed = heightForWidth(width()); needed > height())
+            resize(width(), needed);
+}
+
+} // namespace mrv
