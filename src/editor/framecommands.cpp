@@ -319,6 +319,7 @@ bool FrameCommands::ImportFrom(const QString &source)
     request.source = source;
     request.projectFolder = m_editor.CurrentProject()->aFileFolder;
     request.framesFolder = request.projectFolder;
+    request.frameTimeMs = m_editor.PlayTimer().FrameTime();
     const ImportOutcome outcome = [&] {
         WaitCursor wait;
         return importer->Run(m_editor.Document().Project(), request);
@@ -330,21 +331,24 @@ bool FrameCommands::ImportFrom(const QString &source)
     const bool changed = m_editor.Document().ReplaceFrames(outcome.frames, ImportTitle);
     if (changed)
         Pick(1, 1);
-    ShowImportProblems(outcome.skipped, true);
+    ShowImportProblems(outcome.skipped, true, outcome.notice);
     return changed;
 }
 
-void FrameCommands::ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount)
+void FrameCommands::ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount,
+                                       const QString &notice)
 {
-    QStringList parts;
+    QStringList parts{notice};
     if (warnCount)
         parts << FrameCountWarning(m_editor.Document().FrameCount());
     parts << SkippedPicturesMessage(skipped);
     parts.removeAll(QString());
     if (parts.isEmpty())
         return;
+    const bool onlyNotice = parts.size() == 1 && parts.first() == notice;
     m_editor.AppPrompts().Message({parts.join(QStringLiteral("\n\n")), ImportTitle,
-                                   MsgIcon::Warning, MsgButtons::Ok, MsgAnswer::Ok});
+                                   onlyNotice ? MsgIcon::Information : MsgIcon::Warning,
+                                   MsgButtons::Ok, MsgAnswer::Ok});
 }
 
 void FrameCommands::ShowError(const QString &text)

@@ -77,7 +77,9 @@ private:
     /// Makes `first`..`first + count - 1` the picked rows and `first` the current frame.
     void Pick(int first, int count);
     /// The files left out and, when asked, what the frame count means for the boot screen.
-    void ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount);
+    /// The notice of what the import did, then the frame-count warning and the files left out.
+    void ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount,
+                            const QString &notice = {});
     void ShowError(const QString &text);
 
     frmEditer &m_editor;

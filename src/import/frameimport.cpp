@@ -100,9 +100,50 @@ FrameImportResult ImportStill(const QString &file, const FrameImportOptions &opt
     return {std::move(import), ImportFailure::None};
 }
 
-FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions &options)
+/// The notice of a retimed import: frame count, passes and speed.
+QString BootNotice(int sourceFrames, const BootSampling &sampling)
+{
+    return QStringLiteral("已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %3 遍），%4")
+        .arg(BootFrames)
+        .arg(sourceFrames)
+        .arg(sampling.passes)
+        .arg(SpeedMessage(sampling.speed));
+}
+
+/// Replaces the frames with the boot's 105 sampled by time, and removes the written pictures
+/// none of them shows.
+Status RetimeForBoot(FrameImport &import, const QStringList &written,
+                     const std::vector<int> &delays, StagedFolder &staged, int frameTimeMs)
+{
+    const BootSampling sampling = SampleForBoot(delays, frameTimeMs);
+    if (sampling.sourceFrames.empty())
+        return Status::Ok();
+    std::vector<aImage> frames;
+    std::vector<bool> shown(written.size(), false);
+    for (int source : sampling.sourceFrames) {
+        frames.push_back(import.frames[size_t(source)]);
+        shown[size_t(source)] = true;
+    }
+    for (qsizetype i = 0; i < written.size(); ++i)
+        if (!shown[size_t(i)] && !QFile::remove(staged.StagedPath(written[i])))
+            return Status::Fail(QStringLiteral("无法删除“%1”")
+                                    .arg(QDir::toNativeSeparators(staged.StagedPath(written[i]))));
+    import.notice = BootNotice(int(written.size()), sampling);
+    import.frames = std::move(frames);
+    return Status::Ok();
+}
+
+qint16 Clamped16(int value)
+{
+    return qint16(qBound(-32768, value, 32767));
+}
+
+FrameImportResult ImportAnimation(const QString &file, const AnimationInfo &probe,
+                                  const FrameImportOptions &options)
 {
     const QString native = QDir::toNativeSeparators(file);
+    const FrameFit fit = options.fit.value_or(DefaultFit(probe.size, options.projectSize));
+    const FrameTiming timing = options.timing.value_or(FrameTiming::Boot);
     if (options.framesFolder.isEmpty())
         return SourceFailure(
             QStringLiteral("动画“%1”的帧要保存在工程文件旁边，请先保存工程").arg(native));
@@ -117,6 +158,7 @@ FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions 
     FrameImport import;
     import.writtenFolder = target;
     QStringList written;
+    std::vector<int> delays;
     Status failure;
     bool tooMany = false;
     bool cancelled = false;
@@ -131,22 +173,27 @@ FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions 
         }
         const QString path = QDir(target).filePath(
             QStringLiteral("%1.png").arg(written.size() + 1, 4, 10, QChar(u'0')));
-        const Result<QByteArray> bytes = FormatInfo(PictureFormat::Png).encode(frame.image);
+        const FitPlacement placement =
+            PlaceInArea(frame.image.size(), options.projectSize, fit);
+        const Result<QByteArray> bytes =
+            FormatInfo(PictureFormat::Png).encode(ApplyPlacement(frame.image, placement));
         failure = bytes ? WritePictureFile(staged.StagedPath(path), *bytes, WriteMode::Direct)
                         : bytes.status();
         if (!failure)
             return false;
         written.append(path);
-        const QPoint offset = CentredOffset(frame.image.size());
+        delays.push_back(ShownDelayMs(frame.delayMs));
         import.frames.push_back(
             {PictureBoxText(options.projectFolder, QDir::toNativeSeparators(path)),
-             qint16(qBound(-32768, offset.x(), 32767)), qint16(qBound(-32768, offset.y(), 32767))});
+             Clamped16(placement.offset.x()), Clamped16(placement.offset.y())});
         return true;
     };
     const Result<AnimationInfo> read = ReadAnimationFrames(file, sink);
     if (cancelled)
         return {Result<FrameImport>::Fail(QStringLiteral("导入已取消，未作任何更改")),
                 ImportFailure::Write};
+    if (failure && read && !tooMany && timing == FrameTiming::Boot)
+        failure = RetimeForBoot(import, written, delays, staged, options.frameTimeMs);
     if (failure && read && !tooMany)
         failure = staged.Commit();
     if (tooMany || !failure || !read) {
@@ -242,13 +289,18 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
     const QFileInfo info(source);
     if (source.isEmpty() || !info.exists())
         return SourceFailure(QStringLiteral("找不到“%1”").arg(QDir::toNativeSeparators(source)));
-    if (info.isDir())
-        return ImportFolder(source, options);
-    if (const auto probe = ProbeAnimation(source); probe && probe->frameCount > 1) {
+    if (const auto probe = info.isDir() ? std::nullopt : ProbeAnimation(source);
+        probe && probe->frameCount > 1) {
         if (QString problem = AnimationSizeProblem(source, *probe); !problem.isEmpty())
             return SourceFailure(std::move(problem));
-        return ImportAnimation(source, options);
+        return ImportAnimation(source, *probe, options);
     }
+    if (options.fit.value_or(FrameFit::None) != FrameFit::None ||
+        options.timing.value_or(FrameTiming::Frames) != FrameTiming::Frames)
+        return SourceFailure(QStringLiteral("“%1”不是动画图片：缩放和按开机时间只用于动画图片")
+                                 .arg(QDir::toNativeSeparators(source)));
+    if (info.isDir())
+        return ImportFolder(source, options);
     return ImportStill(source, options);
 }
 

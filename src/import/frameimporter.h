@@ -16,6 +16,11 @@ public:
         return QStringLiteral(
             "replace the frames with a folder's pictures or an animation's frames");
     }
+    /// Option names of ImportRequest::values: "contain", "cover" or "none"; "frames" or "boot".
+    static inline const QString Fit = QStringLiteral("fit");
+    static inline const QString Timing = QStringLiteral("timing");
+
+    std::vector<ImportOptionSpec> options() const override;
     ImportOutcome Run(const MVK &project, const ImportRequest &request) const override;
 };
 
