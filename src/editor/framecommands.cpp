@@ -269,7 +269,9 @@ void FrameCommands::DropFiles(int row, const QStringList &files)
     FrameImport import;
     {
         WaitCursor wait;
-        import = FramesForPictures(pictures, document.Project().aFileFolder);
+        import = FramesForPictures(
+            pictures, document.Project().aFileFolder,
+            QSize(document.Project().aWidth, document.Project().aHeight));
     }
     import.skipped += dropped.leftOut;
     std::vector<aImage> frames = document.Frames();

@@ -83,7 +83,7 @@ FrameImportResult ImportFolder(const QString &folder, const FrameImportOptions &
     const QStringList pictures = FolderPictures(folder);
     if (pictures.size() > MaxImportedFrames)
         return SourceFailure(TooManyMessage(folder, pictures.size()));
-    FrameImport import = FramesForPictures(pictures, options.projectFolder);
+    FrameImport import = FramesForPictures(pictures, options.projectFolder, options.projectSize);
     if (import.frames.empty())
         return SourceFailure(
             QStringLiteral("文件夹“%1”中没有可以读取的图片").arg(QDir::toNativeSeparators(folder)));
@@ -92,7 +92,7 @@ FrameImportResult ImportFolder(const QString &folder, const FrameImportOptions &
 
 FrameImportResult ImportStill(const QString &file, const FrameImportOptions &options)
 {
-    FrameImport import = FramesForPictures({file}, options.projectFolder);
+    FrameImport import = FramesForPictures({file}, options.projectFolder, options.projectSize);
     if (import.frames.empty())
         return SourceFailure(
             QStringLiteral("“%1”不是可以读取的图片：%2")
@@ -265,7 +265,8 @@ QPoint CentredOffset(QSize picture)
     return {(AreaSize - picture.width()) / 2, (AreaSize - picture.height()) / 2};
 }
 
-FrameImport FramesForPictures(const QStringList &files, const QString &projectFolder)
+FrameImport FramesForPictures(const QStringList &files, const QString &projectFolder,
+                              QSize projectSize)
 {
     const QList<PictureHead> heads = QtConcurrent::blockingMapped(files, ReadHead);
     FrameImport import;
@@ -276,10 +277,9 @@ FrameImport FramesForPictures(const QStringList &files, const QString &projectFo
             import.skipped.append({native, heads[i].problem});
             continue;
         }
-        const QPoint offset = CentredOffset(heads[i].size);
-        import.frames.push_back({PictureBoxText(projectFolder, native),
-                                 qint16(qBound(-32768, offset.x(), 32767)),
-                                 qint16(qBound(-32768, offset.y(), 32767))});
+        const QPoint offset = PlaceInArea(heads[i].size, projectSize, FrameFit::None).offset;
+        import.frames.push_back({PictureBoxText(projectFolder, native), Clamped16(offset.x()),
+                                 Clamped16(offset.y())});
     }
     return import;
 }

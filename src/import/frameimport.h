@@ -104,9 +104,11 @@ struct FrameImportResult
     ImportFailure failure = ImportFailure::None;
 };
 
-/// Frames for picture files in the order given, each centred by its size and stored by the
-/// relative-path rule. Files that cannot be read as pictures are left out and listed.
-FrameImport FramesForPictures(const QStringList &files, const QString &projectFolder);
+/// Frames for picture files in the order given, each centred by its size in the animation area
+/// of a project of this size and stored by the relative-path rule. Files that cannot be read as
+/// pictures are left out and listed.
+FrameImport FramesForPictures(const QStringList &files, const QString &projectFolder,
+                              QSize projectSize = {ReferenceWidth, ReferenceHeight});
 
 /// True when the file holds an animation (a GIF, WebP or PNG of more than one frame), whose
 /// frames must be written out before they can become frames.

@@ -317,8 +317,13 @@ TEST(ClipImportCli, TheChosenFitAndTimingDecideSizePlaceAndCount)
                       c.offset);
         }
     }
-    // Words it does not know, and retiming a still picture, are refused.
+    // A still picture stays as it is, centred in the project's own area.
     const QString still = WritePng(folder.file(QStringLiteral("still.png")), ClipFrame(1));
+    const Imported centred = ImportClip(folder, {1280, 720}, still, {});
+    ASSERT_EQ(centred.frames.size(), 1);
+    EXPECT_EQ(centred.frames[0][QStringLiteral("x")].toInt(), -115);
+    EXPECT_EQ(centred.frames[0][QStringLiteral("y")].toInt(), -41);
+    // Words it does not know, and retiming a still picture, are refused.
     for (const auto &[source, options] :
          {std::pair(clip, QStringList{fit, QStringLiteral("stretch")}),
           std::pair(clip, QStringList{QStringLiteral("--timing"), QStringLiteral("fast")}),
