@@ -1,8 +1,11 @@
 #include "editor/framecommands.h"
 
 #include "document/projectdocument.h"
+#include "editor/clipimportdialog.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
+#include "imaging/animationprobe.h"
+#include "import/frameimporter.h"
 #include "import/importer.h"
 #include "support/naturalorder.h"
 #include "widgets/prompts.h"
@@ -318,6 +321,8 @@ bool FrameCommands::ImportFrom(const QString &source)
     if (!importer)
         return false;
     ImportRequest request;
+    if (IsAnimatedSource(source) && !AskClipChoices(source, request))
+        return false;
     request.source = source;
     request.projectFolder = m_editor.CurrentProject()->aFileFolder;
     request.framesFolder = request.projectFolder;
@@ -335,6 +340,24 @@ bool FrameCommands::ImportFrom(const QString &source)
         Pick(1, 1);
     ShowImportProblems(outcome.skipped, true, outcome.notice);
     return changed;
+}
+
+bool FrameCommands::AskClipChoices(const QString &source, ImportRequest &request)
+{
+    const MVK &project = m_editor.Document().Project();
+    ClipChoices proposed;
+    if (const auto probe = ProbeAnimation(source))
+        proposed.fit = DefaultFit(probe->size, QSize(project.aWidth, project.aHeight));
+    ClipImportDialog dialog(proposed, &m_editor);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const ClipChoices chosen = dialog.Choices();
+    static const char *const fits[] = {"contain", "cover", "none"};
+    request.values.insert(FrameImporter::Fit, QString::fromLatin1(fits[int(chosen.fit)]));
+    request.values.insert(FrameImporter::Timing,
+                          chosen.timing == FrameTiming::Boot ? QStringLiteral("boot")
+                                                             : QStringLiteral("frames"));
+    return true;
 }
 
 void FrameCommands::ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount,
