@@ -3,6 +3,7 @@
 // examples; the whole import through the real command line, on GIFs written here whose frames
 // carry their number as a colour.
 
+#include "imaging/gifanimation.h"
 #include "import/boottiming.h"
 #include "import/framefit.h"
 #include "project/mvk.h"
@@ -17,10 +18,7 @@
 #include <QJsonObject>
 #include <QStandardPaths>
 
-#include <gif_lib.h>
-
 #include <cmath>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -115,95 +113,46 @@ TEST(BootTiming, SamplesTheSourceByTimeWithWholePassesInTheLoop)
 
 constexpr int ClipW = 480;
 constexpr int ClipH = 270;
-constexpr int Colours = 16;
 
-/// Frame i's counter colour, filling the clip's top half.
+/// Frame i's counter colour, filling the clip's top half: i in its red.
 QRgb CounterColour(int i)
 {
-    return qRgb(40 + i * 12, 220 - i * 9, i * 53 % 256);
+    return qRgb(i * 16 + 8, 160, 60);
 }
 
-/// The palette: the counters, black and white, then greys.
-QRgb PaletteColour(int index)
-{
-    if (index < Colours)
-        return CounterColour(index);
-    if (index < Colours + 2)
-        return index == Colours ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-    const int grey = (index - Colours - 2) * 255 / (255 - Colours - 2);
-    return qRgb(grey, grey, grey);
-}
-
-/// Frame i of the clip: its counter above, below a one-pixel checkerboard, which shrinking
+/// Frame i of the clip: its counter above; below, a one-pixel checkerboard, which shrinking
 /// aliases unless every pixel counts, beside a grey ramp.
-int ClipIndex(int frame, int x, int y)
-{
-    if (y < ClipH / 2)
-        return frame;
-    if (x < ClipW / 2)
-        return Colours + ((x + y) & 1);
-    return Colours + 2 + (x - ClipW / 2) * (255 - Colours - 2) / (ClipW / 2 - 1);
-}
-
 QImage ClipFrame(int frame)
 {
-    QImage image(ClipW, ClipH, QImage::Format_RGB32);
+    QImage image(ClipW, ClipH, QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < ClipH; ++y)
-        for (int x = 0; x < ClipW; ++x)
-            image.setPixel(x, y, PaletteColour(ClipIndex(frame, x, y)));
+        for (int x = 0; x < ClipW; ++x) {
+            const int grey = x < ClipW / 2 ? ((x + y) & 1) * 255 : (x - ClipW / 2) * 255 / 239;
+            image.setPixel(x, y, y < ClipH / 2 ? CounterColour(frame) : qRgb(grey, grey, grey));
+        }
     return image;
 }
 
-/// A looping GIF of whole-canvas frames, frame i staying delaysCs[i] hundredths of a second.
-QString WriteClip(const QString &path, const std::vector<int> &delaysCs)
+/// A looping GIF of `count` frames of `frameMs` each.
+QString WriteClip(const QString &path, int count, int frameMs)
 {
-    int error = 0;
-    GifFileType *gif = EGifOpenFileName(path.toLocal8Bit().constData(), false, &error);
-    if (!gif)
-        return {};
-    GifColorType colours[256];
-    for (int i = 0; i < 256; ++i)
-        colours[i] = {GifByteType(qRed(PaletteColour(i))), GifByteType(qGreen(PaletteColour(i))),
-                      GifByteType(qBlue(PaletteColour(i)))};
-    ColorMapObject *map = GifMakeMapObject(256, colours);
-    EGifSetGifVersion(gif, true);
-    EGifPutScreenDesc(gif, ClipW, ClipH, 8, 0, map);
-    const unsigned char loop[] = {1, 0, 0};
-    EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE);
-    EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0");
-    EGifPutExtensionBlock(gif, 3, loop);
-    EGifPutExtensionTrailer(gif);
-    std::vector<GifPixelType> line(ClipW);
-    for (size_t f = 0; f < delaysCs.size(); ++f) {
-        const unsigned char control[4] = {1 << 2, GifByteType(delaysCs[f] & 0xff),
-                                          GifByteType(delaysCs[f] >> 8), 0};
-        EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, control);
-        EGifPutImageDesc(gif, 0, 0, ClipW, ClipH, false, nullptr);
-        for (int y = 0; y < ClipH; ++y) {
-            for (int x = 0; x < ClipW; ++x)
-                line[size_t(x)] = GifPixelType(ClipIndex(int(f), x, y));
-            EGifPutLine(gif, line.data(), ClipW);
-        }
+    AnimationSequence clip;
+    for (int i = 0; i < count; ++i) {
+        clip.pictures.append(ClipFrame(i));
+        clip.order.push_back(i);
     }
-    GifFreeMapObject(map);
-    EGifCloseFile(gif, &error);
-    return path;
+    clip.frameMs = frameMs;
+    clip.repeat = true;
+    const Result<QByteArray> gif = EncodeGifAnimation(clip);
+    QFile file(path);
+    return gif && file.open(QIODevice::WriteOnly) && file.write(*gif) == gif->size() ? path
+                                                                                      : QString();
 }
 
-/// The source frame a written picture shows: the counter nearest its top middle.
+/// The source frame a written picture shows: the counter at its top middle.
 int CounterOf(const QImage &picture)
 {
-    const QRgb seen = picture.pixel(picture.width() / 2, picture.height() / 5);
-    int best = -1;
-    int bestDistance = 1 << 30;
-    for (int i = 0; i < Colours; ++i) {
-        const QRgb c = CounterColour(i);
-        const int d = std::abs(qRed(c) - qRed(seen)) + std::abs(qGreen(c) - qGreen(seen)) +
-                      std::abs(qBlue(c) - qBlue(seen));
-        if (d < bestDistance)
-            std::tie(best, bestDistance) = std::pair(i, d);
-    }
-    return best;
+    return qRed(picture.pixel(picture.width() / 2, picture.height() / 5)) / 16;
 }
 
 double Psnr(const QImage &a, const QImage &b)
@@ -250,8 +199,7 @@ QImage PictureOf(const TempFolder &folder, const QJsonValue &frame)
 TEST(ClipImportCli, AWideGifBecomesTheBootsFramesFittedAndTimed)
 {
     TempFolder folder;
-    const QString clip = WriteClip(folder.file(QStringLiteral("wide.gif")),
-                                   std::vector<int>(12, 10));
+    const QString clip = WriteClip(folder.file(QStringLiteral("wide.gif")), 12, 100);
     // 16:9: the area is 250 x 187.5, the clip shrinks to 250 x 141 and plays three passes.
     const Imported imported = ImportClip(folder, {1280, 720}, clip, {});
     ASSERT_EQ(imported.run.code, 0) << imported.run.err;
@@ -287,8 +235,7 @@ TEST(ClipImportCli, AWideGifBecomesTheBootsFramesFittedAndTimed)
 TEST(ClipImportCli, TheChosenFitAndTimingDecideSizePlaceAndCount)
 {
     TempFolder folder;
-    const QString clip = WriteClip(folder.file(QStringLiteral("wide.gif")),
-                                   {5, 10, 20, 10, 5});
+    const QString clip = WriteClip(folder.file(QStringLiteral("wide.gif")), 5, 100);
     struct Case
     {
         QSize screen;
