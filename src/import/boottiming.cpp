@@ -23,27 +23,37 @@ int ShownDelayMs(int delayMs)
     return delayMs <= 10 ? 100 : delayMs;
 }
 
-BootSampling SampleForBoot(const std::vector<int> &delaysMs, int frameTimeMs)
+BootSampling SampleForBoot(const std::vector<int> &delaysMs, int frameTimeMs, int loopStartMs)
 {
     BootSampling sampling;
     const qint64 length = std::accumulate(delaysMs.begin(), delaysMs.end(), qint64(0));
-    if (delaysMs.empty() || length <= 0 || frameTimeMs <= 0)
+    if (delaysMs.empty() || length <= 0 || frameTimeMs <= 0 || loopStartMs < 0 ||
+        loopStartMs >= length)
         return sampling;
-    // The loop's 45 frames take 45 * frameTime of real time; passes * length of source time.
-    const double fit = double(BootLoopFrames) * frameTimeMs / double(length);
-    sampling.passes = std::max(RoundHalfEven(fit), 1);
-    sampling.speed = sampling.passes / fit;
-    // Frame k shows source time k * passes * length / 45: kept as the exact numerator
-    // k * passes * length over 45, so that a frame on a frame's start shows that frame.
-    std::vector<qint64> starts; // 45 * the start time of each source frame
+    // Times are kept as 45 times their value in ms, so that every frame's time is a whole
+    // number and a frame falling on a source frame's start shows that frame.
+    std::vector<qint64> starts;
     qint64 at = 0;
     for (int delay : delaysMs) {
         starts.push_back(at * BootLoopFrames);
         at += delay;
     }
-    const qint64 period = length * BootLoopFrames;
+    // The loop starts with the frame shown at the chosen time, so that passes are whole frames.
+    const qint64 loopStart =
+        *(std::upper_bound(starts.begin(), starts.end(), qint64(loopStartMs) * BootLoopFrames) - 1);
+    const qint64 loopLength = length - loopStart / BootLoopFrames;
+    // The loop's 45 frames take 45 * frameTime of real time; passes * loopLength of source time.
+    const double fit = double(BootLoopFrames) * frameTimeMs / double(loopLength);
+    sampling.passes = std::max(RoundHalfEven(fit), 1);
+    sampling.speed = sampling.passes / fit;
+    const qint64 step = sampling.passes * loopLength; // 45 times the source time per frame
+    if (step * BootIntroFrames < loopStart)
+        return {};
+    const qint64 end = length * BootLoopFrames;
     for (int k = 0; k < BootFrames; ++k) {
-        const qint64 time = qint64(k) * sampling.passes * length % period;
+        qint64 time = k * step;
+        if (time >= end)
+            time = loopStart + (time - loopStart) % (loopLength * BootLoopFrames);
         const auto next = std::upper_bound(starts.begin(), starts.end(), time);
         sampling.sourceFrames.push_back(int(next - starts.begin()) - 1);
     }

@@ -33,12 +33,15 @@ struct BootSampling
 };
 
 /// Samples a source whose frames stay the given times (ms, as shown) at a frame time of
-/// frameTimeMs. The 45 loop frames hold the whole number of passes through the source that
-/// keeps the speed closest to the source's; frames 1-60 play it from its start into the loop
-/// at the same speed, so every step, 105 -> 61 too, moves on by the same source time. Project
-/// frame k (0-based) shows the source frame shown at time k * frameTime * speed, taken round
-/// the source's length. Empty for no frames, a non-positive length or frame time.
-BootSampling SampleForBoot(const std::vector<int> &delaysMs, int frameTimeMs);
+/// frameTimeMs. The source's loop part runs from the start of the frame shown at loopStartMs
+/// to its end. The 45 loop frames hold the whole number of passes through the loop part that
+/// keeps the speed closest to the source's; frames 1-60 play the source from its start into
+/// the loop at the same speed, so every step, 105 -> 61 too, moves on by the same source time.
+/// Project frame k (0-based) shows the source frame shown at time k * frameTime * speed, past
+/// the end taken round the loop part. Empty for no frames, a non-positive length or frame
+/// time, a loop start outside the source, or one that frames 1-60 do not reach.
+BootSampling SampleForBoot(const std::vector<int> &delaysMs, int frameTimeMs,
+                           int loopStartMs = 0);
 
 /// The result message's speed: "播放速度为原片的 93%".
 QString SpeedMessage(double speed);

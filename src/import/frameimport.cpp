@@ -112,12 +112,19 @@ QString BootNotice(int sourceFrames, const BootSampling &sampling)
 
 /// Replaces the frames with the boot's 105 sampled by time, and removes the written pictures
 /// none of them shows.
+/// A loop start the clip cannot take is a problem of the source, named in `refused`.
 Status RetimeForBoot(FrameImport &import, const QStringList &written,
-                     const std::vector<int> &delays, StagedFolder &staged, int frameTimeMs)
+                     const std::vector<int> &delays, StagedFolder &staged,
+                     const FrameImportOptions &options, QString &refused)
 {
-    const BootSampling sampling = SampleForBoot(delays, frameTimeMs);
-    if (sampling.sourceFrames.empty())
+    const BootSampling sampling = SampleForBoot(delays, options.frameTimeMs, options.loopStartMs);
+    if (sampling.sourceFrames.empty()) {
+        if (options.loopStartMs > 0)
+            refused = QStringLiteral("循环起点 %1 秒不在原片的循环可以开始的范围内：它须在原片长度以内，"
+                                     "且第 1-60 帧能播放到它")
+                          .arg(options.loopStartMs / 1000.0);
         return Status::Ok();
+    }
     std::vector<aImage> frames;
     std::vector<bool> shown(written.size(), false);
     for (int source : sampling.sourceFrames) {
@@ -192,8 +199,11 @@ FrameImportResult ImportAnimation(const QString &file, const AnimationInfo &prob
     if (cancelled)
         return {Result<FrameImport>::Fail(QStringLiteral("导入已取消，未作任何更改")),
                 ImportFailure::Write};
+    QString refused;
     if (failure && read && !tooMany && timing == FrameTiming::Boot)
-        failure = RetimeForBoot(import, written, delays, staged, options.frameTimeMs);
+        failure = RetimeForBoot(import, written, delays, staged, options, refused);
+    if (!refused.isEmpty())
+        return SourceFailure(QStringLiteral("“%1”：%2").arg(native, refused));
     if (failure && read && !tooMany)
         failure = staged.Commit();
     if (tooMany || !failure || !read) {

@@ -75,6 +75,8 @@ struct FrameImportOptions
     std::optional<FrameTiming> timing = FrameTiming::Frames;
     /// The frame time Boot samples at, the preview's.
     int frameTimeMs = 75;
+    /// Where Boot's loop part of the animation starts, in ms from its start.
+    int loopStartMs = 0;
 };
 
 /// The new frame list and what was left out.

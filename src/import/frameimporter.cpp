@@ -4,12 +4,15 @@
 
 #include <QFileInfo>
 
+#include <cmath>
+
 namespace mrv {
 
 std::vector<ImportOptionSpec> FrameImporter::options() const
 {
     return {{Fit, QStringLiteral("--fit"), QStringLiteral("contain|cover|none")},
-            {Timing, QStringLiteral("--timing"), QStringLiteral("frames|boot")}};
+            {Timing, QStringLiteral("--timing"), QStringLiteral("frames|boot")},
+            {LoopStart, QStringLiteral("--loop-start"), QStringLiteral("SECONDS")}};
 }
 
 ImportOutcome FrameImporter::Run(const MVK &project, const ImportRequest &request) const
@@ -38,6 +41,17 @@ ImportOutcome FrameImporter::Run(const MVK &project, const ImportRequest &reques
             outcome.failure = ImportFailure::Source;
             return outcome;
         }
+    }
+    if (const QString start = request.values.value(LoopStart); !start.isEmpty()) {
+        bool ok = false;
+        const double seconds = start.toDouble(&ok);
+        if (!ok || !(seconds >= 0) || seconds > 86400) {
+            outcome.status =
+                Status::Fail(QStringLiteral("“%1”不是循环起点的秒数（0 或更大）").arg(start));
+            outcome.failure = ImportFailure::Source;
+            return outcome;
+        }
+        options.loopStartMs = int(std::lround(seconds * 1000));
     }
     FrameImportResult result = ImportFrames(request.source, options);
     // The files beside a folder's pictures are named too, so nothing is left out unsaid.

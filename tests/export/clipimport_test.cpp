@@ -76,6 +76,7 @@ TEST(BootTiming, SamplesTheSourceByTimeWithWholePassesInTheLoop)
         int passes;
         int percent;
         std::vector<std::pair<int, int>> shown; // project frame (0-based), source frame
+        int loopStart = 0;
     };
     const Case cases[] = {
         // 1200 ms; 45 x 75 ms hold 2.8 passes: 3, 80 ms of source per frame.
@@ -89,9 +90,11 @@ TEST(BootTiming, SamplesTheSourceByTimeWithWholePassesInTheLoop)
         {std::vector<int>(45, 75), 75, 1, 100, {{44, 44}, {45, 0}, {104, 14}}},
         // Uneven delays: 40 ms, then 100, then 200.
         {{40, 100, 200}, 100, 13, 98, {{0, 0}, {1, 1}, {2, 2}, {3, 2}, {4, 1}}},
+        // The loop from 450 ms starts with the frame shown then, at 400: 600 ms, 6 passes.
+        {std::vector<int>(10, 100), 75, 6, 107, {{12, 9}, {13, 4}, {104, 5}}, 450},
     };
     for (const Case &c : cases) {
-        const BootSampling s = SampleForBoot(c.delays, c.frameTime);
+        const BootSampling s = SampleForBoot(c.delays, c.frameTime, c.loopStart);
         ASSERT_EQ(s.sourceFrames.size(), 105u);
         EXPECT_EQ(s.passes, c.passes) << c.delays.size();
         EXPECT_EQ(std::lround(s.speed * 100), c.percent) << c.delays.size();
@@ -106,6 +109,9 @@ TEST(BootTiming, SamplesTheSourceByTimeWithWholePassesInTheLoop)
     EXPECT_TRUE(SampleForBoot({}, 75).sourceFrames.empty());
     EXPECT_TRUE(SampleForBoot({0, 0}, 75).sourceFrames.empty());
     EXPECT_TRUE(SampleForBoot({100}, 0).sourceFrames.empty());
+    // A loop start past the end, or one frames 1-60 do not reach at the loop's speed.
+    EXPECT_TRUE(SampleForBoot({100, 100}, 75, 200).sourceFrames.empty());
+    EXPECT_TRUE(SampleForBoot(std::vector<int>(100, 100), 75, 9000).sourceFrames.empty());
     EXPECT_EQ(ShownDelayMs(0), 100);
     EXPECT_EQ(ShownDelayMs(10), 100);
     EXPECT_EQ(ShownDelayMs(20), 20);
@@ -274,6 +280,7 @@ TEST(ClipImportCli, TheChosenFitAndTimingDecideSizePlaceAndCount)
     for (const auto &[source, options] :
          {std::pair(clip, QStringList{fit, QStringLiteral("stretch")}),
           std::pair(clip, QStringList{QStringLiteral("--timing"), QStringLiteral("fast")}),
+          std::pair(clip, QStringList{QStringLiteral("--loop-start"), QStringLiteral("0.5")}),
           std::pair(still, QStringList{QStringLiteral("--timing"), QStringLiteral("boot")})}) {
         const Imported refused = ImportClip(folder, {1024, 768}, source, options);
         EXPECT_EQ(refused.run.code, 2) << refused.run.err.toStdString();
