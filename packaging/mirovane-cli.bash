@@ -40,6 +40,7 @@ _mirovane_cli_value()
         STRIP) _mirovane_cli_files "$cur" 'png|bmp|jpg|jpeg|gif|tif|tiff|PNG|BMP|JPG|JPEG|GIF|TIF|TIFF' ;;
         SOURCE) _mirovane_cli_files "$cur" 'gif|webp|png|apng|GIF|WEBP|PNG|APNG' ;;
         OUT.zip) _mirovane_cli_files "$cur" 'zip|ZIP' ;;
+        *'|'*) COMPREPLY=($(compgen -W "${value//|/ }" -- "$cur")) ;;
         OUT | PREFIX)
             if [[ $command == new || $command == import-* ]]; then
                 _mirovane_cli_files "$cur" 'mrv|MRV'

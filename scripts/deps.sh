@@ -15,8 +15,9 @@ case "${1:-}" in
   # Only the test suite needs these: Plymouth themes rendered by plymouthd in Xvfb, zips read
   # by Python, Debian's own WebP and APNG tools reading the animations back. Installing
   # plymouth just to run the editor would touch the machine's boot set-up. The freedesktop and
-  # Debian validators check the desktop entry, file type, metainfo and package.
-  --test) PACKAGES+=(plymouth plymouth-x11 xvfb python3 python3-pil webp apngdis
+  # Debian validators check the desktop entry, file type, metainfo and package. ImageMagick
+  # is the reference that imported frames are scaled against.
+  --test) PACKAGES+=(plymouth plymouth-x11 xvfb python3 python3-pil webp apngdis imagemagick
                      desktop-file-utils appstream shared-mime-info xdg-utils lintian man-db) ;;
   --bench) PACKAGES+=(imagemagick time python3 webp apngasm) ;;
   # The Debian package: CPack's dependency scan (dpkg-shlibdeps, file), lintian, and what

@@ -72,6 +72,8 @@ int runImport(const Importer &importer, const QStringList &args, Streams &io)
     }
     if (const QString warning = FrameCountWarning(project->aFrame.Count()); !warning.isEmpty())
         io.err << "warning: " << warning << "\n";
+    if (!outcome.notice.isEmpty())
+        io.err << outcome.notice << "\n";
     io.out << out << "\n";
     return ExitOk;
 }

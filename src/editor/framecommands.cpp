@@ -1,8 +1,11 @@
 #include "editor/framecommands.h"
 
 #include "document/projectdocument.h"
+#include "editor/clipimportdialog.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
+#include "imaging/animationprobe.h"
+#include "import/frameimporter.h"
 #include "import/importer.h"
 #include "support/naturalorder.h"
 #include "widgets/prompts.h"
@@ -269,7 +272,9 @@ void FrameCommands::DropFiles(int row, const QStringList &files)
     FrameImport import;
     {
         WaitCursor wait;
-        import = FramesForPictures(pictures, document.Project().aFileFolder);
+        import = FramesForPictures(
+            pictures, document.Project().aFileFolder,
+            QSize(document.Project().aWidth, document.Project().aHeight));
     }
     import.skipped += dropped.leftOut;
     std::vector<aImage> frames = document.Frames();
@@ -316,9 +321,12 @@ bool FrameCommands::ImportFrom(const QString &source)
     if (!importer)
         return false;
     ImportRequest request;
+    if (IsAnimatedSource(source) && !AskClipChoices(source, request))
+        return false;
     request.source = source;
     request.projectFolder = m_editor.CurrentProject()->aFileFolder;
     request.framesFolder = request.projectFolder;
+    request.frameTimeMs = m_editor.PlayTimer().FrameTime();
     const ImportOutcome outcome = [&] {
         WaitCursor wait;
         return importer->Run(m_editor.Document().Project(), request);
@@ -330,21 +338,42 @@ bool FrameCommands::ImportFrom(const QString &source)
     const bool changed = m_editor.Document().ReplaceFrames(outcome.frames, ImportTitle);
     if (changed)
         Pick(1, 1);
-    ShowImportProblems(outcome.skipped, true);
+    ShowImportProblems(outcome.skipped, true, outcome.notice);
     return changed;
 }
 
-void FrameCommands::ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount)
+bool FrameCommands::AskClipChoices(const QString &source, ImportRequest &request)
 {
-    QStringList parts;
+    const MVK &project = m_editor.Document().Project();
+    ClipChoices proposed;
+    if (const auto probe = ProbeAnimation(source))
+        proposed.fit = DefaultFit(probe->size, QSize(project.aWidth, project.aHeight));
+    ClipImportDialog dialog(proposed, &m_editor);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const ClipChoices chosen = dialog.Choices();
+    static const char *const fits[] = {"contain", "cover", "none"};
+    request.values.insert(FrameImporter::Fit, QString::fromLatin1(fits[int(chosen.fit)]));
+    request.values.insert(FrameImporter::Timing,
+                          chosen.timing == FrameTiming::Boot ? QStringLiteral("boot")
+                                                             : QStringLiteral("frames"));
+    return true;
+}
+
+void FrameCommands::ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount,
+                                       const QString &notice)
+{
+    QStringList parts{notice};
     if (warnCount)
         parts << FrameCountWarning(m_editor.Document().FrameCount());
     parts << SkippedPicturesMessage(skipped);
     parts.removeAll(QString());
     if (parts.isEmpty())
         return;
+    const bool onlyNotice = parts.size() == 1 && parts.first() == notice;
     m_editor.AppPrompts().Message({parts.join(QStringLiteral("\n\n")), ImportTitle,
-                                   MsgIcon::Warning, MsgButtons::Ok, MsgAnswer::Ok});
+                                   onlyNotice ? MsgIcon::Information : MsgIcon::Warning,
+                                   MsgButtons::Ok, MsgAnswer::Ok});
 }
 
 void FrameCommands::ShowError(const QString &text)

@@ -12,6 +12,7 @@
 namespace mrv {
 
 class frmEditer;
+struct ImportRequest;
 
 /// The file types of the frame import's dialog: every picture type the program reads, the
 /// animated GIF, WebP and APNG among them.
@@ -77,7 +78,11 @@ private:
     /// Makes `first`..`first + count - 1` the picked rows and `first` the current frame.
     void Pick(int first, int count);
     /// The files left out and, when asked, what the frame count means for the boot screen.
-    void ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount);
+    /// Asks how an animation's frames are fitted and timed; false when cancelled.
+    bool AskClipChoices(const QString &source, ImportRequest &request);
+    /// The notice of what the import did, then the frame-count warning and the files left out.
+    void ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount,
+                            const QString &notice = {});
     void ShowError(const QString &text);
 
     frmEditer &m_editor;

@@ -83,7 +83,7 @@ FrameImportResult ImportFolder(const QString &folder, const FrameImportOptions &
     const QStringList pictures = FolderPictures(folder);
     if (pictures.size() > MaxImportedFrames)
         return SourceFailure(TooManyMessage(folder, pictures.size()));
-    FrameImport import = FramesForPictures(pictures, options.projectFolder);
+    FrameImport import = FramesForPictures(pictures, options.projectFolder, options.projectSize);
     if (import.frames.empty())
         return SourceFailure(
             QStringLiteral("文件夹“%1”中没有可以读取的图片").arg(QDir::toNativeSeparators(folder)));
@@ -92,7 +92,7 @@ FrameImportResult ImportFolder(const QString &folder, const FrameImportOptions &
 
 FrameImportResult ImportStill(const QString &file, const FrameImportOptions &options)
 {
-    FrameImport import = FramesForPictures({file}, options.projectFolder);
+    FrameImport import = FramesForPictures({file}, options.projectFolder, options.projectSize);
     if (import.frames.empty())
         return SourceFailure(
             QStringLiteral("“%1”不是可以读取的图片：%2")
@@ -100,9 +100,57 @@ FrameImportResult ImportStill(const QString &file, const FrameImportOptions &opt
     return {std::move(import), ImportFailure::None};
 }
 
-FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions &options)
+/// The notice of a retimed import: frame count, passes and speed.
+QString BootNotice(int sourceFrames, const BootSampling &sampling)
+{
+    return QStringLiteral("已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %3 遍），%4")
+        .arg(BootFrames)
+        .arg(sourceFrames)
+        .arg(sampling.passes)
+        .arg(SpeedMessage(sampling.speed));
+}
+
+/// Replaces the frames with the boot's 105 sampled by time, and removes the written pictures
+/// none of them shows.
+/// A loop start the clip cannot take is a problem of the source, named in `refused`.
+Status RetimeForBoot(FrameImport &import, const QStringList &written,
+                     const std::vector<int> &delays, StagedFolder &staged,
+                     const FrameImportOptions &options, QString &refused)
+{
+    const BootSampling sampling = SampleForBoot(delays, options.frameTimeMs, options.loopStartMs);
+    if (sampling.sourceFrames.empty()) {
+        if (options.loopStartMs > 0)
+            refused = QStringLiteral("循环起点 %1 秒不在原片的循环可以开始的范围内：它须在原片长度以内，"
+                                     "且第 1-60 帧能播放到它")
+                          .arg(options.loopStartMs / 1000.0);
+        return Status::Ok();
+    }
+    std::vector<aImage> frames;
+    std::vector<bool> shown(written.size(), false);
+    for (int source : sampling.sourceFrames) {
+        frames.push_back(import.frames[size_t(source)]);
+        shown[size_t(source)] = true;
+    }
+    for (qsizetype i = 0; i < written.size(); ++i)
+        if (!shown[size_t(i)] && !QFile::remove(staged.StagedPath(written[i])))
+            return Status::Fail(QStringLiteral("无法删除“%1”")
+                                    .arg(QDir::toNativeSeparators(staged.StagedPath(written[i]))));
+    import.notice = BootNotice(int(written.size()), sampling);
+    import.frames = std::move(frames);
+    return Status::Ok();
+}
+
+qint16 Clamped16(int value)
+{
+    return qint16(qBound(-32768, value, 32767));
+}
+
+FrameImportResult ImportAnimation(const QString &file, const AnimationInfo &probe,
+                                  const FrameImportOptions &options)
 {
     const QString native = QDir::toNativeSeparators(file);
+    const FrameFit fit = options.fit.value_or(DefaultFit(probe.size, options.projectSize));
+    const FrameTiming timing = options.timing.value_or(FrameTiming::Boot);
     if (options.framesFolder.isEmpty())
         return SourceFailure(
             QStringLiteral("动画“%1”的帧要保存在工程文件旁边，请先保存工程").arg(native));
@@ -117,6 +165,7 @@ FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions 
     FrameImport import;
     import.writtenFolder = target;
     QStringList written;
+    std::vector<int> delays;
     Status failure;
     bool tooMany = false;
     bool cancelled = false;
@@ -131,22 +180,30 @@ FrameImportResult ImportAnimation(const QString &file, const FrameImportOptions 
         }
         const QString path = QDir(target).filePath(
             QStringLiteral("%1.png").arg(written.size() + 1, 4, 10, QChar(u'0')));
-        const Result<QByteArray> bytes = FormatInfo(PictureFormat::Png).encode(frame.image);
+        const FitPlacement placement =
+            PlaceInArea(frame.image.size(), options.projectSize, fit);
+        const Result<QByteArray> bytes =
+            FormatInfo(PictureFormat::Png).encode(ApplyPlacement(frame.image, placement));
         failure = bytes ? WritePictureFile(staged.StagedPath(path), *bytes, WriteMode::Direct)
                         : bytes.status();
         if (!failure)
             return false;
         written.append(path);
-        const QPoint offset = CentredOffset(frame.image.size());
+        delays.push_back(ShownDelayMs(frame.delayMs));
         import.frames.push_back(
             {PictureBoxText(options.projectFolder, QDir::toNativeSeparators(path)),
-             qint16(qBound(-32768, offset.x(), 32767)), qint16(qBound(-32768, offset.y(), 32767))});
+             Clamped16(placement.offset.x()), Clamped16(placement.offset.y())});
         return true;
     };
     const Result<AnimationInfo> read = ReadAnimationFrames(file, sink);
     if (cancelled)
         return {Result<FrameImport>::Fail(QStringLiteral("导入已取消，未作任何更改")),
                 ImportFailure::Write};
+    QString refused;
+    if (failure && read && !tooMany && timing == FrameTiming::Boot)
+        failure = RetimeForBoot(import, written, delays, staged, options, refused);
+    if (!refused.isEmpty())
+        return SourceFailure(QStringLiteral("“%1”：%2").arg(native, refused));
     if (failure && read && !tooMany)
         failure = staged.Commit();
     if (tooMany || !failure || !read) {
@@ -218,7 +275,8 @@ QPoint CentredOffset(QSize picture)
     return {(AreaSize - picture.width()) / 2, (AreaSize - picture.height()) / 2};
 }
 
-FrameImport FramesForPictures(const QStringList &files, const QString &projectFolder)
+FrameImport FramesForPictures(const QStringList &files, const QString &projectFolder,
+                              QSize projectSize)
 {
     const QList<PictureHead> heads = QtConcurrent::blockingMapped(files, ReadHead);
     FrameImport import;
@@ -229,10 +287,9 @@ FrameImport FramesForPictures(const QStringList &files, const QString &projectFo
             import.skipped.append({native, heads[i].problem});
             continue;
         }
-        const QPoint offset = CentredOffset(heads[i].size);
-        import.frames.push_back({PictureBoxText(projectFolder, native),
-                                 qint16(qBound(-32768, offset.x(), 32767)),
-                                 qint16(qBound(-32768, offset.y(), 32767))});
+        const QPoint offset = PlaceInArea(heads[i].size, projectSize, FrameFit::None).offset;
+        import.frames.push_back({PictureBoxText(projectFolder, native), Clamped16(offset.x()),
+                                 Clamped16(offset.y())});
     }
     return import;
 }
@@ -242,13 +299,18 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
     const QFileInfo info(source);
     if (source.isEmpty() || !info.exists())
         return SourceFailure(QStringLiteral("找不到“%1”").arg(QDir::toNativeSeparators(source)));
-    if (info.isDir())
-        return ImportFolder(source, options);
-    if (const auto probe = ProbeAnimation(source); probe && probe->frameCount > 1) {
+    if (const auto probe = info.isDir() ? std::nullopt : ProbeAnimation(source);
+        probe && probe->frameCount > 1) {
         if (QString problem = AnimationSizeProblem(source, *probe); !problem.isEmpty())
             return SourceFailure(std::move(problem));
-        return ImportAnimation(source, options);
+        return ImportAnimation(source, *probe, options);
     }
+    if (options.fit.value_or(FrameFit::None) != FrameFit::None ||
+        options.timing.value_or(FrameTiming::Frames) != FrameTiming::Frames)
+        return SourceFailure(QStringLiteral("“%1”不是动画图片：缩放和按开机时间只用于动画图片")
+                                 .arg(QDir::toNativeSeparators(source)));
+    if (info.isDir())
+        return ImportFolder(source, options);
     return ImportStill(source, options);
 }
 

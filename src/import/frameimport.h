@@ -1,6 +1,9 @@
 #pragma once
 
+#include "import/boottiming.h"
+#include "import/framefit.h"
 #include "project/aimage.h"
+#include "support/bootgeometry.h"
 #include "support/result.h"
 
 #include <QList>
@@ -10,6 +13,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <optional>
 #include <vector>
 
 namespace mrv {
@@ -62,6 +66,17 @@ struct FrameImportOptions
     QString framesFolder;
     /// Stops the writing of an animation's frames when set; what was written is removed.
     const std::atomic_bool *cancel = nullptr;
+    /// The project's screen, whose animation area an animation's frames are fitted into.
+    QSize projectSize{ReferenceWidth, ReferenceHeight};
+    /// How an animation's frames meet the area; none: DefaultFit of its canvas. Folders and
+    /// still pictures are taken unscaled.
+    std::optional<FrameFit> fit = FrameFit::None;
+    /// How an animation's frames become the project's; none: Boot.
+    std::optional<FrameTiming> timing = FrameTiming::Frames;
+    /// The frame time Boot samples at, the preview's.
+    int frameTimeMs = 75;
+    /// Where Boot's loop part of the animation starts, in ms from its start.
+    int loopStartMs = 0;
 };
 
 /// The new frame list and what was left out.
@@ -71,6 +86,9 @@ struct FrameImport
     QList<SkippedPicture> skipped;
     /// The folder an animated picture's frames were written into; empty otherwise.
     QString writtenFolder;
+    /// What the import did beyond taking the frames (the speed of a retimed animation); empty
+    /// when nothing.
+    QString notice;
 };
 
 /// Why an import failed: the source (nothing to import, too many pictures), or a write.
@@ -88,9 +106,11 @@ struct FrameImportResult
     ImportFailure failure = ImportFailure::None;
 };
 
-/// Frames for picture files in the order given, each centred by its size and stored by the
-/// relative-path rule. Files that cannot be read as pictures are left out and listed.
-FrameImport FramesForPictures(const QStringList &files, const QString &projectFolder);
+/// Frames for picture files in the order given, each centred by its size in the animation area
+/// of a project of this size and stored by the relative-path rule. Files that cannot be read as
+/// pictures are left out and listed.
+FrameImport FramesForPictures(const QStringList &files, const QString &projectFolder,
+                              QSize projectSize = {ReferenceWidth, ReferenceHeight});
 
 /// True when the file holds an animation (a GIF, WebP or PNG of more than one frame), whose
 /// frames must be written out before they can become frames.

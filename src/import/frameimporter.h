@@ -16,6 +16,13 @@ public:
         return QStringLiteral(
             "replace the frames with a folder's pictures or an animation's frames");
     }
+    /// Option names of ImportRequest::values: "contain", "cover" or "none"; "frames" or "boot".
+    static inline const QString Fit = QStringLiteral("fit");
+    static inline const QString Timing = QStringLiteral("timing");
+    /// Seconds from the animation's start where its loop part starts ("1.5").
+    static inline const QString LoopStart = QStringLiteral("loop-start");
+
+    std::vector<ImportOptionSpec> options() const override;
     ImportOutcome Run(const MVK &project, const ImportRequest &request) const override;
 };
 

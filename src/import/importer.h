@@ -34,6 +34,8 @@ struct ImportRequest
     QMap<QString, QString> values;
     /// Stops an import that writes pictures; what it wrote is removed.
     const std::atomic_bool *cancel = nullptr;
+    /// The frame time the project plays at, for an import that retimes a clip.
+    int frameTimeMs = 75;
 };
 
 /// The new frame list, or why there is none.
@@ -48,6 +50,8 @@ struct ImportOutcome
     /// The folder of pictures this import made; nothing else refers to it until the project
     /// that uses them is kept, so a caller that cannot keep it removes the folder.
     QString writtenFolder;
+    /// What the user should know about the result (a retimed clip's speed); may be empty.
+    QString notice;
 };
 
 /// A source of frames: the editor's import commands and the command line's import-* commands

@@ -5,6 +5,7 @@
 
 #include "document/projectdocument.h"
 #include "editing_fixture.h"
+#include "imaging/gifanimation.h"
 #include "import/frameimport.h"
 #include "widgets/qtprompts.h"
 #include "modalscript.h"
@@ -126,6 +127,61 @@ TEST_F(FramesTest, AFolderImportIsOneStepThatUndoTakesBackToTheSameFileBytes)
     w.Menus().mnuUndo->trigger();
     EXPECT_EQ(w.Frames().RowCount(), 3);
     EXPECT_EQ(SavedBytes(), before);
+}
+
+TEST_F(FramesTest, AnAnimationsImportAsksHowToFitAndTimeItsFrames)
+{
+    frmEditer &w = LoadFrames();
+    AnimationSequence clip;
+    for (QColor colour : {Green, Yellow, Magenta}) {
+        QImage picture(480, 270, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(colour);
+        clip.pictures.append(picture);
+        clip.order.push_back(int(clip.order.size()));
+    }
+    clip.frameMs = 100;
+    clip.repeat = true;
+    const Result<QByteArray> gif = EncodeGifAnimation(clip);
+    ASSERT_TRUE(gif);
+    const QString source = folder.write(QStringLiteral("wide.gif"), *gif);
+
+    // Escape: nothing imported, nothing said.
+    prompts.answerFile(FileDialogAnswer{source, 1});
+    AnswerModals([&] { w.Menus().mnuImportFrames->trigger(); },
+                 {[](QWidget &d) { PressKey(d, Qt::Key_Escape); }});
+    EXPECT_EQ(w.Document().UndoStack()->count(), 0);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    // Proposed: fitted inside, by the boot's time. Down picks 填满, Tab and Down 逐帧.
+    prompts.answerFile(FileDialogAnswer{source, 1});
+    const ModalRun run = AnswerModals([&] { w.Menus().mnuImportFrames->trigger(); },
+                                      {[](QWidget &) {
+                                           QWidget *fit = QApplication::focusWidget();
+                                           EXPECT_EQ(fit->objectName(), QStringLiteral("cboFit"));
+                                           EXPECT_EQ(fit->property("currentText").toString(),
+                                                     QStringLiteral("适应"));
+                                           QTest::keyClick(fit, Qt::Key_Down);
+                                           QTest::keyClick(fit, Qt::Key_Tab);
+                                           QTest::keyClick(QApplication::focusWidget(),
+                                                           Qt::Key_Down);
+                                           QTest::keyClick(QApplication::focusWidget(),
+                                                           Qt::Key_Return);
+                                       }});
+    EXPECT_EQ(run.answered, 1);
+    ASSERT_EQ(w.Frames().RowCount(), 3);
+    EXPECT_EQ(w.Document().UndoStack()->count(), 1);
+    aImage first = *w.Document().Frame(1);
+    EXPECT_EQ(QPoint(first.aX, first.aY), QPoint(0, 0));
+    EXPECT_EQ(QImage(folder.file(first.aURL.replace(u'\\', u'/'))).size(), QSize(200, 200));
+
+    // Taken as proposed: the boot's 105 frames and how fast they play.
+    prompts.answerFile(FileDialogAnswer{source, 1});
+    AnswerModals([&] { w.Menus().mnuImportFrames->trigger(); },
+                 {[](QWidget &d) { PressKey(d, Qt::Key_Return); }});
+    EXPECT_EQ(w.Frames().RowCount(), 105);
+    ASSERT_FALSE(prompts.messages.isEmpty());
+    EXPECT_TRUE(prompts.messages.last().text.contains(QStringLiteral("播放速度为原片的")))
+        << prompts.messages.last().text;
 }
 
 TEST_F(FramesTest, TooManyOrNoPicturesChangeNothing)

@@ -403,7 +403,9 @@ TEST(ImportFramesCli, AGifsFramesGoBesideTheWrittenProject)
     };
     ASSERT_EQ(run({QStringLiteral("new"), project}).first, 0);
     ASSERT_EQ(
-        run({QStringLiteral("import-frames"), project, gif, QStringLiteral("--output"), out}).first,
+        run({QStringLiteral("import-frames"), project, gif, QStringLiteral("--output"), out,
+             QStringLiteral("--timing"), QStringLiteral("frames")})
+            .first,
         0);
     const auto [code, json] = run({QStringLiteral("info"), out, QStringLiteral("--json")});
     ASSERT_EQ(code, 0);
