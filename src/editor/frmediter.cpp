@@ -83,6 +83,7 @@ void frmEditer::ConnectControls()
 
     connect(m_c.sldFrame, &QSlider::valueChanged, this, &frmEditer::sldFrame_Change);
     connect(m_frames, &FrameList::labelClicked, this, &frmEditer::lblFrame_Click);
+    connect(m_frames, &FrameList::pathFocused, this, &frmEditer::lblFrame_Click);
     connect(m_c.cmdPlay, &QPushButton::clicked, this, &frmEditer::cmdPlay_Click);
     connect(&m_timPlay, &QTimer::timeout, this, &frmEditer::timPlay_Timer);
     connect(m_c.txtProjectName, &QLineEdit::textChanged, this, &frmEditer::txtProjectName_Change);
@@ -324,9 +325,15 @@ void frmEditer::sldFrame_Change()
     const int v = m_c.sldFrame->value();
     m_frames->SetHighlightRow(v);
     ShowFrameNumber();
-    if (m_settings.FrameFocus) {
-        QScrollBar &scroll = *m_frames->ScrollBar();
-        scroll.setValue(FocusScrollValue(v, m_c.sldFrame->maximum(), scroll.maximum()));
+    // The list follows the current frame, but a row already in view (the one just clicked,
+    // say) never moves under the pointer. The option keeps the old proportional placement for
+    // the rows it has to bring into view.
+    if (!m_frames->ScrollBar()->isEnabled() || !m_frames->RowInView(v)) {
+        if (m_settings.FrameFocus) {
+            QScrollBar &scroll = *m_frames->ScrollBar();
+            scroll.setValue(FocusScrollValue(v, m_c.sldFrame->maximum(), scroll.maximum()));
+        }
+        m_frames->RevealRow(v);
     }
     PicRedraw(1);
 }
