@@ -13,5 +13,7 @@ target_sources(mirovane_editor PRIVATE
     previewcommands.cpp previewcommands.h
     projectcommands.cpp projectcommands.h
     screenscale.cpp screenscale.h
+    thumbnailmaker.cpp thumbnailmaker.h
+    thumbnailstrip.cpp thumbnailstrip.h
     trimworkingset.cpp trimworkingset.h
 )

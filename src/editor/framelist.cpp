@@ -241,6 +241,7 @@ void FrameList::SetRowProblem(int row, const QString &reason)
         m_problems[row] = reason;
     if (const Row *r = Find(row))
         MarkPathBox(*r->path, reason);
+    emit problemChanged(row);
 }
 
 QString FrameList::RowProblem(int row) const

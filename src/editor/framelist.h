@@ -117,6 +117,8 @@ signals:
     void settingClicked(int row);
     /// The row menu was asked for over a row (its number, its buttons or the space around).
     void rowMenuRequested(int row, QPoint globalPos);
+    /// Row `row`'s reason changed (SetRowProblem).
+    void problemChanged(int row);
     /// A row's path box took the focus from the user (click or Tab).
     void pathFocused(int row);
     /// Delete or Insert was pressed while the list (not a path box) had the focus.

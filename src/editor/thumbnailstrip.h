@@ -1,0 +1,106 @@
+#pragma once
+
+#include "editor/thumbnailmaker.h"
+
+#include <QAbstractListModel>
+#include <QDockWidget>
+#include <QHash>
+#include <QSet>
+#include <QStyledItemDelegate>
+#include <QTimer>
+
+#include <functional>
+
+class QListView;
+
+namespace mrv {
+
+class ProjectDocument;
+
+/// The frames of the document as thumbnails, one row per frame. Thumbnails are asked for as
+/// the view paints them, made on the thread pool and kept by file and offset; the document's
+/// signals say which rows to draw again.
+class FrameStripModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    enum Role
+    {
+        ProblemRole = Qt::UserRole + 1, ///< why the picture cannot be shown; empty: it can
+        LoopStartRole,                  ///< true for the first frame of the loop
+        LoopRole,                       ///< true for the frames of the loop part
+    };
+
+    /// `problem`: the path box's reason for frame i, if any.
+    FrameStripModel(const ProjectDocument &document, std::function<QString(int)> problem,
+                    int side, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+
+    ThumbnailMaker &Maker() { return m_maker; }
+    /// Frame `frame`'s path box reason changed.
+    void ProblemChanged(int frame);
+
+private:
+    ThumbnailJob JobOf(int frame) const;
+    void Reset();
+    void NewScene();
+    void RequestPending();
+    void Made(const QString &key, const QImage &image, bool readable);
+    void RowsChanged(int first, int last);
+
+    struct Thumb
+    {
+        QImage image;
+        bool readable = true;
+    };
+
+    const ProjectDocument &m_document;
+    std::function<QString(int)> m_problem;
+    ThumbnailMaker m_maker;
+    int m_count = 0;
+    QHash<QString, Thumb> m_cache;
+    mutable QSet<QString> m_requested;
+    mutable QList<ThumbnailJob> m_pending;
+    mutable QTimer m_batch;
+};
+
+/// Paints a thumbnail with its frame number, the loop part's tint and divider, and the mark
+/// of a picture that cannot be shown.
+class FrameStripDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+};
+
+/// The dock `dockThumbnails` holding the strip `lstThumbnails`: the current frame is marked
+/// and kept in view; clicking or stepping with the keys chooses a frame.
+class ThumbnailStrip : public QDockWidget
+{
+    Q_OBJECT
+
+public:
+    ThumbnailStrip(const ProjectDocument &document, std::function<QString(int)> problem,
+                   QWidget *parent = nullptr);
+
+    QListView &View() const { return *m_view; }
+    FrameStripModel &Model() const { return *m_model; }
+    /// Marks frame `frame` as current and scrolls it into view.
+    void SetCurrent(int frame);
+
+signals:
+    /// The user chose frame `frame` in the strip.
+    void frameChosen(int frame);
+
+private:
+    FrameStripModel *m_model;
+    QListView *m_view;
+    bool m_setting = false;
+};
+
+} // namespace mrv
