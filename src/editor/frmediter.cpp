@@ -140,6 +140,7 @@ void frmEditer::Form_Load(const QList<CommandLinePath> &commandLine)
     FillScreenScales();
     m_commands.New();
     RestoreLayout(*m_settings.WindowDocument, *this);
+    RestoreDockState(*m_settings.WindowDocument, *this);
     // Neither the design size nor a size stored on a larger screen may push the play and
     // full-screen buttons off this one.
     FitOnScreen(*this);
@@ -396,6 +397,7 @@ bool frmEditer::Form_Unload()
 {
     // Failing to note the size costs only the next start's window size.
     static_cast<void>(SaveWindowSize(*m_settings.WindowDocument, *this));
+    static_cast<void>(SaveDockState(*m_settings.WindowDocument, *this));
     if (!m_commands.AskToSave())
         return false;
     SaveSettingsAndEnd();

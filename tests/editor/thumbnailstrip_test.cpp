@@ -109,7 +109,7 @@ TEST_F(ThumbnailStripWindow, ClickingPlayingAndKeysKeepTheStripOnTheCurrentFrame
     EXPECT_EQ(slider.value(), 1);
 }
 
-TEST_F(ThumbnailStripWindow, TheViewMenuHidesAndShowsTheStrip)
+TEST_F(ThumbnailStripWindow, TheViewMenuHidesTheStripAndTheNextStartRemembers)
 {
     frmEditer &w = Load();
     const int client = w.Client().height();
@@ -119,8 +119,15 @@ TEST_F(ThumbnailStripWindow, TheViewMenuHidesAndShowsTheStrip)
     w.layout()->activate();
     EXPECT_FALSE(w.Strip().isVisible());
     EXPECT_GT(w.Client().height(), client); // the controls take the room back
-    toggle->trigger();
-    EXPECT_TRUE(w.Strip().isVisible());
+
+    // The next window opens with the strip as this one closed.
+    ASSERT_TRUE(w.close());
+    frmEditer &again = Load();
+    EXPECT_FALSE(again.Strip().isVisible());
+    again.Strip().toggleViewAction()->trigger();
+    EXPECT_TRUE(again.Strip().isVisible());
+    ASSERT_TRUE(again.close());
+    EXPECT_TRUE(Load().Strip().isVisible());
 }
 
 } // namespace
