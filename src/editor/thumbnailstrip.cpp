@@ -6,6 +6,7 @@
 #include <QItemSelectionModel>
 #include <QListView>
 #include <QPainter>
+#include <QScrollBar>
 
 namespace mrv {
 
@@ -173,7 +174,7 @@ void FrameStripDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
                                const QModelIndex &index) const
 {
     painter->save();
-    const QRect cell = option.rect;
+    const QRect cell(option.rect.topLeft(), sizeHint(option, index).boundedTo(option.rect.size()));
     const bool loop = index.data(FrameStripModel::LoopRole).toBool();
     const bool current = option.state & QStyle::State_Selected;
     // The loop part has a tint of its own, so the intro and the loop read apart.
@@ -231,7 +232,10 @@ ThumbnailStrip::ThumbnailStrip(const ProjectDocument &document,
     m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_view->setItemDelegate(new FrameStripDelegate(m_view));
     m_view->setModel(m_model);
-    m_view->setMinimumHeight(ThumbSide + NumberHeight + 2 * Pad + 24);
+    // One row of thumbnails and the scrollbar: the rest of the height belongs to the editor.
+    m_view->setFixedHeight(ThumbSide + NumberHeight + 2 * Pad +
+                           m_view->horizontalScrollBar()->sizeHint().height() +
+                           2 * m_view->frameWidth() + 2);
     setWidget(m_view);
     // Clicks and key steps in the strip choose the frame; the window then calls SetCurrent.
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
