@@ -4,6 +4,7 @@
 #include "support/bootgeometry.h"
 
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QListView>
 #include <QPainter>
 #include <QScrollBar>
@@ -237,6 +238,7 @@ ThumbnailStrip::ThumbnailStrip(const ProjectDocument &document,
                            m_view->horizontalScrollBar()->sizeHint().height() +
                            2 * m_view->frameWidth() + 2);
     setWidget(m_view);
+    m_view->installEventFilter(this);
     // Clicks and key steps in the strip choose the frame; the window then calls SetCurrent.
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &now) {
@@ -257,6 +259,22 @@ void ThumbnailStrip::SetCurrent(int frame)
     // one in view stays put, so the strip does not move under the pointer.
     if (!m_view->viewport()->rect().contains(m_view->visualRect(index)))
         m_view->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+bool ThumbnailStrip::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::NoModifier && key->key() == Qt::Key_Delete) {
+            emit deleteKeyPressed();
+            return true;
+        }
+        if (key->modifiers() == Qt::NoModifier && key->key() == Qt::Key_Insert) {
+            emit insertKeyPressed();
+            return true;
+        }
+    }
+    return QDockWidget::eventFilter(watched, event);
 }
 
 } // namespace mrv

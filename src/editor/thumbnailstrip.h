@@ -96,6 +96,12 @@ public:
 signals:
     /// The user chose frame `frame` in the strip.
     void frameChosen(int frame);
+    /// Delete or Insert was pressed while the strip had the focus.
+    void deleteKeyPressed();
+    void insertKeyPressed();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     FrameStripModel *m_model;
