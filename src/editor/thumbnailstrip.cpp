@@ -6,6 +6,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QListView>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -20,10 +21,12 @@ constexpr int NumberHeight = 16;
 // Most of a screenful at a time: enough for a fast scroll, small enough to stop soon.
 constexpr int BatchSize = 48;
 
+const QString FramesMime = QStringLiteral("application/x-mirovane-frames");
+
 } // namespace
 
-FrameStripModel::FrameStripModel(const ProjectDocument &document,
-                                 std::function<QString(int)> problem, int side, QObject *parent)
+FrameStripModel::FrameStripModel(ProjectDocument &document, std::function<QString(int)> problem,
+                                 int side, QObject *parent)
     : QAbstractListModel(parent), m_document(document), m_problem(std::move(problem)),
       m_maker(side)
 {
@@ -108,6 +111,47 @@ QVariant FrameStripModel::data(const QModelIndex &index, int role) const
     default:
         return {};
     }
+}
+
+Qt::ItemFlags FrameStripModel::flags(const QModelIndex &index) const
+{
+    const Qt::ItemFlags base = QAbstractListModel::flags(index) | Qt::ItemIsDropEnabled;
+    return index.isValid() ? base | Qt::ItemIsDragEnabled : base;
+}
+
+Qt::DropActions FrameStripModel::supportedDropActions() const
+{
+    return Qt::MoveAction;
+}
+
+QStringList FrameStripModel::mimeTypes() const
+{
+    return {FramesMime};
+}
+
+QMimeData *FrameStripModel::mimeData(const QModelIndexList &indexes) const
+{
+    QStringList frames;
+    for (const QModelIndex &index : indexes)
+        if (index.isValid())
+            frames.append(QString::number(index.row() + 1));
+    auto *data = new QMimeData;
+    data->setData(FramesMime, frames.join(u',').toLatin1());
+    return data;
+}
+
+bool FrameStripModel::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int,
+                                   const QModelIndex &parent)
+{
+    if (!data || action != Qt::MoveAction || !data->hasFormat(FramesMime))
+        return false;
+    QList<int> frames;
+    for (const QByteArray &number : data->data(FramesMime).split(','))
+        if (const int frame = number.toInt(); frame >= 1 && frame <= m_count)
+            frames.append(frame);
+    // Between thumbnails: before the next one; on a thumbnail: before it; past the end: last.
+    const int before = row >= 0 ? row + 1 : parent.isValid() ? parent.row() + 1 : m_count + 1;
+    return !frames.isEmpty() && m_document.MoveFrames(frames, before);
 }
 
 void FrameStripModel::ProblemChanged(int frame)
@@ -217,7 +261,7 @@ void FrameStripDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->restore();
 }
 
-ThumbnailStrip::ThumbnailStrip(const ProjectDocument &document,
+ThumbnailStrip::ThumbnailStrip(ProjectDocument &document,
                                std::function<QString(int)> problem, QWidget *parent)
     : QDockWidget(tr("缩略图"), parent)
 {
@@ -232,6 +276,11 @@ ThumbnailStrip::ThumbnailStrip(const ProjectDocument &document,
     m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_view->setItemDelegate(new FrameStripDelegate(m_view));
+    m_view->setDragEnabled(true);
+    m_view->setAcceptDrops(true);
+    m_view->setDropIndicatorShown(true);
+    m_view->setDragDropMode(QAbstractItemView::DragDrop);
+    m_view->setDefaultDropAction(Qt::MoveAction);
     m_view->setModel(m_model);
     // One row of thumbnails and the scrollbar: the rest of the height belongs to the editor.
     m_view->setFixedHeight(ThumbSide + NumberHeight + 2 * Pad +

@@ -33,11 +33,19 @@ public:
     };
 
     /// `problem`: the path box's reason for frame i, if any.
-    FrameStripModel(const ProjectDocument &document, std::function<QString(int)> problem,
-                    int side, QObject *parent = nullptr);
+    FrameStripModel(ProjectDocument &document, std::function<QString(int)> problem, int side,
+                    QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
+
+    // Dragging thumbnails moves their frames, one undo step per drop.
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    Qt::DropActions supportedDropActions() const override;
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                      const QModelIndex &parent) override;
 
     ThumbnailMaker &Maker() { return m_maker; }
     /// Frame `frame`'s path box reason changed.
@@ -57,7 +65,7 @@ private:
         bool readable = true;
     };
 
-    const ProjectDocument &m_document;
+    ProjectDocument &m_document;
     std::function<QString(int)> m_problem;
     ThumbnailMaker m_maker;
     int m_count = 0;
@@ -85,7 +93,7 @@ class ThumbnailStrip : public QDockWidget
     Q_OBJECT
 
 public:
-    ThumbnailStrip(const ProjectDocument &document, std::function<QString(int)> problem,
+    ThumbnailStrip(ProjectDocument &document, std::function<QString(int)> problem,
                    QWidget *parent = nullptr);
 
     QListView &View() const { return *m_view; }

@@ -8,7 +8,10 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QDropEvent>
 #include <QListView>
+#include <QMimeData>
+#include <QUndoStack>
 #include <QPainter>
 #include <QSlider>
 #include <QTest>
@@ -107,6 +110,39 @@ TEST_F(ThumbnailStripWindow, ClickingPlayingAndKeysKeepTheStripOnTheCurrentFrame
     EXPECT_TRUE(ShownInStrip(w, 105));
     QTest::keyClick(&view, Qt::Key_Home);
     EXPECT_EQ(slider.value(), 1);
+}
+
+TEST_F(ThumbnailStripWindow, DroppingThumbnailTenOnThreeMovesItInOneUndoStep)
+{
+    frmEditer &w = Load();
+    QStringList before;
+    for (const aImage &frame : w.Document().Project().aFrame)
+        before.append(frame.aURL);
+    ASSERT_NE(before.at(9), before.at(2));
+    QListView &view = w.Strip().View();
+    FrameStripModel &model = w.Strip().Model();
+    std::unique_ptr<QMimeData> dragged(model.mimeData({FrameIndex(w, 10)}));
+    const QPoint at = view.visualRect(FrameIndex(w, 3)).center();
+    QDragEnterEvent enter(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &enter);
+    QDragMoveEvent move(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &move);
+    ASSERT_TRUE(move.isAccepted());
+    QDropEvent drop(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &drop);
+
+    QStringList after;
+    for (const aImage &frame : w.Document().Project().aFrame)
+        after.append(frame.aURL);
+    QStringList expected = before;
+    expected.move(9, 2);
+    EXPECT_EQ(after, expected);
+    EXPECT_EQ(model.rowCount(), 105);
+    w.Document().UndoStack()->undo();
+    after.clear();
+    for (const aImage &frame : w.Document().Project().aFrame)
+        after.append(frame.aURL);
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(ThumbnailStripWindow, TheViewMenuHidesTheStripAndTheNextStartRemembers)
