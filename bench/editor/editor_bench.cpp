@@ -300,8 +300,7 @@ struct UiFrames
     int passes = 0;
 };
 
-template <typename Done>
-UiFrames PumpUntil(Done done)
+template <typename Done> UiFrames PumpUntil(Done done)
 {
     UiFrames frames;
     QElapsedTimer total;

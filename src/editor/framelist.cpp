@@ -305,17 +305,23 @@ int FrameList::KeyTarget(int key) const
     if (m_rowCount <= 0)
         return 0;
     const int from = std::clamp(m_current, 1, m_rowCount);
-    const int page = m_metrics.RowPitch > 0
-                         ? MaxOf(m_viewport->height() / m_metrics.RowPitch - 1, 1)
-                         : 1;
+    const int page =
+        m_metrics.RowPitch > 0 ? MaxOf(m_viewport->height() / m_metrics.RowPitch - 1, 1) : 1;
     switch (key) {
-    case Qt::Key_Up: return MaxOf(from - 1, 1);
-    case Qt::Key_Down: return MinOf(from + 1, m_rowCount);
-    case Qt::Key_PageUp: return MaxOf(from - page, 1);
-    case Qt::Key_PageDown: return MinOf(from + page, m_rowCount);
-    case Qt::Key_Home: return 1;
-    case Qt::Key_End: return m_rowCount;
-    default: return 0;
+    case Qt::Key_Up:
+        return MaxOf(from - 1, 1);
+    case Qt::Key_Down:
+        return MinOf(from + 1, m_rowCount);
+    case Qt::Key_PageUp:
+        return MaxOf(from - page, 1);
+    case Qt::Key_PageDown:
+        return MinOf(from + page, m_rowCount);
+    case Qt::Key_Home:
+        return 1;
+    case Qt::Key_End:
+        return m_rowCount;
+    default:
+        return 0;
     }
 }
 
@@ -633,8 +639,8 @@ bool FrameList::eventFilter(QObject *watched, QEvent *event)
         // Coming back to the window or from a menu is no choice of frame.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         const int index = ControlIndex(*watched);
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            index >= 1 && index <= m_rowCount && index != m_current)
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && index >= 1 &&
+            index <= m_rowCount && index != m_current)
             emit pathFocused(index);
     }
     if (watched == m_panel && event->type() == QEvent::Resize) {

@@ -46,8 +46,8 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     shortcuts->TakeFromWidgets(m_menus.mnuUndo->shortcuts() + m_menus.mnuRedo->shortcuts());
     m_c = BuildEditorControls(*m_client);
     m_frames = new FrameList(*m_c.picFrame);
-    m_strip = new ThumbnailStrip(m_document, [this](int frame) { return m_frames->RowProblem(frame); },
-                                 this);
+    m_strip = new ThumbnailStrip(
+        m_document, [this](int frame) { return m_frames->RowProblem(frame); }, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_strip);
     m_viewMenu = new QMenu(tr("视图(&V)"), this);
     m_viewMenu->setObjectName(QStringLiteral("mnuView"));

@@ -40,8 +40,7 @@ QImage ComposeThumbnail(const ThumbnailScene &scene, const ThumbnailJob &job, in
 
 ThumbnailMaker::ThumbnailMaker(int side, QObject *parent)
     : QObject(parent), m_side(side), m_cancel(std::make_shared<std::atomic_bool>(false))
-{
-}
+{}
 
 ThumbnailMaker::~ThumbnailMaker()
 {
@@ -64,8 +63,8 @@ void ThumbnailMaker::Make(const QList<ThumbnailJob> &jobs)
     auto run = std::make_shared<Run>();
     // The destructor waits for the runs, so `this` outlives them; a queued call left over
     // when it is gone is dropped with it.
-    run->future = QtConcurrent::run(
-        [this, jobs, scene = m_scene, side = m_side, cancel = m_cancel] {
+    run->future =
+        QtConcurrent::run([this, jobs, scene = m_scene, side = m_side, cancel = m_cancel] {
             for (const ThumbnailJob &job : jobs) {
                 if (cancel->load())
                     return;

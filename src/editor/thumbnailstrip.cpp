@@ -27,8 +27,7 @@ const QString FramesMime = QStringLiteral("application/x-mirovane-frames");
 
 FrameStripModel::FrameStripModel(ProjectDocument &document, std::function<QString(int)> problem,
                                  int side, QObject *parent)
-    : QAbstractListModel(parent), m_document(document), m_problem(std::move(problem)),
-      m_maker(side)
+    : QAbstractListModel(parent), m_document(document), m_problem(std::move(problem)), m_maker(side)
 {
     m_batch.setSingleShot(true);
     m_batch.setInterval(0);
@@ -252,7 +251,8 @@ void FrameStripDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->setFont(font);
     painter->drawText(number, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
     if (index.data(FrameStripModel::LoopStartRole).toBool())
-        painter->fillRect(QRect(cell.left(), cell.top(), 3, cell.height()), QColor(0x2e, 0x8b, 0x3a));
+        painter->fillRect(QRect(cell.left(), cell.top(), 3, cell.height()),
+                          QColor(0x2e, 0x8b, 0x3a));
     if (current) {
         painter->setPen(QPen(option.palette.highlight().color(), 3));
         painter->setBrush(Qt::NoBrush);
@@ -261,8 +261,8 @@ void FrameStripDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->restore();
 }
 
-ThumbnailStrip::ThumbnailStrip(ProjectDocument &document,
-                               std::function<QString(int)> problem, QWidget *parent)
+ThumbnailStrip::ThumbnailStrip(ProjectDocument &document, std::function<QString(int)> problem,
+                               QWidget *parent)
     : QDockWidget(tr("缩略图"), parent)
 {
     setObjectName(QStringLiteral("dockThumbnails"));

@@ -179,8 +179,8 @@ TEST_F(FrameListWindow, KeysAndPathBoxesChooseTheCurrentFrame)
     {
         Qt::Key key;
         int expected;
-    } steps[] = {{Qt::Key_Down, 4}, {Qt::Key_Up, 3}, {Qt::Key_End, 105}, {Qt::Key_Up, 104},
-                 {Qt::Key_Home, 1}, {Qt::Key_Up, 1}};
+    } steps[] = {{Qt::Key_Down, 4}, {Qt::Key_Up, 3},   {Qt::Key_End, 105},
+                 {Qt::Key_Up, 104}, {Qt::Key_Home, 1}, {Qt::Key_Up, 1}};
     for (const auto &step : steps) {
         QTest::keyClick(QApplication::focusWidget(), step.key);
         EXPECT_EQ(slider.value(), step.expected) << step.key;

@@ -67,8 +67,8 @@ TEST_F(ThumbnailStripWindow, ThumbnailsComposeTheAreaAndMarkPicturesThatCannotBe
     EXPECT_EQ(problem(2), w.Frames().RowProblem(2)); // missing: the path box's reason
     EXPECT_FALSE(problem(2).isEmpty());
     EXPECT_FALSE(problem(3).isEmpty()); // there, but unreadable
-    EXPECT_TRUE(model.data(FrameIndex(w, LoopStartFrame(4)), FrameStripModel::LoopStartRole)
-                    .toBool());
+    EXPECT_TRUE(
+        model.data(FrameIndex(w, LoopStartFrame(4)), FrameStripModel::LoopStartRole).toBool());
 
     // A new offset names the frame: its thumbnail is made again, the frame moved.
     ASSERT_TRUE(w.Document().SetFrameOffset(4, 100, 0));
