@@ -8,6 +8,7 @@
 #include "editor/framecommands.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
+#include "editor/framestripmodel.h"
 #include "editor/thumbnailstrip.h"
 #include "widgets/picturesurface.h"
 #include "widgets/prompts.h"

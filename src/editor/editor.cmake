@@ -14,6 +14,8 @@ target_sources(mirovane_editor PRIVATE
     projectcommands.cpp projectcommands.h
     screenscale.cpp screenscale.h
     thumbnailmaker.cpp thumbnailmaker.h
+    framestripdelegate.cpp framestripdelegate.h
+    framestripmodel.cpp framestripmodel.h
     thumbnailstrip.cpp thumbnailstrip.h
     trimworkingset.cpp trimworkingset.h
 )

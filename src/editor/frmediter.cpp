@@ -3,6 +3,7 @@
 #include "settings/settings.h"
 #include "editor/editortitle.h"
 #include "editor/framelist.h"
+#include "editor/framestripmodel.h"
 #include "editor/thumbnailstrip.h"
 #include "widgets/keyfilter.h"
 #include "editor/menushortcuts.h"

@@ -1,6 +1,7 @@
 #include "editor/thumbnailstrip.h"
 
 #include "editor/framelist.h"
+#include "editor/framestripmodel.h"
 #include "support/bootgeometry.h"
 
 #include "editor_fixture.h"
