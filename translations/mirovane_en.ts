@@ -187,6 +187,20 @@
     </message>
 </context>
 <context>
+    <name>mrv::FrameStripModel</name>
+    <message>
+        <source>图片无法读取</source>
+        <translation>The picture cannot be read</translation>
+    </message>
+</context>
+<context>
+    <name>mrv::ThumbnailStrip</name>
+    <message>
+        <source>缩略图</source>
+        <translation>Thumbnails</translation>
+    </message>
+</context>
+<context>
     <name>mrv::frmEditer</name>
     <message>
         <source>开始</source>
@@ -195,6 +209,10 @@
     <message>
         <source>停止</source>
         <translation>Stop</translation>
+    </message>
+    <message>
+        <source>视图(&amp;V)</source>
+        <translation>&amp;View</translation>
     </message>
 </context>
 </TS>

@@ -8,16 +8,21 @@
 #include "editor/framecommands.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
+#include "editor/framestripmodel.h"
+#include "editor/thumbnailstrip.h"
 #include "widgets/picturesurface.h"
 #include "widgets/prompts.h"
 #include "project/mvk.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLayout>
+#include <QListView>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -119,7 +124,9 @@ public:
         auto w = std::make_unique<frmEditer>(m_settings, m_prompts);
         w->Form_Load();
         w->show();
-        w->resize(client.width(), client.height() + w->menuBar()->sizeHint().height());
+        // The menu bar and the thumbnail strip take what lies around the client area.
+        w->layout()->activate();
+        w->resize(w->size() + client - w->Client().size());
         w->layout()->activate();
         return w;
     }
@@ -284,6 +291,100 @@ void BM_DeleteAndUndo10000(benchmark::State &state)
     state.counters["rows"] = w->Frames().RowCount();
 }
 BENCHMARK(BM_DeleteAndUndo10000)->Unit(benchmark::kMillisecond);
+
+/// The longest a single pass of the window's event loop took, and the passes, while
+/// `done` is false (at most 30 s).
+struct UiFrames
+{
+    double maxMs = 0.0;
+    double totalMs = 0.0;
+    int passes = 0;
+};
+
+template <typename Done> UiFrames PumpUntil(Done done)
+{
+    UiFrames frames;
+    QElapsedTimer total;
+    total.start();
+    while (!done() && total.elapsed() < 30000) {
+        QElapsedTimer pass;
+        pass.start();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        const double ms = pass.nsecsElapsed() / 1e6;
+        frames.maxMs = std::max(frames.maxMs, ms);
+        frames.totalMs += ms;
+        ++frames.passes;
+    }
+    return frames;
+}
+
+bool VisibleThumbnailsDrawn(frmEditer &w)
+{
+    QListView &view = w.Strip().View();
+    view.viewport()->repaint();
+    const FrameStripModel &model = w.Strip().Model();
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QModelIndex index = model.index(row);
+        if (!view.viewport()->rect().intersects(view.visualRect(index)))
+            continue;
+        if (model.data(index, Qt::DecorationRole).value<QImage>().isNull())
+            return false;
+    }
+    return true;
+}
+
+/// Opening the 105-frame demo-like project until every thumbnail in view is drawn; the
+/// thumbnails are made off the window's thread, so no pass of its loop should be long.
+void BM_StripOpen105(benchmark::State &state)
+{
+    Fixture fixture({1024, 768});
+    auto w = fixture.Window({1024, 640});
+    const QString path = fixture.Project(105);
+    UiFrames worst;
+    for (auto _ : state) {
+        if (!w->Commands().OpenProjectFile(path))
+            state.SkipWithError("the project did not open");
+        const UiFrames frames = PumpUntil([&] { return VisibleThumbnailsDrawn(*w); });
+        worst.maxMs = std::max(worst.maxMs, frames.maxMs);
+        state.PauseTiming();
+        w->Commands().New();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["max_ui_pass_ms"] = worst.maxMs;
+}
+BENCHMARK(BM_StripOpen105)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+/// A 10,000-frame project's strip scrolled from end to end, half a view per step, each step
+/// painted; the frame times of the window's thread.
+void BM_StripScroll10000(benchmark::State &state)
+{
+    Fixture fixture({1024, 768});
+    auto w = fixture.Window({1024, 640});
+    w->Commands().OpenProjectFile(fixture.Project(10000));
+    QListView &view = w->Strip().View();
+    QScrollBar &bar = *view.horizontalScrollBar();
+    double maxMs = 0.0, totalMs = 0.0;
+    int steps = 0;
+    for (auto _ : state) {
+        bar.setValue(0);
+        for (int value = 0; value <= bar.maximum(); value += view.viewport()->width() / 2) {
+            QElapsedTimer step;
+            step.start();
+            bar.setValue(value);
+            view.viewport()->repaint();
+            QCoreApplication::processEvents();
+            const double ms = step.nsecsElapsed() / 1e6;
+            maxMs = std::max(maxMs, ms);
+            totalMs += ms;
+            ++steps;
+        }
+    }
+    state.counters["steps"] = steps;
+    state.counters["mean_frame_ms"] = steps ? totalMs / steps : 0.0;
+    state.counters["max_frame_ms"] = maxMs;
+}
+BENCHMARK(BM_StripScroll10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

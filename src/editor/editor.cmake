@@ -13,5 +13,9 @@ target_sources(mirovane_editor PRIVATE
     previewcommands.cpp previewcommands.h
     projectcommands.cpp projectcommands.h
     screenscale.cpp screenscale.h
+    thumbnailmaker.cpp thumbnailmaker.h
+    framestripdelegate.cpp framestripdelegate.h
+    framestripmodel.cpp framestripmodel.h
+    thumbnailstrip.cpp thumbnailstrip.h
     trimworkingset.cpp trimworkingset.h
 )

@@ -3,6 +3,7 @@
 #include "document/projectdocument.h"
 #include "editor/clipimportdialog.h"
 #include "editor/framelist.h"
+#include "editor/thumbnailstrip.h"
 #include "editor/frmediter.h"
 #include "imaging/animationprobe.h"
 #include "import/frameimporter.h"
@@ -129,6 +130,11 @@ void FrameCommands::ConnectEntries()
     connect(&list, &FrameList::rowMenuRequested, this, &FrameCommands::ShowRowMenu);
     connect(&list, &FrameList::deleteKeyPressed, this, &FrameCommands::DeleteFrames);
     connect(&list, &FrameList::insertKeyPressed, this, &FrameCommands::InsertBefore);
+    // The strip shows the current frame, which the keys act on as they do in the list.
+    connect(&m_editor.Strip(), &ThumbnailStrip::deleteKeyPressed, this,
+            &FrameCommands::DeleteFrames);
+    connect(&m_editor.Strip(), &ThumbnailStrip::insertKeyPressed, this,
+            &FrameCommands::InsertBefore);
     connect(&list, &FrameList::filesDropped, this, &FrameCommands::DropFiles);
 }
 

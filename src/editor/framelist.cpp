@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -240,6 +241,7 @@ void FrameList::SetRowProblem(int row, const QString &reason)
         m_problems[row] = reason;
     if (const Row *r = Find(row))
         MarkPathBox(*r->path, reason);
+    emit problemChanged(row);
 }
 
 QString FrameList::RowProblem(int row) const
@@ -274,7 +276,53 @@ void FrameList::vscFrame_Change()
 
 void FrameList::SetHighlightRow(int row)
 {
+    m_current = row;
     m_highlight->move(m_highlight->x(), clampToInt(HighlightTop(row, m_metrics)));
+}
+
+int FrameList::Travel() const
+{
+    return m_inner->height() - m_panel->height();
+}
+
+bool FrameList::RowInView(int row) const
+{
+    const int value = m_scroll->value();
+    return RevealScrollValue(row, m_metrics, m_inner->y(), m_viewport->height(), Travel(), value,
+                             m_scroll->maximum()) == value;
+}
+
+void FrameList::RevealRow(int row)
+{
+    if (row < 1 || row > m_rowCount || !m_scroll->isEnabled())
+        return;
+    m_scroll->setValue(RevealScrollValue(row, m_metrics, m_inner->y(), m_viewport->height(),
+                                         Travel(), m_scroll->value(), m_scroll->maximum()));
+}
+
+int FrameList::KeyTarget(int key) const
+{
+    if (m_rowCount <= 0)
+        return 0;
+    const int from = std::clamp(m_current, 1, m_rowCount);
+    const int page =
+        m_metrics.RowPitch > 0 ? MaxOf(m_viewport->height() / m_metrics.RowPitch - 1, 1) : 1;
+    switch (key) {
+    case Qt::Key_Up:
+        return MaxOf(from - 1, 1);
+    case Qt::Key_Down:
+        return MinOf(from + 1, m_rowCount);
+    case Qt::Key_PageUp:
+        return MaxOf(from - page, 1);
+    case Qt::Key_PageDown:
+        return MinOf(from + page, m_rowCount);
+    case Qt::Key_Home:
+        return 1;
+    case Qt::Key_End:
+        return m_rowCount;
+    default:
+        return 0;
+    }
 }
 
 void FrameList::Realize()
@@ -580,6 +628,20 @@ bool FrameList::eventFilter(QObject *watched, QEvent *event)
             emit insertKeyPressed();
             return true;
         }
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if (const int row = KeyTarget(key->key())) {
+                ClickLabel(row, Qt::NoModifier);
+                return true;
+            }
+        }
+    }
+    if (event->type() == QEvent::FocusIn && qobject_cast<QLineEdit *>(watched)) {
+        // Coming back to the window or from a menu is no choice of frame.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        const int index = ControlIndex(*watched);
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && index >= 1 &&
+            index <= m_rowCount && index != m_current)
+            emit pathFocused(index);
     }
     if (watched == m_panel && event->type() == QEvent::Resize) {
         m_viewport->setGeometry(m_panel->contentsRect());

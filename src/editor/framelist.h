@@ -78,8 +78,12 @@ public:
     const RowArrangement &Arrangement() const { return m_arrangement; }
     /// Moves the inner panel for the scrollbar's value (`vscFrame_Change`).
     void vscFrame_Change();
-    /// Frames row `row` with the highlight.
+    /// Frames row `row` with the highlight; it is the current row the keys step from.
     void SetHighlightRow(int row);
+    /// True when row `row` and its highlight show whole in the panel.
+    bool RowInView(int row) const;
+    /// Scrolls the list as little as it takes to show row `row` whole; a row in view stays put.
+    void RevealRow(int row);
 
     /// Row widgets that exist right now, for tests and for later editing: nullptr when the
     /// row is out of view.
@@ -113,6 +117,10 @@ signals:
     void settingClicked(int row);
     /// The row menu was asked for over a row (its number, its buttons or the space around).
     void rowMenuRequested(int row, QPoint globalPos);
+    /// Row `row`'s reason changed (SetRowProblem).
+    void problemChanged(int row);
+    /// A row's path box took the focus from the user (click or Tab).
+    void pathFocused(int row);
     /// Delete or Insert was pressed while the list (not a path box) had the focus.
     void deleteKeyPressed();
     void insertKeyPressed();
@@ -135,6 +143,8 @@ private:
     };
 
     void Realize();
+    /// How far the inner panel can move up.
+    int Travel() const;
     /// Gives up every row's widgets, so the rows take new numbers; then lays them out again.
     void Renumber();
     Row TakeRow();
@@ -148,6 +158,8 @@ private:
     const Row *Find(int row) const;
     void WheelScroll(int angle);
     void ClickLabel(int row, Qt::KeyboardModifiers modifiers);
+    /// Up/Down/PageUp/PageDown/Home/End: the row the key leads to from the current one, or 0.
+    int KeyTarget(int key) const;
     void ShowSelected(const Row &row) const;
     /// Handles a drag or drop of several files or of a folder; false for anything else.
     bool TakeManyFiles(QObject *watched, QEvent *event);
@@ -166,6 +178,7 @@ private:
     std::map<int, QString> m_problems;
     std::set<int> m_selected;
     int m_anchor = 0;
+    int m_current = 0;
     std::map<int, Row> m_active;
     std::vector<Row> m_pool;
     std::function<void(QObject &)> m_layoutHook;

@@ -3,6 +3,7 @@
 #include "support/stringutil.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace mrv {
 
@@ -95,6 +96,29 @@ RowRange VisibleRows(int innerTop, int viewHeight, const RowMetrics &m, int rowC
     range.first = int(first);
     range.last = int(last);
     return range;
+}
+
+int RevealScrollValue(int row, const RowMetrics &m, int innerTop, int viewHeight, int travel,
+                      int value, int scrollMax)
+{
+    if (travel <= 0 || scrollMax <= 0 || viewHeight <= 0)
+        return value;
+    // The highlight reaches 4 pixels beyond the row on either side.
+    const qint64 top = HighlightTop(row, m);
+    const qint64 bottom = top + (m.RowBottom - m.RowTop) + 8;
+    const qint64 viewTop = -qint64(innerTop);
+    qint64 wantedTop;
+    if (top < viewTop)
+        wantedTop = top;
+    else if (bottom > viewTop + viewHeight)
+        wantedTop = bottom - viewHeight;
+    else
+        return value;
+    wantedTop = std::clamp<qint64>(wantedTop, 0, travel);
+    // Round away from the row so the rounding never leaves it a pixel short.
+    const double exact = double(wantedTop) / travel * scrollMax;
+    const qint64 v = qint64(wantedTop > viewTop ? std::ceil(exact) : std::floor(exact));
+    return int(std::clamp<qint64>(v, 0, scrollMax));
 }
 
 } // namespace mrv

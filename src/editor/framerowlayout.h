@@ -83,4 +83,10 @@ struct RowRange
 };
 RowRange VisibleRows(int innerTop, int viewHeight, const RowMetrics &m, int rowCount);
 
+/// The scrollbar value that brings row `row` (with its highlight) into a view `viewHeight`
+/// high by moving the list as little as possible; `value` itself when the row shows already.
+/// `travel` is how far the inner panel can move up.
+int RevealScrollValue(int row, const RowMetrics &m, int innerTop, int viewHeight, int travel,
+                      int value, int scrollMax);
+
 } // namespace mrv

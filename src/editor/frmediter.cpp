@@ -3,6 +3,8 @@
 #include "settings/settings.h"
 #include "editor/editortitle.h"
 #include "editor/framelist.h"
+#include "editor/framestripmodel.h"
+#include "editor/thumbnailstrip.h"
 #include "widgets/keyfilter.h"
 #include "editor/menushortcuts.h"
 #include "editor/pictureedit.h"
@@ -22,6 +24,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -44,6 +47,13 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     shortcuts->TakeFromWidgets(m_menus.mnuUndo->shortcuts() + m_menus.mnuRedo->shortcuts());
     m_c = BuildEditorControls(*m_client);
     m_frames = new FrameList(*m_c.picFrame);
+    m_strip = new ThumbnailStrip(
+        m_document, [this](int frame) { return m_frames->RowProblem(frame); }, this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_strip);
+    m_viewMenu = new QMenu(tr("视图(&V)"), this);
+    m_viewMenu->setObjectName(QStringLiteral("mnuView"));
+    m_viewMenu->addAction(m_strip->toggleViewAction());
+    menuBar()->insertMenu(m_menus.mnuHelp->menuAction(), m_viewMenu);
     m_preview =
         std::make_unique<EditorPreview>(*m_c.picBG, *m_c.picA0, *m_c.picA1, m_cache, m_document);
 
@@ -55,7 +65,9 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     ConnectControls();
     ConnectDocument();
     m_pictures = new PictureEdit(*this);
-    resize(DesignClientSize.width(), DesignClientSize.height() + menuBar()->sizeHint().height());
+    // The strip below takes its own height, so the controls keep their designed area.
+    resize(DesignClientSize.width(), DesignClientSize.height() + menuBar()->sizeHint().height() +
+                                         m_strip->sizeHint().height());
 }
 
 frmEditer::~frmEditer()
@@ -83,6 +95,10 @@ void frmEditer::ConnectControls()
 
     connect(m_c.sldFrame, &QSlider::valueChanged, this, &frmEditer::sldFrame_Change);
     connect(m_frames, &FrameList::labelClicked, this, &frmEditer::lblFrame_Click);
+    connect(m_frames, &FrameList::pathFocused, this, &frmEditer::lblFrame_Click);
+    connect(m_strip, &ThumbnailStrip::frameChosen, this, &frmEditer::lblFrame_Click);
+    connect(m_frames, &FrameList::problemChanged, &m_strip->Model(),
+            &FrameStripModel::ProblemChanged);
     connect(m_c.cmdPlay, &QPushButton::clicked, this, &frmEditer::cmdPlay_Click);
     connect(&m_timPlay, &QTimer::timeout, this, &frmEditer::timPlay_Timer);
     connect(m_c.txtProjectName, &QLineEdit::textChanged, this, &frmEditer::txtProjectName_Change);
@@ -125,6 +141,7 @@ void frmEditer::Form_Load(const QList<CommandLinePath> &commandLine)
     FillScreenScales();
     m_commands.New();
     RestoreLayout(*m_settings.WindowDocument, *this);
+    RestoreDockState(*m_settings.WindowDocument, *this);
     // Neither the design size nor a size stored on a larger screen may push the play and
     // full-screen buttons off this one.
     FitOnScreen(*this);
@@ -323,10 +340,17 @@ void frmEditer::sldFrame_Change()
 {
     const int v = m_c.sldFrame->value();
     m_frames->SetHighlightRow(v);
+    m_strip->SetCurrent(v);
     ShowFrameNumber();
-    if (m_settings.FrameFocus) {
-        QScrollBar &scroll = *m_frames->ScrollBar();
-        scroll.setValue(FocusScrollValue(v, m_c.sldFrame->maximum(), scroll.maximum()));
+    // The list follows the current frame, but a row already in view (the one just clicked,
+    // say) never moves under the pointer. The option keeps the old proportional placement for
+    // the rows it has to bring into view.
+    if (!m_frames->ScrollBar()->isEnabled() || !m_frames->RowInView(v)) {
+        if (m_settings.FrameFocus) {
+            QScrollBar &scroll = *m_frames->ScrollBar();
+            scroll.setValue(FocusScrollValue(v, m_c.sldFrame->maximum(), scroll.maximum()));
+        }
+        m_frames->RevealRow(v);
     }
     PicRedraw(1);
 }
@@ -374,6 +398,7 @@ bool frmEditer::Form_Unload()
 {
     // Failing to note the size costs only the next start's window size.
     static_cast<void>(SaveWindowSize(*m_settings.WindowDocument, *this));
+    static_cast<void>(SaveDockState(*m_settings.WindowDocument, *this));
     if (!m_commands.AskToSave())
         return false;
     SaveSettingsAndEnd();

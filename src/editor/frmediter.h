@@ -15,6 +15,7 @@
 namespace mrv {
 
 class FrameList;
+class ThumbnailStrip;
 class PictureEdit;
 class Prompts;
 struct Settings;
@@ -67,6 +68,9 @@ public:
     const QStringList &FramePaths() const { return m_document.FramePaths(); }
     FrameTimer &PlayTimer() { return m_timPlay; }
     FrameList &Frames() { return *m_frames; }
+    ThumbnailStrip &Strip() { return *m_strip; }
+    /// The 视图 menu: which docks show.
+    QMenu *ViewMenu() const { return m_viewMenu; }
     /// The picture-path, drop and offset editing.
     PictureEdit &Pictures() { return *m_pictures; }
     const EditorControls &Controls() const { return m_c; }
@@ -124,6 +128,8 @@ private:
     EditorControls m_c;
     EditorMenus m_menus;
     FrameList *m_frames = nullptr;
+    ThumbnailStrip *m_strip = nullptr;
+    QMenu *m_viewMenu = nullptr;
     PictureEdit *m_pictures = nullptr;
     std::unique_ptr<EditorPreview> m_preview;
     ProjectCommands m_commands;

@@ -9,6 +9,7 @@
 #include "support/stringutil.h"
 #include "support/xmledit.h"
 
+#include <QMainWindow>
 #include <QWidget>
 
 #include <algorithm>
@@ -237,6 +238,31 @@ Status SaveWindowSize(pugi::xml_document &document, const QWidget &window)
         !s)
         return s;
     return XmlSetAttr(document, path, QStringLiteral("Height"), QString::number(size.height()), 0);
+}
+
+namespace {
+
+const QString DockElement = QStringLiteral("/DockLayout");
+const QString DockAttribute = QStringLiteral("State");
+
+} // namespace
+
+Status SaveDockState(pugi::xml_document &document, const QMainWindow &window)
+{
+    if (window.objectName().isEmpty())
+        return Status::Fail(QStringLiteral("The window has no name to store its docks under."));
+    EnsureSoftRoot(document);
+    return XmlSetAttr(document, WindowPath(window) + DockElement, DockAttribute,
+                      QString::fromLatin1(window.saveState().toBase64()), 0);
+}
+
+void RestoreDockState(const pugi::xml_node &document, QMainWindow &window)
+{
+    const auto stored =
+        XmlGetAttr(document, WindowPath(window) + DockElement, DockAttribute, QString(), 0);
+    if (!stored || stored->isEmpty())
+        return;
+    window.restoreState(QByteArray::fromBase64(stored->toLatin1()));
 }
 
 } // namespace mrv

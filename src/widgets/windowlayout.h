@@ -10,6 +10,8 @@
 class QObject;
 class QWidget;
 
+class QMainWindow;
+
 namespace mrv {
 
 // The window-layout document sets properties of windows and their controls by name:
@@ -67,5 +69,12 @@ void RestoreControlLayout(const pugi::xml_node &document, const QWidget &window,
 /// "Soft" and the elements when missing. A maximised or full-screen window stores its
 /// normal size, so the next start opens at the size the user last chose.
 Status SaveWindowSize(pugi::xml_document &document, const QWidget &window);
+
+/// Stores where the main window's docks stand and whether they show, under its element
+/// (an element no control is named after, so restoring the layout passes it by).
+Status SaveDockState(pugi::xml_document &document, const QMainWindow &window);
+/// Puts the docks back as SaveDockState stored them; nothing stored (or a damaged state)
+/// leaves them as they are.
+void RestoreDockState(const pugi::xml_node &document, QMainWindow &window);
 
 } // namespace mrv

@@ -10,4 +10,5 @@ mirovane_add_test(editor_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/layout_formresize_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout_framerows_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/playback_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/thumbnailstrip_test.cpp
     WIDGETS)

@@ -83,7 +83,9 @@ protected:
     /// Resizes the window so its client area has the size.
     void SetClientSize(QSize client)
     {
-        window->resize(client.width(), client.height() + window->menuBar()->height());
+        // The menu bar and the docks take what lies around the client area.
+        window->layout()->activate();
+        window->resize(window->size() + client - window->Client().size());
         window->layout()->activate();
         ASSERT_EQ(window->Client().size(), client);
     }

@@ -124,6 +124,92 @@ TEST_F(FrameListWindow, FrameFocusScrollsToFollowTheFrame)
     EXPECT_EQ(w.Frames().ScrollBar()->value(), 0);
 }
 
+// Whether row `row` shows whole in the list's panel, as the user sees it.
+bool ShowsWhole(frmEditer &w, int row)
+{
+    const QLabel *label = w.Frames().RowLabel(row);
+    const QLineEdit *path = w.Frames().RowPath(row);
+    if (!label || !path || !label->isVisible())
+        return false;
+    const QWidget *panel = w.Frames().Panel();
+    const QRect view = panel->contentsRect();
+    return view.contains(QRect(label->mapTo(panel, QPoint(0, 0)), label->size())) &&
+           view.contains(QRect(path->mapTo(panel, QPoint(0, 0)), path->size()));
+}
+
+TEST_F(FrameListWindow, TheListFollowsTheCurrentFrameButNotUnderAClick)
+{
+    for (const bool frameFocus : {false, true}) {
+        SCOPED_TRACE(frameFocus);
+        settings.FrameFocus = frameFocus;
+        frmEditer &w = Load();
+        QSlider &slider = *w.Controls().sldFrame;
+        slider.setValue(90);
+        EXPECT_TRUE(ShowsWhole(w, 90));
+        // Playback to the end and round into the loop; stopped at 81, the row shows.
+        for (int tick = 0; tick < 36; ++tick) {
+            w.timPlay_Timer();
+            EXPECT_TRUE(ShowsWhole(w, slider.value())) << slider.value();
+        }
+        ASSERT_EQ(slider.value(), 81);
+
+        // A click on the lowest row in view leaves the list where it is.
+        QScrollBar &scroll = *w.Frames().ScrollBar();
+        scroll.setValue(scroll.maximum() / 3);
+        int lowest = 0;
+        for (int row = 1; row <= 105; ++row)
+            if (ShowsWhole(w, row))
+                lowest = row;
+        ASSERT_GT(lowest, 0);
+        const int before = scroll.value();
+        QTest::mouseClick(w.Frames().RowLabel(lowest), Qt::LeftButton);
+        EXPECT_EQ(slider.value(), lowest);
+        EXPECT_EQ(scroll.value(), before);
+    }
+}
+
+TEST_F(FrameListWindow, KeysAndPathBoxesChooseTheCurrentFrame)
+{
+    frmEditer &w = Load();
+    Activate();
+    QSlider &slider = *w.Controls().sldFrame;
+    QTest::mouseClick(w.Frames().RowLabel(3), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), w.Frames().Panel());
+    const struct
+    {
+        Qt::Key key;
+        int expected;
+    } steps[] = {{Qt::Key_Down, 4}, {Qt::Key_Up, 3},   {Qt::Key_End, 105},
+                 {Qt::Key_Up, 104}, {Qt::Key_Home, 1}, {Qt::Key_Up, 1}};
+    for (const auto &step : steps) {
+        QTest::keyClick(QApplication::focusWidget(), step.key);
+        EXPECT_EQ(slider.value(), step.expected) << step.key;
+        EXPECT_TRUE(ShowsWhole(w, step.expected)) << step.key;
+        EXPECT_EQ(w.Frames().Selection(), QList<int>{step.expected}) << step.key;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+    const int page = slider.value();
+    EXPECT_GT(page, 2);
+    EXPECT_TRUE(ShowsWhole(w, page));
+    EXPECT_FALSE(ShowsWhole(w, page + 2));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+    EXPECT_EQ(slider.value(), 1);
+
+    // Clicking into a row's path box makes its frame current; typing there stays text.
+    QLineEdit *box = w.Frames().RowPath(5);
+    ASSERT_NE(box, nullptr);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+    EXPECT_EQ(slider.value(), 5);
+    QTest::keyClick(box, Qt::Key_Home);
+    EXPECT_EQ(slider.value(), 5);
+    // Tab on to the next row's path box (past its two buttons).
+    QTest::keyClick(box, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w.Frames().RowPath(6));
+    EXPECT_EQ(slider.value(), 6);
+}
+
 TEST_F(FrameListWindow, ResizingKeepsRowsFollowingThePanelWidth)
 {
     frmEditer &w = Load();

@@ -2,6 +2,8 @@
 // and drops, each one undo step.
 
 #include "editor/framecommands.h"
+#include "editor/framestripmodel.h"
+#include "editor/thumbnailstrip.h"
 
 #include "document/projectdocument.h"
 #include "editing_fixture.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QListView>
 #include <QSlider>
 #include <QUndoStack>
 #include <QUrl>
@@ -218,6 +221,19 @@ TEST_F(FramesTest, DeleteAndInsertKeysActOnTheCurrentRowOnlyWhileTheListHasTheFo
     QTest::keyClick(QApplication::focusWidget(), shownKey(w.Menus().mnuFrameInsertBefore));
     EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QString(), QStringLiteral("f3.png")}));
     EXPECT_EQ(w.Controls().sldFrame->value(), 2);
+
+    // In the thumbnail strip they act on the thumbnail clicked.
+    QListView &strip = w.Strip().View();
+    QTest::mouseClick(strip.viewport(), Qt::LeftButton, {},
+                      strip.visualRect(w.Strip().Model().index(2)).center());
+    ASSERT_EQ(w.Controls().sldFrame->value(), 3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QString()}));
+    EXPECT_EQ(w.Strip().Model().rowCount(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert);
+    EXPECT_EQ(Urls(), (QStringList{QStringLiteral("f1.png"), QString(), QString()}));
+    w.Document().UndoStack()->undo();
+    w.Document().UndoStack()->undo();
 
     // In a path box the keys edit the text.
     QLineEdit *box = w.Frames().RowPath(1);
