@@ -7,6 +7,7 @@
 #include "imaging/canvas.h"
 #include "imaging/gifanimation.h"
 #include "imaging/picturefile.h"
+#include "support/atomicfile.h"
 #include "imaging/pngcodec.h"
 #include "project/mvk.h"
 #include "support/parallel.h"
@@ -165,6 +166,9 @@ ExportResult ExportAnimation(const ExportSource &source, const AnimationOptions 
         result.Refuse(accepted);
         return result;
     }
+    // A target that may not be replaced is refused before anything is composed.
+    if (result.status = CheckReplaceable(options.path); !result.status)
+        return result;
     // Every frame's picture is held until the distinct ones are known: refuse a project whose
     // pictures could not all fit in memory instead of exhausting it.
     const int count = source.project.aFrame.Count();

@@ -213,6 +213,9 @@ ExportResult ExportBootAnimation(const ExportSource &source, const BootAnimation
                                  const ExportProgress &progress, const std::atomic_bool *cancel)
 {
     ExportResult result;
+    // A target that may not be replaced is refused before the screens are composed.
+    if (result.status = CheckReplaceable(options.path); !result.status)
+        return result;
     const MVK &project = source.project;
     const AndroidTiming timing = AndroidTimingFor(options.frameTime);
     const BootParts parts = BootParts::Of(project.aFrame.Count());

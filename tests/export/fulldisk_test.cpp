@@ -142,6 +142,8 @@ TEST(FullDisk, SpecialFilesAreNeverReplaced)
          {QStringList{QStringLiteral("new"), work.file(QStringLiteral("fifo.mrv"))},
           QStringList{QStringLiteral("export-long"), project,
                       work.file(QStringLiteral("fifo.bmp"))},
+          QStringList{QStringLiteral("export-animation"), project,
+                      work.file(QStringLiteral("fifo.gif"))},
           QStringList{QStringLiteral("export-bootanimation"), project,
                       work.file(QStringLiteral("fifo.zip"))}}) {
         const QString fifo = args.last();
