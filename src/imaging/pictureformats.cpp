@@ -98,7 +98,10 @@ Result<PictureFormat> cliFormat(std::span<const PictureFormatInfo> formats,
                      names.last()));
     }
     if (const PictureFormatInfo *byName = find(
-            [extension](const PictureFormatInfo &entry) { return entry.extension == extension; },
+            // "X.GIF" names a GIF as "x.gif" does.
+            [extension](const PictureFormatInfo &entry) {
+                return extension.compare(entry.extension, Qt::CaseInsensitive) == 0;
+            },
             formats))
         return byName->format;
     return fallback;
@@ -167,7 +170,7 @@ Result<PictureFormat> CliAnimationFormat(const QString *nameGiven, const QString
 {
     const QString name = QFileInfo(outPath).fileName();
     const QStringView extension = extensionOf(name);
-    if (!nameGiven && extension == u".apng")
+    if (!nameGiven && extension.compare(u".apng", Qt::CaseInsensitive) == 0)
         return PictureFormat::Apng;
     return cliFormat(AnimationFormats(), nameGiven, extension, fallback);
 }

@@ -107,12 +107,12 @@ TEST(CliExport, LongPictureDefaultsToBmpAndWarnsPerUnreadablePicture)
               cli::ExitOk);
     EXPECT_TRUE(ReadAll(odd).startsWith("\xff\xd8"));
 
-    // Upper case is not one of the five: the default entry (BMP) applies.
+    // An extension in capitals names its type as in lower case, and the name stays as typed.
     ASSERT_EQ(
         RunCli({QStringLiteral("export-long"), project.path, project.File(QStringLiteral("x.PNG"))})
             .code,
         cli::ExitOk);
-    EXPECT_TRUE(ReadAll(project.File(QStringLiteral("x.PNG.bmp"))).startsWith("BM"));
+    EXPECT_TRUE(ReadAll(project.File(QStringLiteral("x.PNG"))).startsWith("\x89PNG"));
 }
 
 TEST(CliExport, SequenceTakesTheLoopAnswerAsTheBoxWould)

@@ -94,7 +94,7 @@ TEST(PictureFormats, CommandLineFormatFromNameThenOutputThenFallback)
     EXPECT_EQ(*CliPictureFormat(nullptr, QStringLiteral("/o/a.gif"), PictureFormat::Bmp),
               PictureFormat::Gif);
     EXPECT_EQ(*CliPictureFormat(nullptr, QStringLiteral("/o/a.GIF"), PictureFormat::Bmp),
-              PictureFormat::Bmp);
+              PictureFormat::Gif);
     EXPECT_EQ(*CliPictureFormat(nullptr, QStringLiteral("/o/a.jpeg"), PictureFormat::Png),
               PictureFormat::Png);
     EXPECT_EQ(*CliPictureFormat(nullptr, QStringLiteral("/o.tif/a"), PictureFormat::Bmp),
