@@ -24,6 +24,15 @@
 
 namespace mrv {
 
+FrameKey FrameKeyOf(const QKeyEvent &key)
+{
+    if (key.modifiers() != Qt::NoModifier)
+        return FrameKey::None;
+    if (key.key() == Qt::Key_Delete)
+        return FrameKey::Delete;
+    return key.key() == Qt::Key_Insert ? FrameKey::Insert : FrameKey::None;
+}
+
 namespace {
 
 // Rows kept alive beyond the visible ones, so short scrolls reuse nothing.
@@ -620,12 +629,8 @@ bool FrameList::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::KeyPress && !qobject_cast<QLineEdit *>(watched)) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->modifiers() == Qt::NoModifier && key->key() == Qt::Key_Delete) {
-            emit deleteKeyPressed();
-            return true;
-        }
-        if (key->modifiers() == Qt::NoModifier && key->key() == Qt::Key_Insert) {
-            emit insertKeyPressed();
+        if (const FrameKey frameKey = FrameKeyOf(*key); frameKey != FrameKey::None) {
+            emit(frameKey == FrameKey::Delete ? deleteKeyPressed() : insertKeyPressed());
             return true;
         }
         if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -20,6 +21,16 @@ class QScrollBar;
 class QWidget;
 
 namespace mrv {
+
+/// The keys that act on frames wherever the frames are shown (the list, the strip): Delete
+/// and Insert without modifiers.
+enum class FrameKey
+{
+    None,
+    Delete,
+    Insert,
+};
+FrameKey FrameKeyOf(const QKeyEvent &key);
 
 /// The frame list: the outer panel `picFrame` clipping the inner panel `picFrame_In`, which
 /// holds one row per frame (the control arrays `lblFrame`, `txtFrame`, `cmdFrame_Browse`,

@@ -1,5 +1,6 @@
 #include "editor/thumbnailstrip.h"
 
+#include "editor/framelist.h"
 #include "editor/framestripdelegate.h"
 #include "editor/framestripmodel.h"
 
@@ -65,12 +66,8 @@ bool ThumbnailStrip::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_view && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->modifiers() == Qt::NoModifier && key->key() == Qt::Key_Delete) {
-            emit deleteKeyPressed();
-            return true;
-        }
-        if (key->modifiers() == Qt::NoModifier && key->key() == Qt::Key_Insert) {
-            emit insertKeyPressed();
+        if (const FrameKey frameKey = FrameKeyOf(*key); frameKey != FrameKey::None) {
+            emit(frameKey == FrameKey::Delete ? deleteKeyPressed() : insertKeyPressed());
             return true;
         }
     }
