@@ -16,6 +16,8 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The suite checks the Chinese texts: the programs it starts follow the system's language.
+    qputenv("LANGUAGE", "zh_CN");
     ::testing::InitGoogleMock(&argc, argv);
     int code = 0;
     {

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QStringList>
+#include "settings/settings.h"
 
-class QTranslator;
+#include <QStringList>
+#include <QTranslator>
 
 namespace mrv {
 
@@ -11,8 +12,26 @@ namespace mrv {
 /// program is written in, stays for every other language and for the C locale.
 bool PrefersEnglish(const QStringList &uiLanguages);
 
+/// Whether the interface speaks English: as chosen in the options dialog, or, where the choice
+/// follows the system, as PrefersEnglish says.
+bool SpeaksEnglish(LanguageChoice choice, const QStringList &uiLanguages);
+
 /// Loads the English texts of the interface, built into the program, into translator; false
 /// when they are missing.
 bool LoadEnglish(QTranslator &translator);
+
+/// The translators of the interface's language, installed into the application while this
+/// object lives.
+class InterfaceTranslators
+{
+public:
+    /// English: the program's English texts (Qt's own are English already). Chinese: Qt's own
+    /// texts (dialog buttons, file dialogs) from Qt's translations, where they are installed.
+    void Use(bool english);
+
+private:
+    QTranslator m_program;
+    QTranslator m_qt;
+};
 
 } // namespace mrv
