@@ -74,8 +74,8 @@ desktop-file-validate "$desktop" || fail "desktop-file-validate"
 grep -q "application/x-mirovane-project:\*.mrv" /usr/share/mime/globs2 || fail "no .mrv type"
 [ -f /usr/share/icons/hicolor/scalable/apps/org.mirovane.Mirovane.svg ] || fail "no icon"
 [ -f /usr/share/mirovane/MRVKConfig.xml ] || fail "no default settings"
-LANGUAGE=en mirovane-cli info /nonexistent.mrv 2>&1 | grep -q "could not be read" ||
-  fail "no English messages"
+english=$(LANGUAGE=en mirovane-cli info /nonexistent.mrv 2>&1 || true)
+grep -q "could not be read" <<<"$english" || fail "no English messages: $english"
 
 apt-get purge -y -qq -o DPkg::Lock::Timeout=120 mirovane >/dev/null
 while read -r path; do

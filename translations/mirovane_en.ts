@@ -528,7 +528,7 @@
     </message>
     <message>
         <source>拖动滑条，帧列表自动跳转到帧焦点</source>
-        <translation>Dragging the slider scrolls the frame list to the frame</translation>
+        <translation>The frame list follows the slider</translation>
     </message>
     <message>
         <source>确定</source>
