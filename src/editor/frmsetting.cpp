@@ -38,7 +38,8 @@ Result<qint16> ParseOffsetText(const QString &text, const QString &name)
     if (!converted || value < std::numeric_limits<qint32>::min()
         || value > std::numeric_limits<qint32>::max()
         || capped < std::numeric_limits<qint16>::min())
-        return Result<qint16>::Fail(Tr::tr("%1 的值超出范围，允许 -32768 到 %2").arg(name).arg(MaxOffset));
+        return Result<qint16>::Fail(
+            Tr::tr("%1 的值超出范围，允许 -32768 到 %2").arg(name, QString::number(MaxOffset)));
     return qint16(capped);
 }
 

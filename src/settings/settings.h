@@ -65,9 +65,9 @@ Result<Settings> LoadSettings(const QString &folder,
 /// The message shown when the configuration file cannot be loaded: two lines and the time.
 QString SettingsLoadFailureMessage(const QDateTime &now);
 
-/// Writes the two switches and the language into the configuration document, then saves the window document
-/// (when it has a root element and its file is not kept) and the configuration document, each
-/// through a temporary file. A failed file does not stop the other; the failure names every
+/// Writes the two switches and the language into the configuration document, then saves the
+/// window document (when it has a root element and its file is not kept) and the configuration
+/// document, each through a temporary file. A failed file does not stop the other; the failure names every
 /// file that was not written, one line each, with its reason.
 Status SaveSettings(Settings &settings);
 

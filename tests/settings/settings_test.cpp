@@ -254,11 +254,8 @@ TEST(Settings, TheLanguageChoiceIsKeptWithTheSwitches)
     {
         const char *stored;
         LanguageChoice choice;
-    } cases[] = {{"en", LanguageChoice::English},
-                 {"zh_CN", LanguageChoice::Chinese},
-                 {"system", LanguageChoice::System},
-                 {"fr", LanguageChoice::System},
-                 {nullptr, LanguageChoice::System}};
+    } cases[] = {{"en", LanguageChoice::English}, {"zh_CN", LanguageChoice::Chinese},
+                 {"fr", LanguageChoice::System}, {nullptr, LanguageChoice::System}};
     for (const auto &c : cases) {
         dir.write(ConfigFileName, c.stored ? QByteArray("<Soft><Config Language='") + c.stored
                                                  + "'/></Soft>"

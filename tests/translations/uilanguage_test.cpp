@@ -51,10 +51,10 @@ TEST(UiLanguage, TheOptionsChoiceOverridesTheSystem)
         LanguageChoice choice;
         const QStringList &system;
         bool english;
-    } cases[] = {
-        {LanguageChoice::System, english, true},   {LanguageChoice::System, chinese, false},
-        {LanguageChoice::Chinese, english, false}, {LanguageChoice::English, chinese, true},
-    };
+    } cases[] = {{LanguageChoice::System, english, true},
+                 {LanguageChoice::System, chinese, false},
+                 {LanguageChoice::Chinese, english, false},
+                 {LanguageChoice::English, chinese, true}};
     for (const auto &c : cases)
         EXPECT_EQ(SpeaksEnglish(c.choice, c.system), c.english) << int(c.choice);
 }

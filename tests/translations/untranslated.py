@@ -15,7 +15,10 @@ import sys
 import xml.etree.ElementTree as ET
 
 CHINESE = re.compile(r'[\u3400-\u9fff]')
-ESCAPES = {'n': '\n', 't': '\t', '"': '"', "'": "'", '\\': '\\', '0': '\0'}
+ESCAPES = {'n': '\n', 't': '\t', '0': '\0'}
+# Comments, character literals, raw and plain string literals (their texts: raw, s).
+TOKEN = re.compile(r'//[^\n]*|/\*.*?\*/|\'(?:\\.|[^\'\\])*\'|(?:u8|[uUL])?(?:'
+                   r'R"(?P<d>[^(\s]*)\((?P<raw>.*?)\)(?P=d)"|"(?P<s>(?:\\.|[^"\\])*)")', re.S)
 
 
 def source_texts(ts_path):
@@ -24,53 +27,23 @@ def source_texts(ts_path):
 
 
 def literals(text):
-    """The runs of adjacent string literals as (line, value, exempt), comments skipped; a run is
+    """The runs of adjacent string literals as [line, value, exempt], comments skipped; a run is
     exempt within the statement after an "untranslated:" comment."""
-    runs, exempt_until = [], -1
-    i, line, n = 0, 1, len(text)
-    run, run_line, run_end, run_exempt = None, 0, 0, False
-    while i < n:
-        c = text[i]
-        if text.startswith('//', i):
-            end = text.find('\n', i)
-            end = n if end < 0 else end
-            if 'untranslated:' in text[i:end]:
-                exempt_until = text.find(';', end)
-            i = end
+    runs, exempt_until, last_end = [], -1, -1
+    for m in TOKEN.finditer(text):
+        if m.group(0).startswith('//') and 'untranslated:' in m.group(0):
+            exempt_until = text.find(';', m.end())
+        if m.group('s') is not None:
+            value = re.sub(r'\\(.)', lambda e: ESCAPES.get(e.group(1), e.group(1)), m.group('s'))
+        elif m.group('raw') is not None:
+            value = m.group('raw')
+        else:
             continue
-        if text.startswith('/*', i):
-            end = text.find('*/', i + 2)
-            end = n if end < 0 else end + 2
-            line += text.count('\n', i, end)
-            i = end
-            continue
-        if c == '\n':
-            line += 1
-        if c == "'":
-            m = re.match(r"'(\\.|[^'\\])*'", text[i:])
-            i += len(m.group(0)) if m else 1
-            continue
-        if c == '"' and (i == 0 or not (text[i - 1].isalnum() and text[i - 1] not in 'uUL8')):
-            value, j = [], i + 1
-            while j < n and text[j] != '"':
-                if text[j] == '\\':
-                    value.append(ESCAPES.get(text[j + 1], text[j + 1]))
-                    j += 2
-                else:
-                    value.append(text[j])
-                    j += 1
-            joined = text[run_end:i].strip() in ('', 'u', 'u8', 'U', 'L') if run is not None else False
-            if joined:
-                run += ''.join(value)
-            else:
-                if run is not None:
-                    runs.append((run_line, run, run_exempt))
-                run, run_line, run_exempt = ''.join(value), line, i < exempt_until
-            i = run_end = j + 1
-            continue
-        i += 1
-    if run is not None:
-        runs.append((run_line, run, run_exempt))
+        if runs and not text[last_end:m.start()].strip():
+            runs[-1][1] += value
+        else:
+            runs.append([text.count('\n', 0, m.start()) + 1, value, m.start() < exempt_until])
+        last_end = m.end()
     return runs
 
 
