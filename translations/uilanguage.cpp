@@ -38,7 +38,8 @@ void InterfaceTranslators::Use(bool english)
     if (english) {
         if (LoadEnglish(m_program))
             QCoreApplication::installTranslator(&m_program);
-    } else if (m_qt.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+    } else if (m_withQtTexts &&
+               m_qt.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
                          QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(&m_qt);

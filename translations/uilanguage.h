@@ -25,11 +25,16 @@ bool LoadEnglish(QTranslator &translator);
 class InterfaceTranslators
 {
 public:
+    /// withQtTexts: Qt's own texts (dialog buttons, file dialogs, the system's reasons) follow
+    /// the language too; the command line keeps them as Qt writes them.
+    explicit InterfaceTranslators(bool withQtTexts) : m_withQtTexts(withQtTexts) {}
+
     /// English: the program's English texts (Qt's own are English already). Chinese: Qt's own
-    /// texts (dialog buttons, file dialogs) from Qt's translations, where they are installed.
+    /// texts from Qt's translations, where they are installed and wanted.
     void Use(bool english);
 
 private:
+    bool m_withQtTexts;
     QTranslator m_program;
     QTranslator m_qt;
 };

@@ -66,7 +66,7 @@ int main(int argc, char **argv)
     // is English; everywhere else the program speaks Chinese, and so do Qt's own buttons and
     // dialogs. Until the settings are read, the system decides.
     const QStringList systemLanguages = QLocale::system().uiLanguages();
-    mrv::InterfaceTranslators translators;
+    mrv::InterfaceTranslators translators(true);
     translators.Use(mrv::PrefersEnglish(systemLanguages));
 
     mrv::QtPrompts prompts;

@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
         mrv::cli::PrepareProcessSignals();
         // The messages follow the system's language, as the editor's do until its options
         // choose one; scripts on a C locale read what they always read.
-        mrv::InterfaceTranslators translators;
+        mrv::InterfaceTranslators translators(false);
         translators.Use(mrv::SpeaksEnglish(mrv::LanguageChoice::System,
                                            QLocale::system().uiLanguages()));
         QTextStream out(stdout);
