@@ -16,9 +16,11 @@ case "${1:-}" in
   # by Python, Debian's own WebP and APNG tools reading the animations back. Installing
   # plymouth just to run the editor would touch the machine's boot set-up. The freedesktop and
   # Debian validators check the desktop entry, file type, metainfo and package. ImageMagick
-  # is the reference that imported frames are scaled against.
+  # is the reference that imported frames are scaled against. The package of the test build
+  # is installed and removed again: CPack's dependency scan needs dpkg-dev and file.
   --test) PACKAGES+=(plymouth plymouth-x11 xvfb python3 python3-pil webp apngdis imagemagick
-                     desktop-file-utils appstream shared-mime-info xdg-utils lintian man-db) ;;
+                     desktop-file-utils appstream shared-mime-info xdg-utils lintian man-db
+                     dpkg-dev file) ;;
   --bench) PACKAGES+=(imagemagick time python3 webp apngasm) ;;
   # The Debian package: CPack's dependency scan (dpkg-shlibdeps, file), lintian, and what
   # the install check asks (xdg-mime, man).

@@ -1,7 +1,9 @@
 #include "uilanguage.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QRegularExpression>
-#include <QTranslator>
 
 namespace mrv {
 
@@ -14,9 +16,34 @@ bool PrefersEnglish(const QStringList &uiLanguages)
     return first.left(end).compare(u"en", Qt::CaseInsensitive) == 0;
 }
 
+bool SpeaksEnglish(LanguageChoice choice, const QStringList &uiLanguages)
+{
+    switch (choice) {
+    case LanguageChoice::Chinese: return false;
+    case LanguageChoice::English: return true;
+    case LanguageChoice::System: break;
+    }
+    return PrefersEnglish(uiLanguages);
+}
+
 bool LoadEnglish(QTranslator &translator)
 {
     return translator.load(QStringLiteral(":/i18n/mirovane_en.qm"));
+}
+
+void InterfaceTranslators::Use(bool english)
+{
+    QCoreApplication::removeTranslator(&m_program);
+    QCoreApplication::removeTranslator(&m_qt);
+    if (english) {
+        if (LoadEnglish(m_program))
+            QCoreApplication::installTranslator(&m_program);
+    } else if (m_withQtTexts &&
+               m_qt.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                         QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&m_qt);
+    }
 }
 
 } // namespace mrv

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QStringList>
+#include "settings/settings.h"
 
-class QTranslator;
+#include <QStringList>
+#include <QTranslator>
 
 namespace mrv {
 
@@ -11,8 +12,31 @@ namespace mrv {
 /// program is written in, stays for every other language and for the C locale.
 bool PrefersEnglish(const QStringList &uiLanguages);
 
+/// Whether the interface speaks English: as chosen in the options dialog, or, where the choice
+/// follows the system, as PrefersEnglish says.
+bool SpeaksEnglish(LanguageChoice choice, const QStringList &uiLanguages);
+
 /// Loads the English texts of the interface, built into the program, into translator; false
 /// when they are missing.
 bool LoadEnglish(QTranslator &translator);
+
+/// The translators of the interface's language, installed into the application while this
+/// object lives.
+class InterfaceTranslators
+{
+public:
+    /// withQtTexts: Qt's own texts (dialog buttons, file dialogs, the system's reasons) follow
+    /// the language too; the command line keeps them as Qt writes them.
+    explicit InterfaceTranslators(bool withQtTexts) : m_withQtTexts(withQtTexts) {}
+
+    /// English: the program's English texts (Qt's own are English already). Chinese: Qt's own
+    /// texts from Qt's translations, where they are installed and wanted.
+    void Use(bool english);
+
+private:
+    bool m_withQtTexts;
+    QTranslator m_program;
+    QTranslator m_qt;
+};
 
 } // namespace mrv

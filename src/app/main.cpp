@@ -15,9 +15,7 @@
 #include "support/appinfo.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 #include <cstdio>
 #include <optional>
@@ -64,16 +62,12 @@ int main(int argc, char **argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.mirovane.Mirovane"));
     QApplication::setWindowIcon(mrv::AppIcon());
 
-    // English where the system's first language is English; everywhere else the program
-    // speaks Chinese, and so do Qt's own buttons and dialogs, where their translation is
-    // installed.
-    QTranslator english;
-    QTranslator qtTexts;
-    if (mrv::PrefersEnglish(QLocale::system().uiLanguages()) && mrv::LoadEnglish(english))
-        QCoreApplication::installTranslator(&english);
-    else if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexts);
+    // English where the options say so or, following the system, where its first language
+    // is English; everywhere else the program speaks Chinese, and so do Qt's own buttons and
+    // dialogs. Until the settings are read, the system decides.
+    const QStringList systemLanguages = QLocale::system().uiLanguages();
+    mrv::InterfaceTranslators translators(true);
+    translators.Use(mrv::PrefersEnglish(systemLanguages));
 
     mrv::QtPrompts prompts;
     auto settings = mrv::LoadSettings(mrv::HostSettingsFolder());
@@ -82,6 +76,8 @@ int main(int argc, char **argv)
                          mrv::MsgAnswer::Ok});
         return 1;
     }
+    if (settings->Language != mrv::LanguageChoice::System)
+        translators.Use(mrv::SpeaksEnglish(settings->Language, systemLanguages));
 
     mrv::frmEditer editor(*settings, prompts);
     prompts.setParent(&editor);

@@ -1,6 +1,7 @@
 #include "cli/cliapp.h"
 #include "cli/cliargs.h"
 #include "cli/projectopen.h"
+#include "support/tr.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -94,7 +95,7 @@ int runNew(const QStringList &args, Streams &io)
     options.pretty = parsed->has(QStringLiteral("--pretty"));
     const QString out = AbsoluteArgument(parsed->positional().first());
     if (const Status saved = project.SaveFile(out, options); !saved) {
-        io.err << "工程文件保存失败: " << saved.message() << "\n";
+        io.err << Tr::tr("工程文件保存失败: %1").arg(saved.message()) << "\n";
         return ExitWriteFailed;
     }
     io.out << out << "\n";

@@ -1,5 +1,7 @@
 #include "document/framelistcommands.h"
 
+#include "support/tr.h"
+
 namespace mrv {
 
 ReplaceFramesCommand::ReplaceFramesCommand(ProjectDocument &document, const QString &text,
@@ -34,7 +36,7 @@ void InsertFramesCommand::undo()
 }
 
 RemoveFramesCommand::RemoveFramesCommand(ProjectDocument &document, std::vector<Run> runs)
-    : DocumentCommand(document, QStringLiteral("删除帧")), m_runs(std::move(runs))
+    : DocumentCommand(document, Tr::tr("删除帧")), m_runs(std::move(runs))
 {}
 
 void RemoveFramesCommand::redo()

@@ -3,6 +3,7 @@
 #include "document/framelistcommands.h"
 #include "document/valuecommands.h"
 #include "support/pathrules.h"
+#include "support/tr.h"
 
 namespace mrv {
 
@@ -188,7 +189,7 @@ bool ProjectDocument::MoveFrames(const QList<int> &frames, int before)
     const std::vector<aImage> current = framesFrom(1, FrameCount());
     if (applyOrderTo(current, order) == current)
         return false;
-    m_stack.push(new ReorderFramesCommand(*this, QStringLiteral("移动帧"), std::move(order)));
+    m_stack.push(new ReorderFramesCommand(*this, Tr::tr("移动帧"), std::move(order)));
     return true;
 }
 
@@ -197,7 +198,7 @@ bool ProjectDocument::StepFrames(const QList<int> &frames, int step)
     FrameOrder order = StepOrder(NormalizeSelection(frames, FrameCount()), step, FrameCount());
     if (IsIdentityOrder(order))
         return false;
-    m_stack.push(new ReorderFramesCommand(*this, QStringLiteral("移动帧"), std::move(order)));
+    m_stack.push(new ReorderFramesCommand(*this, Tr::tr("移动帧"), std::move(order)));
     return true;
 }
 
@@ -208,7 +209,7 @@ bool ProjectDocument::ReverseFrames(const QList<int> &frames)
     const std::vector<aImage> current = framesFrom(1, FrameCount());
     if (applyOrderTo(current, order) == current)
         return false;
-    m_stack.push(new ReorderFramesCommand(*this, QStringLiteral("反转帧顺序"), std::move(order)));
+    m_stack.push(new ReorderFramesCommand(*this, Tr::tr("反转帧顺序"), std::move(order)));
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "document/frameorder.h"
 #include "project/mvk.h"
+#include "support/tr.h"
 
 #include <QList>
 #include <QObject>
@@ -62,7 +63,7 @@ public:
     bool ReplaceFrames(const std::vector<aImage> &frames, const QString &text);
     /// Inserts frames before frame `before` (1..FrameCount()+1); `text` names the step.
     bool InsertFrames(int before, const std::vector<aImage> &frames,
-                      const QString &text = QStringLiteral("插入帧"));
+                      const QString &text = Tr::tr("插入帧"));
     /// Removes the listed frames; numbers outside the list and repeats are ignored.
     bool RemoveFrames(const QList<int> &frames);
     /// Moves the listed frames, in their order, as one block before frame `before`

@@ -1,10 +1,12 @@
 #include "document/valuecommands.h"
 
+#include "support/tr.h"
+
 namespace mrv {
 
 NameCommand::NameCommand(ProjectDocument &document, EditSession session, QString before,
                          QString after)
-    : ValueCommand(document, QStringLiteral("修改工程名"), ValueKind::Name, 0, session,
+    : ValueCommand(document, Tr::tr("修改工程名"), ValueKind::Name, 0, session,
                    std::move(before), std::move(after))
 {}
 
@@ -15,7 +17,7 @@ void NameCommand::apply(const QString &name)
 
 ScreenSizeCommand::ScreenSizeCommand(ProjectDocument &document, EditSession session,
                                      ValuePair before, ValuePair after)
-    : ValueCommand(document, QStringLiteral("修改屏幕尺寸"), ValueKind::ScreenSize, 0, session,
+    : ValueCommand(document, Tr::tr("修改屏幕尺寸"), ValueKind::ScreenSize, 0, session,
                    before, after)
 {}
 
@@ -26,7 +28,7 @@ void ScreenSizeCommand::apply(const ValuePair &size)
 
 BackgroundUrlCommand::BackgroundUrlCommand(ProjectDocument &document, EditSession session,
                                            QString before, QString after)
-    : ValueCommand(document, QStringLiteral("修改背景图片"), ValueKind::BackgroundUrl, 0, session,
+    : ValueCommand(document, Tr::tr("修改背景图片"), ValueKind::BackgroundUrl, 0, session,
                    std::move(before), std::move(after))
 {}
 
@@ -37,7 +39,7 @@ void BackgroundUrlCommand::apply(const QString &url)
 
 BackgroundOffsetCommand::BackgroundOffsetCommand(ProjectDocument &document, ValuePair before,
                                                  ValuePair after)
-    : ValueCommand(document, QStringLiteral("移动背景图片"), ValueKind::BackgroundOffset, 0,
+    : ValueCommand(document, Tr::tr("移动背景图片"), ValueKind::BackgroundOffset, 0,
                    NoEditSession, before, after)
 {}
 
@@ -48,7 +50,7 @@ void BackgroundOffsetCommand::apply(const ValuePair &offset)
 
 FrameUrlCommand::FrameUrlCommand(ProjectDocument &document, int frame, EditSession session,
                                  QString before, QString after)
-    : ValueCommand(document, QStringLiteral("修改第 %1 帧图片").arg(frame), ValueKind::FrameUrl,
+    : ValueCommand(document, Tr::tr("修改第 %1 帧图片").arg(frame), ValueKind::FrameUrl,
                    frame, session, std::move(before), std::move(after))
 {}
 
@@ -59,7 +61,7 @@ void FrameUrlCommand::apply(const QString &url)
 
 FrameOffsetCommand::FrameOffsetCommand(ProjectDocument &document, int frame, ValuePair before,
                                        ValuePair after)
-    : ValueCommand(document, QStringLiteral("移动第 %1 帧图片").arg(frame), ValueKind::FrameOffset,
+    : ValueCommand(document, Tr::tr("移动第 %1 帧图片").arg(frame), ValueKind::FrameOffset,
                    frame, NoEditSession, before, after)
 {}
 

@@ -4,9 +4,9 @@
 #include "widgets/picturesurface.h"
 #include "widgets/windowlayout.h"
 #include "support/bootgeometry.h"
+#include "support/tr.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,12 +16,6 @@
 namespace mrv {
 
 namespace {
-
-/// The context of this file's texts in the translations.
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(EditorControls)
-};
 
 QLabel *MakeLabel(QWidget &parent, const char *name, const QString &text, const QRect &geometry)
 {

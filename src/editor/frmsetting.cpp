@@ -5,6 +5,7 @@
 #include "widgets/prompts.h"
 #include "widgets/windowlayout.h"
 #include "project/mvk.h"
+#include "support/tr.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -19,7 +20,10 @@ namespace mrv {
 
 namespace {
 
-const QString Caption = QStringLiteral("图片设置");
+QString Caption()
+{
+    return Tr::tr("图片设置");
+}
 
 } // namespace
 
@@ -27,15 +31,15 @@ Result<qint16> ParseOffsetText(const QString &text, const QString &name)
 {
     static const QRegularExpression whole(QStringLiteral("^-?[0-9]+$"));
     if (!whole.match(text).hasMatch())
-        return Result<qint16>::Fail(name + QStringLiteral(" 的值必须是整数"));
+        return Result<qint16>::Fail(Tr::tr("%1 的值必须是整数").arg(name));
     bool converted = false;
     const qlonglong value = text.toLongLong(&converted);
     const qlonglong capped = value < MaxOffset ? value : MaxOffset;
     if (!converted || value < std::numeric_limits<qint32>::min()
         || value > std::numeric_limits<qint32>::max()
         || capped < std::numeric_limits<qint16>::min())
-        return Result<qint16>::Fail(name + QStringLiteral(" 的值超出范围，允许 -32768 到 %1")
-                                               .arg(MaxOffset));
+        return Result<qint16>::Fail(
+            Tr::tr("%1 的值超出范围，允许 -32768 到 %2").arg(name, QString::number(MaxOffset)));
     return qint16(capped);
 }
 
@@ -47,7 +51,7 @@ qint16 NudgeOffset(qint16 value, int step)
 
 QString PictureName(int index)
 {
-    return index == 0 ? QStringLiteral("背景") : QStringLiteral("第 %1 帧").arg(index);
+    return index == 0 ? Tr::tr("背景") : Tr::tr("第 %1 帧").arg(index);
 }
 
 frmSetting::frmSetting(const MVK &project, const pugi::xml_node &layout, Prompts &prompts,
@@ -55,7 +59,7 @@ frmSetting::frmSetting(const MVK &project, const pugi::xml_node &layout, Prompts
     : QDialog(parent), m_project(project), m_layout(layout), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("frmSetting"));
-    setWindowTitle(Caption);
+    setWindowTitle(Caption());
     setModal(true);
     BuildControls();
     connect(m_cmdSave, &QPushButton::clicked, this, &frmSetting::cmdSave_Click);
@@ -79,10 +83,10 @@ void frmSetting::BuildControls()
     }
 
     m_cmdSave = MakeControl<QPushButton>(*this, "cmdSave", QRect(16, 118, 76, 28));
-    m_cmdSave->setText(QStringLiteral("保存"));
+    m_cmdSave->setText(Tr::tr("保存"));
     m_cmdSave->setDefault(true);
     m_cmdCancel = MakeControl<QPushButton>(*this, "cmdCancel", QRect(98, 118, 76, 28));
-    m_cmdCancel->setText(QStringLiteral("取消"));
+    m_cmdCancel->setText(Tr::tr("取消"));
     m_cmdCancel->setAutoDefault(false);
     // Not fixed: the window document may size the dialog.
     resize(190, 162);
@@ -111,7 +115,7 @@ std::optional<qint16> frmSetting::CheckedOffset(QLineEdit &box, const QString &n
     const Result<qint16> offset = ParseOffsetText(box.text(), name);
     if (offset)
         return *offset;
-    m_prompts.Message({offset.message(), Caption, MsgIcon::Warning, MsgButtons::Ok,
+    m_prompts.Message({offset.message(), Caption(), MsgIcon::Warning, MsgButtons::Ok,
                        MsgAnswer::Ok});
     box.setFocus();
     box.selectAll();

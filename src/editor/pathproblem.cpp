@@ -2,6 +2,7 @@
 
 #include "imaging/pictureloader.h"
 #include "support/pathrules.h"
+#include "support/tr.h"
 
 #include <QLineEdit>
 #include <QPalette>
@@ -14,13 +15,13 @@ QString PathBoxProblem(const QString &projectFolder, const QString &url, const Q
     if (url.isEmpty())
         return {};
     if ((projectFolder.isEmpty() && !IsAbsolutePath(url)) || !IsAbsolutePath(resolved))
-        return QStringLiteral("相对路径从工程文件所在的文件夹算起：请先保存工程，或填写完整路径");
+        return Tr::tr("相对路径从工程文件所在的文件夹算起：请先保存工程，或填写完整路径");
     return PictureProblem(resolved);
 }
 
 QString UndecodableProblem()
 {
-    return QStringLiteral("图片内容已损坏，无法解码");
+    return Tr::tr("图片内容已损坏，无法解码");
 }
 
 QColor PathProblemColour()

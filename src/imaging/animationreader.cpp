@@ -6,6 +6,7 @@
 #include "imaging/pictureloader.h"
 #include "imaging/webpdecoder.h"
 #include "support/regularfile.h"
+#include "support/tr.h"
 
 #include <QFile>
 
@@ -41,7 +42,7 @@ Result<AnimationInfo> ReadAnimationFrames(const QString &path, const AnimationFr
         return Result<AnimationInfo>::Fail(opened.message());
     if (file.size() > MaxPictureFileBytes)
         return Result<AnimationInfo>::Fail(
-            QStringLiteral("文件太大（%1 MB），超过 %2 MB，不作为图片读取")
+            Tr::tr("文件太大（%1 MB），超过 %2 MB，不作为图片读取")
                 .arg(file.size() / (1024 * 1024))
                 .arg(MaxPictureFileBytes / (1024 * 1024)));
     const QByteArray bytes = file.readAll();
@@ -61,7 +62,7 @@ Result<AnimationInfo> ReadAnimationFrames(const QString &path, const AnimationFr
     const QImage still = LoadPicture(path);
     if (still.isNull()) {
         const QString problem = PictureProblem(path);
-        return Result<AnimationInfo>::Fail(problem.isEmpty() ? QStringLiteral("无法读取图片")
+        return Result<AnimationInfo>::Fail(problem.isEmpty() ? Tr::tr("无法读取图片")
                                                              : problem);
     }
     sink(AnimationFrame{still.convertToFormat(QImage::Format_ARGB32), 0});

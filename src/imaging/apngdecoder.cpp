@@ -3,6 +3,7 @@
 #include "imaging/animationprobe.h"
 #include "imaging/pngchunks.h"
 #include "imaging/pngcodec.h"
+#include "support/tr.h"
 
 #include <QBuffer>
 
@@ -16,8 +17,8 @@ namespace {
 // The canvas and every frame stay within what the still-picture reader accepts.
 constexpr qint64 MaxCanvasBytes = 256LL * 1024 * 1024;
 
-enum DisposeOp : uchar { DisposeNone = 0, DisposeBackground = 1, DisposePrevious = 2 };
-enum BlendOp : uchar { BlendSource = 0, BlendOver = 1 };
+enum DisposeOp { DisposeNone = 0, DisposeBackground = 1, DisposePrevious = 2 };
+enum BlendOp { BlendSource = 0, BlendOver = 1 };
 
 struct FrameControl
 {
@@ -46,23 +47,26 @@ int delayOf(quint16 numerator, quint16 denominator)
     return int((qint64(numerator) * 1000 + den / 2) / den);
 }
 
-const QString Incomplete = QStringLiteral("文件不完整，在中途被截断");
+QString Incomplete()
+{
+    return Tr::tr("文件不完整，在中途被截断");
+}
 
 Result<ApngLayout> readLayout(const QByteArray &file)
 {
     const auto chunks = ReadPngChunks(file);
     if (!chunks && file.startsWith(QByteArrayView(PngSignature.data(), PngSignature.size())))
-        return Result<ApngLayout>::Fail(Incomplete);
+        return Result<ApngLayout>::Fail(Incomplete());
     if (!chunks || chunks->empty() || !chunks->front().Is("IHDR")
         || chunks->front().body.size() != 13)
-        return Result<ApngLayout>::Fail(QStringLiteral("不是有效的 PNG 文件"));
+        return Result<ApngLayout>::Fail(Tr::tr("不是有效的 PNG 文件"));
     ApngLayout layout;
     layout.header = chunks->front().body;
     const auto *h = reinterpret_cast<const uchar *>(layout.header.data());
     const quint32 width = ReadBe32(h), height = ReadBe32(h + 4);
     if (width == 0 || height == 0 || width > 0x7fffffff || height > 0x7fffffff
         || qint64(width) > MaxCanvasBytes / 4 / qint64(height))
-        return Result<ApngLayout>::Fail(QStringLiteral("图片尺寸无效或过大"));
+        return Result<ApngLayout>::Fail(Tr::tr("图片尺寸无效或过大"));
     layout.canvas = QSize(int(width), int(height));
 
     bool seenData = false;
@@ -77,7 +81,7 @@ Result<ApngLayout> readLayout(const QByteArray &file)
         if (layout.animated && (chunk.Is("fcTL") || chunk.Is("fdAT")) && length >= 4
             && ReadBe32(body) != sequence++)
             return Result<ApngLayout>::Fail(
-                QStringLiteral("动画块的序号错乱（应为 %1，实为 %2），文件已损坏")
+                Tr::tr("动画块的序号错乱（应为 %1，实为 %2），文件已损坏")
                     .arg(sequence - 1)
                     .arg(ReadBe32(body)));
         if ((chunk.Is("PLTE") || chunk.Is("tRNS")) && !seenData) {
@@ -88,11 +92,11 @@ Result<ApngLayout> readLayout(const QByteArray &file)
             layout.plays = int(std::min<quint32>(ReadBe32(body + 4), 0x7fffffff));
         } else if (chunk.Is("fcTL") && layout.animated) {
             if (length != 26)
-                return Result<ApngLayout>::Fail(QStringLiteral("动画帧的控制块已损坏"));
+                return Result<ApngLayout>::Fail(Tr::tr("动画帧的控制块已损坏"));
             const quint32 w = ReadBe32(body + 4), fh = ReadBe32(body + 8);
             const quint32 x = ReadBe32(body + 12), y = ReadBe32(body + 16);
             if (w == 0 || fh == 0 || x > width || y > height || w > width - x || fh > height - y)
-                return Result<ApngLayout>::Fail(QStringLiteral("动画帧超出了图片范围"));
+                return Result<ApngLayout>::Fail(Tr::tr("动画帧超出了图片范围"));
             FrameControl frame;
             frame.region = QRect(int(x), int(y), int(w), int(fh));
             frame.delayMs = delayOf(quint16((body[20] << 8) | body[21]),
@@ -114,17 +118,17 @@ Result<ApngLayout> readLayout(const QByteArray &file)
                 layout.frames.front().data.append(chunk.body);
         } else if (chunk.Is("fdAT") && layout.animated) {
             if (layout.frames.empty() || length < 4)
-                return Result<ApngLayout>::Fail(QStringLiteral("动画帧数据缺少控制块"));
+                return Result<ApngLayout>::Fail(Tr::tr("动画帧数据缺少控制块"));
             layout.frames.back().data.append(chunk.body.sliced(4));
         }
     }
     if (!layout.animated)
         return layout;
     if (!chunks->back().Is("IEND"))
-        return Result<ApngLayout>::Fail(Incomplete);
+        return Result<ApngLayout>::Fail(Incomplete());
     if (layout.frames.size() != declaredFrames)
         return Result<ApngLayout>::Fail(
-            QStringLiteral("动画声明有 %1 帧，文件中却是 %2 帧，文件已损坏")
+            Tr::tr("动画声明有 %1 帧，文件中却是 %2 帧，文件已损坏")
                 .arg(declaredFrames)
                 .arg(layout.frames.size()));
     return layout;
@@ -221,23 +225,23 @@ Result<AnimationInfo> DecodeApng(const QByteArray &file, const AnimationFrameSin
     if (!layout.animated) {
         const QImage still = decodeStill(file);
         if (still.isNull())
-            return Result<AnimationInfo>::Fail(QStringLiteral("无法解码图片数据"));
+            return Result<AnimationInfo>::Fail(Tr::tr("无法解码图片数据"));
         sink(AnimationFrame{still, 0});
         return AnimationInfo{still.size(), 1, 1};
     }
     if (layout.frames.empty())
-        return Result<AnimationInfo>::Fail(QStringLiteral("动画中没有帧"));
+        return Result<AnimationInfo>::Fail(Tr::tr("动画中没有帧"));
 
     QImage canvas(layout.canvas, QImage::Format_ARGB32);
     if (canvas.isNull())
-        return Result<AnimationInfo>::Fail(QStringLiteral("内存不足"));
+        return Result<AnimationInfo>::Fail(Tr::tr("内存不足"));
     canvas.fill(0);
     AnimationInfo info{layout.canvas, 0, layout.plays};
     for (const FrameControl &frame : layout.frames) {
         const QImage picture = decodeStill(stillPngOf(layout, frame));
         if (picture.isNull() || picture.size() != frame.region.size())
             return Result<AnimationInfo>::Fail(
-                QStringLiteral("第 %1 帧的数据已损坏").arg(info.frameCount + 1));
+                Tr::tr("第 %1 帧的数据已损坏").arg(info.frameCount + 1));
         const QImage before =
             frame.dispose == DisposePrevious ? canvas.copy(frame.region) : QImage();
         if (frame.blend == BlendSource)

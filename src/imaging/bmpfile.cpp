@@ -2,6 +2,7 @@
 
 #include "imaging/picturefile.h"
 #include "support/fileerror.h"
+#include "support/tr.h"
 
 #include <QIODevice>
 
@@ -110,7 +111,7 @@ Status BmpBlockWriter::Open()
 {
     const QByteArray header = BmpHeader(m_size);
     if (header.isEmpty())
-        return PictureWriteFailure(m_path, QStringLiteral("图片过大"));
+        return PictureWriteFailure(m_path, Tr::tr("图片过大"));
     if (const Status opened = m_file.Open(); !opened)
         return opened;
     QFile &file = m_file.Device();

@@ -3,6 +3,7 @@
 #include "imaging/gifpalette.h"
 #include "imaging/gifwriter.h"
 #include "support/parallel.h"
+#include "support/tr.h"
 
 #include <algorithm>
 #include <map>
@@ -128,11 +129,11 @@ public:
     {
         const QSize size = m_sequence.pictures.first().size();
         if (size.width() > 65535 || size.height() > 65535)
-            return GifFailure(QStringLiteral("图片过大"));
+            return GifFailure(Tr::tr("图片过大"));
         m_size = size;
         for (const QImage &picture : m_sequence.pictures) {
             if (picture.size() != size)
-                return GifFailure(QStringLiteral("帧的尺寸不一致"));
+                return GifFailure(Tr::tr("帧的尺寸不一致"));
             m_pixels.push_back(GifPixels(picture));
         }
         std::vector<IndexedPicture::Colour> palette;
@@ -140,7 +141,7 @@ public:
             m_sharedIndex = std::move(*index);
             m_globalMap = MakeGifMap(palette);
             if (!m_globalMap)
-                return GifFailure(QStringLiteral("无法生成调色板"));
+                return GifFailure(Tr::tr("无法生成调色板"));
         }
         const std::vector<FrameKey> frames = plan();
         std::vector<FrameKey> distinct;
@@ -259,7 +260,7 @@ private:
             out.transparentIndex = indexed->transparentIndex;
             localMap = MakeGifMap(indexed->palette);
             if (!localMap) {
-                out.error = GifFailure(QStringLiteral("无法生成调色板")).message();
+                out.error = GifFailure(Tr::tr("无法生成调色板")).message();
                 return out;
             }
         }
@@ -323,10 +324,10 @@ std::vector<int> GifDelays(int frames, int frameMs)
 Result<QByteArray> EncodeGifAnimation(const AnimationSequence &sequence, const EncodeStep &step)
 {
     if (sequence.pictures.isEmpty() || sequence.order.empty() || sequence.pictures.first().isNull())
-        return GifFailure(QStringLiteral("没有可写的帧"));
+        return GifFailure(Tr::tr("没有可写的帧"));
     for (const int picture : sequence.order)
         if (picture < 0 || picture >= sequence.pictures.size())
-            return GifFailure(QStringLiteral("帧序号超出范围"));
+            return GifFailure(Tr::tr("帧序号超出范围"));
     return GifAnimationWriter(sequence).Write(step);
 }
 

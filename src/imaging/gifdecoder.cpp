@@ -1,5 +1,7 @@
 #include "imaging/gifdecoder.h"
 
+#include "support/tr.h"
+
 #include <QImage>
 
 #include <gif_lib.h>
@@ -44,8 +46,8 @@ struct CloseGif
 Result<AnimationInfo> failure(int error)
 {
     const char *text = GifErrorString(error);
-    return Result<AnimationInfo>::Fail(QStringLiteral("GIF 数据损坏：") +
-                                       QString::fromLatin1(text ? text : "unknown error"));
+    return Result<AnimationInfo>::Fail(
+        Tr::tr("GIF 数据损坏：%1").arg(QString::fromLatin1(text ? text : "unknown error")));
 }
 
 // The rows of an interlaced frame in the order they are stored.
@@ -154,10 +156,10 @@ Result<AnimationInfo> DecodeGifAnimation(const QByteArray &file, const Animation
         return failure(error);
     AnimationInfo info{QSize(gif->SWidth, gif->SHeight), 0, 1};
     if (info.size.isEmpty() || qint64(info.size.width()) * info.size.height() > MaxCanvasPixels)
-        return Result<AnimationInfo>::Fail(QStringLiteral("GIF 画布尺寸无效"));
+        return Result<AnimationInfo>::Fail(Tr::tr("GIF 画布尺寸无效"));
     Composer composer(info.size);
     if (composer.IsNull())
-        return Result<AnimationInfo>::Fail(QStringLiteral("GIF 画布太大，内存不足"));
+        return Result<AnimationInfo>::Fail(Tr::tr("GIF 画布太大，内存不足"));
     GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, 0, NO_TRANSPARENT_COLOR};
     int loops = -1;
     GifRecordType type = UNDEFINED_RECORD_TYPE;
@@ -200,7 +202,7 @@ Result<AnimationInfo> DecodeGifAnimation(const QByteArray &file, const Animation
         }
     } while (type != TERMINATE_RECORD_TYPE);
     if (info.frameCount == 0)
-        return Result<AnimationInfo>::Fail(QStringLiteral("GIF 中没有图像"));
+        return Result<AnimationInfo>::Fail(Tr::tr("GIF 中没有图像"));
     // The loop count repeats the animation after its first play; 0 repeats it for ever.
     info.plays = info.frameCount > 1 && loops >= 0 ? (loops == 0 ? 0 : loops + 1) : 1;
     return info;

@@ -2,6 +2,7 @@
 
 #include "imaging/gifpalette.h"
 #include "imaging/gifwriter.h"
+#include "support/tr.h"
 
 #include <QRect>
 
@@ -10,18 +11,18 @@ namespace mrv {
 Result<QByteArray> EncodeGif(const QImage &canvas)
 {
     if (canvas.isNull())
-        return GifFailure(QStringLiteral("画布为空"));
+        return GifFailure(Tr::tr("画布为空"));
     const int width = canvas.width();
     const int height = canvas.height();
     if (width > 65535 || height > 65535)
-        return GifFailure(QStringLiteral("图片过大"));
+        return GifFailure(Tr::tr("图片过大"));
 
     Result<IndexedPicture> indexed = IndexColours(canvas);
     if (!indexed)
         return GifFailure(indexed.message());
     const GifMap map = MakeGifMap(indexed->palette);
     if (!map)
-        return GifFailure(QStringLiteral("无法生成调色板"));
+        return GifFailure(Tr::tr("无法生成调色板"));
     return WriteGifFile(QSize(width, height), map.get(), [&](GifFileType *gif) {
         GraphicsControlBlock gcb{};
         gcb.DisposalMode = DISPOSAL_UNSPECIFIED;

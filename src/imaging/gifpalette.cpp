@@ -1,5 +1,7 @@
 #include "imaging/gifpalette.h"
 
+#include "support/tr.h"
+
 extern "C" {
 #include <libimagequant.h>
 }
@@ -204,7 +206,7 @@ Result<IndexedPicture> quantisedColours(std::vector<Pixel> &pixels, int width, i
     using Failure = Result<IndexedPicture>;
     std::unique_ptr<liq_attr, LiqAttrDeleter> attr(liq_attr_create());
     if (!attr)
-        return Failure::Fail(QStringLiteral("无法初始化调色板"));
+        return Failure::Fail(Tr::tr("无法初始化调色板"));
     // One entry stays free for the transparent index.
     liq_set_max_colors(attr.get(), hasTransparent ? 255 : 256);
     if (effort == QuantiseEffort::Fast)
@@ -212,17 +214,17 @@ Result<IndexedPicture> quantisedColours(std::vector<Pixel> &pixels, int width, i
     std::unique_ptr<liq_image, LiqImageDeleter> image(
         liq_image_create_rgba(attr.get(), pixels.data(), width, height, 0));
     if (!image)
-        return Failure::Fail(QStringLiteral("无法读取画布"));
+        return Failure::Fail(Tr::tr("无法读取画布"));
     liq_result *rawResult = nullptr;
     if (liq_image_quantize(image.get(), attr.get(), &rawResult) != LIQ_OK || !rawResult)
-        return Failure::Fail(QStringLiteral("无法生成调色板"));
+        return Failure::Fail(Tr::tr("无法生成调色板"));
     std::unique_ptr<liq_result, LiqResultDeleter> result(rawResult);
     liq_set_dithering_level(result.get(), effort == QuantiseEffort::Fast ? 0.5f : 1.0f);
     IndexedPicture out;
     out.indices.resize(pixels.size());
     if (liq_write_remapped_image(result.get(), image.get(), out.indices.data(),
                                  out.indices.size()) != LIQ_OK)
-        return Failure::Fail(QStringLiteral("无法映射颜色"));
+        return Failure::Fail(Tr::tr("无法映射颜色"));
     const liq_palette &palette = *liq_get_palette(result.get());
 
     for (unsigned i = 0; i < palette.count; ++i) {

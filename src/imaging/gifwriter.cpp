@@ -1,5 +1,7 @@
 #include "imaging/gifwriter.h"
 
+#include "support/tr.h"
+
 #include <QRect>
 
 namespace mrv {
@@ -28,7 +30,7 @@ GifMap MakeGifMap(const std::vector<IndexedPicture::Colour> &palette)
 
 Result<QByteArray> GifFailure(const QString &what)
 {
-    return Result<QByteArray>::Fail(QStringLiteral("图片编码失败（GIF）：%1").arg(what));
+    return Result<QByteArray>::Fail(Tr::tr("图片编码失败（GIF）：%1").arg(what));
 }
 
 Result<QByteArray> WriteGifFile(QSize screen, const ColorMapObject *globalMap,

@@ -4,6 +4,7 @@
 #include "imaging/canvas.h"
 #include "imaging/picturefile.h"
 #include "imaging/pngcodec.h"
+#include "support/tr.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -23,14 +24,14 @@ Result<QByteArray> encodeWithQt(const QImage &image, const char *format, int qua
         writer.setQuality(quality);
     if (!writer.write(image))
         return Result<QByteArray>::Fail(
-            QStringLiteral("图片编码失败（%1）：%2")
+            Tr::tr("图片编码失败（%1）：%2")
                 .arg(QString::fromLatin1(format).toUpper(), writer.errorString()));
     return bytes;
 }
 
 Result<QByteArray> emptyCanvas()
 {
-    return Result<QByteArray>::Fail(QStringLiteral("图片编码失败：画布为空"));
+    return Result<QByteArray>::Fail(Tr::tr("图片编码失败：画布为空"));
 }
 
 } // namespace
@@ -48,7 +49,7 @@ Result<QByteArray> EncodePng(const QImage &canvas)
         return emptyCanvas();
     QByteArray bytes = EncodePngFast(canvas);
     if (bytes.isEmpty())
-        return Result<QByteArray>::Fail(QStringLiteral("图片编码失败（PNG）"));
+        return Result<QByteArray>::Fail(Tr::tr("图片编码失败（PNG）"));
     return bytes;
 }
 
@@ -60,7 +61,7 @@ Result<QByteArray> EncodeBmp(const QImage &canvas)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!WriteBmp(canvas, buffer))
-        return Result<QByteArray>::Fail(QStringLiteral("图片编码失败（BMP）：图片过大"));
+        return Result<QByteArray>::Fail(Tr::tr("图片编码失败（BMP）：图片过大"));
     return bytes;
 }
 
@@ -123,13 +124,12 @@ Status SaveTif(const QImage &canvas, const QString &path)
 
 QString NotWrittenMessage(const QString &reason, const QString &path)
 {
-    return QStringLiteral("%1，未写入“%2”").arg(reason, QDir::toNativeSeparators(path));
+    return Tr::tr("%1，未写入“%2”").arg(reason, QDir::toNativeSeparators(path));
 }
 
 QString UnsupportedExtensionMessage(const QString &extension, const QString &path)
 {
-    return QStringLiteral(
-               "不支持的图片扩展名“%1”（只支持 .png、.bmp、.jpg、.gif、.tif），未写入“%2”")
+    return Tr::tr("不支持的图片扩展名“%1”（只支持 .png、.bmp、.jpg、.gif、.tif），未写入“%2”")
         .arg(extension, QDir::toNativeSeparators(path));
 }
 

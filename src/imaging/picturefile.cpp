@@ -2,6 +2,7 @@
 
 #include "support/atomicfile.h"
 #include "support/fileerror.h"
+#include "support/tr.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,13 +63,13 @@ Status EnsureFolder(const QString &path, FolderParents parents)
         return Status::Ok();
     if (info.exists())
         return Status::Fail(
-            QStringLiteral("无法创建文件夹“%1”：已有同名文件").arg(QDir::toNativeSeparators(path)));
+            Tr::tr("无法创建文件夹“%1”：已有同名文件").arg(QDir::toNativeSeparators(path)));
     std::error_code error;
     if (parents == FolderParents::MustExist) {
         const QString parent = info.absolutePath();
         if (!QFileInfo(parent).isDir())
             return Status::Fail(
-                QStringLiteral("无法创建文件夹“%1”：上级文件夹“%2”不存在")
+                Tr::tr("无法创建文件夹“%1”：上级文件夹“%2”不存在")
                     .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(parent)));
         std::filesystem::create_directory(nativePath(path), error);
     } else {
@@ -76,7 +77,7 @@ Status EnsureFolder(const QString &path, FolderParents parents)
     }
     if (error)
         return Status::Fail(
-            QStringLiteral("无法创建文件夹“%1”：%2")
+            Tr::tr("无法创建文件夹“%1”：%2")
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.message())));
     return Status::Ok();
 }

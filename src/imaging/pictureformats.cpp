@@ -5,6 +5,7 @@
 #include "imaging/pngcodec.h"
 #include "imaging/webpanimation.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <array>
@@ -29,19 +30,19 @@ const std::array<PictureFormatInfo, 7> &table()
 {
     static const std::array<PictureFormatInfo, 7> formats{{
         {PictureFormat::Png, QStringLiteral(".png"), QStringLiteral("png"),
-         QStringLiteral("PNG文件(*.png)"), 1, EncodePng},
+         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "PNG文件(*.png)")), 1, EncodePng},
         {PictureFormat::Bmp, QStringLiteral(".bmp"), QStringLiteral("bmp"),
-         QStringLiteral("BMP文件(*.bmp)"), 2, EncodeBmp},
+         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "BMP文件(*.bmp)")), 2, EncodeBmp},
         {PictureFormat::Jpg, QStringLiteral(".jpg"), QStringLiteral("jpg"),
-         QStringLiteral("JPEG文件(*.jpg)"), 3, encodeExportJpg},
+         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "JPEG文件(*.jpg)")), 3, encodeExportJpg},
         {PictureFormat::Gif, QStringLiteral(".gif"), QStringLiteral("gif"),
-         QStringLiteral("GIF文件(*.gif)"), 4, EncodeGif},
+         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "GIF文件(*.gif)")), 4, EncodeGif},
         {PictureFormat::Tif, QStringLiteral(".tif"), QStringLiteral("tif"),
-         QStringLiteral("TIFF文件(*.tif)"), 5, EncodeTif},
+         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "TIFF文件(*.tif)")), 5, EncodeTif},
         {PictureFormat::WebP, QStringLiteral(".webp"), QStringLiteral("webp"),
-         QStringLiteral("WebP动画(*.webp)"), 2, encodeStillWebP},
+         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "WebP动画(*.webp)")), 2, encodeStillWebP},
         {PictureFormat::Apng, QStringLiteral(".png"), QStringLiteral("apng"),
-         QStringLiteral("APNG动画(*.png)"), 3, EncodePng},
+         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "APNG动画(*.png)")), 3, EncodePng},
     }};
     return formats;
 }
@@ -49,12 +50,9 @@ const std::array<PictureFormatInfo, 7> &table()
 /// GIF in the animated list: its still entry with the animation dialog's caption and position.
 const PictureFormatInfo &animatedGif()
 {
-    static const PictureFormatInfo gif{PictureFormat::Gif,
-                                       QStringLiteral(".gif"),
-                                       QStringLiteral("gif"),
-                                       QStringLiteral("GIF动画(*.gif)"),
-                                       1,
-                                       EncodeGif};
+    static const PictureFormatInfo gif{
+        PictureFormat::Gif, QStringLiteral(".gif"), QStringLiteral("gif"),
+        QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "GIF动画(*.gif)")), 1, EncodeGif};
     return gif;
 }
 

@@ -30,7 +30,7 @@ struct PictureFormatInfo
     PictureFormat format;
     QString extension; ///< ".png": what file names end with and what picks the format
     QString cliName;   ///< "png": the command line's --format value
-    QString caption;   ///< "PNG文件(*.png)": the entry of the export save dialogs
+    QString caption;   ///< "PNG文件(*.png)": the export save dialogs' entry, shown translated
     int typeIndex;     ///< 1-based position of that entry in the export file types
     Result<QByteArray> (*encode)(const QImage &canvas);
 };

@@ -2,6 +2,7 @@
 
 #include "imaging/pngcodec.h"
 #include "support/regularfile.h"
+#include "support/tr.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,18 +15,18 @@ QString PictureProblem(const QString &path)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
-        return QStringLiteral("找不到这个文件");
+        return Tr::tr("找不到这个文件");
     if (info.isDir())
-        return QStringLiteral("这是文件夹，不是图片文件");
+        return Tr::tr("这是文件夹，不是图片文件");
     QFile file(path);
     if (const Status opened = OpenRegularFile(file); !opened)
-        return QStringLiteral("文件无法读取：") + opened.message();
+        return Tr::tr("文件无法读取：%1").arg(opened.message());
     if (file.size() > MaxPictureFileBytes)
-        return QStringLiteral("文件太大（超过 512 MB），不作为图片读取");
+        return Tr::tr("文件太大（超过 512 MB），不作为图片读取");
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     if (!reader.canRead())
-        return QStringLiteral("不是可以读取的图片：格式不支持，或内容不是图片");
+        return Tr::tr("不是可以读取的图片：格式不支持，或内容不是图片");
     return {};
 }
 

@@ -4,6 +4,7 @@
 #include "support/parallel.h"
 #include "imaging/pngchunks.h"
 #include "imaging/pngrowfilter.h"
+#include "support/tr.h"
 
 #include <libdeflate.h>
 
@@ -589,23 +590,23 @@ QByteArray EncodePngSmall(const QImage &canvas)
 Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeStep &step)
 {
     auto failure = [](const QString &what) {
-        return Result<QByteArray>::Fail(QStringLiteral("图片编码失败（APNG）：%1").arg(what));
+        return Result<QByteArray>::Fail(Tr::tr("图片编码失败（APNG）：%1").arg(what));
     };
     if (sequence.pictures.isEmpty() || sequence.order.empty() ||
         sequence.pictures.first().isNull())
-        return failure(QStringLiteral("没有可写的帧"));
+        return failure(Tr::tr("没有可写的帧"));
     const QSize size = sequence.pictures.first().size();
     QList<QImage> pictures;
     bool opaque = true;
     for (const QImage &picture : sequence.pictures) {
         if (picture.size() != size)
-            return failure(QStringLiteral("帧的尺寸不一致"));
+            return failure(Tr::tr("帧的尺寸不一致"));
         pictures << encodable(picture);
         opaque = opaque && IsOpaque(pictures.last());
     }
     for (const int picture : sequence.order)
         if (picture < 0 || picture >= pictures.size())
-            return failure(QStringLiteral("帧序号超出范围"));
+            return failure(Tr::tr("帧序号超出范围"));
     // Unchanged pixels of a blended frame are transparent: fully transparent RGBA pixels, or in
     // an opaque animation a colour no picture uses, declared transparent by tRNS.
     const std::optional<QRgb> key = opaque ? UnusedColour(pictures) : std::nullopt;
@@ -659,7 +660,7 @@ Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeSte
         },
         nullptr);
     if (failed)
-        return failure(QStringLiteral("无法压缩"));
+        return failure(Tr::tr("无法压缩"));
     if (!complete)
         return QByteArray();
 

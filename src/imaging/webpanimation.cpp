@@ -2,6 +2,7 @@
 
 #include "imaging/canvas.h"
 #include "support/parallel.h"
+#include "support/tr.h"
 
 #include <webp/encode.h>
 #include <webp/mux.h>
@@ -31,7 +32,7 @@ constexpr float LosslessEffort = 50;
 
 Result<QByteArray> webpFailure(const QString &what)
 {
-    return Result<QByteArray>::Fail(QStringLiteral("图片编码失败（WebP）：%1").arg(what));
+    return Result<QByteArray>::Fail(Tr::tr("图片编码失败（WebP）：%1").arg(what));
 }
 
 /// Two straight pixels that look alike: equal, or both fully transparent (whose colour no
@@ -142,7 +143,7 @@ Result<WebPConfig> encoderConfig(int quality)
 {
     WebPConfig config;
     if (!WebPConfigInit(&config))
-        return Result<WebPConfig>::Fail(QStringLiteral("libwebp 版本不符"));
+        return Result<WebPConfig>::Fail(Tr::tr("libwebp 版本不符"));
     if (quality == WebPLossless) {
         config.lossless = 1;
         config.quality = LosslessEffort;
@@ -153,7 +154,7 @@ Result<WebPConfig> encoderConfig(int quality)
         config.method = 2;
     }
     if (!WebPValidateConfig(&config))
-        return Result<WebPConfig>::Fail(QStringLiteral("编码参数无效"));
+        return Result<WebPConfig>::Fail(Tr::tr("编码参数无效"));
     return config;
 }
 
@@ -163,19 +164,19 @@ Result<QByteArray> EncodeWebPAnimation(const AnimationSequence &sequence, int qu
                                        const EncodeStep &step)
 {
     if (sequence.pictures.isEmpty() || sequence.order.empty() || sequence.pictures.first().isNull())
-        return webpFailure(QStringLiteral("没有可写的帧"));
+        return webpFailure(Tr::tr("没有可写的帧"));
     const QSize size = sequence.pictures.first().size();
     if (size.width() > WEBP_MAX_DIMENSION || size.height() > WEBP_MAX_DIMENSION)
-        return webpFailure(QStringLiteral("图片过大"));
+        return webpFailure(Tr::tr("图片过大"));
     QList<QImage> straight;
     for (const QImage &picture : sequence.pictures) {
         if (picture.size() != size)
-            return webpFailure(QStringLiteral("帧的尺寸不一致"));
+            return webpFailure(Tr::tr("帧的尺寸不一致"));
         straight << StraightCopy(picture);
     }
     for (const int picture : sequence.order)
         if (picture < 0 || picture >= straight.size())
-            return webpFailure(QStringLiteral("帧序号超出范围"));
+            return webpFailure(Tr::tr("帧序号超出范围"));
     const Result<WebPConfig> config = encoderConfig(quality);
     if (!config)
         return webpFailure(config.message());
@@ -215,13 +216,13 @@ Result<QByteArray> EncodeWebPAnimation(const AnimationSequence &sequence, int qu
         },
         nullptr);
     if (failed)
-        return webpFailure(QStringLiteral("内存不足"));
+        return webpFailure(Tr::tr("内存不足"));
     if (!complete)
         return QByteArray();
 
     const std::unique_ptr<WebPMux, MuxDelete> mux(WebPMuxNew());
     if (!mux)
-        return webpFailure(QStringLiteral("内存不足"));
+        return webpFailure(Tr::tr("内存不足"));
     WebPMuxAnimParams params;
     // Viewers that honour the background colour show transparency, as the other formats do.
     params.bgcolor = 0;
@@ -245,7 +246,7 @@ Result<QByteArray> EncodeWebPAnimation(const AnimationSequence &sequence, int qu
     WebPData data;
     WebPDataInit(&data);
     if (!assembled || WebPMuxAssemble(mux.get(), &data) != WEBP_MUX_OK)
-        return webpFailure(QStringLiteral("无法组装动画"));
+        return webpFailure(Tr::tr("无法组装动画"));
     QByteArray bytes(reinterpret_cast<const char *>(data.bytes), qsizetype(data.size));
     WebPDataClear(&data);
     if (step && !step(total, total))

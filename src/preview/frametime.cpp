@@ -5,6 +5,7 @@
 #include "widgets/windowlayout.h"
 #include "support/regexutil.h"
 #include "support/xmledit.h"
+#include "support/tr.h"
 
 #include <algorithm>
 
@@ -17,13 +18,13 @@ Result<int> ParseFrameTime(const QString &text)
     const bool digitsOnly = std::all_of(text.begin(), text.end(),
                                         [](QChar c) { return c >= u'0' && c <= u'9'; });
     if (text.isEmpty() || !digitsOnly || !RegexTest(text, QStringLiteral("^[0-9]{0,5}$")))
-        return Result<int>::Fail(QStringLiteral("只允许输入整数"));
+        return Result<int>::Fail(Tr::tr("只允许输入整数"));
     bool ok = false;
     const int ms = text.toInt(&ok);
     if (!ok)
-        return Result<int>::Fail(QStringLiteral("只允许输入整数"));
+        return Result<int>::Fail(Tr::tr("只允许输入整数"));
     if (ms < 0 || ms > MaxFrameTime)
-        return Result<int>::Fail(QStringLiteral("只允许输入0-65535"));
+        return Result<int>::Fail(Tr::tr("只允许输入0-65535"));
     return ms;
 }
 

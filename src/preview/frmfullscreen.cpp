@@ -6,6 +6,7 @@
 #include "widgets/playback.h"
 #include "widgets/windowlayout.h"
 #include "project/mvk.h"
+#include "support/tr.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -87,7 +88,7 @@ void frmFullscreen::BuildControls()
     m_lblInfo1->stackUnder(m_lblInfo0);
 
     // Out of sight; it only gives the window a button that closes it.
-    m_cmdExit = new QPushButton(QStringLiteral("退出"), this);
+    m_cmdExit = new QPushButton(Tr::tr("退出"), this);
     m_cmdExit->setObjectName(QStringLiteral("cmdExit"));
     m_cmdExit->setGeometry(-200, -200, 80, 24);
     m_cmdExit->setFocusPolicy(Qt::NoFocus);

@@ -6,8 +6,10 @@
 #include "widgets/playback.h"
 #include "widgets/prompts.h"
 #include "preview/frametime.h"
+#include "support/tr.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +32,7 @@ frmOptions::frmOptions(Settings &settings, Prompts &prompts, FrameTimer &editorT
       m_fullscreenFrameTime(fullscreenFrameTime)
 {
     setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(QStringLiteral("选项"));
+    setWindowTitle(Tr::tr("选项"));
     setModal(true);
     BuildControls();
     connect(m_cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
@@ -40,26 +42,35 @@ frmOptions::frmOptions(Settings &settings, Prompts &prompts, FrameTimer &editorT
 void frmOptions::BuildControls()
 {
     m_lblFrameTime_W = MakeControl<QLabel>(*this, "lblFrameTime_W", QRect(16, 20, 210, 22));
-    m_lblFrameTime_W->setText(QStringLiteral("窗口动画每帧时间 (毫秒)"));
+    m_lblFrameTime_W->setText(Tr::tr("窗口动画每帧时间 (毫秒)"));
     m_txtFrameTime_W = MakeControl<QLineEdit>(*this, "txtFrameTime_W", QRect(232, 18, 120, 26));
     m_lblFrameTime_F = MakeControl<QLabel>(*this, "lblFrameTime_F", QRect(16, 56, 210, 22));
-    m_lblFrameTime_F->setText(QStringLiteral("全屏动画每帧时间 (毫秒)"));
+    m_lblFrameTime_F->setText(Tr::tr("全屏动画每帧时间 (毫秒)"));
     m_txtFrameTime_F = MakeControl<QLineEdit>(*this, "txtFrameTime_F", QRect(232, 54, 120, 26));
     for (QLineEdit *box : {m_txtFrameTime_W, m_txtFrameTime_F})
         box->installEventFilter(new KeyFilterObject(KeyFilter::FrameTime, box));
 
-    m_chkFormatProject = MakeControl<QCheckBox>(*this, "chkFormatProject", QRect(16, 94, 336, 24));
-    m_chkFormatProject->setText(QStringLiteral("格式化输出工程文件"));
-    m_chkFrameFocus = MakeControl<QCheckBox>(*this, "chkFrameFocus", QRect(16, 122, 336, 24));
-    m_chkFrameFocus->setText(QStringLiteral("拖动滑条，帧列表自动跳转到帧焦点"));
+    m_lblLanguage = MakeControl<QLabel>(*this, "lblLanguage", QRect(16, 92, 210, 22));
+    m_lblLanguage->setText(Tr::tr("界面语言"));
+    m_comLanguage = MakeControl<QComboBox>(*this, "comLanguage", QRect(232, 90, 120, 26));
+    m_comLanguage->addItem(Tr::tr("跟随系统"), int(LanguageChoice::System));
+    // untranslated: each language by its own name, found even from a language one cannot read.
+    m_comLanguage->addItem(QStringLiteral("简体中文"), int(LanguageChoice::Chinese));
+    m_comLanguage->addItem(QStringLiteral("English"), int(LanguageChoice::English));
+    m_lblLanguage->setBuddy(m_comLanguage);
 
-    m_cmdOK = MakeControl<QPushButton>(*this, "cmdOK", QRect(176, 162, 84, 28));
-    m_cmdOK->setText(QStringLiteral("确定"));
+    m_chkFormatProject = MakeControl<QCheckBox>(*this, "chkFormatProject", QRect(16, 130, 336, 24));
+    m_chkFormatProject->setText(Tr::tr("格式化输出工程文件"));
+    m_chkFrameFocus = MakeControl<QCheckBox>(*this, "chkFrameFocus", QRect(16, 158, 336, 24));
+    m_chkFrameFocus->setText(Tr::tr("拖动滑条，帧列表自动跳转到帧焦点"));
+
+    m_cmdOK = MakeControl<QPushButton>(*this, "cmdOK", QRect(176, 198, 84, 28));
+    m_cmdOK->setText(Tr::tr("确定"));
     m_cmdOK->setDefault(true);
-    m_cmdCancel = MakeControl<QPushButton>(*this, "cmdCancel", QRect(268, 162, 84, 28));
-    m_cmdCancel->setText(QStringLiteral("取消"));
+    m_cmdCancel = MakeControl<QPushButton>(*this, "cmdCancel", QRect(268, 198, 84, 28));
+    m_cmdCancel->setText(Tr::tr("取消"));
     m_cmdCancel->setAutoDefault(false);
-    setFixedSize(368, 206);
+    setFixedSize(368, 242);
 }
 
 void frmOptions::Form_Load()
@@ -73,6 +84,7 @@ void frmOptions::Form_Load()
     m_chkFrameFocus->setChecked(m_settings.FrameFocus);
     m_txtFrameTime_W->setText(QString::number(m_editorTimer.FrameTime()));
     m_txtFrameTime_F->setText(QString::number(m_fullscreenFrameTime));
+    m_comLanguage->setCurrentIndex(m_comLanguage->findData(int(m_settings.Language)));
 }
 
 std::optional<int> frmOptions::CheckedTime(QLineEdit &box, const QString &title)
@@ -88,12 +100,12 @@ std::optional<int> frmOptions::CheckedTime(QLineEdit &box, const QString &title)
 
 void frmOptions::cmdOK_Click()
 {
-    const auto windowTime = CheckedTime(*m_txtFrameTime_W, QStringLiteral("窗体动画每帧时间输入错误"));
+    const auto windowTime = CheckedTime(*m_txtFrameTime_W, Tr::tr("窗体动画每帧时间输入错误"));
     if (!windowTime)
         return;
     m_editorTimer.SetFrameTime(*windowTime);
     const auto fullscreenTime =
-        CheckedTime(*m_txtFrameTime_F, QStringLiteral("全屏动画每帧时间输入错误"));
+        CheckedTime(*m_txtFrameTime_F, Tr::tr("全屏动画每帧时间输入错误"));
     if (!fullscreenTime)
         return;
     m_fullscreenFrameTime = *fullscreenTime;
@@ -105,7 +117,19 @@ void frmOptions::cmdOK_Click()
     static_cast<void>(StoreFrameTime(document, FullscreenWindow, *fullscreenTime));
     m_settings.FrameFocus = m_chkFrameFocus->isChecked();
     m_settings.FormatProject = m_chkFormatProject->isChecked();
+    ApplyLanguage();
     accept();
+}
+
+void frmOptions::ApplyLanguage()
+{
+    const auto chosen = LanguageChoice(m_comLanguage->currentData().toInt());
+    if (chosen == m_settings.Language)
+        return;
+    m_settings.Language = chosen;
+    // Every window builds its texts once; the new language reaches them all at the next start.
+    m_prompts.Message({Tr::tr("新的界面语言在下次启动 Mirovane 时使用。"), windowTitle(),
+                       MsgIcon::Information, MsgButtons::Ok, MsgAnswer::Ok});
 }
 
 void frmOptions::cmdCancel_Click()

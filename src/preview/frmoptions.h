@@ -5,6 +5,7 @@
 #include <optional>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,8 +16,9 @@ class FrameTimer;
 class Prompts;
 struct Settings;
 
-/// The options dialog: the frame times of the editor's and the full-screen animation, and
-/// the two switches (formatted project files, the frame list following the slider).
+/// The options dialog: the frame times of the editor's and the full-screen animation, the
+/// interface language (the system's, Chinese or English; it takes effect at the next start),
+/// and the two switches (formatted project files, the frame list following the slider).
 ///
 /// The editor's frame time is its play timer's frame time; the full-screen frame time is the
 /// one the full-screen window's play timer takes when it opens, held by the caller.
@@ -40,6 +42,7 @@ public:
 
     QLineEdit &TxtFrameTimeW() const { return *m_txtFrameTime_W; }
     QLineEdit &TxtFrameTimeF() const { return *m_txtFrameTime_F; }
+    QComboBox &ComLanguage() const { return *m_comLanguage; }
     QCheckBox &ChkFormatProject() const { return *m_chkFormatProject; }
     QCheckBox &ChkFrameFocus() const { return *m_chkFrameFocus; }
     QPushButton &CmdOK() const { return *m_cmdOK; }
@@ -49,6 +52,8 @@ private:
     void BuildControls();
     /// The time in the box, or nothing after telling the user what is wrong with it.
     std::optional<int> CheckedTime(QLineEdit &box, const QString &title);
+    /// Takes the chosen language, saying when it applies if it changed.
+    void ApplyLanguage();
 
     Settings &m_settings;
     Prompts &m_prompts;
@@ -58,6 +63,8 @@ private:
     QLineEdit *m_txtFrameTime_W = nullptr;
     QLabel *m_lblFrameTime_F = nullptr;
     QLineEdit *m_txtFrameTime_F = nullptr;
+    QLabel *m_lblLanguage = nullptr;
+    QComboBox *m_comLanguage = nullptr;
     QCheckBox *m_chkFormatProject = nullptr;
     QCheckBox *m_chkFrameFocus = nullptr;
     QPushButton *m_cmdOK = nullptr;

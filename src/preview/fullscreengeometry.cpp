@@ -1,6 +1,7 @@
 #include "preview/fullscreengeometry.h"
 
 #include "support/bootgeometry.h"
+#include "support/tr.h"
 
 namespace mrv {
 
@@ -22,9 +23,9 @@ FullscreenGeometry LayoutFullscreen(QSize window, int projectWidth, int projectH
 
 QString FullscreenHelpText(int frame)
 {
-    return QStringLiteral("Esc 退出\nSpace 播放 / 暂停\nLeft/Right  后退/前进 1 帧\n"
-                          "Home/End  最前/最后帧\n当前帧 ")
-        + QString::number(frame);
+    return Tr::tr("Esc 退出\nSpace 播放 / 暂停\nLeft/Right  后退/前进 1 帧\n"
+                  "Home/End  最前/最后帧\n当前帧 %1")
+        .arg(frame);
 }
 
 } // namespace mrv

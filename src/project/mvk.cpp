@@ -3,12 +3,13 @@
 #include "project/projectfile.h"
 #include "support/bootgeometry.h"
 #include "support/pathrules.h"
+#include "support/tr.h"
 
 namespace mrv {
 
 void MVK::AddNew()
 {
-    aName = QStringLiteral("Win7全屏开机动画");
+    aName = Tr::tr("Win7全屏开机动画");
     aWidth = ReferenceWidth;
     aHeight = ReferenceHeight;
     aBackground = aImage{QStringLiteral("NewMRV\\Background.jpg"), 0, 0};

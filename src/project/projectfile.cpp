@@ -7,6 +7,7 @@
 #include "support/stringutil.h"
 #include "support/xmledit.h"
 #include "support/xmlfile.h"
+#include "support/tr.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,9 +19,20 @@ namespace mrv {
 
 namespace {
 
-const QString ReadFailed = QStringLiteral("工程文件读取失败");
-const QString NotProjectFile = QStringLiteral("该文件不是MRVK工程文件");
-const QString NotProjectXml = QStringLiteral("该XML文件不是MRVK工程文件");
+QString ReadFailed()
+{
+    return Tr::tr("工程文件读取失败");
+}
+
+QString NotProjectFile()
+{
+    return Tr::tr("该文件不是MRVK工程文件");
+}
+
+QString NotProjectXml()
+{
+    return Tr::tr("该XML文件不是MRVK工程文件");
+}
 
 /// A numeric attribute read with the ceiling rule, then stored in 16 bits.
 Result<qint16> readInt16(const pugi::xml_node &element, const char *attr, const QString &defaultText,
@@ -35,8 +47,8 @@ Result<qint16> readInt16(const pugi::xml_node &element, const char *attr, const 
         const int value = ok ? ceiled->toInt(&ok) : 0;
         if (!ok || !FitsInt16(value))
             return Result<qint16>::Fail(
-                QStringLiteral("%1：%2 的 %3 属性值“%4”不是 -32768 到 32767 之间的整数")
-                    .arg(ReadFailed, where, QString::fromLatin1(attr), raw));
+                Tr::tr("%1：%2 的 %3 属性值“%4”不是 -32768 到 32767 之间的整数")
+                    .arg(ReadFailed(), where, QString::fromLatin1(attr), raw));
         return qint16(value);
     }
     return qint16(text.toInt());
@@ -86,12 +98,12 @@ Status loadProjectXml(pugi::xml_document &doc, const QString &path)
 {
     const qint64 size = QFileInfo(path).size();
     if (size > MaxXmlFileBytes)
-        return Status::Fail(QStringLiteral("%1：文件过大（%2 MB），工程文件不能超过 %3 MB")
-                                .arg(ReadFailed)
+        return Status::Fail(Tr::tr("%1：文件过大（%2 MB），工程文件不能超过 %3 MB")
+                                .arg(ReadFailed())
                                 .arg(size / (1024 * 1024))
                                 .arg(MaxXmlFileBytes / (1024 * 1024)));
     if (!LoadXmlFile(doc, path))
-        return Status::Fail(ReadFailed);
+        return Status::Fail(ReadFailed());
     return Status::Ok();
 }
 
@@ -101,32 +113,32 @@ QString ProjectFileProblem(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return QStringLiteral("文件不存在");
+        return Tr::tr("文件不存在");
     if (info.isDir())
-        return QStringLiteral("这是文件夹，不是文件");
+        return Tr::tr("这是文件夹，不是文件");
     if (info.size() > MaxXmlFileBytes)
-        return QStringLiteral("文件过大（%1 MB）").arg(info.size() / (1024 * 1024));
+        return Tr::tr("文件过大（%1 MB）").arg(info.size() / (1024 * 1024));
     QFile file(path);
     if (const Status opened = OpenRegularFile(file); !opened)
-        return QStringLiteral("无法读取：%1").arg(opened.message());
+        return Tr::tr("无法读取：%1").arg(opened.message());
     const QByteArray bytes = file.readAll();
     pugi::xml_document doc;
     const auto parsed = doc.load_buffer(bytes.constData(), size_t(bytes.size()),
                                         pugi::parse_default | pugi::parse_declaration);
     if (!parsed) {
         const qsizetype at = std::clamp(qsizetype(parsed.offset), qsizetype(0), bytes.size());
-        return QStringLiteral("不是有效的 XML：%1（第 %2 行）")
+        return Tr::tr("不是有效的 XML：%1（第 %2 行）")
             .arg(QString::fromUtf8(parsed.description()))
             .arg(bytes.left(at).count('\n') + 1);
     }
     const pugi::xml_node root = doc.document_element();
     if (!root)
-        return QStringLiteral("XML 中没有根元素");
+        return Tr::tr("XML 中没有根元素");
     if (std::strcmp(root.name(), "MRV") != 0)
-        return QStringLiteral("根元素是 <%1>，工程文件的根元素应为 <MRV>")
+        return Tr::tr("根元素是 <%1>，工程文件的根元素应为 <MRV>")
             .arg(FromUtf8(root.name()));
     if (!root.child("Config"))
-        return QStringLiteral("<MRV> 中没有 <Config> 元素");
+        return Tr::tr("<MRV> 中没有 <Config> 元素");
     return QString();
 }
 
@@ -136,7 +148,7 @@ Status CheckProjectDocument(const QString &path)
     if (const Status loaded = loadProjectXml(doc, path); !loaded)
         return loaded;
     if (XmlCount(doc, QStringLiteral("/MRV/Config")) == 0)
-        return Status::Fail(NotProjectXml);
+        return Status::Fail(NotProjectXml());
     return Status::Ok();
 }
 
@@ -147,7 +159,7 @@ Status ReadProjectFile(MVK &project, const QString &path)
         return loaded;
     const auto configs = XmlSelect(doc, QStringLiteral("/MRV/Config"));
     if (configs.empty())
-        return Status::Fail(NotProjectFile);
+        return Status::Fail(NotProjectFile());
     const pugi::xml_node config = configs.front();
 
     MVK read = project;
@@ -179,7 +191,7 @@ Status ReadProjectFile(MVK &project, const QString &path)
     read.aFrame = ::mrv::aFrame();
     read.aFrame.Reserve(int(images.size()));
     for (size_t i = 0; i < images.size(); ++i) {
-        auto image = readImage(images[i], QStringLiteral("第 %1 帧").arg(i + 1));
+        auto image = readImage(images[i], Tr::tr("第 %1 帧").arg(i + 1));
         if (!image)
             return image.status();
         read.aFrame.Add(image->aURL, image->aX, image->aY);

@@ -21,6 +21,25 @@ bool readSwitch(const pugi::xml_document &doc, const QString &attr)
 
 } // namespace
 
+LanguageChoice ReadLanguageChoice(const QString &text)
+{
+    if (text == u"zh_CN")
+        return LanguageChoice::Chinese;
+    if (text == u"en")
+        return LanguageChoice::English;
+    return LanguageChoice::System;
+}
+
+QString LanguageChoiceText(LanguageChoice choice)
+{
+    switch (choice) {
+    case LanguageChoice::Chinese: return QStringLiteral("zh_CN");
+    case LanguageChoice::English: return QStringLiteral("en");
+    case LanguageChoice::System: break;
+    }
+    return QStringLiteral("system");
+}
+
 QList<ScreenScaleEntry> Settings::ScreenScales() const
 {
     QList<ScreenScaleEntry> list;
@@ -35,6 +54,7 @@ QString SettingsLoadFailureMessage(const QDateTime &now)
     const QLocale locale = QLocale::system();
     const QString stamp = locale.toString(now.date(), QLocale::ShortFormat) + u' '
                           + now.time().toString(QStringLiteral("HH:mm:ss"));
+    // untranslated: both languages, for a start that fails before any choice of language.
     return QStringLiteral("加载XML设置文件失败，请检查 ") + ConfigFileName
            + QStringLiteral(" 是否配置正确") + u'\n'
            + QStringLiteral("Load XML config error,please check ") + ConfigFileName + u'\n'
@@ -62,6 +82,9 @@ Result<Settings> LoadSettings(const QString &folder, const QDateTime &now)
     settings.ListDistance = distance.ok() ? distance->toInt() : 10;
     settings.FormatProject = readSwitch(*settings.ConfigDocument, QStringLiteral("FormatProject"));
     settings.FrameFocus = readSwitch(*settings.ConfigDocument, QStringLiteral("FrameFocus"));
+    const auto language = XmlGetAttr(*settings.ConfigDocument, QStringLiteral("/Soft/Config"),
+                                     QStringLiteral("Language"), QString(), 0);
+    settings.Language = ReadLanguageChoice(language.ok() ? *language : QString());
     settings.ProjectTypes = MakeProjectTypes();
     settings.ImageTypes = MakeImageTypes();
     settings.ExportTypes = MakeExportTypes();
@@ -87,6 +110,10 @@ Status SaveSettings(Settings &settings)
               std::pair{QStringLiteral("FrameFocus"), settings.FrameFocus}})
             if (const Status s = XmlSetAttr(config, path, attr, on(value), 0); !s)
                 failures << settings.ConfigPath + QStringLiteral(": ") + s.message();
+        if (const Status s = XmlSetAttr(config, path, QStringLiteral("Language"),
+                                        LanguageChoiceText(settings.Language), 0);
+            !s)
+            failures << settings.ConfigPath + QStringLiteral(": ") + s.message();
     }
     // A window document that never got a root holds nothing worth writing.
     if (settings.WindowDocument->document_element() && !settings.KeepWindowFile) {

@@ -20,6 +20,15 @@ struct ScreenScaleEntry
     QString Height;
 };
 
+/// The language of the interface as chosen in the options dialog: the system's, or one of the
+/// two the program speaks.
+enum class LanguageChoice { System, Chinese, English };
+
+/// The choice a "Language" attribute names ("zh_CN", "en"); anything else follows the system.
+LanguageChoice ReadLanguageChoice(const QString &text);
+/// The attribute text of a choice: "system", "zh_CN" or "en".
+QString LanguageChoiceText(LanguageChoice choice);
+
 /// The program's settings: the two documents held for the whole run and the values read
 /// from them at start.
 struct Settings
@@ -35,6 +44,8 @@ struct Settings
     qint32 ListDistance = 10;
     bool FormatProject = false;
     bool FrameFocus = false;
+    /// "/Soft/Config" `Language`, written back with the two switches.
+    LanguageChoice Language = LanguageChoice::System;
     DlgFTlist ProjectTypes;
     DlgFTlist ImageTypes;
     DlgFTlist ExportTypes;
@@ -54,9 +65,9 @@ Result<Settings> LoadSettings(const QString &folder,
 /// The message shown when the configuration file cannot be loaded: two lines and the time.
 QString SettingsLoadFailureMessage(const QDateTime &now);
 
-/// Writes the two switches into the configuration document, then saves the window document
-/// (when it has a root element and its file is not kept) and the configuration document, each
-/// through a temporary file. A failed file does not stop the other; the failure names every
+/// Writes the two switches and the language into the configuration document, then saves the
+/// window document (when it has a root element and its file is not kept) and the configuration
+/// document, each through a temporary file. A failed file does not stop the other; the failure names every
 /// file that was not written, one line each, with its reason.
 Status SaveSettings(Settings &settings);
 

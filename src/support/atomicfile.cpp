@@ -1,6 +1,7 @@
 #include "support/atomicfile.h"
 
 #include "support/fileerror.h"
+#include "support/tr.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,7 +54,7 @@ bool syncToDisk(QFile &file)
 Status WriteFailure(const QString &path, const QString &reason)
 {
     return Status::Fail(
-        QStringLiteral("无法写入“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
+        Tr::tr("无法写入“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
 }
 
 Status CheckReplaceable(const QString &path)
@@ -63,16 +64,16 @@ Status CheckReplaceable(const QString &path)
     if (error || status.type() == std::filesystem::file_type::not_found)
         return Status::Ok();
     if (status.type() == std::filesystem::file_type::directory)
-        return WriteFailure(path, QStringLiteral("同名的文件夹已存在"));
+        return WriteFailure(path, Tr::tr("同名的文件夹已存在"));
     if (status.type() != std::filesystem::file_type::regular)
         return WriteFailure(path,
-                            QStringLiteral("这不是普通文件（设备、管道或套接字），不会被替换"));
+                            Tr::tr("这不是普通文件（设备、管道或套接字），不会被替换"));
     // The write bits count even for an administrator: a file marked read-only stays as it is.
     using std::filesystem::perms;
     const QFileInfo info(path);
     if (!info.isWritable() || (status.permissions() & (perms::owner_write | perms::group_write |
                                                        perms::others_write)) == perms::none)
-        return WriteFailure(path, QStringLiteral("文件是只读的"));
+        return WriteFailure(path, Tr::tr("文件是只读的"));
     return Status::Ok();
 }
 
@@ -94,7 +95,7 @@ Status AtomicFile::Open()
     if (!folder.exists())
         return WriteFailure(
             m_target,
-            QStringLiteral("文件夹“%1”不存在").arg(QDir::toNativeSeparators(folder.path())));
+            Tr::tr("文件夹“%1”不存在").arg(QDir::toNativeSeparators(folder.path())));
     // A name of its own per write, so that two writers of one target never share a file.
     for (int attempt = 0; attempt < 64; ++attempt) {
         const QString name = QStringLiteral(".%1.%2.mrvtmp")
@@ -109,13 +110,13 @@ Status AtomicFile::Open()
         if (!QFileInfo::exists(m_file.fileName()))
             return WriteFailure(m_target, FileErrorReason(m_file, errno));
     }
-    return WriteFailure(m_target, QStringLiteral("无法创建临时文件"));
+    return WriteFailure(m_target, Tr::tr("无法创建临时文件"));
 }
 
 Status AtomicFile::Commit()
 {
     if (!m_open)
-        return WriteFailure(m_target, QStringLiteral("文件未打开"));
+        return WriteFailure(m_target, Tr::tr("文件未打开"));
     errno = 0;
     QString reason;
     if (m_file.error() != QFileDevice::NoError)

@@ -1,6 +1,7 @@
 #include "support/filetypes.h"
 
 #include "support/pathrules.h"
+#include "support/tr.h"
 
 #include <algorithm>
 
@@ -9,6 +10,14 @@ namespace mrv {
 namespace {
 constexpr int MaxEntries = 254;
 constexpr int MaxExtensions = 255;
+
+/// An entry of the lists below. Their captions stay source texts: NameFilters shows them in the
+/// interface's language.
+void AddType(DlgFTlist &list, const char *caption, const char *extensions)
+{
+    (void)list.Add(QString::fromUtf8(caption), QString::fromLatin1(extensions));
+}
+
 } // namespace
 
 QStringList FileType::ExtensionList() const
@@ -90,7 +99,8 @@ QStringList DlgFTlist::NameFilters() const
         QStringList patterns;
         for (const QString &ext : type.ExtensionList())
             patterns << QStringLiteral("*.") + ext;
-        filters << type.TypeName + u" (" + patterns.join(u' ') + u')';
+        const QString caption = Tr::tr(type.TypeName.toUtf8().constData());
+        filters << caption + u" (" + patterns.join(u' ') + u')';
     }
     return filters;
 }
@@ -145,32 +155,32 @@ DialogFiles ParseDialogFiles(const QString &chosenPath)
 DlgFTlist MakeProjectTypes()
 {
     DlgFTlist list;
-    (void)list.Add(QStringLiteral("MRVK工程文件(*.mrv)"), QStringLiteral("mrv"));
-    (void)list.Add(QStringLiteral("XML文件(*.xml)"), QStringLiteral("xml"));
+    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "MRVK工程文件(*.mrv)"), "mrv");
+    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "XML文件(*.xml)"), "xml");
     return list;
 }
 
 DlgFTlist MakeImageTypes()
 {
     DlgFTlist list;
-    (void)list.Add(QStringLiteral("图片文件(*.jpg;*.png;*.bmp;*.gif,*.tif)"),
-                   QStringLiteral("jpg,jpeg,png,bmp,gif,tif"));
-    (void)list.Add(QStringLiteral("JPEG文件(*.jpg)"), QStringLiteral("jpg,jpeg"));
-    (void)list.Add(QStringLiteral("PNG文件(*.png)"), QStringLiteral("png"));
-    (void)list.Add(QStringLiteral("BMP文件(*.bmp)"), QStringLiteral("bmp"));
-    (void)list.Add(QStringLiteral("GIF文件(*.gif)"), QStringLiteral("gif"));
-    (void)list.Add(QStringLiteral("TIFF文件(*.tif)"), QStringLiteral("tif,tiff"));
+    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "图片文件(*.jpg;*.png;*.bmp;*.gif,*.tif)"),
+            "jpg,jpeg,png,bmp,gif,tif");
+    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "JPEG文件(*.jpg)"), "jpg,jpeg");
+    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "PNG文件(*.png)"), "png");
+    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "BMP文件(*.bmp)"), "bmp");
+    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "GIF文件(*.gif)"), "gif");
+    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "TIFF文件(*.tif)"), "tif,tiff");
     return list;
 }
 
 DlgFTlist MakeExportTypes()
 {
     DlgFTlist list;
-    (void)list.Add(QStringLiteral("PNG文件(*.png)"), QStringLiteral("png"));
-    (void)list.Add(QStringLiteral("BMP文件(*.bmp)"), QStringLiteral("bmp"));
-    (void)list.Add(QStringLiteral("JPEG文件(*.jpg)"), QStringLiteral("jpg"));
-    (void)list.Add(QStringLiteral("GIF文件(*.gif)"), QStringLiteral("gif"));
-    (void)list.Add(QStringLiteral("TIFF文件(*.tif)"), QStringLiteral("tif"));
+    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "PNG文件(*.png)"), "png");
+    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "BMP文件(*.bmp)"), "bmp");
+    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "JPEG文件(*.jpg)"), "jpg");
+    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "GIF文件(*.gif)"), "gif");
+    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "TIFF文件(*.tif)"), "tif");
     return list;
 }
 

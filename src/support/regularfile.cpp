@@ -1,5 +1,7 @@
 #include "support/regularfile.h"
 
+#include "support/tr.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -29,12 +31,12 @@ QString TypeProblem(mode_t mode)
     if (S_ISREG(mode))
         return {};
     if (S_ISDIR(mode))
-        return QStringLiteral("这是文件夹，不是文件");
+        return Tr::tr("这是文件夹，不是文件");
     if (S_ISFIFO(mode))
-        return QStringLiteral("这是管道（FIFO），不是普通文件，不会读取");
+        return Tr::tr("这是管道（FIFO），不是普通文件，不会读取");
     if (S_ISSOCK(mode))
-        return QStringLiteral("这是套接字，不是普通文件，不会读取");
-    return QStringLiteral("这是设备文件，不是普通文件，不会读取");
+        return Tr::tr("这是套接字，不是普通文件，不会读取");
+    return Tr::tr("这是设备文件，不是普通文件，不会读取");
 }
 
 } // namespace
@@ -76,9 +78,9 @@ Status OpenRegularFile(QFile &file)
 {
     const QFileInfo info(file.fileName());
     if (info.isDir())
-        return Status::Fail(QStringLiteral("这是文件夹，不是文件"));
+        return Status::Fail(Tr::tr("这是文件夹，不是文件"));
     if (info.exists() && !info.isFile())
-        return Status::Fail(QStringLiteral("这不是普通文件，不会读取"));
+        return Status::Fail(Tr::tr("这不是普通文件，不会读取"));
     if (!file.open(QIODevice::ReadOnly))
         return Status::Fail(file.errorString());
     return Status::Ok();

@@ -1,6 +1,7 @@
 #include "support/stagedfolder.h"
 
 #include "support/atomicfile.h"
+#include "support/tr.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -27,7 +28,7 @@ QString randomTag()
 Status FolderFailure(const QString &path, const QString &reason)
 {
     return Status::Fail(
-        QStringLiteral("无法创建文件夹“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
+        Tr::tr("无法创建文件夹“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
 }
 
 } // namespace
@@ -45,13 +46,13 @@ Status StagedFolder::Open()
 {
     const QFileInfo destination(m_destination);
     if (destination.exists() && !destination.isDir())
-        return FolderFailure(m_destination, QStringLiteral("已有同名文件"));
+        return FolderFailure(m_destination, Tr::tr("已有同名文件"));
     m_whole = !destination.exists();
     const QString parent = destination.absolutePath();
     if (!QFileInfo(parent).isDir())
         return FolderFailure(
             m_destination,
-            QStringLiteral("上级文件夹“%1”不存在").arg(QDir::toNativeSeparators(parent)));
+            Tr::tr("上级文件夹“%1”不存在").arg(QDir::toNativeSeparators(parent)));
     const QDir home(m_whole ? parent : m_destination);
     for (int attempt = 0; attempt < 64; ++attempt) {
         const QString name =
@@ -65,7 +66,7 @@ Status StagedFolder::Open()
         if (error)
             return FolderFailure(m_destination, QString::fromStdString(error.message()));
     }
-    return FolderFailure(m_destination, QStringLiteral("无法创建临时文件夹"));
+    return FolderFailure(m_destination, Tr::tr("无法创建临时文件夹"));
 }
 
 QString StagedFolder::StagedPath(const QString &finalPath) const
@@ -88,7 +89,7 @@ Status StagedFolder::MakeFolder(const QString &finalFolder) const
 Status StagedFolder::Commit()
 {
     if (m_staging.isEmpty())
-        return FolderFailure(m_destination, QStringLiteral("临时文件夹未创建"));
+        return FolderFailure(m_destination, Tr::tr("临时文件夹未创建"));
     std::error_code error;
     if (m_whole) {
         std::filesystem::rename(nativePath(m_staging), nativePath(m_destination), error);
@@ -113,7 +114,7 @@ Status StagedFolder::Commit()
         const QString target = destination.filePath(relative);
         const QFileInfo folder(QFileInfo(target).absolutePath());
         if (folder.exists() && !folder.isDir())
-            return FolderFailure(folder.filePath(), QStringLiteral("已有同名文件"));
+            return FolderFailure(folder.filePath(), Tr::tr("已有同名文件"));
         if (const Status replaceable = CheckReplaceable(target); !replaceable)
             return replaceable;
     }

@@ -1,6 +1,7 @@
 #include "support/stringutil.h"
 
 #include "support/regexutil.h"
+#include "support/tr.h"
 
 #include <cmath>
 
@@ -18,11 +19,11 @@ Result<qint32> ParseHex(const QString &text)
         digits = QStringLiteral("0");
 
     if (digits.size() > 8)
-        return Result<qint32>::Fail(QStringLiteral("十六进制数值超出范围: %1").arg(text));
+        return Result<qint32>::Fail(Tr::tr("十六进制数值超出范围: %1").arg(text));
     bool ok = false;
     const quint32 value = digits.toUInt(&ok, 16);
     if (!ok)
-        return Result<qint32>::Fail(QStringLiteral("十六进制数值无效: %1").arg(text));
+        return Result<qint32>::Fail(Tr::tr("十六进制数值无效: %1").arg(text));
     return static_cast<qint32>(value);
 }
 

@@ -1,6 +1,7 @@
 #include "support/xmledit.h"
 
 #include "support/regexutil.h"
+#include "support/tr.h"
 
 #include <QStringList>
 
@@ -89,7 +90,7 @@ Result<QString> ApplyCeiling(const QString &value, const QString &defaultText, q
     bool ok = false;
     const qint32 number = kept.toInt(&ok, 10);
     if (!ok)
-        return Result<QString>::Fail(QStringLiteral("“%1”不是有效的整数").arg(value));
+        return Result<QString>::Fail(Tr::tr("“%1”不是有效的整数").arg(value));
     return QString::number(number > ceiling ? ceiling : number);
 }
 

@@ -2,6 +2,7 @@
 
 #include "support/fileerror.h"
 #include "support/regularfile.h"
+#include "support/tr.h"
 
 #include <QFile>
 
@@ -31,7 +32,7 @@ Status LoadXmlFile(pugi::xml_document &doc, const QString &path, XmlComments com
     if (const Status opened = OpenRegularFile(file); !opened)
         return Status::Fail(QStringLiteral("%1: %2").arg(path, opened.message()));
     if (file.size() > MaxXmlFileBytes)
-        return Status::Fail(QStringLiteral("%1: 文件过大（%2 MB），上限为 %3 MB")
+        return Status::Fail(Tr::tr("%1: 文件过大（%2 MB），上限为 %3 MB")
                                 .arg(path)
                                 .arg(file.size() / (1024 * 1024))
                                 .arg(MaxXmlFileBytes / (1024 * 1024)));

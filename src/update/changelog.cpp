@@ -1,6 +1,7 @@
 #include "update/changelog.h"
 
 #include "support/regexutil.h"
+#include "support/tr.h"
 
 #include <QList>
 
@@ -18,7 +19,8 @@ QString numberedItems(const QString &listBody)
     RegexMatches(listBody, ItemPattern, items, QStringLiteral("$1"));
     QString lines;
     for (qsizetype k = 0; k < items.size(); ++k)
-        lines += QString::number(k + 1) + u"、" + items[k].Rewrites.value(0) + UpdateLineBreak;
+        lines += Tr::tr("%1、%2").arg(QString::number(k + 1), items[k].Rewrites.value(0))
+                 + UpdateLineBreak;
     return lines;
 }
 

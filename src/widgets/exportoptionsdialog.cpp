@@ -1,6 +1,7 @@
 #include "widgets/exportoptionsdialog.h"
 
 #include "support/appinfo.h"
+#include "support/tr.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -61,11 +62,11 @@ ExportOptionsDialog::ExportOptionsDialog(const OptionsRequest &request, QWidget 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
     m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setText(QStringLiteral("确定"));
+    m_ok->setText(Tr::tr("确定"));
     m_ok->setDefault(true);
     QPushButton *cancel = buttons->button(QDialogButtonBox::Cancel);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
-    cancel->setText(QStringLiteral("取消"));
+    cancel->setText(Tr::tr("取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -107,8 +108,9 @@ void ExportOptionsDialog::Review()
         const Result<QVariant> value = field.value();
         MarkInvalid(field.widget(), !value);
         if (!value && used && problem.isEmpty())
-            problem = (field.spec().prompt.isEmpty() ? field.spec().name : field.spec().prompt) +
-                      QStringLiteral("：") + value.message();
+            problem = Tr::tr("%1：%2").arg(field.spec().prompt.isEmpty() ? field.spec().name
+                                                                  : field.spec().prompt,
+                                            value.message());
     }
     m_problem->setText(problem);
     m_problem->setVisible(!problem.isEmpty());

@@ -2,6 +2,7 @@
 
 #include "export/exportoptions.h"
 #include "support/filetypes.h"
+#include "support/tr.h"
 
 #include <QString>
 
@@ -56,7 +57,7 @@ struct FileDialogRequest
 inline FileDialogRequest PictureOpenRequest(const DlgFTlist &imageTypes,
                                             const QString &startFolder = {})
 {
-    return {FileDialogKind::Open, QStringLiteral("选择图片文件"), &imageTypes, 1, {}, startFolder};
+    return {FileDialogKind::Open, Tr::tr("选择图片文件"), &imageTypes, 1, {}, startFolder};
 }
 
 /// What the user chose in a file dialog.

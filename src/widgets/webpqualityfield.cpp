@@ -1,6 +1,7 @@
 #include "widgets/webpqualityfield.h"
 
 #include "imaging/webpanimation.h"
+#include "support/tr.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -19,7 +20,7 @@ class WebPQualityField final : public OptionField
 public:
     WebPQualityField(const ExportOptionSpec &spec, QWidget *parent)
         : OptionField(spec), m_frame(new QWidget(parent)),
-          m_lossless(new QCheckBox(QStringLiteral("无损"), m_frame)),
+          m_lossless(new QCheckBox(Tr::tr("无损"), m_frame)),
           m_quality(new QSpinBox(m_frame))
     {
         m_frame->setObjectName(OptionObjectName(QStringLiteral("fra"), spec.name));

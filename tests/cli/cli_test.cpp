@@ -158,6 +158,40 @@ TEST(Cli, AProjectThatCannotBeOpenedIsNamedWithTheReason)
     }
 }
 
+TEST(Cli, MessagesFollowTheSystemsFirstLanguage)
+{
+    TempFolder dir;
+    const QString missing = dir.file(QStringLiteral("none.mrv"));
+    const struct
+    {
+        const char *language; ///< LANGUAGE, or nullptr for none
+        const char *locale;   ///< LC_ALL
+        QString first;        ///< the start of the message
+    } cases[] = {
+        {"en_GB", "C.UTF-8", QStringLiteral("The project file could not be read")},
+        {nullptr, "en_US.UTF-8", QStringLiteral("The project file could not be read")},
+        {nullptr, "C", QStringLiteral("工程文件读取失败")},
+        {"zh_CN", "en_US.UTF-8", QStringLiteral("工程文件读取失败")},
+    };
+    for (const auto &c : cases) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"LANGUAGE", "LANG", "LC_MESSAGES"})
+            env.remove(QString::fromLatin1(name));
+        if (c.language)
+            env.insert(QStringLiteral("LANGUAGE"), QString::fromLatin1(c.language));
+        env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(c.locale));
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(MIROVANE_CLI_PATH), {QStringLiteral("info"), missing});
+        ASSERT_TRUE(process.waitForFinished(20000));
+        EXPECT_EQ(process.exitCode(), cli::ExitInvalidInput);
+        const QStringList lines =
+            QString::fromUtf8(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 2) << c.locale;
+        EXPECT_TRUE(lines[0].startsWith(c.first)) << lines[0].toStdString();
+    }
+}
+
 TEST(Cli, TheExecutableMakesRelativeArgumentsAbsolute)
 {
     TempFolder dir;

@@ -4,7 +4,9 @@
 #include "scriptedprompts.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -169,6 +171,42 @@ TEST_F(OptionsDialog, TimeBoxesTakeOnlyDigitsAndEnterConfirms)
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(editorTimer.interval(), 123);
     EXPECT_EQ(fullscreenTime, 759);
+}
+
+TEST_F(OptionsDialog, TheLanguageIsChosenFromTheKeyboardAndAppliesAtTheNextStart)
+{
+    const struct
+    {
+        LanguageChoice before;
+        Qt::Key key;
+        int presses;
+        LanguageChoice after;
+    } cases[] = {{LanguageChoice::System, Qt::Key_Down, 2, LanguageChoice::English},
+                 {LanguageChoice::English, Qt::Key_Up, 1, LanguageChoice::Chinese},
+                 {LanguageChoice::English, Qt::Key_Down, 0, LanguageChoice::English}};
+    for (const auto &c : cases) {
+        settings.Language = c.before;
+        prompts.messages.clear();
+        frmOptions &d = Load();
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        d.TxtFrameTimeF().setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), &d.ComLanguage());
+        for (int i = 0; i < c.presses; ++i)
+            QTest::keyClick(QApplication::focusWidget(), c.key);
+        d.CmdOK().click();
+        EXPECT_EQ(settings.Language, c.after) << int(c.before);
+        // A change is announced once: the windows already built keep their texts.
+        ASSERT_EQ(prompts.messages.size(), c.after == c.before ? 0 : 1) << int(c.before);
+        if (!prompts.messages.isEmpty())
+            EXPECT_EQ(prompts.messages.first().icon, MsgIcon::Information);
+    }
+    settings.Language = LanguageChoice::System;
+    frmOptions &d = Load();
+    d.ComLanguage().setCurrentIndex(2);
+    d.CmdCancel().click();
+    EXPECT_EQ(settings.Language, LanguageChoice::System);
 }
 
 } // namespace

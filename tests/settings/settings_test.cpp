@@ -246,3 +246,26 @@ TEST(SettingsLocation, AFullDiskNeverLeavesSettingsThatStopTheNextStart)
     EXPECT_EQ(ReadAll(QDir(folder).filePath(WindowFileName)), window);
     EXPECT_TRUE(LoadSettings(folder).ok());
 }
+
+TEST(Settings, TheLanguageChoiceIsKeptWithTheSwitches)
+{
+    TempFolder dir;
+    const struct
+    {
+        const char *stored;
+        LanguageChoice choice;
+    } cases[] = {{"en", LanguageChoice::English}, {"zh_CN", LanguageChoice::Chinese},
+                 {"fr", LanguageChoice::System}, {nullptr, LanguageChoice::System}};
+    for (const auto &c : cases) {
+        dir.write(ConfigFileName, c.stored ? QByteArray("<Soft><Config Language='") + c.stored
+                                                 + "'/></Soft>"
+                                           : QByteArray("<Soft/>"));
+        auto loaded = LoadSettings(dir.path());
+        ASSERT_TRUE(loaded.ok());
+        EXPECT_EQ(loaded->Language, c.choice) << (c.stored ? c.stored : "none");
+    }
+    auto loaded = LoadSettings(dir.path());
+    loaded->Language = LanguageChoice::English;
+    ASSERT_TRUE(SaveSettings(*loaded).ok());
+    EXPECT_EQ(LoadSettings(dir.path())->Language, LanguageChoice::English);
+}

@@ -1,8 +1,18 @@
 #include "uilanguage.h"
+#include "project/mvk.h"
+#include "settings/settings.h"
+#include "support/filetypes.h"
+#include "widgets/exportoptionsdialog.h"
+#include "widgets/playback.h"
+#include "preview/frmoptions.h"
+#include "preview/fullscreengeometry.h"
 #include "editor/editorcontrols.h"
 #include "editor/editormenus.h"
+#include "editor/frmsetting.h"
+#include "scriptedprompts.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
@@ -32,6 +42,23 @@ TEST(UiLanguage, EnglishOnlyWhereTheFirstLanguageIsEnglish)
         EXPECT_EQ(PrefersEnglish(c.languages), c.english) << c.languages.join(u',').toStdString();
 }
 
+TEST(UiLanguage, TheOptionsChoiceOverridesTheSystem)
+{
+    const QStringList english{QStringLiteral("en-US")};
+    const QStringList chinese{QStringLiteral("zh-CN")};
+    const struct
+    {
+        LanguageChoice choice;
+        const QStringList &system;
+        bool english;
+    } cases[] = {{LanguageChoice::System, english, true},
+                 {LanguageChoice::System, chinese, false},
+                 {LanguageChoice::Chinese, english, false},
+                 {LanguageChoice::English, chinese, true}};
+    for (const auto &c : cases)
+        EXPECT_EQ(SpeaksEnglish(c.choice, c.system), c.english) << int(c.choice);
+}
+
 namespace {
 
 bool HasChinese(const QString &text)
@@ -40,7 +67,23 @@ bool HasChinese(const QString &text)
                        [](QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; });
 }
 
-/// Every text of the editor's menus and of the controls of its main window, as built now.
+void AddWidgetTexts(const QWidget &window, QStringList &texts)
+{
+    if (!window.windowTitle().isEmpty())
+        texts << window.windowTitle();
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        texts << label->text();
+    for (const QAbstractButton *button : window.findChildren<QAbstractButton *>())
+        texts << button->text();
+    for (const QComboBox *box : window.findChildren<QComboBox *>())
+        for (int i = 0; i < box->count(); ++i)
+            // A language is listed by its own name, in any interface language.
+            if (box->itemText(i) != u"简体中文")
+                texts << box->itemText(i);
+}
+
+/// Every text of the editor's menus, the controls of its main window, the options, offset and
+/// export dialogs, the full-screen help and the file dialogs' types, as built now.
 QStringList InterfaceTexts()
 {
     QMenuBar bar;
@@ -53,16 +96,31 @@ QStringList InterfaceTexts()
     for (const QAction *action : bar.findChildren<QAction *>())
         if (!action->isSeparator())
             texts << action->text();
-    for (const QLabel *label : client.findChildren<QLabel *>())
-        texts << label->text();
-    for (const QAbstractButton *button : client.findChildren<QAbstractButton *>())
-        texts << button->text();
+    AddWidgetTexts(client, texts);
+
+    Settings settings;
+    test::ScriptedPrompts prompts;
+    FrameTimer timer;
+    int fullscreenTime = 75;
+    frmOptions options(settings, prompts, timer, fullscreenTime);
+    AddWidgetTexts(options, texts);
+    MVK project;
+    project.AddNew();
+    frmSetting offset(project, pugi::xml_node(), prompts);
+    offset.PicIndex = 3;
+    offset.Form_Load();
+    AddWidgetTexts(offset, texts);
+    ExportOptionsDialog exportOptions(OptionsRequest{});
+    AddWidgetTexts(exportOptions, texts);
+    texts << FullscreenHelpText(1);
+    for (const DlgFTlist &types : {MakeProjectTypes(), MakeImageTypes(), MakeExportTypes()})
+        texts << types.NameFilters();
     return texts;
 }
 
 } // namespace
 
-TEST(UiLanguage, EnglishReachesEveryMenuAndControlOfTheMainWindow)
+TEST(UiLanguage, EnglishReachesTheMainWindowAndTheDialogs)
 {
     const QStringList chinese = InterfaceTexts();
     ASSERT_TRUE(std::any_of(chinese.begin(), chinese.end(), HasChinese));
