@@ -263,7 +263,7 @@ void BM_ImportFolder105(benchmark::State &state)
                                 fixture.FrameFolder(QStringLiteral("b"))};
     auto w = fixture.Window({1160, 680});
     w->Commands().OpenProjectFile(fixture.Project(105));
-    FrameCommands &commands = FrameCommands::Install(*w);
+    FrameCommands &commands = FrameCommands::Install(w->Context());
     int turn = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -282,7 +282,7 @@ void BM_DeleteAndUndo10000(benchmark::State &state)
     Fixture fixture({1024, 768});
     auto w = fixture.Window({1160, 680});
     w->Commands().OpenProjectFile(fixture.Project(10000));
-    FrameCommands &commands = FrameCommands::Install(*w);
+    FrameCommands &commands = FrameCommands::Install(w->Context());
     w->Controls().sldFrame->setValue(5000);
     for (auto _ : state) {
         commands.DeleteFrames();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/editorcontext.h"
 #include "import/frameimport.h"
 #include "support/filetypes.h"
 
@@ -11,7 +12,6 @@
 
 namespace mrv {
 
-class frmEditer;
 struct ImportRequest;
 
 /// The file types of the frame import's dialog: every picture type the program reads, the
@@ -44,9 +44,9 @@ class FrameCommands : public QObject
 public:
     /// Connects `mnuImportFrames`, the frame menu, the row menus, keys and drops, and enables
     /// them. The commands live as long as the editor (they are its child).
-    static FrameCommands &Install(frmEditer &editor);
+    static FrameCommands &Install(const EditorContext &context);
 
-    explicit FrameCommands(frmEditer &editor);
+    explicit FrameCommands(const EditorContext &context);
 
     /// Asks for a folder or a picture file and makes its pictures the frames.
     void mnuImportFrames_Click();
@@ -85,7 +85,7 @@ private:
                             const QString &notice = {});
     void ShowError(const QString &text);
 
-    frmEditer &m_editor;
+    const EditorContext m_ctx;
     DlgFTlist m_types;
 };
 

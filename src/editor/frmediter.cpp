@@ -64,7 +64,7 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
 
     ConnectControls();
     ConnectDocument();
-    m_pictures = new PictureEdit(*this);
+    m_pictures = new PictureEdit(Context());
     // The strip below takes its own height, so the controls keep their designed area.
     resize(DesignClientSize.width(), DesignClientSize.height() + menuBar()->sizeHint().height() +
                                          m_strip->sizeHint().height());
@@ -369,6 +369,36 @@ void frmEditer::cmdPlay_Click()
         m_timPlay.start();
         m_c.cmdPlay->setText(tr("停止"));
     }
+}
+
+void frmEditer::StopPlaying()
+{
+    if (m_timPlay.isActive())
+        cmdPlay_Click();
+}
+
+EditorContext frmEditer::Context()
+{
+    return {.window = *this,
+            .document = m_document,
+            .prompts = m_prompts,
+            .settings = m_settings,
+            .cache = m_cache,
+            .preview = *m_preview,
+            .projects = m_commands,
+            .view = *this,
+            .playTimer = m_timPlay,
+            .menus = m_menus,
+            .frameSlider = *m_c.sldFrame,
+            .frames = *m_frames,
+            .strip = *m_strip,
+            .backgroundBox = *m_c.txtBackground,
+            .backgroundBrowse = *m_c.cmdBackground_Browse,
+            .backgroundSetting = *m_c.cmdBackground_Setting,
+            .previewSurface = *m_c.picBG,
+            .activitySurface = *m_c.picA0,
+            .exportButton = *m_c.cmdExport,
+            .fullscreenButton = *m_c.cmdFullscreen};
 }
 
 void frmEditer::timPlay_Timer()
