@@ -119,7 +119,7 @@ void FrameCommands::ConnectEntries()
     connect(m.mnuFrame, &QMenu::aboutToShow, this, &FrameCommands::UpdateEntries);
     // The entries follow the current frame, the picked rows and the frame count.
     connect(&m_ctx.frameSlider, &QSlider::valueChanged, this, &FrameCommands::UpdateEntries);
-    connect(&m_ctx.frames, &FrameList::labelClicked, this, &FrameCommands::UpdateEntries);
+    connect(&m_ctx.frames, &FrameList::picksChanged, this, &FrameCommands::UpdateEntries);
     ProjectDocument &document = m_ctx.document;
     for (auto signal : {&ProjectDocument::framesReset, &ProjectDocument::filePathChanged})
         connect(&document, signal, this, &FrameCommands::UpdateEntries);
@@ -135,6 +135,9 @@ void FrameCommands::ConnectEntries()
     connect(&m_ctx.strip, &ThumbnailStrip::deleteKeyPressed, this, &FrameCommands::DeleteFrames);
     connect(&m_ctx.strip, &ThumbnailStrip::insertKeyPressed, this, &FrameCommands::InsertBefore);
     connect(&list, &FrameList::filesDropped, this, &FrameCommands::DropFiles);
+    // Messages wait until the drop has returned: the program the files came from waits for it.
+    connect(&m_ctx.strip, &ThumbnailStrip::filesDropped, this, &FrameCommands::InsertFiles,
+            Qt::QueuedConnection);
 }
 
 void FrameCommands::UpdateEntries()
@@ -263,25 +266,34 @@ void FrameCommands::ShowRowMenu(int row, QPoint globalPos)
     menu.exec(globalPos);
 }
 
-void FrameCommands::DropFiles(int row, const QStringList &files)
+std::optional<FrameImport> FrameCommands::DroppedFrames(const QStringList &files)
 {
-    ProjectDocument &document = m_ctx.document;
+    const MVK &project = m_ctx.document.Project();
     const DroppedFiles dropped = SortDroppedFiles(files);
     const QStringList &pictures = dropped.pictures;
     if (pictures.size() > MaxImportedFrames) {
         ShowError(QStringLiteral("拖入了 %1 张图片，一次最多导入 %2 张，未作任何更改")
                       .arg(pictures.size())
                       .arg(MaxImportedFrames));
-        return;
+        return std::nullopt;
     }
     FrameImport import;
     {
         WaitCursor wait;
-        import = FramesForPictures(
-            pictures, document.Project().aFileFolder,
-            QSize(document.Project().aWidth, document.Project().aHeight));
+        import = FramesForPictures(pictures, project.aFileFolder,
+                                   QSize(project.aWidth, project.aHeight));
     }
     import.skipped += dropped.leftOut;
+    return import;
+}
+
+void FrameCommands::DropFiles(int row, const QStringList &files)
+{
+    ProjectDocument &document = m_ctx.document;
+    const std::optional<FrameImport> dropped = DroppedFrames(files);
+    if (!dropped)
+        return;
+    const FrameImport &import = *dropped;
     std::vector<aImage> frames = document.Frames();
     const int first = std::clamp(row, 1, int(frames.size()) + 1);
     for (size_t k = 0; k < import.frames.size(); ++k) {
@@ -295,6 +307,20 @@ void FrameCommands::DropFiles(int row, const QStringList &files)
     if (!import.frames.empty() && document.ReplaceFrames(frames, QStringLiteral("拖入帧")))
         Pick(first, int(import.frames.size()));
     ShowImportProblems(import.skipped, document.FrameCount() != before);
+}
+
+void FrameCommands::InsertFiles(int before, const QStringList &files)
+{
+    ProjectDocument &document = m_ctx.document;
+    const std::optional<FrameImport> dropped = DroppedFrames(files);
+    if (!dropped)
+        return;
+    const int at = std::clamp(before, 1, document.FrameCount() + 1);
+    const bool changed = !dropped->frames.empty() &&
+                         document.InsertFrames(at, dropped->frames, QStringLiteral("拖入帧"));
+    if (changed)
+        Pick(at, int(dropped->frames.size()));
+    ShowImportProblems(dropped->skipped, changed);
 }
 
 void FrameCommands::mnuImportFrames_Click()

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace mrv {
 
 struct ImportRequest;
@@ -63,6 +65,9 @@ public:
 
     /// Several files, or folders, dropped over row `row` fill the rows from there on.
     void DropFiles(int row, const QStringList &files);
+    /// Files or folders dropped on the thumbnail strip: their pictures become new frames
+    /// before frame `before`, in one step.
+    void InsertFiles(int before, const QStringList &files);
 
     /// Shows the row menu for row `row` at the screen position (`lblFrame` context menu).
     void ShowRowMenu(int row, QPoint globalPos);
@@ -84,6 +89,9 @@ private:
     void ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount,
                             const QString &notice = {});
     void ShowError(const QString &text);
+    /// The frames for dropped files or folders and what was left out; none (after saying
+    /// so) when there are more pictures than one import takes.
+    std::optional<FrameImport> DroppedFrames(const QStringList &files);
 
     const EditorContext m_ctx;
     DlgFTlist m_types;

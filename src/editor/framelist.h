@@ -122,6 +122,8 @@ public:
 signals:
     /// The number label of a row was clicked (`lblFrame_Click`).
     void labelClicked(int row);
+    /// The picked rows changed: by a click, SetSelection, or rows inserted or removed.
+    void picksChanged();
     /// The user changed the text of a row's path box.
     void rowTextEdited(int row, const QString &text);
     void browseClicked(int row);

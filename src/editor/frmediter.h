@@ -142,6 +142,7 @@ private:
     QString m_baseCaption;
     QString m_titleFileName;
     bool m_uiReady = false;
+    bool m_picking = false;
     bool m_loaded = false;
     bool m_ending = false;
 };
