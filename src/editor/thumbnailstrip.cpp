@@ -43,6 +43,11 @@ ThumbnailStrip::ThumbnailStrip(ProjectDocument &document, std::function<QString(
                            m_view->horizontalScrollBar()->sizeHint().height() +
                            2 * m_view->frameWidth() + 2);
     setWidget(m_view);
+    m_dropLine = new QWidget(m_view->viewport());
+    m_dropLine->setObjectName(QStringLiteral("dropLine"));
+    m_dropLine->setAutoFillBackground(true);
+    m_dropLine->setBackgroundRole(QPalette::Highlight);
+    m_dropLine->hide();
     m_view->installEventFilter(this);
     m_view->viewport()->installEventFilter(this);
     // Clicks and key steps in the strip choose the frame; the window then calls SetCurrent.
@@ -115,9 +120,23 @@ int ThumbnailStrip::DropPlace(QPoint pos) const
     return index.row() + (pos.x() < m_view->visualRect(index).center().x() ? 1 : 2);
 }
 
+void ThumbnailStrip::ShowDropLine(int before)
+{
+    const int count = m_model->rowCount();
+    if (count == 0)
+        return;
+    const QRect cell = m_view->visualRect(m_model->index(std::min(before, count) - 1));
+    const int x = before > count ? cell.right() + 1 : cell.left();
+    m_dropLine->setGeometry(x - 2, cell.top(), 4, cell.height());
+    m_dropLine->show();
+    m_dropLine->raise();
+}
+
 bool ThumbnailStrip::TakeFiles(QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::DragLeave)
+        m_dropLine->hide();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return false;
     auto *drop = static_cast<QDropEvent *>(event);
@@ -132,8 +151,13 @@ bool ThumbnailStrip::TakeFiles(QEvent *event)
     // The files are read where they are: a move would let the source delete them.
     drop->setDropAction(Qt::CopyAction);
     drop->accept();
-    if (type == QEvent::Drop)
-        emit filesDropped(DropPlace(drop->position().toPoint()), files);
+    const int before = DropPlace(drop->position().toPoint());
+    if (type == QEvent::Drop) {
+        m_dropLine->hide();
+        emit filesDropped(before, files);
+    } else {
+        ShowDropLine(before);
+    }
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QListView;
+class QWidget;
 
 namespace mrv {
 
@@ -53,9 +54,12 @@ private:
     /// Takes a drag or drop of local files on the viewport; false for anything else.
     bool TakeFiles(QEvent *event);
     QList<int> Picked() const;
+    /// Shows the line between the thumbnails where dropped files would go.
+    void ShowDropLine(int before);
 
     FrameStripModel *m_model;
     QListView *m_view;
+    QWidget *m_dropLine;
     bool m_setting = false;
 };
 

@@ -71,8 +71,9 @@ void ClickRowNumber(frmEditer &w, int row, Qt::KeyboardModifiers modifiers = {})
 }
 
 /// Drops local files on the strip's viewport at `at`, offered for copying or moving as a
-/// file manager does; returns the action the drop settled on.
-Qt::DropAction DropOnStrip(frmEditer &w, QPoint at, const QStringList &files)
+/// file manager does; returns the action the drop settled on, and where the line showing the
+/// place stood before the drop (empty when hidden).
+Qt::DropAction DropOnStrip(frmEditer &w, QPoint at, const QStringList &files, QRect *line = nullptr)
 {
     QMimeData data;
     QList<QUrl> urls;
@@ -87,6 +88,8 @@ Qt::DropAction DropOnStrip(frmEditer &w, QPoint at, const QStringList &files)
     QApplication::sendEvent(viewport, &move);
     if (!enter.isAccepted() || !move.isAccepted())
         return Qt::IgnoreAction;
+    if (auto *shown = viewport->findChild<QWidget *>(QStringLiteral("dropLine")); line && shown)
+        *line = shown->isVisible() ? shown->geometry() : QRect();
     QDropEvent drop(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &drop);
     return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
@@ -283,8 +286,10 @@ TEST_F(ThumbnailStripWindow, FilesDroppedOnTheStripBecomeFramesWhereTheyFallInOn
 
     // The right half of thumbnail 2: after it. The files come in natural order.
     const QRect second = w.Strip().View().visualRect(FrameIndex(w, 2));
-    EXPECT_EQ(DropOnStrip(w, {second.right() - 3, second.center().y()}, {n2, notes, n1}),
+    QRect line;
+    EXPECT_EQ(DropOnStrip(w, {second.right() - 3, second.center().y()}, {n2, notes, n1}, &line),
               Qt::CopyAction);
+    EXPECT_TRUE(line.contains(second.right(), second.center().y())) << line.x();
     QTRY_COMPARE(Urls(w).size(), 6);
     QStringList expected = start;
     expected.insert(2, QStringLiteral("new\\n1.png"));
