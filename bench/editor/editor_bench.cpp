@@ -42,6 +42,7 @@ public:
     MsgAnswer Message(const MessageRequest &) override { return MsgAnswer::Cancel; }
     std::optional<QString> Input(const InputRequest &) override { return std::nullopt; }
     std::optional<FileDialogAnswer> File(const FileDialogRequest &) override { return std::nullopt; }
+    std::optional<ExportOptions> Options(const OptionsRequest &) override { return std::nullopt; }
 };
 
 /// Counts the paint events a widget receives.

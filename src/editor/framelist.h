@@ -105,6 +105,7 @@ public:
 
     /// The rows picked by clicking row numbers (Shift adds a range, Ctrl one row), ascending.
     QList<int> Selection() const { return {m_selected.begin(), m_selected.end()}; }
+    bool IsPicked(int row) const { return m_selected.count(row) > 0; }
     /// Picks these rows (those outside the list are dropped); the first is the range anchor.
     void SetSelection(const QList<int> &rows);
     /// The row at a height on the inner panel: 1..RowCount(), or RowCount() + 1 below the

@@ -345,7 +345,7 @@ void frmEditer::sldFrame_Change()
     const int v = m_c.sldFrame->value();
     // A frame reached by the slider, playback or a command, not picked, is what the frame
     // menu acts on: the picks become that frame, so what is marked is what is acted on.
-    if (!m_picking && !m_frames->Selection().contains(v))
+    if (!m_picking && !m_frames->IsPicked(v))
         m_frames->SetSelection({v});
     m_frames->SetHighlightRow(v);
     m_strip->SetCurrent(v);
