@@ -42,6 +42,7 @@ public:
     MsgAnswer Message(const MessageRequest &) override { return MsgAnswer::Cancel; }
     std::optional<QString> Input(const InputRequest &) override { return std::nullopt; }
     std::optional<FileDialogAnswer> File(const FileDialogRequest &) override { return std::nullopt; }
+    std::optional<ExportOptions> Options(const OptionsRequest &) override { return std::nullopt; }
 };
 
 /// Counts the paint events a widget receives.
@@ -263,7 +264,7 @@ void BM_ImportFolder105(benchmark::State &state)
                                 fixture.FrameFolder(QStringLiteral("b"))};
     auto w = fixture.Window({1160, 680});
     w->Commands().OpenProjectFile(fixture.Project(105));
-    FrameCommands &commands = FrameCommands::Install(*w);
+    FrameCommands &commands = FrameCommands::Install(w->Context());
     int turn = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -282,7 +283,7 @@ void BM_DeleteAndUndo10000(benchmark::State &state)
     Fixture fixture({1024, 768});
     auto w = fixture.Window({1160, 680});
     w->Commands().OpenProjectFile(fixture.Project(10000));
-    FrameCommands &commands = FrameCommands::Install(*w);
+    FrameCommands &commands = FrameCommands::Install(w->Context());
     w->Controls().sldFrame->setValue(5000);
     for (auto _ : state) {
         commands.DeleteFrames();

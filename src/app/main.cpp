@@ -86,10 +86,10 @@ int main(int argc, char **argv)
     editor.Form_Load(mrv::HostCommandLinePaths());
     // Commands of the other windows attach after the load step, which disables what the
     // editor itself does not offer.
-    mrv::PreviewCommands::Install(editor);
-    mrv::ExportMenuCommands::Install(editor);
-    mrv::InstallHelpCommands(editor);
-    mrv::FrameCommands::Install(editor);
+    mrv::PreviewCommands::Install(editor.Context());
+    mrv::ExportMenuCommands::Install(editor.Context());
+    mrv::InstallHelpCommands(editor.Context());
+    mrv::FrameCommands::Install(editor.Context());
     editor.show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 target_sources(mirovane_editor PRIVATE
     commandline.cpp commandline.h
+    editorcontext.h
     editorcontrols.cpp editorcontrols.h
     editormenus.cpp editormenus.h
     editortitle.cpp editortitle.h

@@ -5,8 +5,8 @@
 #include "document/projectdocument.h"
 #include "widgets/editorpreview.h"
 #include "editor/exportwarnings.h"
-#include "editor/framelist.h"
-#include "editor/frmediter.h"
+#include "editor/editormenus.h"
+#include "editor/projectcommands.h"
 #include "export/exporter.h"
 #include "export/exportnames.h"
 #include "export/exportregistry.h"
@@ -107,10 +107,10 @@ QString FirstExistingFile(const QStringList &paths, const FileDialogAnswer &chos
     return {};
 }
 
-ExportMenuCommands &ExportMenuCommands::Install(frmEditer &editor)
+ExportMenuCommands &ExportMenuCommands::Install(const EditorContext &context)
 {
-    auto *commands = new ExportMenuCommands(editor);
-    const EditorMenus &menus = editor.Menus();
+    auto *commands = new ExportMenuCommands(context);
+    const EditorMenus &menus = context.menus;
     for (const Exporter *exporter : ExportRegistry::All()) {
         auto *entry = menus.mnuFile->findChild<QAction *>(exporter->menuName());
         if (!entry)
@@ -122,35 +122,34 @@ ExportMenuCommands &ExportMenuCommands::Install(frmEditer &editor)
     connect(menus.mnuImportLongPic, &QAction::triggered, commands,
             &ExportMenuCommands::mnuImportLongPic_Click);
     menus.mnuImportLongPic->setEnabled(true);
-    QPushButton *button = editor.Controls().cmdExport;
+    QPushButton *button = &context.exportButton;
     connect(button, &QPushButton::clicked, commands, &ExportMenuCommands::cmdExport_Click);
     button->setEnabled(true);
     return *commands;
 }
 
-ExportMenuCommands::ExportMenuCommands(frmEditer &editor)
-    : QObject(&editor), m_editor(editor), m_runner(editor)
+ExportMenuCommands::ExportMenuCommands(const EditorContext &context)
+    : QObject(&context.window), m_ctx(context), m_runner(context.window)
 {
     setObjectName(QStringLiteral("exportMenuCommands"));
 }
 
 std::optional<ExportSource> ExportMenuCommands::CurrentSource() const
 {
-    const MVK *project = m_editor.CurrentProject();
+    const MVK *project = &m_ctx.document.Project();
     if (!project)
         return std::nullopt;
-    return ExportSource{*project, m_editor.BackgroundPath(), m_editor.FramePaths()};
+    return ExportSource{*project, m_ctx.document.BackgroundPath(), m_ctx.document.FramePaths()};
 }
 
 void ExportMenuCommands::ShowError(const QString &text)
 {
-    m_editor.AppPrompts().Message({text, {}, MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
+    m_ctx.prompts.Message({text, {}, MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
 }
 
 void ExportMenuCommands::ShowInformation(const QString &text, const QString &title)
 {
-    m_editor.AppPrompts().Message(
-        {text, title, MsgIcon::Information, MsgButtons::Ok, MsgAnswer::Ok});
+    m_ctx.prompts.Message({text, title, MsgIcon::Information, MsgButtons::Ok, MsgAnswer::Ok});
 }
 
 bool ExportMenuCommands::Idle()
@@ -187,12 +186,12 @@ std::optional<FileDialogAnswer> ExportMenuCommands::AskForExportFile(const Expor
         request.filterIndex = 0;
         break;
     }
-    return m_editor.AppPrompts().File(request);
+    return m_ctx.prompts.File(request);
 }
 
 const DlgFTlist &ExportMenuCommands::PictureTypes() const
 {
-    return m_ownTypes.Count() > 0 ? m_ownTypes : m_editor.AppSettings().ExportTypes;
+    return m_ownTypes.Count() > 0 ? m_ownTypes : m_ctx.settings.ExportTypes;
 }
 
 bool ExportMenuCommands::AskOptions(const Exporter &exporter, ExportOptions &options)
@@ -203,14 +202,14 @@ bool ExportMenuCommands::AskOptions(const Exporter &exporter, ExportOptions &opt
     specs.removeIf([](const ExportOptionSpec &spec) { return spec.prompt.isEmpty(); });
     if (specs.isEmpty())
         return true;
-    Settings &settings = m_editor.AppSettings();
+    Settings &settings = m_ctx.settings;
     ApplyStoredOptionValues(specs, StoredExportChoices(settings, exporter.id()), options);
     const OptionsRequest request{
         OptionsTitle(exporter), exporter.id(), specs, options,
         [&exporter](const QString &name, const ExportOptions &values) {
             return exporter.OptionUsed(name, values);
         }};
-    const std::optional<ExportOptions> chosen = m_editor.AppPrompts().Options(request);
+    const std::optional<ExportOptions> chosen = m_ctx.prompts.Options(request);
     if (!chosen)
         return false;
     options = *chosen;
@@ -224,8 +223,8 @@ bool ExportMenuCommands::MayOverwrite(const QStringList &paths, const FileDialog
     const QString existing = FirstExistingFile(paths, chosen);
     if (existing.isEmpty())
         return true;
-    return m_editor.AppPrompts().Message({OverwriteQuestion(existing), QStringLiteral("提示"),
-                                          MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No}) ==
+    return m_ctx.prompts.Message({OverwriteQuestion(existing), QStringLiteral("提示"),
+                                  MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No}) ==
            MsgAnswer::Yes;
 }
 
@@ -236,8 +235,8 @@ void ExportMenuCommands::Report(const ExportResult &result, const QString &doneT
         if (warnings.isEmpty())
             ShowInformation(doneText, DoneTitle);
         else
-            m_editor.AppPrompts().Message({doneText + QStringLiteral("\n\n") + warnings, DoneTitle,
-                                           MsgIcon::Warning, MsgButtons::Ok, MsgAnswer::Ok});
+            m_ctx.prompts.Message({doneText + QStringLiteral("\n\n") + warnings, DoneTitle,
+                                   MsgIcon::Warning, MsgButtons::Ok, MsgAnswer::Ok});
         return;
     }
     QString text = result.cancelled
@@ -279,8 +278,7 @@ void ExportMenuCommands::RunExporter(const Exporter &exporter)
     ExportOptions options = exporter.defaultOptions(chosen->path, *format);
     exporter.ProposeOptions(
         source->project,
-        StoredFrameTime(*m_editor.AppSettings().WindowDocument, QStringLiteral("frmFullscreen")),
-        options);
+        StoredFrameTime(*m_ctx.settings.WindowDocument, QStringLiteral("frmFullscreen")), options);
     if (!AskOptions(exporter, options))
         return;
     if (!MayOverwrite(exporter.outputFiles(source->project, options), *chosen))
@@ -310,32 +308,31 @@ void ExportMenuCommands::cmdExport_Click()
 void ExportMenuCommands::mnuImportLongPic_Click()
 {
     const Importer *importer = ImportRegistry::Find(u"import-long");
-    if (!importer || !m_editor.CurrentProject() || !Idle())
+    if (!importer || !Idle())
         return;
-    if (const Status fits = importer->Check(*m_editor.CurrentProject()); !fits) {
+    if (const Status fits = importer->Check(m_ctx.document.Project()); !fits) {
         ShowError(fits.message());
         return;
     }
     // Saving may replace the project object (Save As reads the new file back); a save that
     // does not happen stops here, before anything is changed.
-    if (!m_editor.Commands().AskToSave())
+    if (!m_ctx.projects.AskToSave())
         return;
-    const auto chosen = m_editor.AppPrompts().File(PictureOpenRequest(
-        m_editor.AppSettings().ImageTypes, m_editor.CurrentProject()->aFileFolder));
+    const auto chosen = m_ctx.prompts.File(
+        PictureOpenRequest(m_ctx.settings.ImageTypes, m_ctx.document.Project().aFileFolder));
     if (!chosen)
         return;
 
     // The import runs on a copy and becomes one step; it fails without changing anything.
-    const MVK &project = m_editor.Document().Project();
-    const std::optional<QString> answer = m_editor.AppPrompts().Input(
+    const MVK &project = m_ctx.document.Project();
+    const std::optional<QString> answer = m_ctx.prompts.Input(
         {QStringLiteral("请输入批量X偏移，仅允许整数"), QStringLiteral("导入动画长图"),
          importer->Proposal(project, LongPictureImporter::X)});
     if (!answer)
         return;
     // A mistyped offset is a note to retype it, not an error.
     if (const Result<qint16> x = ParseImportOffset(*answer); !x) {
-        m_editor.AppPrompts().Message(
-            {x.message(), {}, MsgIcon::None, MsgButtons::Ok, MsgAnswer::Ok});
+        m_ctx.prompts.Message({x.message(), {}, MsgIcon::None, MsgButtons::Ok, MsgAnswer::Ok});
         return;
     }
     ImportRequest request;
@@ -348,7 +345,7 @@ void ExportMenuCommands::mnuImportLongPic_Click()
         ShowError(outcome.status.message());
         return;
     }
-    m_editor.Document().ReplaceFrames(outcome.frames, QStringLiteral("导入长图动画"));
+    m_ctx.document.ReplaceFrames(outcome.frames, QStringLiteral("导入长图动画"));
 }
 
 } // namespace mrv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/editorcontext.h"
 #include "editor/exportprogressrunner.h"
 #include "widgets/prompts.h"
 #include "export/exportjob.h"
@@ -16,7 +17,6 @@
 namespace mrv {
 
 class Exporter;
-class frmEditer;
 
 /// The title of a target's options dialog: the one its questions share, else its menu text.
 QString OptionsTitle(const Exporter &exporter);
@@ -43,9 +43,9 @@ public:
     /// Connects each export target's File menu entry (found by its `menuName`), `cmdExport` and
     /// `mnuImportLongPic` to these commands and enables them. The commands live as long as the
     /// editor (they are its child).
-    static ExportMenuCommands &Install(frmEditer &editor);
+    static ExportMenuCommands &Install(const EditorContext &context);
 
-    explicit ExportMenuCommands(frmEditer &editor);
+    explicit ExportMenuCommands(const EditorContext &context);
 
     /// Asks for the file and the options of an export target, then writes it: the shared steps
     /// of every export entry.
@@ -78,7 +78,7 @@ private:
     void ShowError(const QString &text);
     void ShowInformation(const QString &text, const QString &title);
 
-    frmEditer &m_editor;
+    const EditorContext m_ctx;
     ExportProgressRunner m_runner;
     /// The types of the last save dialog of a target with types of its own.
     DlgFTlist m_ownTypes;

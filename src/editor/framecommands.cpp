@@ -2,13 +2,15 @@
 
 #include "document/projectdocument.h"
 #include "editor/clipimportdialog.h"
+#include "editor/editormenus.h"
+#include "editor/projectcommands.h"
 #include "editor/framelist.h"
 #include "editor/thumbnailstrip.h"
-#include "editor/frmediter.h"
 #include "imaging/animationprobe.h"
 #include "import/frameimporter.h"
 #include "import/importer.h"
 #include "support/naturalorder.h"
+#include "widgets/playback.h"
 #include "widgets/prompts.h"
 
 #include <QAction>
@@ -85,22 +87,22 @@ DroppedFiles SortDroppedFiles(const QStringList &dropped)
     return files;
 }
 
-FrameCommands &FrameCommands::Install(frmEditer &editor)
+FrameCommands &FrameCommands::Install(const EditorContext &context)
 {
-    auto *commands = new FrameCommands(editor);
+    auto *commands = new FrameCommands(context);
     commands->ConnectEntries();
     return *commands;
 }
 
-FrameCommands::FrameCommands(frmEditer &editor)
-    : QObject(&editor), m_editor(editor), m_types(FrameImportTypes())
+FrameCommands::FrameCommands(const EditorContext &context)
+    : QObject(&context.window), m_ctx(context), m_types(FrameImportTypes())
 {
     setObjectName(QStringLiteral("frameCommands"));
 }
 
 void FrameCommands::ConnectEntries()
 {
-    const EditorMenus &m = m_editor.Menus();
+    const EditorMenus &m = m_ctx.menus;
     connect(m.mnuImportFrames, &QAction::triggered, this, &FrameCommands::mnuImportFrames_Click);
     m.mnuImportFrames->setEnabled(true);
     const std::pair<QAction *, void (FrameCommands::*)()> entries[] = {
@@ -116,32 +118,32 @@ void FrameCommands::ConnectEntries()
         connect(action, &QAction::triggered, this, run);
     connect(m.mnuFrame, &QMenu::aboutToShow, this, &FrameCommands::UpdateEntries);
     // The entries follow the current frame, the picked rows and the frame count.
-    connect(m_editor.Controls().sldFrame, &QSlider::valueChanged, this,
-            &FrameCommands::UpdateEntries);
-    connect(&m_editor.Frames(), &FrameList::labelClicked, this, &FrameCommands::UpdateEntries);
-    ProjectDocument &document = m_editor.Document();
+    connect(&m_ctx.frameSlider, &QSlider::valueChanged, this, &FrameCommands::UpdateEntries);
+    connect(&m_ctx.frames, &FrameList::picksChanged, this, &FrameCommands::UpdateEntries);
+    ProjectDocument &document = m_ctx.document;
     for (auto signal : {&ProjectDocument::framesReset, &ProjectDocument::filePathChanged})
         connect(&document, signal, this, &FrameCommands::UpdateEntries);
     connect(&document, &ProjectDocument::framesInserted, this, &FrameCommands::UpdateEntries);
     connect(&document, &ProjectDocument::framesRemoved, this, &FrameCommands::UpdateEntries);
     UpdateEntries();
 
-    FrameList &list = m_editor.Frames();
+    FrameList &list = m_ctx.frames;
     connect(&list, &FrameList::rowMenuRequested, this, &FrameCommands::ShowRowMenu);
     connect(&list, &FrameList::deleteKeyPressed, this, &FrameCommands::DeleteFrames);
     connect(&list, &FrameList::insertKeyPressed, this, &FrameCommands::InsertBefore);
     // The strip shows the current frame, which the keys act on as they do in the list.
-    connect(&m_editor.Strip(), &ThumbnailStrip::deleteKeyPressed, this,
-            &FrameCommands::DeleteFrames);
-    connect(&m_editor.Strip(), &ThumbnailStrip::insertKeyPressed, this,
-            &FrameCommands::InsertBefore);
+    connect(&m_ctx.strip, &ThumbnailStrip::deleteKeyPressed, this, &FrameCommands::DeleteFrames);
+    connect(&m_ctx.strip, &ThumbnailStrip::insertKeyPressed, this, &FrameCommands::InsertBefore);
     connect(&list, &FrameList::filesDropped, this, &FrameCommands::DropFiles);
+    // Messages wait until the drop has returned: the program the files came from waits for it.
+    connect(&m_ctx.strip, &ThumbnailStrip::filesDropped, this, &FrameCommands::InsertFiles,
+            Qt::QueuedConnection);
 }
 
 void FrameCommands::UpdateEntries()
 {
-    const EditorMenus &m = m_editor.Menus();
-    const int count = m_editor.Document().FrameCount();
+    const EditorMenus &m = m_ctx.menus;
+    const int count = m_ctx.document.FrameCount();
     const QList<int> targets = Targets();
     if (targets.isEmpty())
         return;
@@ -156,60 +158,60 @@ void FrameCommands::UpdateEntries()
 
 int FrameCommands::CurrentRow() const
 {
-    const int count = m_editor.Document().FrameCount();
-    return std::clamp(m_editor.Controls().sldFrame->value(), count > 0 ? 1 : 0, count);
+    const int count = m_ctx.document.FrameCount();
+    return std::clamp(m_ctx.frameSlider.value(), count > 0 ? 1 : 0, count);
 }
 
 QList<int> FrameCommands::Targets() const
 {
-    return RowsToActOn(CurrentRow(), m_editor.Frames().Selection());
+    return RowsToActOn(CurrentRow(), m_ctx.frames.Selection());
 }
 
 void FrameCommands::Pick(int first, int count)
 {
-    const int frames = m_editor.Document().FrameCount();
+    const int frames = m_ctx.document.FrameCount();
     if (frames == 0)
         return;
     first = std::clamp(first, 1, frames);
     QList<int> rows;
     for (int r = first; r < first + count && r <= frames; ++r)
         rows.append(r);
-    m_editor.Controls().sldFrame->setValue(first);
-    m_editor.Frames().SetSelection(rows);
+    m_ctx.frameSlider.setValue(first);
+    m_ctx.frames.SetSelection(rows);
     UpdateEntries();
 }
 
 void FrameCommands::InsertBefore()
 {
     const int at = std::max(Targets().first(), 1);
-    if (m_editor.Document().InsertFrames(at, {aImage{}}))
+    if (m_ctx.document.InsertFrames(at, {aImage{}}))
         Pick(at, 1);
 }
 
 void FrameCommands::InsertAfter()
 {
     const int at = Targets().last() + 1;
-    if (m_editor.Document().InsertFrames(at, {aImage{}}))
+    if (m_ctx.document.InsertFrames(at, {aImage{}}))
         Pick(at, 1);
 }
 
 void FrameCommands::CopyFrames()
 {
     const QList<int> targets = Targets();
-    ProjectDocument &document = m_editor.Document();
+    ProjectDocument &document = m_ctx.document;
     std::vector<aImage> copies;
     for (int row : targets)
         if (const aImage *frame = document.Frame(row))
             copies.push_back(*frame);
     const int at = targets.last() + 1;
-    if (document.InsertFrames(at, copies, StepName(*m_editor.Menus().mnuFrameCopy)))
+    if (document.InsertFrames(at, copies, StepName(*m_ctx.menus.mnuFrameCopy)))
         Pick(at, int(copies.size()));
 }
 
 void FrameCommands::DeleteFrames()
 {
     const QList<int> targets = Targets();
-    if (m_editor.Document().RemoveFrames(targets))
+    if (m_ctx.document.RemoveFrames(targets))
         Pick(targets.first(), 1);
 }
 
@@ -229,60 +231,69 @@ void FrameCommands::StepRows(int step)
     // them into a block would reorder frames the user never picked.
     const QList<int> targets = Targets();
     const int current = CurrentRow();
-    const int count = m_editor.Document().FrameCount();
+    const int count = m_ctx.document.FrameCount();
     if ((step < 0 && targets.first() <= 1) || (step > 0 && targets.last() >= count) ||
-        !m_editor.Document().StepFrames(targets, step))
+        !m_ctx.document.StepFrames(targets, step))
         return;
     QList<int> moved;
     for (int row : targets)
         moved << row + step;
-    m_editor.Controls().sldFrame->setValue(current + step);
-    m_editor.Frames().SetSelection(moved);
+    m_ctx.frameSlider.setValue(current + step);
+    m_ctx.frames.SetSelection(moved);
     UpdateEntries();
 }
 
 void FrameCommands::ReverseFrames()
 {
     const QList<int> targets = Targets();
-    if (targets.size() > 1 && m_editor.Document().ReverseFrames(targets))
-        m_editor.Frames().SetSelection(targets);
+    if (targets.size() > 1 && m_ctx.document.ReverseFrames(targets))
+        m_ctx.frames.SetSelection(targets);
     UpdateEntries();
 }
 
 void FrameCommands::ShowRowMenu(int row, QPoint globalPos)
 {
-    if (!m_editor.Frames().Selection().contains(row)) {
-        m_editor.Controls().sldFrame->setValue(row);
-        m_editor.Frames().SetSelection({row});
+    if (!m_ctx.frames.Selection().contains(row)) {
+        m_ctx.frameSlider.setValue(row);
+        m_ctx.frames.SetSelection({row});
     } else {
-        m_editor.Controls().sldFrame->setValue(row);
+        m_ctx.frameSlider.setValue(row);
     }
     UpdateEntries();
-    QMenu menu(&m_editor);
+    QMenu menu(&m_ctx.window);
     menu.setObjectName(QStringLiteral("mnuFrameRow"));
-    menu.addActions(m_editor.Menus().mnuFrame->actions());
+    menu.addActions(m_ctx.menus.mnuFrame->actions());
     menu.exec(globalPos);
 }
 
-void FrameCommands::DropFiles(int row, const QStringList &files)
+std::optional<FrameImport> FrameCommands::DroppedFrames(const QStringList &files)
 {
-    ProjectDocument &document = m_editor.Document();
+    const MVK &project = m_ctx.document.Project();
     const DroppedFiles dropped = SortDroppedFiles(files);
     const QStringList &pictures = dropped.pictures;
     if (pictures.size() > MaxImportedFrames) {
         ShowError(QStringLiteral("拖入了 %1 张图片，一次最多导入 %2 张，未作任何更改")
                       .arg(pictures.size())
                       .arg(MaxImportedFrames));
-        return;
+        return std::nullopt;
     }
     FrameImport import;
     {
         WaitCursor wait;
-        import = FramesForPictures(
-            pictures, document.Project().aFileFolder,
-            QSize(document.Project().aWidth, document.Project().aHeight));
+        import = FramesForPictures(pictures, project.aFileFolder,
+                                   QSize(project.aWidth, project.aHeight));
     }
     import.skipped += dropped.leftOut;
+    return import;
+}
+
+void FrameCommands::DropFiles(int row, const QStringList &files)
+{
+    ProjectDocument &document = m_ctx.document;
+    const std::optional<FrameImport> dropped = DroppedFrames(files);
+    if (!dropped)
+        return;
+    const FrameImport &import = *dropped;
     std::vector<aImage> frames = document.Frames();
     const int first = std::clamp(row, 1, int(frames.size()) + 1);
     for (size_t k = 0; k < import.frames.size(); ++k) {
@@ -298,29 +309,43 @@ void FrameCommands::DropFiles(int row, const QStringList &files)
     ShowImportProblems(import.skipped, document.FrameCount() != before);
 }
 
+void FrameCommands::InsertFiles(int before, const QStringList &files)
+{
+    ProjectDocument &document = m_ctx.document;
+    const std::optional<FrameImport> dropped = DroppedFrames(files);
+    if (!dropped)
+        return;
+    const int at = std::clamp(before, 1, document.FrameCount() + 1);
+    const bool changed = !dropped->frames.empty() &&
+                         document.InsertFrames(at, dropped->frames, QStringLiteral("拖入帧"));
+    if (changed)
+        Pick(at, int(dropped->frames.size()));
+    ShowImportProblems(dropped->skipped, changed);
+}
+
 void FrameCommands::mnuImportFrames_Click()
 {
-    const QString folder = m_editor.CurrentProject()->aFileFolder;
+    const QString folder = m_ctx.document.Project().aFileFolder;
     FileDialogRequest request;
     request.kind = FileDialogKind::OpenFileOrFolder;
     request.title = QStringLiteral("选择帧图片所在的文件夹，或一个动画图片");
     request.types = &m_types;
     request.startFolder = folder;
-    const auto chosen = m_editor.AppPrompts().File(request);
+    const auto chosen = m_ctx.prompts.File(request);
     if (chosen)
         ImportFrom(chosen->path);
 }
 
 bool FrameCommands::ImportFrom(const QString &source)
 {
-    if (IsAnimatedSource(source) && m_editor.CurrentProject()->aFileFolder.isEmpty()) {
+    if (IsAnimatedSource(source) && m_ctx.document.Project().aFileFolder.isEmpty()) {
         // The frames are written beside the project, which needs a folder first.
-        const MsgAnswer answer = m_editor.AppPrompts().Message(
+        const MsgAnswer answer = m_ctx.prompts.Message(
             {QStringLiteral("动画的每一帧将保存为图片，放在工程文件旁边。工程还没有保存，"
                             "请先选择工程的保存位置。"),
              ImportTitle, MsgIcon::Information, MsgButtons::OkCancel, MsgAnswer::Ok});
-        if (answer != MsgAnswer::Ok || !m_editor.Commands().SaveAs() ||
-            m_editor.CurrentProject()->aFileFolder.isEmpty())
+        if (answer != MsgAnswer::Ok || !m_ctx.projects.SaveAs() ||
+            m_ctx.document.Project().aFileFolder.isEmpty())
             return false;
     }
     const Importer *importer = ImportRegistry::Find(u"import-frames");
@@ -330,18 +355,18 @@ bool FrameCommands::ImportFrom(const QString &source)
     if (IsAnimatedSource(source) && !AskClipChoices(source, request))
         return false;
     request.source = source;
-    request.projectFolder = m_editor.CurrentProject()->aFileFolder;
+    request.projectFolder = m_ctx.document.Project().aFileFolder;
     request.framesFolder = request.projectFolder;
-    request.frameTimeMs = m_editor.PlayTimer().FrameTime();
+    request.frameTimeMs = m_ctx.playTimer.FrameTime();
     const ImportOutcome outcome = [&] {
         WaitCursor wait;
-        return importer->Run(m_editor.Document().Project(), request);
+        return importer->Run(m_ctx.document.Project(), request);
     }();
     if (!outcome.status) {
         ShowError(outcome.status.message());
         return false;
     }
-    const bool changed = m_editor.Document().ReplaceFrames(outcome.frames, ImportTitle);
+    const bool changed = m_ctx.document.ReplaceFrames(outcome.frames, ImportTitle);
     if (changed)
         Pick(1, 1);
     ShowImportProblems(outcome.skipped, true, outcome.notice);
@@ -350,11 +375,11 @@ bool FrameCommands::ImportFrom(const QString &source)
 
 bool FrameCommands::AskClipChoices(const QString &source, ImportRequest &request)
 {
-    const MVK &project = m_editor.Document().Project();
+    const MVK &project = m_ctx.document.Project();
     ClipChoices proposed;
     if (const auto probe = ProbeAnimation(source))
         proposed.fit = DefaultFit(probe->size, QSize(project.aWidth, project.aHeight));
-    ClipImportDialog dialog(proposed, &m_editor);
+    ClipImportDialog dialog(proposed, &m_ctx.window);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const ClipChoices chosen = dialog.Choices();
@@ -371,21 +396,20 @@ void FrameCommands::ShowImportProblems(const QList<SkippedPicture> &skipped, boo
 {
     QStringList parts{notice};
     if (warnCount)
-        parts << FrameCountWarning(m_editor.Document().FrameCount());
+        parts << FrameCountWarning(m_ctx.document.FrameCount());
     parts << SkippedPicturesMessage(skipped);
     parts.removeAll(QString());
     if (parts.isEmpty())
         return;
     const bool onlyNotice = parts.size() == 1 && parts.first() == notice;
-    m_editor.AppPrompts().Message({parts.join(QStringLiteral("\n\n")), ImportTitle,
-                                   onlyNotice ? MsgIcon::Information : MsgIcon::Warning,
-                                   MsgButtons::Ok, MsgAnswer::Ok});
+    m_ctx.prompts.Message({parts.join(QStringLiteral("\n\n")), ImportTitle,
+                           onlyNotice ? MsgIcon::Information : MsgIcon::Warning, MsgButtons::Ok,
+                           MsgAnswer::Ok});
 }
 
 void FrameCommands::ShowError(const QString &text)
 {
-    m_editor.AppPrompts().Message(
-        {text, ImportTitle, MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
+    m_ctx.prompts.Message({text, ImportTitle, MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
 }
 
 } // namespace mrv

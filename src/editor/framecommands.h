@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/editorcontext.h"
 #include "import/frameimport.h"
 #include "support/filetypes.h"
 
@@ -9,9 +10,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace mrv {
 
-class frmEditer;
 struct ImportRequest;
 
 /// The file types of the frame import's dialog: every picture type the program reads, the
@@ -44,9 +46,9 @@ class FrameCommands : public QObject
 public:
     /// Connects `mnuImportFrames`, the frame menu, the row menus, keys and drops, and enables
     /// them. The commands live as long as the editor (they are its child).
-    static FrameCommands &Install(frmEditer &editor);
+    static FrameCommands &Install(const EditorContext &context);
 
-    explicit FrameCommands(frmEditer &editor);
+    explicit FrameCommands(const EditorContext &context);
 
     /// Asks for a folder or a picture file and makes its pictures the frames.
     void mnuImportFrames_Click();
@@ -63,6 +65,9 @@ public:
 
     /// Several files, or folders, dropped over row `row` fill the rows from there on.
     void DropFiles(int row, const QStringList &files);
+    /// Files or folders dropped on the thumbnail strip: their pictures become new frames
+    /// before frame `before`, in one step.
+    void InsertFiles(int before, const QStringList &files);
 
     /// Shows the row menu for row `row` at the screen position (`lblFrame` context menu).
     void ShowRowMenu(int row, QPoint globalPos);
@@ -84,8 +89,11 @@ private:
     void ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount,
                             const QString &notice = {});
     void ShowError(const QString &text);
+    /// The frames for dropped files or folders and what was left out; none (after saying
+    /// so) when there are more pictures than one import takes.
+    std::optional<FrameImport> DroppedFrames(const QStringList &files);
 
-    frmEditer &m_editor;
+    const EditorContext m_ctx;
     DlgFTlist m_types;
 };
 

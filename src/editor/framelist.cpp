@@ -174,6 +174,7 @@ void FrameList::UnloadFrameRows()
     m_selected.clear();
     m_anchor = 0;
     ArrangeFrameRows();
+    emit picksChanged();
 }
 
 void FrameList::InsertRows(int first, int count)
@@ -214,6 +215,7 @@ void FrameList::Renumber()
     m_selected.clear();
     m_anchor = 0;
     ArrangeFrameRows();
+    emit picksChanged();
 }
 
 void FrameList::SetRowTexts(QStringList texts)
@@ -538,6 +540,7 @@ void FrameList::SetSelection(const QList<int> &rows)
         }
     for (const auto &[index, row] : m_active)
         ShowSelected(row);
+    emit picksChanged();
 }
 
 int FrameList::RowAt(int innerY) const
@@ -567,6 +570,7 @@ void FrameList::ClickLabel(int row, Qt::KeyboardModifiers modifiers)
     }
     for (const auto &[index, r] : m_active)
         ShowSelected(r);
+    emit picksChanged();
     emit labelClicked(row);
 }
 

@@ -105,6 +105,7 @@ public:
 
     /// The rows picked by clicking row numbers (Shift adds a range, Ctrl one row), ascending.
     QList<int> Selection() const { return {m_selected.begin(), m_selected.end()}; }
+    bool IsPicked(int row) const { return m_selected.count(row) > 0; }
     /// Picks these rows (those outside the list are dropped); the first is the range anchor.
     void SetSelection(const QList<int> &rows);
     /// The row at a height on the inner panel: 1..RowCount(), or RowCount() + 1 below the
@@ -122,6 +123,8 @@ public:
 signals:
     /// The number label of a row was clicked (`lblFrame_Click`).
     void labelClicked(int row);
+    /// The picked rows changed: by a click, SetSelection, or rows inserted or removed.
+    void picksChanged();
     /// The user changed the text of a row's path box.
     void rowTextEdited(int row, const QString &text);
     void browseClicked(int row);

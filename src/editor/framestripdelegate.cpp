@@ -2,6 +2,7 @@
 
 #include "editor/framestripmodel.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
 
 namespace mrv {
@@ -17,10 +18,12 @@ void FrameStripDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->save();
     const QRect cell(option.rect.topLeft(), sizeHint(option, index).boundedTo(option.rect.size()));
     const bool loop = index.data(FrameStripModel::LoopRole).toBool();
-    const bool current = option.state & QStyle::State_Selected;
+    const bool picked = option.state & QStyle::State_Selected;
+    const auto *view = qobject_cast<const QAbstractItemView *>(option.widget);
+    const bool current = view && view->currentIndex() == index;
     // The loop part has a tint of its own, so the intro and the loop read apart.
     painter->fillRect(cell, loop ? QColor(0xe4, 0xef, 0xe0) : option.palette.base().color());
-    if (current)
+    if (picked)
         painter->fillRect(cell, option.palette.highlight().color().lighter(160));
 
     const QRect thumb(cell.left() + Pad, cell.top() + Pad, ThumbSide, ThumbSide);

@@ -5,7 +5,7 @@
 namespace mrv {
 
 /// Paints a thumbnail with its frame number, the loop part's tint and divider, and the mark
-/// of a picture that cannot be shown.
+/// of a picture that cannot be shown; a picked frame is tinted, the current one framed.
 class FrameStripDelegate : public QStyledItemDelegate
 {
 public:

@@ -64,7 +64,7 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
 
     ConnectControls();
     ConnectDocument();
-    m_pictures = new PictureEdit(*this);
+    m_pictures = new PictureEdit(Context());
     // The strip below takes its own height, so the controls keep their designed area.
     resize(DesignClientSize.width(), DesignClientSize.height() + menuBar()->sizeHint().height() +
                                          m_strip->sizeHint().height());
@@ -95,8 +95,12 @@ void frmEditer::ConnectControls()
 
     connect(m_c.sldFrame, &QSlider::valueChanged, this, &frmEditer::sldFrame_Change);
     connect(m_frames, &FrameList::labelClicked, this, &frmEditer::lblFrame_Click);
-    connect(m_frames, &FrameList::pathFocused, this, &frmEditer::lblFrame_Click);
+    connect(m_frames, &FrameList::pathFocused, m_c.sldFrame, &QSlider::setValue);
     connect(m_strip, &ThumbnailStrip::frameChosen, this, &frmEditer::lblFrame_Click);
+    // The list and the strip show one set of picked frames, the one the frame menu acts on.
+    connect(m_frames, &FrameList::picksChanged, this,
+            [this] { m_strip->SetPicked(m_frames->Selection()); });
+    connect(m_strip, &ThumbnailStrip::picked, m_frames, &FrameList::SetSelection);
     connect(m_frames, &FrameList::problemChanged, &m_strip->Model(),
             &FrameStripModel::ProblemChanged);
     connect(m_c.cmdPlay, &QPushButton::clicked, this, &frmEditer::cmdPlay_Click);
@@ -339,6 +343,10 @@ void frmEditer::ShowTitle()
 void frmEditer::sldFrame_Change()
 {
     const int v = m_c.sldFrame->value();
+    // A frame reached by the slider, playback or a command, not picked, is what the frame
+    // menu acts on: the picks become that frame, so what is marked is what is acted on.
+    if (!m_picking && !m_frames->IsPicked(v))
+        m_frames->SetSelection({v});
     m_frames->SetHighlightRow(v);
     m_strip->SetCurrent(v);
     ShowFrameNumber();
@@ -357,7 +365,10 @@ void frmEditer::sldFrame_Change()
 
 void frmEditer::lblFrame_Click(int row)
 {
+    // The click has picked its frames already (a Ctrl-click may have unpicked this one).
+    m_picking = true;
     m_c.sldFrame->setValue(row);
+    m_picking = false;
 }
 
 void frmEditer::cmdPlay_Click()
@@ -369,6 +380,36 @@ void frmEditer::cmdPlay_Click()
         m_timPlay.start();
         m_c.cmdPlay->setText(tr("停止"));
     }
+}
+
+void frmEditer::StopPlaying()
+{
+    if (m_timPlay.isActive())
+        cmdPlay_Click();
+}
+
+EditorContext frmEditer::Context()
+{
+    return {.window = *this,
+            .document = m_document,
+            .prompts = m_prompts,
+            .settings = m_settings,
+            .cache = m_cache,
+            .preview = *m_preview,
+            .projects = m_commands,
+            .view = *this,
+            .playTimer = m_timPlay,
+            .menus = m_menus,
+            .frameSlider = *m_c.sldFrame,
+            .frames = *m_frames,
+            .strip = *m_strip,
+            .backgroundBox = *m_c.txtBackground,
+            .backgroundBrowse = *m_c.cmdBackground_Browse,
+            .backgroundSetting = *m_c.cmdBackground_Setting,
+            .previewSurface = *m_c.picBG,
+            .activitySurface = *m_c.picA0,
+            .exportButton = *m_c.cmdExport,
+            .fullscreenButton = *m_c.cmdFullscreen};
 }
 
 void frmEditer::timPlay_Timer()

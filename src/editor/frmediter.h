@@ -3,6 +3,7 @@
 #include "imaging/picturecache.h"
 #include "document/projectdocument.h"
 #include "editor/commandline.h"
+#include "editor/editorcontext.h"
 #include "editor/editorcontrols.h"
 #include "editor/editormenus.h"
 #include "widgets/editorpreview.h"
@@ -25,7 +26,7 @@ struct Settings;
 /// ProjectDocument: edits go to it as undo steps and the controls follow its signals. The
 /// arithmetic lives in FormResize and the frame-row functions, the drawing in EditorPreview,
 /// the commands in ProjectCommands; this class wires them to the controls.
-class frmEditer : public QMainWindow, public ProjectHost
+class frmEditer : public QMainWindow, public ProjectHost, public EditorView
 {
     Q_OBJECT
 
@@ -42,22 +43,25 @@ public:
     /// and redraws it, and rearranges the frame rows.
     void Form_Resize();
 
-    /// Mode 0 redraws the background (and then the frame), mode 1 the current frame.
-    void PicRedraw(quint8 mode);
+    // EditorView
+    void PicRedraw(quint8 mode) override;
+    bool UiReady() const override { return m_uiReady; }
+    EditSession CurrentEditSession() const override { return m_editSession; }
+    void StopPlaying() override;
+
+    /// What the commands work with: the document, the services and the parts they attach to.
+    EditorContext Context();
 
     // ProjectHost
     void LoadProjectIntoEditor() override;
     QString TitleFileName() const override { return m_titleFileName; }
 
     QString BaseCaption() const { return m_baseCaption; }
-    bool UiReady() const { return m_uiReady; }
 
     // What later commands and windows work with.
     const MVK *CurrentProject() const { return &m_document.Project(); }
     /// The open project; every change to it goes through here.
     ProjectDocument &Document() { return m_document; }
-    /// The edit session of the box that has the focus (a new one each time a box gets it).
-    EditSession CurrentEditSession() const { return m_editSession; }
     ProjectCommands &Commands() { return m_commands; }
     Settings &AppSettings() { return m_settings; }
     Prompts &AppPrompts() { return m_prompts; }
@@ -138,6 +142,7 @@ private:
     QString m_baseCaption;
     QString m_titleFileName;
     bool m_uiReady = false;
+    bool m_picking = false;
     bool m_loaded = false;
     bool m_ending = false;
 };

@@ -4,7 +4,9 @@
 #include "document/projectdocument.h"
 #include "widgets/droptarget.h"
 #include "editor/framelist.h"
-#include "editor/frmediter.h"
+#include "editor/projectcommands.h"
+#include "imaging/picturecache.h"
+#include "widgets/editorpreview.h"
 #include "editor/frmsetting.h"
 #include "editor/pathproblem.h"
 #include "widgets/picturesurface.h"
@@ -39,7 +41,7 @@ bool IsDroppablePicture(const QString &path)
     return !path.isEmpty() && QFileInfo(path).isFile() && HasDropPictureExtension(path);
 }
 
-PictureEdit::PictureEdit(frmEditer &editor) : QObject(&editor), m_editor(editor)
+PictureEdit::PictureEdit(const EditorContext &context) : QObject(&context.window), m_ctx(context)
 {
     setObjectName(QStringLiteral("pictureEdit"));
     ConnectControls();
@@ -47,12 +49,12 @@ PictureEdit::PictureEdit(frmEditer &editor) : QObject(&editor), m_editor(editor)
 
 void PictureEdit::ConnectControls()
 {
-    const EditorControls &c = m_editor.Controls();
-    FrameList &frames = m_editor.Frames();
-    connect(c.txtBackground, &QLineEdit::textChanged, this, &PictureEdit::txtBackground_Change);
-    connect(c.cmdBackground_Browse, &QPushButton::clicked, this,
+    FrameList &frames = m_ctx.frames;
+    connect(&m_ctx.backgroundBox, &QLineEdit::textChanged, this,
+            &PictureEdit::txtBackground_Change);
+    connect(&m_ctx.backgroundBrowse, &QPushButton::clicked, this,
             &PictureEdit::cmdBackground_Browse_Click);
-    connect(c.cmdBackground_Setting, &QPushButton::clicked, this,
+    connect(&m_ctx.backgroundSetting, &QPushButton::clicked, this,
             &PictureEdit::cmdBackground_Setting_Click);
     connect(&frames, &FrameList::rowTextEdited, this,
             [this](int row, const QString &) { txtFrame_Change(row); });
@@ -62,18 +64,17 @@ void PictureEdit::ConnectControls()
     m_pictureDrops = new FileDropTarget(
         IsDroppablePicture,
         [this](QWidget &target, const QString &file) {
-            const EditorControls &controls = m_editor.Controls();
-            if (&target == controls.txtBackground || &target == controls.cmdBackground_Browse)
+            if (&target == &m_ctx.backgroundBox || &target == &m_ctx.backgroundBrowse)
                 txtBackground_OLEDragDrop(file);
             else
                 txtFrame_OLEDragDrop(ControlIndex(target), file);
         },
         this);
-    m_pictureDrops->Watch(*c.txtBackground);
-    m_pictureDrops->Watch(*c.cmdBackground_Browse);
+    m_pictureDrops->Watch(m_ctx.backgroundBox);
+    m_pictureDrops->Watch(m_ctx.backgroundBrowse);
     frames.SetRowDropHook([this](QWidget &widget) { m_pictureDrops->Watch(widget); });
 
-    ProjectDocument &document = m_editor.Document();
+    ProjectDocument &document = m_ctx.document;
     connect(&document, &ProjectDocument::backgroundChanged, this, &PictureEdit::ShowBackgroundPath);
 
     m_projectDrops = new FileDropTarget(
@@ -84,29 +85,28 @@ void PictureEdit::ConnectControls()
             QTimer::singleShot(0, this, [this, file] { picBG_OLEDragDrop(file); });
         },
         this);
-    m_projectDrops->Watch(*c.picBG);
-    m_projectDrops->Watch(*c.picA0);
+    m_projectDrops->Watch(m_ctx.previewSurface);
+    m_projectDrops->Watch(m_ctx.activitySurface);
 }
 
 void PictureEdit::txtBackground_Change()
 {
-    if (m_editor.UiReady())
-        m_editor.Document().SetBackgroundUrl(m_editor.Controls().txtBackground->text(),
-                                             m_editor.CurrentEditSession());
+    if (m_ctx.view.UiReady())
+        m_ctx.document.SetBackgroundUrl(m_ctx.backgroundBox.text(),
+                                        m_ctx.view.CurrentEditSession());
 }
 
 void PictureEdit::txtFrame_Change(int row)
 {
-    if (m_editor.UiReady())
-        m_editor.Document().SetFrameUrl(row, m_editor.Frames().RowText(row),
-                                        m_editor.CurrentEditSession());
+    if (m_ctx.view.UiReady())
+        m_ctx.document.SetFrameUrl(row, m_ctx.frames.RowText(row), m_ctx.view.CurrentEditSession());
 }
 
 void PictureEdit::ShowBackgroundPath()
 {
-    const ProjectDocument &document = m_editor.Document();
+    const ProjectDocument &document = m_ctx.document;
     const QString url = document.Project().aBackground.value_or(aImage{}).aURL;
-    QLineEdit &box = *m_editor.Controls().txtBackground;
+    QLineEdit &box = m_ctx.backgroundBox;
     // The box's change handler finds the path stored and pushes nothing.
     if (box.text() != url)
         box.setText(url);
@@ -115,9 +115,9 @@ void PictureEdit::ShowBackgroundPath()
 
 void PictureEdit::ShowFramePath(int frame)
 {
-    const ProjectDocument &document = m_editor.Document();
+    const ProjectDocument &document = m_ctx.document;
     const aImage *image = document.Frame(frame);
-    FrameList &frames = m_editor.Frames();
+    FrameList &frames = m_ctx.frames;
     if (!image || frame > frames.RowCount() || frame > document.FramePaths().size())
         return;
     if (frames.RowText(frame) != image->aURL)
@@ -127,17 +127,17 @@ void PictureEdit::ShowFramePath(int frame)
 
 QString PictureEdit::EditedPathProblem(const QString &url, const QString &resolved) const
 {
-    const QString problem = PathBoxProblem(m_editor.CurrentProject()->aFileFolder, url, resolved);
+    const QString problem = PathBoxProblem(m_ctx.document.Project().aFileFolder, url, resolved);
     if (!problem.isEmpty() || url.isEmpty())
         return problem;
     // One picture was named: decoding it (into the cache the preview draws from) also
     // finds a file whose head looks right but whose data is broken.
-    return m_editor.Cache().Picture(resolved).isNull() ? UndecodableProblem() : QString();
+    return m_ctx.cache.Picture(resolved).isNull() ? UndecodableProblem() : QString();
 }
 
 void PictureEdit::ShowPathProblems()
 {
-    const MVK &project = *m_editor.CurrentProject();
+    const MVK &project = m_ctx.document.Project();
     // A project never saved names its pictures relative to a folder it does not have yet; its
     // placeholder paths are not the user's doing, so only paths edited from now on are judged.
     const bool judge = !project.aFileFolder.isEmpty();
@@ -145,17 +145,17 @@ void PictureEdit::ShowPathProblems()
         return judge ? PathBoxProblem(project.aFileFolder, url, resolved) : QString();
     };
     const QString background = project.aBackground ? project.aBackground->aURL : QString();
-    MarkPathBox(*m_editor.Controls().txtBackground, problem(background, m_editor.BackgroundPath()));
+    MarkPathBox(m_ctx.backgroundBox, problem(background, m_ctx.document.BackgroundPath()));
     ShowPathProblems(1, project.aFrame.Count());
 }
 
 void PictureEdit::ShowPathProblems(int first, int count)
 {
-    const MVK &project = *m_editor.CurrentProject();
+    const MVK &project = m_ctx.document.Project();
     // Judged as the whole list is: not while the project has no folder.
     const bool judge = !project.aFileFolder.isEmpty();
-    FrameList &frames = m_editor.Frames();
-    const QStringList &paths = m_editor.FramePaths();
+    FrameList &frames = m_ctx.frames;
+    const QStringList &paths = m_ctx.document.FramePaths();
     for (int i = first; i < first + count && i <= project.aFrame.Count() && i <= paths.size(); ++i)
         frames.SetRowProblem(i, judge ? PathBoxProblem(project.aFileFolder,
                                                        project.aFrame.Item(i)->aURL, paths[i - 1])
@@ -165,27 +165,27 @@ void PictureEdit::ShowPathProblems(int first, int count)
 QString PictureEdit::BoxTextFor(const QString &file) const
 {
     // Dialogs and drops give "/" on every platform; stored paths use the host's separator.
-    return PictureBoxText(m_editor.CurrentProject()->aFileFolder, QDir::toNativeSeparators(file));
+    return PictureBoxText(m_ctx.document.Project().aFileFolder, QDir::toNativeSeparators(file));
 }
 
 // A chosen or dropped file is a step of its own, never merged into typing.
 
 void PictureEdit::PutBackgroundText(const QString &text)
 {
-    if (m_editor.UiReady())
-        m_editor.Document().SetBackgroundUrl(text);
+    if (m_ctx.view.UiReady())
+        m_ctx.document.SetBackgroundUrl(text);
 }
 
 void PictureEdit::PutFrameText(int row, const QString &text)
 {
-    if (m_editor.UiReady() && row >= 1 && row <= m_editor.Frames().RowCount())
-        m_editor.Document().SetFrameUrl(row, text);
+    if (m_ctx.view.UiReady() && row >= 1 && row <= m_ctx.frames.RowCount())
+        m_ctx.document.SetFrameUrl(row, text);
 }
 
 QString PictureEdit::BrowsePicture()
 {
-    const auto chosen = m_editor.AppPrompts().File(PictureOpenRequest(
-        m_editor.AppSettings().ImageTypes, m_editor.CurrentProject()->aFileFolder));
+    const auto chosen = m_ctx.prompts.File(
+        PictureOpenRequest(m_ctx.settings.ImageTypes, m_ctx.document.Project().aFileFolder));
     if (!chosen)
         return {};
     return ParseDialogFiles(chosen->path).FirstPath();
@@ -221,7 +221,7 @@ bool PictureEdit::picBG_OLEDragDrop(const QString &file)
 {
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return false;
-    ProjectCommands &commands = m_editor.Commands();
+    ProjectCommands &commands = m_ctx.projects;
     // A Yes whose save does not happen (Save As cancelled or failed) stops here too.
     if (!commands.AskToSave())
         return false;
@@ -230,34 +230,34 @@ bool PictureEdit::picBG_OLEDragDrop(const QString &file)
 
 void PictureEdit::ShowOffset(int index, qint16 x, qint16 y)
 {
-    m_editor.Preview().ShowOffset(index, QPoint(x, y));
+    m_ctx.preview.ShowOffset(index, QPoint(x, y));
     if (index == 0)
-        m_editor.PicRedraw(0);
+        m_ctx.view.PicRedraw(0);
     else
-        m_editor.Preview().DrawFrame(index); // the edited frame, even when another one is current
+        m_ctx.preview.DrawFrame(index); // the edited frame, even when another one is current
 }
 
 void PictureEdit::OpenSetting(int index)
 {
-    ProjectDocument &document = m_editor.Document();
+    ProjectDocument &document = m_ctx.document;
     if (index < 0 || index > document.FrameCount() || index > std::numeric_limits<qint16>::max())
         return;
-    frmSetting dialog(document.Project(), *m_editor.AppSettings().WindowDocument,
-                      m_editor.AppPrompts(), &m_editor);
+    frmSetting dialog(document.Project(), *m_ctx.settings.WindowDocument, m_ctx.prompts,
+                      &m_ctx.window);
     dialog.PicIndex = qint16(index);
     dialog.Form_Load();
     // The preview follows the boxes; the offsets become a step only when they are saved.
     connect(&dialog, &frmSetting::offsetsChanged, this,
             [this, index](qint16 x, qint16 y) { ShowOffset(index, x, y); });
     const bool saved = dialog.exec() == QDialog::Accepted;
-    m_editor.Preview().ClearShownOffset();
+    m_ctx.preview.ClearShownOffset();
     const QPoint offset = dialog.Offset();
     if (saved && index == 0)
         document.SetBackgroundOffset(qint16(offset.x()), qint16(offset.y()));
     else if (saved)
         document.SetFrameOffset(index, qint16(offset.x()), qint16(offset.y()));
     // The preview may show another frame than the current one, or offsets not stored.
-    m_editor.PicRedraw(index == 0 ? 0 : 1);
+    m_ctx.view.PicRedraw(index == 0 ? 0 : 1);
 }
 
 } // namespace mrv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/editorcontext.h"
 #include "support/pathrules.h"
 
 #include <QObject>
@@ -9,7 +10,6 @@ class QWidget;
 
 namespace mrv {
 
-class frmEditer;
 class FileDropTarget;
 struct aImage;
 
@@ -30,7 +30,7 @@ class PictureEdit : public QObject
 
 public:
     /// Connects the editing controls of the window, the frame rows included.
-    explicit PictureEdit(frmEditer &editor);
+    explicit PictureEdit(const EditorContext &context);
 
     /// The background path box's text becomes the background picture (while the UI is ready).
     void txtBackground_Change();
@@ -78,7 +78,7 @@ private:
     /// Draws the picture at offsets the offset dialog shows but has not stored.
     void ShowOffset(int index, qint16 x, qint16 y);
 
-    frmEditer &m_editor;
+    const EditorContext m_ctx;
     FileDropTarget *m_pictureDrops = nullptr;
     FileDropTarget *m_projectDrops = nullptr;
 };

@@ -1,10 +1,11 @@
 #include "editor/previewcommands.h"
 
 #include "settings/settings.h"
-#include "editor/frmediter.h"
+#include "editor/editormenus.h"
 #include "preview/frametime.h"
 #include "preview/frmfullscreen.h"
 #include "preview/frmoptions.h"
+#include "widgets/playback.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -12,37 +13,37 @@
 
 namespace mrv {
 
-PreviewCommands &PreviewCommands::Install(frmEditer &editor)
+PreviewCommands &PreviewCommands::Install(const EditorContext &context)
 {
-    auto *commands = new PreviewCommands(editor);
-    QPushButton *button = editor.Controls().cmdFullscreen;
+    auto *commands = new PreviewCommands(context);
+    QPushButton *button = &context.fullscreenButton;
     connect(button, &QPushButton::clicked, commands, &PreviewCommands::cmdFullscreen_Click);
     button->setEnabled(true);
-    QAction *options = editor.Menus().mnuOptions;
+    QAction *options = context.menus.mnuOptions;
     connect(options, &QAction::triggered, commands, &PreviewCommands::mnuOptions_Click);
     options->setEnabled(true);
     return *commands;
 }
 
-PreviewCommands::PreviewCommands(frmEditer &editor)
-    : QObject(&editor), m_editor(editor),
+PreviewCommands::PreviewCommands(const EditorContext &context)
+    : QObject(&context.window), m_ctx(context),
       m_fullscreenFrameTime(
-          StoredFrameTime(*editor.AppSettings().WindowDocument, QStringLiteral("frmFullscreen")))
+          StoredFrameTime(*context.settings.WindowDocument, QStringLiteral("frmFullscreen")))
 {
     setObjectName(QStringLiteral("previewCommands"));
 }
 
 void PreviewCommands::cmdFullscreen_Click()
 {
-    const bool playing = m_editor.PlayTimer().isActive();
+    const bool playing = m_ctx.playTimer.isActive();
     if (playing)
-        m_editor.cmdPlay_Click();
+        m_ctx.view.StopPlaying();
 
-    frmFullscreen window(m_editor.Document(), m_editor.Cache(),
-                         *m_editor.AppSettings().WindowDocument, &m_editor);
+    frmFullscreen window(m_ctx.document, m_ctx.cache, *m_ctx.settings.WindowDocument,
+                         &m_ctx.window);
     if (playing)
         window.PlayTimer().start();
-    window.nFrame = qint16(m_editor.Controls().sldFrame->value());
+    window.nFrame = qint16(m_ctx.frameSlider.value());
     window.Form_Load();
     // The layout restore has read the stored time; a time set in the options dialog during
     // this run is the one in force.
@@ -52,8 +53,8 @@ void PreviewCommands::cmdFullscreen_Click()
 
 void PreviewCommands::mnuOptions_Click()
 {
-    frmOptions dialog(m_editor.AppSettings(), m_editor.AppPrompts(), m_editor.PlayTimer(),
-                      m_fullscreenFrameTime, &m_editor);
+    frmOptions dialog(m_ctx.settings, m_ctx.prompts, m_ctx.playTimer, m_fullscreenFrameTime,
+                      &m_ctx.window);
     dialog.Form_Load();
     dialog.exec();
 }

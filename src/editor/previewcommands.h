@@ -1,10 +1,10 @@
 #pragma once
 
+#include "editor/editorcontext.h"
+
 #include <QObject>
 
 namespace mrv {
-
-class frmEditer;
 
 /// Opens the full-screen preview and the options dialog from the editor: its full-screen
 /// button and its Options menu entry. Holds the full-screen frame time between openings.
@@ -15,9 +15,9 @@ class PreviewCommands : public QObject
 public:
     /// Connects the editor's `cmdFullscreen` and `mnuOptions` to these commands and enables
     /// them. The commands live as long as the editor (they are its child).
-    static PreviewCommands &Install(frmEditer &editor);
+    static PreviewCommands &Install(const EditorContext &context);
 
-    explicit PreviewCommands(frmEditer &editor);
+    explicit PreviewCommands(const EditorContext &context);
 
     /// Shows the full-screen preview modally at the editor's current frame. Playback moves
     /// there when the editor was playing; the editor is left stopped afterwards.
@@ -30,7 +30,7 @@ public:
     int FullscreenFrameTime() const { return m_fullscreenFrameTime; }
 
 private:
-    frmEditer &m_editor;
+    const EditorContext m_ctx;
     int m_fullscreenFrameTime;
 };
 

@@ -205,7 +205,7 @@ TEST_F(AnimationExportRealDialogs, TheTypeChosenInTheSaveDialogDecidesTheFormat)
     real.setParent(window.get());
     window->Form_Load({{path, path}});
     window->show();
-    ExportMenuCommands::Install(*window);
+    ExportMenuCommands::Install(window->Context());
 
     const ModalRun run =
         AnswerModals([&] { window->Menus().mnuExportAnimation->trigger(); },

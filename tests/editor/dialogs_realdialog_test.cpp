@@ -76,7 +76,7 @@ protected:
         real.setParent(window.get());
         window->Form_Load({{path, path}});
         window->show();
-        commands = &ExportMenuCommands::Install(*window);
+        commands = &ExportMenuCommands::Install(window->Context());
         return *window;
     }
 

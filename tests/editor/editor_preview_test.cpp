@@ -144,8 +144,8 @@ TEST_F(Preview, BackgroundOffsetsRoundHalfToEven)
 TEST_F(Preview, AFrameWithoutAPictureShowsTheBackgroundPieceInEveryView)
 {
     frmEditer &w = LoadHalfScale(); // f3.png does not exist
-    FrameCommands::Install(w);
-    PreviewCommands::Install(w);
+    FrameCommands::Install(w.Context());
+    PreviewCommands::Install(w.Context());
     Activate();
     const PictureSurface &act = *w.Controls().picA0;
     const auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers = {}) {

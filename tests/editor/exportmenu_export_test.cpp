@@ -37,7 +37,7 @@ TEST_F(ExportCommandsTest, InstallEnablesTheEntriesAndEachOpensItsFileDialog)
         EXPECT_FALSE(entry->isEnabled());
     EXPECT_FALSE(w.Controls().cmdExport->isEnabled());
 
-    ExportMenuCommands::Install(w);
+    ExportMenuCommands::Install(w.Context());
     for (QAction *entry : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic})
         EXPECT_TRUE(entry->isEnabled()) << entry->objectName();
     EXPECT_TRUE(w.Controls().cmdExport->isEnabled());

@@ -25,7 +25,7 @@ protected:
         for (int i = 1; i <= frames; ++i)
             WritePicture(folder.file(QStringLiteral("f%1.png").arg(i)), {40, 40}, FrameColour(i));
         frmEditer &w = Load({{path, path}});
-        commands = &ExportMenuCommands::Install(w);
+        commands = &ExportMenuCommands::Install(w.Context());
         QDir().mkpath(OutFolder());
         return w;
     }

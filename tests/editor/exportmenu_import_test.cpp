@@ -180,7 +180,7 @@ TEST_F(ImportCommandTest, UnsavedChangesAreAskedAbout)
 TEST_F(ImportCommandTest, YesThenACancelledSaveAsStopsAndKeepsTheChanges)
 {
     frmEditer &w = Load(); // a new project has no file: saving asks where
-    ExportMenuCommands::Install(w);
+    ExportMenuCommands::Install(w.Context());
     w.Controls().txtProjectName->setText(QStringLiteral("mine"));
     const QList<aImage> before = Frames(*w.CurrentProject());
     prompts.answerMessage(MsgAnswer::Yes);

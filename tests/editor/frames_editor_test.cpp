@@ -34,7 +34,7 @@ protected:
     frmEditer &LoadFrames(int frames = 3)
     {
         frmEditer &w = LoadPictures(frames);
-        commands = &FrameCommands::Install(w);
+        commands = &FrameCommands::Install(w.Context());
         return w;
     }
 

@@ -14,7 +14,7 @@ TEST_F(HelpCommandsTest, AboutAndUpdateEntriesWorkOnceInstalled)
 {
     frmEditer &editor = Load();
     EXPECT_FALSE(editor.Menus().mnuAbout->isEnabled());
-    UpdateFlow &flow = InstallHelpCommands(editor);
+    UpdateFlow &flow = InstallHelpCommands(editor.Context());
     EXPECT_TRUE(editor.Menus().mnuAbout->isEnabled());
     EXPECT_TRUE(editor.Menus().mnuCheckUpdates->isEnabled());
 

@@ -27,7 +27,7 @@ protected:
             settings.WindowDocument->load_string(windowDocument);
         const QString project = WriteProject(folder, QStringLiteral("twelve"), 12);
         frmEditer &w = Load({{project, project}});
-        commands = &PreviewCommands::Install(w);
+        commands = &PreviewCommands::Install(w.Context());
         w.Controls().sldFrame->setValue(7);
         return w;
     }
@@ -56,7 +56,7 @@ TEST_F(PreviewFromEditor, InstallEnablesTheButtonAndTheOptionsEntry)
     frmEditer &w = Load();
     EXPECT_FALSE(w.Controls().cmdFullscreen->isEnabled());
     EXPECT_FALSE(w.Menus().mnuOptions->isEnabled());
-    PreviewCommands::Install(w);
+    PreviewCommands::Install(w.Context());
     EXPECT_TRUE(w.Controls().cmdFullscreen->isEnabled());
     EXPECT_TRUE(w.Menus().mnuOptions->isEnabled());
 }
@@ -121,7 +121,7 @@ TEST_F(PreviewFromEditor, FullScreenDrawsThroughTheEditorsPictureCache)
     const QString path = folder.file(QStringLiteral("cached.mrv"));
     ASSERT_TRUE(project.SaveFile(path, {}).ok());
     frmEditer &w = Load({{path, path}});
-    PreviewCommands::Install(w);
+    PreviewCommands::Install(w.Context());
     const qint64 decodedByEditor = w.Cache().DecodeCount();
     ASSERT_EQ(decodedByEditor, 2);
     InFullscreen(w, [&](frmFullscreen &full) {

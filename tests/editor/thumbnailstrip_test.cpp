@@ -1,5 +1,6 @@
 #include "editor/thumbnailstrip.h"
 
+#include "editor/framecommands.h"
 #include "editor/framelist.h"
 #include "editor/framestripmodel.h"
 #include "support/bootgeometry.h"
@@ -7,6 +8,7 @@
 #include "editor_fixture.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QDropEvent>
@@ -16,6 +18,9 @@
 #include <QPainter>
 #include <QSlider>
 #include <QTest>
+#include <QUrl>
+
+#include <algorithm>
 
 namespace mrv::test {
 namespace {
@@ -31,6 +36,63 @@ bool ShownInStrip(frmEditer &w, int frame)
 {
     const QListView &view = w.Strip().View();
     return view.viewport()->rect().contains(view.visualRect(FrameIndex(w, frame)));
+}
+
+QStringList Urls(frmEditer &w)
+{
+    QStringList urls;
+    for (const aImage &frame : w.Document().Project().aFrame)
+        urls.append(frame.aURL);
+    return urls;
+}
+
+QList<int> StripPicks(frmEditer &w)
+{
+    QList<int> frames;
+    for (const QModelIndex &index : w.Strip().View().selectionModel()->selectedIndexes())
+        frames.append(index.row() + 1);
+    std::sort(frames.begin(), frames.end());
+    return frames;
+}
+
+void ClickThumbnail(frmEditer &w, int frame, Qt::KeyboardModifiers modifiers = {})
+{
+    QListView &view = w.Strip().View();
+    view.scrollTo(FrameIndex(w, frame));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, modifiers,
+                      view.visualRect(FrameIndex(w, frame)).center());
+}
+
+void ClickRowNumber(frmEditer &w, int row, Qt::KeyboardModifiers modifiers = {})
+{
+    QLabel *label = w.Frames().RowLabel(row);
+    ASSERT_NE(label, nullptr);
+    QTest::mouseClick(label, Qt::LeftButton, modifiers, QPoint(4, label->height() / 2));
+}
+
+/// Drops local files on the strip's viewport at `at`, offered for copying or moving as a
+/// file manager does; returns the action the drop settled on, and where the line showing the
+/// place stood before the drop (empty when hidden).
+Qt::DropAction DropOnStrip(frmEditer &w, QPoint at, const QStringList &files, QRect *line = nullptr)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &file : files)
+        urls.append(QUrl::fromLocalFile(file));
+    data.setUrls(urls);
+    QWidget *viewport = w.Strip().View().viewport();
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent move(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    if (!enter.isAccepted() || !move.isAccepted())
+        return Qt::IgnoreAction;
+    if (auto *shown = viewport->findChild<QWidget *>(QStringLiteral("dropLine")); line && shown)
+        *line = shown->isVisible() ? shown->geometry() : QRect();
+    QDropEvent drop(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
 }
 
 TEST_F(ThumbnailStripWindow, ThumbnailsComposeTheAreaAndMarkPicturesThatCannotBeShown)
@@ -165,6 +227,87 @@ TEST_F(ThumbnailStripWindow, TheViewMenuHidesTheStripAndTheNextStartRemembers)
     EXPECT_TRUE(again.Strip().isVisible());
     ASSERT_TRUE(again.close());
     EXPECT_TRUE(Load().Strip().isVisible());
+}
+
+TEST_F(ThumbnailStripWindow, ShiftAndCtrlClicksPickThumbnailsAndTheFrameMenuActsOnThePicks)
+{
+    const QString path = WriteProject(folder, QStringLiteral("picks"), 8);
+    frmEditer &w = Load({{path, path}});
+    FrameCommands::Install(w.Context());
+    Activate();
+    const QStringList start = Urls(w);
+
+    ClickThumbnail(w, 2);
+    ClickThumbnail(w, 4, Qt::ShiftModifier);
+    EXPECT_EQ(w.Frames().Selection(), (QList<int>{2, 3, 4}));
+    ClickThumbnail(w, 3, Qt::ControlModifier);
+    ClickThumbnail(w, 6, Qt::ControlModifier);
+    EXPECT_EQ(w.Frames().Selection(), (QList<int>{2, 4, 6}));
+    EXPECT_EQ(StripPicks(w), (QList<int>{2, 4, 6}));
+    EXPECT_TRUE(w.Frames().RowLabel(4)->property("selected").toBool());
+    EXPECT_EQ(w.Controls().sldFrame->value(), 6);
+    w.Menus().mnuFrameReverse->trigger();
+    QStringList reversed = start;
+    reversed.swapItemsAt(1, 5);
+    EXPECT_EQ(Urls(w), reversed);
+
+    // Picks made on the row numbers show in the strip.
+    ClickRowNumber(w, 7);
+    ClickRowNumber(w, 8, Qt::ShiftModifier);
+    EXPECT_EQ(StripPicks(w), (QList<int>{7, 8}));
+    // A frame reached by the slider is what the menu acts on, and the only one marked.
+    w.Controls().sldFrame->setValue(5);
+    EXPECT_EQ(StripPicks(w), QList<int>{5});
+    EXPECT_EQ(w.Frames().Selection(), QList<int>{5});
+
+    // Delete in the strip, after a click there, removes its picks.
+    ClickThumbnail(w, 1);
+    ClickThumbnail(w, 2, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), &w.Strip().View());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    EXPECT_EQ(Urls(w), reversed.mid(2));
+    w.Document().UndoStack()->undo();
+    w.Document().UndoStack()->undo();
+    EXPECT_EQ(Urls(w), start);
+}
+
+TEST_F(ThumbnailStripWindow, FilesDroppedOnTheStripBecomeFramesWhereTheyFallInOneStep)
+{
+    const QString path = WriteProject(folder, QStringLiteral("drops"), 4);
+    frmEditer &w = Load({{path, path}});
+    FrameCommands::Install(w.Context());
+    const QStringList start = Urls(w);
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("new")));
+    const QString n1 = WritePicture(folder.file(QStringLiteral("new/n1.png")), {200, 200}, Qt::red);
+    const QString n2 =
+        WritePicture(folder.file(QStringLiteral("new/n2.png")), {200, 200}, Qt::blue);
+    const QString notes = folder.write(QStringLiteral("new/notes.txt"), "not a picture");
+    prompts.answerMessage(MsgAnswer::Ok);
+
+    // The right half of thumbnail 2: after it. The files come in natural order.
+    const QRect second = w.Strip().View().visualRect(FrameIndex(w, 2));
+    QRect line;
+    EXPECT_EQ(DropOnStrip(w, {second.right() - 3, second.center().y()}, {n2, notes, n1}, &line),
+              Qt::CopyAction);
+    EXPECT_TRUE(line.contains(second.right(), second.center().y())) << line.x();
+    QTRY_COMPARE(Urls(w).size(), 6);
+    QStringList expected = start;
+    expected.insert(2, QStringLiteral("new\\n1.png"));
+    expected.insert(3, QStringLiteral("new\\n2.png"));
+    EXPECT_EQ(Urls(w), expected);
+    EXPECT_EQ(StripPicks(w), (QList<int>{3, 4}));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages.first().text.contains(QStringLiteral("notes.txt")));
+
+    // One picture on the left half of thumbnail 1: before it.
+    const QRect first = w.Strip().View().visualRect(FrameIndex(w, 1));
+    EXPECT_EQ(DropOnStrip(w, {first.left() + 3, first.center().y()}, {n2}), Qt::CopyAction);
+    QTRY_COMPARE(Urls(w).size(), 7);
+    EXPECT_EQ(Urls(w).first(), QStringLiteral("new\\n2.png"));
+
+    w.Document().UndoStack()->undo();
+    w.Document().UndoStack()->undo();
+    EXPECT_EQ(Urls(w), start);
 }
 
 } // namespace
