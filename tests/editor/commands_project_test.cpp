@@ -198,8 +198,9 @@ TEST_F(Commands, AFailedCtrlSSaysWhereAndWhyKeepsTheMarkAndTheOldFile)
             << c.name << text;
         EXPECT_TRUE(w.CurrentProject()->aChanged);
         EXPECT_TRUE(w.windowTitle().endsWith(u'*'));
-        if (QFileInfo(path).isFile())
+        if (QFileInfo(path).isFile()) {
             EXPECT_EQ(ReadAll(path), before);
+        }
     }
 }
 

@@ -293,8 +293,9 @@ TEST_F(FrameListWindow, TypingAfterScrollingNeverReachesAnotherField)
     for (int i = 2; i <= list.RowCount(); ++i)
         EXPECT_EQ(w.CurrentProject()->aFrame.Item(i)->aURL, paths.at(i - 1)) << i;
     for (int i = 2; i <= list.RowCount(); ++i) {
-        if (QLineEdit *box = list.RowPath(i))
+        if (QLineEdit *box = list.RowPath(i)) {
             EXPECT_EQ(box->text(), paths.at(i - 1)) << i;
+        }
     }
     ExpectRowsInPlace(w);
 
