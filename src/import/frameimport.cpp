@@ -5,6 +5,7 @@
 #include "imaging/picturefile.h"
 #include "imaging/pictureformats.h"
 #include "imaging/pictureloader.h"
+#include "import/videoimport.h"
 #include "support/bootgeometry.h"
 #include "support/naturalorder.h"
 #include "support/pathrules.h"
@@ -303,8 +304,13 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
         probe && probe->frameCount > 1) {
         if (QString problem = AnimationSizeProblem(source, *probe); !problem.isEmpty())
             return SourceFailure(std::move(problem));
+        if (options.startMs != 0 || options.endMs)
+            return SourceFailure(QStringLiteral("“%1”是动画图片：开始和结束时间只用于视频")
+                                     .arg(QDir::toNativeSeparators(source)));
         return ImportAnimation(source, *probe, options);
     }
+    if (IsVideoCandidate(source))
+        return ImportVideo(source, options);
     if (options.fit.value_or(FrameFit::None) != FrameFit::None ||
         options.timing.value_or(FrameTiming::Frames) != FrameTiming::Frames)
         return SourceFailure(QStringLiteral("“%1”不是动画图片：缩放和按开机时间只用于动画图片")

@@ -21,6 +21,9 @@ public:
     static inline const QString Timing = QStringLiteral("timing");
     /// Seconds from the animation's start where its loop part starts ("1.5").
     static inline const QString LoopStart = QStringLiteral("loop-start");
+    /// Seconds from a video's start: the part taken (default: 8 seconds from the start).
+    static inline const QString Start = QStringLiteral("start");
+    static inline const QString End = QStringLiteral("end");
 
     std::vector<ImportOptionSpec> options() const override;
     ImportOutcome Run(const MVK &project, const ImportRequest &request) const override;
