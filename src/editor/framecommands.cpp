@@ -1,11 +1,10 @@
 #include "editor/framecommands.h"
 
 #include "document/projectdocument.h"
-#include "editor/clipimportdialog.h"
+#include "editor/clipimportflow.h"
 #include "editor/framelist.h"
 #include "editor/thumbnailstrip.h"
 #include "editor/frmediter.h"
-#include "imaging/animationprobe.h"
 #include "import/frameimporter.h"
 #include "import/importer.h"
 #include "support/naturalorder.h"
@@ -50,14 +49,18 @@ QString StepName(const QAction &entry)
 DlgFTlist FrameImportTypes()
 {
     DlgFTlist list;
-    (void)list.Add(QStringLiteral("图片和动画(*.jpg;*.png;*.bmp;*.gif;*.tif;*.webp)"),
-                   QStringLiteral("jpg,jpeg,png,apng,bmp,gif,tif,tiff,webp"));
+    (void)list.Add(
+        QStringLiteral("图片、动画和视频(*.jpg;*.png;*.bmp;*.gif;*.tif;*.webp;*.mp4;*.webm;*.mkv;"
+                       "*.mov;*.avi)"),
+        QStringLiteral("jpg,jpeg,png,apng,bmp,gif,tif,tiff,webp,mp4,m4v,webm,mkv,mov,avi"));
     (void)list.Add(QStringLiteral("GIF动画(*.gif)"), QStringLiteral("gif"));
     (void)list.Add(QStringLiteral("WebP动画(*.webp)"), QStringLiteral("webp"));
     (void)list.Add(QStringLiteral("PNG和APNG文件(*.png)"), QStringLiteral("png,apng"));
     (void)list.Add(QStringLiteral("JPEG文件(*.jpg)"), QStringLiteral("jpg,jpeg"));
     (void)list.Add(QStringLiteral("BMP文件(*.bmp)"), QStringLiteral("bmp"));
     (void)list.Add(QStringLiteral("TIFF文件(*.tif)"), QStringLiteral("tif,tiff"));
+    (void)list.Add(QStringLiteral("视频(*.mp4;*.webm;*.mkv;*.mov;*.avi)"),
+                   QStringLiteral("mp4,m4v,webm,mkv,mov,avi"));
     return list;
 }
 
@@ -303,7 +306,7 @@ void FrameCommands::mnuImportFrames_Click()
     const QString folder = m_editor.CurrentProject()->aFileFolder;
     FileDialogRequest request;
     request.kind = FileDialogKind::OpenFileOrFolder;
-    request.title = QStringLiteral("选择帧图片所在的文件夹，或一个动画图片");
+    request.title = QStringLiteral("选择帧图片所在的文件夹，或一个动画图片或视频");
     request.types = &m_types;
     request.startFolder = folder;
     const auto chosen = m_editor.AppPrompts().File(request);
@@ -313,10 +316,11 @@ void FrameCommands::mnuImportFrames_Click()
 
 bool FrameCommands::ImportFrom(const QString &source)
 {
-    if (IsAnimatedSource(source) && m_editor.CurrentProject()->aFileFolder.isEmpty()) {
+    const bool clip = IsClipSource(source);
+    if (clip && m_editor.CurrentProject()->aFileFolder.isEmpty()) {
         // The frames are written beside the project, which needs a folder first.
         const MsgAnswer answer = m_editor.AppPrompts().Message(
-            {QStringLiteral("动画的每一帧将保存为图片，放在工程文件旁边。工程还没有保存，"
+            {QStringLiteral("动画或视频的每一帧将保存为图片，放在工程文件旁边。工程还没有保存，"
                             "请先选择工程的保存位置。"),
              ImportTitle, MsgIcon::Information, MsgButtons::OkCancel, MsgAnswer::Ok});
         if (answer != MsgAnswer::Ok || !m_editor.Commands().SaveAs() ||
@@ -327,13 +331,17 @@ bool FrameCommands::ImportFrom(const QString &source)
     if (!importer)
         return false;
     ImportRequest request;
-    if (IsAnimatedSource(source) && !AskClipChoices(source, request))
+    if (clip && !AskClipChoices(source, request))
         return false;
     request.source = source;
     request.projectFolder = m_editor.CurrentProject()->aFileFolder;
     request.framesFolder = request.projectFolder;
     request.frameTimeMs = m_editor.PlayTimer().FrameTime();
     const ImportOutcome outcome = [&] {
+        // A clip's frames are decoded and written behind a progress dialog with Cancel.
+        if (clip)
+            return ClipImportFlow(m_editor, m_editor.AppPrompts())
+                .Run(*importer, m_editor.Document().Project(), request);
         WaitCursor wait;
         return importer->Run(m_editor.Document().Project(), request);
     }();
@@ -350,20 +358,8 @@ bool FrameCommands::ImportFrom(const QString &source)
 
 bool FrameCommands::AskClipChoices(const QString &source, ImportRequest &request)
 {
-    const MVK &project = m_editor.Document().Project();
-    ClipChoices proposed;
-    if (const auto probe = ProbeAnimation(source))
-        proposed.fit = DefaultFit(probe->size, QSize(project.aWidth, project.aHeight));
-    ClipImportDialog dialog(proposed, &m_editor);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    const ClipChoices chosen = dialog.Choices();
-    static const char *const fits[] = {"contain", "cover", "none"};
-    request.values.insert(FrameImporter::Fit, QString::fromLatin1(fits[int(chosen.fit)]));
-    request.values.insert(FrameImporter::Timing,
-                          chosen.timing == FrameTiming::Boot ? QStringLiteral("boot")
-                                                             : QStringLiteral("frames"));
-    return true;
+    return ClipImportFlow(m_editor, m_editor.AppPrompts())
+        .Ask(source, m_editor.Document().Project(), m_editor.PlayTimer().FrameTime(), request);
 }
 
 void FrameCommands::ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount,

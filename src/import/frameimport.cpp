@@ -59,26 +59,6 @@ FrameImportResult SourceFailure(QString message)
     return {Result<FrameImport>::Fail(std::move(message)), ImportFailure::Source};
 }
 
-/// Why an animation is too large to import, judged from its headers; empty when it is not.
-QString AnimationSizeProblem(const QString &file, const AnimationInfo &info)
-{
-    const QString native = QDir::toNativeSeparators(file);
-    if (info.frameCount > MaxImportedFrames)
-        return QStringLiteral("动画“%1”有 %2 帧，超过 %3 帧，未作任何更改")
-            .arg(native)
-            .arg(info.frameCount)
-            .arg(MaxImportedFrames);
-    if (qint64(info.size.width()) * info.size.height() * info.frameCount > MaxImportedPixels)
-        return QStringLiteral("动画“%1”是 %2 × %3 像素的 %4 帧，超过一次导入的上限"
-                              "（画布宽 × 高 × 帧数不超过 %5 像素），未作任何更改")
-            .arg(native)
-            .arg(info.size.width())
-            .arg(info.size.height())
-            .arg(info.frameCount)
-            .arg(MaxImportedPixels);
-    return {};
-}
-
 FrameImportResult ImportFolder(const QString &folder, const FrameImportOptions &options)
 {
     const QStringList pictures = FolderPictures(folder);
@@ -222,6 +202,25 @@ FrameImportResult ImportAnimation(const QString &file, const AnimationInfo &prob
 }
 
 } // namespace
+
+QString AnimationSizeProblem(const QString &file, const AnimationInfo &info)
+{
+    const QString native = QDir::toNativeSeparators(file);
+    if (info.frameCount > MaxImportedFrames)
+        return QStringLiteral("动画“%1”有 %2 帧，超过 %3 帧，未作任何更改")
+            .arg(native)
+            .arg(info.frameCount)
+            .arg(MaxImportedFrames);
+    if (qint64(info.size.width()) * info.size.height() * info.frameCount > MaxImportedPixels)
+        return QStringLiteral("动画“%1”是 %2 × %3 像素的 %4 帧，超过一次导入的上限"
+                              "（画布宽 × 高 × 帧数不超过 %5 像素），未作任何更改")
+            .arg(native)
+            .arg(info.size.width())
+            .arg(info.size.height())
+            .arg(info.frameCount)
+            .arg(MaxImportedPixels);
+    return {};
+}
 
 QString NotAPictureReason()
 {

@@ -135,6 +135,12 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
 /// folder it did not make.
 QString AnimationFramesFolder(const QString &framesFolder, const QString &animation);
 
+struct AnimationInfo;
+
+/// Why an animation is too large to import, judged from its headers (more than
+/// MaxImportedFrames, or MaxImportedPixels of work); empty when it is not.
+QString AnimationSizeProblem(const QString &file, const AnimationInfo &info);
+
 /// What Windows will show when the frame count is not 105; empty when it is.
 QString FrameCountWarning(int count);
 
