@@ -125,9 +125,12 @@ struct VideoReader::State
         return start == AV_NOPTS_VALUE ? 0 : start;
     }
 
+    /// Rounded down, so that a frame starting a fraction of a ms into one counts from it: a
+    /// sample that falls exactly on a frame's start shows that frame.
     qint64 ToMs(int64_t ts) const
     {
-        return av_rescale_q(ts - StartTs(), Stream()->time_base, AVRational{1, 1000});
+        return av_rescale_q_rnd(ts - StartTs(), Stream()->time_base, AVRational{1, 1000},
+                                AV_ROUND_DOWN);
     }
 
     int64_t FromMs(qint64 ms) const
@@ -300,6 +303,8 @@ Result<VideoTimes> VideoReader::Times(qint64 startMs, qint64 endMs, int maxFrame
     if (!packet)
         return Result<VideoTimes>::Fail(QStringLiteral("内存不足"));
     qint64 inRange = 0;
+    // A frame at or past the end: the last frame in the range shows until the end.
+    bool continues = false;
     const qint64 fallbackDuration =
         s.info.frameRate > 0 ? qint64(std::lround(1000 / s.info.frameRate)) : 40;
     while (av_read_frame(s.format.get(), packet.get()) >= 0) {
@@ -314,17 +319,17 @@ Result<VideoTimes> VideoReader::Times(qint64 startMs, qint64 endMs, int maxFrame
                 // shows before it.
                 const int64_t dts = packet->dts != AV_NOPTS_VALUE ? packet->dts : ts;
                 if (s.ToMs(dts) >= endMs) {
+                    continues = true;
                     av_packet_unref(packet.get());
                     break;
                 }
+                continues = continues || ms >= endMs;
                 if (ms < endMs) {
                     all.push_back(ms);
-                    const qint64 duration =
-                        packet->duration > 0
-                            ? av_rescale_q(packet->duration, s.Stream()->time_base,
-                                           AVRational{1, 1000})
-                            : fallbackDuration;
-                    lastEnd = std::max(lastEnd, ms + std::max<qint64>(duration, 1));
+                    const qint64 shownUntil = packet->duration > 0
+                                                  ? s.ToMs(ts + packet->duration)
+                                                  : ms + fallbackDuration;
+                    lastEnd = std::max(lastEnd, std::max(shownUntil, ms + 1));
                     if (ms >= startMs && ++inRange > maxFrames) {
                         av_packet_unref(packet.get());
                         return Result<VideoTimes>::Fail(
@@ -342,7 +347,7 @@ Result<VideoTimes> VideoReader::Times(qint64 startMs, qint64 endMs, int maxFrame
     if (first != all.begin())
         --first;
     times.timesMs.assign(first, all.end());
-    times.endMs = std::min(endMs, lastEnd);
+    times.endMs = continues ? endMs : std::min(endMs, lastEnd);
     if (times.timesMs.empty() || times.endMs <= std::max(startMs, times.timesMs.front()))
         return Result<VideoTimes>::Fail(QStringLiteral("所选时间段内没有画面"));
     return times;
