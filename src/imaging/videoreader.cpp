@@ -11,6 +11,7 @@ extern "C" {
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace mrv {
 
@@ -166,6 +167,20 @@ struct VideoReader::State
         return Status::Ok();
     }
 
+    /// Reads the streams' parameters, which decodes a few frames; a header claiming a huge
+    /// picture fails there instead of allocating it.
+    bool FindStreamInfo()
+    {
+        const unsigned count = format->nb_streams;
+        std::vector<AVDictionary *> options(count, nullptr);
+        for (AVDictionary *&dictionary : options)
+            av_dict_set_int(&dictionary, "max_pixels", MaxVideoFramePixels, 0);
+        const bool found = avformat_find_stream_info(format.get(), options.data()) >= 0;
+        for (AVDictionary *&dictionary : options)
+            av_dict_free(&dictionary);
+        return found;
+    }
+
     /// A decoder for the stream, fresh for each pass.
     Status OpenDecoder()
     {
@@ -173,6 +188,7 @@ struct VideoReader::State
         if (!codec || avcodec_parameters_to_context(codec.get(), Stream()->codecpar) < 0)
             return Status::Fail(QStringLiteral("内存不足"));
         codec->thread_count = 0;
+        codec->max_pixels = MaxVideoFramePixels;
         codec->pkt_timebase = Stream()->time_base;
         if (avcodec_open2(codec.get(), decoder, nullptr) < 0)
             return Status::Fail(
@@ -185,8 +201,7 @@ struct VideoReader::State
     {
         if (Status opened = OpenInput(); !opened)
             return opened;
-        if (avformat_find_stream_info(format.get(), nullptr) < 0 ||
-            stream >= int(format->nb_streams))
+        if (!FindStreamInfo() || stream >= int(format->nb_streams))
             return Status::Fail(QStringLiteral("不是可以读取的视频或图片，或文件已损坏"));
         for (unsigned i = 0; i < format->nb_streams; ++i)
             format->streams[i]->discard = int(i) == stream ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
@@ -250,7 +265,7 @@ Status VideoReader::Open()
     State &s = *m_state;
     if (Status opened = s.OpenInput(); !opened)
         return opened;
-    if (avformat_find_stream_info(s.format.get(), nullptr) < 0)
+    if (!s.FindStreamInfo())
         return Status::Fail(QStringLiteral("不是可以读取的视频或图片，或文件已损坏"));
     s.stream = av_find_best_stream(s.format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, &s.decoder, 0);
     if (s.stream == AVERROR_STREAM_NOT_FOUND || s.stream < 0) {
