@@ -4,8 +4,8 @@
 
 namespace mrv {
 
-/// A folder's pictures in natural order, an animated picture's frames (written beside the
-/// project) or one still picture, each centred in the animation area.
+/// A folder's pictures in natural order, an animated picture's or a video's frames (written
+/// beside the project) or one still picture, each centred in the animation area.
 class FrameImporter : public Importer
 {
 public:
@@ -14,7 +14,7 @@ public:
     QString summary() const override
     {
         return QStringLiteral(
-            "replace the frames with a folder's pictures or an animation's frames");
+            "replace the frames with a folder's pictures or an animation's or a video's frames");
     }
     /// Option names of ImportRequest::values: "contain", "cover" or "none"; "frames" or "boot".
     static inline const QString Fit = QStringLiteral("fit");
