@@ -148,14 +148,21 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
     // nearest one before it.
     std::map<int, QString> written;
     Status failure;
+    // The range's frame a decoded one is: the nearest time, as a decoder may stamp a frame a
+    // ms off the container's time. Frames decoded from the key frame before the range are not.
     const auto indexOf = [&](qint64 ms) {
-        const auto next = std::upper_bound(frameTimes.begin(), frameTimes.end(), ms);
-        return next == frameTimes.begin() ? -1 : int(next - frameTimes.begin()) - 1;
+        if (ms < frameTimes.front() - 1)
+            return -1;
+        const auto next = std::lower_bound(frameTimes.begin(), frameTimes.end(), ms);
+        if (next == frameTimes.end())
+            return int(frameTimes.size()) - 1;
+        if (next != frameTimes.begin() && ms - *std::prev(next) < *next - ms)
+            return int(next - frameTimes.begin()) - 1;
+        return int(next - frameTimes.begin());
     };
     const auto want = [&](qint64 ms) {
         const int index = indexOf(ms);
-        return index >= 0 && frameTimes[size_t(index)] == ms && wanted[size_t(index)] &&
-               !written.count(index);
+        return index >= 0 && wanted[size_t(index)] && !written.count(index);
     };
     const auto sink = [&](const VideoFrame &frame) {
         const int index = indexOf(frame.timeMs);
