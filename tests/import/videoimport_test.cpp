@@ -247,5 +247,53 @@ TEST_F(VideoImport, NoVideoStreamADamagedFileOrABadRangeExit2AndChangeNothing)
     }
 }
 
+TEST_F(VideoImport, AFullDiskOrAHugePictureLeavesNothingBehind)
+{
+    // Frames with detail, so that their PNGs do not fit in the 8 kB left.
+    const QString detailed = folder.file(QStringLiteral("detail.mp4"));
+    ASSERT_EQ(RunProgram(QStringLiteral("ffmpeg"),
+                         {QStringLiteral("-loglevel"), QStringLiteral("error"),
+                          QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                          QStringLiteral("testsrc2=size=480x270:rate=24:duration=2"),
+                          QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p"), detailed})
+                  .code,
+              0);
+    {
+        SmallDisk disk;
+        MIROVANE_SKIP_WITHOUT_DISK(disk);
+        const QString project = disk.file(QStringLiteral("p.mrv"));
+        ASSERT_EQ(RunCliProcess({QStringLiteral("new"), project}).code, 0);
+        const QByteArray before = ReadAll(project);
+        disk.Fill(8 * 1024);
+        const ProcessRun run = RunCliProcess({QStringLiteral("import-frames"), project, detailed});
+        EXPECT_EQ(run.code, 3) << run.err;
+        EXPECT_TRUE(run.err.contains(QStringLiteral("No space left"))) << run.err;
+        EXPECT_EQ(ReadAll(project), before);
+        EXPECT_EQ(
+            QDir(disk.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList({QStringLiteral("filler"), QStringLiteral("p.mrv")}));
+    }
+
+    // 7000 x 6000 is past the bound: refused from the headers, without decoding a frame of
+    // 42 million pixels (each would take 160 MB as RGB).
+    const QString huge = folder.file(QStringLiteral("huge.mkv"));
+    ASSERT_EQ(RunProgram(QStringLiteral("ffmpeg"),
+                         {QStringLiteral("-loglevel"), QStringLiteral("error"),
+                          QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                          QStringLiteral("color=c=red:s=7000x6000:d=0.08:r=25"),
+                          QStringLiteral("-c:v"), QStringLiteral("libx264"),
+                          QStringLiteral("-preset"), QStringLiteral("ultrafast"), huge})
+                  .code,
+              0);
+    MVK project = MakeProject(folder, 1024, 768, {});
+    const QString path = SaveProject(project, folder);
+    const MeasuredRun run =
+        RunCliMeasured({QStringLiteral("import-frames"), path, huge}, 60000);
+    EXPECT_EQ(run.code, 2) << run.err;
+    EXPECT_TRUE(run.err.contains(QStringLiteral("7000 × 6000"))) << run.err;
+    EXPECT_LT(run.peakKb, 150 * 1024);
+    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("huge_frames*")}, QDir::AllEntries).isEmpty());
+}
+
 } // namespace
 } // namespace mrv
