@@ -61,16 +61,16 @@ ImportOutcome ClipImportFlow::Run(const Importer &importer, const MVK &project,
 {
     ExportProgressRunner runner(m_owner);
     ImportOutcome outcome;
-    const ExportResult ran = runner.Run(
-        QStringLiteral("正在导入帧……"),
-        [&](const ExportProgress &progress, const std::atomic_bool *cancel) {
-            request.cancel = cancel;
-            request.progress = progress;
-            outcome = importer.Run(project, request);
-            ExportResult result;
-            result.status = outcome.status;
-            return result;
-        });
+    const ExportResult ran =
+        runner.Run(QStringLiteral("正在导入帧……"),
+                   [&](const ExportProgress &progress, const std::atomic_bool *cancel) {
+                       request.cancel = cancel;
+                       request.progress = progress;
+                       outcome = importer.Run(project, request);
+                       ExportResult result;
+                       result.status = outcome.status;
+                       return result;
+                   });
     if (!ran.status && outcome.status)
         outcome.status = ran.status;
     return outcome;

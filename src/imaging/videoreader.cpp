@@ -191,8 +191,7 @@ struct VideoReader::State
         codec->max_pixels = MaxVideoFramePixels;
         codec->pkt_timebase = Stream()->time_base;
         if (avcodec_open2(codec.get(), decoder, nullptr) < 0)
-            return Status::Fail(
-                QStringLiteral("无法打开“%1”视频的解码器").arg(info.codec));
+            return Status::Fail(QStringLiteral("无法打开“%1”视频的解码器").arg(info.codec));
         return Status::Ok();
     }
 
@@ -217,9 +216,9 @@ struct VideoReader::State
         if (frame.width <= 0 || frame.height <= 0 || size.isEmpty())
             return {};
         scale.reset(sws_getCachedContext(scale.release(), frame.width, frame.height,
-                                         AVPixelFormat(frame.format), size.width(),
-                                         size.height(), AV_PIX_FMT_BGRA,
-                                         SWS_AREA | SWS_ACCURATE_RND, nullptr, nullptr, nullptr));
+                                         AVPixelFormat(frame.format), size.width(), size.height(),
+                                         AV_PIX_FMT_BGRA, SWS_AREA | SWS_ACCURATE_RND, nullptr,
+                                         nullptr, nullptr));
         if (!scale)
             return {};
         // The frame's own colour matrix and range (HD video is BT.709, most of it limited).
@@ -235,8 +234,8 @@ struct VideoReader::State
             return {};
         uint8_t *planes[4] = {image.bits(), nullptr, nullptr, nullptr};
         const int strides[4] = {int(image.bytesPerLine()), 0, 0, 0};
-        if (sws_scale(scale.get(), frame.data, frame.linesize, 0, frame.height, planes,
-                      strides) <= 0)
+        if (sws_scale(scale.get(), frame.data, frame.linesize, 0, frame.height, planes, strides) <=
+            0)
             return {};
         return image;
     }
@@ -274,8 +273,7 @@ Status VideoReader::Open()
             const int found =
                 av_find_best_stream(s.format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
             const char *name =
-                found >= 0 ? avcodec_get_name(s.format->streams[found]->codecpar->codec_id)
-                           : "?";
+                found >= 0 ? avcodec_get_name(s.format->streams[found]->codecpar->codec_id) : "?";
             return Status::Fail(
                 QStringLiteral("没有可以解码“%1”视频的解码器").arg(QString::fromUtf8(name)));
         }
@@ -296,8 +294,8 @@ Status VideoReader::Open()
         s.info.durationMs = av_rescale_q(stream.duration, stream.time_base, AVRational{1, 1000});
     else if (s.format->duration != AV_NOPTS_VALUE && s.format->duration > 0)
         s.info.durationMs = s.format->duration / 1000;
-    const AVRational rate = stream.avg_frame_rate.num > 0 ? stream.avg_frame_rate
-                                                          : stream.r_frame_rate;
+    const AVRational rate =
+        stream.avg_frame_rate.num > 0 ? stream.avg_frame_rate : stream.r_frame_rate;
     if (rate.num > 0 && rate.den > 0)
         s.info.frameRate = av_q2d(rate);
     return s.OpenDecoder();
@@ -341,9 +339,8 @@ Result<VideoTimes> VideoReader::Times(qint64 startMs, qint64 endMs, int maxFrame
                 continues = continues || ms >= endMs;
                 if (ms < endMs) {
                     all.push_back(ms);
-                    const qint64 shownUntil = packet->duration > 0
-                                                  ? s.ToMs(ts + packet->duration)
-                                                  : ms + fallbackDuration;
+                    const qint64 shownUntil = packet->duration > 0 ? s.ToMs(ts + packet->duration)
+                                                                   : ms + fallbackDuration;
                     lastEnd = std::max(lastEnd, std::max(shownUntil, ms + 1));
                     if (ms >= startMs && ++inRange > maxFrames) {
                         av_packet_unref(packet.get());

@@ -41,10 +41,9 @@ Result<ClipSource> ReadAnimationSource(const QString &path, const AnimationInfo 
         return int(source.delaysMs.size()) <= MaxImportedFrames;
     });
     if (!read)
-        return Result<ClipSource>::Fail(QStringLiteral("“%1”无法读取：%2")
-                                            .arg(QDir::toNativeSeparators(path), read.message()));
-    source.durationMs =
-        std::accumulate(source.delaysMs.begin(), source.delaysMs.end(), qint64(0));
+        return Result<ClipSource>::Fail(
+            QStringLiteral("“%1”无法读取：%2").arg(QDir::toNativeSeparators(path), read.message()));
+    source.durationMs = std::accumulate(source.delaysMs.begin(), source.delaysMs.end(), qint64(0));
     return source;
 }
 
@@ -86,8 +85,8 @@ ClipChoices ProposedChoices(const ClipSource &source, QSize projectSize)
     choices.fit = DefaultFit(source.size, projectSize);
     choices.timing = FrameTiming::Boot;
     if (source.kind == ClipKind::Video) {
-        choices.endMs = source.durationMs > 0 ? std::min(source.durationMs, DefaultVideoMs)
-                                              : DefaultVideoMs;
+        choices.endMs =
+            source.durationMs > 0 ? std::min(source.durationMs, DefaultVideoMs) : DefaultVideoMs;
     }
     return choices;
 }

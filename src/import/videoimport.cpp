@@ -97,7 +97,8 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
     if (info.durationMs > 0 && startMs >= info.durationMs)
         return Refused(file, QStringLiteral("开始时间 %1 秒不在视频长度 %2 秒以内")
                                  .arg(Seconds(startMs), Seconds(info.durationMs)));
-    const Result<VideoTimes> times = reader.Times(startMs, endMs, MaxImportedFrames, options.cancel);
+    const Result<VideoTimes> times =
+        reader.Times(startMs, endMs, MaxImportedFrames, options.cancel);
     if (!times) {
         if (times.message() == VideoCancelledMessage())
             return {Result<FrameImport>::Fail(times.message()), ImportFailure::Write};
@@ -122,8 +123,9 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
         const qint64 loopMs = std::max<qint64>(options.loopStartMs - startMs, 0);
         sampling = SampleForBoot(delays, options.frameTimeMs, int(loopMs));
         if (sampling.sourceFrames.empty())
-            return Refused(file, QStringLiteral("循环起点 %1 秒不在所选时间段内，或第 1-60 帧播放不到它")
-                                     .arg(Seconds(options.loopStartMs)));
+            return Refused(file,
+                           QStringLiteral("循环起点 %1 秒不在所选时间段内，或第 1-60 帧播放不到它")
+                               .arg(Seconds(options.loopStartMs)));
         shown = sampling.sourceFrames;
     } else {
         shown.resize(delays.size());
@@ -198,8 +200,9 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
     };
     for (int index : shown) {
         const QString path = pictureFor(index);
-        import.frames.push_back({PictureBoxText(options.projectFolder, QDir::toNativeSeparators(path)),
-                                 Clamped16(placement.offset.x()), Clamped16(placement.offset.y())});
+        import.frames.push_back(
+            {PictureBoxText(options.projectFolder, QDir::toNativeSeparators(path)),
+             Clamped16(placement.offset.x()), Clamped16(placement.offset.y())});
     }
     import.notice = VideoNotice(info, startMs, times->endMs, int(frameTimes.size()),
                                 timing == FrameTiming::Boot ? &sampling : nullptr);

@@ -29,8 +29,8 @@ void ClipPlacementView::SetFit(FrameFit fit)
 QRectF ClipPlacementView::AreaRect() const
 {
     const QSizeF area = AreaInProject(m_projectSize);
-    const double scale = std::min((width() - 2 * Margin) / area.width(),
-                                  (height() - 2 * Margin) / area.height());
+    const double scale =
+        std::min((width() - 2 * Margin) / area.width(), (height() - 2 * Margin) / area.height());
     const QSizeF shown = area * std::max(scale, 0.01);
     return {QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown};
 }
@@ -40,7 +40,8 @@ QRectF ClipPlacementView::PictureRect() const
     const FitPlacement placement = PlaceInArea(m_sourceSize, m_projectSize, m_fit);
     const QRectF area = AreaRect();
     const double scale = area.width() / AreaInProject(m_projectSize).width();
-    return {area.topLeft() + QPointF(placement.offset) * scale, QSizeF(placement.kept.size()) * scale};
+    return {area.topLeft() + QPointF(placement.offset) * scale,
+            QSizeF(placement.kept.size()) * scale};
 }
 
 void ClipPlacementView::paintEvent(QPaintEvent *)

@@ -248,10 +248,12 @@ TEST_F(FramesTest, ACancelledVideoImportLeavesNothingBehind)
     w.Menus().mnuImportFrames->trigger();
     watch.stop();
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("已取消"))) << prompts.messages[0].text;
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("已取消")))
+        << prompts.messages[0].text;
     EXPECT_EQ(w.Document().UndoStack()->count(), 0);
     EXPECT_EQ(SavedBytes(), before);
-    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("clip_frames*")}, QDir::AllEntries).isEmpty());
+    EXPECT_TRUE(
+        QDir(folder.path()).entryList({QStringLiteral("clip_frames*")}, QDir::AllEntries).isEmpty());
 }
 
 TEST_F(FramesTest, TheRealClipDialogShowsThePlacementAndAnswersFromTheKeyboard)
