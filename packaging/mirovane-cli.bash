@@ -38,7 +38,7 @@ _mirovane_cli_value()
         PROJECT) _mirovane_cli_files "$cur" 'mrv|xml|MRV|XML' ;;
         DIR) _mirovane_cli_files "$cur" '' ;;
         STRIP) _mirovane_cli_files "$cur" 'png|bmp|jpg|jpeg|gif|tif|tiff|PNG|BMP|JPG|JPEG|GIF|TIF|TIFF' ;;
-        SOURCE) _mirovane_cli_files "$cur" 'gif|webp|png|apng|GIF|WEBP|PNG|APNG' ;;
+        SOURCE) _mirovane_cli_files "$cur" 'gif|webp|png|apng|mp4|m4v|webm|mkv|mov|avi|GIF|WEBP|PNG|APNG|MP4|M4V|WEBM|MKV|MOV|AVI' ;;
         OUT.zip) _mirovane_cli_files "$cur" 'zip|ZIP' ;;
         *'|'*) COMPREPLY=($(compgen -W "${value//|/ }" -- "$cur")) ;;
         OUT | PREFIX)

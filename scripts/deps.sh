@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-l10n-tools
   qt6-image-formats-plugins qt6-translations-l10n libgl-dev
   libpugixml-dev libgif-dev libimagequant-dev libdeflate-dev zlib1g-dev libwebp-dev libzip-dev
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
 )
@@ -16,12 +17,13 @@ case "${1:-}" in
   # by Python, Debian's own WebP and APNG tools reading the animations back. Installing
   # plymouth just to run the editor would touch the machine's boot set-up. The freedesktop and
   # Debian validators check the desktop entry, file type, metainfo and package. ImageMagick
-  # is the reference that imported frames are scaled against. The package of the test build
-  # is installed and removed again: CPack's dependency scan needs dpkg-dev and file.
-  --test) PACKAGES+=(plymouth plymouth-x11 xvfb python3 python3-pil webp apngdis imagemagick
+  # is the reference that imported frames are scaled against; the ffmpeg program writes the
+  # videos the video import reads. The package of the test build is installed and removed
+  # again: CPack's dependency scan needs dpkg-dev and file.
+  --test) PACKAGES+=(plymouth plymouth-x11 xvfb python3 python3-pil webp apngdis imagemagick ffmpeg
                      desktop-file-utils appstream shared-mime-info xdg-utils lintian man-db
                      dpkg-dev file) ;;
-  --bench) PACKAGES+=(imagemagick time python3 webp apngasm) ;;
+  --bench) PACKAGES+=(imagemagick time python3 webp apngasm ffmpeg) ;;
   # The Debian package: CPack's dependency scan (dpkg-shlibdeps, file), lintian, and what
   # the install check asks (xdg-mime, man).
   --package) PACKAGES+=(dpkg-dev file lintian desktop-file-utils xdg-utils man-db) ;;

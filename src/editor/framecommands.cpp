@@ -1,12 +1,11 @@
 #include "editor/framecommands.h"
 
 #include "document/projectdocument.h"
-#include "editor/clipimportdialog.h"
+#include "editor/clipimportflow.h"
 #include "editor/editormenus.h"
 #include "editor/projectcommands.h"
 #include "editor/framelist.h"
 #include "editor/thumbnailstrip.h"
-#include "imaging/animationprobe.h"
 #include "import/frameimporter.h"
 #include "import/importer.h"
 #include "support/naturalorder.h"
@@ -52,14 +51,18 @@ QString StepName(const QAction &entry)
 DlgFTlist FrameImportTypes()
 {
     DlgFTlist list;
-    (void)list.Add(QStringLiteral("图片和动画(*.jpg;*.png;*.bmp;*.gif;*.tif;*.webp)"),
-                   QStringLiteral("jpg,jpeg,png,apng,bmp,gif,tif,tiff,webp"));
+    (void)list.Add(
+        QStringLiteral("图片、动画和视频(*.jpg;*.png;*.bmp;*.gif;*.tif;*.webp;*.mp4;*.webm;*.mkv;"
+                       "*.mov;*.avi)"),
+        QStringLiteral("jpg,jpeg,png,apng,bmp,gif,tif,tiff,webp,mp4,m4v,webm,mkv,mov,avi"));
     (void)list.Add(QStringLiteral("GIF动画(*.gif)"), QStringLiteral("gif"));
     (void)list.Add(QStringLiteral("WebP动画(*.webp)"), QStringLiteral("webp"));
     (void)list.Add(QStringLiteral("PNG和APNG文件(*.png)"), QStringLiteral("png,apng"));
     (void)list.Add(QStringLiteral("JPEG文件(*.jpg)"), QStringLiteral("jpg,jpeg"));
     (void)list.Add(QStringLiteral("BMP文件(*.bmp)"), QStringLiteral("bmp"));
     (void)list.Add(QStringLiteral("TIFF文件(*.tif)"), QStringLiteral("tif,tiff"));
+    (void)list.Add(QStringLiteral("视频(*.mp4;*.webm;*.mkv;*.mov;*.avi)"),
+                   QStringLiteral("mp4,m4v,webm,mkv,mov,avi"));
     return list;
 }
 
@@ -328,7 +331,7 @@ void FrameCommands::mnuImportFrames_Click()
     const QString folder = m_ctx.document.Project().aFileFolder;
     FileDialogRequest request;
     request.kind = FileDialogKind::OpenFileOrFolder;
-    request.title = QStringLiteral("选择帧图片所在的文件夹，或一个动画图片");
+    request.title = QStringLiteral("选择帧图片所在的文件夹，或一个动画图片或视频");
     request.types = &m_types;
     request.startFolder = folder;
     const auto chosen = m_ctx.prompts.File(request);
@@ -338,10 +341,11 @@ void FrameCommands::mnuImportFrames_Click()
 
 bool FrameCommands::ImportFrom(const QString &source)
 {
-    if (IsAnimatedSource(source) && m_ctx.document.Project().aFileFolder.isEmpty()) {
+    const bool clip = IsClipSource(source);
+    if (clip && m_ctx.document.Project().aFileFolder.isEmpty()) {
         // The frames are written beside the project, which needs a folder first.
         const MsgAnswer answer = m_ctx.prompts.Message(
-            {QStringLiteral("动画的每一帧将保存为图片，放在工程文件旁边。工程还没有保存，"
+            {QStringLiteral("动画或视频的每一帧将保存为图片，放在工程文件旁边。工程还没有保存，"
                             "请先选择工程的保存位置。"),
              ImportTitle, MsgIcon::Information, MsgButtons::OkCancel, MsgAnswer::Ok});
         if (answer != MsgAnswer::Ok || !m_ctx.projects.SaveAs() ||
@@ -352,13 +356,17 @@ bool FrameCommands::ImportFrom(const QString &source)
     if (!importer)
         return false;
     ImportRequest request;
-    if (IsAnimatedSource(source) && !AskClipChoices(source, request))
+    if (clip && !AskClipChoices(source, request))
         return false;
     request.source = source;
     request.projectFolder = m_ctx.document.Project().aFileFolder;
     request.framesFolder = request.projectFolder;
     request.frameTimeMs = m_ctx.playTimer.FrameTime();
     const ImportOutcome outcome = [&] {
+        // A clip's frames are decoded and written behind a progress dialog with Cancel.
+        if (clip)
+            return ClipImportFlow(m_ctx.window, m_ctx.prompts)
+                .Run(*importer, m_ctx.document.Project(), request);
         WaitCursor wait;
         return importer->Run(m_ctx.document.Project(), request);
     }();
@@ -375,20 +383,8 @@ bool FrameCommands::ImportFrom(const QString &source)
 
 bool FrameCommands::AskClipChoices(const QString &source, ImportRequest &request)
 {
-    const MVK &project = m_ctx.document.Project();
-    ClipChoices proposed;
-    if (const auto probe = ProbeAnimation(source))
-        proposed.fit = DefaultFit(probe->size, QSize(project.aWidth, project.aHeight));
-    ClipImportDialog dialog(proposed, &m_ctx.window);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    const ClipChoices chosen = dialog.Choices();
-    static const char *const fits[] = {"contain", "cover", "none"};
-    request.values.insert(FrameImporter::Fit, QString::fromLatin1(fits[int(chosen.fit)]));
-    request.values.insert(FrameImporter::Timing,
-                          chosen.timing == FrameTiming::Boot ? QStringLiteral("boot")
-                                                             : QStringLiteral("frames"));
-    return true;
+    return ClipImportFlow(m_ctx.window, m_ctx.prompts)
+        .Ask(source, m_ctx.document.Project(), m_ctx.playTimer.FrameTime(), request);
 }
 
 void FrameCommands::ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount,

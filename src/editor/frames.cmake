@@ -1,4 +1,4 @@
 target_sources(mirovane_editor PRIVATE
-    clipimportdialog.cpp clipimportdialog.h
+    clipimportflow.cpp clipimportflow.h
     framecommands.cpp framecommands.h
 )

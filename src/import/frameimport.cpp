@@ -5,6 +5,7 @@
 #include "imaging/picturefile.h"
 #include "imaging/pictureformats.h"
 #include "imaging/pictureloader.h"
+#include "import/videoimport.h"
 #include "support/bootgeometry.h"
 #include "support/naturalorder.h"
 #include "support/pathrules.h"
@@ -56,26 +57,6 @@ QString TooManyMessage(const QString &source, qsizetype count)
 FrameImportResult SourceFailure(QString message)
 {
     return {Result<FrameImport>::Fail(std::move(message)), ImportFailure::Source};
-}
-
-/// Why an animation is too large to import, judged from its headers; empty when it is not.
-QString AnimationSizeProblem(const QString &file, const AnimationInfo &info)
-{
-    const QString native = QDir::toNativeSeparators(file);
-    if (info.frameCount > MaxImportedFrames)
-        return QStringLiteral("动画“%1”有 %2 帧，超过 %3 帧，未作任何更改")
-            .arg(native)
-            .arg(info.frameCount)
-            .arg(MaxImportedFrames);
-    if (qint64(info.size.width()) * info.size.height() * info.frameCount > MaxImportedPixels)
-        return QStringLiteral("动画“%1”是 %2 × %3 像素的 %4 帧，超过一次导入的上限"
-                              "（画布宽 × 高 × 帧数不超过 %5 像素），未作任何更改")
-            .arg(native)
-            .arg(info.size.width())
-            .arg(info.size.height())
-            .arg(info.frameCount)
-            .arg(MaxImportedPixels);
-    return {};
 }
 
 FrameImportResult ImportFolder(const QString &folder, const FrameImportOptions &options)
@@ -222,6 +203,25 @@ FrameImportResult ImportAnimation(const QString &file, const AnimationInfo &prob
 
 } // namespace
 
+QString AnimationSizeProblem(const QString &file, const AnimationInfo &info)
+{
+    const QString native = QDir::toNativeSeparators(file);
+    if (info.frameCount > MaxImportedFrames)
+        return QStringLiteral("动画“%1”有 %2 帧，超过 %3 帧，未作任何更改")
+            .arg(native)
+            .arg(info.frameCount)
+            .arg(MaxImportedFrames);
+    if (qint64(info.size.width()) * info.size.height() * info.frameCount > MaxImportedPixels)
+        return QStringLiteral("动画“%1”是 %2 × %3 像素的 %4 帧，超过一次导入的上限"
+                              "（画布宽 × 高 × 帧数不超过 %5 像素），未作任何更改")
+            .arg(native)
+            .arg(info.size.width())
+            .arg(info.size.height())
+            .arg(info.frameCount)
+            .arg(MaxImportedPixels);
+    return {};
+}
+
 QString NotAPictureReason()
 {
     return QStringLiteral("不是可以导入的图片类型");
@@ -303,8 +303,13 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
         probe && probe->frameCount > 1) {
         if (QString problem = AnimationSizeProblem(source, *probe); !problem.isEmpty())
             return SourceFailure(std::move(problem));
+        if (options.startMs != 0 || options.endMs)
+            return SourceFailure(QStringLiteral("“%1”是动画图片：开始和结束时间只用于视频")
+                                     .arg(QDir::toNativeSeparators(source)));
         return ImportAnimation(source, *probe, options);
     }
+    if (IsVideoCandidate(source))
+        return ImportVideo(source, options);
     if (options.fit.value_or(FrameFit::None) != FrameFit::None ||
         options.timing.value_or(FrameTiming::Frames) != FrameTiming::Frames)
         return SourceFailure(QStringLiteral("“%1”不是动画图片：缩放和按开机时间只用于动画图片")

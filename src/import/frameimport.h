@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -75,8 +76,14 @@ struct FrameImportOptions
     std::optional<FrameTiming> timing = FrameTiming::Frames;
     /// The frame time Boot samples at, the preview's.
     int frameTimeMs = 75;
-    /// Where Boot's loop part of the animation starts, in ms from its start.
+    /// Where Boot's loop part of the animation starts, in ms from its start (a video's: from
+    /// the video's start, at or after startMs).
     int loopStartMs = 0;
+    /// The part of a video taken, in ms from its start; no end: DefaultVideoMs from startMs.
+    qint64 startMs = 0;
+    std::optional<qint64> endMs = std::nullopt;
+    /// Hears how far a video's decoding is (done of total); may be empty.
+    std::function<void(int done, int total)> progress = nullptr;
 };
 
 /// The new frame list and what was left out.
@@ -127,6 +134,12 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
 /// "<base name>_frames-2", -3 ... when that name is taken: an import never writes into a
 /// folder it did not make.
 QString AnimationFramesFolder(const QString &framesFolder, const QString &animation);
+
+struct AnimationInfo;
+
+/// Why an animation is too large to import, judged from its headers (more than
+/// MaxImportedFrames, or MaxImportedPixels of work); empty when it is not.
+QString AnimationSizeProblem(const QString &file, const AnimationInfo &info);
 
 /// What Windows will show when the frame count is not 105; empty when it is.
 QString FrameCountWarning(int count);

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <cmath>
+#include <optional>
 
 namespace mrv {
 
@@ -12,6 +13,8 @@ std::vector<ImportOptionSpec> FrameImporter::options() const
 {
     return {{Fit, QStringLiteral("--fit"), QStringLiteral("contain|cover|none")},
             {Timing, QStringLiteral("--timing"), QStringLiteral("frames|boot")},
+            {Start, QStringLiteral("--start"), QStringLiteral("SECONDS")},
+            {End, QStringLiteral("--end"), QStringLiteral("SECONDS")},
             {LoopStart, QStringLiteral("--loop-start"), QStringLiteral("SECONDS")}};
 }
 
@@ -42,17 +45,29 @@ ImportOutcome FrameImporter::Run(const MVK &project, const ImportRequest &reques
             return outcome;
         }
     }
-    if (const QString start = request.values.value(LoopStart); !start.isEmpty()) {
+    // Seconds from the source's start, as milliseconds; none when the option is not given.
+    const auto seconds = [&](const QString &name, const QString &what) -> std::optional<qint64> {
+        const QString text = request.values.value(name);
+        if (text.isEmpty())
+            return std::nullopt;
         bool ok = false;
-        const double seconds = start.toDouble(&ok);
-        if (!ok || !(seconds >= 0) || seconds > 86400) {
+        const double value = text.toDouble(&ok);
+        if (!ok || !(value >= 0) || value > 86400) {
             outcome.status =
-                Status::Fail(QStringLiteral("“%1”不是循环起点的秒数（0 或更大）").arg(start));
+                Status::Fail(QStringLiteral("“%1”不是%2的秒数（0 或更大）").arg(text, what));
             outcome.failure = ImportFailure::Source;
-            return outcome;
         }
-        options.loopStartMs = int(std::lround(seconds * 1000));
-    }
+        return qint64(std::llround(ok && value >= 0 && value <= 86400 ? value * 1000 : 0));
+    };
+    const std::optional<qint64> loopStart = seconds(LoopStart, QStringLiteral("循环起点"));
+    const std::optional<qint64> start = seconds(Start, QStringLiteral("开始时间"));
+    const std::optional<qint64> end = seconds(End, QStringLiteral("结束时间"));
+    if (!outcome.status)
+        return outcome;
+    options.loopStartMs = int(loopStart.value_or(start.value_or(0)));
+    options.startMs = start.value_or(0);
+    options.endMs = end;
+    options.progress = request.progress;
     FrameImportResult result = ImportFrames(request.source, options);
     // The files beside a folder's pictures are named too, so nothing is left out unsaid.
     const QList<SkippedPicture> others = QFileInfo(request.source).isDir()

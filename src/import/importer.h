@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <vector>
 
 namespace mrv {
@@ -36,6 +37,8 @@ struct ImportRequest
     const std::atomic_bool *cancel = nullptr;
     /// The frame time the project plays at, for an import that retimes a clip.
     int frameTimeMs = 75;
+    /// Hears how far a long import (a video's decoding) is; may be empty.
+    std::function<void(int done, int total)> progress = nullptr;
 };
 
 /// The new frame list, or why there is none.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/exportoptions.h"
+#include "import/clipplan.h"
 #include "support/filetypes.h"
 #include "support/tr.h"
 
@@ -83,6 +84,19 @@ struct OptionsRequest
     std::function<bool(const QString &name, const ExportOptions &values)> used;
 };
 
+/// How a clip (an animated picture or a video) is imported, asked in one dialog that shows its
+/// first frame placed in the animation area as the chosen fit places it, and what results.
+struct ClipImportRequest
+{
+    QString title;
+    ClipSource source;
+    /// The project's screen, whose animation area the frames are fitted into.
+    QSize projectSize;
+    ClipChoices proposed;
+    /// What an import with these choices makes; its problem keeps the dialog from accepting.
+    std::function<ClipPlan(const ClipChoices &choices)> plan;
+};
+
 /// Every question the program asks the user goes through here, so command flows can be
 /// driven by a scripted stand-in in tests.
 class Prompts
@@ -96,6 +110,8 @@ public:
     virtual std::optional<FileDialogAnswer> File(const FileDialogRequest &request) = 0;
     /// The proposed options with the values chosen, or nothing when the dialog was cancelled.
     virtual std::optional<ExportOptions> Options(const OptionsRequest &request) = 0;
+    /// The choices made, or nothing when the dialog was cancelled.
+    virtual std::optional<ClipChoices> ClipImport(const ClipImportRequest &request) = 0;
 };
 
 } // namespace mrv

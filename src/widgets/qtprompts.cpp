@@ -1,6 +1,7 @@
 #include "widgets/qtprompts.h"
 
 #include "support/appinfo.h"
+#include "widgets/clipimportdialog.h"
 #include "widgets/exportoptionsdialog.h"
 
 #include <QAbstractItemView>
@@ -205,6 +206,14 @@ std::optional<ExportOptions> QtPrompts::Options(const OptionsRequest &request)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.Chosen();
+}
+
+std::optional<ClipChoices> QtPrompts::ClipImport(const ClipImportRequest &request)
+{
+    ClipImportDialog dialog(request, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Choices();
 }
 
 } // namespace mrv

@@ -25,6 +25,8 @@ public:
     std::optional<FileDialogAnswer> File(const FileDialogRequest &request) override;
     /// The export options dialog (`frmExportOptions`).
     std::optional<ExportOptions> Options(const OptionsRequest &request) override;
+    /// The clip import dialog (`frmClipImport`).
+    std::optional<ClipChoices> ClipImport(const ClipImportRequest &request) override;
 
 private:
     QPointer<QWidget> m_parent;

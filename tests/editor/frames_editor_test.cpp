@@ -9,7 +9,9 @@
 #include "editing_fixture.h"
 #include "imaging/gifanimation.h"
 #include "import/frameimport.h"
+#include "widgets/clipplacementview.h"
 #include "widgets/qtprompts.h"
+#include "import/clipplan.h"
 #include "modalscript.h"
 
 #include <QAction>
@@ -19,6 +21,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QMimeData>
 #include <QListView>
 #include <QSlider>
@@ -132,9 +138,9 @@ TEST_F(FramesTest, AFolderImportIsOneStepThatUndoTakesBackToTheSameFileBytes)
     EXPECT_EQ(SavedBytes(), before);
 }
 
-TEST_F(FramesTest, AnAnimationsImportAsksHowToFitAndTimeItsFrames)
+/// A wide GIF of three flat frames (green, yellow, magenta) of 100 ms.
+QString WriteWideGif(const TempFolder &folder)
 {
-    frmEditer &w = LoadFrames();
     AnimationSequence clip;
     for (QColor colour : {Green, Yellow, Magenta}) {
         QImage picture(480, 270, QImage::Format_ARGB32_Premultiplied);
@@ -145,46 +151,151 @@ TEST_F(FramesTest, AnAnimationsImportAsksHowToFitAndTimeItsFrames)
     clip.frameMs = 100;
     clip.repeat = true;
     const Result<QByteArray> gif = EncodeGifAnimation(clip);
-    ASSERT_TRUE(gif);
-    const QString source = folder.write(QStringLiteral("wide.gif"), *gif);
+    return gif ? folder.write(QStringLiteral("wide.gif"), *gif) : QString();
+}
 
-    // Escape: nothing imported, nothing said.
+/// A 480 x 270 video of `seconds` at 24 frames a second, by the ffmpeg program; empty when it
+/// is not installed or fails.
+QString WriteVideo(const TempFolder &folder, int seconds)
+{
+    const QString path = folder.file(QStringLiteral("clip.mp4"));
+    QProcess ffmpeg;
+    ffmpeg.start(
+        QStringLiteral("ffmpeg"),
+        {QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-f"),
+         QStringLiteral("lavfi"), QStringLiteral("-i"),
+         QStringLiteral("testsrc2=size=480x270:rate=24:duration=%1").arg(seconds),
+         QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p"), path});
+    return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0 ? path : QString();
+}
+
+TEST_F(FramesTest, AClipsImportAsksThroughThePromptsHowToFitTimeAndCutIt)
+{
+    frmEditer &w = LoadFrames();
+    const QString source = WriteWideGif(folder);
+    ASSERT_FALSE(source.isEmpty());
+
+    // Cancelled: nothing imported, nothing said. The dialog was shown the clip's first frame
+    // and the proposal: fitted inside the area, by the boot's time, 105 frames playing 11
+    // passes of its 300 ms in 3.375 s.
     prompts.answerFile(FileDialogAnswer{source, 1});
-    AnswerModals([&] { w.Menus().mnuImportFrames->trigger(); },
-                 {[](QWidget &d) { PressKey(d, Qt::Key_Escape); }});
+    prompts.answerClip(std::nullopt);
+    w.Menus().mnuImportFrames->trigger();
     EXPECT_EQ(w.Document().UndoStack()->count(), 0);
     EXPECT_TRUE(prompts.messages.isEmpty());
+    ASSERT_EQ(prompts.clips.size(), 1);
+    const ClipImportRequest &asked = prompts.clips[0];
+    EXPECT_EQ(asked.source.kind, ClipKind::Animation);
+    EXPECT_EQ(asked.source.size, QSize(480, 270));
+    EXPECT_EQ(asked.source.durationMs, 300);
+    EXPECT_EQ(QColor(asked.source.firstFrame.pixel(10, 10)), Green);
+    EXPECT_EQ(asked.proposed.fit, FrameFit::Contain);
+    EXPECT_EQ(asked.proposed.timing, FrameTiming::Boot);
+    EXPECT_EQ(ClipPlanText(asked.plan(asked.proposed)),
+              QStringLiteral("105 帧，7.9 秒，播放速度为原片的 98%"));
 
-    // Proposed: fitted inside, by the boot's time. Down picks 填满, Tab and Down 逐帧.
+    // Cover, frame by frame: the three frames, cut to the area.
     prompts.answerFile(FileDialogAnswer{source, 1});
-    const ModalRun run = AnswerModals([&] { w.Menus().mnuImportFrames->trigger(); },
-                                      {[](QWidget &) {
-                                           QWidget *fit = QApplication::focusWidget();
-                                           EXPECT_EQ(fit->objectName(), QStringLiteral("cboFit"));
-                                           EXPECT_EQ(fit->property("currentText").toString(),
-                                                     QStringLiteral("适应"));
-                                           QTest::keyClick(fit, Qt::Key_Down);
-                                           QTest::keyClick(fit, Qt::Key_Tab);
-                                           QTest::keyClick(QApplication::focusWidget(),
-                                                           Qt::Key_Down);
-                                           QTest::keyClick(QApplication::focusWidget(),
-                                                           Qt::Key_Return);
-                                       }});
-    EXPECT_EQ(run.answered, 1);
+    prompts.answerClip([](ClipChoices &c) {
+        c.fit = FrameFit::Cover;
+        c.timing = FrameTiming::Frames;
+    });
+    w.Menus().mnuImportFrames->trigger();
     ASSERT_EQ(w.Frames().RowCount(), 3);
     EXPECT_EQ(w.Document().UndoStack()->count(), 1);
     aImage first = *w.Document().Frame(1);
     EXPECT_EQ(QPoint(first.aX, first.aY), QPoint(0, 0));
     EXPECT_EQ(QImage(folder.file(first.aURL.replace(u'\\', u'/'))).size(), QSize(200, 200));
 
-    // Taken as proposed: the boot's 105 frames and how fast they play.
-    prompts.answerFile(FileDialogAnswer{source, 1});
-    AnswerModals([&] { w.Menus().mnuImportFrames->trigger(); },
-                 {[](QWidget &d) { PressKey(d, Qt::Key_Return); }});
-    EXPECT_EQ(w.Frames().RowCount(), 105);
-    ASSERT_FALSE(prompts.messages.isEmpty());
-    EXPECT_TRUE(prompts.messages.last().text.contains(QStringLiteral("播放速度为原片的")))
-        << prompts.messages.last().text;
+    // A video: its part from second 1 to 2, frame by frame, one undoable step.
+    const QString video = WriteVideo(folder, 3);
+    if (video.isEmpty())
+        GTEST_SKIP() << "the ffmpeg program (Debian package ffmpeg) writes the test video";
+    prompts.answerFile(FileDialogAnswer{video, 1});
+    prompts.answerClip([](ClipChoices &c) {
+        c.timing = FrameTiming::Frames;
+        c.startMs = 1000;
+        c.endMs = 2000;
+    });
+    w.Menus().mnuImportFrames->trigger();
+    ASSERT_EQ(prompts.clips.size(), 3);
+    EXPECT_EQ(prompts.clips[2].source.kind, ClipKind::Video);
+    EXPECT_EQ(prompts.clips[2].proposed.endMs, 3000);
+    EXPECT_EQ(w.Frames().RowCount(), 24);
+    EXPECT_EQ(w.Document().UndoStack()->count(), 2);
+    w.Menus().mnuUndo->trigger();
+    EXPECT_EQ(w.Frames().RowCount(), 3);
+}
+
+TEST_F(FramesTest, ACancelledVideoImportLeavesNothingBehind)
+{
+    frmEditer &w = LoadFrames();
+    const QString video = WriteVideo(folder, 8);
+    if (video.isEmpty())
+        GTEST_SKIP() << "the ffmpeg program (Debian package ffmpeg) writes the test video";
+    const QByteArray before = SavedBytes();
+    // Cancel as soon as the progress dialog exists, with its own button.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto *progress = w.findChild<QProgressDialog *>(QStringLiteral("exportProgress"))) {
+            if (auto *cancel = progress->findChild<QPushButton *>())
+                cancel->click();
+        }
+    });
+    watch.start(1);
+    prompts.answerFile(FileDialogAnswer{video, 1});
+    prompts.answerClip(ScriptedPrompts::ClipChange());
+    w.Menus().mnuImportFrames->trigger();
+    watch.stop();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("已取消")))
+        << prompts.messages[0].text;
+    EXPECT_EQ(w.Document().UndoStack()->count(), 0);
+    EXPECT_EQ(SavedBytes(), before);
+    EXPECT_TRUE(
+        QDir(folder.path()).entryList({QStringLiteral("clip_frames*")}, QDir::AllEntries).isEmpty());
+}
+
+TEST_F(FramesTest, TheRealClipDialogShowsThePlacementAndAnswersFromTheKeyboard)
+{
+    LoadFrames();
+    const QString source = WriteWideGif(folder);
+    const Result<ClipSource> clip = ReadClipSource(source);
+    ASSERT_TRUE(clip);
+    ClipImportRequest request;
+    request.title = QStringLiteral("导入帧序列");
+    request.source = *clip;
+    request.projectSize = {1024, 768};
+    request.proposed = ProposedChoices(*clip, request.projectSize);
+    request.plan = [&](const ClipChoices &c) { return PlanClip(*clip, c, 75); };
+    QtPrompts real;
+    std::optional<ClipChoices> chosen;
+    QString resultText;
+    const ModalRun run = AnswerModals(
+        [&] { chosen = real.ClipImport(request); },
+        {[&](QWidget &d) {
+            auto *view = d.findChild<ClipPlacementView *>(QStringLiteral("picClipPreview"));
+            ASSERT_NE(view, nullptr);
+            // Contain: as wide as the area, 112 of its 200 rows, centred.
+            const QRectF area = view->AreaRect();
+            const QRectF placed = view->PictureRect();
+            EXPECT_NEAR(placed.width(), area.width(), 0.5);
+            EXPECT_NEAR(placed.height() / area.height(), 112.0 / 200, 0.01);
+            EXPECT_NEAR(placed.center().y(), area.center().y(), 1);
+            QWidget *fit = QApplication::focusWidget();
+            ASSERT_EQ(fit->objectName(), QStringLiteral("cboFit"));
+            QTest::keyClick(fit, Qt::Key_Down); // 填满: fills the area, the sides cut off
+            EXPECT_NEAR(view->PictureRect().height(), area.height(), 0.5);
+            QTest::keyClick(fit, Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); // 逐帧
+            resultText = d.findChild<QLabel *>(QStringLiteral("lblResult"))->text();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }});
+    EXPECT_EQ(run.answered, 1);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->fit, FrameFit::Cover);
+    EXPECT_EQ(chosen->timing, FrameTiming::Frames);
+    EXPECT_EQ(resultText, QStringLiteral("3 帧，0.2 秒，播放速度为原片的 133%"));
 }
 
 TEST_F(FramesTest, TooManyOrNoPicturesChangeNothing)

@@ -47,9 +47,9 @@ done
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 mkdir "$dir/sub"
-touch "$dir"/{a.mrv,b.png,c.gif,d.txt,e.zip,f.webp}
+touch "$dir"/{a.mrv,b.png,c.gif,d.txt,e.zip,f.webp,g.mp4}
 expect "$dir/sub $dir/a.mrv" info "$dir/"
-expect "$dir/sub $dir/b.png $dir/c.gif $dir/f.webp" import-frames p.mrv "$dir/"
+expect "$dir/sub $dir/b.png $dir/c.gif $dir/f.webp $dir/g.mp4" import-frames p.mrv "$dir/"
 expect "$dir/sub $dir/b.png $dir/c.gif" import-long --x 5 p.mrv "$dir/"
 expect "$dir/sub $dir/a.mrv" import-long p.mrv s.png --output "$dir/"
 expect "$dir/sub" export-plymouth p.mrv "$dir/"

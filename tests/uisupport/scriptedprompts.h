@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <deque>
+#include <functional>
 #include <variant>
 
 namespace mrv::test {
@@ -21,6 +22,10 @@ public:
     /// The options dialog accepted with these values changed from the proposed ones, or
     /// (nothing) cancelled.
     void answerOptions(std::optional<QVariantMap> changed) { m_options.push_back(std::move(changed)); }
+    /// The clip dialog accepted with the proposed choices as `change` leaves them, or (nothing)
+    /// cancelled.
+    using ClipChange = std::function<void(ClipChoices &choices)>;
+    void answerClip(std::optional<ClipChange> change) { m_clips.push_back(std::move(change)); }
 
     MsgAnswer Message(const MessageRequest &request) override
     {
@@ -50,10 +55,23 @@ public:
         return chosen;
     }
 
+    std::optional<ClipChoices> ClipImport(const ClipImportRequest &request) override
+    {
+        clips.append(request);
+        const std::optional<ClipChange> change = pop(m_clips, std::optional<ClipChange>());
+        if (!change)
+            return std::nullopt;
+        ClipChoices chosen = request.proposed;
+        if (*change)
+            (*change)(chosen);
+        return chosen;
+    }
+
     QList<MessageRequest> messages;
     QList<InputRequest> inputs;
     QList<FileDialogRequest> files;
     QList<OptionsRequest> options;
+    QList<ClipImportRequest> clips;
 
 private:
     template <typename T>
@@ -69,6 +87,7 @@ private:
     std::deque<std::optional<QString>> m_inputs;
     std::deque<std::optional<FileDialogAnswer>> m_files;
     std::deque<std::optional<QVariantMap>> m_options;
+    std::deque<std::optional<ClipChange>> m_clips;
 };
 
 } // namespace mrv::test

@@ -1,0 +1,47 @@
+// The video reader as the frame import drives it: open, the range's frame times, then the
+// decoding of every frame at a small size. Only work within a small bound is decoded, so that
+// the fuzzer spends its time on parsing rather than on huge pictures.
+#include "imaging/videoreader.h"
+#include "import/frameimport.h"
+
+#include "fuzzapp.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FuzzApplication<QCoreApplication>();
+    QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    QBuffer device(&bytes);
+    if (!device.open(QIODevice::ReadOnly))
+        abort();
+    mrv::VideoReader reader(device);
+    if (!reader.Open())
+        return 0;
+    const QSize picture = reader.Info().size;
+    if (picture.isEmpty())
+        abort();
+    const auto times = reader.Times(0, 8000, mrv::MaxImportedFrames);
+    if (!times)
+        return 0;
+    for (size_t i = 1; i < times->timesMs.size(); ++i)
+        if (times->timesMs[i] <= times->timesMs[i - 1])
+            abort();
+    if (times->packets * picture.width() * picture.height() > 50'000'000)
+        return 0;
+    const QSize small = picture.scaled(32, 32, Qt::KeepAspectRatio).expandedTo({1, 1});
+    int frames = 0;
+    const mrv::Status decoded = reader.Decode(
+        0, 8000, small, [](qint64) { return true; },
+        [&](const mrv::VideoFrame &frame) {
+            if (frame.image.size() != small)
+                abort();
+            return ++frames <= 100000;
+        });
+    (void)decoded;
+    return 0;
+}

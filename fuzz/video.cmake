@@ -1,0 +1,2 @@
+# The video reader, as the frame import drives it.
+mirovane_add_fuzzer(video)
