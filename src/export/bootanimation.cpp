@@ -6,6 +6,7 @@
 #include "imaging/picturefile.h"
 #include "imaging/pngcodec.h"
 #include "support/atomicfile.h"
+#include "support/frameduration.h"
 #include "support/parallel.h"
 
 #include <QDir>
@@ -148,7 +149,7 @@ private:
 
 AndroidTiming AndroidTimingFor(int frameTime)
 {
-    const int time = std::clamp(frameTime, 1, 65535);
+    const int time = FrameDuration::Written(frameTime);
     for (int fps = 1; fps <= 60; ++fps)
         if (qint64(time) * fps % 1000 == 0)
             return {fps, NearestRepeat(time, fps)};

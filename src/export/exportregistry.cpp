@@ -7,19 +7,50 @@
 #include "export/projectimagesexporter.h"
 #include "export/sequenceexporter.h"
 
+#include <algorithm>
+
 namespace mrv {
+
+namespace {
+
+template <typename Target> const Exporter *One()
+{
+    static const Target target;
+    return &target;
+}
+
+/// Every target, in no particular order: their texts place them.
+std::vector<const Exporter *> Targets()
+{
+    return {
+        One<ProjectImagesExporter>(), One<SequenceExporter>(), One<LongPictureExporter>(),
+        One<AnimationExporter>(),     One<PlymouthExporter>(), One<BootAnimationExporter>(),
+    };
+}
+
+} // namespace
 
 const std::vector<const Exporter *> &ExportRegistry::All()
 {
-    static const ProjectImagesExporter images;
-    static const SequenceExporter sequence;
-    static const LongPictureExporter longPicture;
-    static const AnimationExporter animation;
-    static const PlymouthExporter plymouth;
-    static const BootAnimationExporter bootAnimation;
-    static const std::vector<const Exporter *> all{&images,    &sequence, &longPicture,
-                                                   &animation, &plymouth, &bootAnimation};
+    static const std::vector<const Exporter *> all = [] {
+        std::vector<const Exporter *> targets = Targets();
+        std::stable_sort(targets.begin(), targets.end(), [](const Exporter *a, const Exporter *b) {
+            const MenuPlace &x = a->texts().menuPlace;
+            const MenuPlace &y = b->texts().menuPlace;
+            return std::pair(x.group, x.order) < std::pair(y.group, y.order);
+        });
+        return targets;
+    }();
     return all;
+}
+
+std::vector<const Exporter *> ExportRegistry::InCliOrder()
+{
+    std::vector<const Exporter *> targets = All();
+    std::stable_sort(targets.begin(), targets.end(), [](const Exporter *a, const Exporter *b) {
+        return a->texts().cliOrder < b->texts().cliOrder;
+    });
+    return targets;
 }
 
 const Exporter *ExportRegistry::Find(QStringView id)

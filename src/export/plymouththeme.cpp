@@ -243,7 +243,7 @@ QString PlymouthScript(const PlymouthScriptPlan &plan)
         "# shows it on any screen: the background over the whole screen, the animation area at\n"
         "# 412/1024 x 284/768 of it, 200/1024 x 200/768 in size; the intro plays once, then the\n"
         "# loop until the boot ends.\n\n");
-    script += QStringLiteral("frame_time = %1;\n").arg(std::max(plan.frameTime, 1));
+    script += QStringLiteral("frame_time = %1;\n").arg(FrameDuration::Written(plan.frameTime));
     script += QStringLiteral("intro_count = %1;\n").arg(plan.introCount);
     script += QStringLiteral("loop_count = %1;\n").arg(plan.loopCount);
     for (int n = 1; n <= plan.introCount; ++n)

@@ -2,6 +2,7 @@
 
 #include "export/exportjob.h"
 #include "export/exportsource.h"
+#include "support/frameduration.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,9 +43,9 @@ QString PlymouthThemeFile(const QString &name, const QString &description);
 
 struct PlymouthOptions
 {
-    QString folder;     ///< the theme goes into folder/NAME
-    QString name;       ///< made safe by PlymouthThemeName
-    int frameTime = 75; ///< clamped to 1 .. 65535
+    QString folder;                         ///< the theme goes into folder/NAME
+    QString name;                           ///< made safe by PlymouthThemeName
+    int frameTime = FrameDuration::Default; ///< brought into FrameDuration's written range
 };
 
 /// Every file the theme of a project of `frameCount` frames consists of, in the order they

@@ -41,7 +41,7 @@ const std::array<PictureFormatInfo, 7> &table()
         {PictureFormat::WebP, QStringLiteral(".webp"), QStringLiteral("webp"),
          QStringLiteral("WebP动画(*.webp)"), 2, encodeStillWebP},
         {PictureFormat::Apng, QStringLiteral(".png"), QStringLiteral("apng"),
-         QStringLiteral("APNG动画(*.png)"), 3, EncodePng},
+         QStringLiteral("APNG动画(*.png)"), 3, EncodePng, QStringLiteral(".apng")},
     }};
     return formats;
 }
@@ -158,21 +158,17 @@ DlgFTlist ExportTypeList()
     return list;
 }
 
-Result<PictureFormat> CliPictureFormat(const QString *nameGiven, const QString &outPath,
-                                       PictureFormat fallback)
-{
-    const QString name = QFileInfo(outPath).fileName();
-    return cliFormat(PictureFormats(), nameGiven, extensionOf(name), fallback);
-}
-
-Result<PictureFormat> CliAnimationFormat(const QString *nameGiven, const QString &outPath,
-                                         PictureFormat fallback)
+Result<PictureFormat> CliFormat(std::span<const PictureFormatInfo> formats,
+                                const QString *nameGiven, const QString &outPath,
+                                PictureFormat fallback)
 {
     const QString name = QFileInfo(outPath).fileName();
     const QStringView extension = extensionOf(name);
-    if (!nameGiven && extension.compare(u".apng", Qt::CaseInsensitive) == 0)
-        return PictureFormat::Apng;
-    return cliFormat(AnimationFormats(), nameGiven, extension, fallback);
+    if (!nameGiven)
+        for (const PictureFormatInfo &info : formats)
+            if (!info.alias.isEmpty() && extension.compare(info.alias, Qt::CaseInsensitive) == 0)
+                return info.format;
+    return cliFormat(formats, nameGiven, extension, fallback);
 }
 
 } // namespace mrv

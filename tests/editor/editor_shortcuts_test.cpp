@@ -48,7 +48,7 @@ protected:
     {
         const EditorMenus &m = w.Menus();
         const QList<QAction *> actions{m.mnuNew,    m.mnuOpen,       m.mnuSave, m.mnuBack,
-                                       m.mnuExport, m.mnuExAniFrame, m.mnuExit};
+                                       m.Export(u"mnuExport"), m.Export(u"mnuExAniFrame"), m.mnuExit};
         for (QAction *action : actions) {
             QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
             action->setEnabled(true); // as the export commands do when installed

@@ -33,19 +33,19 @@ TEST_F(ExportCommandsTest, InstallEnablesTheEntriesAndEachOpensItsFileDialog)
 {
     frmEditer &w = Load();
     const EditorMenus &m = w.Menus();
-    for (QAction *entry : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic})
+    for (QAction *entry : {m.Export(u"mnuExport"), m.Export(u"mnuExAniFrame"), m.mnuImportLongPic, m.Export(u"mnuExportLongPic")})
         EXPECT_FALSE(entry->isEnabled());
     EXPECT_FALSE(w.Controls().cmdExport->isEnabled());
 
     ExportMenuCommands::Install(w);
-    for (QAction *entry : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic})
+    for (QAction *entry : {m.Export(u"mnuExport"), m.Export(u"mnuExAniFrame"), m.mnuImportLongPic, m.Export(u"mnuExportLongPic")})
         EXPECT_TRUE(entry->isEnabled()) << entry->objectName();
     EXPECT_TRUE(w.Controls().cmdExport->isEnabled());
 
     // No answers scripted: every dialog is cancelled and nothing else is asked.
-    m.mnuExportLongPic->trigger();
-    m.mnuExAniFrame->trigger();
-    m.mnuExport->trigger();
+    m.Export(u"mnuExportLongPic")->trigger();
+    m.Export(u"mnuExAniFrame")->trigger();
+    m.Export(u"mnuExport")->trigger();
     w.Controls().cmdExport->click();
     m.mnuImportLongPic->trigger();
     ASSERT_EQ(prompts.files.size(), 5);
@@ -82,7 +82,7 @@ TEST_F(ExportCommandsTest, LongPictureWithTheBackgroundAndItsDialog)
     w.Document().SetFrameOffset(2, 100, w.CurrentProject()->aFrame.Item(2)->aY);
     ChooseFile(Out(QStringLiteral("anim")), 1);
     prompts.answerOptions(QVariantMap{}); // as proposed: the background stays in
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
 
     ASSERT_EQ(prompts.files.size(), 1);
     const FileDialogRequest &dialog = prompts.files.first();
@@ -114,14 +114,14 @@ TEST_F(ExportCommandsTest, LongPictureYesLeavesTheBackgroundOutAndCancelWritesNo
     frmEditer &w = LoadProject(2);
     ChooseFile(Out(QStringLiteral("anim")), 2);
     prompts.answerOptions(std::nullopt);
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
     EXPECT_EQ(prompts.options.size(), 1);
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_TRUE(OutFiles().isEmpty());
 
     ChooseFile(Out(QStringLiteral("clear")), 1);
     prompts.answerOptions(QVariantMap{{NoBackground, true}});
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
     ExpectDone(LastMessage(), LongDone);
     const QImage strip(Out(QStringLiteral("clear.png")));
     EXPECT_EQ(strip.pixelColor(10, 10), FrameColour(1));
@@ -135,7 +135,7 @@ TEST_F(ExportCommandsTest, FailedWritesShowThePathAndReasonInsteadOfCompletion)
     const QString missing = folder.file(QStringLiteral("missing/anim"));
     ChooseFile(missing, 2);
     prompts.answerOptions(QVariantMap{});
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
     MessageRequest shown = LastMessage();
     EXPECT_EQ(shown.icon, MsgIcon::Error);
     EXPECT_TRUE(shown.text.contains(QDir::toNativeSeparators(missing + QStringLiteral(".bmp"))))
@@ -145,7 +145,7 @@ TEST_F(ExportCommandsTest, FailedWritesShowThePathAndReasonInsteadOfCompletion)
     prompts.messages.clear();
     ChooseFile(folder.file(QStringLiteral("missing/seq")), 1);
     prompts.answerOptions(QVariantMap{{Loops, 1}, {NoBackground, true}});
-    w.Menus().mnuExAniFrame->trigger();
+    w.Menus().Export(u"mnuExAniFrame")->trigger();
     shown = LastMessage();
     EXPECT_EQ(shown.icon, MsgIcon::Error);
     EXPECT_TRUE(shown.text.contains(QStringLiteral("seq1.png"))) << shown.text;
@@ -169,7 +169,7 @@ TEST_F(ExportCommandsTest, SequenceAsksForLoopsAndWritesThePlayingOrder)
     frmEditer &w = LoadProject(12);
     ChooseFile(Out(QStringLiteral("seq.png")), 1);
     prompts.answerOptions(QVariantMap{{Loops, 3}, {NoBackground, true}});
-    w.Menus().mnuExAniFrame->trigger();
+    w.Menus().Export(u"mnuExAniFrame")->trigger();
 
     ASSERT_EQ(prompts.files.size(), 1);
     EXPECT_EQ(prompts.files[0].kind, FileDialogKind::Save);
@@ -205,7 +205,7 @@ TEST_F(ExportCommandsTest, SequenceOnceWithTheBackgroundAndCancelWritesNothing)
     frmEditer &w = LoadProject(3);
     ChooseFile(Out(QStringLiteral("s")), 3);
     prompts.answerOptions(QVariantMap{{Loops, 1}});
-    w.Menus().mnuExAniFrame->trigger();
+    w.Menus().Export(u"mnuExAniFrame")->trigger();
     ExpectDone(LastMessage(), SequenceDone);
     // 3 frames: 2 once, 1 looping, once: three JPEG pictures.
     EXPECT_EQ(OutFiles(), (QStringList{QStringLiteral("s1.jpg"), QStringLiteral("s2.jpg"),
@@ -218,7 +218,7 @@ TEST_F(ExportCommandsTest, SequenceOnceWithTheBackgroundAndCancelWritesNothing)
     prompts.messages.clear();
     ChooseFile(Out(QStringLiteral("t")), 1);
     prompts.answerOptions(std::nullopt);
-    w.Menus().mnuExAniFrame->trigger();
+    w.Menus().Export(u"mnuExAniFrame")->trigger();
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(OutFiles().size(), 3);
 }
@@ -237,22 +237,22 @@ TEST_F(ExportCommandsTest, OptionsOpenWithTheTargetsLastChoicesElseTheProposal)
     const EditorMenus &m = w.Menus();
 
     // Every target with a frame time proposes the one the full-screen preview plays at.
-    for (QAction *entry : {m.mnuExportAnimation, m.mnuExportPlymouth, m.mnuExportBootAnimation})
+    for (QAction *entry : {m.Export(u"mnuExportAnimation"), m.Export(u"mnuExportPlymouth"), m.Export(u"mnuExportBootAnimation")})
         EXPECT_EQ(exportWith(entry, entry->objectName(), {{frameTime, 55}}).Number(frameTime), 40)
             << entry->objectName().toStdString();
-    EXPECT_EQ(exportWith(m.mnuExAniFrame, QStringLiteral("s"), {{Loops, 1}}).Number(Loops), 2);
+    EXPECT_EQ(exportWith(m.Export(u"mnuExAniFrame"), QStringLiteral("s"), {{Loops, 1}}).Number(Loops), 2);
 
     // The next run of each target opens with its own last choices.
-    for (QAction *entry : {m.mnuExportAnimation, m.mnuExportPlymouth, m.mnuExportBootAnimation})
+    for (QAction *entry : {m.Export(u"mnuExportAnimation"), m.Export(u"mnuExportPlymouth"), m.Export(u"mnuExportBootAnimation")})
         EXPECT_EQ(exportWith(entry, QStringLiteral("again"), {}).Number(frameTime), 55)
             << entry->objectName().toStdString();
-    EXPECT_EQ(exportWith(m.mnuExAniFrame, QStringLiteral("t"), {}).Number(Loops), 1);
+    EXPECT_EQ(exportWith(m.Export(u"mnuExAniFrame"), QStringLiteral("t"), {}).Number(Loops), 1);
 
     // A kept value the option cannot take (a hand edit) leaves the proposal.
     ASSERT_TRUE(StoreExportChoices(settings, QStringLiteral("export-animation"),
                                    {{frameTime, QStringLiteral("0")},
                                     {Loops, QStringLiteral("5")}}));
-    const ExportOptions proposed = exportWith(m.mnuExportAnimation, QStringLiteral("u"), {});
+    const ExportOptions proposed = exportWith(m.Export(u"mnuExportAnimation"), QStringLiteral("u"), {});
     EXPECT_EQ(proposed.Number(frameTime), 40);
     EXPECT_EQ(proposed.Number(Loops), 5);
 }
@@ -266,7 +266,7 @@ TEST_F(ExportCommandsTest, PicturesThatCannotBeReadAreNamedWithTheirFramesWhenDo
     w.Document().SetBackgroundUrl(QStringLiteral("gone.png"));
     ChooseFile(Out(QStringLiteral("anim")), 1);
     prompts.answerOptions(QVariantMap{});
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
     const MessageRequest done = LastMessage();
     EXPECT_EQ(done.title, QStringLiteral("导出完成"));
     EXPECT_EQ(done.icon, MsgIcon::Warning);

@@ -316,7 +316,7 @@ TEST(Exporters, ReportWhatTheyWroteAsTheEditorAndTheCommandLineSayIt)
     EXPECT_EQ(images.doneMessage(small.project, proj),
               QStringLiteral("背景图片已保存到“") + out +
                   QStringLiteral("/proj.jpg”，\n帧动画文件夹名“proj_Frame”"));
-    EXPECT_EQ(images.cliReport(written, proj), out + QStringLiteral("/proj.jpg\n") + out +
+    EXPECT_EQ(images.cliReport(written, small.project, proj), out + QStringLiteral("/proj.jpg\n") + out +
                                                    QStringLiteral("/proj_Frame (3 frames)\n"));
 
     const Exporter &sequence = Registered("export-sequence");
@@ -324,14 +324,14 @@ TEST(Exporters, ReportWhatTheyWroteAsTheEditorAndTheCommandLineSayIt)
         sequence.defaultOptions(out + QStringLiteral("/seq"), PictureFormat::Png);
     const ExportResult frames = sequence.Run(source, seq);
     ASSERT_TRUE(frames.status);
-    EXPECT_EQ(sequence.cliReport(frames, seq),
+    EXPECT_EQ(sequence.cliReport(frames, small.project, seq),
               QStringLiteral("4 files: %1/seq1.png .. %1/seq4.png\n").arg(out));
-    EXPECT_EQ(sequence.cliReport(ExportResult{}, seq), QStringLiteral("0 files\n"));
+    EXPECT_EQ(sequence.cliReport(ExportResult{}, small.project, seq), QStringLiteral("0 files\n"));
 
     const Exporter &longPicture = Registered("export-long");
     const ExportOptions strip =
         longPicture.defaultOptions(out + QStringLiteral("/anim"), PictureFormat::Gif);
-    EXPECT_EQ(longPicture.cliReport(ExportResult{}, strip), out + QStringLiteral("/anim.gif\n"));
+    EXPECT_EQ(longPicture.cliReport(ExportResult{}, small.project, strip), out + QStringLiteral("/anim.gif\n"));
     EXPECT_EQ(longPicture.doneMessage(small.project, strip),
               QStringLiteral("动画长图导出完成，你可以使用“魔方”等软件应用到系统。"));
 }
@@ -340,19 +340,17 @@ TEST(Exporters, ReportWhatTheyWroteAsTheEditorAndTheCommandLineSayIt)
 class ProbeExporter final : public Exporter
 {
 public:
+    ProbeExporter()
+        : Exporter(QStringLiteral("probe"), std::span(&FormatInfo(PictureFormat::Png), 1),
+                   PictureFormat::Png, {})
+    {}
     mutable int writes = 0;
-    QString id() const override { return QStringLiteral("probe"); }
-    QString label() const override { return QStringLiteral("probe"); }
-    QString menuName() const override { return QStringLiteral("mnuProbe"); }
-    QString summary() const override { return {}; }
-    QList<PictureFormat> formats() const override { return {PictureFormat::Png}; }
-    PictureFormat defaultFormat() const override { return PictureFormat::Png; }
-    QString dialogTitle() const override { return {}; }
-    QString proposedName(const MVK &) const override { return {}; }
-    QString busyLabel() const override { return {}; }
-    QString doneMessage(const MVK &, const ExportOptions &) const override { return {}; }
-    QString cliReport(const ExportResult &, const ExportOptions &) const override { return {}; }
     QStringList outputFiles(const MVK &, const ExportOptions &) const override { return {}; }
+    QString doneMessage(const MVK &, const ExportOptions &) const override { return {}; }
+    QString cliReport(const ExportResult &, const MVK &, const ExportOptions &) const override
+    {
+        return {};
+    }
 
 protected:
     Status CheckProject(const MVK &project) const override
