@@ -5,6 +5,8 @@
 #include "imaging/pngcodec.h"
 #include "imaging/webpanimation.h"
 
+#include "support/picturetypes.h"
+
 #include <QFileInfo>
 
 #include <array>
@@ -25,23 +27,28 @@ Result<QByteArray> encodeStillWebP(const QImage &canvas)
 
 constexpr size_t StillCount = 5;
 
+QString caption(QStringView type)
+{
+    return PictureTypeNamed(type).caption;
+}
+
 const std::array<PictureFormatInfo, 7> &table()
 {
     static const std::array<PictureFormatInfo, 7> formats{{
-        {PictureFormat::Png, QStringLiteral(".png"), QStringLiteral("png"),
-         QStringLiteral("PNG文件(*.png)"), 1, EncodePng},
-        {PictureFormat::Bmp, QStringLiteral(".bmp"), QStringLiteral("bmp"),
-         QStringLiteral("BMP文件(*.bmp)"), 2, EncodeBmp},
-        {PictureFormat::Jpg, QStringLiteral(".jpg"), QStringLiteral("jpg"),
-         QStringLiteral("JPEG文件(*.jpg)"), 3, encodeExportJpg},
-        {PictureFormat::Gif, QStringLiteral(".gif"), QStringLiteral("gif"),
-         QStringLiteral("GIF文件(*.gif)"), 4, EncodeGif},
-        {PictureFormat::Tif, QStringLiteral(".tif"), QStringLiteral("tif"),
-         QStringLiteral("TIFF文件(*.tif)"), 5, EncodeTif},
-        {PictureFormat::WebP, QStringLiteral(".webp"), QStringLiteral("webp"),
-         QStringLiteral("WebP动画(*.webp)"), 2, encodeStillWebP},
-        {PictureFormat::Apng, QStringLiteral(".png"), QStringLiteral("apng"),
-         QStringLiteral("APNG动画(*.png)"), 3, EncodePng, QStringLiteral(".apng")},
+        {PictureFormat::Png, QStringLiteral(".png"), QStringLiteral("png"), caption(u"PNG"), 1,
+         EncodePng},
+        {PictureFormat::Bmp, QStringLiteral(".bmp"), QStringLiteral("bmp"), caption(u"BMP"), 2,
+         EncodeBmp},
+        {PictureFormat::Jpg, QStringLiteral(".jpg"), QStringLiteral("jpg"), caption(u"JPEG"), 3,
+         encodeExportJpg},
+        {PictureFormat::Gif, QStringLiteral(".gif"), QStringLiteral("gif"), caption(u"GIF"), 4,
+         EncodeGif},
+        {PictureFormat::Tif, QStringLiteral(".tif"), QStringLiteral("tif"), caption(u"TIFF"), 5,
+         EncodeTif},
+        {PictureFormat::WebP, QStringLiteral(".webp"), QStringLiteral("webp"), caption(u"WebP"), 2,
+         encodeStillWebP},
+        {PictureFormat::Apng, QStringLiteral(".png"), QStringLiteral("apng"), caption(u"APNG"), 3,
+         EncodePng, QStringLiteral(".apng")},
     }};
     return formats;
 }
@@ -52,7 +59,7 @@ const PictureFormatInfo &animatedGif()
     static const PictureFormatInfo gif{PictureFormat::Gif,
                                        QStringLiteral(".gif"),
                                        QStringLiteral("gif"),
-                                       QStringLiteral("GIF动画(*.gif)"),
+                                       PictureTypeNamed(u"GIF").animationCaption,
                                        1,
                                        EncodeGif};
     return gif;
@@ -152,10 +159,7 @@ const PictureFormatInfo *FormatByTypeIndex(int typeIndex)
 
 DlgFTlist ExportTypeList()
 {
-    DlgFTlist list;
-    for (const PictureFormatInfo &info : PictureFormats())
-        (void)list.Add(info.caption, info.extension.mid(1));
-    return list;
+    return MakeExportTypes();
 }
 
 Result<PictureFormat> CliFormat(std::span<const PictureFormatInfo> formats,

@@ -150,28 +150,4 @@ DlgFTlist MakeProjectTypes()
     return list;
 }
 
-DlgFTlist MakeImageTypes()
-{
-    DlgFTlist list;
-    (void)list.Add(QStringLiteral("图片文件(*.jpg;*.png;*.bmp;*.gif,*.tif)"),
-                   QStringLiteral("jpg,jpeg,png,bmp,gif,tif"));
-    (void)list.Add(QStringLiteral("JPEG文件(*.jpg)"), QStringLiteral("jpg,jpeg"));
-    (void)list.Add(QStringLiteral("PNG文件(*.png)"), QStringLiteral("png"));
-    (void)list.Add(QStringLiteral("BMP文件(*.bmp)"), QStringLiteral("bmp"));
-    (void)list.Add(QStringLiteral("GIF文件(*.gif)"), QStringLiteral("gif"));
-    (void)list.Add(QStringLiteral("TIFF文件(*.tif)"), QStringLiteral("tif,tiff"));
-    return list;
-}
-
-DlgFTlist MakeExportTypes()
-{
-    DlgFTlist list;
-    (void)list.Add(QStringLiteral("PNG文件(*.png)"), QStringLiteral("png"));
-    (void)list.Add(QStringLiteral("BMP文件(*.bmp)"), QStringLiteral("bmp"));
-    (void)list.Add(QStringLiteral("JPEG文件(*.jpg)"), QStringLiteral("jpg"));
-    (void)list.Add(QStringLiteral("GIF文件(*.gif)"), QStringLiteral("gif"));
-    (void)list.Add(QStringLiteral("TIFF文件(*.tif)"), QStringLiteral("tif"));
-    return list;
-}
-
 } // namespace mrv
