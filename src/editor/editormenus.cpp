@@ -43,9 +43,10 @@ void AddSeparator(QMenu &menu, const char *name)
 }
 
 /// The export entries of the first group, or of all the others.
-void AddExportEntries(QMenu &menu, bool firstGroup, std::vector<ExportEntry> &entries)
+void AddExportEntries(QMenu &menu, bool firstGroup, const std::vector<const Exporter *> &targets,
+                      std::vector<ExportEntry> &entries)
 {
-    for (const Exporter *exporter : ExportRegistry::All()) {
+    for (const Exporter *exporter : ExportRegistry::InMenuOrder(targets)) {
         if ((exporter->texts().menuPlace.group == 1) != firstGroup)
             continue;
         QAction *action = menu.addAction(exporter->label());
@@ -59,6 +60,11 @@ void AddExportEntries(QMenu &menu, bool firstGroup, std::vector<ExportEntry> &en
 
 EditorMenus BuildEditorMenus(QMenuBar &bar)
 {
+    return BuildEditorMenus(bar, ExportRegistry::All());
+}
+
+EditorMenus BuildEditorMenus(QMenuBar &bar, const std::vector<const Exporter *> &targets)
+{
     EditorMenus m;
     m.mnuFile = bar.addMenu(Tr::tr("文件(&F)"));
     m.mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -69,11 +75,11 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     m.mnuSaveNew = AddEntry(file, "mnuSaveNew", Tr::tr("另存工程为(&A)"));
     m.mnuBack = AddEntry(file, "mnuBack", Tr::tr("还原(&V)"), QKeySequence(QStringLiteral("Ctrl+B")));
     AddSeparator(file, "heng1");
-    AddExportEntries(file, true, m.exports);
+    AddExportEntries(file, true, targets, m.exports);
     AddSeparator(file, "heng2");
     m.mnuImportLongPic = AddEntry(file, "mnuImportLongPic", Tr::tr("导入长图动画"));
     m.mnuImportFrames = AddEntry(file, "mnuImportFrames", Tr::tr("导入帧序列(&I)..."));
-    AddExportEntries(file, false, m.exports);
+    AddExportEntries(file, false, targets, m.exports);
     AddSeparator(file, "heng3");
     // E belongs to 导出工程 (Ctrl+E); two entries on one letter would only cycle between them.
     m.mnuExit = AddEntry(file, "mnuExit", Tr::tr("退出(&X)"), QKeySequence(QStringLiteral("Ctrl+W")));

@@ -62,6 +62,8 @@ struct EditorMenus
 /// offer yet (exports, import, options, about, update check) are disabled, and so are undo and redo
 /// until bound.
 EditorMenus BuildEditorMenus(QMenuBar &bar);
+/// The same with these export targets instead of the registered ones.
+EditorMenus BuildEditorMenus(QMenuBar &bar, const std::vector<const Exporter *> &targets);
 
 /// The caption of the undo or redo entry: the caption with its mnemonic (`idle`, e.g.
 /// "撤销(&U)") while there is no step, else the verb and the step's name ("撤销 移动背景图片").

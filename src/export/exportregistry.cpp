@@ -32,16 +32,18 @@ std::vector<const Exporter *> Targets()
 
 const std::vector<const Exporter *> &ExportRegistry::All()
 {
-    static const std::vector<const Exporter *> all = [] {
-        std::vector<const Exporter *> targets = Targets();
-        std::stable_sort(targets.begin(), targets.end(), [](const Exporter *a, const Exporter *b) {
-            const MenuPlace &x = a->texts().menuPlace;
-            const MenuPlace &y = b->texts().menuPlace;
-            return std::pair(x.group, x.order) < std::pair(y.group, y.order);
-        });
-        return targets;
-    }();
+    static const std::vector<const Exporter *> all = InMenuOrder(Targets());
     return all;
+}
+
+std::vector<const Exporter *> ExportRegistry::InMenuOrder(std::vector<const Exporter *> targets)
+{
+    std::stable_sort(targets.begin(), targets.end(), [](const Exporter *a, const Exporter *b) {
+        const MenuPlace &x = a->texts().menuPlace;
+        const MenuPlace &y = b->texts().menuPlace;
+        return std::pair(x.group, x.order) < std::pair(y.group, y.order);
+    });
+    return targets;
 }
 
 std::vector<const Exporter *> ExportRegistry::InCliOrder()

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 
 namespace mrv::test {
@@ -33,12 +34,14 @@ TEST_F(ExportCommandsTest, InstallEnablesTheEntriesAndEachOpensItsFileDialog)
 {
     frmEditer &w = Load();
     const EditorMenus &m = w.Menus();
-    for (QAction *entry : {m.Export(u"mnuExport"), m.Export(u"mnuExAniFrame"), m.mnuImportLongPic, m.Export(u"mnuExportLongPic")})
+    for (QAction *entry : {m.Export(u"mnuExport"), m.Export(u"mnuExAniFrame"), m.mnuImportLongPic,
+                           m.Export(u"mnuExportLongPic")})
         EXPECT_FALSE(entry->isEnabled());
     EXPECT_FALSE(w.Controls().cmdExport->isEnabled());
 
     ExportMenuCommands::Install(w);
-    for (QAction *entry : {m.Export(u"mnuExport"), m.Export(u"mnuExAniFrame"), m.mnuImportLongPic, m.Export(u"mnuExportLongPic")})
+    for (QAction *entry : {m.Export(u"mnuExport"), m.Export(u"mnuExAniFrame"), m.mnuImportLongPic,
+                           m.Export(u"mnuExportLongPic")})
         EXPECT_TRUE(entry->isEnabled()) << entry->objectName();
     EXPECT_TRUE(w.Controls().cmdExport->isEnabled());
 
@@ -49,7 +52,8 @@ TEST_F(ExportCommandsTest, InstallEnablesTheEntriesAndEachOpensItsFileDialog)
     w.Controls().cmdExport->click();
     m.mnuImportLongPic->trigger();
     ASSERT_EQ(prompts.files.size(), 5);
-    const QStringList titles{QStringLiteral("选择保存的长图文件名"), QStringLiteral("请输入动画序列前缀"),
+    const QStringList titles{QStringLiteral("选择保存的长图文件名"),
+                             QStringLiteral("请输入动画序列前缀"),
                              QStringLiteral("选择工程导出位置"), QStringLiteral("选择工程导出位置"),
                              QStringLiteral("选择图片文件")};
     for (int i = 0; i < 5; ++i)
@@ -73,6 +77,59 @@ TEST_F(ExportCommandsTest, EveryRegisteredTargetHasItsFileMenuEntry)
         ASSERT_EQ(prompts.files.size(), 1) << exporter->id().toStdString();
         EXPECT_EQ(prompts.files[0].title, exporter->dialogTitle());
         EXPECT_EQ(prompts.files[0].proposedName, exporter->proposedName(*w.CurrentProject()));
+    }
+}
+
+/// A target known only by its texts, to see where the menu puts it.
+class PlacedTarget final : public Exporter
+{
+public:
+    explicit PlacedTarget(const ExportTexts &texts)
+        : Exporter(QStringLiteral("export-placed"), PictureFormats(), PictureFormat::Png, texts)
+    {}
+    QStringList outputFiles(const MVK &, const ExportOptions &) const override { return {}; }
+    QString doneMessage(const MVK &, const ExportOptions &) const override { return {}; }
+    QString cliReport(const ExportResult &, const MVK &, const ExportOptions &) const override
+    {
+        return {};
+    }
+
+protected:
+    Status CheckProject(const MVK &) const override { return Status::Ok(); }
+    ExportResult Write(const ExportSource &, const ExportOptions &, const ExportProgress &,
+                       const std::atomic_bool *) const override
+    {
+        return {};
+    }
+};
+
+TEST(ExportMenuEntries, ATargetGetsItsEntryWhereItsTextsPlaceIt)
+{
+    ExportTexts first;
+    first.menuText = "第一组";
+    first.menuName = QStringLiteral("mnuPlacedFirst");
+    first.shortcut = QStringLiteral("Ctrl+K");
+    first.menuPlace = {1, 0};
+    ExportTexts unplaced; // no name, no place: last of the entries after the imports
+    unplaced.menuText = "未放置";
+    // The object name of the entry before which the target's lands.
+    const std::pair<ExportTexts, const char *> cases[] = {{first, "mnuExport"},
+                                                          {unplaced, "heng3"}};
+    for (const auto &[texts, before] : cases) {
+        const PlacedTarget target(texts);
+        std::vector<const Exporter *> targets = ExportRegistry::All();
+        targets.push_back(&target);
+        QMenuBar bar;
+        const EditorMenus m = BuildEditorMenus(bar, targets);
+        QAction *entry = m.Export(target.menuName());
+        ASSERT_NE(entry, nullptr) << texts.menuText;
+        EXPECT_EQ(entry->text(), QString::fromUtf8(texts.menuText));
+        EXPECT_EQ(entry->shortcut(), QKeySequence(texts.shortcut));
+        const QList<QAction *> file = m.mnuFile->actions();
+        const qsizetype at = file.indexOf(entry);
+        ASSERT_LT(at + 1, file.size());
+        EXPECT_EQ(file.at(at + 1)->objectName(), QString::fromLatin1(before)) << texts.menuText;
+        EXPECT_EQ(m.exports.size(), targets.size());
     }
 }
 
@@ -182,8 +239,9 @@ TEST_F(ExportCommandsTest, SequenceAsksForLoopsAndWritesThePlayingOrder)
     const OptionsRequest &asked = prompts.options[0];
     EXPECT_EQ(asked.title, QStringLiteral("请输入循环次数"));
     ASSERT_EQ(asked.specs.size(), 2);
-    EXPECT_EQ(asked.specs[0].prompt,
-              QStringLiteral("第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。"));
+    EXPECT_EQ(
+        asked.specs[0].prompt,
+        QStringLiteral("第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。"));
     EXPECT_EQ(asked.specs[1].prompt, QStringLiteral("是否保持图片透明通道"));
     EXPECT_EQ(asked.proposed.Number(Loops), 2);
     ASSERT_EQ(prompts.messages.size(), 1);
@@ -237,22 +295,26 @@ TEST_F(ExportCommandsTest, OptionsOpenWithTheTargetsLastChoicesElseTheProposal)
     const EditorMenus &m = w.Menus();
 
     // Every target with a frame time proposes the one the full-screen preview plays at.
-    for (QAction *entry : {m.Export(u"mnuExportAnimation"), m.Export(u"mnuExportPlymouth"), m.Export(u"mnuExportBootAnimation")})
+    for (QAction *entry : {m.Export(u"mnuExportAnimation"), m.Export(u"mnuExportPlymouth"),
+                           m.Export(u"mnuExportBootAnimation")})
         EXPECT_EQ(exportWith(entry, entry->objectName(), {{frameTime, 55}}).Number(frameTime), 40)
             << entry->objectName().toStdString();
-    EXPECT_EQ(exportWith(m.Export(u"mnuExAniFrame"), QStringLiteral("s"), {{Loops, 1}}).Number(Loops), 2);
+    EXPECT_EQ(
+        exportWith(m.Export(u"mnuExAniFrame"), QStringLiteral("s"), {{Loops, 1}}).Number(Loops), 2);
 
     // The next run of each target opens with its own last choices.
-    for (QAction *entry : {m.Export(u"mnuExportAnimation"), m.Export(u"mnuExportPlymouth"), m.Export(u"mnuExportBootAnimation")})
+    for (QAction *entry : {m.Export(u"mnuExportAnimation"), m.Export(u"mnuExportPlymouth"),
+                           m.Export(u"mnuExportBootAnimation")})
         EXPECT_EQ(exportWith(entry, QStringLiteral("again"), {}).Number(frameTime), 55)
             << entry->objectName().toStdString();
     EXPECT_EQ(exportWith(m.Export(u"mnuExAniFrame"), QStringLiteral("t"), {}).Number(Loops), 1);
 
     // A kept value the option cannot take (a hand edit) leaves the proposal.
-    ASSERT_TRUE(StoreExportChoices(settings, QStringLiteral("export-animation"),
-                                   {{frameTime, QStringLiteral("0")},
-                                    {Loops, QStringLiteral("5")}}));
-    const ExportOptions proposed = exportWith(m.Export(u"mnuExportAnimation"), QStringLiteral("u"), {});
+    ASSERT_TRUE(
+        StoreExportChoices(settings, QStringLiteral("export-animation"),
+                           {{frameTime, QStringLiteral("0")}, {Loops, QStringLiteral("5")}}));
+    const ExportOptions proposed =
+        exportWith(m.Export(u"mnuExportAnimation"), QStringLiteral("u"), {});
     EXPECT_EQ(proposed.Number(frameTime), 40);
     EXPECT_EQ(proposed.Number(Loops), 5);
 }
@@ -289,9 +351,9 @@ TEST_F(ExportCommandsTest, ProjectImagesFromTheButton)
     EXPECT_EQ(prompts.files[0].filterIndex, 0);
     EXPECT_EQ(prompts.files[0].proposedName, QStringLiteral("anim"));
     ASSERT_EQ(prompts.messages.size(), 1);
-    ExpectDone(prompts.messages[0], QStringLiteral("背景图片已保存到“")
-                                        + QDir::toNativeSeparators(Out(QStringLiteral("proj.png")))
-                                        + QStringLiteral("”，\n帧动画文件夹名“proj_Frame”"));
+    ExpectDone(prompts.messages[0], QStringLiteral("背景图片已保存到“") +
+                                        QDir::toNativeSeparators(Out(QStringLiteral("proj.png"))) +
+                                        QStringLiteral("”，\n帧动画文件夹名“proj_Frame”"));
 
     EXPECT_EQ(QImage(Out(QStringLiteral("proj.png"))).size(), QSize(1024, 768));
     const QStringList frames = OutFiles(QStringLiteral("proj_Frame"));
