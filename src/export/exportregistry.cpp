@@ -19,13 +19,17 @@ template <typename Target> const Exporter *One()
     return &target;
 }
 
-/// Every target, in no particular order: their texts place them.
+/// Every target, one line each, in no particular order: their texts place them.
 std::vector<const Exporter *> Targets()
 {
-    return {
-        One<ProjectImagesExporter>(), One<SequenceExporter>(), One<LongPictureExporter>(),
-        One<AnimationExporter>(),     One<PlymouthExporter>(), One<BootAnimationExporter>(),
-    };
+    std::vector<const Exporter *> targets;
+    targets.push_back(One<ProjectImagesExporter>());
+    targets.push_back(One<SequenceExporter>());
+    targets.push_back(One<LongPictureExporter>());
+    targets.push_back(One<AnimationExporter>());
+    targets.push_back(One<PlymouthExporter>());
+    targets.push_back(One<BootAnimationExporter>());
+    return targets;
 }
 
 } // namespace
