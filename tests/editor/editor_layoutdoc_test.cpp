@@ -115,9 +115,11 @@ TEST_F(LayoutDocument, MenusCarryTheirCaptionsAndShortcutsAndLaterCommandsAreDis
     EXPECT_EQ(m.mnuHelp->title(), QStringLiteral("帮助(&H)"));
     for (QAction *now : {m.mnuNew, m.mnuOpen, m.mnuSave, m.mnuSaveNew, m.mnuBack, m.mnuExit})
         EXPECT_TRUE(now->isEnabled()) << now->objectName().toStdString();
-    for (QAction *later : {m.Export(u"mnuExport"), m.Export(u"mnuExAniFrame"), m.mnuImportLongPic, m.mnuImportFrames,
-                           m.Export(u"mnuExportLongPic"), m.Export(u"mnuExportAnimation"), m.Export(u"mnuExportPlymouth"),
-                           m.Export(u"mnuExportBootAnimation"), m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
+    for (QAction *later :
+         {m.Export(u"mnuExport"), m.Export(u"mnuExAniFrame"), m.mnuImportLongPic, m.mnuImportFrames,
+          m.Export(u"mnuExportLongPic"), m.Export(u"mnuExportAnimation"),
+          m.Export(u"mnuExportPlymouth"), m.Export(u"mnuExportBootAnimation"), m.mnuOptions,
+          m.mnuAbout, m.mnuCheckUpdates})
         EXPECT_FALSE(later->isEnabled()) << later->objectName().toStdString();
     const QList<QAction *> file = m.mnuFile->actions();
     ASSERT_EQ(file.size(), 17);
