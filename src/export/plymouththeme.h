@@ -28,7 +28,7 @@ struct PlymouthScriptPlan
 {
     int introCount = 0;
     int loopCount = 0;
-    int frameTime = 75; ///< milliseconds per frame, at least 1
+    int frameTime = FrameDuration::Default; ///< milliseconds per frame, at least 1
 };
 
 /// The theme's script: the background over the whole screen, the animation area at the
