@@ -21,6 +21,9 @@ QList<PictureFormat> Exporter::formats() const
 
 QString Exporter::label() const
 {
+    // A target without a text of its own is still offered, under its command's name.
+    if (!m_texts.menuText || !*m_texts.menuText)
+        return m_id;
     return QCoreApplication::translate(MenuTextContext, m_texts.menuText);
 }
 

@@ -42,7 +42,8 @@ inline constexpr const char *MenuTextContext = "EditorMenus";
 struct ExportTexts
 {
     /// The menu entry's text as written in the source ("导出长图动画"); marked with
-    /// QT_TRANSLATE_NOOP in MenuTextContext so that the translations carry it.
+    /// QT_TRANSLATE_NOOP in MenuTextContext so that the translations carry it; empty, the
+    /// entry shows the id.
     const char *menuText = "";
     QString menuName; ///< the entry's Qt object name ("mnuExportLongPic"); "mnu" + id when empty
     QString shortcut; ///< "Ctrl+E", empty for none

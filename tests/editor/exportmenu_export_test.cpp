@@ -110,25 +110,25 @@ TEST(ExportMenuEntries, ATargetGetsItsEntryWhereItsTextsPlaceIt)
     first.menuName = QStringLiteral("mnuPlacedFirst");
     first.shortcut = QStringLiteral("Ctrl+K");
     first.menuPlace = {1, 0};
-    ExportTexts unplaced; // no name, no place: last of the entries after the imports
-    unplaced.menuText = "未放置";
-    // The object name of the entry before which the target's lands.
-    const std::pair<ExportTexts, const char *> cases[] = {{first, "mnuExport"},
-                                                          {unplaced, "heng3"}};
-    for (const auto &[texts, before] : cases) {
+    // No text, name or place: shown by its id, last of the entries after the imports.
+    const ExportTexts unplaced;
+    // The text shown, and the object name of the entry before which the target's lands.
+    const std::tuple<ExportTexts, const char *, const char *> cases[] = {
+        {first, "第一组", "mnuExport"}, {unplaced, "export-placed", "heng3"}};
+    for (const auto &[texts, shown, before] : cases) {
         const PlacedTarget target(texts);
         std::vector<const Exporter *> targets = ExportRegistry::All();
         targets.push_back(&target);
         QMenuBar bar;
         const EditorMenus m = BuildEditorMenus(bar, targets);
         QAction *entry = m.Export(target.menuName());
-        ASSERT_NE(entry, nullptr) << texts.menuText;
-        EXPECT_EQ(entry->text(), QString::fromUtf8(texts.menuText));
+        ASSERT_NE(entry, nullptr) << shown;
+        EXPECT_EQ(entry->text(), QString::fromUtf8(shown));
         EXPECT_EQ(entry->shortcut(), QKeySequence(texts.shortcut));
         const QList<QAction *> file = m.mnuFile->actions();
         const qsizetype at = file.indexOf(entry);
         ASSERT_LT(at + 1, file.size());
-        EXPECT_EQ(file.at(at + 1)->objectName(), QString::fromLatin1(before)) << texts.menuText;
+        EXPECT_EQ(file.at(at + 1)->objectName(), QString::fromLatin1(before)) << shown;
         EXPECT_EQ(m.exports.size(), targets.size());
     }
 }
