@@ -495,10 +495,6 @@
         <translation>Only whole numbers are allowed</translation>
     </message>
     <message>
-        <source>只允许输入0-65535</source>
-        <translation>Only 0 to 65535 is allowed</translation>
-    </message>
-    <message>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
@@ -773,6 +769,22 @@ Frame %1</translation>
     <message>
         <source>插入帧</source>
         <translation>Insert Frames</translation>
+    </message>
+    <message>
+        <source>只允许输入%1-%2</source>
+        <translation>Only %1 to %2 is allowed</translation>
+    </message>
+    <message>
+        <source>图片、动画和视频(*.jpg;*.png;*.bmp;*.gif;*.tif;*.webp;*.mp4;*.webm;*.mkv;*.mov;*.avi)</source>
+        <translation>Pictures, animations and videos (*.jpg;*.png;*.bmp;*.gif;*.tif;*.webp;*.mp4;*.webm;*.mkv;*.mov;*.avi)</translation>
+    </message>
+    <message>
+        <source>PNG和APNG文件(*.png)</source>
+        <translation>PNG and APNG files (*.png)</translation>
+    </message>
+    <message>
+        <source>视频(*.mp4;*.webm;*.mkv;*.mov;*.avi)</source>
+        <translation>Videos (*.mp4;*.webm;*.mkv;*.mov;*.avi)</translation>
     </message>
 </context>
 <context>
