@@ -6,6 +6,7 @@
 #include "project/mvk.h"
 
 #include "exporttestdata.h"
+#include "cliinprocess.h"
 #include "cliprocess.h"
 #include "testsupport.h"
 
@@ -22,43 +23,6 @@ namespace mrv {
 namespace {
 
 using namespace test;
-
-struct Cli
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-Cli RunCli(const QStringList &args)
-{
-    Cli cli;
-    QTextStream out(&cli.out);
-    QTextStream err(&cli.err);
-    cli.code = cli::RunCli(args, out, err);
-    out.flush();
-    err.flush();
-    return cli;
-}
-
-/// A saved 1024 x 768 project with the reference background and `frames` yellow squares, one
-/// of them (the third, when there is one) pointing at a missing file.
-struct CliProject
-{
-    TempFolder folder;
-    QString path;
-    explicit CliProject(int frames = 7, int width = 1024)
-    {
-        WritePng(folder.file(QStringLiteral("bg.png")), ReferenceBackground());
-        WritePng(folder.file(QStringLiteral("sq.png")), Flat(30, 30, Yellow));
-        QStringList paths;
-        for (int i = 1; i <= frames; ++i)
-            paths << (i == 3 ? QStringLiteral("gone.png") : QStringLiteral("sq.png"));
-        MVK project = MakeProject(folder, width, 768, paths);
-        path = SaveProject(project, folder);
-    }
-    QString File(const QString &name) const { return folder.file(name); }
-};
 
 TEST(CliExport, HelpListsEveryRegisteredTargetInItsOrder)
 {

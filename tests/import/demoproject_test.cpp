@@ -3,6 +3,7 @@
 #include "cli/exportcli.h"
 #include "project/mvk.h"
 
+#include "cliinprocess.h"
 #include "cliprocess.h"
 #include "exporttestdata.h"
 #include "testsupport.h"
@@ -16,24 +17,6 @@ namespace mrv {
 namespace {
 
 using namespace test;
-
-struct Cli
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-Cli RunCli(const QStringList &args)
-{
-    Cli cli;
-    QTextStream out(&cli.out);
-    QTextStream err(&cli.err);
-    cli.code = cli::RunCli(args, out, err);
-    out.flush();
-    err.flush();
-    return cli;
-}
 
 TEST(CliDemo, DemoProjectIsCompleteAndItsLoopDiffersFromTheIntro)
 {
