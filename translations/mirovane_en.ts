@@ -2,137 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
-    <name>EditorMenus</name>
-    <message>
-        <source>文件(&amp;F)</source>
-        <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>新建工程(&amp;N)</source>
-        <translation>&amp;New Project</translation>
-    </message>
-    <message>
-        <source>打开工程(&amp;O)</source>
-        <translation>&amp;Open Project...</translation>
-    </message>
-    <message>
-        <source>保存工程(&amp;S)</source>
-        <translation>&amp;Save Project</translation>
-    </message>
-    <message>
-        <source>另存工程为(&amp;A)</source>
-        <translation>Save Project &amp;As...</translation>
-    </message>
-    <message>
-        <source>还原(&amp;V)</source>
-        <translation>Re&amp;vert</translation>
-    </message>
-    <message>
-        <source>导出工程(&amp;E)</source>
-        <translation>&amp;Export Project Images...</translation>
-    </message>
-    <message>
-        <source>导出动画帧序列(&amp;F)</source>
-        <translation>Export &amp;Frame Sequence...</translation>
-    </message>
-    <message>
-        <source>导入长图动画</source>
-        <translation>Import Long Picture</translation>
-    </message>
-    <message>
-        <source>导入帧序列(&amp;I)...</source>
-        <translation>&amp;Import Frames...</translation>
-    </message>
-    <message>
-        <source>导出长图动画</source>
-        <translation>Export Long Picture</translation>
-    </message>
-    <message>
-        <source>导出动画图片(&amp;G)...</source>
-        <translation>Export Animated Picture (&amp;GIF, WebP, APNG)...</translation>
-    </message>
-    <message>
-        <source>导出 Linux 开机主题(&amp;P)...</source>
-        <translation>Export Linux Boot Theme (&amp;Plymouth)...</translation>
-    </message>
-    <message>
-        <source>导出 Android 开机动画(&amp;D)...</source>
-        <translation>Export An&amp;droid Boot Animation...</translation>
-    </message>
-    <message>
-        <source>退出(&amp;X)</source>
-        <translation>E&amp;xit</translation>
-    </message>
-    <message>
-        <source>编辑(&amp;E)</source>
-        <translation>&amp;Edit</translation>
-    </message>
-    <message>
-        <source>撤销(&amp;U)</source>
-        <translation>&amp;Undo</translation>
-    </message>
-    <message>
-        <source>重做(&amp;R)</source>
-        <translation>&amp;Redo</translation>
-    </message>
-    <message>
-        <source>帧(&amp;R)</source>
-        <translation>Fra&amp;mes</translation>
-    </message>
-    <message>
-        <source>在前面插入帧</source>
-        <translation>Insert Frame Before</translation>
-    </message>
-    <message>
-        <source>在后面插入帧</source>
-        <translation>Insert Frame After</translation>
-    </message>
-    <message>
-        <source>复制帧</source>
-        <translation>Copy Frame</translation>
-    </message>
-    <message>
-        <source>删除帧</source>
-        <translation>Delete Frame</translation>
-    </message>
-    <message>
-        <source>上移</source>
-        <translation>Move Up</translation>
-    </message>
-    <message>
-        <source>下移</source>
-        <translation>Move Down</translation>
-    </message>
-    <message>
-        <source>反转顺序</source>
-        <translation>Reverse Order</translation>
-    </message>
-    <message>
-        <source>选项(&amp;O)</source>
-        <translation>&amp;Options</translation>
-    </message>
-    <message>
-        <source>帮助(&amp;H)</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>关于(&amp;A)</source>
-        <translation>&amp;About</translation>
-    </message>
-    <message>
-        <source>检查更新(&amp;N)</source>
-        <translation>Check for &amp;New Version</translation>
-    </message>
-    <message>
-        <source>撤销</source>
-        <translation>Undo</translation>
-    </message>
-    <message>
-        <source>重做</source>
-        <translation>Redo</translation>
-    </message>
-</context>
-<context>
     <name>Mirovane</name>
     <message>
         <source>工程文件保存失败: %1</source>
@@ -774,30 +643,425 @@ Frame %1</translation>
         <source>插入帧</source>
         <translation>Insert Frames</translation>
     </message>
-</context>
-<context>
-    <name>mrv::FrameList</name>
     <message>
-        <source>浏览</source>
-        <translation>Browse</translation>
+        <source>导入帧序列</source>
+        <translation>Import Frames</translation>
     </message>
     <message>
-        <source>调整</source>
-        <translation>Adjust</translation>
+        <source>正在导入帧……</source>
+        <translation>Importing frames...</translation>
     </message>
-</context>
-<context>
-    <name>mrv::FrameStripModel</name>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>新建工程(&amp;N)</source>
+        <translation>&amp;New Project</translation>
+    </message>
+    <message>
+        <source>打开工程(&amp;O)</source>
+        <translation>&amp;Open Project...</translation>
+    </message>
+    <message>
+        <source>保存工程(&amp;S)</source>
+        <translation>&amp;Save Project</translation>
+    </message>
+    <message>
+        <source>另存工程为(&amp;A)</source>
+        <translation>Save Project &amp;As...</translation>
+    </message>
+    <message>
+        <source>还原(&amp;V)</source>
+        <translation>Re&amp;vert</translation>
+    </message>
+    <message>
+        <source>导出工程(&amp;E)</source>
+        <translation>&amp;Export Project Images...</translation>
+    </message>
+    <message>
+        <source>导出动画帧序列(&amp;F)</source>
+        <translation>Export &amp;Frame Sequence...</translation>
+    </message>
+    <message>
+        <source>导入长图动画</source>
+        <translation>Import Long Picture</translation>
+    </message>
+    <message>
+        <source>导入帧序列(&amp;I)...</source>
+        <translation>&amp;Import Frames...</translation>
+    </message>
+    <message>
+        <source>导出长图动画</source>
+        <translation>Export Long Picture</translation>
+    </message>
+    <message>
+        <source>导出动画图片(&amp;G)...</source>
+        <translation>Export Animated Picture (&amp;GIF, WebP, APNG)...</translation>
+    </message>
+    <message>
+        <source>导出 Linux 开机主题(&amp;P)...</source>
+        <translation>Export Linux Boot Theme (&amp;Plymouth)...</translation>
+    </message>
+    <message>
+        <source>导出 Android 开机动画(&amp;D)...</source>
+        <translation>Export An&amp;droid Boot Animation...</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>帧(&amp;R)</source>
+        <translation>Fra&amp;mes</translation>
+    </message>
+    <message>
+        <source>在前面插入帧</source>
+        <translation>Insert Frame Before</translation>
+    </message>
+    <message>
+        <source>在后面插入帧</source>
+        <translation>Insert Frame After</translation>
+    </message>
+    <message>
+        <source>复制帧</source>
+        <translation>Copy Frame</translation>
+    </message>
+    <message>
+        <source>上移</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <source>下移</source>
+        <translation>Move Down</translation>
+    </message>
+    <message>
+        <source>反转顺序</source>
+        <translation>Reverse Order</translation>
+    </message>
+    <message>
+        <source>选项(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>关于(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>检查更新(&amp;N)</source>
+        <translation>Check for &amp;New Version</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>正在导出，请等待当前导出完成或取消后再试。</source>
+        <translation>An export is running. Wait until it finishes, or cancel it, and try again.</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <comment>between the items of a list</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>背景</source>
+        <comment>where an unreadable picture is used</comment>
+        <translation>background</translation>
+    </message>
+    <message>
+        <source>第 %1 帧</source>
+        <comment>where an unreadable picture is used</comment>
+        <translation>frame %1</translation>
+    </message>
+    <message>
+        <source>警告：无法读取图片“%1”%2，该区域保持透明</source>
+        <translation>Warning: the picture “%1”%2 cannot be read; its area stays transparent</translation>
+    </message>
+    <message>
+        <source>（%1）</source>
+        <translation> (%1)</translation>
+    </message>
+    <message>
+        <source>……以及另外 %1 张无法读取的图片</source>
+        <translation>...and %1 more pictures that cannot be read</translation>
+    </message>
+    <message>
+        <source>图片、动画和视频(*.jpg;*.png;*.bmp;*.gif;*.tif;*.webp;*.mp4;*.webm;*.mkv;*.mov;*.avi)</source>
+        <translation>Pictures, animations and videos (*.jpg;*.png;*.bmp;*.gif;*.tif;*.webp;*.mp4;*.webm;*.mkv;*.mov;*.avi)</translation>
+    </message>
+    <message>
+        <source>PNG和APNG文件(*.png)</source>
+        <translation>PNG and APNG files (*.png)</translation>
+    </message>
+    <message>
+        <source>视频(*.mp4;*.webm;*.mkv;*.mov;*.avi)</source>
+        <translation>Videos (*.mp4;*.webm;*.mkv;*.mov;*.avi)</translation>
+    </message>
+    <message>
+        <source>拖入了 %1 张图片，一次最多导入 %2 张，未作任何更改</source>
+        <translation>%1 pictures were dropped, but one import takes at most %2; nothing was changed</translation>
+    </message>
+    <message>
+        <source>拖入帧</source>
+        <translation>Drop Frames</translation>
+    </message>
+    <message>
+        <source>选择帧图片所在的文件夹，或一个动画图片或视频</source>
+        <translation>Choose a Folder of Frame Pictures, an Animated Picture or a Video</translation>
+    </message>
+    <message>
+        <source>动画或视频的每一帧将保存为图片，放在工程文件旁边。工程还没有保存，请先选择工程的保存位置。</source>
+        <translation>Every frame of the animation or video is saved as a picture beside the project file. The project has not been saved yet: choose where to save it first.</translation>
+    </message>
+    <message>
+        <source>显示这一帧</source>
+        <translation>Show this frame</translation>
+    </message>
     <message>
         <source>图片无法读取</source>
         <translation>The picture cannot be read</translation>
     </message>
-</context>
-<context>
-    <name>mrv::ThumbnailStrip</name>
+    <message>
+        <source>你的文件修改了没有保存，是否保存</source>
+        <translation>Your file has unsaved changes. Save them?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>打开工程文件</source>
+        <translation>Open Project File</translation>
+    </message>
+    <message>
+        <source>工程文件保存失败：
+%1</source>
+        <translation>The project file was not saved:
+%1</translation>
+    </message>
+    <message>
+        <source>选择工程保存位置</source>
+        <translation>Choose Where to Save the Project</translation>
+    </message>
+    <message>
+        <source>工程文件储存位置不存在</source>
+        <translation>The project's file does not exist</translation>
+    </message>
+    <message>
+        <source>还原为最后一次保存的%1版本？</source>
+        <translation>Revert to the last saved version of %1?</translation>
+    </message>
     <message>
         <source>缩略图</source>
         <translation>Thumbnails</translation>
+    </message>
+    <message>
+        <source>播放速度为原片的 %1%</source>
+        <translation>played at %1% of the original's speed</translation>
+    </message>
+    <message>
+        <source>“%1”无法读取：%2</source>
+        <translation>“%1” cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>“%1”无法导入：%2</source>
+        <translation>“%1” cannot be imported: %2</translation>
+    </message>
+    <message>
+        <source>视频数据已损坏，没有可以解码的画面</source>
+        <translation>The video data is damaged: no picture in it can be decoded</translation>
+    </message>
+    <message>
+        <source>结束时间须晚于开始时间</source>
+        <translation>The end time must be later than the start time</translation>
+    </message>
+    <message>
+        <source>循环起点不在原片以内，或第 1-60 帧播放不到它</source>
+        <translation>The loop start lies outside the original, or frames 1-60 do not reach it</translation>
+    </message>
+    <message>
+        <source>%1 帧，%2 秒，%3</source>
+        <translation>%1 frames, %2 s, %3</translation>
+    </message>
+    <message>
+        <source>Mirovane 演示</source>
+        <translation>Mirovane Demo</translation>
+    </message>
+    <message>
+        <source>图片内容无法解码</source>
+        <translation>The picture's content cannot be decoded</translation>
+    </message>
+    <message>
+        <source>“%1”有 %2 张图片，一次最多导入 %3 张，未作任何更改</source>
+        <translation>“%1” holds %2 pictures, but one import takes at most %3; nothing was changed</translation>
+    </message>
+    <message>
+        <source>文件夹“%1”中没有可以读取的图片</source>
+        <translation>The folder “%1” holds no readable pictures</translation>
+    </message>
+    <message>
+        <source>“%1”不是可以读取的图片：%2</source>
+        <translation>“%1” is not a readable picture: %2</translation>
+    </message>
+    <message>
+        <source>已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %3 遍），%4</source>
+        <translation>Imported %1 frames timed for the boot screen (the original has %2 frames; frames 61-%1 loop through it %3 times), %4</translation>
+    </message>
+    <message>
+        <source>循环起点 %1 秒不在原片的循环可以开始的范围内：它须在原片长度以内，且第 1-60 帧能播放到它</source>
+        <translation>The loop start at %1 s is not where the loop can begin: it must lie within the original, and frames 1-60 must reach it</translation>
+    </message>
+    <message>
+        <source>无法删除“%1”</source>
+        <translation>Cannot delete “%1”</translation>
+    </message>
+    <message>
+        <source>动画“%1”的帧要保存在工程文件旁边，请先保存工程</source>
+        <translation>The frames of the animation “%1” are saved beside the project file: save the project first</translation>
+    </message>
+    <message>
+        <source>导入已取消，未作任何更改</source>
+        <translation>The import was cancelled; nothing was changed</translation>
+    </message>
+    <message>
+        <source>“%1”：%2</source>
+        <translation>“%1”: %2</translation>
+    </message>
+    <message>
+        <source>动画“%1”超过 %2 帧，未作任何更改</source>
+        <translation>The animation “%1” has more than %2 frames; nothing was changed</translation>
+    </message>
+    <message>
+        <source>动画“%1”有 %2 帧，超过 %3 帧，未作任何更改</source>
+        <translation>The animation “%1” has %2 frames, more than %3; nothing was changed</translation>
+    </message>
+    <message>
+        <source>动画“%1”是 %2 × %3 像素的 %4 帧，超过一次导入的上限（画布宽 × 高 × 帧数不超过 %5 像素），未作任何更改</source>
+        <translation>The animation “%1” has %4 frames of %2 × %3 pixels, more than one import takes (canvas width × height × frames at most %5 pixels); nothing was changed</translation>
+    </message>
+    <message>
+        <source>不是可以导入的图片类型</source>
+        <translation>Not a type of picture that can be imported</translation>
+    </message>
+    <message>
+        <source>找不到“%1”</source>
+        <translation>“%1” cannot be found</translation>
+    </message>
+    <message>
+        <source>“%1”是动画图片：开始和结束时间只用于视频</source>
+        <translation>“%1” is an animated picture: the start and end times are for videos only</translation>
+    </message>
+    <message>
+        <source>“%1”不是动画图片：缩放和按开机时间只用于动画图片</source>
+        <translation>“%1” is not an animated picture: fitting and boot timing are for animated pictures only</translation>
+    </message>
+    <message>
+        <source>工程现在有 %1 帧。Windows 启动动画只显示 %2 帧：第 %3 帧及以后的帧不会进入动画长图。</source>
+        <translation>The project now has %1 frames. The Windows boot animation shows only %2: frame %3 and later do not go into the long picture.</translation>
+    </message>
+    <message>
+        <source>工程现在有 %1 帧。Windows 启动动画显示 %2 帧：动画长图的第 %3 至 %2 格将是空白。</source>
+        <translation>The project now has %1 frames. The Windows boot animation shows %2: cells %3 to %2 of the long picture will be empty.</translation>
+    </message>
+    <message>
+        <source>以下 %1 个文件无法读取，已跳过：</source>
+        <translation>These %1 files cannot be read and were skipped:</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>……以及另外 %1 个文件</source>
+        <translation>...and %1 more files</translation>
+    </message>
+    <message>
+        <source>“%1”不是可用的缩放方式：contain、cover 或 none</source>
+        <translation>“%1” is not a valid fit: use contain, cover or none</translation>
+    </message>
+    <message>
+        <source>“%1”不是可用的帧时间方式：frames 或 boot</source>
+        <translation>“%1” is not a valid timing: use frames or boot</translation>
+    </message>
+    <message>
+        <source>“%1”不是%2的秒数（0 或更大）</source>
+        <translation>“%1” is not a valid %2 in seconds (0 or more)</translation>
+    </message>
+    <message>
+        <source>循环起点</source>
+        <comment>whose seconds a message says are wrong</comment>
+        <translation>loop start</translation>
+    </message>
+    <message>
+        <source>开始时间</source>
+        <comment>whose seconds a message says are wrong</comment>
+        <translation>start time</translation>
+    </message>
+    <message>
+        <source>结束时间</source>
+        <comment>whose seconds a message says are wrong</comment>
+        <translation>end time</translation>
+    </message>
+    <message>
+        <source>工程有 %1 帧，超过 %2 帧时纵向偏移超出范围，无法导入动画长图</source>
+        <translation>The project has %1 frames; beyond %2 frames the vertical offsets are out of range, so the long picture cannot be imported</translation>
+    </message>
+    <message>
+        <source>偏移参数不符合规则</source>
+        <translation>The offset is not valid</translation>
+    </message>
+    <message>
+        <source>%1：X偏移必须在 -32768 到 32767 之间</source>
+        <translation>%1: the X offset must be from -32768 to 32767</translation>
+    </message>
+    <message>
+        <source>找不到长图文件“%1”</source>
+        <translation>The long picture “%1” cannot be found</translation>
+    </message>
+    <message>
+        <source>已逐帧导入 %1 帧</source>
+        <translation>Imported %1 frames, one for each frame of the original</translation>
+    </message>
+    <message>
+        <source>视频长 %1 秒，只导入了第 %2-%3 秒（可选择开始和结束时间）</source>
+        <translation>The video is %1 s long; only seconds %2-%3 were imported (the start and end times can be chosen)</translation>
+    </message>
+    <message>
+        <source>开始时间 %1 秒不在视频长度 %2 秒以内</source>
+        <translation>The start time %1 s is not within the video's length of %2 s</translation>
+    </message>
+    <message>
+        <source>要解码 %1 帧 %2 × %3 像素的画面，超过一次导入的上限（宽 × 高 × 帧数不超过 %4 像素）</source>
+        <translation>Decoding %1 frames of %2 × %3 pixels is more than one import takes (width × height × frames at most %4 pixels)</translation>
+    </message>
+    <message>
+        <source>循环起点 %1 秒不在所选时间段内，或第 1-60 帧播放不到它</source>
+        <translation>The loop start at %1 s lies outside the chosen time range, or frames 1-60 do not reach it</translation>
+    </message>
+    <message>
+        <source>视频的帧要保存在工程文件旁边，请先保存工程</source>
+        <translation>The frames of the video are saved beside the project file: save the project first</translation>
     </message>
 </context>
 <context>

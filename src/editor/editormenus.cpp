@@ -1,7 +1,8 @@
 #include "editor/editormenus.h"
 
+#include "support/tr.h"
+
 #include <QAction>
-#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,12 +11,6 @@
 namespace mrv {
 
 namespace {
-
-/// The context of this file's texts in the translations.
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(EditorMenus)
-};
 
 QAction *AddEntry(QMenu &menu, const char *name, const QString &caption,
                   const QKeySequence &shortcut = {})

@@ -1,6 +1,7 @@
 #include "uilanguage.h"
 #include "project/mvk.h"
 #include "settings/settings.h"
+#include "settings/settingslocation.h"
 #include "support/filetypes.h"
 #include "widgets/exportoptionsdialog.h"
 #include "widgets/playback.h"
@@ -8,12 +9,16 @@
 #include "preview/fullscreengeometry.h"
 #include "editor/editorcontrols.h"
 #include "editor/editormenus.h"
+#include "editor/framecommands.h"
+#include "editor/frmediter.h"
 #include "editor/frmsetting.h"
 #include "scriptedprompts.h"
+#include "testsupport.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -136,4 +141,57 @@ TEST(UiLanguage, EnglishReachesTheMainWindowAndTheDialogs)
         EXPECT_FALSE(HasChinese(text)) << text.toStdString();
     // Without the translator the program is as it always was.
     EXPECT_EQ(InterfaceTexts(), chinese);
+}
+
+namespace {
+
+/// What the editor says along an import of frames and the questions after it: the dialog's
+/// title, every message with its title and the undo entry the import made.
+QStringList ImportTexts()
+{
+    test::TempFolder folder;
+    folder.write(ConfigFileName, DefaultConfiguration());
+    Settings settings = std::move(*LoadSettings(folder.path()));
+    test::ScriptedPrompts prompts;
+    frmEditer window(settings, prompts);
+    window.Form_Load({});
+    FrameCommands::Install(window.Context());
+    folder.write(QStringLiteral("seq/2.png"), "broken");
+    QImage picture(20, 20, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    picture.save(folder.file(QStringLiteral("seq/1.png")));
+    folder.write(QStringLiteral("seq/notes.txt"), "not a picture");
+    prompts.answerFile(FileDialogAnswer{folder.file(QStringLiteral("seq")), 1});
+    window.Menus().mnuImportFrames->trigger();
+    const QString undo = window.Menus().mnuUndo->text();
+    window.Menus().mnuNew->trigger(); // unsaved changes: the question, cancelled
+    prompts.answerFile(FileDialogAnswer{folder.file(QStringLiteral("missing")), 1});
+    window.Menus().mnuImportFrames->trigger();
+
+    QStringList texts{undo};
+    for (const FileDialogRequest &request : prompts.files)
+        texts << request.title;
+    for (const MessageRequest &message : prompts.messages)
+        texts << message.text << message.title;
+    return texts;
+}
+
+} // namespace
+
+TEST(UiLanguage, EnglishReachesTheImportMessagesAndTheQuestions)
+{
+    const QStringList chinese = ImportTexts();
+    ASSERT_EQ(chinese.size(), 9) << chinese.join(u'|').toStdString();
+    for (const QString &text : chinese)
+        EXPECT_TRUE(HasChinese(text)) << text.toStdString();
+
+    QTranslator english;
+    ASSERT_TRUE(LoadEnglish(english));
+    QCoreApplication::installTranslator(&english);
+    const QStringList translated = ImportTexts();
+    QCoreApplication::removeTranslator(&english);
+
+    ASSERT_EQ(translated.size(), chinese.size());
+    for (const QString &text : translated)
+        EXPECT_FALSE(HasChinese(text)) << text.toStdString();
 }
