@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>EditorMenus</name>
+    <message>
+        <source>导出动画图片(&amp;G)...</source>
+        <translation>Export Animated Picture (&amp;GIF, WebP, APNG)...</translation>
+    </message>
+    <message>
+        <source>导出 Android 开机动画(&amp;D)...</source>
+        <translation>Export An&amp;droid Boot Animation...</translation>
+    </message>
+    <message>
+        <source>导出长图动画</source>
+        <translation>Export Long Picture</translation>
+    </message>
+    <message>
+        <source>导出 Linux 开机主题(&amp;P)...</source>
+        <translation>Export Linux Boot Theme (&amp;Plymouth)...</translation>
+    </message>
+    <message>
+        <source>导出工程(&amp;E)</source>
+        <translation>&amp;Export Project Images...</translation>
+    </message>
+    <message>
+        <source>导出动画帧序列(&amp;F)</source>
+        <translation>Export &amp;Frame Sequence...</translation>
+    </message>
+</context>
+<context>
     <name>Mirovane</name>
     <message>
         <source>工程文件保存失败: %1</source>
@@ -364,10 +391,6 @@
         <translation>Only whole numbers are allowed</translation>
     </message>
     <message>
-        <source>只允许输入0-65535</source>
-        <translation>Only 0 to 65535 is allowed</translation>
-    </message>
-    <message>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
@@ -676,36 +699,12 @@ Frame %1</translation>
         <translation>Re&amp;vert</translation>
     </message>
     <message>
-        <source>导出工程(&amp;E)</source>
-        <translation>&amp;Export Project Images...</translation>
-    </message>
-    <message>
-        <source>导出动画帧序列(&amp;F)</source>
-        <translation>Export &amp;Frame Sequence...</translation>
-    </message>
-    <message>
         <source>导入长图动画</source>
         <translation>Import Long Picture</translation>
     </message>
     <message>
         <source>导入帧序列(&amp;I)...</source>
         <translation>&amp;Import Frames...</translation>
-    </message>
-    <message>
-        <source>导出长图动画</source>
-        <translation>Export Long Picture</translation>
-    </message>
-    <message>
-        <source>导出动画图片(&amp;G)...</source>
-        <translation>Export Animated Picture (&amp;GIF, WebP, APNG)...</translation>
-    </message>
-    <message>
-        <source>导出 Linux 开机主题(&amp;P)...</source>
-        <translation>Export Linux Boot Theme (&amp;Plymouth)...</translation>
-    </message>
-    <message>
-        <source>导出 Android 开机动画(&amp;D)...</source>
-        <translation>Export An&amp;droid Boot Animation...</translation>
     </message>
     <message>
         <source>退出(&amp;X)</source>
@@ -866,7 +865,7 @@ Frame %1</translation>
     </message>
     <message>
         <source>工程文件储存位置不存在</source>
-        <translation>The project's file does not exist</translation>
+        <translation>The project&apos;s file does not exist</translation>
     </message>
     <message>
         <source>还原为最后一次保存的%1版本？</source>
@@ -878,7 +877,7 @@ Frame %1</translation>
     </message>
     <message>
         <source>播放速度为原片的 %1%</source>
-        <translation>played at %1% of the original's speed</translation>
+        <translation>played at %1% of the original&apos;s speed</translation>
     </message>
     <message>
         <source>“%1”无法读取：%2</source>
@@ -910,7 +909,7 @@ Frame %1</translation>
     </message>
     <message>
         <source>图片内容无法解码</source>
-        <translation>The picture's content cannot be decoded</translation>
+        <translation>The picture&apos;s content cannot be decoded</translation>
     </message>
     <message>
         <source>“%1”有 %2 张图片，一次最多导入 %3 张，未作任何更改</source>
@@ -1049,7 +1048,7 @@ Frame %1</translation>
     </message>
     <message>
         <source>开始时间 %1 秒不在视频长度 %2 秒以内</source>
-        <translation>The start time %1 s is not within the video's length of %2 s</translation>
+        <translation>The start time %1 s is not within the video&apos;s length of %2 s</translation>
     </message>
     <message>
         <source>要解码 %1 帧 %2 × %3 像素的画面，超过一次导入的上限（宽 × 高 × 帧数不超过 %4 像素）</source>
@@ -1062,6 +1061,10 @@ Frame %1</translation>
     <message>
         <source>视频的帧要保存在工程文件旁边，请先保存工程</source>
         <translation>The frames of the video are saved beside the project file: save the project first</translation>
+    </message>
+    <message>
+        <source>只允许输入%1-%2</source>
+        <translation>Only %1 to %2 is allowed</translation>
     </message>
 </context>
 <context>

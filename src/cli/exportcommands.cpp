@@ -106,22 +106,8 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
             io.err << NothingWrittenNote() << "\n";
         return result.refused ? ExitInvalidInput : ExitWriteFailed;
     }
-    io.out << exporter.cliReport(result, options);
+    io.out << exporter.cliReport(result, *project, options);
     return ExitOk;
-}
-
-/// The export subcommands in the order the help has always listed them; targets registered
-/// later follow in the registry's order.
-std::vector<const Exporter *> CliExporters()
-{
-    std::vector<const Exporter *> listed;
-    for (const char16_t *id : {u"export-long", u"export-sequence", u"export-images"})
-        if (const Exporter *exporter = ExportRegistry::Find(id))
-            listed.push_back(exporter);
-    for (const Exporter *exporter : ExportRegistry::All())
-        if (std::find(listed.begin(), listed.end(), exporter) == listed.end())
-            listed.push_back(exporter);
-    return listed;
 }
 
 } // namespace
@@ -175,7 +161,7 @@ InterruptWatch::~InterruptWatch()
 std::vector<Command> ExportCommands()
 {
     std::vector<Command> commands;
-    for (const Exporter *exporter : CliExporters())
+    for (const Exporter *exporter : ExportRegistry::InCliOrder())
         commands.push_back({exporter->id(), exporter->cliUsage(), exporter->summary(),
                             [exporter](const QStringList &args, Streams &io) {
                                 return runExport(*exporter, args, io);

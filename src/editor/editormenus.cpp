@@ -1,5 +1,7 @@
 #include "editor/editormenus.h"
 
+#include "export/exporter.h"
+#include "export/exportregistry.h"
 #include "support/tr.h"
 
 #include <QAction>
@@ -34,9 +36,28 @@ void AddSeparator(QMenu &menu, const char *name)
     menu.addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
+/// The export entries of the first group, or of all the others.
+void AddExportEntries(QMenu &menu, bool firstGroup, const std::vector<const Exporter *> &targets,
+                      std::vector<ExportEntry> &entries)
+{
+    for (const Exporter *exporter : ExportRegistry::InMenuOrder(targets)) {
+        if ((exporter->texts().menuPlace.group == 1) != firstGroup)
+            continue;
+        QAction *action = menu.addAction(exporter->label());
+        action->setObjectName(exporter->menuName());
+        action->setShortcut(QKeySequence(exporter->shortcut()));
+        entries.push_back({exporter, action});
+    }
+}
+
 } // namespace
 
 EditorMenus BuildEditorMenus(QMenuBar &bar)
+{
+    return BuildEditorMenus(bar, ExportRegistry::All());
+}
+
+EditorMenus BuildEditorMenus(QMenuBar &bar, const std::vector<const Exporter *> &targets)
 {
     EditorMenus m;
     m.mnuFile = bar.addMenu(Tr::tr("文件(&F)"));
@@ -48,19 +69,11 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     m.mnuSaveNew = AddEntry(file, "mnuSaveNew", Tr::tr("另存工程为(&A)"));
     m.mnuBack = AddEntry(file, "mnuBack", Tr::tr("还原(&V)"), QKeySequence(QStringLiteral("Ctrl+B")));
     AddSeparator(file, "heng1");
-    m.mnuExport = AddEntry(file, "mnuExport", Tr::tr("导出工程(&E)"), QKeySequence(QStringLiteral("Ctrl+E")));
-    m.mnuExAniFrame = AddEntry(file, "mnuExAniFrame", Tr::tr("导出动画帧序列(&F)"),
-                               QKeySequence(QStringLiteral("Ctrl+L")));
+    AddExportEntries(file, true, targets, m.exports);
     AddSeparator(file, "heng2");
     m.mnuImportLongPic = AddEntry(file, "mnuImportLongPic", Tr::tr("导入长图动画"));
     m.mnuImportFrames = AddEntry(file, "mnuImportFrames", Tr::tr("导入帧序列(&I)..."));
-    m.mnuExportLongPic = AddEntry(file, "mnuExportLongPic", Tr::tr("导出长图动画"));
-    m.mnuExportAnimation =
-        AddEntry(file, "mnuExportAnimation", Tr::tr("导出动画图片(&G)..."));
-    m.mnuExportPlymouth =
-        AddEntry(file, "mnuExportPlymouth", Tr::tr("导出 Linux 开机主题(&P)..."));
-    m.mnuExportBootAnimation =
-        AddEntry(file, "mnuExportBootAnimation", Tr::tr("导出 Android 开机动画(&D)..."));
+    AddExportEntries(file, false, targets, m.exports);
     AddSeparator(file, "heng3");
     // E belongs to 导出工程 (Ctrl+E); two entries on one letter would only cycle between them.
     m.mnuExit = AddEntry(file, "mnuExit", Tr::tr("退出(&X)"), QKeySequence(QStringLiteral("Ctrl+W")));
@@ -96,14 +109,23 @@ EditorMenus BuildEditorMenus(QMenuBar &bar)
     m.mnuAbout = AddEntry(*m.mnuHelp, "mnuAbout", Tr::tr("关于(&A)"));
     m.mnuCheckUpdates = AddEntry(*m.mnuHelp, "mnuCheckUpdates", Tr::tr("检查更新(&N)"));
 
-    for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic,
-                           m.mnuExportAnimation, m.mnuExportPlymouth, m.mnuExportBootAnimation,
-                           m.mnuUndo, m.mnuRedo, m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
+    for (QAction *later : {m.mnuImportLongPic, m.mnuUndo, m.mnuRedo, m.mnuOptions, m.mnuAbout,
+                           m.mnuCheckUpdates})
         later->setEnabled(false);
+    for (const ExportEntry &entry : m.exports)
+        entry.action->setEnabled(false);
     m.mnuImportFrames->setEnabled(false);
     for (QAction *later : m.mnuFrame->actions())
         later->setEnabled(false);
     return m;
+}
+
+QAction *EditorMenus::Export(QStringView menuName) const
+{
+    for (const ExportEntry &entry : exports)
+        if (entry.action->objectName() == menuName)
+            return entry.action;
+    return nullptr;
 }
 
 QString HistoryActionText(const QString &idle, const QString &verb, const QString &step)

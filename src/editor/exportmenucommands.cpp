@@ -111,13 +111,10 @@ ExportMenuCommands &ExportMenuCommands::Install(const EditorContext &context)
 {
     auto *commands = new ExportMenuCommands(context);
     const EditorMenus &menus = context.menus;
-    for (const Exporter *exporter : ExportRegistry::All()) {
-        auto *entry = menus.mnuFile->findChild<QAction *>(exporter->menuName());
-        if (!entry)
-            continue;
-        connect(entry, &QAction::triggered, commands,
-                [commands, exporter] { commands->RunExporter(*exporter); });
-        entry->setEnabled(true);
+    for (const ExportEntry &entry : menus.exports) {
+        connect(entry.action, &QAction::triggered, commands,
+                [commands, exporter = entry.exporter] { commands->RunExporter(*exporter); });
+        entry.action->setEnabled(true);
     }
     connect(menus.mnuImportLongPic, &QAction::triggered, commands,
             &ExportMenuCommands::mnuImportLongPic_Click);

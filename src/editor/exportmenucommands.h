@@ -40,7 +40,7 @@ class ExportMenuCommands : public QObject
     Q_OBJECT
 
 public:
-    /// Connects each export target's File menu entry (found by its `menuName`), `cmdExport` and
+    /// Connects each export target's File menu entry, `cmdExport` and
     /// `mnuImportLongPic` to these commands and enables them. The commands live as long as the
     /// editor (they are its child).
     static ExportMenuCommands &Install(const EditorContext &context);

@@ -54,20 +54,7 @@ QString StepName(const QAction &entry)
 
 DlgFTlist FrameImportTypes()
 {
-    DlgFTlist list;
-    (void)list.Add(
-        Tr::tr("图片、动画和视频(*.jpg;*.png;*.bmp;*.gif;*.tif;*.webp;*.mp4;*.webm;*.mkv;"
-               "*.mov;*.avi)"),
-        QStringLiteral("jpg,jpeg,png,apng,bmp,gif,tif,tiff,webp,mp4,m4v,webm,mkv,mov,avi"));
-    (void)list.Add(Tr::tr("GIF动画(*.gif)"), QStringLiteral("gif"));
-    (void)list.Add(Tr::tr("WebP动画(*.webp)"), QStringLiteral("webp"));
-    (void)list.Add(Tr::tr("PNG和APNG文件(*.png)"), QStringLiteral("png,apng"));
-    (void)list.Add(Tr::tr("JPEG文件(*.jpg)"), QStringLiteral("jpg,jpeg"));
-    (void)list.Add(Tr::tr("BMP文件(*.bmp)"), QStringLiteral("bmp"));
-    (void)list.Add(Tr::tr("TIFF文件(*.tif)"), QStringLiteral("tif,tiff"));
-    (void)list.Add(Tr::tr("视频(*.mp4;*.webm;*.mkv;*.mov;*.avi)"),
-                   QStringLiteral("mp4,m4v,webm,mkv,mov,avi"));
-    return list;
+    return MakeFrameImportTypes();
 }
 
 QList<int> RowsToActOn(int row, const QList<int> &selection)

@@ -60,7 +60,7 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     m_timPlay.setParent(this);
     m_timPlay.setObjectName(QStringLiteral("timPlay"));
     m_timPlay.setTimerType(Qt::PreciseTimer);
-    m_timPlay.setInterval(DefaultFrameTime);
+    m_timPlay.setInterval(FrameDuration::Default);
 
     ConnectControls();
     ConnectDocument();

@@ -28,12 +28,7 @@ namespace mrv {
 
 bool HasDropPictureExtension(const QString &path)
 {
-    static const QStringList accepted = {QStringLiteral("jpeg"), QStringLiteral("jpg"),
-                                         QStringLiteral("bmp"),  QStringLiteral("png"),
-                                         QStringLiteral("gif"),  QStringLiteral("tif"),
-                                         QStringLiteral("tiff")};
-    const QString extension = path.mid(path.lastIndexOf(u'.') + 1);
-    return accepted.contains(extension, Qt::CaseSensitive);
+    return IsStillPictureName(path);
 }
 
 bool IsDroppablePicture(const QString &path)

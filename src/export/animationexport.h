@@ -4,6 +4,7 @@
 #include "export/exportsource.h"
 #include "imaging/pictureformats.h"
 #include "imaging/webpanimation.h"
+#include "support/frameduration.h"
 
 #include <QSize>
 #include <QString>
@@ -29,7 +30,7 @@ struct AnimationOptions
     int loops = 3; ///< how often the loop part plays after the intro
     AnimationArea area = AnimationArea::Cell;
     int screenWidth = 640; ///< Screen: the width; the height follows the project's ratio
-    int frameMs = 75;
+    int frameMs = FrameDuration::Default;
     bool repeat = false; ///< the file starts again from the intro forever
     bool includeBackground = true;
     int quality = WebPLossless; ///< WebP only

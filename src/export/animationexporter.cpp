@@ -1,9 +1,10 @@
 #include "export/animationexporter.h"
 
-#include "export/bootparts.h"
 #include "export/exportnames.h"
 #include "project/mvk.h"
+#include "support/frameduration.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -13,7 +14,7 @@ namespace mrv {
 const QString AnimationExporter::Loops = QStringLiteral("loops");
 const QString AnimationExporter::Area = QStringLiteral("area");
 const QString AnimationExporter::Width = QStringLiteral("width");
-const QString AnimationExporter::FrameTime = QStringLiteral("frame-time");
+const QString AnimationExporter::FrameTime = FrameTimeOptionName;
 const QString AnimationExporter::Repeat = QStringLiteral("repeat");
 const QString AnimationExporter::NoBackground = QStringLiteral("no-background");
 const QString AnimationExporter::Quality = QStringLiteral("quality");
@@ -24,150 +25,93 @@ namespace {
 
 constexpr int MinLoops = 1, MaxLoops = 255;
 constexpr int MinWidth = 16, MaxWidth = 1024;
-constexpr int MinFrameTime = 1, MaxFrameTime = 65535;
 
-ExportOptionSpec intOption(const QString &name, int value, int minimum, int maximum,
-                           const QString &usedValueText, const QString &valueName)
+/// The chosen path with the format's extension appended unless its file name contains it or
+/// the format's other extension (".apng").
+QString OutputPath(const QString &chosenPath, PictureFormat format)
 {
-    ExportOptionSpec spec;
-    spec.name = name;
-    spec.kind = OptionKind::Int;
-    spec.defaultValue = value;
-    spec.cliFlag = QStringLiteral("--") + name;
-    spec.minimum = minimum;
-    spec.maximum = maximum;
-    spec.usedValueText = usedValueText;
-    spec.valueName = valueName;
-    return spec;
+    const QString alias = FormatInfo(format).alias;
+    if (!alias.isEmpty() && QFileInfo(chosenPath).fileName().contains(alias, Qt::CaseInsensitive))
+        return chosenPath;
+    return LongPictureTargetFor(chosenPath, format).path;
 }
 
-ExportOptionSpec flagOption(const QString &name)
+ExportDescriptor<AnimationOptions> Descriptor()
 {
-    ExportOptionSpec spec;
-    spec.name = name;
-    spec.kind = OptionKind::Bool;
-    spec.defaultValue = false;
-    spec.cliFlag = QStringLiteral("--") + name;
-    return spec;
+    ExportTexts texts;
+    texts.menuText = QT_TRANSLATE_NOOP("EditorMenus", "导出动画图片(&G)...");
+    texts.menuName = QStringLiteral("mnuExportAnimation");
+    texts.menuPlace = {2, 2};
+    texts.dialogTitle = QStringLiteral("选择保存的动画图片文件名");
+    texts.busyLabel = QStringLiteral("正在导出动画图片…");
+    texts.cliSummary = QStringLiteral("write the animation as an animated picture: intro once, "
+                                      "then the loop (default GIF, 3 loops; gif, webp or apng)");
+    texts.cliOrder = 4;
+    texts.proposedName = [](const MVK &project) -> QString { return project.aName; };
+    return {
+        texts,
+        [](const AnimationOptions &) -> QString { return QStringLiteral("动画图片导出完成。"); },
+        [](const AnimationOptions &used, const ExportResult &) -> QString {
+            return used.path + u'\n';
+        }};
 }
 
 } // namespace
 
-QString AnimationExporter::summary() const
-{
-    return QStringLiteral("write the animation as an animated picture: intro once, then the loop "
-                          "(default GIF, 3 loops; gif, webp or apng)");
-}
-
-QList<PictureFormat> AnimationExporter::formats() const
-{
-    QList<PictureFormat> all;
-    for (const PictureFormatInfo &info : AnimationFormats())
-        all << info.format;
-    return all;
-}
-
-Result<PictureFormat> AnimationExporter::cliFormat(const QString *nameGiven,
-                                                   const QString &out) const
-{
-    return CliAnimationFormat(nameGiven, out, defaultFormat());
-}
+AnimationExporter::AnimationExporter()
+    : EngineExporter(QStringLiteral("export-animation"), AnimationFormats(), PictureFormat::Gif,
+                     Descriptor())
+{}
 
 QList<ExportOptionSpec> AnimationExporter::options() const
 {
     ExportOptionSpec loops =
-        intOption(Loops, 3, MinLoops, MaxLoops, QStringLiteral("循环 %1 次"), QStringLiteral("N"));
+        IntOption(Loops, 3, MinLoops, MaxLoops, QStringLiteral("循环 %1 次"), QStringLiteral("N"));
     loops.prompt = QStringLiteral("循环部分播放几次");
-    ExportOptionSpec area;
-    area.name = Area;
-    area.kind = OptionKind::Choice;
-    area.defaultValue = AreaCell;
-    area.cliFlag = QStringLiteral("--area");
-    area.valueName = QStringLiteral("cell|screen");
-    area.prompt = QStringLiteral("画面");
-    area.choices = {{AreaCell, QStringLiteral("动画区域（200×200）")},
-                    {AreaScreen, QStringLiteral("整个屏幕")}};
+    const ExportOptionSpec area = ChoiceOption(Area, QStringLiteral("区域"),
+                                               {{AreaCell, QStringLiteral("动画区域（200×200）")},
+                                                {AreaScreen, QStringLiteral("整个屏幕")}},
+                                               QStringLiteral("画面"));
     ExportOptionSpec width =
-        intOption(Width, 640, MinWidth, MaxWidth, QStringLiteral("宽度 %1"), QStringLiteral("W"));
+        IntOption(Width, 640, MinWidth, MaxWidth, QStringLiteral("宽度 %1"), QStringLiteral("W"));
     width.prompt = QStringLiteral("整个屏幕时的宽度（像素）");
-    ExportOptionSpec frameTime = intOption(FrameTime, 75, MinFrameTime, MaxFrameTime,
-                                           QStringLiteral("帧时间 %1 毫秒"), QStringLiteral("MS"));
-    frameTime.prompt = QStringLiteral("每帧显示多少毫秒（1-65535）");
-    ExportOptionSpec repeat = flagOption(Repeat);
-    repeat.prompt = QStringLiteral("循环播放");
-    ExportOptionSpec noBackground = flagOption(NoBackground);
-    noBackground.prompt = QStringLiteral("去掉全屏背景");
+    width.usedWhen = [](const ExportOptions &values) { return values.Text(Area) == AreaScreen; };
+    ExportOptionSpec frameTime = FrameTimeOption();
+    frameTime.usedValueText = QStringLiteral("帧时间 %1 毫秒");
     ExportOptionSpec quality =
-        intOption(Quality, WebPLossless, 0, 100, QStringLiteral("质量 %1"), QStringLiteral("Q"));
+        IntOption(Quality, WebPLossless, 0, 100, QStringLiteral("质量 %1"), QStringLiteral("Q"));
     quality.prompt = QStringLiteral("WebP 质量");
-    return {loops, area, width, frameTime, repeat, noBackground, quality};
+    quality.usedWhen = [](const ExportOptions &values) {
+        return values.format == PictureFormat::WebP;
+    };
+    return {loops,
+            area,
+            width,
+            frameTime,
+            FlagOption(Repeat, QStringLiteral("循环播放")),
+            FlagOption(NoBackground, QStringLiteral("去掉全屏背景")),
+            quality};
 }
 
-void AnimationExporter::ProposeOptions(const MVK &, std::optional<int> previewFrameTime,
-                                       ExportOptions &options) const
+Result<AnimationOptions> AnimationExporter::Resolve(const MVK &, const ExportOptions &options) const
 {
-    ProposeFrameTime(previewFrameTime, options);
-}
-
-Status AnimationExporter::CheckOptions(const ExportOptions &options) const
-{
-    const QString area = options.Text(Area);
-    if (area != AreaCell && area != AreaScreen)
-        return Status::Fail(QStringLiteral("区域“%1”无效，只能是 cell 或 screen").arg(area));
-    return Status::Ok();
-}
-
-bool AnimationExporter::OptionUsed(const QString &name, const ExportOptions &options) const
-{
-    if (name == Width)
-        return options.Text(Area) == AreaScreen;
-    if (name == Quality)
-        return options.format == PictureFormat::WebP;
-    return true;
-}
-
-QString AnimationExporter::proposedName(const MVK &project) const
-{
-    return project.aName;
-}
-
-QString AnimationExporter::doneMessage(const MVK &, const ExportOptions &) const
-{
-    return QStringLiteral("动画图片导出完成。");
-}
-
-QString AnimationExporter::cliReport(const ExportResult &, const ExportOptions &options) const
-{
-    return OutputPath(options.target, options.format) + u'\n';
-}
-
-QStringList AnimationExporter::outputFiles(const MVK &, const ExportOptions &options) const
-{
-    return {OutputPath(options.target, options.format)};
-}
-
-AnimationOptions AnimationExporter::EngineOptions(const ExportOptions &options)
-{
-    AnimationOptions engine;
-    engine.path = OutputPath(options.target, options.format);
-    engine.format = options.format;
+    AnimationOptions used;
+    used.path = OutputPath(options.target, options.format);
+    used.format = options.format;
     // Values set directly (the editor's frame time may be 0) keep to the options' ranges.
-    engine.loops = std::clamp(options.Number(Loops), MinLoops, MaxLoops);
-    engine.area = options.Text(Area) == AreaScreen ? AnimationArea::Screen : AnimationArea::Cell;
-    engine.screenWidth = std::clamp(options.Number(Width), MinWidth, MaxWidth);
-    engine.frameMs = std::clamp(options.Number(FrameTime), MinFrameTime, MaxFrameTime);
-    engine.repeat = options.Flag(Repeat);
-    engine.includeBackground = !options.Flag(NoBackground);
-    engine.quality = options.Number(Quality);
-    return engine;
+    used.loops = std::clamp(options.Number(Loops), MinLoops, MaxLoops);
+    used.area = options.Text(Area) == AreaScreen ? AnimationArea::Screen : AnimationArea::Cell;
+    used.screenWidth = std::clamp(options.Number(Width), MinWidth, MaxWidth);
+    used.frameMs = FrameDuration::Written(options.Number(FrameTime));
+    used.repeat = options.Flag(Repeat);
+    used.includeBackground = !options.Flag(NoBackground);
+    used.quality = options.Number(Quality);
+    return used;
 }
 
-QString AnimationExporter::OutputPath(const QString &chosenPath, PictureFormat format)
+QStringList AnimationExporter::FilesOf(const AnimationOptions &used, const MVK &) const
 {
-    if (format == PictureFormat::Apng &&
-        QFileInfo(chosenPath).fileName().contains(QStringLiteral(".apng"), Qt::CaseInsensitive))
-        return chosenPath;
-    return LongPictureTargetFor(chosenPath, format).path;
+    return {used.path};
 }
 
 Status AnimationExporter::CheckProject(const MVK &project) const
@@ -175,11 +119,11 @@ Status AnimationExporter::CheckProject(const MVK &project) const
     return CheckAnimationProject(project);
 }
 
-ExportResult AnimationExporter::Write(const ExportSource &source, const ExportOptions &options,
-                                      const ExportProgress &progress,
-                                      const std::atomic_bool *cancel) const
+ExportResult AnimationExporter::WriteWith(const ExportSource &source, const AnimationOptions &used,
+                                          const ExportProgress &progress,
+                                          const std::atomic_bool *cancel) const
 {
-    return ExportAnimation(source, EngineOptions(options), progress, cancel);
+    return ExportAnimation(source, used, progress, cancel);
 }
 
 } // namespace mrv

@@ -6,6 +6,7 @@
 #include "imaging/picturefile.h"
 #include "imaging/pngcodec.h"
 #include "support/atomicfile.h"
+#include "support/frameduration.h"
 #include "support/parallel.h"
 
 #include <QDir>
@@ -148,7 +149,7 @@ private:
 
 AndroidTiming AndroidTimingFor(int frameTime)
 {
-    const int time = std::clamp(frameTime, 1, 65535);
+    const int time = FrameDuration::Written(frameTime);
     for (int fps = 1; fps <= 60; ++fps)
         if (qint64(time) * fps % 1000 == 0)
             return {fps, NearestRepeat(time, fps)};
@@ -230,34 +231,21 @@ ExportResult ExportBootAnimation(const ExportSource &source, const BootAnimation
     int done = 0;
 
     const ScreenComposer composer(source, options.screen, true, ScreenFit::KeepShape);
-    std::vector<QByteArray> encoded(static_cast<size_t>(pictures));
-    auto encode = [&](int picture) {
-        if (IsCancelled(cancel))
-            return EncodedPicture{{}, CancelledMessage()};
-        const QImage screen = composer.Compose(firstFrame[size_t(picture)]);
-        if (screen.isNull())
-            return EncodedPicture{{}, QStringLiteral("内存不足，无法创建画布")};
-        return EncodedPicture::From(EncodeScreen(screen, options.jpegQuality));
-    };
-    auto keep = [&](int picture, const EncodedPicture &bytes) {
-        if (!bytes.ok()) {
-            if (!IsCancelled(cancel))
-                result.status = Status::Fail(NotWrittenMessage(bytes.error, options.path));
-            return false;
-        }
-        encoded[size_t(picture)] = bytes.bytes;
-        if (progress)
-            progress(++done, steps);
-        return true;
-    };
+    const PictureJob job{
+        [&](int picture) { return composer.Compose(firstFrame[size_t(picture)]); },
+        [&](const QImage &screen) { return EncodeScreen(screen, options.jpegQuality); },
+        [&](int) { return options.path; }};
     ExportPool pool;
-    const bool complete = ForEachOrdered(pool, pictures, encode, keep, cancel);
+    const std::optional<std::vector<QByteArray>> encoded = EncodeInOrder(
+        pool, pictures, job,
+        [&] {
+            if (progress)
+                progress(++done, steps);
+        },
+        cancel, result);
     result.unreadable = composer.Unreadable();
-    if (!complete) {
-        if (result.status && IsCancelled(cancel))
-            result.Cancel();
+    if (!encoded)
         return result;
-    }
 
     const QByteArray desc =
         BootAnimationDesc(options.screen, timing.fps, parts.introCount > 0).toUtf8();
@@ -272,7 +260,7 @@ ExportResult ExportBootAnimation(const ExportSource &source, const BootAnimation
     for (qsizetype k = 1; added && k < entries.size(); ++k) {
         const int frameIndex = int((k - 1) / timing.repeat);
         const int picture = frames > 0 ? distinct.pictureOf[size_t(frameIndex)] : 0;
-        added = zip.AddStored(entries[k], encoded[size_t(picture)]);
+        added = zip.AddStored(entries[k], (*encoded)[size_t(picture)]);
     }
     if (!added) {
         result.status = added;

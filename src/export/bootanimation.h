@@ -2,6 +2,7 @@
 
 #include "export/exportjob.h"
 #include "export/exportsource.h"
+#include "support/frameduration.h"
 
 #include <QSize>
 #include <QString>
@@ -21,7 +22,7 @@ struct AndroidTiming
     bool operator==(const AndroidTiming &) const = default;
 };
 
-/// The timing for a frame time (clamped to 1..65535 ms): the smallest whole rate up to 60 at
+/// The timing for a frame time (brought into FrameDuration's written range): the smallest whole rate up to 60 at
 /// which a whole number of pictures lasts exactly the frame time (75 ms: 40 fps, each picture
 /// three times; 100 ms: 10 fps, once). Where no rate up to 60 is exact, the smallest rate
 /// whose nearest whole repeat is off by at most 1 ms or 1 % of the frame time, else the
@@ -57,7 +58,7 @@ struct BootAnimationOptions
 {
     QString path;       ///< the zip file, as written (BootAnimationPathFor applied by the caller)
     QSize screen;       ///< the pictures' size
-    int frameTime = 75; ///< milliseconds per frame
+    int frameTime = FrameDuration::Default; ///< milliseconds per frame
     /// BootAnimationPng for PNG pictures (the format's documented one), else JPEG at this
     /// quality (0..100), several times smaller for photographic screens.
     int jpegQuality = BootAnimationPng;

@@ -9,28 +9,6 @@
 
 namespace mrv {
 
-ExportOptionSpec FrameTimeOption(const QString &title)
-{
-    ExportOptionSpec frameTime;
-    frameTime.name = FrameTimeOptionName;
-    frameTime.kind = OptionKind::Int;
-    frameTime.defaultValue = 75;
-    frameTime.cliFlag = QStringLiteral("--frame-time");
-    frameTime.valueName = QStringLiteral("MS");
-    frameTime.minimum = 1;
-    frameTime.maximum = 65535;
-    frameTime.prompt = QStringLiteral("每帧显示多少毫秒（1-65535）");
-    frameTime.promptTitle = title;
-    frameTime.usedValueText = QStringLiteral("每帧 %1 毫秒");
-    return frameTime;
-}
-
-void ProposeFrameTime(std::optional<int> previewFrameTime, ExportOptions &options)
-{
-    if (previewFrameTime)
-        options.values.insert(FrameTimeOptionName, std::clamp(*previewFrameTime, 1, 65535));
-}
-
 DistinctFrames DistinctFrames::Of(const MVK &project, const QStringList &framePaths)
 {
     DistinctFrames distinct;

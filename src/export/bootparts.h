@@ -30,14 +30,6 @@ struct BootParts
 
 class MVK;
 
-inline const QString FrameTimeOptionName = QStringLiteral("frame-time");
-
-/// The frame-time option of the boot-screen exports (FrameTimeOptionName, --frame-time MS):
-/// milliseconds per frame, 1..65535, 75 unless the preview's is known.
-ExportOptionSpec FrameTimeOption(const QString &title);
-/// Sets the frame-time option to the preview's frame time, when there is one.
-void ProposeFrameTime(std::optional<int> previewFrameTime, ExportOptions &options);
-
 /// The distinct pictures of a project's frames: frames showing the same picture at the same
 /// offset look the same, so each such group is composed and encoded once.
 struct DistinctFrames

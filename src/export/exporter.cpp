@@ -1,37 +1,62 @@
 #include "export/exporter.h"
 
+#include "support/frameduration.h"
+
+#include <QCoreApplication>
+
 namespace mrv {
+
+Exporter::Exporter(QString id, std::span<const PictureFormatInfo> formats,
+                   PictureFormat defaultFormat, const ExportTexts &texts)
+    : m_id(std::move(id)), m_formats(formats), m_defaultFormat(defaultFormat), m_texts(texts)
+{}
 
 QList<PictureFormat> Exporter::formats() const
 {
     QList<PictureFormat> all;
-    for (const PictureFormatInfo &info : PictureFormats())
+    for (const PictureFormatInfo &info : m_formats)
         all << info.format;
     return all;
 }
 
+QString Exporter::label() const
+{
+    // A target without a text of its own is still offered, under its command's name.
+    if (!m_texts.menuText || !*m_texts.menuText)
+        return m_id;
+    return QCoreApplication::translate(MenuTextContext, m_texts.menuText);
+}
+
+QString Exporter::menuName() const
+{
+    // A target added without a name of its own still gets an entry that tests and layouts
+    // can find.
+    return m_texts.menuName.isEmpty() ? QStringLiteral("mnu") + m_id : m_texts.menuName;
+}
+
+QString Exporter::proposedName(const MVK &project) const
+{
+    return m_texts.proposedName ? m_texts.proposedName(project) : QString();
+}
+
+QList<PictureFormat> Exporter::dialogFormats() const
+{
+    const std::span<const PictureFormatInfo> still = PictureFormats();
+    const bool stillTypes = m_formats.data() == still.data() && m_formats.size() == still.size();
+    if (m_texts.destination != ExportDestination::PictureFile || stillTypes)
+        return {};
+    return formats();
+}
+
 Result<PictureFormat> Exporter::cliFormat(const QString *nameGiven, const QString &out) const
 {
-    return CliPictureFormat(nameGiven, out, defaultFormat());
+    return CliFormat(m_formats, nameGiven, out, m_defaultFormat);
 }
-
-Status Exporter::CheckOptions(const ExportOptions &) const
-{
-    return Status::Ok();
-}
-
-bool Exporter::OptionUsed(const QString &, const ExportOptions &) const
-{
-    return true;
-}
-
-void Exporter::ProposeOptions(const MVK &, std::optional<int>, ExportOptions &) const
-{}
 
 QString Exporter::cliUsage() const
 {
-    QString usage = id() + QStringLiteral(" PROJECT ") + outputName();
-    if (formats().size() > 1)
+    QString usage = m_id + QStringLiteral(" PROJECT ") + outputName();
+    if (m_formats.size() > 1)
         usage += QStringLiteral(" [--format F]");
     for (const ExportOptionSpec &spec : options())
         usage += spec.kind == OptionKind::Bool
@@ -54,6 +79,43 @@ std::optional<ExportOptionSpec> Exporter::option(const QString &name) const
         if (spec.name == name)
             return spec;
     return std::nullopt;
+}
+
+void Exporter::ProposeOptions(const MVK &project, std::optional<int> previewFrameTime,
+                              ExportOptions &options) const
+{
+    for (const ExportOptionSpec &spec : this->options()) {
+        if (spec.proposal)
+            options.values.insert(spec.name, spec.proposal(project));
+        if (spec.followsPreview && previewFrameTime)
+            options.values.insert(spec.name, FrameDuration::Written(*previewFrameTime));
+    }
+}
+
+Status Exporter::CheckOptions(const ExportOptions &options) const
+{
+    for (const ExportOptionSpec &spec : this->options()) {
+        if (spec.kind != OptionKind::Choice || !options.values.contains(spec.name))
+            continue;
+        const QString word = options.Text(spec.name);
+        QStringList words;
+        for (const OptionChoice &choice : spec.choices) {
+            if (choice.value == word)
+                return Status::Ok();
+            words << choice.value;
+        }
+        const QString offered = words.size() < 2 ? words.join(QString())
+                                                 : words.mid(0, words.size() - 1).join(u'、') +
+                                                       QStringLiteral(" 或 ") + words.last();
+        return Status::Fail(QStringLiteral("%1“%2”无效，只能是 %3").arg(spec.noun, word, offered));
+    }
+    return Status::Ok();
+}
+
+bool Exporter::OptionUsed(const QString &name, const ExportOptions &options) const
+{
+    const std::optional<ExportOptionSpec> spec = option(name);
+    return !spec || !spec->usedWhen || spec->usedWhen(options);
 }
 
 ExportResult Exporter::Run(const ExportSource &source, const ExportOptions &options,

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <optional>
+#include <span>
 
 namespace mrv {
 
@@ -20,81 +21,82 @@ class MVK;
 /// What the editor asks for as an export's output.
 enum class ExportDestination
 {
-    PictureFile, ///< a file name in one of the export picture types, whose type picks the format
+    PictureFile, ///< a file name in one of the target's picture types, whose type picks the format
     Folder,      ///< a folder the export writes into
-    File,        ///< a file of the target's own type (fileType())
+    File,        ///< a file of the target's own type (ExportTexts::fileType)
 };
 
-/// One export target: its names for the command line and the menu, the formats it writes,
-/// its options, and the run that writes it. The editor and the command line gather the
-/// options (through dialogs or arguments) and hand them to Run; the steps every export opens
-/// with are done there once.
+/// Where a target's File menu entry sits: in the first group of export entries (after the
+/// project commands) or the second (after the imports), by order within the group.
+struct MenuPlace
+{
+    int group = 2;
+    int order = 1000;
+};
+
+/// The translation context of the File menu's entries.
+inline constexpr const char *MenuTextContext = "EditorMenus";
+
+/// Everything a target says to the user, except the messages made of its options: its File
+/// menu entry, the editor's dialogs and the command line's help.
+struct ExportTexts
+{
+    /// The menu entry's text as written in the source ("导出长图动画"); marked with
+    /// QT_TRANSLATE_NOOP in MenuTextContext so that the translations carry it; empty, the
+    /// entry shows the id.
+    const char *menuText = "";
+    QString menuName; ///< the entry's Qt object name ("mnuExportLongPic"); "mnu" + id when empty
+    QString shortcut; ///< "Ctrl+E", empty for none
+    MenuPlace menuPlace;
+    QString dialogTitle;
+    QString busyLabel; ///< the progress dialog's text while the export runs
+    QString cliSummary;
+    QString cliOutput = QStringLiteral("OUT"); ///< the output argument's name in the usage
+    int cliOrder = 1000;                       ///< position in the command line's help
+    ExportDestination destination = ExportDestination::PictureFile;
+    FileType fileType; ///< a File destination's one type
+    /// The name the save dialog proposes for a project.
+    QString (*proposedName)(const MVK &project) = nullptr;
+};
+
+/// A target's texts and the two messages it builds from the options its engine runs with, so
+/// that what they say is what was written.
+template <typename Engine> struct ExportDescriptor
+{
+    ExportTexts texts;
+    /// The editor's message once the export has written everything.
+    QString (*doneMessage)(const Engine &used) = nullptr;
+    /// The command line's report of a successful run, one line per output, each ending "\n".
+    QString (*cliReport)(const Engine &used, const ExportResult &result) = nullptr;
+};
+
+/// One export target: an id, the formats it writes, its options, the files a run writes and
+/// the run itself, with its texts beside it. The editor and the command line gather the
+/// options (through the options dialog or arguments) and hand them to Run; the steps every
+/// export opens with are done there once.
 class Exporter
 {
 public:
     virtual ~Exporter() = default;
 
-    /// The command-line subcommand ("export-long").
-    virtual QString id() const = 0;
-    /// The menu entry's text ("导出长图动画") and Qt object name ("mnuExportLongPic").
-    virtual QString label() const = 0;
-    virtual QString menuName() const = 0;
-    /// The menu entry's shortcut ("Ctrl+E"), empty for none.
-    virtual QString shortcut() const { return {}; }
-    /// The command line's one-line description and the name of its output argument.
-    virtual QString summary() const = 0;
-    virtual QString outputName() const { return QStringLiteral("OUT"); }
-
-    /// The formats the target writes; the save dialog preselects the default.
-    virtual QList<PictureFormat> formats() const;
-    virtual PictureFormat defaultFormat() const = 0;
-    /// The format the command line writes: the one --format names when given (nameGiven),
-    /// else the one of the output's extension, else the default.
-    virtual Result<PictureFormat> cliFormat(const QString *nameGiven, const QString &out) const;
-    /// The file types of the editor's save dialog, in order, when the target has types of its
-    /// own; none for the export types of the settings.
-    virtual QList<PictureFormat> dialogFormats() const { return {}; }
+    /// The command-line subcommand ("export-long") and the key of the stored choices.
+    const QString &id() const { return m_id; }
+    const ExportTexts &texts() const { return m_texts; }
+    /// The formats the target writes, as the picture-format table describes them.
+    std::span<const PictureFormatInfo> formatTable() const { return m_formats; }
+    QList<PictureFormat> formats() const;
+    /// The format the save dialog preselects and the command line writes without a choice.
+    PictureFormat defaultFormat() const { return m_defaultFormat; }
     /// The options, in the order the editor's options dialog shows them.
     virtual QList<ExportOptionSpec> options() const { return {}; }
-    /// Fills the options whose proposal depends on the project (a name made of its name, its
-    /// screen size) or on the frame time it is previewed at; the command line knows no
-    /// preview and passes none.
-    virtual void ProposeOptions(const MVK &project, std::optional<int> previewFrameTime,
-                                ExportOptions &options) const;
-
-    /// What the editor's dialog asks for; a picture file unless the target says otherwise.
-    virtual ExportDestination destination() const { return ExportDestination::PictureFile; }
-    /// The one type of a File destination's save dialog.
-    virtual FileType fileType() const { return {}; }
-
-    /// The editor's save dialog: its title and the file name it proposes.
-    virtual QString dialogTitle() const = 0;
-    virtual QString proposedName(const MVK &project) const = 0;
-    /// The progress dialog's text while the export runs.
-    virtual QString busyLabel() const = 0;
-    /// The editor's message once the export has written everything, made of the options as
-    /// the engine reads them for this project (a name left empty is the project's).
-    virtual QString doneMessage(const MVK &project, const ExportOptions &options) const = 0;
-    /// The command line's report of a successful run, one line per output, each ending "\n".
-    virtual QString cliReport(const ExportResult &result, const ExportOptions &options) const = 0;
     /// Every file a run with these options writes for the project, in order; the editor asks
     /// before it replaces one of them.
     virtual QStringList outputFiles(const MVK &project, const ExportOptions &options) const = 0;
-
-    /// The usage line: id, PROJECT, the output, --format (for a target of more than one
-    /// format) and the options' flags.
-    QString cliUsage() const;
-    /// Options for a target and format, every option at its default.
-    ExportOptions defaultOptions(const QString &target, PictureFormat format) const;
-    /// The description of an option; none for a name the target does not have.
-    std::optional<ExportOptionSpec> option(const QString &name) const;
-
-    /// Why the option values cannot be used (a word the option does not know); checked by Run
-    /// and, before anything is read, by the command line.
-    virtual Status CheckOptions(const ExportOptions &options) const;
-    /// Whether the option plays a part in a run with these values (a width that only the
-    /// whole-screen area reads); every option does unless the target says otherwise.
-    virtual bool OptionUsed(const QString &name, const ExportOptions &options) const;
+    /// The editor's message once the export has written everything.
+    virtual QString doneMessage(const MVK &project, const ExportOptions &options) const = 0;
+    /// The command line's report of a successful run.
+    virtual QString cliReport(const ExportResult &result, const MVK &project,
+                              const ExportOptions &options) const = 0;
 
     /// Writes the export. A format the target does not write or unusable options fail, a
     /// project it cannot export is refused, and an export cancelled before it starts is marked
@@ -103,13 +105,112 @@ public:
                      const ExportProgress &progress = {},
                      const std::atomic_bool *cancel = nullptr) const;
 
+    // Read from the texts.
+    QString label() const; ///< the menu entry's text, translated
+    QString menuName() const;
+    QString shortcut() const { return m_texts.shortcut; }
+    QString summary() const { return m_texts.cliSummary; }
+    QString outputName() const { return m_texts.cliOutput; }
+    QString dialogTitle() const { return m_texts.dialogTitle; }
+    QString busyLabel() const { return m_texts.busyLabel; }
+    QString proposedName(const MVK &project) const;
+    ExportDestination destination() const { return m_texts.destination; }
+    FileType fileType() const { return m_texts.fileType; }
+
+    /// The file types of the editor's save dialog, in order, when the target writes other
+    /// formats than the still pictures of the settings' export types; none otherwise.
+    QList<PictureFormat> dialogFormats() const;
+    /// The format the command line writes: the one --format names when given (nameGiven),
+    /// else the one of the output's extension, else the default.
+    Result<PictureFormat> cliFormat(const QString *nameGiven, const QString &out) const;
+
+    // Read from the option specs.
+    /// The usage line: id, PROJECT, the output, --format (for a target of more than one
+    /// format) and the options' flags.
+    QString cliUsage() const;
+    /// Options for a target and format, every option at its default.
+    ExportOptions defaultOptions(const QString &target, PictureFormat format) const;
+    /// The description of an option; none for a name the target does not have.
+    std::optional<ExportOptionSpec> option(const QString &name) const;
+    /// Fills the options whose proposal depends on the project or on the frame time it is
+    /// previewed at; the command line knows no preview and passes none.
+    void ProposeOptions(const MVK &project, std::optional<int> previewFrameTime,
+                        ExportOptions &options) const;
+    /// Why the option values cannot be used (a word a Choice option does not offer); checked
+    /// by Run and, before anything is read, by the command line.
+    Status CheckOptions(const ExportOptions &options) const;
+    /// Whether the option plays a part in a run with these values.
+    bool OptionUsed(const QString &name, const ExportOptions &options) const;
+
 protected:
+    Exporter(QString id, std::span<const PictureFormatInfo> formats, PictureFormat defaultFormat,
+             const ExportTexts &texts);
+
     /// Why the project cannot be exported by this target (a screen size it cannot scale).
     virtual Status CheckProject(const MVK &project) const = 0;
     /// Writes the export once the opening checks have passed.
     virtual ExportResult Write(const ExportSource &source, const ExportOptions &options,
                                const ExportProgress &progress,
                                const std::atomic_bool *cancel) const = 0;
+
+private:
+    QString m_id;
+    std::span<const PictureFormatInfo> m_formats;
+    PictureFormat m_defaultFormat;
+    ExportTexts m_texts;
+};
+
+/// A target whose engine takes options of its own type (Engine): the option values are
+/// resolved into them once, and the files, the run and both messages all follow from that.
+template <typename Engine> class EngineExporter : public Exporter
+{
+public:
+    QStringList outputFiles(const MVK &project, const ExportOptions &options) const final
+    {
+        const Result<Engine> used = Resolve(project, options);
+        return used ? FilesOf(*used, project) : QStringList();
+    }
+    QString doneMessage(const MVK &project, const ExportOptions &options) const final
+    {
+        const Result<Engine> used = Resolve(project, options);
+        return used ? m_descriptor.doneMessage(*used) : QString();
+    }
+    QString cliReport(const ExportResult &result, const MVK &project,
+                      const ExportOptions &options) const final
+    {
+        const Result<Engine> used = Resolve(project, options);
+        return used ? m_descriptor.cliReport(*used, result) : QString();
+    }
+
+protected:
+    EngineExporter(QString id, std::span<const PictureFormatInfo> formats,
+                   PictureFormat defaultFormat, const ExportDescriptor<Engine> &descriptor)
+        : Exporter(std::move(id), formats, defaultFormat, descriptor.texts),
+          m_descriptor(descriptor)
+    {}
+
+    /// The engine's options for the option values and the project; fails when the project
+    /// cannot be exported with them (a screen size that names no screen).
+    virtual Result<Engine> Resolve(const MVK &project, const ExportOptions &options) const = 0;
+    virtual QStringList FilesOf(const Engine &used, const MVK &project) const = 0;
+    virtual ExportResult WriteWith(const ExportSource &source, const Engine &used,
+                                   const ExportProgress &progress,
+                                   const std::atomic_bool *cancel) const = 0;
+
+    ExportResult Write(const ExportSource &source, const ExportOptions &options,
+                       const ExportProgress &progress, const std::atomic_bool *cancel) const final
+    {
+        const Result<Engine> used = Resolve(source.project, options);
+        if (!used) {
+            ExportResult refused;
+            refused.Refuse(used.status());
+            return refused;
+        }
+        return WriteWith(source, *used, progress, cancel);
+    }
+
+private:
+    ExportDescriptor<Engine> m_descriptor;
 };
 
 } // namespace mrv

@@ -1,5 +1,8 @@
 #include "export/exportjob.h"
 
+#include "imaging/imageencoders.h"
+#include "support/parallel.h"
+
 namespace mrv {
 
 void ExportResult::Cancel()
@@ -11,6 +14,47 @@ void ExportResult::Cancel()
 QString NothingWrittenNote()
 {
     return QStringLiteral("没有写入任何文件，原有的文件保持不变。");
+}
+
+std::optional<std::vector<QByteArray>> EncodeInOrder(QThreadPool &pool, int count,
+                                                     const PictureJob &job,
+                                                     const std::function<void()> &step,
+                                                     const std::atomic_bool *cancel,
+                                                     ExportResult &result)
+{
+    auto make = [&](int index) {
+        if (IsCancelled(cancel))
+            return EncodedPicture{{}, CancelledMessage()};
+        const QImage picture = job.compose(index);
+        if (picture.isNull())
+            return EncodedPicture{{}, QStringLiteral("内存不足，无法创建画布")};
+        return EncodedPicture::From(job.encode(picture));
+    };
+    auto refused = [&](int index, const EncodedPicture &encoded) {
+        if (encoded.ok())
+            return false;
+        // A picture given up for the cancel is no failure of its own.
+        if (!IsCancelled(cancel))
+            result.status = Status::Fail(NotWrittenMessage(encoded.error, job.fileFor(index)));
+        return true;
+    };
+    OrderedItems<EncodedPicture> run = MakeInOrder(
+        pool, count, make, refused,
+        [&](int) {
+            step();
+            return true;
+        },
+        cancel);
+    if (!run.complete) {
+        if (result.status && IsCancelled(cancel))
+            result.Cancel();
+        return std::nullopt;
+    }
+    std::vector<QByteArray> bytes;
+    bytes.reserve(run.items.size());
+    for (EncodedPicture &picture : run.items)
+        bytes.push_back(std::move(picture.bytes));
+    return bytes;
 }
 
 QString CancelledMessage()

@@ -3,11 +3,16 @@
 #include "support/result.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
 #include <atomic>
 #include <functional>
+#include <optional>
+#include <vector>
+
+class QThreadPool;
 
 namespace mrv {
 
@@ -74,5 +79,25 @@ inline bool IsCancelled(const std::atomic_bool *cancel)
 {
     return cancel && cancel->load(std::memory_order_relaxed);
 }
+
+/// How an export makes each of its pictures: compose(i) draws picture i (a null image when
+/// there is no memory for the canvas), encode turns it into the file's bytes, and fileFor(i)
+/// names the file that a failure of picture i leaves unwritten.
+struct PictureJob
+{
+    std::function<QImage(int)> compose;
+    std::function<Result<QByteArray>(const QImage &)> encode;
+    std::function<QString(int)> fileFor;
+};
+
+/// Composes and encodes pictures 0 .. count-1 on the pool's threads, calling step() on this
+/// thread after each, in order. Stops at the first failure (the result's status names it) or
+/// at the cancel flag (the result is cancelled) and returns none; otherwise every picture's
+/// bytes.
+std::optional<std::vector<QByteArray>> EncodeInOrder(QThreadPool &pool, int count,
+                                                     const PictureJob &job,
+                                                     const std::function<void()> &step,
+                                                     const std::atomic_bool *cancel,
+                                                     ExportResult &result);
 
 } // namespace mrv

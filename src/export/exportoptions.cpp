@@ -1,10 +1,72 @@
 #include "export/exportoptions.h"
 
+#include "support/frameduration.h"
 #include "support/regexutil.h"
 
 #include <algorithm>
 
 namespace mrv {
+
+ExportOptionSpec FlagOption(const QString &name, const QString &prompt)
+{
+    ExportOptionSpec spec;
+    spec.name = name;
+    spec.kind = OptionKind::Bool;
+    spec.defaultValue = false;
+    spec.cliFlag = QStringLiteral("--") + name;
+    spec.prompt = prompt;
+    return spec;
+}
+
+ExportOptionSpec IntOption(const QString &name, int value, int minimum, int maximum,
+                           const QString &usedValueText, const QString &valueName)
+{
+    ExportOptionSpec spec = FlagOption(name);
+    spec.kind = OptionKind::Int;
+    spec.defaultValue = value;
+    spec.minimum = minimum;
+    spec.maximum = maximum;
+    spec.usedValueText = usedValueText;
+    spec.valueName = valueName;
+    return spec;
+}
+
+ExportOptionSpec TextOption(const QString &name, const QString &valueName, const QString &prompt,
+                            const QString &promptTitle)
+{
+    ExportOptionSpec spec = FlagOption(name, prompt);
+    spec.kind = OptionKind::Text;
+    spec.defaultValue = QString();
+    spec.valueName = valueName;
+    spec.promptTitle = promptTitle;
+    return spec;
+}
+
+ExportOptionSpec ChoiceOption(const QString &name, const QString &noun,
+                              const QList<OptionChoice> &choices, const QString &prompt)
+{
+    ExportOptionSpec spec = FlagOption(name, prompt);
+    spec.kind = OptionKind::Choice;
+    spec.defaultValue = choices.first().value;
+    spec.noun = noun;
+    spec.choices = choices;
+    QStringList words;
+    for (const OptionChoice &choice : choices)
+        words << choice.value;
+    spec.valueName = words.join(u'|');
+    return spec;
+}
+
+ExportOptionSpec FrameTimeOption(const QString &title)
+{
+    ExportOptionSpec spec =
+        IntOption(FrameTimeOptionName, FrameDuration::Default, FrameDuration::MinWritten,
+                  FrameDuration::Max, QStringLiteral("每帧 %1 毫秒"), QStringLiteral("MS"));
+    spec.prompt = QStringLiteral("每帧显示多少毫秒（%1）").arg(FrameDuration::WrittenRange());
+    spec.promptTitle = title;
+    spec.followsPreview = true;
+    return spec;
+}
 
 int ClampedDigits(const QString &text, int minimum, int maximum)
 {

@@ -14,6 +14,9 @@
 
 namespace mrv {
 
+class MVK;
+struct ExportOptions;
+
 /// What kind of value an export option holds.
 enum class OptionKind
 {
@@ -53,7 +56,33 @@ struct ExportOptionSpec
     QString usedValueText = QStringLiteral(" %1 ");
     /// The value's placeholder in the command line's usage ("MS").
     QString valueName = QStringLiteral("TEXT");
+    /// What a Choice option is called in the message refusing a word it does not offer ("区域").
+    QString noun;
+    /// The value proposed for a project (a name made of its name, its screen size); none
+    /// proposes the default.
+    std::function<QVariant(const MVK &)> proposal;
+    /// Proposes the frame time the editor's preview plays at; the command line knows none.
+    bool followsPreview = false;
+    /// Whether the option plays a part in a run with these values (a width that only the
+    /// whole-screen area reads); none: always.
+    std::function<bool(const ExportOptions &)> usedWhen;
 };
+
+/// A Bool option: a flag on the command line ("--name"), a check box with the prompt.
+ExportOptionSpec FlagOption(const QString &name, const QString &prompt = {});
+/// An Int option of a range; usedValueText and valueName as in ExportOptionSpec.
+ExportOptionSpec IntOption(const QString &name, int value, int minimum, int maximum,
+                           const QString &usedValueText, const QString &valueName);
+/// A Text option, empty unless proposed.
+ExportOptionSpec TextOption(const QString &name, const QString &valueName, const QString &prompt,
+                            const QString &promptTitle = {});
+/// A Choice option of the words and captions offered, the first proposed.
+ExportOptionSpec ChoiceOption(const QString &name, const QString &noun,
+                              const QList<OptionChoice> &choices, const QString &prompt);
+/// Milliseconds per frame ("frame-time", --frame-time MS) in FrameDuration's written range,
+/// proposed from the preview; asked under the title.
+ExportOptionSpec FrameTimeOption(const QString &title = {});
+inline const QString FrameTimeOptionName = QStringLiteral("frame-time");
 
 /// A typed answer as an option's value. Int: the digits of the text joined in order, read as a
 /// number and clamped to the range; text without digits gives the minimum ("3x" is 3, "abc"

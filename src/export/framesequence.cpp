@@ -64,37 +64,27 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
 
     const CellComposer composer(sources, area->cell, area->left, area->top, background,
                                 project.aBackground.value_or(aImage{}));
-    auto encode = [&](int index) {
-        if (IsCancelled(cancel))
-            return EncodedPicture{{}, CancelledMessage()};
-        QImage cell = CreateCanvas(area->cell.width(), area->cell.height());
-        if (cell.isNull())
-            return EncodedPicture{{}, QStringLiteral("内存不足，无法创建画布")};
-        composer.Compose(cell, sources.Get(FramePathAt(framePaths, index)),
-                         *project.aFrame.Item(index + 1));
-        return EncodedPicture::From(EncodePicture(cell, *format));
-    };
-    std::vector<QByteArray> pictures(static_cast<size_t>(distinct));
-    auto keep = [&](int index, const EncodedPicture &encoded) {
-        if (!encoded.ok()) {
-            if (IsCancelled(cancel))
-                return false;
-            result.status = Status::Fail(NotWrittenMessage(
-                encoded.error, options.target.FileName(index + 1, plan.numberWidth)));
-            return false;
-        }
-        pictures[size_t(index)] = encoded.bytes;
-        if (progress)
-            progress(index + 1, steps);
-        return true;
-    };
-    const bool encoded = ForEachOrdered(pool, distinct, encode, keep, cancel);
+    const PictureJob job{
+        [&](int index) {
+            QImage cell = CreateCanvas(area->cell.width(), area->cell.height());
+            if (!cell.isNull())
+                composer.Compose(cell, sources.Get(FramePathAt(framePaths, index)),
+                                 *project.aFrame.Item(index + 1));
+            return cell;
+        },
+        [&](const QImage &cell) { return EncodePicture(cell, *format); },
+        [&](int index) { return options.target.FileName(index + 1, plan.numberWidth); }};
+    int encoded = 0;
+    const std::optional<std::vector<QByteArray>> pictures = EncodeInOrder(
+        pool, distinct, job,
+        [&] {
+            if (progress)
+                progress(++encoded, steps);
+        },
+        cancel, result);
     result.unreadable = sources.Unreadable();
-    if (!encoded) {
-        if (result.status && IsCancelled(cancel))
-            result.Cancel();
+    if (!pictures)
         return result;
-    }
 
     // The files are written into a staging folder and moved into place together, so a
     // failed or cancelled run leaves no set that mixes this run with an earlier one.
@@ -119,7 +109,7 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
                 break;
             outcome.status =
                 WritePictureFile(staged.StagedPath(options.target.FileName(n, plan.numberWidth)),
-                                 pictures[size_t(plan.FrameOf(n) - 1)], WriteMode::Direct);
+                                 (*pictures)[size_t(plan.FrameOf(n) - 1)], WriteMode::Direct);
             if (!outcome.status) {
                 stop = true;
                 break;

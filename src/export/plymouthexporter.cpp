@@ -1,10 +1,9 @@
 #include "export/plymouthexporter.h"
 
-#include "export/bootparts.h"
 #include "export/exportgeometry.h"
-#include "export/plymouththeme.h"
 #include "project/mvk.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -13,68 +12,56 @@ namespace mrv {
 namespace {
 
 const QString Name = QStringLiteral("name");
+const QString Title = QStringLiteral("Linux 开机主题");
 
-/// The engine's options; a theme without a name is named after the project.
-PlymouthOptions EngineOptions(const MVK &project, const ExportOptions &options)
+ExportDescriptor<PlymouthOptions> Descriptor()
 {
-    const QString name = options.Text(Name).trimmed();
-    return {options.target, PlymouthThemeName(name.isEmpty() ? project.aName : name),
-            options.Number(FrameTimeOptionName)};
+    ExportTexts texts;
+    texts.menuText = QT_TRANSLATE_NOOP("EditorMenus", "导出 Linux 开机主题(&P)...");
+    texts.menuName = QStringLiteral("mnuExportPlymouth");
+    texts.menuPlace = {2, 3};
+    texts.dialogTitle = QStringLiteral("选择 Linux 开机主题的保存文件夹");
+    texts.busyLabel = QStringLiteral("正在导出 Linux 开机主题…");
+    texts.cliSummary = QStringLiteral("write a Linux Plymouth theme into DIR/NAME");
+    texts.cliOutput = QStringLiteral("DIR");
+    texts.cliOrder = 5;
+    texts.destination = ExportDestination::Folder;
+    texts.proposedName = [](const MVK &project) -> QString {
+        return PlymouthThemeName(project.aName);
+    };
+    return {texts,
+            // Names the theme's folder and how to install it.
+            [](const PlymouthOptions &used) -> QString {
+                return QStringLiteral("Linux 开机主题已导出到“%1”。\n安装：以 root 身份把该文件夹"
+                                      "复制到 /usr/share/plymouth/themes/，再运行 "
+                                      "plymouth-set-default-theme -R %2")
+                    .arg(QDir::toNativeSeparators(QDir(used.folder).filePath(used.name)),
+                         used.name);
+            },
+            [](const PlymouthOptions &, const ExportResult &result) -> QString {
+                if (result.written.isEmpty())
+                    return QStringLiteral("0 files\n");
+                return QStringLiteral("%1 (%2 files)\n")
+                    .arg(QFileInfo(result.written.last()).absolutePath())
+                    .arg(result.written.size());
+            }};
 }
 
 } // namespace
 
-QString PlymouthExporter::summary() const
-{
-    return QStringLiteral("write a Linux Plymouth theme into DIR/NAME");
-}
+PlymouthExporter::PlymouthExporter()
+    : EngineExporter(QStringLiteral("export-plymouth"),
+                     std::span(&FormatInfo(PictureFormat::Png), 1), PictureFormat::Png,
+                     Descriptor())
+{}
 
 QList<ExportOptionSpec> PlymouthExporter::options() const
 {
-    ExportOptionSpec name;
-    name.name = Name;
-    name.kind = OptionKind::Text;
-    name.defaultValue = QString();
-    name.cliFlag = QStringLiteral("--name");
-    name.valueName = QStringLiteral("NAME");
-    name.prompt = QStringLiteral("主题名称（英文字母、数字和“-”，其他字符会换成“-”）");
-    name.promptTitle = QStringLiteral("Linux 开机主题");
-
-    return {name, FrameTimeOption(QStringLiteral("Linux 开机主题"))};
-}
-
-void PlymouthExporter::ProposeOptions(const MVK &project, std::optional<int> previewFrameTime,
-                                      ExportOptions &options) const
-{
-    options.values.insert(Name, PlymouthThemeName(project.aName));
-    ProposeFrameTime(previewFrameTime, options);
-}
-
-QString PlymouthExporter::proposedName(const MVK &project) const
-{
-    return PlymouthThemeName(project.aName);
-}
-
-QString PlymouthExporter::doneMessage(const MVK &project, const ExportOptions &options) const
-{
-    const PlymouthOptions used = EngineOptions(project, options);
-    return QStringLiteral("Linux 开机主题已导出到“%1”。\n安装：以 root 身份把该文件夹复制到 "
-                          "/usr/share/plymouth/themes/，再运行 plymouth-set-default-theme -R %2")
-        .arg(QDir::toNativeSeparators(QDir(used.folder).filePath(used.name)), used.name);
-}
-
-QString PlymouthExporter::cliReport(const ExportResult &result, const ExportOptions &) const
-{
-    if (result.written.isEmpty())
-        return QStringLiteral("0 files\n");
-    return QStringLiteral("%1 (%2 files)\n")
-        .arg(QFileInfo(result.written.last()).absolutePath())
-        .arg(result.written.size());
-}
-
-QStringList PlymouthExporter::outputFiles(const MVK &project, const ExportOptions &options) const
-{
-    return PlymouthThemeFiles(EngineOptions(project, options), project.aFrame.Count());
+    ExportOptionSpec name =
+        TextOption(Name, QStringLiteral("NAME"),
+                   QStringLiteral("主题名称（英文字母、数字和“-”，其他字符会换成“-”）"), Title);
+    name.proposal = [](const MVK &project) -> QString { return PlymouthThemeName(project.aName); };
+    return {name, FrameTimeOption(Title)};
 }
 
 Status PlymouthExporter::CheckProject(const MVK &project) const
@@ -82,11 +69,25 @@ Status PlymouthExporter::CheckProject(const MVK &project) const
     return SequenceAreaOf(project).status();
 }
 
-ExportResult PlymouthExporter::Write(const ExportSource &source, const ExportOptions &options,
-                                     const ExportProgress &progress,
-                                     const std::atomic_bool *cancel) const
+Result<PlymouthOptions> PlymouthExporter::Resolve(const MVK &project,
+                                                  const ExportOptions &options) const
 {
-    return ExportPlymouthTheme(source, EngineOptions(source.project, options), progress, cancel);
+    // A theme without a name is named after the project.
+    const QString name = options.Text(Name).trimmed();
+    return PlymouthOptions{options.target, PlymouthThemeName(name.isEmpty() ? project.aName : name),
+                           options.Number(FrameTimeOptionName)};
+}
+
+QStringList PlymouthExporter::FilesOf(const PlymouthOptions &used, const MVK &project) const
+{
+    return PlymouthThemeFiles(used, project.aFrame.Count());
+}
+
+ExportResult PlymouthExporter::WriteWith(const ExportSource &source, const PlymouthOptions &used,
+                                         const ExportProgress &progress,
+                                         const std::atomic_bool *cancel) const
+{
+    return ExportPlymouthTheme(source, used, progress, cancel);
 }
 
 } // namespace mrv

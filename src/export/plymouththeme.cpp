@@ -243,7 +243,7 @@ QString PlymouthScript(const PlymouthScriptPlan &plan)
         "# shows it on any screen: the background over the whole screen, the animation area at\n"
         "# 412/1024 x 284/768 of it, 200/1024 x 200/768 in size; the intro plays once, then the\n"
         "# loop until the boot ends.\n\n");
-    script += QStringLiteral("frame_time = %1;\n").arg(std::max(plan.frameTime, 1));
+    script += QStringLiteral("frame_time = %1;\n").arg(FrameDuration::Written(plan.frameTime));
     script += QStringLiteral("intro_count = %1;\n").arg(plan.introCount);
     script += QStringLiteral("loop_count = %1;\n").arg(plan.loopCount);
     for (int n = 1; n <= plan.introCount; ++n)
@@ -340,36 +340,21 @@ ExportResult ExportPlymouthTheme(const ExportSource &source, const PlymouthOptio
     step();
 
     const CellComposer composer(sources, area->cell, area->left, area->top, QString(), aImage{});
-    std::vector<QByteArray> cellBytes(static_cast<size_t>(cells));
-    auto encode = [&](int cell) {
-        if (IsCancelled(cancel))
-            return EncodedPicture{{}, CancelledMessage()};
-        QImage canvas = CreateCanvas(area->cell.width(), area->cell.height());
-        if (canvas.isNull())
-            return EncodedPicture{{}, QStringLiteral("内存不足，无法创建画布")};
-        const int frame = firstFrame[size_t(cell)];
-        composer.Compose(canvas, sources.Get(FramePathAt(source.framePaths, frame - 1)),
-                         *project.aFrame.Item(frame));
-        return EncodedPicture::From(EncodePng(canvas));
-    };
-    auto keep = [&](int cell, const EncodedPicture &encoded) {
-        if (!encoded.ok()) {
-            if (!IsCancelled(cancel))
-                result.status = Status::Fail(
-                    NotWrittenMessage(encoded.error, files.at(firstFrame[size_t(cell)])));
-            return false;
-        }
-        cellBytes[size_t(cell)] = encoded.bytes;
-        step();
-        return true;
-    };
-    const bool encoded = ForEachOrdered(pool, cells, encode, keep, cancel);
+    const PictureJob job{
+        [&](int cell) {
+            QImage canvas = CreateCanvas(area->cell.width(), area->cell.height());
+            const int frame = firstFrame[size_t(cell)];
+            if (!canvas.isNull())
+                composer.Compose(canvas, sources.Get(FramePathAt(source.framePaths, frame - 1)),
+                                 *project.aFrame.Item(frame));
+            return canvas;
+        },
+        EncodePng, [&](int cell) { return files.at(firstFrame[size_t(cell)]); }};
+    const std::optional<std::vector<QByteArray>> cellBytes =
+        EncodeInOrder(pool, cells, job, step, cancel, result);
     result.unreadable = sources.Unreadable();
-    if (!encoded) {
-        if (result.status && IsCancelled(cancel))
-            result.Cancel();
+    if (!cellBytes)
         return result;
-    }
 
     const BootParts parts = BootParts::Of(frameCount);
     const Result<QByteArray> entry = EncodePng(EntryPicture());
@@ -386,7 +371,7 @@ ExportResult ExportPlymouthTheme(const ExportSource &source, const PlymouthOptio
         QStringLiteral("Boot animation made with Mirovane from \"%1\"").arg(project.aName);
     std::vector<QByteArray> contents{*backgroundBytes};
     for (int frame = 1; frame <= frameCount; ++frame)
-        contents.push_back(cellBytes[size_t(distinct.pictureOf[size_t(frame - 1)])]);
+        contents.push_back((*cellBytes)[size_t(distinct.pictureOf[size_t(frame - 1)])]);
     contents.push_back(*entry);
     contents.push_back(*bullet);
     contents.push_back(PlymouthScript(plan).toUtf8());

@@ -2,6 +2,7 @@
 
 #include "export/exportjob.h"
 #include "export/exportsource.h"
+#include "support/frameduration.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,7 +28,7 @@ struct PlymouthScriptPlan
 {
     int introCount = 0;
     int loopCount = 0;
-    int frameTime = 75; ///< milliseconds per frame, at least 1
+    int frameTime = FrameDuration::Default; ///< milliseconds per frame, at least 1
 };
 
 /// The theme's script: the background over the whole screen, the animation area at the
@@ -42,9 +43,9 @@ QString PlymouthThemeFile(const QString &name, const QString &description);
 
 struct PlymouthOptions
 {
-    QString folder;     ///< the theme goes into folder/NAME
-    QString name;       ///< made safe by PlymouthThemeName
-    int frameTime = 75; ///< clamped to 1 .. 65535
+    QString folder;                         ///< the theme goes into folder/NAME
+    QString name;                           ///< made safe by PlymouthThemeName
+    int frameTime = FrameDuration::Default; ///< brought into FrameDuration's written range
 };
 
 /// Every file the theme of a project of `frameCount` frames consists of, in the order they

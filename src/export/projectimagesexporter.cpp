@@ -1,61 +1,75 @@
 #include "export/projectimagesexporter.h"
 
 #include "export/exportgeometry.h"
-#include "export/exportnames.h"
 #include "export/projectimages.h"
 #include "project/mvk.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace mrv {
 
-QString ProjectImagesExporter::summary() const
+namespace {
+
+ExportDescriptor<ProjectImagesTarget> Descriptor()
 {
-    return QStringLiteral("write the %1 x %2 background picture and the _Frame folder")
-        .arg(ReferenceWidth)
-        .arg(ReferenceHeight);
+    ExportTexts texts;
+    texts.menuText = QT_TRANSLATE_NOOP("EditorMenus", "导出工程(&E)");
+    texts.menuName = QStringLiteral("mnuExport");
+    texts.shortcut = QStringLiteral("Ctrl+E");
+    texts.menuPlace = {1, 1};
+    texts.dialogTitle = QStringLiteral("选择工程导出位置");
+    texts.busyLabel = QStringLiteral("正在导出工程图片…");
+    texts.cliSummary = QStringLiteral("write the %1 x %2 background picture and the _Frame folder")
+                           .arg(ReferenceWidth)
+                           .arg(ReferenceHeight);
+    texts.cliOrder = 3;
+    texts.proposedName = [](const MVK &project) -> QString { return project.aName; };
+    return {texts,
+            // Names the background picture and the frame folder.
+            [](const ProjectImagesTarget &used) -> QString {
+                return QStringLiteral("背景图片已保存到“") +
+                       QDir::toNativeSeparators(used.backgroundPath) + QStringLiteral("”，") +
+                       u'\n' + QStringLiteral("帧动画文件夹名“") + used.baseName +
+                       QStringLiteral("_Frame”");
+            },
+            [](const ProjectImagesTarget &used, const ExportResult &result) -> QString {
+                return used.backgroundPath + u'\n' + used.frameFolder +
+                       QStringLiteral(" (%1 frames)\n").arg(result.written.size() - 1);
+            }};
 }
 
-QString ProjectImagesExporter::proposedName(const MVK &project) const
-{
-    return project.aName;
-}
+} // namespace
 
-QString ProjectImagesExporter::doneMessage(const MVK &, const ExportOptions &options) const
-{
-    const ProjectImagesTarget target = ProjectImagesTargetFor(options.target, options.format);
-    return QStringLiteral("背景图片已保存到“") + QDir::toNativeSeparators(target.backgroundPath) +
-           QStringLiteral("”，") + u'\n' + QStringLiteral("帧动画文件夹名“") + target.baseName +
-           QStringLiteral("_Frame”");
-}
-
-QString ProjectImagesExporter::cliReport(const ExportResult &result,
-                                         const ExportOptions &options) const
-{
-    const ProjectImagesTarget target = ProjectImagesTargetFor(options.target, options.format);
-    return target.backgroundPath + u'\n' + target.frameFolder +
-           QStringLiteral(" (%1 frames)\n").arg(result.written.size() - 1);
-}
-
-QStringList ProjectImagesExporter::outputFiles(const MVK &project,
-                                               const ExportOptions &options) const
-{
-    return ProjectImageFiles(ProjectImagesTargetFor(options.target, options.format),
-                             project.aFrame.Count());
-}
+ProjectImagesExporter::ProjectImagesExporter()
+    : EngineExporter(QStringLiteral("export-images"), PictureFormats(), PictureFormat::Png,
+                     Descriptor())
+{}
 
 Status ProjectImagesExporter::CheckProject(const MVK &project) const
 {
     return ReferenceScale(project).status();
 }
 
-ExportResult ProjectImagesExporter::Write(const ExportSource &source, const ExportOptions &options,
-                                          const ExportProgress &progress,
-                                          const std::atomic_bool *cancel) const
+Result<ProjectImagesTarget> ProjectImagesExporter::Resolve(const MVK &,
+                                                           const ExportOptions &options) const
 {
-    return ExportProjectImages(source.project, source.backgroundPath, source.framePaths,
-                               ProjectImagesTargetFor(options.target, options.format), progress,
-                               cancel);
+    return ProjectImagesTargetFor(options.target, options.format);
+}
+
+QStringList ProjectImagesExporter::FilesOf(const ProjectImagesTarget &used,
+                                           const MVK &project) const
+{
+    return ProjectImageFiles(used, project.aFrame.Count());
+}
+
+ExportResult ProjectImagesExporter::WriteWith(const ExportSource &source,
+                                              const ProjectImagesTarget &used,
+                                              const ExportProgress &progress,
+                                              const std::atomic_bool *cancel) const
+{
+    return ExportProjectImages(source.project, source.backgroundPath, source.framePaths, used,
+                               progress, cancel);
 }
 
 } // namespace mrv

@@ -2,8 +2,9 @@
 
 #include "export/exportgeometry.h"
 #include "export/exportnames.h"
-#include "export/framesequence.h"
 #include "project/mvk.h"
+
+#include <QCoreApplication>
 
 namespace mrv {
 
@@ -11,62 +12,57 @@ namespace {
 
 const QString Loops = QStringLiteral("loops");
 const QString NoBackground = QStringLiteral("no-background");
+constexpr int ProposedLoops = 2;
+constexpr PictureFormat DefaultFormat = PictureFormat::Png;
+
+ExportDescriptor<SequenceOptions> Descriptor()
+{
+    ExportTexts texts;
+    texts.menuText = QT_TRANSLATE_NOOP("EditorMenus", "导出动画帧序列(&F)");
+    texts.menuName = QStringLiteral("mnuExAniFrame");
+    texts.shortcut = QStringLiteral("Ctrl+L");
+    texts.menuPlace = {1, 2};
+    texts.dialogTitle = QStringLiteral("请输入动画序列前缀");
+    texts.busyLabel = QStringLiteral("正在导出动画帧序列…");
+    texts.cliSummary =
+        QStringLiteral("write the numbered frame sequence (default %1, loops \"%2\")")
+            .arg(FormatInfo(DefaultFormat).cliName.toUpper())
+            .arg(ProposedLoops);
+    texts.cliOutput = QStringLiteral("PREFIX");
+    texts.cliOrder = 2;
+    texts.proposedName = [](const MVK &project) -> QString {
+        return project.aName + QStringLiteral("_序列");
+    };
+    return {texts,
+            [](const SequenceOptions &) -> QString {
+                // The program makes the animated picture itself now; it names its own command.
+                return QStringLiteral("帧序列已导出。要做成 GIF、WebP 或 APNG 动画，可以使用"
+                                      "“文件”菜单的“导出动画图片”。");
+            },
+            [](const SequenceOptions &, const ExportResult &result) -> QString {
+                if (result.written.isEmpty())
+                    return QStringLiteral("0 files\n");
+                return QStringLiteral("%1 files: %2 .. %3\n")
+                    .arg(QString::number(result.written.size()), result.written.first(),
+                         result.written.last());
+            }};
+}
 
 } // namespace
 
-QString SequenceExporter::summary() const
-{
-    return QStringLiteral("write the numbered frame sequence (default %1, loops \"%2\")")
-        .arg(FormatInfo(defaultFormat()).cliName.toUpper(), option(Loops)->defaultValue.toString());
-}
+SequenceExporter::SequenceExporter()
+    : EngineExporter(QStringLiteral("export-sequence"), PictureFormats(), DefaultFormat,
+                     Descriptor())
+{}
 
 QList<ExportOptionSpec> SequenceExporter::options() const
 {
-    ExportOptionSpec loops;
-    loops.name = Loops;
-    loops.kind = OptionKind::Int;
-    loops.defaultValue = 2;
-    loops.cliFlag = QStringLiteral("--loops");
-    loops.minimum = 1;
-    loops.maximum = 255;
+    ExportOptionSpec loops = IntOption(Loops, ProposedLoops, 1, 255, QStringLiteral("循环 %1 次"),
+                                       QStringLiteral("TEXT"));
     loops.prompt =
         QStringLiteral("第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。");
     loops.promptTitle = QStringLiteral("请输入循环次数");
-    loops.usedValueText = QStringLiteral("循环 %1 次");
-
-    ExportOptionSpec noBackground;
-    noBackground.name = NoBackground;
-    noBackground.kind = OptionKind::Bool;
-    noBackground.defaultValue = false;
-    noBackground.cliFlag = QStringLiteral("--no-background");
-    noBackground.prompt = QStringLiteral("是否保持图片透明通道");
-    return {loops, noBackground};
-}
-
-QString SequenceExporter::proposedName(const MVK &project) const
-{
-    return project.aName + QStringLiteral("_序列");
-}
-
-QString SequenceExporter::doneMessage(const MVK &, const ExportOptions &) const
-{
-    // The program makes the animated picture itself now; it names its own command for it.
-    return QStringLiteral("帧序列已导出。要做成 GIF、WebP 或 APNG 动画，可以使用“文件”菜单的"
-                          "“导出动画图片”。");
-}
-
-QString SequenceExporter::cliReport(const ExportResult &result, const ExportOptions &) const
-{
-    if (result.written.isEmpty())
-        return QStringLiteral("0 files\n");
-    return QStringLiteral("%1 files: %2 .. %3\n")
-        .arg(QString::number(result.written.size()), result.written.first(), result.written.last());
-}
-
-QStringList SequenceExporter::outputFiles(const MVK &project, const ExportOptions &options) const
-{
-    return SequenceFiles(SequenceTargetFor(options.target, options.format), project.aFrame.Count(),
-                         options.Number(Loops));
+    return {loops, FlagOption(NoBackground, QStringLiteral("是否保持图片透明通道"))};
 }
 
 Status SequenceExporter::CheckProject(const MVK &project) const
@@ -74,15 +70,25 @@ Status SequenceExporter::CheckProject(const MVK &project) const
     return SequenceAreaOf(project).status();
 }
 
-ExportResult SequenceExporter::Write(const ExportSource &source, const ExportOptions &options,
-                                     const ExportProgress &progress,
-                                     const std::atomic_bool *cancel) const
+Result<SequenceOptions> SequenceExporter::Resolve(const MVK &, const ExportOptions &options) const
 {
-    SequenceOptions engine;
-    engine.target = SequenceTargetFor(options.target, options.format);
-    engine.loopTimes = options.Number(Loops);
-    engine.drawBackground = !options.Flag(NoBackground);
-    return ExportFrameSequence(source.project, source.backgroundPath, source.framePaths, engine,
+    SequenceOptions used;
+    used.target = SequenceTargetFor(options.target, options.format);
+    used.loopTimes = options.Number(Loops);
+    used.drawBackground = !options.Flag(NoBackground);
+    return used;
+}
+
+QStringList SequenceExporter::FilesOf(const SequenceOptions &used, const MVK &project) const
+{
+    return SequenceFiles(used.target, project.aFrame.Count(), used.loopTimes);
+}
+
+ExportResult SequenceExporter::WriteWith(const ExportSource &source, const SequenceOptions &used,
+                                         const ExportProgress &progress,
+                                         const std::atomic_bool *cancel) const
+{
+    return ExportFrameSequence(source.project, source.backgroundPath, source.framePaths, used,
                                progress, cancel);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/frameduration.h"
+
 #include <QImage>
 #include <QList>
 
@@ -17,7 +19,7 @@ struct AnimationSequence
     /// The pictures shown, one index into `pictures` per frame.
     std::vector<int> order;
     /// How long each frame stays, in milliseconds.
-    int frameMs = 75;
+    int frameMs = FrameDuration::Default;
     /// Whether the file plays again from its first frame after the last, forever; otherwise it
     /// plays once and stays on the last frame.
     bool repeat = false;

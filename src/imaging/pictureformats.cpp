@@ -5,7 +5,8 @@
 #include "imaging/pngcodec.h"
 #include "imaging/webpanimation.h"
 
-#include <QCoreApplication>
+#include "support/picturetypes.h"
+
 #include <QFileInfo>
 
 #include <array>
@@ -26,23 +27,28 @@ Result<QByteArray> encodeStillWebP(const QImage &canvas)
 
 constexpr size_t StillCount = 5;
 
+QString caption(QStringView type)
+{
+    return PictureTypeNamed(type).caption;
+}
+
 const std::array<PictureFormatInfo, 7> &table()
 {
     static const std::array<PictureFormatInfo, 7> formats{{
-        {PictureFormat::Png, QStringLiteral(".png"), QStringLiteral("png"),
-         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "PNG文件(*.png)")), 1, EncodePng},
-        {PictureFormat::Bmp, QStringLiteral(".bmp"), QStringLiteral("bmp"),
-         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "BMP文件(*.bmp)")), 2, EncodeBmp},
-        {PictureFormat::Jpg, QStringLiteral(".jpg"), QStringLiteral("jpg"),
-         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "JPEG文件(*.jpg)")), 3, encodeExportJpg},
-        {PictureFormat::Gif, QStringLiteral(".gif"), QStringLiteral("gif"),
-         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "GIF文件(*.gif)")), 4, EncodeGif},
-        {PictureFormat::Tif, QStringLiteral(".tif"), QStringLiteral("tif"),
-         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "TIFF文件(*.tif)")), 5, EncodeTif},
-        {PictureFormat::WebP, QStringLiteral(".webp"), QStringLiteral("webp"),
-         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "WebP动画(*.webp)")), 2, encodeStillWebP},
-        {PictureFormat::Apng, QStringLiteral(".png"), QStringLiteral("apng"),
-         QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "APNG动画(*.png)")), 3, EncodePng},
+        {PictureFormat::Png, QStringLiteral(".png"), QStringLiteral("png"), caption(u"PNG"), 1,
+         EncodePng},
+        {PictureFormat::Bmp, QStringLiteral(".bmp"), QStringLiteral("bmp"), caption(u"BMP"), 2,
+         EncodeBmp},
+        {PictureFormat::Jpg, QStringLiteral(".jpg"), QStringLiteral("jpg"), caption(u"JPEG"), 3,
+         encodeExportJpg},
+        {PictureFormat::Gif, QStringLiteral(".gif"), QStringLiteral("gif"), caption(u"GIF"), 4,
+         EncodeGif},
+        {PictureFormat::Tif, QStringLiteral(".tif"), QStringLiteral("tif"), caption(u"TIFF"), 5,
+         EncodeTif},
+        {PictureFormat::WebP, QStringLiteral(".webp"), QStringLiteral("webp"), caption(u"WebP"), 2,
+         encodeStillWebP},
+        {PictureFormat::Apng, QStringLiteral(".png"), QStringLiteral("apng"), caption(u"APNG"), 3,
+         EncodePng, QStringLiteral(".apng")},
     }};
     return formats;
 }
@@ -50,9 +56,12 @@ const std::array<PictureFormatInfo, 7> &table()
 /// GIF in the animated list: its still entry with the animation dialog's caption and position.
 const PictureFormatInfo &animatedGif()
 {
-    static const PictureFormatInfo gif{
-        PictureFormat::Gif, QStringLiteral(".gif"), QStringLiteral("gif"),
-        QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "GIF动画(*.gif)")), 1, EncodeGif};
+    static const PictureFormatInfo gif{PictureFormat::Gif,
+                                       QStringLiteral(".gif"),
+                                       QStringLiteral("gif"),
+                                       PictureTypeNamed(u"GIF").animationCaption,
+                                       1,
+                                       EncodeGif};
     return gif;
 }
 
@@ -150,27 +159,20 @@ const PictureFormatInfo *FormatByTypeIndex(int typeIndex)
 
 DlgFTlist ExportTypeList()
 {
-    DlgFTlist list;
-    for (const PictureFormatInfo &info : PictureFormats())
-        (void)list.Add(info.caption, info.extension.mid(1));
-    return list;
+    return MakeExportTypes();
 }
 
-Result<PictureFormat> CliPictureFormat(const QString *nameGiven, const QString &outPath,
-                                       PictureFormat fallback)
-{
-    const QString name = QFileInfo(outPath).fileName();
-    return cliFormat(PictureFormats(), nameGiven, extensionOf(name), fallback);
-}
-
-Result<PictureFormat> CliAnimationFormat(const QString *nameGiven, const QString &outPath,
-                                         PictureFormat fallback)
+Result<PictureFormat> CliFormat(std::span<const PictureFormatInfo> formats,
+                                const QString *nameGiven, const QString &outPath,
+                                PictureFormat fallback)
 {
     const QString name = QFileInfo(outPath).fileName();
     const QStringView extension = extensionOf(name);
-    if (!nameGiven && extension.compare(u".apng", Qt::CaseInsensitive) == 0)
-        return PictureFormat::Apng;
-    return cliFormat(AnimationFormats(), nameGiven, extension, fallback);
+    if (!nameGiven)
+        for (const PictureFormatInfo &info : formats)
+            if (!info.alias.isEmpty() && extension.compare(info.alias, Qt::CaseInsensitive) == 0)
+                return info.format;
+    return cliFormat(formats, nameGiven, extension, fallback);
 }
 
 } // namespace mrv

@@ -33,6 +33,7 @@ struct PictureFormatInfo
     QString caption;   ///< "PNG文件(*.png)": the export save dialogs' entry, shown translated
     int typeIndex;     ///< 1-based position of that entry in the export file types
     Result<QByteArray> (*encode)(const QImage &canvas);
+    QString alias = {}; ///< ".apng": another extension that names the format, kept when typed
 };
 
 /// Every still format, in the order of the export save dialogs (PNG, BMP, JPEG, GIF, TIFF).
@@ -54,15 +55,12 @@ const PictureFormatInfo *FormatByTypeIndex(int typeIndex);
 /// The export file types of the save dialogs, built from the table.
 DlgFTlist ExportTypeList();
 
-/// The format the command line writes: the one named by --format (nameGiven) when given,
-/// otherwise the one whose extension the output's file name ends with, otherwise the
-/// fallback. An unknown name fails with a message listing the names.
-Result<PictureFormat> CliPictureFormat(const QString *nameGiven, const QString &outPath,
-                                       PictureFormat fallback);
-
-/// The same over the animated formats: --format gif, webp or apng, else the extension (".gif",
-/// ".webp", ".png" or ".apng"), else the fallback.
-Result<PictureFormat> CliAnimationFormat(const QString *nameGiven, const QString &outPath,
-                                         PictureFormat fallback);
+/// The format of the list that the command line writes: the one named by --format (nameGiven)
+/// when given, otherwise the one whose alias or extension (in any letter case) the output's
+/// file name ends with, otherwise the fallback. An unknown name fails with a message listing
+/// the list's names.
+Result<PictureFormat> CliFormat(std::span<const PictureFormatInfo> formats,
+                                const QString *nameGiven, const QString &outPath,
+                                PictureFormat fallback);
 
 } // namespace mrv

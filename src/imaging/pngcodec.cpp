@@ -631,11 +631,9 @@ Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeSte
         bool blend = false;
         QByteArray rows;
     };
-    std::vector<Compressed> stored(distinct.size());
     const int total = int(distinct.size()) + 1;
     ExportPool pool;
-    bool failed = false;
-    const bool complete = ForEachOrdered(
+    const OrderedItems<Compressed> compressed = MakeInOrder(
         pool, int(distinct.size()),
         [&](int i) {
             const auto [before, picture] = distinct[size_t(i)];
@@ -650,19 +648,13 @@ Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeSte
                               compressedRows(image, rect, opaque, Effort::Small,
                                              Blending{&pictures[before], clear})};
         },
-        [&](int i, const Compressed &compressed) {
-            if (compressed.rows.isEmpty()) {
-                failed = true;
-                return false;
-            }
-            stored[size_t(i)] = compressed;
-            return !step || step(i + 1, total);
-        },
-        nullptr);
-    if (failed)
+        [](int, const Compressed &frame) { return frame.rows.isEmpty(); },
+        [&](int i) { return !step || step(i + 1, total); }, nullptr);
+    if (compressed.failed)
         return failure(Tr::tr("无法压缩"));
-    if (!complete)
+    if (!compressed.complete)
         return QByteArray();
+    const std::vector<Compressed> &stored = compressed.items;
 
     QByteArray out = pngStart(size, opaque);
     uchar control[26];

@@ -195,30 +195,22 @@ Result<QByteArray> EncodeWebPAnimation(const AnimationSequence &sequence, int qu
             distinct.push_back(pair);
         frames.push_back(at->second);
     }
-    std::vector<Piece> pieces(distinct.size());
     const int total = int(distinct.size()) + 1;
-    bool failed = false;
     ExportPool pool;
-    const bool complete = ForEachOrdered(
+    const OrderedItems<Piece> encoded = MakeInOrder(
         pool, int(distinct.size()),
         [&](int i) {
             const auto [before, picture] = distinct[size_t(i)];
             return encodePiece(before < 0 ? QImage() : straight[before], straight[picture],
                                *config);
         },
-        [&](int i, const Piece &piece) {
-            if (piece.still.isEmpty()) {
-                failed = true;
-                return false;
-            }
-            pieces[size_t(i)] = piece;
-            return !step || step(i + 1, total);
-        },
-        nullptr);
-    if (failed)
+        [](int, const Piece &piece) { return piece.still.isEmpty(); },
+        [&](int i) { return !step || step(i + 1, total); }, nullptr);
+    if (encoded.failed)
         return webpFailure(Tr::tr("内存不足"));
-    if (!complete)
+    if (!encoded.complete)
         return QByteArray();
+    const std::vector<Piece> &pieces = encoded.items;
 
     const std::unique_ptr<WebPMux, MuxDelete> mux(WebPMuxNew());
     if (!mux)

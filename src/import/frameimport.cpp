@@ -228,12 +228,7 @@ QString NotAPictureReason()
 
 bool HasImportPictureExtension(const QString &path)
 {
-    static const QStringList extensions = {
-        QStringLiteral("jpg"),  QStringLiteral("jpeg"), QStringLiteral("png"),
-        QStringLiteral("bmp"),  QStringLiteral("gif"),  QStringLiteral("tif"),
-        QStringLiteral("tiff"), QStringLiteral("webp"), QStringLiteral("apng")};
-    const qsizetype dot = path.lastIndexOf(u'.');
-    return dot >= 0 && extensions.contains(path.mid(dot + 1), Qt::CaseInsensitive);
+    return IsFramePictureName(path);
 }
 
 QList<SkippedPicture> NonPictureFiles(const QString &folder)

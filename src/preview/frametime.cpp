@@ -23,8 +23,8 @@ Result<int> ParseFrameTime(const QString &text)
     const int ms = text.toInt(&ok);
     if (!ok)
         return Result<int>::Fail(Tr::tr("只允许输入整数"));
-    if (ms < 0 || ms > MaxFrameTime)
-        return Result<int>::Fail(Tr::tr("只允许输入0-65535"));
+    if (ms < FrameDuration::Min || ms > FrameDuration::Max)
+        return Result<int>::Fail(Tr::tr("只允许输入%1-%2").arg(FrameDuration::Min).arg(FrameDuration::Max));
     return ms;
 }
 

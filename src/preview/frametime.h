@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/frameduration.h"
 #include "support/result.h"
 
 #include <QString>
@@ -7,9 +8,6 @@
 #include <pugixml.hpp>
 
 namespace mrv {
-
-/// The largest frame time: the range of a timer interval in milliseconds.
-inline constexpr int MaxFrameTime = 65535;
 
 /// Reads a frame time typed in the options dialog: up to five digits and at most 65535.
 /// Fails with the message the dialog shows: "只允许输入整数" for anything that is not a

@@ -53,7 +53,7 @@ frmFullscreen::frmFullscreen(const ProjectDocument &document, PictureCache &cach
     m_timPlay.setParent(this);
     m_timPlay.setObjectName(QStringLiteral("timPlay"));
     m_timPlay.setTimerType(Qt::PreciseTimer);
-    m_timPlay.setInterval(DefaultFrameTime);
+    m_timPlay.setInterval(FrameDuration::Default);
     connect(&m_timPlay, &QTimer::timeout, this, &frmFullscreen::timPlay_Timer);
     connect(m_cmdExit, &QPushButton::clicked, this, &frmFullscreen::cmdExit_Click);
 }

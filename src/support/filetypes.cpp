@@ -160,28 +160,4 @@ DlgFTlist MakeProjectTypes()
     return list;
 }
 
-DlgFTlist MakeImageTypes()
-{
-    DlgFTlist list;
-    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "图片文件(*.jpg;*.png;*.bmp;*.gif,*.tif)"),
-            "jpg,jpeg,png,bmp,gif,tif");
-    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "JPEG文件(*.jpg)"), "jpg,jpeg");
-    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "PNG文件(*.png)"), "png");
-    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "BMP文件(*.bmp)"), "bmp");
-    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "GIF文件(*.gif)"), "gif");
-    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "TIFF文件(*.tif)"), "tif,tiff");
-    return list;
-}
-
-DlgFTlist MakeExportTypes()
-{
-    DlgFTlist list;
-    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "PNG文件(*.png)"), "png");
-    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "BMP文件(*.bmp)"), "bmp");
-    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "JPEG文件(*.jpg)"), "jpg");
-    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "GIF文件(*.gif)"), "gif");
-    AddType(list, QT_TRANSLATE_NOOP("Mirovane", "TIFF文件(*.tif)"), "tif");
-    return list;
-}
-
 } // namespace mrv

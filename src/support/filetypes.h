@@ -67,9 +67,17 @@ struct DialogFiles
 /// Splits a chosen full path into its folder and file name.
 DialogFiles ParseDialogFiles(const QString &chosenPath);
 
-/// The three lists the dialogs use, with their entries in order.
+/// The lists the dialogs use, with their entries in order: the project dialogs' types, and
+/// from the picture-type table (picturetypes.h) the picture open dialogs' (the settings'
+/// ImageTypes), the still exports' save dialogs' (ExportTypes) and the frame import's.
 DlgFTlist MakeProjectTypes();
 DlgFTlist MakeImageTypes();
 DlgFTlist MakeExportTypes();
+DlgFTlist MakeFrameImportTypes();
+
+/// Whether a path's extension, in any letter case, names a picture a path box takes (a drop).
+bool IsStillPictureName(const QString &path);
+/// Whether a path's extension, in any letter case, names a picture the frame import takes.
+bool IsFramePictureName(const QString &path);
 
 } // namespace mrv

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <numeric>
+#include <type_traits>
 #include <vector>
 
 namespace mrv {
@@ -44,6 +45,38 @@ bool ForEachOrdered(
         future.cancel();
     future.waitForFinished();
     return complete;
+}
+
+/// What MakeInOrder made: every item when complete, else those kept before it stopped.
+template <typename Item> struct OrderedItems
+{
+    std::vector<Item> items;
+    bool failed = false; ///< an item was refused
+    bool complete = false;
+};
+
+/// The skeleton of every export's parallel part: makes make(i) for i = 0 .. count-1 on the
+/// pool's threads and keeps each in order. Stops at the first item refused(i, item) refuses
+/// (failed), when step(i), called after item i is kept, returns false, or at the cancel flag.
+template <typename Make, typename Refused, typename Step>
+auto MakeInOrder(QThreadPool &pool, int count, Make make, Refused refused, Step step,
+                 const std::atomic_bool *cancel)
+{
+    using Item = std::decay_t<std::invoke_result_t<Make, int>>;
+    OrderedItems<Item> run;
+    run.items.resize(size_t(count > 0 ? count : 0));
+    run.complete = ForEachOrdered(
+        pool, count, make,
+        [&](int i, const Item &item) {
+            if (refused(i, item)) {
+                run.failed = true;
+                return false;
+            }
+            run.items[size_t(i)] = item;
+            return step(i);
+        },
+        cancel);
+    return run;
 }
 
 /// Runs work(first, last) over bands of the rows 0 .. rows-1, on all cores when there are

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/frameduration.h"
+
 #include <QString>
 #include <QTimer>
 
@@ -14,9 +16,6 @@ int NextPlayFrame(int frame, int frameCount);
 
 /// The frame counter beside the slider: the current frame and the frame count ("12 / 105").
 QString FrameCounterText(int frame, int frameCount);
-
-/// The editor's frame time at start, in milliseconds.
-inline constexpr int DefaultFrameTime = 75;
 
 /// The time between two refreshes of a screen at this rate, in whole milliseconds rounded up
 /// so that no refresh gets two frames; a rate that is unknown or absurd counts as 60 Hz.
@@ -40,7 +39,7 @@ public:
     void SetFrameTime(int ms);
 
 private:
-    int m_frameTime = DefaultFrameTime;
+    int m_frameTime = FrameDuration::Default;
 };
 
 } // namespace mrv

@@ -126,7 +126,7 @@ TEST_F(AnimationExportMenu, ExportsTheChosenTypeWithTheDialogsOptionsAndThePrevi
     ASSERT_TRUE(StoreFrameTime(*settings.WindowDocument, QStringLiteral("frmFullscreen"), 50));
     ChooseFile(Out(QStringLiteral("anim")), 2);
     prompts.answerOptions(QVariantMap{{QStringLiteral("loops"), 2}, {QStringLiteral("repeat"), true}});
-    w.Menus().mnuExportAnimation->trigger();
+    w.Menus().Export(u"mnuExportAnimation")->trigger();
 
     ASSERT_EQ(prompts.files.size(), 1);
     const FileDialogRequest &dialog = prompts.files.first();
@@ -160,7 +160,7 @@ TEST_F(AnimationExportMenu, CancelledOptionsWriteNothingAndTheScreenAreaReplaces
     frmEditer &w = LoadProject(2);
     ChooseFile(Out(QStringLiteral("anim.gif")), 1);
     prompts.answerOptions(std::nullopt);
-    w.Menus().mnuExportAnimation->trigger();
+    w.Menus().Export(u"mnuExportAnimation")->trigger();
     EXPECT_TRUE(OutFiles().isEmpty());
     EXPECT_TRUE(prompts.messages.isEmpty());
 
@@ -171,7 +171,7 @@ TEST_F(AnimationExportMenu, CancelledOptionsWriteNothingAndTheScreenAreaReplaces
     ChooseFile(Out(QStringLiteral("anim.gif")), 1);
     prompts.answerOptions(
         QVariantMap{{QStringLiteral("loops"), 1}, {QStringLiteral("area"), QStringLiteral("screen")}});
-    w.Menus().mnuExportAnimation->trigger();
+    w.Menus().Export(u"mnuExportAnimation")->trigger();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, AnimationDone);
     const Result<DecodedAnimation> read = ReadAnimation(Out(QStringLiteral("anim.gif")));
@@ -208,7 +208,7 @@ TEST_F(AnimationExportRealDialogs, TheTypeChosenInTheSaveDialogDecidesTheFormat)
     ExportMenuCommands::Install(window->Context());
 
     const ModalRun run =
-        AnswerModals([&] { window->Menus().mnuExportAnimation->trigger(); },
+        AnswerModals([&] { window->Menus().Export(u"mnuExportAnimation")->trigger(); },
                      {[](QWidget &d) { ChooseInFileDialog(d, 3, QStringLiteral("moving")); },
                       [](QWidget &d) { AnswerOptions(d, QStringLiteral("1"), false, false); },
                       [](QWidget &d) { PressKey(d, Qt::Key_Return); }});

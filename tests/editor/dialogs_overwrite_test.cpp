@@ -53,7 +53,7 @@ TEST_F(ExportOverwrite, LongPictureAsksAboutTheNameWithTheExtensionAndNoWritesNo
     ChooseFile(Out(QStringLiteral("anim")), 2); // the dialog saw "anim", which does not exist
     prompts.answerOptions(QVariantMap{});       // as proposed: with the background
     prompts.answerMessage(MsgAnswer::No);       // do not replace
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
     ASSERT_EQ(prompts.messages.size(), 1);
     ExpectOverwriteQuestion(prompts.messages[0], strip);
     EXPECT_EQ(ReadAll(strip), QByteArray("old"));
@@ -64,7 +64,7 @@ TEST_F(ExportOverwrite, LongPictureAsksAboutTheNameWithTheExtensionAndNoWritesNo
     ChooseFile(Out(QStringLiteral("anim")), 2);
     prompts.answerOptions(QVariantMap{});
     prompts.answerMessage(MsgAnswer::Yes);
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
     ASSERT_EQ(prompts.messages.size(), 2);
     EXPECT_EQ(prompts.messages[1].title, QStringLiteral("导出完成"));
     EXPECT_EQ(QImage(strip).size(), QSize(200, 21000));
@@ -73,7 +73,7 @@ TEST_F(ExportOverwrite, LongPictureAsksAboutTheNameWithTheExtensionAndNoWritesNo
     prompts.messages.clear();
     ChooseFile(strip, 2);
     prompts.answerOptions(QVariantMap{});
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].title, QStringLiteral("导出完成"));
 }
@@ -89,7 +89,7 @@ TEST_F(ExportOverwrite, SequenceAsksOnceNamingTheFirstFileThatExists)
     ChooseFile(Out(QStringLiteral("seq.png")), 1);
     prompts.answerOptions(threeLoopsTransparent);
     prompts.answerMessage(MsgAnswer::No);
-    w.Menus().mnuExAniFrame->trigger();
+    w.Menus().Export(u"mnuExAniFrame")->trigger();
     ASSERT_EQ(prompts.messages.size(), 1);
     ExpectOverwriteQuestion(prompts.messages[0], Out(QStringLiteral("seq05.png")));
     EXPECT_EQ(OutFiles().size(), 2);
@@ -99,7 +99,7 @@ TEST_F(ExportOverwrite, SequenceAsksOnceNamingTheFirstFileThatExists)
     ChooseFile(Out(QStringLiteral("seq.png")), 1);
     prompts.answerOptions(threeLoopsTransparent);
     prompts.answerMessage(MsgAnswer::Yes);
-    w.Menus().mnuExAniFrame->trigger();
+    w.Menus().Export(u"mnuExAniFrame")->trigger();
     ASSERT_EQ(prompts.messages.size(), 2) << "one question for both files";
     EXPECT_EQ(prompts.messages[1].title, QStringLiteral("导出完成"));
     EXPECT_EQ(OutFiles().size(), 22);
@@ -132,9 +132,9 @@ TEST_F(ExportOverwrite, EveryDialogStartsInTheProjectFolder)
     frmEditer &w = LoadProject(2);
     const QString projectFolder = w.CurrentProject()->aFileFolder;
     ASSERT_FALSE(projectFolder.isEmpty());
-    w.Menus().mnuExportLongPic->trigger();
-    w.Menus().mnuExAniFrame->trigger();
-    w.Menus().mnuExport->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
+    w.Menus().Export(u"mnuExAniFrame")->trigger();
+    w.Menus().Export(u"mnuExport")->trigger();
     w.Menus().mnuImportLongPic->trigger();
     QTest::mouseClick(w.Controls().cmdBackground_Browse, Qt::LeftButton);
     w.Pictures().cmdFrame_Browse_Click(1);
@@ -147,7 +147,7 @@ TEST_F(ExportOverwrite, EveryDialogStartsInTheProjectFolder)
     // A project never saved has no folder: the dialog's own last folder is used.
     w.Commands().New();
     prompts.files.clear();
-    w.Menus().mnuExport->trigger();
+    w.Menus().Export(u"mnuExport")->trigger();
     w.Pictures().cmdBackground_Browse_Click();
     w.Commands().Open();
     ASSERT_EQ(prompts.files.size(), 3);

@@ -153,7 +153,7 @@ TEST_F(RealDialogs, ProjectImagesInTheChosenJpegType)
     frmEditer &w = LoadWithRealDialogs(3);
     QString doneText;
     const ModalRun run =
-        AnswerModals([&] { w.Menus().mnuExport->trigger(); },
+        AnswerModals([&] { w.Menus().Export(u"mnuExport")->trigger(); },
                      {[](QWidget &d) { ChooseInFileDialog(d, 3, QStringLiteral("proj")); },
                       [&](QWidget &box) {
                           doneText = static_cast<QMessageBox &>(box).text();
@@ -194,7 +194,7 @@ TEST_F(RealDialogs, ReplacingAFileIsAskedAboutOnceWhicheverAsks)
     // "A" becomes A.bmp, which the dialog never saw: the export asks, and No writes nothing.
     MessageRequest asked;
     ModalRun run = AnswerModals(
-        [&] { w.Menus().mnuExportLongPic->trigger(); },
+        [&] { w.Menus().Export(u"mnuExportLongPic")->trigger(); },
         {[](QWidget &d) { ChooseInFileDialog(d, 2, QStringLiteral("A")); },
          [](QWidget &options) { // leave the background out
              Focus(*options.findChild<QCheckBox *>(QStringLiteral("chkNoBackground")));
@@ -215,7 +215,7 @@ TEST_F(RealDialogs, ReplacingAFileIsAskedAboutOnceWhicheverAsks)
     EXPECT_EQ(ReadAll(strip), QByteArray("old"));
 
     // "A.bmp" typed exactly: the file dialog asks itself, and nothing asks a second time.
-    run = AnswerModals([&] { w.Menus().mnuExportLongPic->trigger(); },
+    run = AnswerModals([&] { w.Menus().Export(u"mnuExportLongPic")->trigger(); },
                        {[](QWidget &d) { ChooseInFileDialog(d, 2, QStringLiteral("A.bmp")); },
                         [](QWidget &box) { PressButton(box, QMessageBox::Yes); }, // the dialog's
                         [](QWidget &options) { PressKey(options, Qt::Key_Return); },
@@ -234,7 +234,7 @@ TEST_F(RealDialogs, ANameEndingInAnotherTypesExtensionIsWrittenInThatType)
         const QString file = QString::fromLatin1(name);
         folder.write(file, "old");
         const ModalRun run =
-            AnswerModals([&] { w.Menus().mnuExportAnimation->trigger(); },
+            AnswerModals([&] { w.Menus().Export(u"mnuExportAnimation")->trigger(); },
                          {[&](QWidget &d) { ChooseInFileDialog(d, 1, file); },
                           [](QWidget &box) { PressButton(box, QMessageBox::Yes); },
                           [](QWidget &options) { PressKey(options, Qt::Key_Return); },
@@ -265,7 +265,7 @@ TEST_F(RealDialogs, PlymouthThemeGoesIntoTheChosenFolderUnderTheTypedName)
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             }};
         steps.insert(steps.end(), more.begin(), more.end());
-        return AnswerModals([&] { w.Menus().mnuExportPlymouth->trigger(); }, steps);
+        return AnswerModals([&] { w.Menus().Export(u"mnuExportPlymouth")->trigger(); }, steps);
     };
     ModalRun done = run({[&](QWidget &box) {
         doneText = static_cast<QMessageBox &>(box).text();
@@ -301,7 +301,7 @@ TEST_F(RealDialogs, APlymouthThemeWithoutANameIsNamedAndReportedAfterTheProject)
     const QString themes = folder.file(QStringLiteral("themes"));
     QDir().mkpath(themes);
     QString doneText;
-    AnswerModals([&] { w.Menus().mnuExportPlymouth->trigger(); },
+    AnswerModals([&] { w.Menus().Export(u"mnuExportPlymouth")->trigger(); },
                  {[&](QWidget &d) { ChooseInFileDialog(d, 1, themes); },
                   [](QWidget &d) { // no name
                       TypeInto(d, QStringLiteral("txtName"), {});
@@ -325,7 +325,7 @@ TEST_F(RealDialogs, AndroidSizeIsCheckedAsTypedAndTheNextExportOpensWithTheseCho
     QString proposedSize, problem, doneText;
     bool okWhileBad = true, markedBad = false, stayedOpen = false, okOnceMended = false;
     ModalRun run = AnswerModals(
-        [&] { w.Menus().mnuExportBootAnimation->trigger(); },
+        [&] { w.Menus().Export(u"mnuExportBootAnimation")->trigger(); },
         {[&](QWidget &d) {
              types = static_cast<QFileDialog &>(d).nameFilters();
              ChooseInFileDialog(d, 1, QStringLiteral("phone"));
@@ -372,7 +372,7 @@ TEST_F(RealDialogs, AndroidSizeIsCheckedAsTypedAndTheNextExportOpensWithTheseCho
 
     // The next export of the same target opens with these choices.
     QString sizeShown, timeShown;
-    run = AnswerModals([&] { w.Menus().mnuExportBootAnimation->trigger(); },
+    run = AnswerModals([&] { w.Menus().Export(u"mnuExportBootAnimation")->trigger(); },
                        {[](QWidget &d) { ChooseInFileDialog(d, 1, QStringLiteral("again")); },
                         [&](QWidget &d) {
                             sizeShown = d.findChild<QLineEdit *>(QStringLiteral("txtSize"))->text();

@@ -58,13 +58,14 @@ TEST_F(Drops, ThreePicturesOnARowSetThatRowToTheFirstAndNothingElse)
 TEST_F(Drops, RefusedFilesNeverReachAPathBox)
 {
     frmEditer &w = LoadPictures();
-    const QString upper = WriteFramePicture(folder.file(QStringLiteral("A.PNG")), Green);
+    const QString notPicture = folder.file(QStringLiteral("notes.txt"));
+    folder.write(QStringLiteral("notes.txt"), "text");
     const QString project = projectPath;
     const QString missing = folder.file(QStringLiteral("gone.png"));
     QWidget *targets[] = {w.Frames().RowPath(2), w.Frames().RowBrowse(2),
                           w.Controls().txtBackground, w.Controls().cmdBackground_Browse};
     for (QWidget *target : targets) {
-        for (const QString &file : {upper, project, missing}) {
+        for (const QString &file : {notPicture, project, missing}) {
             EXPECT_FALSE(DropFiles(*target, {file})) << file << " on " << target->objectName();
             // A drop arriving without an accepted drag is checked just the same.
             QMimeData data;
@@ -78,11 +79,19 @@ TEST_F(Drops, RefusedFilesNeverReachAPathBox)
     EXPECT_FALSE(w.CurrentProject()->aChanged);
     EXPECT_TRUE(prompts.messages.isEmpty());
 
-    // The lower-case spelling of the same kind of file is taken.
-    const QString lower = WriteFramePicture(folder.file(QStringLiteral("a.png")), Magenta);
-    EXPECT_TRUE(DropFiles(*w.Frames().RowPath(1), {lower}));
-    EXPECT_EQ(w.CurrentProject()->aFrame.Item(1)->aURL, QStringLiteral("a.png"));
+    // A picture is taken whatever the letter case of its extension, WebP as well, as the
+    // dialogs and the frame import take them.
+    const QString upper = WriteFramePicture(folder.file(QStringLiteral("A.PNG")), Magenta);
+    EXPECT_TRUE(DropFiles(*w.Frames().RowPath(1), {upper}));
+    EXPECT_EQ(w.CurrentProject()->aFrame.Item(1)->aURL, QStringLiteral("A.PNG"));
     EXPECT_EQ(ShownFrameColour(), Magenta);
+    // Written lossless (quality 100), so that the colour shown is the one written.
+    const QString webp = folder.file(QStringLiteral("w.WebP"));
+    ASSERT_TRUE(QImage(WriteFramePicture(folder.file(QStringLiteral("w.png")), Green))
+                    .save(webp, "WEBP", 100));
+    EXPECT_TRUE(DropFiles(*w.Frames().RowPath(1), {webp}));
+    EXPECT_EQ(w.CurrentProject()->aFrame.Item(1)->aURL, QStringLiteral("w.WebP"));
+    EXPECT_EQ(ShownFrameColour(), Green);
 }
 
 TEST_F(Drops, APictureOnTheBackgroundControlsReplacesTheBackground)

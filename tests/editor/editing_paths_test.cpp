@@ -52,13 +52,12 @@ TEST(PictureBoxText, KeepsThePathInsideTheProjectFolderOnly)
               QStringLiteral("/home/u/anim2/1.png"));
 }
 
-TEST(DropExtensions, OnlyTheLowerCasePictureExtensionsAfterTheLastDot)
+TEST(DropExtensions, ThePictureExtensionsAfterTheLastDotInAnyLetterCase)
 {
     for (const char *good : {"a.jpeg", "a.jpg", "a.bmp", "a.png", "a.gif", "a.tif", "a.tiff",
-                             "/x.y/b.png", R"(C:\a.b\c.gif)"})
+                             "/x.y/b.png", R"(C:\a.b\c.gif)", "a.PNG", "a.Jpg", "a.webp"})
         EXPECT_TRUE(HasDropPictureExtension(QString::fromUtf8(good))) << good;
-    for (const char *bad : {"a.PNG", "a.Jpg", "a.png.txt", "a.mrv", "/tmp/png", "a.", "/x.png/b",
-                            "a.webp", ""})
+    for (const char *bad : {"a.png.txt", "a.mrv", "/tmp/png", "a.", "/x.png/b", "a.apng", ""})
         EXPECT_FALSE(HasDropPictureExtension(QString::fromUtf8(bad))) << bad;
 }
 

@@ -109,28 +109,30 @@ TEST_F(LayoutDocument, MenusCarryTheirCaptionsAndShortcutsAndLaterCommandsAreDis
     EXPECT_EQ(m.mnuNew->text(), QStringLiteral("新建工程(&N)"));
     EXPECT_EQ(m.mnuNew->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
     EXPECT_EQ(m.mnuBack->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
-    EXPECT_EQ(m.mnuExAniFrame->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
+    EXPECT_EQ(m.Export(u"mnuExAniFrame")->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
     EXPECT_EQ(m.mnuExit->shortcut(), QKeySequence(QStringLiteral("Ctrl+W")));
     EXPECT_TRUE(m.mnuSaveNew->shortcut().isEmpty());
     EXPECT_EQ(m.mnuHelp->title(), QStringLiteral("帮助(&H)"));
     for (QAction *now : {m.mnuNew, m.mnuOpen, m.mnuSave, m.mnuSaveNew, m.mnuBack, m.mnuExit})
         EXPECT_TRUE(now->isEnabled()) << now->objectName().toStdString();
-    for (QAction *later : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuImportFrames,
-                           m.mnuExportLongPic, m.mnuExportAnimation, m.mnuExportPlymouth,
-                           m.mnuExportBootAnimation, m.mnuOptions, m.mnuAbout, m.mnuCheckUpdates})
+    for (QAction *later :
+         {m.Export(u"mnuExport"), m.Export(u"mnuExAniFrame"), m.mnuImportLongPic, m.mnuImportFrames,
+          m.Export(u"mnuExportLongPic"), m.Export(u"mnuExportAnimation"),
+          m.Export(u"mnuExportPlymouth"), m.Export(u"mnuExportBootAnimation"), m.mnuOptions,
+          m.mnuAbout, m.mnuCheckUpdates})
         EXPECT_FALSE(later->isEnabled()) << later->objectName().toStdString();
     const QList<QAction *> file = m.mnuFile->actions();
     ASSERT_EQ(file.size(), 17);
     EXPECT_TRUE(file.at(5)->isSeparator());
     EXPECT_EQ(file.at(5)->objectName(), QStringLiteral("heng1"));
     // The animated picture follows the long picture, then the boot screens of other systems.
-    EXPECT_EQ(file.at(11), m.mnuExportLongPic);
-    EXPECT_EQ(file.at(12), m.mnuExportAnimation);
-    EXPECT_EQ(file.at(13), m.mnuExportPlymouth);
-    EXPECT_EQ(file.at(14), m.mnuExportBootAnimation);
-    EXPECT_EQ(m.mnuExportAnimation->text(), QStringLiteral("导出动画图片(&G)..."));
-    EXPECT_EQ(m.mnuExportPlymouth->text(), QStringLiteral("导出 Linux 开机主题(&P)..."));
-    EXPECT_EQ(m.mnuExportBootAnimation->text(), QStringLiteral("导出 Android 开机动画(&D)..."));
+    EXPECT_EQ(file.at(11), m.Export(u"mnuExportLongPic"));
+    EXPECT_EQ(file.at(12), m.Export(u"mnuExportAnimation"));
+    EXPECT_EQ(file.at(13), m.Export(u"mnuExportPlymouth"));
+    EXPECT_EQ(file.at(14), m.Export(u"mnuExportBootAnimation"));
+    EXPECT_EQ(m.Export(u"mnuExportAnimation")->text(), QStringLiteral("导出动画图片(&G)..."));
+    EXPECT_EQ(m.Export(u"mnuExportPlymouth")->text(), QStringLiteral("导出 Linux 开机主题(&P)..."));
+    EXPECT_EQ(m.Export(u"mnuExportBootAnimation")->text(), QStringLiteral("导出 Android 开机动画(&D)..."));
     EXPECT_EQ(file.at(16), m.mnuExit);
 }
 

@@ -47,8 +47,13 @@ protected:
     QList<QAction *> ShortcutActions(const frmEditer &w)
     {
         const EditorMenus &m = w.Menus();
-        const QList<QAction *> actions{m.mnuNew,    m.mnuOpen,       m.mnuSave, m.mnuBack,
-                                       m.mnuExport, m.mnuExAniFrame, m.mnuExit};
+        const QList<QAction *> actions{m.mnuNew,
+                                       m.mnuOpen,
+                                       m.mnuSave,
+                                       m.mnuBack,
+                                       m.Export(u"mnuExport"),
+                                       m.Export(u"mnuExAniFrame"),
+                                       m.mnuExit};
         for (QAction *action : actions) {
             QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
             action->setEnabled(true); // as the export commands do when installed

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 
 namespace mrv::test {
@@ -33,23 +34,26 @@ TEST_F(ExportCommandsTest, InstallEnablesTheEntriesAndEachOpensItsFileDialog)
 {
     frmEditer &w = Load();
     const EditorMenus &m = w.Menus();
-    for (QAction *entry : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic})
+    for (QAction *entry : {m.Export(u"mnuExport"), m.Export(u"mnuExAniFrame"), m.mnuImportLongPic,
+                           m.Export(u"mnuExportLongPic")})
         EXPECT_FALSE(entry->isEnabled());
     EXPECT_FALSE(w.Controls().cmdExport->isEnabled());
 
     ExportMenuCommands::Install(w.Context());
-    for (QAction *entry : {m.mnuExport, m.mnuExAniFrame, m.mnuImportLongPic, m.mnuExportLongPic})
+    for (QAction *entry : {m.Export(u"mnuExport"), m.Export(u"mnuExAniFrame"), m.mnuImportLongPic,
+                           m.Export(u"mnuExportLongPic")})
         EXPECT_TRUE(entry->isEnabled()) << entry->objectName();
     EXPECT_TRUE(w.Controls().cmdExport->isEnabled());
 
     // No answers scripted: every dialog is cancelled and nothing else is asked.
-    m.mnuExportLongPic->trigger();
-    m.mnuExAniFrame->trigger();
-    m.mnuExport->trigger();
+    m.Export(u"mnuExportLongPic")->trigger();
+    m.Export(u"mnuExAniFrame")->trigger();
+    m.Export(u"mnuExport")->trigger();
     w.Controls().cmdExport->click();
     m.mnuImportLongPic->trigger();
     ASSERT_EQ(prompts.files.size(), 5);
-    const QStringList titles{QStringLiteral("选择保存的长图文件名"), QStringLiteral("请输入动画序列前缀"),
+    const QStringList titles{QStringLiteral("选择保存的长图文件名"),
+                             QStringLiteral("请输入动画序列前缀"),
                              QStringLiteral("选择工程导出位置"), QStringLiteral("选择工程导出位置"),
                              QStringLiteral("选择图片文件")};
     for (int i = 0; i < 5; ++i)
@@ -76,13 +80,66 @@ TEST_F(ExportCommandsTest, EveryRegisteredTargetHasItsFileMenuEntry)
     }
 }
 
+/// A target known only by its texts, to see where the menu puts it.
+class PlacedTarget final : public Exporter
+{
+public:
+    explicit PlacedTarget(const ExportTexts &texts)
+        : Exporter(QStringLiteral("export-placed"), PictureFormats(), PictureFormat::Png, texts)
+    {}
+    QStringList outputFiles(const MVK &, const ExportOptions &) const override { return {}; }
+    QString doneMessage(const MVK &, const ExportOptions &) const override { return {}; }
+    QString cliReport(const ExportResult &, const MVK &, const ExportOptions &) const override
+    {
+        return {};
+    }
+
+protected:
+    Status CheckProject(const MVK &) const override { return Status::Ok(); }
+    ExportResult Write(const ExportSource &, const ExportOptions &, const ExportProgress &,
+                       const std::atomic_bool *) const override
+    {
+        return {};
+    }
+};
+
+TEST(ExportMenuEntries, ATargetGetsItsEntryWhereItsTextsPlaceIt)
+{
+    ExportTexts first;
+    first.menuText = "第一组";
+    first.menuName = QStringLiteral("mnuPlacedFirst");
+    first.shortcut = QStringLiteral("Ctrl+K");
+    first.menuPlace = {1, 0};
+    // No text, name or place: shown by its id, last of the entries after the imports.
+    const ExportTexts unplaced;
+    // The text shown, and the object name of the entry before which the target's lands.
+    const std::tuple<ExportTexts, const char *, const char *> cases[] = {
+        {first, "第一组", "mnuExport"}, {unplaced, "export-placed", "heng3"}};
+    for (const auto &[texts, shown, before] : cases) {
+        const PlacedTarget target(texts);
+        std::vector<const Exporter *> targets = ExportRegistry::All();
+        targets.push_back(&target);
+        QMenuBar bar;
+        const EditorMenus m = BuildEditorMenus(bar, targets);
+        QAction *entry = m.Export(target.menuName());
+        ASSERT_NE(entry, nullptr) << shown;
+        EXPECT_EQ(entry->text(), QString::fromUtf8(shown));
+        EXPECT_EQ(entry->shortcut(), QKeySequence(texts.shortcut));
+        const QList<QAction *> file = m.mnuFile->actions();
+        const qsizetype at = file.indexOf(entry);
+        ASSERT_LT(at + 1, file.size());
+        EXPECT_EQ(file.at(at + 1)->objectName(), QString::fromLatin1(before)) << shown;
+        EXPECT_EQ(m.exports.size(), targets.size());
+    }
+}
+
 TEST_F(ExportCommandsTest, LongPictureWithTheBackgroundAndItsDialog)
 {
     frmEditer &w = LoadProject(3);
     w.Document().SetFrameOffset(2, 100, w.CurrentProject()->aFrame.Item(2)->aY);
     ChooseFile(Out(QStringLiteral("anim")), 1);
     prompts.answerOptions(QVariantMap{}); // as proposed: the background stays in
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
 
     ASSERT_EQ(prompts.files.size(), 1);
     const FileDialogRequest &dialog = prompts.files.first();
@@ -114,14 +171,14 @@ TEST_F(ExportCommandsTest, LongPictureYesLeavesTheBackgroundOutAndCancelWritesNo
     frmEditer &w = LoadProject(2);
     ChooseFile(Out(QStringLiteral("anim")), 2);
     prompts.answerOptions(std::nullopt);
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
     EXPECT_EQ(prompts.options.size(), 1);
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_TRUE(OutFiles().isEmpty());
 
     ChooseFile(Out(QStringLiteral("clear")), 1);
     prompts.answerOptions(QVariantMap{{NoBackground, true}});
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
     ExpectDone(LastMessage(), LongDone);
     const QImage strip(Out(QStringLiteral("clear.png")));
     EXPECT_EQ(strip.pixelColor(10, 10), FrameColour(1));
@@ -135,7 +192,7 @@ TEST_F(ExportCommandsTest, FailedWritesShowThePathAndReasonInsteadOfCompletion)
     const QString missing = folder.file(QStringLiteral("missing/anim"));
     ChooseFile(missing, 2);
     prompts.answerOptions(QVariantMap{});
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
     MessageRequest shown = LastMessage();
     EXPECT_EQ(shown.icon, MsgIcon::Error);
     EXPECT_TRUE(shown.text.contains(QDir::toNativeSeparators(missing + QStringLiteral(".bmp"))))
@@ -145,7 +202,7 @@ TEST_F(ExportCommandsTest, FailedWritesShowThePathAndReasonInsteadOfCompletion)
     prompts.messages.clear();
     ChooseFile(folder.file(QStringLiteral("missing/seq")), 1);
     prompts.answerOptions(QVariantMap{{Loops, 1}, {NoBackground, true}});
-    w.Menus().mnuExAniFrame->trigger();
+    w.Menus().Export(u"mnuExAniFrame")->trigger();
     shown = LastMessage();
     EXPECT_EQ(shown.icon, MsgIcon::Error);
     EXPECT_TRUE(shown.text.contains(QStringLiteral("seq1.png"))) << shown.text;
@@ -169,7 +226,7 @@ TEST_F(ExportCommandsTest, SequenceAsksForLoopsAndWritesThePlayingOrder)
     frmEditer &w = LoadProject(12);
     ChooseFile(Out(QStringLiteral("seq.png")), 1);
     prompts.answerOptions(QVariantMap{{Loops, 3}, {NoBackground, true}});
-    w.Menus().mnuExAniFrame->trigger();
+    w.Menus().Export(u"mnuExAniFrame")->trigger();
 
     ASSERT_EQ(prompts.files.size(), 1);
     EXPECT_EQ(prompts.files[0].kind, FileDialogKind::Save);
@@ -182,8 +239,9 @@ TEST_F(ExportCommandsTest, SequenceAsksForLoopsAndWritesThePlayingOrder)
     const OptionsRequest &asked = prompts.options[0];
     EXPECT_EQ(asked.title, QStringLiteral("请输入循环次数"));
     ASSERT_EQ(asked.specs.size(), 2);
-    EXPECT_EQ(asked.specs[0].prompt,
-              QStringLiteral("第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。"));
+    EXPECT_EQ(
+        asked.specs[0].prompt,
+        QStringLiteral("第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。"));
     EXPECT_EQ(asked.specs[1].prompt, QStringLiteral("是否保持图片透明通道"));
     EXPECT_EQ(asked.proposed.Number(Loops), 2);
     ASSERT_EQ(prompts.messages.size(), 1);
@@ -205,7 +263,7 @@ TEST_F(ExportCommandsTest, SequenceOnceWithTheBackgroundAndCancelWritesNothing)
     frmEditer &w = LoadProject(3);
     ChooseFile(Out(QStringLiteral("s")), 3);
     prompts.answerOptions(QVariantMap{{Loops, 1}});
-    w.Menus().mnuExAniFrame->trigger();
+    w.Menus().Export(u"mnuExAniFrame")->trigger();
     ExpectDone(LastMessage(), SequenceDone);
     // 3 frames: 2 once, 1 looping, once: three JPEG pictures.
     EXPECT_EQ(OutFiles(), (QStringList{QStringLiteral("s1.jpg"), QStringLiteral("s2.jpg"),
@@ -218,7 +276,7 @@ TEST_F(ExportCommandsTest, SequenceOnceWithTheBackgroundAndCancelWritesNothing)
     prompts.messages.clear();
     ChooseFile(Out(QStringLiteral("t")), 1);
     prompts.answerOptions(std::nullopt);
-    w.Menus().mnuExAniFrame->trigger();
+    w.Menus().Export(u"mnuExAniFrame")->trigger();
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(OutFiles().size(), 3);
 }
@@ -237,22 +295,26 @@ TEST_F(ExportCommandsTest, OptionsOpenWithTheTargetsLastChoicesElseTheProposal)
     const EditorMenus &m = w.Menus();
 
     // Every target with a frame time proposes the one the full-screen preview plays at.
-    for (QAction *entry : {m.mnuExportAnimation, m.mnuExportPlymouth, m.mnuExportBootAnimation})
+    for (QAction *entry : {m.Export(u"mnuExportAnimation"), m.Export(u"mnuExportPlymouth"),
+                           m.Export(u"mnuExportBootAnimation")})
         EXPECT_EQ(exportWith(entry, entry->objectName(), {{frameTime, 55}}).Number(frameTime), 40)
             << entry->objectName().toStdString();
-    EXPECT_EQ(exportWith(m.mnuExAniFrame, QStringLiteral("s"), {{Loops, 1}}).Number(Loops), 2);
+    EXPECT_EQ(
+        exportWith(m.Export(u"mnuExAniFrame"), QStringLiteral("s"), {{Loops, 1}}).Number(Loops), 2);
 
     // The next run of each target opens with its own last choices.
-    for (QAction *entry : {m.mnuExportAnimation, m.mnuExportPlymouth, m.mnuExportBootAnimation})
+    for (QAction *entry : {m.Export(u"mnuExportAnimation"), m.Export(u"mnuExportPlymouth"),
+                           m.Export(u"mnuExportBootAnimation")})
         EXPECT_EQ(exportWith(entry, QStringLiteral("again"), {}).Number(frameTime), 55)
             << entry->objectName().toStdString();
-    EXPECT_EQ(exportWith(m.mnuExAniFrame, QStringLiteral("t"), {}).Number(Loops), 1);
+    EXPECT_EQ(exportWith(m.Export(u"mnuExAniFrame"), QStringLiteral("t"), {}).Number(Loops), 1);
 
     // A kept value the option cannot take (a hand edit) leaves the proposal.
-    ASSERT_TRUE(StoreExportChoices(settings, QStringLiteral("export-animation"),
-                                   {{frameTime, QStringLiteral("0")},
-                                    {Loops, QStringLiteral("5")}}));
-    const ExportOptions proposed = exportWith(m.mnuExportAnimation, QStringLiteral("u"), {});
+    ASSERT_TRUE(
+        StoreExportChoices(settings, QStringLiteral("export-animation"),
+                           {{frameTime, QStringLiteral("0")}, {Loops, QStringLiteral("5")}}));
+    const ExportOptions proposed =
+        exportWith(m.Export(u"mnuExportAnimation"), QStringLiteral("u"), {});
     EXPECT_EQ(proposed.Number(frameTime), 40);
     EXPECT_EQ(proposed.Number(Loops), 5);
 }
@@ -266,7 +328,7 @@ TEST_F(ExportCommandsTest, PicturesThatCannotBeReadAreNamedWithTheirFramesWhenDo
     w.Document().SetBackgroundUrl(QStringLiteral("gone.png"));
     ChooseFile(Out(QStringLiteral("anim")), 1);
     prompts.answerOptions(QVariantMap{});
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
     const MessageRequest done = LastMessage();
     EXPECT_EQ(done.title, QStringLiteral("导出完成"));
     EXPECT_EQ(done.icon, MsgIcon::Warning);
@@ -289,9 +351,9 @@ TEST_F(ExportCommandsTest, ProjectImagesFromTheButton)
     EXPECT_EQ(prompts.files[0].filterIndex, 0);
     EXPECT_EQ(prompts.files[0].proposedName, QStringLiteral("anim"));
     ASSERT_EQ(prompts.messages.size(), 1);
-    ExpectDone(prompts.messages[0], QStringLiteral("背景图片已保存到“")
-                                        + QDir::toNativeSeparators(Out(QStringLiteral("proj.png")))
-                                        + QStringLiteral("”，\n帧动画文件夹名“proj_Frame”"));
+    ExpectDone(prompts.messages[0], QStringLiteral("背景图片已保存到“") +
+                                        QDir::toNativeSeparators(Out(QStringLiteral("proj.png"))) +
+                                        QStringLiteral("”，\n帧动画文件夹名“proj_Frame”"));
 
     EXPECT_EQ(QImage(Out(QStringLiteral("proj.png"))).size(), QSize(1024, 768));
     const QStringList frames = OutFiles(QStringLiteral("proj_Frame"));

@@ -123,7 +123,7 @@ TEST_F(ProgressRunnerTest, CancelledLongPictureSaysSoAndLeavesTheOldFileAlone)
     });
     ChooseFile(target, 2);
     prompts.answerOptions(QVariantMap{});
-    w.Menus().mnuExportLongPic->trigger();
+    w.Menus().Export(u"mnuExportLongPic")->trigger();
 
     const MessageRequest shown = LastMessage();
     EXPECT_EQ(shown.text, QStringLiteral("导出已取消") + u'\n' + NothingWrittenNote());
@@ -147,7 +147,7 @@ TEST_F(ProgressRunnerTest, ACancelledSequenceLeavesNothing)
     });
     ChooseFile(Out(QStringLiteral("seq")), 2);
     prompts.answerOptions(QVariantMap{{QStringLiteral("loops"), 255}});
-    w.Menus().mnuExAniFrame->trigger();
+    w.Menus().Export(u"mnuExAniFrame")->trigger();
 
     const MessageRequest shown = LastMessage();
     ASSERT_TRUE(shown.text.startsWith(QStringLiteral("导出已取消"))) << shown.text;

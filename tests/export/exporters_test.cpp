@@ -8,6 +8,8 @@
 #include "exporttestdata.h"
 #include "testsupport.h"
 
+#include "support/parallel.h"
+
 #include <QDir>
 #include <QDirIterator>
 
@@ -316,43 +318,101 @@ TEST(Exporters, ReportWhatTheyWroteAsTheEditorAndTheCommandLineSayIt)
     EXPECT_EQ(images.doneMessage(small.project, proj),
               QStringLiteral("背景图片已保存到“") + out +
                   QStringLiteral("/proj.jpg”，\n帧动画文件夹名“proj_Frame”"));
-    EXPECT_EQ(images.cliReport(written, proj), out + QStringLiteral("/proj.jpg\n") + out +
-                                                   QStringLiteral("/proj_Frame (3 frames)\n"));
+    EXPECT_EQ(images.cliReport(written, small.project, proj),
+              out + QStringLiteral("/proj.jpg\n") + out +
+                  QStringLiteral("/proj_Frame (3 frames)\n"));
 
     const Exporter &sequence = Registered("export-sequence");
     const ExportOptions seq =
         sequence.defaultOptions(out + QStringLiteral("/seq"), PictureFormat::Png);
     const ExportResult frames = sequence.Run(source, seq);
     ASSERT_TRUE(frames.status);
-    EXPECT_EQ(sequence.cliReport(frames, seq),
+    EXPECT_EQ(sequence.cliReport(frames, small.project, seq),
               QStringLiteral("4 files: %1/seq1.png .. %1/seq4.png\n").arg(out));
-    EXPECT_EQ(sequence.cliReport(ExportResult{}, seq), QStringLiteral("0 files\n"));
+    EXPECT_EQ(sequence.cliReport(ExportResult{}, small.project, seq), QStringLiteral("0 files\n"));
 
     const Exporter &longPicture = Registered("export-long");
     const ExportOptions strip =
         longPicture.defaultOptions(out + QStringLiteral("/anim"), PictureFormat::Gif);
-    EXPECT_EQ(longPicture.cliReport(ExportResult{}, strip), out + QStringLiteral("/anim.gif\n"));
+    EXPECT_EQ(longPicture.cliReport(ExportResult{}, small.project, strip),
+              out + QStringLiteral("/anim.gif\n"));
     EXPECT_EQ(longPicture.doneMessage(small.project, strip),
               QStringLiteral("动画长图导出完成，你可以使用“魔方”等软件应用到系统。"));
+}
+
+TEST(Exporters, PicturesAreKeptInOrderUntilAFailureOrACancel)
+{
+    struct Case
+    {
+        const char *name;
+        int failAt = -1;      ///< the encoder fails on this picture
+        int noCanvasAt = -1;  ///< no memory for this picture's canvas
+        int cancelAfter = -1; ///< the cancel flag is set once this many pictures are kept
+        const char *error = nullptr;
+    };
+    const Case cases[] = {{"all written"},
+                          {"encoder fails", 2, -1, -1, "坏"},
+                          {"no canvas", -1, 1, -1, "内存不足"},
+                          {"cancelled", -1, -1, 2}};
+    for (const Case &c : cases) {
+        std::atomic_bool cancel = false;
+        // Picture i is i + 1 pixels wide, so that its bytes say which it was.
+        const PictureJob job{[&](int i) {
+                                 return i == c.noCanvasAt ? QImage()
+                                                          : QImage(i + 1, 1, QImage::Format_ARGB32);
+                             },
+                             [&](const QImage &picture) -> Result<QByteArray> {
+                                 if (picture.width() - 1 == c.failAt)
+                                     return Result<QByteArray>::Fail(QStringLiteral("坏"));
+                                 return QByteArray::number(picture.width() - 1);
+                             },
+                             [](int i) { return QStringLiteral("f%1").arg(i); }};
+        int kept = 0;
+        ExportResult result;
+        ExportPool pool;
+        const auto bytes = EncodeInOrder(
+            pool, 6, job,
+            [&] {
+                if (++kept == c.cancelAfter)
+                    cancel = true;
+            },
+            &cancel, result);
+        if (c.failAt < 0 && c.noCanvasAt < 0 && c.cancelAfter < 0) {
+            ASSERT_TRUE(bytes.has_value()) << c.name;
+            EXPECT_EQ(*bytes, (std::vector<QByteArray>{"0", "1", "2", "3", "4", "5"}));
+            EXPECT_TRUE(result.status);
+            continue;
+        }
+        EXPECT_FALSE(bytes.has_value()) << c.name;
+        EXPECT_FALSE(result.status) << c.name;
+        EXPECT_EQ(result.cancelled, c.cancelAfter >= 0) << c.name;
+        if (c.error) {
+            // The failing picture's file is named, and nothing after it was kept.
+            const int at = std::max(c.failAt, c.noCanvasAt);
+            EXPECT_TRUE(result.status.message().contains(QString::fromUtf8(c.error))) << c.name;
+            EXPECT_TRUE(result.status.message().contains(QStringLiteral("f%1").arg(at))) << c.name;
+            EXPECT_EQ(kept, at) << c.name;
+        } else {
+            EXPECT_EQ(kept, c.cancelAfter) << c.name;
+        }
+    }
 }
 
 /// A target that records whether it was asked to write.
 class ProbeExporter final : public Exporter
 {
 public:
+    ProbeExporter()
+        : Exporter(QStringLiteral("probe"), std::span(&FormatInfo(PictureFormat::Png), 1),
+                   PictureFormat::Png, {})
+    {}
     mutable int writes = 0;
-    QString id() const override { return QStringLiteral("probe"); }
-    QString label() const override { return QStringLiteral("probe"); }
-    QString menuName() const override { return QStringLiteral("mnuProbe"); }
-    QString summary() const override { return {}; }
-    QList<PictureFormat> formats() const override { return {PictureFormat::Png}; }
-    PictureFormat defaultFormat() const override { return PictureFormat::Png; }
-    QString dialogTitle() const override { return {}; }
-    QString proposedName(const MVK &) const override { return {}; }
-    QString busyLabel() const override { return {}; }
-    QString doneMessage(const MVK &, const ExportOptions &) const override { return {}; }
-    QString cliReport(const ExportResult &, const ExportOptions &) const override { return {}; }
     QStringList outputFiles(const MVK &, const ExportOptions &) const override { return {}; }
+    QString doneMessage(const MVK &, const ExportOptions &) const override { return {}; }
+    QString cliReport(const ExportResult &, const MVK &, const ExportOptions &) const override
+    {
+        return {};
+    }
 
 protected:
     Status CheckProject(const MVK &project) const override

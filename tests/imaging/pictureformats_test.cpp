@@ -89,18 +89,18 @@ TEST(PictureFormats, CommandLineFormatFromNameThenOutputThenFallback)
 {
     const QString png = QStringLiteral("png");
     const QString upper = QStringLiteral("PNG");
-    EXPECT_EQ(*CliPictureFormat(&png, QStringLiteral("/o/a.bmp"), PictureFormat::Bmp),
+    EXPECT_EQ(*CliFormat(PictureFormats(), &png, QStringLiteral("/o/a.bmp"), PictureFormat::Bmp),
               PictureFormat::Png);
-    EXPECT_EQ(*CliPictureFormat(nullptr, QStringLiteral("/o/a.gif"), PictureFormat::Bmp),
+    EXPECT_EQ(*CliFormat(PictureFormats(), nullptr, QStringLiteral("/o/a.gif"), PictureFormat::Bmp),
               PictureFormat::Gif);
-    EXPECT_EQ(*CliPictureFormat(nullptr, QStringLiteral("/o/a.GIF"), PictureFormat::Bmp),
+    EXPECT_EQ(*CliFormat(PictureFormats(), nullptr, QStringLiteral("/o/a.GIF"), PictureFormat::Bmp),
               PictureFormat::Gif);
-    EXPECT_EQ(*CliPictureFormat(nullptr, QStringLiteral("/o/a.jpeg"), PictureFormat::Png),
+    EXPECT_EQ(*CliFormat(PictureFormats(), nullptr, QStringLiteral("/o/a.jpeg"), PictureFormat::Png),
               PictureFormat::Png);
-    EXPECT_EQ(*CliPictureFormat(nullptr, QStringLiteral("/o.tif/a"), PictureFormat::Bmp),
+    EXPECT_EQ(*CliFormat(PictureFormats(), nullptr, QStringLiteral("/o.tif/a"), PictureFormat::Bmp),
               PictureFormat::Bmp);
     const Result<PictureFormat> unknown =
-        CliPictureFormat(&upper, QStringLiteral("/o/a.png"), PictureFormat::Bmp);
+        CliFormat(PictureFormats(), &upper, QStringLiteral("/o/a.png"), PictureFormat::Bmp);
     ASSERT_FALSE(unknown);
     EXPECT_EQ(unknown.message(),
               QStringLiteral("unknown format 'PNG' (use png, bmp, jpg, gif or tif)"));
