@@ -2,33 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
-    <name>EditorMenus</name>
-    <message>
-        <source>导出动画图片(&amp;G)...</source>
-        <translation>Export Animated Picture (&amp;GIF, WebP, APNG)...</translation>
-    </message>
-    <message>
-        <source>导出 Android 开机动画(&amp;D)...</source>
-        <translation>Export An&amp;droid Boot Animation...</translation>
-    </message>
-    <message>
-        <source>导出长图动画</source>
-        <translation>Export Long Picture</translation>
-    </message>
-    <message>
-        <source>导出 Linux 开机主题(&amp;P)...</source>
-        <translation>Export Linux Boot Theme (&amp;Plymouth)...</translation>
-    </message>
-    <message>
-        <source>导出工程(&amp;E)</source>
-        <translation>&amp;Export Project Images...</translation>
-    </message>
-    <message>
-        <source>导出动画帧序列(&amp;F)</source>
-        <translation>Export &amp;Frame Sequence...</translation>
-    </message>
-</context>
-<context>
     <name>Mirovane</name>
     <message>
         <source>工程文件保存失败: %1</source>
@@ -1066,9 +1039,50 @@ Frame %1</translation>
         <source>只允许输入%1-%2</source>
         <translation>Only %1 to %2 is allowed</translation>
     </message>
-</context>
-<context>
-    <name>mrv::frmEditer</name>
+    <message>
+        <source>警告：此次导出不使用 %1，已忽略</source>
+        <translation>Warning: this export does not use %1; it is ignored</translation>
+    </message>
+    <message>
+        <source>警告：%1 “%2” 不是 %3 到 %4 之间的整数，按%5导出</source>
+        <translation>Warning: %1 “%2” is not a whole number from %3 to %4; exported with %5</translation>
+    </message>
+    <message>
+        <source>警告：%1</source>
+        <translation>Warning: %1</translation>
+    </message>
+    <message>
+        <source>导出完成</source>
+        <translation>Export Finished</translation>
+    </message>
+    <message>
+        <source>%1 已存在，是否覆盖？</source>
+        <translation>%1 already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>导出失败：
+%1</source>
+        <translation>The export failed:
+%1</translation>
+    </message>
+    <message>
+        <source>请输入批量X偏移，仅允许整数</source>
+        <translation>Enter the X offset for all frames (whole numbers only)</translation>
+    </message>
+    <message>
+        <source>导入动画长图</source>
+        <translation>Import Long Picture</translation>
+    </message>
+    <message>
+        <source>视图(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>无法启动新的程序实例来打开：
+%1</source>
+        <translation>Cannot start another instance of the program to open:
+%1</translation>
+    </message>
     <message>
         <source>开始</source>
         <translation>Play</translation>
@@ -1078,8 +1092,282 @@ Frame %1</translation>
         <translation>Stop</translation>
     </message>
     <message>
-        <source>视图(&amp;V)</source>
-        <translation>&amp;View</translation>
+        <source>设置文件保存失败：
+%1</source>
+        <translation>The settings file was not saved:
+%1</translation>
+    </message>
+    <message>
+        <source>内存不足，无法创建画布</source>
+        <translation>Not enough memory to create the canvas</translation>
+    </message>
+    <message>
+        <source>GIF 每帧至少 %1 毫秒（更短的帧会被浏览器放慢到约 100 毫秒），已按每帧 %1 毫秒写入，而不是 %2 毫秒</source>
+        <translation>A GIF frame lasts at least %1 ms (browsers slow shorter frames down to about 100 ms); written with %1 ms per frame instead of %2 ms</translation>
+    </message>
+    <message>
+        <source>工程中没有帧，无法导出动画图片</source>
+        <translation>The project has no frames, so no animated picture can be exported</translation>
+    </message>
+    <message>
+        <source>动画图片要合成 %1 帧 %2 x %3 的画面（%4 MB），超过上限 %5 MB；请减少帧数或宽度</source>
+        <translation>The animated picture would compose %1 frames of %2 x %3 (%4 MB), more than the limit of %5 MB; use fewer frames or a smaller width</translation>
+    </message>
+    <message>
+        <source>导出动画图片(&amp;G)...</source>
+        <translation>Export Animated Picture (&amp;GIF, WebP, APNG)...</translation>
+    </message>
+    <message>
+        <source>选择保存的动画图片文件名</source>
+        <translation>Choose a File Name for the Animated Picture</translation>
+    </message>
+    <message>
+        <source>正在导出动画图片…</source>
+        <translation>Exporting the animated picture...</translation>
+    </message>
+    <message>
+        <source>动画图片导出完成。</source>
+        <translation>The animated picture has been exported.</translation>
+    </message>
+    <message>
+        <source>循环 %1 次</source>
+        <translation>%1 loops</translation>
+    </message>
+    <message>
+        <source>循环部分播放几次</source>
+        <translation>How many times the loop plays</translation>
+    </message>
+    <message>
+        <source>区域</source>
+        <translation>area</translation>
+    </message>
+    <message>
+        <source>动画区域（200×200）</source>
+        <translation>Animation area (200×200)</translation>
+    </message>
+    <message>
+        <source>整个屏幕</source>
+        <translation>Whole screen</translation>
+    </message>
+    <message>
+        <source>画面</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>宽度 %1</source>
+        <translation>a width of %1</translation>
+    </message>
+    <message>
+        <source>整个屏幕时的宽度（像素）</source>
+        <translation>Width of the whole screen (pixels)</translation>
+    </message>
+    <message>
+        <source>帧时间 %1 毫秒</source>
+        <translation>a frame time of %1 ms</translation>
+    </message>
+    <message>
+        <source>质量 %1</source>
+        <translation>quality %1</translation>
+    </message>
+    <message>
+        <source>WebP 质量</source>
+        <translation>WebP quality</translation>
+    </message>
+    <message>
+        <source>循环播放</source>
+        <translation>Repeat endlessly</translation>
+    </message>
+    <message>
+        <source>去掉全屏背景</source>
+        <translation>Leave out the full-screen background</translation>
+    </message>
+    <message>
+        <source>屏幕大小“%1”无效：应写成 宽x高（如 1080x1920），每边 1 到 %2 像素</source>
+        <translation>Invalid screen size “%1”: write it as WIDTHxHEIGHT (such as 1080x1920), each side 1 to %2 pixels</translation>
+    </message>
+    <message>
+        <source>Android 开机动画</source>
+        <translation>Android Boot Animation</translation>
+    </message>
+    <message>
+        <source>导出 Android 开机动画(&amp;D)...</source>
+        <translation>Export An&amp;droid Boot Animation...</translation>
+    </message>
+    <message>
+        <source>选择 Android 开机动画的保存位置</source>
+        <translation>Choose Where to Save the Android Boot Animation</translation>
+    </message>
+    <message>
+        <source>正在导出 Android 开机动画…</source>
+        <translation>Exporting the Android boot animation...</translation>
+    </message>
+    <message>
+        <source>Android 开机动画(*.zip)</source>
+        <translation>Android boot animation (*.zip)</translation>
+    </message>
+    <message>
+        <source>Android 开机动画已导出到“%1”。</source>
+        <translation>The Android boot animation was exported to “%1”.</translation>
+    </message>
+    <message>
+        <source>手机屏幕大小（宽x高，如 1080x1920）</source>
+        <translation>Phone screen size (WIDTHxHEIGHT, such as 1080x1920)</translation>
+    </message>
+    <message>
+        <source>JPEG 质量 %1</source>
+        <translation>JPEG quality %1</translation>
+    </message>
+    <message>
+        <source>%1 或 %2</source>
+        <translation>%1 or %2</translation>
+    </message>
+    <message>
+        <source>%1“%2”无效，只能是 %3</source>
+        <translation>Invalid %1 “%2”: it can only be %3</translation>
+    </message>
+    <message>
+        <source>此导出不能写 %1 格式的图片</source>
+        <translation>This export cannot write %1 pictures</translation>
+    </message>
+    <message>
+        <source>工程的屏幕尺寸 %1 × %2 无效：宽度和高度必须大于 0，无法缩放。</source>
+        <translation>The project's screen size %1 × %2 is invalid: the width and height must be greater than 0 to scale it.</translation>
+    </message>
+    <message>
+        <source>工程的屏幕尺寸 %1 × %2 太小：动画区域不足 1 像素，无法导出帧序列。</source>
+        <translation>The project's screen size %1 × %2 is too small: the animation area is less than 1 pixel, so no frame sequence can be exported.</translation>
+    </message>
+    <message>
+        <source>没有写入任何文件，原有的文件保持不变。</source>
+        <translation>No file was written; the existing files are unchanged.</translation>
+    </message>
+    <message>
+        <source>导出已取消</source>
+        <translation>The export was cancelled</translation>
+    </message>
+    <message>
+        <source>没有第 %1 种导出文件类型</source>
+        <translation>There is no export file type number %1</translation>
+    </message>
+    <message>
+        <source>每帧 %1 毫秒</source>
+        <translation>%1 ms per frame</translation>
+    </message>
+    <message>
+        <source>每帧显示多少毫秒（%1）</source>
+        <translation>Milliseconds each frame is shown (%1)</translation>
+    </message>
+    <message>
+        <source>应为 %1 到 %2 之间的整数</source>
+        <translation>must be a whole number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>“%1”不是可选的值</source>
+        <translation>“%1” is not one of the values offered</translation>
+    </message>
+    <message>
+        <source>文件夹不存在</source>
+        <translation>the folder does not exist</translation>
+    </message>
+    <message>
+        <source>内存不足，无法创建长图画布</source>
+        <translation>Not enough memory to create the long picture's canvas</translation>
+    </message>
+    <message>
+        <source>导出长图动画</source>
+        <translation>Export Long Picture</translation>
+    </message>
+    <message>
+        <source>选择保存的长图文件名</source>
+        <translation>Choose a File Name for the Long Picture</translation>
+    </message>
+    <message>
+        <source>正在导出动画长图…</source>
+        <translation>Exporting the long picture...</translation>
+    </message>
+    <message>
+        <source>动画长图导出完成，你可以使用“魔方”等软件应用到系统。</source>
+        <translation>The long picture has been exported. A boot-screen tool applies it to the system.</translation>
+    </message>
+    <message>
+        <source>是否去掉全屏背景</source>
+        <translation>Leave out the full-screen background</translation>
+    </message>
+    <message>
+        <source>Linux 开机主题</source>
+        <translation>Linux Boot Theme</translation>
+    </message>
+    <message>
+        <source>导出 Linux 开机主题(&amp;P)...</source>
+        <translation>Export Linux Boot Theme (&amp;Plymouth)...</translation>
+    </message>
+    <message>
+        <source>选择 Linux 开机主题的保存文件夹</source>
+        <translation>Choose a Folder for the Linux Boot Theme</translation>
+    </message>
+    <message>
+        <source>正在导出 Linux 开机主题…</source>
+        <translation>Exporting the Linux boot theme...</translation>
+    </message>
+    <message>
+        <source>Linux 开机主题已导出到“%1”。
+安装：以 root 身份把该文件夹复制到 /usr/share/plymouth/themes/，再运行 plymouth-set-default-theme -R %2</source>
+        <translation>The Linux boot theme was exported to “%1”.
+To install it: as root, copy that folder to /usr/share/plymouth/themes/, then run plymouth-set-default-theme -R %2</translation>
+    </message>
+    <message>
+        <source>主题名称（英文字母、数字和“-”，其他字符会换成“-”）</source>
+        <translation>Theme name (letters a-z, digits and “-”; other characters become “-”)</translation>
+    </message>
+    <message>
+        <source>导出工程(&amp;E)</source>
+        <translation>&amp;Export Project Images...</translation>
+    </message>
+    <message>
+        <source>选择工程导出位置</source>
+        <translation>Choose Where to Export the Project</translation>
+    </message>
+    <message>
+        <source>正在导出工程图片…</source>
+        <translation>Exporting the project images...</translation>
+    </message>
+    <message>
+        <source>背景图片已保存到“%1”，
+帧动画文件夹名“%2_Frame”</source>
+        <translation>The background picture was saved to “%1”;
+the frame folder is “%2_Frame”</translation>
+    </message>
+    <message>
+        <source>导出动画帧序列(&amp;F)</source>
+        <translation>Export &amp;Frame Sequence...</translation>
+    </message>
+    <message>
+        <source>请输入动画序列前缀</source>
+        <translation>Enter the Prefix of the Frame Sequence</translation>
+    </message>
+    <message>
+        <source>正在导出动画帧序列…</source>
+        <translation>Exporting the frame sequence...</translation>
+    </message>
+    <message>
+        <source>%1_序列</source>
+        <translation>%1_sequence</translation>
+    </message>
+    <message>
+        <source>帧序列已导出。要做成 GIF、WebP 或 APNG 动画，可以使用“文件”菜单的“导出动画图片”。</source>
+        <translation>The frame sequence has been exported. To make a GIF, WebP or APNG animation of it, use “Export Animated Picture” in the “File” menu.</translation>
+    </message>
+    <message>
+        <source>第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。</source>
+        <translation>How many times frames 61-105 are written: at least 1, at most 255. A wrong entry writes them once.</translation>
+    </message>
+    <message>
+        <source>请输入循环次数</source>
+        <translation>Enter the Number of Loops</translation>
+    </message>
+    <message>
+        <source>是否保持图片透明通道</source>
+        <translation>Keep the pictures' transparency</translation>
     </message>
 </context>
 </TS>
