@@ -1231,11 +1231,11 @@ Frame %1</translation>
     </message>
     <message>
         <source>工程的屏幕尺寸 %1 × %2 无效：宽度和高度必须大于 0，无法缩放。</source>
-        <translation>The project's screen size %1 × %2 is invalid: the width and height must be greater than 0 to scale it.</translation>
+        <translation>The project&apos;s screen size %1 × %2 is invalid: the width and height must be greater than 0 to scale it.</translation>
     </message>
     <message>
         <source>工程的屏幕尺寸 %1 × %2 太小：动画区域不足 1 像素，无法导出帧序列。</source>
-        <translation>The project's screen size %1 × %2 is too small: the animation area is less than 1 pixel, so no frame sequence can be exported.</translation>
+        <translation>The project&apos;s screen size %1 × %2 is too small: the animation area is less than 1 pixel, so no frame sequence can be exported.</translation>
     </message>
     <message>
         <source>没有写入任何文件，原有的文件保持不变。</source>
@@ -1271,7 +1271,7 @@ Frame %1</translation>
     </message>
     <message>
         <source>内存不足，无法创建长图画布</source>
-        <translation>Not enough memory to create the long picture's canvas</translation>
+        <translation>Not enough memory to create the long picture&apos;s canvas</translation>
     </message>
     <message>
         <source>导出长图动画</source>
@@ -1367,7 +1367,7 @@ the frame folder is “%2_Frame”</translation>
     </message>
     <message>
         <source>是否保持图片透明通道</source>
-        <translation>Keep the pictures' transparency</translation>
+        <translation>Keep the pictures&apos; transparency</translation>
     </message>
 </context>
 </TS>
