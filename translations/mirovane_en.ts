@@ -2,137 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
-    <name>EditorMenus</name>
-    <message>
-        <source>文件(&amp;F)</source>
-        <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>新建工程(&amp;N)</source>
-        <translation>&amp;New Project</translation>
-    </message>
-    <message>
-        <source>打开工程(&amp;O)</source>
-        <translation>&amp;Open Project...</translation>
-    </message>
-    <message>
-        <source>保存工程(&amp;S)</source>
-        <translation>&amp;Save Project</translation>
-    </message>
-    <message>
-        <source>另存工程为(&amp;A)</source>
-        <translation>Save Project &amp;As...</translation>
-    </message>
-    <message>
-        <source>还原(&amp;V)</source>
-        <translation>Re&amp;vert</translation>
-    </message>
-    <message>
-        <source>导出工程(&amp;E)</source>
-        <translation>&amp;Export Project Images...</translation>
-    </message>
-    <message>
-        <source>导出动画帧序列(&amp;F)</source>
-        <translation>Export &amp;Frame Sequence...</translation>
-    </message>
-    <message>
-        <source>导入长图动画</source>
-        <translation>Import Long Picture</translation>
-    </message>
-    <message>
-        <source>导入帧序列(&amp;I)...</source>
-        <translation>&amp;Import Frames...</translation>
-    </message>
-    <message>
-        <source>导出长图动画</source>
-        <translation>Export Long Picture</translation>
-    </message>
-    <message>
-        <source>导出动画图片(&amp;G)...</source>
-        <translation>Export Animated Picture (&amp;GIF, WebP, APNG)...</translation>
-    </message>
-    <message>
-        <source>导出 Linux 开机主题(&amp;P)...</source>
-        <translation>Export Linux Boot Theme (&amp;Plymouth)...</translation>
-    </message>
-    <message>
-        <source>导出 Android 开机动画(&amp;D)...</source>
-        <translation>Export An&amp;droid Boot Animation...</translation>
-    </message>
-    <message>
-        <source>退出(&amp;X)</source>
-        <translation>E&amp;xit</translation>
-    </message>
-    <message>
-        <source>编辑(&amp;E)</source>
-        <translation>&amp;Edit</translation>
-    </message>
-    <message>
-        <source>撤销(&amp;U)</source>
-        <translation>&amp;Undo</translation>
-    </message>
-    <message>
-        <source>重做(&amp;R)</source>
-        <translation>&amp;Redo</translation>
-    </message>
-    <message>
-        <source>帧(&amp;R)</source>
-        <translation>Fra&amp;mes</translation>
-    </message>
-    <message>
-        <source>在前面插入帧</source>
-        <translation>Insert Frame Before</translation>
-    </message>
-    <message>
-        <source>在后面插入帧</source>
-        <translation>Insert Frame After</translation>
-    </message>
-    <message>
-        <source>复制帧</source>
-        <translation>Copy Frame</translation>
-    </message>
-    <message>
-        <source>删除帧</source>
-        <translation>Delete Frame</translation>
-    </message>
-    <message>
-        <source>上移</source>
-        <translation>Move Up</translation>
-    </message>
-    <message>
-        <source>下移</source>
-        <translation>Move Down</translation>
-    </message>
-    <message>
-        <source>反转顺序</source>
-        <translation>Reverse Order</translation>
-    </message>
-    <message>
-        <source>选项(&amp;O)</source>
-        <translation>&amp;Options</translation>
-    </message>
-    <message>
-        <source>帮助(&amp;H)</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>关于(&amp;A)</source>
-        <translation>&amp;About</translation>
-    </message>
-    <message>
-        <source>检查更新(&amp;N)</source>
-        <translation>Check for &amp;New Version</translation>
-    </message>
-    <message>
-        <source>撤销</source>
-        <translation>Undo</translation>
-    </message>
-    <message>
-        <source>重做</source>
-        <translation>Redo</translation>
-    </message>
-</context>
-<context>
     <name>Mirovane</name>
     <message>
         <source>工程文件保存失败: %1</source>
@@ -771,8 +640,143 @@ Frame %1</translation>
         <translation>Insert Frames</translation>
     </message>
     <message>
-        <source>只允许输入%1-%2</source>
-        <translation>Only %1 to %2 is allowed</translation>
+        <source>导入帧序列</source>
+        <translation>Import Frames</translation>
+    </message>
+    <message>
+        <source>正在导入帧……</source>
+        <translation>Importing frames...</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>新建工程(&amp;N)</source>
+        <translation>&amp;New Project</translation>
+    </message>
+    <message>
+        <source>打开工程(&amp;O)</source>
+        <translation>&amp;Open Project...</translation>
+    </message>
+    <message>
+        <source>保存工程(&amp;S)</source>
+        <translation>&amp;Save Project</translation>
+    </message>
+    <message>
+        <source>另存工程为(&amp;A)</source>
+        <translation>Save Project &amp;As...</translation>
+    </message>
+    <message>
+        <source>还原(&amp;V)</source>
+        <translation>Re&amp;vert</translation>
+    </message>
+    <message>
+        <source>导入长图动画</source>
+        <translation>Import Long Picture</translation>
+    </message>
+    <message>
+        <source>导入帧序列(&amp;I)...</source>
+        <translation>&amp;Import Frames...</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>帧(&amp;R)</source>
+        <translation>Fra&amp;mes</translation>
+    </message>
+    <message>
+        <source>在前面插入帧</source>
+        <translation>Insert Frame Before</translation>
+    </message>
+    <message>
+        <source>在后面插入帧</source>
+        <translation>Insert Frame After</translation>
+    </message>
+    <message>
+        <source>复制帧</source>
+        <translation>Copy Frame</translation>
+    </message>
+    <message>
+        <source>上移</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <source>下移</source>
+        <translation>Move Down</translation>
+    </message>
+    <message>
+        <source>反转顺序</source>
+        <translation>Reverse Order</translation>
+    </message>
+    <message>
+        <source>选项(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>关于(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>检查更新(&amp;N)</source>
+        <translation>Check for &amp;New Version</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>正在导出，请等待当前导出完成或取消后再试。</source>
+        <translation>An export is running. Wait until it finishes, or cancel it, and try again.</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <comment>between the items of a list</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>背景</source>
+        <comment>where an unreadable picture is used</comment>
+        <translation>background</translation>
+    </message>
+    <message>
+        <source>第 %1 帧</source>
+        <comment>where an unreadable picture is used</comment>
+        <translation>frame %1</translation>
+    </message>
+    <message>
+        <source>警告：无法读取图片“%1”%2，该区域保持透明</source>
+        <translation>Warning: the picture “%1”%2 cannot be read; its area stays transparent</translation>
+    </message>
+    <message>
+        <source>（%1）</source>
+        <translation> (%1)</translation>
+    </message>
+    <message>
+        <source>……以及另外 %1 张无法读取的图片</source>
+        <translation>...and %1 more pictures that cannot be read</translation>
     </message>
     <message>
         <source>图片、动画和视频(*.jpg;*.png;*.bmp;*.gif;*.tif;*.webp;*.mp4;*.webm;*.mkv;*.mov;*.avi)</source>
@@ -786,34 +790,299 @@ Frame %1</translation>
         <source>视频(*.mp4;*.webm;*.mkv;*.mov;*.avi)</source>
         <translation>Videos (*.mp4;*.webm;*.mkv;*.mov;*.avi)</translation>
     </message>
-</context>
-<context>
-    <name>mrv::FrameList</name>
     <message>
-        <source>浏览</source>
-        <translation>Browse</translation>
+        <source>拖入了 %1 张图片，一次最多导入 %2 张，未作任何更改</source>
+        <translation>%1 pictures were dropped, but one import takes at most %2; nothing was changed</translation>
     </message>
     <message>
-        <source>调整</source>
-        <translation>Adjust</translation>
+        <source>拖入帧</source>
+        <translation>Drop Frames</translation>
     </message>
-</context>
-<context>
-    <name>mrv::FrameStripModel</name>
+    <message>
+        <source>选择帧图片所在的文件夹，或一个动画图片或视频</source>
+        <translation>Choose a Folder of Frame Pictures, an Animated Picture or a Video</translation>
+    </message>
+    <message>
+        <source>动画或视频的每一帧将保存为图片，放在工程文件旁边。工程还没有保存，请先选择工程的保存位置。</source>
+        <translation>Every frame of the animation or video is saved as a picture beside the project file. The project has not been saved yet: choose where to save it first.</translation>
+    </message>
+    <message>
+        <source>显示这一帧</source>
+        <translation>Show this frame</translation>
+    </message>
     <message>
         <source>图片无法读取</source>
         <translation>The picture cannot be read</translation>
     </message>
-</context>
-<context>
-    <name>mrv::ThumbnailStrip</name>
+    <message>
+        <source>你的文件修改了没有保存，是否保存</source>
+        <translation>Your file has unsaved changes. Save them?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>打开工程文件</source>
+        <translation>Open Project File</translation>
+    </message>
+    <message>
+        <source>工程文件保存失败：
+%1</source>
+        <translation>The project file was not saved:
+%1</translation>
+    </message>
+    <message>
+        <source>选择工程保存位置</source>
+        <translation>Choose Where to Save the Project</translation>
+    </message>
+    <message>
+        <source>工程文件储存位置不存在</source>
+        <translation>The project&apos;s file does not exist</translation>
+    </message>
+    <message>
+        <source>还原为最后一次保存的%1版本？</source>
+        <translation>Revert to the last saved version of %1?</translation>
+    </message>
     <message>
         <source>缩略图</source>
         <translation>Thumbnails</translation>
     </message>
-</context>
-<context>
-    <name>mrv::frmEditer</name>
+    <message>
+        <source>播放速度为原片的 %1%</source>
+        <translation>played at %1% of the original&apos;s speed</translation>
+    </message>
+    <message>
+        <source>“%1”无法读取：%2</source>
+        <translation>“%1” cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>“%1”无法导入：%2</source>
+        <translation>“%1” cannot be imported: %2</translation>
+    </message>
+    <message>
+        <source>视频数据已损坏，没有可以解码的画面</source>
+        <translation>The video data is damaged: no picture in it can be decoded</translation>
+    </message>
+    <message>
+        <source>结束时间须晚于开始时间</source>
+        <translation>The end time must be later than the start time</translation>
+    </message>
+    <message>
+        <source>循环起点不在原片以内，或第 1-60 帧播放不到它</source>
+        <translation>The loop start lies outside the original, or frames 1-60 do not reach it</translation>
+    </message>
+    <message>
+        <source>%1 帧，%2 秒，%3</source>
+        <translation>%1 frames, %2 s, %3</translation>
+    </message>
+    <message>
+        <source>Mirovane 演示</source>
+        <translation>Mirovane Demo</translation>
+    </message>
+    <message>
+        <source>图片内容无法解码</source>
+        <translation>The picture&apos;s content cannot be decoded</translation>
+    </message>
+    <message>
+        <source>“%1”有 %2 张图片，一次最多导入 %3 张，未作任何更改</source>
+        <translation>“%1” holds %2 pictures, but one import takes at most %3; nothing was changed</translation>
+    </message>
+    <message>
+        <source>文件夹“%1”中没有可以读取的图片</source>
+        <translation>The folder “%1” holds no readable pictures</translation>
+    </message>
+    <message>
+        <source>“%1”不是可以读取的图片：%2</source>
+        <translation>“%1” is not a readable picture: %2</translation>
+    </message>
+    <message>
+        <source>已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %3 遍），%4</source>
+        <translation>Imported %1 frames timed for the boot screen (the original has %2 frames; frames 61-%1 loop through it %3 times), %4</translation>
+    </message>
+    <message>
+        <source>循环起点 %1 秒不在原片的循环可以开始的范围内：它须在原片长度以内，且第 1-60 帧能播放到它</source>
+        <translation>The loop start at %1 s is not where the loop can begin: it must lie within the original, and frames 1-60 must reach it</translation>
+    </message>
+    <message>
+        <source>无法删除“%1”</source>
+        <translation>Cannot delete “%1”</translation>
+    </message>
+    <message>
+        <source>动画“%1”的帧要保存在工程文件旁边，请先保存工程</source>
+        <translation>The frames of the animation “%1” are saved beside the project file: save the project first</translation>
+    </message>
+    <message>
+        <source>导入已取消，未作任何更改</source>
+        <translation>The import was cancelled; nothing was changed</translation>
+    </message>
+    <message>
+        <source>“%1”：%2</source>
+        <translation>“%1”: %2</translation>
+    </message>
+    <message>
+        <source>动画“%1”超过 %2 帧，未作任何更改</source>
+        <translation>The animation “%1” has more than %2 frames; nothing was changed</translation>
+    </message>
+    <message>
+        <source>动画“%1”有 %2 帧，超过 %3 帧，未作任何更改</source>
+        <translation>The animation “%1” has %2 frames, more than %3; nothing was changed</translation>
+    </message>
+    <message>
+        <source>动画“%1”是 %2 × %3 像素的 %4 帧，超过一次导入的上限（画布宽 × 高 × 帧数不超过 %5 像素），未作任何更改</source>
+        <translation>The animation “%1” has %4 frames of %2 × %3 pixels, more than one import takes (canvas width × height × frames at most %5 pixels); nothing was changed</translation>
+    </message>
+    <message>
+        <source>不是可以导入的图片类型</source>
+        <translation>Not a type of picture that can be imported</translation>
+    </message>
+    <message>
+        <source>找不到“%1”</source>
+        <translation>“%1” cannot be found</translation>
+    </message>
+    <message>
+        <source>“%1”是动画图片：开始和结束时间只用于视频</source>
+        <translation>“%1” is an animated picture: the start and end times are for videos only</translation>
+    </message>
+    <message>
+        <source>“%1”不是动画图片：缩放和按开机时间只用于动画图片</source>
+        <translation>“%1” is not an animated picture: fitting and boot timing are for animated pictures only</translation>
+    </message>
+    <message>
+        <source>工程现在有 %1 帧。Windows 启动动画只显示 %2 帧：第 %3 帧及以后的帧不会进入动画长图。</source>
+        <translation>The project now has %1 frames. The Windows boot animation shows only %2: frame %3 and later do not go into the long picture.</translation>
+    </message>
+    <message>
+        <source>工程现在有 %1 帧。Windows 启动动画显示 %2 帧：动画长图的第 %3 至 %2 格将是空白。</source>
+        <translation>The project now has %1 frames. The Windows boot animation shows %2: cells %3 to %2 of the long picture will be empty.</translation>
+    </message>
+    <message>
+        <source>以下 %1 个文件无法读取，已跳过：</source>
+        <translation>These %1 files cannot be read and were skipped:</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>……以及另外 %1 个文件</source>
+        <translation>...and %1 more files</translation>
+    </message>
+    <message>
+        <source>“%1”不是可用的缩放方式：contain、cover 或 none</source>
+        <translation>“%1” is not a valid fit: use contain, cover or none</translation>
+    </message>
+    <message>
+        <source>“%1”不是可用的帧时间方式：frames 或 boot</source>
+        <translation>“%1” is not a valid timing: use frames or boot</translation>
+    </message>
+    <message>
+        <source>“%1”不是%2的秒数（0 或更大）</source>
+        <translation>“%1” is not a valid %2 in seconds (0 or more)</translation>
+    </message>
+    <message>
+        <source>循环起点</source>
+        <comment>whose seconds a message says are wrong</comment>
+        <translation>loop start</translation>
+    </message>
+    <message>
+        <source>开始时间</source>
+        <comment>whose seconds a message says are wrong</comment>
+        <translation>start time</translation>
+    </message>
+    <message>
+        <source>结束时间</source>
+        <comment>whose seconds a message says are wrong</comment>
+        <translation>end time</translation>
+    </message>
+    <message>
+        <source>工程有 %1 帧，超过 %2 帧时纵向偏移超出范围，无法导入动画长图</source>
+        <translation>The project has %1 frames; beyond %2 frames the vertical offsets are out of range, so the long picture cannot be imported</translation>
+    </message>
+    <message>
+        <source>偏移参数不符合规则</source>
+        <translation>The offset is not valid</translation>
+    </message>
+    <message>
+        <source>%1：X偏移必须在 -32768 到 32767 之间</source>
+        <translation>%1: the X offset must be from -32768 to 32767</translation>
+    </message>
+    <message>
+        <source>找不到长图文件“%1”</source>
+        <translation>The long picture “%1” cannot be found</translation>
+    </message>
+    <message>
+        <source>已逐帧导入 %1 帧</source>
+        <translation>Imported %1 frames, one for each frame of the original</translation>
+    </message>
+    <message>
+        <source>视频长 %1 秒，只导入了第 %2-%3 秒（可选择开始和结束时间）</source>
+        <translation>The video is %1 s long; only seconds %2-%3 were imported (the start and end times can be chosen)</translation>
+    </message>
+    <message>
+        <source>开始时间 %1 秒不在视频长度 %2 秒以内</source>
+        <translation>The start time %1 s is not within the video&apos;s length of %2 s</translation>
+    </message>
+    <message>
+        <source>要解码 %1 帧 %2 × %3 像素的画面，超过一次导入的上限（宽 × 高 × 帧数不超过 %4 像素）</source>
+        <translation>Decoding %1 frames of %2 × %3 pixels is more than one import takes (width × height × frames at most %4 pixels)</translation>
+    </message>
+    <message>
+        <source>循环起点 %1 秒不在所选时间段内，或第 1-60 帧播放不到它</source>
+        <translation>The loop start at %1 s lies outside the chosen time range, or frames 1-60 do not reach it</translation>
+    </message>
+    <message>
+        <source>视频的帧要保存在工程文件旁边，请先保存工程</source>
+        <translation>The frames of the video are saved beside the project file: save the project first</translation>
+    </message>
+    <message>
+        <source>只允许输入%1-%2</source>
+        <translation>Only %1 to %2 is allowed</translation>
+    </message>
+    <message>
+        <source>警告：此次导出不使用 %1，已忽略</source>
+        <translation>Warning: this export does not use %1; it is ignored</translation>
+    </message>
+    <message>
+        <source>警告：%1 “%2” 不是 %3 到 %4 之间的整数，按%5导出</source>
+        <translation>Warning: %1 “%2” is not a whole number from %3 to %4; exported with %5</translation>
+    </message>
+    <message>
+        <source>警告：%1</source>
+        <translation>Warning: %1</translation>
+    </message>
+    <message>
+        <source>导出完成</source>
+        <translation>Export Finished</translation>
+    </message>
+    <message>
+        <source>%1 已存在，是否覆盖？</source>
+        <translation>%1 already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>导出失败：
+%1</source>
+        <translation>The export failed:
+%1</translation>
+    </message>
+    <message>
+        <source>请输入批量X偏移，仅允许整数</source>
+        <translation>Enter the X offset for all frames (whole numbers only)</translation>
+    </message>
+    <message>
+        <source>导入动画长图</source>
+        <translation>Import Long Picture</translation>
+    </message>
+    <message>
+        <source>视图(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>无法启动新的程序实例来打开：
+%1</source>
+        <translation>Cannot start another instance of the program to open:
+%1</translation>
+    </message>
     <message>
         <source>开始</source>
         <translation>Play</translation>
@@ -823,8 +1092,282 @@ Frame %1</translation>
         <translation>Stop</translation>
     </message>
     <message>
-        <source>视图(&amp;V)</source>
-        <translation>&amp;View</translation>
+        <source>设置文件保存失败：
+%1</source>
+        <translation>The settings file was not saved:
+%1</translation>
+    </message>
+    <message>
+        <source>内存不足，无法创建画布</source>
+        <translation>Not enough memory to create the canvas</translation>
+    </message>
+    <message>
+        <source>GIF 每帧至少 %1 毫秒（更短的帧会被浏览器放慢到约 100 毫秒），已按每帧 %1 毫秒写入，而不是 %2 毫秒</source>
+        <translation>A GIF frame lasts at least %1 ms (browsers slow shorter frames down to about 100 ms); written with %1 ms per frame instead of %2 ms</translation>
+    </message>
+    <message>
+        <source>工程中没有帧，无法导出动画图片</source>
+        <translation>The project has no frames, so no animated picture can be exported</translation>
+    </message>
+    <message>
+        <source>动画图片要合成 %1 帧 %2 x %3 的画面（%4 MB），超过上限 %5 MB；请减少帧数或宽度</source>
+        <translation>The animated picture would compose %1 frames of %2 x %3 (%4 MB), more than the limit of %5 MB; use fewer frames or a smaller width</translation>
+    </message>
+    <message>
+        <source>导出动画图片(&amp;G)...</source>
+        <translation>Export Animated Picture (&amp;GIF, WebP, APNG)...</translation>
+    </message>
+    <message>
+        <source>选择保存的动画图片文件名</source>
+        <translation>Choose a File Name for the Animated Picture</translation>
+    </message>
+    <message>
+        <source>正在导出动画图片…</source>
+        <translation>Exporting the animated picture...</translation>
+    </message>
+    <message>
+        <source>动画图片导出完成。</source>
+        <translation>The animated picture has been exported.</translation>
+    </message>
+    <message>
+        <source>循环 %1 次</source>
+        <translation>%1 loops</translation>
+    </message>
+    <message>
+        <source>循环部分播放几次</source>
+        <translation>How many times the loop plays</translation>
+    </message>
+    <message>
+        <source>区域</source>
+        <translation>area</translation>
+    </message>
+    <message>
+        <source>动画区域（200×200）</source>
+        <translation>Animation area (200×200)</translation>
+    </message>
+    <message>
+        <source>整个屏幕</source>
+        <translation>Whole screen</translation>
+    </message>
+    <message>
+        <source>画面</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>宽度 %1</source>
+        <translation>a width of %1</translation>
+    </message>
+    <message>
+        <source>整个屏幕时的宽度（像素）</source>
+        <translation>Width of the whole screen (pixels)</translation>
+    </message>
+    <message>
+        <source>帧时间 %1 毫秒</source>
+        <translation>a frame time of %1 ms</translation>
+    </message>
+    <message>
+        <source>质量 %1</source>
+        <translation>quality %1</translation>
+    </message>
+    <message>
+        <source>WebP 质量</source>
+        <translation>WebP quality</translation>
+    </message>
+    <message>
+        <source>循环播放</source>
+        <translation>Repeat endlessly</translation>
+    </message>
+    <message>
+        <source>去掉全屏背景</source>
+        <translation>Leave out the full-screen background</translation>
+    </message>
+    <message>
+        <source>屏幕大小“%1”无效：应写成 宽x高（如 1080x1920），每边 1 到 %2 像素</source>
+        <translation>Invalid screen size “%1”: write it as WIDTHxHEIGHT (such as 1080x1920), each side 1 to %2 pixels</translation>
+    </message>
+    <message>
+        <source>Android 开机动画</source>
+        <translation>Android Boot Animation</translation>
+    </message>
+    <message>
+        <source>导出 Android 开机动画(&amp;D)...</source>
+        <translation>Export An&amp;droid Boot Animation...</translation>
+    </message>
+    <message>
+        <source>选择 Android 开机动画的保存位置</source>
+        <translation>Choose Where to Save the Android Boot Animation</translation>
+    </message>
+    <message>
+        <source>正在导出 Android 开机动画…</source>
+        <translation>Exporting the Android boot animation...</translation>
+    </message>
+    <message>
+        <source>Android 开机动画(*.zip)</source>
+        <translation>Android boot animation (*.zip)</translation>
+    </message>
+    <message>
+        <source>Android 开机动画已导出到“%1”。</source>
+        <translation>The Android boot animation was exported to “%1”.</translation>
+    </message>
+    <message>
+        <source>手机屏幕大小（宽x高，如 1080x1920）</source>
+        <translation>Phone screen size (WIDTHxHEIGHT, such as 1080x1920)</translation>
+    </message>
+    <message>
+        <source>JPEG 质量 %1</source>
+        <translation>JPEG quality %1</translation>
+    </message>
+    <message>
+        <source>%1 或 %2</source>
+        <translation>%1 or %2</translation>
+    </message>
+    <message>
+        <source>%1“%2”无效，只能是 %3</source>
+        <translation>Invalid %1 “%2”: it can only be %3</translation>
+    </message>
+    <message>
+        <source>此导出不能写 %1 格式的图片</source>
+        <translation>This export cannot write %1 pictures</translation>
+    </message>
+    <message>
+        <source>工程的屏幕尺寸 %1 × %2 无效：宽度和高度必须大于 0，无法缩放。</source>
+        <translation>The project&apos;s screen size %1 × %2 is invalid: the width and height must be greater than 0 to scale it.</translation>
+    </message>
+    <message>
+        <source>工程的屏幕尺寸 %1 × %2 太小：动画区域不足 1 像素，无法导出帧序列。</source>
+        <translation>The project&apos;s screen size %1 × %2 is too small: the animation area is less than 1 pixel, so no frame sequence can be exported.</translation>
+    </message>
+    <message>
+        <source>没有写入任何文件，原有的文件保持不变。</source>
+        <translation>No file was written; the existing files are unchanged.</translation>
+    </message>
+    <message>
+        <source>导出已取消</source>
+        <translation>The export was cancelled</translation>
+    </message>
+    <message>
+        <source>没有第 %1 种导出文件类型</source>
+        <translation>There is no export file type number %1</translation>
+    </message>
+    <message>
+        <source>每帧 %1 毫秒</source>
+        <translation>%1 ms per frame</translation>
+    </message>
+    <message>
+        <source>每帧显示多少毫秒（%1）</source>
+        <translation>Milliseconds each frame is shown (%1)</translation>
+    </message>
+    <message>
+        <source>应为 %1 到 %2 之间的整数</source>
+        <translation>must be a whole number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>“%1”不是可选的值</source>
+        <translation>“%1” is not one of the values offered</translation>
+    </message>
+    <message>
+        <source>文件夹不存在</source>
+        <translation>the folder does not exist</translation>
+    </message>
+    <message>
+        <source>内存不足，无法创建长图画布</source>
+        <translation>Not enough memory to create the long picture&apos;s canvas</translation>
+    </message>
+    <message>
+        <source>导出长图动画</source>
+        <translation>Export Long Picture</translation>
+    </message>
+    <message>
+        <source>选择保存的长图文件名</source>
+        <translation>Choose a File Name for the Long Picture</translation>
+    </message>
+    <message>
+        <source>正在导出动画长图…</source>
+        <translation>Exporting the long picture...</translation>
+    </message>
+    <message>
+        <source>动画长图导出完成，你可以使用“魔方”等软件应用到系统。</source>
+        <translation>The long picture has been exported. A boot-screen tool applies it to the system.</translation>
+    </message>
+    <message>
+        <source>是否去掉全屏背景</source>
+        <translation>Leave out the full-screen background</translation>
+    </message>
+    <message>
+        <source>Linux 开机主题</source>
+        <translation>Linux Boot Theme</translation>
+    </message>
+    <message>
+        <source>导出 Linux 开机主题(&amp;P)...</source>
+        <translation>Export Linux Boot Theme (&amp;Plymouth)...</translation>
+    </message>
+    <message>
+        <source>选择 Linux 开机主题的保存文件夹</source>
+        <translation>Choose a Folder for the Linux Boot Theme</translation>
+    </message>
+    <message>
+        <source>正在导出 Linux 开机主题…</source>
+        <translation>Exporting the Linux boot theme...</translation>
+    </message>
+    <message>
+        <source>Linux 开机主题已导出到“%1”。
+安装：以 root 身份把该文件夹复制到 /usr/share/plymouth/themes/，再运行 plymouth-set-default-theme -R %2</source>
+        <translation>The Linux boot theme was exported to “%1”.
+To install it: as root, copy that folder to /usr/share/plymouth/themes/, then run plymouth-set-default-theme -R %2</translation>
+    </message>
+    <message>
+        <source>主题名称（英文字母、数字和“-”，其他字符会换成“-”）</source>
+        <translation>Theme name (letters a-z, digits and “-”; other characters become “-”)</translation>
+    </message>
+    <message>
+        <source>导出工程(&amp;E)</source>
+        <translation>&amp;Export Project Images...</translation>
+    </message>
+    <message>
+        <source>选择工程导出位置</source>
+        <translation>Choose Where to Export the Project</translation>
+    </message>
+    <message>
+        <source>正在导出工程图片…</source>
+        <translation>Exporting the project images...</translation>
+    </message>
+    <message>
+        <source>背景图片已保存到“%1”，
+帧动画文件夹名“%2_Frame”</source>
+        <translation>The background picture was saved to “%1”;
+the frame folder is “%2_Frame”</translation>
+    </message>
+    <message>
+        <source>导出动画帧序列(&amp;F)</source>
+        <translation>Export &amp;Frame Sequence...</translation>
+    </message>
+    <message>
+        <source>请输入动画序列前缀</source>
+        <translation>Enter the Prefix of the Frame Sequence</translation>
+    </message>
+    <message>
+        <source>正在导出动画帧序列…</source>
+        <translation>Exporting the frame sequence...</translation>
+    </message>
+    <message>
+        <source>%1_序列</source>
+        <translation>%1_sequence</translation>
+    </message>
+    <message>
+        <source>帧序列已导出。要做成 GIF、WebP 或 APNG 动画，可以使用“文件”菜单的“导出动画图片”。</source>
+        <translation>The frame sequence has been exported. To make a GIF, WebP or APNG animation of it, use “Export Animated Picture” in the “File” menu.</translation>
+    </message>
+    <message>
+        <source>第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。</source>
+        <translation>How many times frames 61-105 are written: at least 1, at most 255. A wrong entry writes them once.</translation>
+    </message>
+    <message>
+        <source>请输入循环次数</source>
+        <translation>Enter the Number of Loops</translation>
+    </message>
+    <message>
+        <source>是否保持图片透明通道</source>
+        <translation>Keep the pictures&apos; transparency</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "cli/projectopen.h"
 #include "export/exporter.h"
 #include "export/exportregistry.h"
+#include "support/tr.h"
 
 #include <QDir>
 
@@ -44,14 +45,16 @@ void ApplyGivenOptions(const Exporter &exporter, const CliArgs &args, ExportOpti
         if (!args.has(spec.cliFlag))
             continue;
         if (!exporter.OptionUsed(spec.name, options)) {
-            err << "警告：此次导出不使用 " << spec.cliFlag << "，已忽略\n";
+            err << Tr::tr("警告：此次导出不使用 %1，已忽略").arg(spec.cliFlag) << "\n";
             continue;
         }
         const QString text = args.value(spec.cliFlag);
         const int value = options.Number(spec.name);
         if (spec.kind == OptionKind::Int && !StatesNumber(text, value))
-            err << "警告：" << spec.cliFlag << " “" << text << "” 不是 " << spec.minimum << " 到 "
-                << spec.maximum << " 之间的整数，按" << spec.usedValueText.arg(value) << "导出\n";
+            err << Tr::tr("警告：%1 “%2” 不是 %3 到 %4 之间的整数，按%5导出")
+                       .arg(spec.cliFlag, text, QString::number(spec.minimum),
+                            QString::number(spec.maximum), spec.usedValueText.arg(value))
+                << "\n";
     }
 }
 
@@ -99,7 +102,7 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
     }();
     WarnUnreadable(result.unreadable, io.err);
     for (const QString &warning : result.warnings)
-        io.err << "警告：" << warning << "\n";
+        io.err << Tr::tr("警告：%1").arg(warning) << "\n";
     if (!result.status) {
         io.err << result.status.message() << "\n";
         if (!result.refused)
@@ -115,7 +118,9 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
 void WarnUnreadable(const QStringList &unreadable, QTextStream &err)
 {
     for (const QString &path : unreadable)
-        err << "警告：无法读取图片“" << QDir::toNativeSeparators(path) << "”，该区域保持透明\n";
+        err << Tr::tr("警告：无法读取图片“%1”%2，该区域保持透明")
+                   .arg(QDir::toNativeSeparators(path), QString())
+            << "\n";
 }
 
 namespace {

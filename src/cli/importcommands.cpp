@@ -3,6 +3,7 @@
 #include "cli/projectopen.h"
 #include "import/demoproject.h"
 #include "import/importer.h"
+#include "support/tr.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,7 +68,7 @@ int runImport(const Importer &importer, const QStringList &args, Streams &io)
         // The pictures written for this import belong to no project now.
         if (!outcome.writtenFolder.isEmpty())
             QDir(outcome.writtenFolder).removeRecursively();
-        io.err << "工程文件保存失败: " << saved.message() << "\n";
+        io.err << Tr::tr("工程文件保存失败: %1").arg(saved.message()) << "\n";
         return ExitWriteFailed;
     }
     if (const QString warning = FrameCountWarning(project->aFrame.Count()); !warning.isEmpty())

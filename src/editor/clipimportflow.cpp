@@ -7,6 +7,7 @@
 #include "import/videoimport.h"
 #include "project/mvk.h"
 #include "support/regularfile.h"
+#include "support/tr.h"
 #include "widgets/prompts.h"
 
 #include <QFile>
@@ -15,7 +16,10 @@ namespace mrv {
 
 namespace {
 
-const QString ImportTitle = QStringLiteral("导入帧序列");
+QString ImportTitle()
+{
+    return Tr::tr("导入帧序列");
+}
 
 } // namespace
 
@@ -38,11 +42,11 @@ bool ClipImportFlow::Ask(const QString &source, const MVK &project, int frameTim
     Result<ClipSource> clip = ReadClipSource(source);
     if (!clip) {
         m_prompts.Message(
-            {clip.message(), ImportTitle, MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
+            {clip.message(), ImportTitle(), MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
         return false;
     }
     ClipImportRequest ask;
-    ask.title = ImportTitle;
+    ask.title = ImportTitle();
     ask.source = std::move(*clip);
     ask.projectSize = QSize(project.aWidth, project.aHeight);
     ask.proposed = ProposedChoices(ask.source, ask.projectSize);
@@ -62,7 +66,7 @@ ImportOutcome ClipImportFlow::Run(const Importer &importer, const MVK &project,
     ExportProgressRunner runner(m_owner);
     ImportOutcome outcome;
     const ExportResult ran =
-        runner.Run(QStringLiteral("正在导入帧……"),
+        runner.Run(Tr::tr("正在导入帧……"),
                    [&](const ExportProgress &progress, const std::atomic_bool *cancel) {
                        request.cancel = cancel;
                        request.progress = progress;

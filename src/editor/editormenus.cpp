@@ -2,9 +2,9 @@
 
 #include "export/exporter.h"
 #include "export/exportregistry.h"
+#include "support/tr.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,12 +13,6 @@
 namespace mrv {
 
 namespace {
-
-/// The context of this file's texts in the translations.
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(EditorMenus)
-};
 
 QAction *AddEntry(QMenu &menu, const char *name, const QString &caption,
                   const QKeySequence &shortcut = {})

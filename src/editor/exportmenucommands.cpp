@@ -3,6 +3,7 @@
 #include "settings/exportchoices.h"
 #include "settings/settings.h"
 #include "document/projectdocument.h"
+#include "support/tr.h"
 #include "widgets/editorpreview.h"
 #include "editor/exportwarnings.h"
 #include "editor/editormenus.h"
@@ -26,7 +27,10 @@ namespace mrv {
 
 namespace {
 
-const QString DoneTitle = QStringLiteral("导出完成");
+QString DoneTitle()
+{
+    return Tr::tr("导出完成");
+}
 
 /// The entry the save dialog preselects: the target's default format. The first entry is
 /// what the dialog shows anyway, so then no entry is set, as the dialogs always have.
@@ -92,7 +96,7 @@ QString MenuCommandText(const QString &label)
 
 QString OverwriteQuestion(const QString &path)
 {
-    return QDir::toNativeSeparators(path) + QStringLiteral(" 已存在，是否覆盖？");
+    return Tr::tr("%1 已存在，是否覆盖？").arg(QDir::toNativeSeparators(path));
 }
 
 QString FirstExistingFile(const QStringList &paths, const FileDialogAnswer &chosen)
@@ -220,9 +224,8 @@ bool ExportMenuCommands::MayOverwrite(const QStringList &paths, const FileDialog
     const QString existing = FirstExistingFile(paths, chosen);
     if (existing.isEmpty())
         return true;
-    return m_ctx.prompts.Message({OverwriteQuestion(existing), QStringLiteral("提示"),
-                                  MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No}) ==
-           MsgAnswer::Yes;
+    return m_ctx.prompts.Message({OverwriteQuestion(existing), Tr::tr("提示"), MsgIcon::Question,
+                                  MsgButtons::YesNo, MsgAnswer::No}) == MsgAnswer::Yes;
 }
 
 void ExportMenuCommands::Report(const ExportResult &result, const QString &doneText,
@@ -230,15 +233,14 @@ void ExportMenuCommands::Report(const ExportResult &result, const QString &doneT
 {
     if (result.status) {
         if (warnings.isEmpty())
-            ShowInformation(doneText, DoneTitle);
+            ShowInformation(doneText, DoneTitle());
         else
-            m_ctx.prompts.Message({doneText + QStringLiteral("\n\n") + warnings, DoneTitle,
+            m_ctx.prompts.Message({doneText + QStringLiteral("\n\n") + warnings, DoneTitle(),
                                    MsgIcon::Warning, MsgButtons::Ok, MsgAnswer::Ok});
         return;
     }
-    QString text = result.cancelled
-                       ? result.status.message()
-                       : QStringLiteral("导出失败：") + u'\n' + result.status.message();
+    QString text = result.cancelled ? result.status.message()
+                                    : Tr::tr("导出失败：\n%1").arg(result.status.message());
     // Exports put their files in place only when all are written: nothing to look for.
     if (!result.refused)
         text += u'\n' + NothingWrittenNote();
@@ -322,9 +324,9 @@ void ExportMenuCommands::mnuImportLongPic_Click()
 
     // The import runs on a copy and becomes one step; it fails without changing anything.
     const MVK &project = m_ctx.document.Project();
-    const std::optional<QString> answer = m_ctx.prompts.Input(
-        {QStringLiteral("请输入批量X偏移，仅允许整数"), QStringLiteral("导入动画长图"),
-         importer->Proposal(project, LongPictureImporter::X)});
+    const std::optional<QString> answer =
+        m_ctx.prompts.Input({Tr::tr("请输入批量X偏移，仅允许整数"), Tr::tr("导入动画长图"),
+                             importer->Proposal(project, LongPictureImporter::X)});
     if (!answer)
         return;
     // A mistyped offset is a note to retype it, not an error.
@@ -342,7 +344,7 @@ void ExportMenuCommands::mnuImportLongPic_Click()
         ShowError(outcome.status.message());
         return;
     }
-    m_ctx.document.ReplaceFrames(outcome.frames, QStringLiteral("导入长图动画"));
+    m_ctx.document.ReplaceFrames(outcome.frames, Tr::tr("导入长图动画"));
 }
 
 } // namespace mrv

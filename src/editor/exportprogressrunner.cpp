@@ -1,6 +1,7 @@
 #include "editor/exportprogressrunner.h"
 
 #include "support/appinfo.h"
+#include "support/tr.h"
 
 #include <QEventLoop>
 #include <QFutureWatcher>
@@ -33,7 +34,7 @@ ExportProgressRunner::~ExportProgressRunner()
 
 QString ExportProgressRunner::BusyMessage()
 {
-    return QStringLiteral("正在导出，请等待当前导出完成或取消后再试。");
+    return Tr::tr("正在导出，请等待当前导出完成或取消后再试。");
 }
 
 void ExportProgressRunner::Cancel()
@@ -65,7 +66,7 @@ ExportResult ExportProgressRunner::Run(const QString &label, Job job)
     m_done.store(0);
     m_total.store(0);
 
-    QProgressDialog dialog(label, QStringLiteral("取消"), 0, 0, &m_owner);
+    QProgressDialog dialog(label, Tr::tr("取消"), 0, 0, &m_owner);
     dialog.setObjectName(QStringLiteral("exportProgress"));
     dialog.setWindowTitle(AppInfo::Title());
     dialog.setWindowModality(Qt::WindowModal);

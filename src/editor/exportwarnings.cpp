@@ -1,6 +1,7 @@
 #include "editor/exportwarnings.h"
 
 #include "export/exportsource.h"
+#include "support/tr.h"
 
 #include <QDir>
 #include <QList>
@@ -10,6 +11,11 @@ namespace mrv {
 namespace {
 
 constexpr qsizetype ListedPictures = 10;
+
+QString ListSeparator()
+{
+    return Tr::tr("、", "between the items of a list");
+}
 
 /// Ascending frame numbers as runs: "2", "2-4", "1-3、7".
 QString FrameRuns(const QList<int> &frames)
@@ -23,7 +29,7 @@ QString FrameRuns(const QList<int> &frames)
                            : QStringLiteral("%1-%2").arg(frames[i]).arg(frames[last]));
         i = last + 1;
     }
-    return runs.join(u'、');
+    return runs.join(ListSeparator());
 }
 
 /// Where the picture shows: "背景", "第 3、5 帧", or both.
@@ -35,10 +41,10 @@ QString UsesOf(const QString &path, const ExportSource &source)
             frames.append(int(i) + 1);
     QStringList uses;
     if (path == source.backgroundPath)
-        uses << QStringLiteral("背景");
+        uses << Tr::tr("背景", "where an unreadable picture is used");
     if (!frames.isEmpty())
-        uses << QStringLiteral("第 %1 帧").arg(FrameRuns(frames));
-    return uses.join(u'、');
+        uses << Tr::tr("第 %1 帧", "where an unreadable picture is used").arg(FrameRuns(frames));
+    return uses.join(ListSeparator());
 }
 
 } // namespace
@@ -48,12 +54,12 @@ QString UnreadableWarnings(const QStringList &unreadable, const ExportSource &so
     QStringList lines;
     for (qsizetype i = 0; i < unreadable.size() && i < ListedPictures; ++i) {
         const QString uses = UsesOf(unreadable[i], source);
-        lines << QStringLiteral("警告：无法读取图片“%1”%2，该区域保持透明")
+        lines << Tr::tr("警告：无法读取图片“%1”%2，该区域保持透明")
                      .arg(QDir::toNativeSeparators(unreadable[i]),
-                          uses.isEmpty() ? QString() : QStringLiteral("（%1）").arg(uses));
+                          uses.isEmpty() ? QString() : Tr::tr("（%1）").arg(uses));
     }
     if (unreadable.size() > ListedPictures)
-        lines << QStringLiteral("……以及另外 %1 张无法读取的图片").arg(unreadable.size() - ListedPictures);
+        lines << Tr::tr("……以及另外 %1 张无法读取的图片").arg(unreadable.size() - ListedPictures);
     return lines.join(u'\n');
 }
 

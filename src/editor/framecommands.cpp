@@ -9,6 +9,7 @@
 #include "import/frameimporter.h"
 #include "import/importer.h"
 #include "support/naturalorder.h"
+#include "support/tr.h"
 #include "widgets/playback.h"
 #include "widgets/prompts.h"
 
@@ -26,7 +27,10 @@ namespace mrv {
 
 namespace {
 
-const QString ImportTitle = QStringLiteral("导入帧序列");
+QString ImportTitle()
+{
+    return Tr::tr("导入帧序列");
+}
 
 // Reading thousands of picture heads takes a moment; the cursor says so.
 class WaitCursor
@@ -262,7 +266,7 @@ std::optional<FrameImport> FrameCommands::DroppedFrames(const QStringList &files
     const DroppedFiles dropped = SortDroppedFiles(files);
     const QStringList &pictures = dropped.pictures;
     if (pictures.size() > MaxImportedFrames) {
-        ShowError(QStringLiteral("拖入了 %1 张图片，一次最多导入 %2 张，未作任何更改")
+        ShowError(Tr::tr("拖入了 %1 张图片，一次最多导入 %2 张，未作任何更改")
                       .arg(pictures.size())
                       .arg(MaxImportedFrames));
         return std::nullopt;
@@ -294,7 +298,7 @@ void FrameCommands::DropFiles(int row, const QStringList &files)
             frames.push_back(import.frames[k]);
     }
     const int before = document.FrameCount();
-    if (!import.frames.empty() && document.ReplaceFrames(frames, QStringLiteral("拖入帧")))
+    if (!import.frames.empty() && document.ReplaceFrames(frames, Tr::tr("拖入帧")))
         Pick(first, int(import.frames.size()));
     ShowImportProblems(import.skipped, document.FrameCount() != before);
 }
@@ -306,8 +310,8 @@ void FrameCommands::InsertFiles(int before, const QStringList &files)
     if (!dropped)
         return;
     const int at = std::clamp(before, 1, document.FrameCount() + 1);
-    const bool changed = !dropped->frames.empty() &&
-                         document.InsertFrames(at, dropped->frames, QStringLiteral("拖入帧"));
+    const bool changed =
+        !dropped->frames.empty() && document.InsertFrames(at, dropped->frames, Tr::tr("拖入帧"));
     if (changed)
         Pick(at, int(dropped->frames.size()));
     ShowImportProblems(dropped->skipped, changed);
@@ -318,7 +322,7 @@ void FrameCommands::mnuImportFrames_Click()
     const QString folder = m_ctx.document.Project().aFileFolder;
     FileDialogRequest request;
     request.kind = FileDialogKind::OpenFileOrFolder;
-    request.title = QStringLiteral("选择帧图片所在的文件夹，或一个动画图片或视频");
+    request.title = Tr::tr("选择帧图片所在的文件夹，或一个动画图片或视频");
     request.types = &m_types;
     request.startFolder = folder;
     const auto chosen = m_ctx.prompts.File(request);
@@ -332,9 +336,9 @@ bool FrameCommands::ImportFrom(const QString &source)
     if (clip && m_ctx.document.Project().aFileFolder.isEmpty()) {
         // The frames are written beside the project, which needs a folder first.
         const MsgAnswer answer = m_ctx.prompts.Message(
-            {QStringLiteral("动画或视频的每一帧将保存为图片，放在工程文件旁边。工程还没有保存，"
-                            "请先选择工程的保存位置。"),
-             ImportTitle, MsgIcon::Information, MsgButtons::OkCancel, MsgAnswer::Ok});
+            {Tr::tr("动画或视频的每一帧将保存为图片，放在工程文件旁边。工程还没有保存，"
+                    "请先选择工程的保存位置。"),
+             ImportTitle(), MsgIcon::Information, MsgButtons::OkCancel, MsgAnswer::Ok});
         if (answer != MsgAnswer::Ok || !m_ctx.projects.SaveAs() ||
             m_ctx.document.Project().aFileFolder.isEmpty())
             return false;
@@ -361,7 +365,7 @@ bool FrameCommands::ImportFrom(const QString &source)
         ShowError(outcome.status.message());
         return false;
     }
-    const bool changed = m_ctx.document.ReplaceFrames(outcome.frames, ImportTitle);
+    const bool changed = m_ctx.document.ReplaceFrames(outcome.frames, ImportTitle());
     if (changed)
         Pick(1, 1);
     ShowImportProblems(outcome.skipped, true, outcome.notice);
@@ -385,14 +389,14 @@ void FrameCommands::ShowImportProblems(const QList<SkippedPicture> &skipped, boo
     if (parts.isEmpty())
         return;
     const bool onlyNotice = parts.size() == 1 && parts.first() == notice;
-    m_ctx.prompts.Message({parts.join(QStringLiteral("\n\n")), ImportTitle,
+    m_ctx.prompts.Message({parts.join(QStringLiteral("\n\n")), ImportTitle(),
                            onlyNotice ? MsgIcon::Information : MsgIcon::Warning, MsgButtons::Ok,
                            MsgAnswer::Ok});
 }
 
 void FrameCommands::ShowError(const QString &text)
 {
-    m_ctx.prompts.Message({text, ImportTitle, MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
+    m_ctx.prompts.Message({text, ImportTitle(), MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
 }
 
 } // namespace mrv

@@ -1,6 +1,7 @@
 #include "editor/framelist.h"
 
 #include "editor/pathproblem.h"
+#include "support/tr.h"
 #include "widgets/windowlayout.h"
 #include "support/stringutil.h"
 
@@ -112,14 +113,14 @@ FrameList::FrameList(QFrame &panel) : QObject(&panel), m_panel(&panel)
     m_template.label->setObjectName(QStringLiteral("lblFrame"));
     m_template.label->setGeometry(6, 11, 32, 13);
     m_template.label->setCursor(Qt::PointingHandCursor);
-    m_template.label->setToolTip(QStringLiteral("显示这一帧"));
+    m_template.label->setToolTip(Tr::tr("显示这一帧"));
     m_template.path = new QLineEdit(QStringLiteral("frame/0.png"), m_inner);
     m_template.path->setObjectName(QStringLiteral("txtFrame"));
     m_template.path->setGeometry(40, 6, 100, 23);
-    m_template.browse = new QPushButton(tr("浏览"), m_inner);
+    m_template.browse = new QPushButton(Tr::tr("浏览"), m_inner);
     m_template.browse->setObjectName(QStringLiteral("cmdFrame_Browse"));
     m_template.browse->setGeometry(145, 5, 44, 25);
-    m_template.setting = new QPushButton(tr("调整"), m_inner);
+    m_template.setting = new QPushButton(Tr::tr("调整"), m_inner);
     m_template.setting->setObjectName(QStringLiteral("cmdFrame_Setting"));
     m_template.setting->setGeometry(194, 5, 44, 25);
     for (QWidget *w : {static_cast<QWidget *>(m_template.label),

@@ -2,6 +2,7 @@
 
 #include "document/projectdocument.h"
 #include "support/bootgeometry.h"
+#include "support/tr.h"
 
 #include <QMimeData>
 
@@ -90,7 +91,7 @@ QVariant FrameStripModel::data(const QModelIndex &index, int role) const
         if (reason.isEmpty()) {
             const auto it = m_cache.constFind(ThumbnailKey(JobOf(frame)));
             if (it != m_cache.cend() && !it->readable)
-                reason = tr("图片无法读取");
+                reason = Tr::tr("图片无法读取");
         }
         return role == ProblemRole || !reason.isEmpty() ? QVariant(reason) : QVariant();
     }

@@ -5,6 +5,7 @@
 #include "editor/framelist.h"
 #include "editor/framestripmodel.h"
 #include "editor/thumbnailstrip.h"
+#include "support/tr.h"
 #include "widgets/keyfilter.h"
 #include "editor/menushortcuts.h"
 #include "editor/pictureedit.h"
@@ -50,7 +51,7 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     m_strip = new ThumbnailStrip(
         m_document, [this](int frame) { return m_frames->RowProblem(frame); }, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_strip);
-    m_viewMenu = new QMenu(tr("视图(&V)"), this);
+    m_viewMenu = new QMenu(Tr::tr("视图(&V)"), this);
     m_viewMenu->setObjectName(QStringLiteral("mnuView"));
     m_viewMenu->addAction(m_strip->toggleViewAction());
     menuBar()->insertMenu(m_menus.mnuHelp->menuAction(), m_viewMenu);
@@ -176,9 +177,12 @@ void frmEditer::OpenCommandLine(const QList<CommandLinePath> &commandLine)
     m_commands.OpenProjectFile(commandLine.first().path);
     for (qsizetype i = 1; i < commandLine.size(); ++i) {
         if (!m_starter || !m_starter(commandLine.at(i)))
-            m_prompts.Message({QStringLiteral("无法启动新的程序实例来打开：") + u'\n'
-                                   + commandLine.at(i).path,
-                               {}, MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
+            m_prompts.Message(
+                {Tr::tr("无法启动新的程序实例来打开：\n%1").arg(commandLine.at(i).path),
+                 {},
+                 MsgIcon::Error,
+                 MsgButtons::Ok,
+                 MsgAnswer::Ok});
     }
 }
 
@@ -375,10 +379,10 @@ void frmEditer::cmdPlay_Click()
 {
     if (m_timPlay.isActive()) {
         m_timPlay.stop();
-        m_c.cmdPlay->setText(tr("开始"));
+        m_c.cmdPlay->setText(Tr::tr("开始"));
     } else {
         m_timPlay.start();
-        m_c.cmdPlay->setText(tr("停止"));
+        m_c.cmdPlay->setText(Tr::tr("停止"));
     }
 }
 
@@ -450,8 +454,11 @@ void frmEditer::SaveSettingsAndEnd()
 {
     m_timPlay.stop();
     if (const Status saved = SaveSettings(m_settings); !saved)
-        m_prompts.Message({QStringLiteral("设置文件保存失败：") + u'\n' + saved.message(), {},
-                           MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
+        m_prompts.Message({Tr::tr("设置文件保存失败：\n%1").arg(saved.message()),
+                           {},
+                           MsgIcon::Error,
+                           MsgButtons::Ok,
+                           MsgAnswer::Ok});
     m_ending = true;
     emit ended();
 }

@@ -2,6 +2,7 @@
 
 #include "settings/settings.h"
 #include "document/projectdocument.h"
+#include "support/tr.h"
 #include "widgets/prompts.h"
 #include "editor/exportmenucommands.h"
 #include "editor/trimworkingset.h"
@@ -10,7 +11,10 @@
 
 namespace mrv {
 
-const QString ProjectCommands::UnsavedQuestion = QStringLiteral("你的文件修改了没有保存，是否保存");
+QString ProjectCommands::UnsavedQuestion()
+{
+    return Tr::tr("你的文件修改了没有保存，是否保存");
+}
 
 QString SaveAsTarget(const QString &chosenPath, int filterIndex)
 {
@@ -57,9 +61,9 @@ bool ProjectCommands::AskToSave()
 {
     if (!m_document.IsModified())
         return true;
-    const MsgAnswer answer = m_prompts.Message({UnsavedQuestion, QStringLiteral("提示"),
-                                                MsgIcon::Question, MsgButtons::YesNoCancel,
-                                                MsgAnswer::Cancel});
+    const MsgAnswer answer =
+        m_prompts.Message({UnsavedQuestion(), Tr::tr("提示"), MsgIcon::Question,
+                           MsgButtons::YesNoCancel, MsgAnswer::Cancel});
     switch (answer) {
     case MsgAnswer::Yes: return Save();
     case MsgAnswer::No: return true;
@@ -81,7 +85,7 @@ bool ProjectCommands::Open()
 {
     if (!AskToSave())
         return false;
-    const auto chosen = AskForFile(FileDialogKind::Open, QStringLiteral("打开工程文件"));
+    const auto chosen = AskForFile(FileDialogKind::Open, Tr::tr("打开工程文件"));
     if (!chosen)
         return false;
     return OpenProjectFile(chosen->path);
@@ -105,7 +109,7 @@ bool ProjectCommands::OpenProjectFile(const QString &path)
 bool ProjectCommands::WriteProject(const QString &path)
 {
     if (const Status saved = m_document.Save(path, m_settings.FormatProject); !saved) {
-        ShowError(QStringLiteral("工程文件保存失败：") + u'\n' + saved.message());
+        ShowError(Tr::tr("工程文件保存失败：\n%1").arg(saved.message()));
         return false;
     }
     return true;
@@ -120,17 +124,16 @@ bool ProjectCommands::Save()
 
 bool ProjectCommands::SaveAs()
 {
-    const auto chosen = AskForFile(FileDialogKind::Save, QStringLiteral("选择工程保存位置"));
+    const auto chosen = AskForFile(FileDialogKind::Save, Tr::tr("选择工程保存位置"));
     if (!chosen)
         return false;
     // The extension may be added after the dialog's own check, so a file it did not ask about
     // could be replaced silently.
     const QString target = SaveAsTarget(chosen->path, chosen->filterIndex);
     const QString existing = FirstExistingFile({target}, *chosen);
-    if (!existing.isEmpty()
-        && m_prompts.Message({OverwriteQuestion(existing), QStringLiteral("提示"), MsgIcon::Question,
-                              MsgButtons::YesNo, MsgAnswer::No})
-               != MsgAnswer::Yes)
+    if (!existing.isEmpty() &&
+        m_prompts.Message({OverwriteQuestion(existing), Tr::tr("提示"), MsgIcon::Question,
+                           MsgButtons::YesNo, MsgAnswer::No}) != MsgAnswer::Yes)
         return false;
     // A failed write leaves the project with its previous file; a written one makes the new
     // file the project's, its folder, title and picture paths following it.
@@ -141,12 +144,11 @@ bool ProjectCommands::Revert()
 {
     const QString path = m_document.FilePath();
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        m_prompts.Message({QStringLiteral("工程文件储存位置不存在"), {}, MsgIcon::None,
-                           MsgButtons::Ok, MsgAnswer::Ok});
+        m_prompts.Message(
+            {Tr::tr("工程文件储存位置不存在"), {}, MsgIcon::None, MsgButtons::Ok, MsgAnswer::Ok});
         return false;
     }
-    const QString question = QStringLiteral("还原为最后一次保存的") + m_host.TitleFileName()
-                             + QStringLiteral("版本？");
+    const QString question = Tr::tr("还原为最后一次保存的%1版本？").arg(m_host.TitleFileName());
     if (m_prompts.Message({question, {}, MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes})
         != MsgAnswer::Yes)
         return false;

@@ -51,7 +51,7 @@ public:
     /// current project stays.
     bool OpenProjectFile(const QString &path);
 
-    static const QString UnsavedQuestion;
+    static QString UnsavedQuestion();
 
 private:
     std::optional<FileDialogAnswer> AskForFile(FileDialogKind kind, const QString &title);

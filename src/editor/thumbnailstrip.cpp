@@ -3,6 +3,7 @@
 #include "editor/framelist.h"
 #include "editor/framestripdelegate.h"
 #include "editor/framestripmodel.h"
+#include "support/tr.h"
 
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -17,7 +18,7 @@ namespace mrv {
 
 ThumbnailStrip::ThumbnailStrip(ProjectDocument &document, std::function<QString(int)> problem,
                                QWidget *parent)
-    : QDockWidget(tr("缩略图"), parent)
+    : QDockWidget(Tr::tr("缩略图"), parent)
 {
     setObjectName(QStringLiteral("dockThumbnails"));
     m_model =

@@ -12,6 +12,7 @@
 #include "project/mvk.h"
 #include "support/parallel.h"
 #include "support/stringutil.h"
+#include "support/tr.h"
 
 #include <QMultiHash>
 
@@ -50,7 +51,7 @@ std::vector<QImage> composeScreens(const ExportSource &source, const AnimationOp
         cancel);
     result.unreadable = composer.Unreadable();
     if (outOfMemory)
-        result.status = Status::Fail(QStringLiteral("内存不足，无法创建画布"));
+        result.status = Status::Fail(Tr::tr("内存不足，无法创建画布"));
     else if (!complete)
         result.Cancel();
     return complete ? screens : std::vector<QImage>();
@@ -81,7 +82,7 @@ std::vector<QImage> composeCells(const ExportSource &source, const AnimationOpti
                      options.includeBackground ? source.backgroundPath : QString(),
                      source.framePaths, count, target, &result.unreadable, progress, steps, cancel);
     if (outOfMemory)
-        result.status = Status::Fail(QStringLiteral("内存不足，无法创建画布"));
+        result.status = Status::Fail(Tr::tr("内存不足，无法创建画布"));
     else if (!complete)
         result.Cancel();
     return complete ? cells : std::vector<QImage>();
@@ -126,8 +127,8 @@ Result<QByteArray> encode(const AnimationSequence &sequence, const AnimationOpti
 
 QString GifFrameTimeWarning(int frameMs)
 {
-    return QStringLiteral("GIF 每帧至少 %1 毫秒（更短的帧会被浏览器放慢到约 100 毫秒），"
-                          "已按每帧 %1 毫秒写入，而不是 %2 毫秒")
+    return Tr::tr("GIF 每帧至少 %1 毫秒（更短的帧会被浏览器放慢到约 100 毫秒），"
+                  "已按每帧 %1 毫秒写入，而不是 %2 毫秒")
         .arg(MinGifFrameMs)
         .arg(frameMs);
 }
@@ -135,7 +136,7 @@ QString GifFrameTimeWarning(int frameMs)
 Status CheckAnimationProject(const MVK &project)
 {
     if (project.aFrame.Count() == 0)
-        return Status::Fail(QStringLiteral("工程中没有帧，无法导出动画图片"));
+        return Status::Fail(Tr::tr("工程中没有帧，无法导出动画图片"));
     return ReferenceScale(project).status();
 }
 
@@ -177,14 +178,14 @@ ExportResult ExportAnimation(const ExportSource &source, const AnimationOptions 
                               : QSize(CellSize, CellSize);
     const qint64 composedBytes = qint64(count) * picture.width() * picture.height() * 4;
     if (composedBytes > MaxComposedAnimationBytes) {
-        result.Refuse(Status::Fail(
-            QStringLiteral("动画图片要合成 %1 帧 %2 x %3 的画面（%4 MB），超过上限 %5 MB；"
-                           "请减少帧数或宽度")
-                .arg(count)
-                .arg(picture.width())
-                .arg(picture.height())
-                .arg(composedBytes >> 20)
-                .arg(MaxComposedAnimationBytes >> 20)));
+        result.Refuse(
+            Status::Fail(Tr::tr("动画图片要合成 %1 帧 %2 x %3 的画面（%4 MB），超过上限 %5 MB；"
+                                "请减少帧数或宽度")
+                             .arg(count)
+                             .arg(picture.width())
+                             .arg(picture.height())
+                             .arg(composedBytes >> 20)
+                             .arg(MaxComposedAnimationBytes >> 20)));
         return result;
     }
     // Composing takes one step per frame, encoding as many again.

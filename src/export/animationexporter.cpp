@@ -3,6 +3,7 @@
 #include "export/exportnames.h"
 #include "project/mvk.h"
 #include "support/frameduration.h"
+#include "support/tr.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -39,21 +40,19 @@ QString OutputPath(const QString &chosenPath, PictureFormat format)
 ExportDescriptor<AnimationOptions> Descriptor()
 {
     ExportTexts texts;
-    texts.menuText = QT_TRANSLATE_NOOP("EditorMenus", "导出动画图片(&G)...");
+    texts.menuText = QT_TRANSLATE_NOOP("Mirovane", "导出动画图片(&G)...");
     texts.menuName = QStringLiteral("mnuExportAnimation");
     texts.menuPlace = {2, 2};
-    texts.dialogTitle = QStringLiteral("选择保存的动画图片文件名");
-    texts.busyLabel = QStringLiteral("正在导出动画图片…");
+    texts.dialogTitle = QT_TRANSLATE_NOOP("Mirovane", "选择保存的动画图片文件名");
+    texts.busyLabel = QT_TRANSLATE_NOOP("Mirovane", "正在导出动画图片…");
     texts.cliSummary = QStringLiteral("write the animation as an animated picture: intro once, "
                                       "then the loop (default GIF, 3 loops; gif, webp or apng)");
     texts.cliOrder = 4;
     texts.proposedName = [](const MVK &project) -> QString { return project.aName; };
-    return {
-        texts,
-        [](const AnimationOptions &) -> QString { return QStringLiteral("动画图片导出完成。"); },
-        [](const AnimationOptions &used, const ExportResult &) -> QString {
-            return used.path + u'\n';
-        }};
+    return {texts, [](const AnimationOptions &) -> QString { return Tr::tr("动画图片导出完成。"); },
+            [](const AnimationOptions &used, const ExportResult &) -> QString {
+                return used.path + u'\n';
+            }};
 }
 
 } // namespace
@@ -66,21 +65,21 @@ AnimationExporter::AnimationExporter()
 QList<ExportOptionSpec> AnimationExporter::options() const
 {
     ExportOptionSpec loops =
-        IntOption(Loops, 3, MinLoops, MaxLoops, QStringLiteral("循环 %1 次"), QStringLiteral("N"));
-    loops.prompt = QStringLiteral("循环部分播放几次");
-    const ExportOptionSpec area = ChoiceOption(Area, QStringLiteral("区域"),
-                                               {{AreaCell, QStringLiteral("动画区域（200×200）")},
-                                                {AreaScreen, QStringLiteral("整个屏幕")}},
-                                               QStringLiteral("画面"));
+        IntOption(Loops, 3, MinLoops, MaxLoops, Tr::tr("循环 %1 次"), QStringLiteral("N"));
+    loops.prompt = Tr::tr("循环部分播放几次");
+    const ExportOptionSpec area =
+        ChoiceOption(Area, Tr::tr("区域"),
+                     {{AreaCell, Tr::tr("动画区域（200×200）")}, {AreaScreen, Tr::tr("整个屏幕")}},
+                     Tr::tr("画面"));
     ExportOptionSpec width =
-        IntOption(Width, 640, MinWidth, MaxWidth, QStringLiteral("宽度 %1"), QStringLiteral("W"));
-    width.prompt = QStringLiteral("整个屏幕时的宽度（像素）");
+        IntOption(Width, 640, MinWidth, MaxWidth, Tr::tr("宽度 %1"), QStringLiteral("W"));
+    width.prompt = Tr::tr("整个屏幕时的宽度（像素）");
     width.usedWhen = [](const ExportOptions &values) { return values.Text(Area) == AreaScreen; };
     ExportOptionSpec frameTime = FrameTimeOption();
-    frameTime.usedValueText = QStringLiteral("帧时间 %1 毫秒");
+    frameTime.usedValueText = Tr::tr("帧时间 %1 毫秒");
     ExportOptionSpec quality =
-        IntOption(Quality, WebPLossless, 0, 100, QStringLiteral("质量 %1"), QStringLiteral("Q"));
-    quality.prompt = QStringLiteral("WebP 质量");
+        IntOption(Quality, WebPLossless, 0, 100, Tr::tr("质量 %1"), QStringLiteral("Q"));
+    quality.prompt = Tr::tr("WebP 质量");
     quality.usedWhen = [](const ExportOptions &values) {
         return values.format == PictureFormat::WebP;
     };
@@ -88,8 +87,8 @@ QList<ExportOptionSpec> AnimationExporter::options() const
             area,
             width,
             frameTime,
-            FlagOption(Repeat, QStringLiteral("循环播放")),
-            FlagOption(NoBackground, QStringLiteral("去掉全屏背景")),
+            FlagOption(Repeat, Tr::tr("循环播放")),
+            FlagOption(NoBackground, Tr::tr("去掉全屏背景")),
             quality};
 }
 

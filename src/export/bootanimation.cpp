@@ -8,6 +8,7 @@
 #include "support/atomicfile.h"
 #include "support/frameduration.h"
 #include "support/parallel.h"
+#include "support/tr.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -51,7 +52,7 @@ Result<QByteArray> EncodeScreen(const QImage &screen, int jpegQuality)
         return EncodeJpg(screen, std::clamp(jpegQuality, 0, 100));
     QByteArray bytes = EncodePngSmall(screen);
     if (bytes.isEmpty())
-        return Result<QByteArray>::Fail(QStringLiteral("图片编码失败（PNG）"));
+        return Result<QByteArray>::Fail(Tr::tr("图片编码失败（PNG）"));
     return bytes;
 }
 
@@ -176,7 +177,7 @@ Result<QSize> ParseBootAnimationSize(const QString &text)
     const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
     if (width < 1 || height < 1 || width > MaxBootAnimationSide || height > MaxBootAnimationSide)
         return Result<QSize>::Fail(
-            QStringLiteral("屏幕大小“%1”无效：应写成 宽x高（如 1080x1920），每边 1 到 %2 像素")
+            Tr::tr("屏幕大小“%1”无效：应写成 宽x高（如 1080x1920），每边 1 到 %2 像素")
                 .arg(text)
                 .arg(MaxBootAnimationSide));
     return QSize(width, height);

@@ -2,6 +2,7 @@
 
 #include "export/exportgeometry.h"
 #include "project/mvk.h"
+#include "support/tr.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,7 +13,10 @@ namespace {
 
 const QString Size = QStringLiteral("size");
 const QString JpegQuality = QStringLiteral("jpeg-quality");
-const QString Title = QStringLiteral("Android 开机动画");
+QString Title()
+{
+    return Tr::tr("Android 开机动画");
+}
 
 QString SizeText(int width, int height)
 {
@@ -22,21 +26,22 @@ QString SizeText(int width, int height)
 ExportDescriptor<BootAnimationOptions> Descriptor()
 {
     ExportTexts texts;
-    texts.menuText = QT_TRANSLATE_NOOP("EditorMenus", "导出 Android 开机动画(&D)...");
+    texts.menuText = QT_TRANSLATE_NOOP("Mirovane", "导出 Android 开机动画(&D)...");
     texts.menuName = QStringLiteral("mnuExportBootAnimation");
     texts.menuPlace = {2, 4};
-    texts.dialogTitle = QStringLiteral("选择 Android 开机动画的保存位置");
-    texts.busyLabel = QStringLiteral("正在导出 Android 开机动画…");
+    texts.dialogTitle = QT_TRANSLATE_NOOP("Mirovane", "选择 Android 开机动画的保存位置");
+    texts.busyLabel = QT_TRANSLATE_NOOP("Mirovane", "正在导出 Android 开机动画…");
     texts.cliSummary =
         QStringLiteral("write an Android bootanimation.zip (default: the project's size)");
     texts.cliOutput = QStringLiteral("OUT.zip");
     texts.cliOrder = 6;
     texts.destination = ExportDestination::File;
-    texts.fileType = {QStringLiteral("Android 开机动画(*.zip)"), QStringLiteral("zip")};
+    texts.fileType = {QStringLiteral(QT_TRANSLATE_NOOP("Mirovane", "Android 开机动画(*.zip)")),
+                      QStringLiteral("zip")};
     texts.proposedName = [](const MVK &) -> QString { return QStringLiteral("bootanimation.zip"); };
     return {texts,
             [](const BootAnimationOptions &used) -> QString {
-                return QStringLiteral("Android 开机动画已导出到“%1”。")
+                return Tr::tr("Android 开机动画已导出到“%1”。")
                     .arg(QDir::toNativeSeparators(used.path));
             },
             [](const BootAnimationOptions &used, const ExportResult &) -> QString {
@@ -61,8 +66,8 @@ BootAnimationExporter::BootAnimationExporter()
 
 QList<ExportOptionSpec> BootAnimationExporter::options() const
 {
-    ExportOptionSpec size = TextOption(
-        Size, QStringLiteral("WxH"), QStringLiteral("手机屏幕大小（宽x高，如 1080x1920）"), Title);
+    ExportOptionSpec size = TextOption(Size, QStringLiteral("WxH"),
+                                       Tr::tr("手机屏幕大小（宽x高，如 1080x1920）"), Title());
     // Empty stands for the project's size; anything else must name a screen.
     size.check = [](const QString &text) {
         return text.trimmed().isEmpty() ? Status::Ok() : ParseBootAnimationSize(text).status();
@@ -73,8 +78,8 @@ QList<ExportOptionSpec> BootAnimationExporter::options() const
 
     // The command line's alone: without a prompt the editor leaves it at its proposal.
     const ExportOptionSpec jpeg = IntOption(JpegQuality, BootAnimationPng, 0, 100,
-                                            QStringLiteral("JPEG 质量 %1"), QStringLiteral("Q"));
-    return {size, FrameTimeOption(Title), jpeg};
+                                            Tr::tr("JPEG 质量 %1"), QStringLiteral("Q"));
+    return {size, FrameTimeOption(Title()), jpeg};
 }
 
 Status BootAnimationExporter::CheckProject(const MVK &project) const

@@ -1,8 +1,7 @@
 #include "export/exporter.h"
 
 #include "support/frameduration.h"
-
-#include <QCoreApplication>
+#include "support/tr.h"
 
 namespace mrv {
 
@@ -24,7 +23,17 @@ QString Exporter::label() const
     // A target without a text of its own is still offered, under its command's name.
     if (!m_texts.menuText || !*m_texts.menuText)
         return m_id;
-    return QCoreApplication::translate(MenuTextContext, m_texts.menuText);
+    return Tr::tr(m_texts.menuText);
+}
+
+QString Exporter::dialogTitle() const
+{
+    return Tr::tr(m_texts.dialogTitle);
+}
+
+QString Exporter::busyLabel() const
+{
+    return Tr::tr(m_texts.busyLabel);
 }
 
 QString Exporter::menuName() const
@@ -104,10 +113,13 @@ Status Exporter::CheckOptions(const ExportOptions &options) const
                 return Status::Ok();
             words << choice.value;
         }
-        const QString offered = words.size() < 2 ? words.join(QString())
-                                                 : words.mid(0, words.size() - 1).join(u'、') +
-                                                       QStringLiteral(" 或 ") + words.last();
-        return Status::Fail(QStringLiteral("%1“%2”无效，只能是 %3").arg(spec.noun, word, offered));
+        const QString offered =
+            words.size() < 2 ? words.join(QString())
+                             : Tr::tr("%1 或 %2")
+                                   .arg(words.mid(0, words.size() - 1)
+                                            .join(Tr::tr("、", "between the items of a list")),
+                                        words.last());
+        return Status::Fail(Tr::tr("%1“%2”无效，只能是 %3").arg(spec.noun, word, offered));
     }
     return Status::Ok();
 }
@@ -123,8 +135,8 @@ ExportResult Exporter::Run(const ExportSource &source, const ExportOptions &opti
 {
     ExportResult result;
     if (!formats().contains(options.format)) {
-        result.status = Status::Fail(QStringLiteral("此导出不能写 %1 格式的图片")
-                                         .arg(FormatInfo(options.format).cliName.toUpper()));
+        result.status = Status::Fail(
+            Tr::tr("此导出不能写 %1 格式的图片").arg(FormatInfo(options.format).cliName.toUpper()));
         return result;
     }
     if (const Status usable = CheckOptions(options); !usable) {

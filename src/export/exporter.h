@@ -34,27 +34,24 @@ struct MenuPlace
     int order = 1000;
 };
 
-/// The translation context of the File menu's entries.
-inline constexpr const char *MenuTextContext = "EditorMenus";
-
 /// Everything a target says to the user, except the messages made of its options: its File
-/// menu entry, the editor's dialogs and the command line's help.
+/// menu entry, the editor's dialogs and the command line's help. A target is made once, maybe
+/// before the language is chosen, so its shown texts are kept as written in the source, marked
+/// QT_TRANSLATE_NOOP("Mirovane", …), and translated where they are read.
 struct ExportTexts
 {
-    /// The menu entry's text as written in the source ("导出长图动画"); marked with
-    /// QT_TRANSLATE_NOOP in MenuTextContext so that the translations carry it; empty, the
-    /// entry shows the id.
+    /// The menu entry's text ("导出长图动画"); empty, the entry shows the id.
     const char *menuText = "";
     QString menuName; ///< the entry's Qt object name ("mnuExportLongPic"); "mnu" + id when empty
     QString shortcut; ///< "Ctrl+E", empty for none
     MenuPlace menuPlace;
-    QString dialogTitle;
-    QString busyLabel; ///< the progress dialog's text while the export runs
+    const char *dialogTitle = "";
+    const char *busyLabel = ""; ///< the progress dialog's text while the export runs
     QString cliSummary;
     QString cliOutput = QStringLiteral("OUT"); ///< the output argument's name in the usage
     int cliOrder = 1000;                       ///< position in the command line's help
     ExportDestination destination = ExportDestination::PictureFile;
-    FileType fileType; ///< a File destination's one type
+    FileType fileType; ///< a File destination's one type, its caption translated where shown
     /// The name the save dialog proposes for a project.
     QString (*proposedName)(const MVK &project) = nullptr;
 };
@@ -111,8 +108,8 @@ public:
     QString shortcut() const { return m_texts.shortcut; }
     QString summary() const { return m_texts.cliSummary; }
     QString outputName() const { return m_texts.cliOutput; }
-    QString dialogTitle() const { return m_texts.dialogTitle; }
-    QString busyLabel() const { return m_texts.busyLabel; }
+    QString dialogTitle() const; ///< translated
+    QString busyLabel() const;   ///< translated
     QString proposedName(const MVK &project) const;
     ExportDestination destination() const { return m_texts.destination; }
     FileType fileType() const { return m_texts.fileType; }

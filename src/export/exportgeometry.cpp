@@ -2,6 +2,7 @@
 
 #include "project/mvk.h"
 #include "support/stringutil.h"
+#include "support/tr.h"
 
 #include <algorithm>
 
@@ -11,7 +12,7 @@ namespace {
 
 QString sizeRefusal(const MVK &project)
 {
-    return QStringLiteral("工程的屏幕尺寸 %1 × %2 无效：宽度和高度必须大于 0，无法缩放。")
+    return Tr::tr("工程的屏幕尺寸 %1 × %2 无效：宽度和高度必须大于 0，无法缩放。")
         .arg(project.aWidth)
         .arg(project.aHeight);
 }
@@ -72,7 +73,7 @@ Result<SequenceArea> SequenceAreaOf(const MVK &project)
     area.top = RoundHalfEven(exact.top());
     if (area.cell.width() < 1 || area.cell.height() < 1)
         return Result<SequenceArea>::Fail(
-            QStringLiteral("工程的屏幕尺寸 %1 × %2 太小：动画区域不足 1 像素，无法导出帧序列。")
+            Tr::tr("工程的屏幕尺寸 %1 × %2 太小：动画区域不足 1 像素，无法导出帧序列。")
                 .arg(project.aWidth)
                 .arg(project.aHeight));
     return area;

@@ -2,6 +2,7 @@
 
 #include "imaging/imageencoders.h"
 #include "support/parallel.h"
+#include "support/tr.h"
 
 namespace mrv {
 
@@ -13,7 +14,7 @@ void ExportResult::Cancel()
 
 QString NothingWrittenNote()
 {
-    return QStringLiteral("没有写入任何文件，原有的文件保持不变。");
+    return Tr::tr("没有写入任何文件，原有的文件保持不变。");
 }
 
 std::optional<std::vector<QByteArray>> EncodeInOrder(QThreadPool &pool, int count,
@@ -27,7 +28,7 @@ std::optional<std::vector<QByteArray>> EncodeInOrder(QThreadPool &pool, int coun
             return EncodedPicture{{}, CancelledMessage()};
         const QImage picture = job.compose(index);
         if (picture.isNull())
-            return EncodedPicture{{}, QStringLiteral("内存不足，无法创建画布")};
+            return EncodedPicture{{}, Tr::tr("内存不足，无法创建画布")};
         return EncodedPicture::From(job.encode(picture));
     };
     auto refused = [&](int index, const EncodedPicture &encoded) {
@@ -59,7 +60,7 @@ std::optional<std::vector<QByteArray>> EncodeInOrder(QThreadPool &pool, int coun
 
 QString CancelledMessage()
 {
-    return QStringLiteral("导出已取消");
+    return Tr::tr("导出已取消");
 }
 
 } // namespace mrv

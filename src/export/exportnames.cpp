@@ -6,6 +6,7 @@
 #include "support/filetypes.h"
 #include "support/pathrules.h"
 #include "support/stringutil.h"
+#include "support/tr.h"
 
 #include <QRegularExpression>
 
@@ -32,7 +33,7 @@ ChosenPath splitChosen(const QString &chosenPath)
 
 Status noExportType(int filterIndex)
 {
-    return Status::Fail(QStringLiteral("没有第 %1 种导出文件类型").arg(filterIndex));
+    return Status::Fail(Tr::tr("没有第 %1 种导出文件类型").arg(filterIndex));
 }
 
 /// The target made for the format of an export file type, or why there is none.

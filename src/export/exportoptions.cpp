@@ -2,6 +2,7 @@
 
 #include "support/frameduration.h"
 #include "support/regexutil.h"
+#include "support/tr.h"
 
 #include <algorithm>
 
@@ -61,8 +62,8 @@ ExportOptionSpec FrameTimeOption(const QString &title)
 {
     ExportOptionSpec spec =
         IntOption(FrameTimeOptionName, FrameDuration::Default, FrameDuration::MinWritten,
-                  FrameDuration::Max, QStringLiteral("每帧 %1 毫秒"), QStringLiteral("MS"));
-    spec.prompt = QStringLiteral("每帧显示多少毫秒（%1）").arg(FrameDuration::WrittenRange());
+                  FrameDuration::Max, Tr::tr("每帧 %1 毫秒"), QStringLiteral("MS"));
+    spec.prompt = Tr::tr("每帧显示多少毫秒（%1）").arg(FrameDuration::WrittenRange());
     spec.promptTitle = title;
     spec.followsPreview = true;
     return spec;
@@ -117,13 +118,13 @@ Status CheckOptionValue(const ExportOptionSpec &spec, const QVariant &value)
         const int number = value.toInt(&ok);
         if (ok && number >= spec.minimum && number <= spec.maximum)
             return Status::Ok();
-        return Status::Fail(QStringLiteral("应为 %1 到 %2 之间的整数").arg(spec.minimum).arg(spec.maximum));
+        return Status::Fail(Tr::tr("应为 %1 到 %2 之间的整数").arg(spec.minimum).arg(spec.maximum));
     }
     case OptionKind::Choice:
         for (const OptionChoice &choice : spec.choices)
             if (choice.value == value.toString())
                 return Status::Ok();
-        return Status::Fail(QStringLiteral("“%1”不是可选的值").arg(value.toString()));
+        return Status::Fail(Tr::tr("“%1”不是可选的值").arg(value.toString()));
     case OptionKind::Text:
         return spec.check ? spec.check(value.toString()) : Status::Ok();
     }

@@ -9,6 +9,7 @@
 #include "export/sourcepictures.h"
 #include "project/mvk.h"
 #include "support/stagedfolder.h"
+#include "support/tr.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -90,7 +91,7 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
     // failed or cancelled run leaves no set that mixes this run with an earlier one.
     const QFileInfo first(options.target.FileName(1, plan.numberWidth));
     if (!first.absoluteDir().exists()) {
-        result.status = PictureWriteFailure(first.filePath(), QStringLiteral("文件夹不存在"));
+        result.status = PictureWriteFailure(first.filePath(), Tr::tr("文件夹不存在"));
         return result;
     }
     StagedFolder staged(first.absolutePath());

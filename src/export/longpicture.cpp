@@ -8,6 +8,7 @@
 #include "imaging/picturefile.h"
 #include "export/sourcepictures.h"
 #include "project/mvk.h"
+#include "support/tr.h"
 
 #include <QMutex>
 
@@ -40,9 +41,8 @@ Status writeBmpStrip(const MVK &project, ScreenScale scale, const QString &backg
     };
     target.state = CellComposer::CellState::Used;
     target.done = [&](int index, const QImage &cell) {
-        const Status written = cell.isNull()
-                                   ? Status::Fail(QStringLiteral("内存不足，无法创建画布"))
-                                   : file.WriteRows(index * CellSize, cell);
+        const Status written = cell.isNull() ? Status::Fail(Tr::tr("内存不足，无法创建画布"))
+                                             : file.WriteRows(index * CellSize, cell);
         if (!written) {
             const QMutexLocker lock(&failureLock);
             failure = written;
@@ -73,7 +73,7 @@ Result<QImage> ComposeLongPicture(const MVK &project, const QString &backgroundP
         return scale.status();
     QImage strip = CreateCanvas(CellSize, CellSize * StripCells);
     if (strip.isNull())
-        return Result<QImage>::Fail(QStringLiteral("内存不足，无法创建长图画布"));
+        return Result<QImage>::Fail(Tr::tr("内存不足，无法创建长图画布"));
     uchar *const bits = strip.bits();
     const qsizetype stride = strip.bytesPerLine();
     CellTarget target;

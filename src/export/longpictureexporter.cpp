@@ -3,6 +3,7 @@
 #include "export/exportgeometry.h"
 #include "export/exportnames.h"
 #include "project/mvk.h"
+#include "support/tr.h"
 
 #include <QCoreApplication>
 
@@ -16,11 +17,11 @@ constexpr PictureFormat DefaultFormat = PictureFormat::Bmp;
 ExportDescriptor<LongPictureOptions> Descriptor()
 {
     ExportTexts texts;
-    texts.menuText = QT_TRANSLATE_NOOP("EditorMenus", "导出长图动画");
+    texts.menuText = QT_TRANSLATE_NOOP("Mirovane", "导出长图动画");
     texts.menuName = QStringLiteral("mnuExportLongPic");
     texts.menuPlace = {2, 1};
-    texts.dialogTitle = QStringLiteral("选择保存的长图文件名");
-    texts.busyLabel = QStringLiteral("正在导出动画长图…");
+    texts.dialogTitle = QT_TRANSLATE_NOOP("Mirovane", "选择保存的长图文件名");
+    texts.busyLabel = QT_TRANSLATE_NOOP("Mirovane", "正在导出动画长图…");
     texts.cliSummary = QStringLiteral("write the %1 x %2 long picture (default %3)")
                            .arg(CellSize)
                            .arg(CellSize * StripCells)
@@ -31,7 +32,7 @@ ExportDescriptor<LongPictureOptions> Descriptor()
     };
     return {texts,
             [](const LongPictureOptions &) -> QString {
-                return QStringLiteral("动画长图导出完成，你可以使用“魔方”等软件应用到系统。");
+                return Tr::tr("动画长图导出完成，你可以使用“魔方”等软件应用到系统。");
             },
             [](const LongPictureOptions &used, const ExportResult &) -> QString {
                 return used.target.path + u'\n';
@@ -46,7 +47,7 @@ LongPictureExporter::LongPictureExporter()
 
 QList<ExportOptionSpec> LongPictureExporter::options() const
 {
-    return {FlagOption(NoBackground, QStringLiteral("是否去掉全屏背景"))};
+    return {FlagOption(NoBackground, Tr::tr("是否去掉全屏背景"))};
 }
 
 Status LongPictureExporter::CheckProject(const MVK &project) const

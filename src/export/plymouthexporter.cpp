@@ -2,6 +2,7 @@
 
 #include "export/exportgeometry.h"
 #include "project/mvk.h"
+#include "support/tr.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,16 +13,19 @@ namespace mrv {
 namespace {
 
 const QString Name = QStringLiteral("name");
-const QString Title = QStringLiteral("Linux 开机主题");
+QString Title()
+{
+    return Tr::tr("Linux 开机主题");
+}
 
 ExportDescriptor<PlymouthOptions> Descriptor()
 {
     ExportTexts texts;
-    texts.menuText = QT_TRANSLATE_NOOP("EditorMenus", "导出 Linux 开机主题(&P)...");
+    texts.menuText = QT_TRANSLATE_NOOP("Mirovane", "导出 Linux 开机主题(&P)...");
     texts.menuName = QStringLiteral("mnuExportPlymouth");
     texts.menuPlace = {2, 3};
-    texts.dialogTitle = QStringLiteral("选择 Linux 开机主题的保存文件夹");
-    texts.busyLabel = QStringLiteral("正在导出 Linux 开机主题…");
+    texts.dialogTitle = QT_TRANSLATE_NOOP("Mirovane", "选择 Linux 开机主题的保存文件夹");
+    texts.busyLabel = QT_TRANSLATE_NOOP("Mirovane", "正在导出 Linux 开机主题…");
     texts.cliSummary = QStringLiteral("write a Linux Plymouth theme into DIR/NAME");
     texts.cliOutput = QStringLiteral("DIR");
     texts.cliOrder = 5;
@@ -32,9 +36,9 @@ ExportDescriptor<PlymouthOptions> Descriptor()
     return {texts,
             // Names the theme's folder and how to install it.
             [](const PlymouthOptions &used) -> QString {
-                return QStringLiteral("Linux 开机主题已导出到“%1”。\n安装：以 root 身份把该文件夹"
-                                      "复制到 /usr/share/plymouth/themes/，再运行 "
-                                      "plymouth-set-default-theme -R %2")
+                return Tr::tr("Linux 开机主题已导出到“%1”。\n安装：以 root 身份把该文件夹"
+                              "复制到 /usr/share/plymouth/themes/，再运行 "
+                              "plymouth-set-default-theme -R %2")
                     .arg(QDir::toNativeSeparators(QDir(used.folder).filePath(used.name)),
                          used.name);
             },
@@ -59,9 +63,9 @@ QList<ExportOptionSpec> PlymouthExporter::options() const
 {
     ExportOptionSpec name =
         TextOption(Name, QStringLiteral("NAME"),
-                   QStringLiteral("主题名称（英文字母、数字和“-”，其他字符会换成“-”）"), Title);
+                   Tr::tr("主题名称（英文字母、数字和“-”，其他字符会换成“-”）"), Title());
     name.proposal = [](const MVK &project) -> QString { return PlymouthThemeName(project.aName); };
-    return {name, FrameTimeOption(Title)};
+    return {name, FrameTimeOption(Title())};
 }
 
 Status PlymouthExporter::CheckProject(const MVK &project) const

@@ -9,6 +9,7 @@
 #include "imaging/picturefile.h"
 #include "support/stagedfolder.h"
 #include "support/parallel.h"
+#include "support/tr.h"
 
 #include <QDir>
 #include <QPainter>
@@ -323,7 +324,7 @@ ExportResult ExportPlymouthTheme(const ExportSource &source, const PlymouthOptio
     // The background at project size: the preview scales the whole screen from it.
     QImage backgroundCanvas = CreateCanvas(project.aWidth, project.aHeight);
     if (backgroundCanvas.isNull()) {
-        result.status = Status::Fail(QStringLiteral("内存不足，无法创建画布"));
+        result.status = Status::Fail(Tr::tr("内存不足，无法创建画布"));
         return result;
     }
     {

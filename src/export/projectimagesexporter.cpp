@@ -3,6 +3,7 @@
 #include "export/exportgeometry.h"
 #include "export/projectimages.h"
 #include "project/mvk.h"
+#include "support/tr.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,12 +15,12 @@ namespace {
 ExportDescriptor<ProjectImagesTarget> Descriptor()
 {
     ExportTexts texts;
-    texts.menuText = QT_TRANSLATE_NOOP("EditorMenus", "导出工程(&E)");
+    texts.menuText = QT_TRANSLATE_NOOP("Mirovane", "导出工程(&E)");
     texts.menuName = QStringLiteral("mnuExport");
     texts.shortcut = QStringLiteral("Ctrl+E");
     texts.menuPlace = {1, 1};
-    texts.dialogTitle = QStringLiteral("选择工程导出位置");
-    texts.busyLabel = QStringLiteral("正在导出工程图片…");
+    texts.dialogTitle = QT_TRANSLATE_NOOP("Mirovane", "选择工程导出位置");
+    texts.busyLabel = QT_TRANSLATE_NOOP("Mirovane", "正在导出工程图片…");
     texts.cliSummary = QStringLiteral("write the %1 x %2 background picture and the _Frame folder")
                            .arg(ReferenceWidth)
                            .arg(ReferenceHeight);
@@ -28,10 +29,8 @@ ExportDescriptor<ProjectImagesTarget> Descriptor()
     return {texts,
             // Names the background picture and the frame folder.
             [](const ProjectImagesTarget &used) -> QString {
-                return QStringLiteral("背景图片已保存到“") +
-                       QDir::toNativeSeparators(used.backgroundPath) + QStringLiteral("”，") +
-                       u'\n' + QStringLiteral("帧动画文件夹名“") + used.baseName +
-                       QStringLiteral("_Frame”");
+                return Tr::tr("背景图片已保存到“%1”，\n帧动画文件夹名“%2_Frame”")
+                    .arg(QDir::toNativeSeparators(used.backgroundPath), used.baseName);
             },
             [](const ProjectImagesTarget &used, const ExportResult &result) -> QString {
                 return used.backgroundPath + u'\n' + used.frameFolder +

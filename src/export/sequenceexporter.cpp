@@ -3,6 +3,7 @@
 #include "export/exportgeometry.h"
 #include "export/exportnames.h"
 #include "project/mvk.h"
+#include "support/tr.h"
 
 #include <QCoreApplication>
 
@@ -18,12 +19,12 @@ constexpr PictureFormat DefaultFormat = PictureFormat::Png;
 ExportDescriptor<SequenceOptions> Descriptor()
 {
     ExportTexts texts;
-    texts.menuText = QT_TRANSLATE_NOOP("EditorMenus", "导出动画帧序列(&F)");
+    texts.menuText = QT_TRANSLATE_NOOP("Mirovane", "导出动画帧序列(&F)");
     texts.menuName = QStringLiteral("mnuExAniFrame");
     texts.shortcut = QStringLiteral("Ctrl+L");
     texts.menuPlace = {1, 2};
-    texts.dialogTitle = QStringLiteral("请输入动画序列前缀");
-    texts.busyLabel = QStringLiteral("正在导出动画帧序列…");
+    texts.dialogTitle = QT_TRANSLATE_NOOP("Mirovane", "请输入动画序列前缀");
+    texts.busyLabel = QT_TRANSLATE_NOOP("Mirovane", "正在导出动画帧序列…");
     texts.cliSummary =
         QStringLiteral("write the numbered frame sequence (default %1, loops \"%2\")")
             .arg(FormatInfo(DefaultFormat).cliName.toUpper())
@@ -31,13 +32,13 @@ ExportDescriptor<SequenceOptions> Descriptor()
     texts.cliOutput = QStringLiteral("PREFIX");
     texts.cliOrder = 2;
     texts.proposedName = [](const MVK &project) -> QString {
-        return project.aName + QStringLiteral("_序列");
+        return Tr::tr("%1_序列").arg(project.aName);
     };
     return {texts,
             [](const SequenceOptions &) -> QString {
                 // The program makes the animated picture itself now; it names its own command.
-                return QStringLiteral("帧序列已导出。要做成 GIF、WebP 或 APNG 动画，可以使用"
-                                      "“文件”菜单的“导出动画图片”。");
+                return Tr::tr("帧序列已导出。要做成 GIF、WebP 或 APNG 动画，可以使用"
+                              "“文件”菜单的“导出动画图片”。");
             },
             [](const SequenceOptions &, const ExportResult &result) -> QString {
                 if (result.written.isEmpty())
@@ -57,12 +58,12 @@ SequenceExporter::SequenceExporter()
 
 QList<ExportOptionSpec> SequenceExporter::options() const
 {
-    ExportOptionSpec loops = IntOption(Loops, ProposedLoops, 1, 255, QStringLiteral("循环 %1 次"),
-                                       QStringLiteral("TEXT"));
+    ExportOptionSpec loops =
+        IntOption(Loops, ProposedLoops, 1, 255, Tr::tr("循环 %1 次"), QStringLiteral("TEXT"));
     loops.prompt =
-        QStringLiteral("第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。");
-    loops.promptTitle = QStringLiteral("请输入循环次数");
-    return {loops, FlagOption(NoBackground, QStringLiteral("是否保持图片透明通道"))};
+        Tr::tr("第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。");
+    loops.promptTitle = Tr::tr("请输入循环次数");
+    return {loops, FlagOption(NoBackground, Tr::tr("是否保持图片透明通道"))};
 }
 
 Status SequenceExporter::CheckProject(const MVK &project) const

@@ -2,6 +2,7 @@
 
 #include "support/bootgeometry.h"
 #include "support/stringutil.h"
+#include "support/tr.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,7 +63,7 @@ BootSampling SampleForBoot(const std::vector<int> &delaysMs, int frameTimeMs, in
 
 QString SpeedMessage(double speed)
 {
-    return QStringLiteral("播放速度为原片的 %1%").arg(RoundHalfEven(speed * 100));
+    return Tr::tr("播放速度为原片的 %1%").arg(RoundHalfEven(speed * 100));
 }
 
 } // namespace mrv

@@ -8,6 +8,7 @@
 #include "import/videoimport.h"
 #include "support/bootgeometry.h"
 #include "support/regularfile.h"
+#include "support/tr.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,7 +43,7 @@ Result<ClipSource> ReadAnimationSource(const QString &path, const AnimationInfo 
     });
     if (!read)
         return Result<ClipSource>::Fail(
-            QStringLiteral("“%1”无法读取：%2").arg(QDir::toNativeSeparators(path), read.message()));
+            Tr::tr("“%1”无法读取：%2").arg(QDir::toNativeSeparators(path), read.message()));
     source.durationMs = std::accumulate(source.delaysMs.begin(), source.delaysMs.end(), qint64(0));
     return source;
 }
@@ -51,7 +52,7 @@ Result<ClipSource> ReadVideoSource(const QString &path)
 {
     const auto refused = [&](const QString &reason) {
         return Result<ClipSource>::Fail(
-            QStringLiteral("“%1”无法导入：%2").arg(QDir::toNativeSeparators(path), reason));
+            Tr::tr("“%1”无法导入：%2").arg(QDir::toNativeSeparators(path), reason));
     };
     QFile file(path);
     if (const Status opened = OpenRegularFile(file); !opened)
@@ -66,7 +67,7 @@ Result<ClipSource> ReadVideoSource(const QString &path)
     source.durationMs = reader.Info().durationMs;
     source.firstFrame = reader.FrameAt(0, PreviewSize(source.size));
     if (source.firstFrame.isNull())
-        return refused(QStringLiteral("视频数据已损坏，没有可以解码的画面"));
+        return refused(Tr::tr("视频数据已损坏，没有可以解码的画面"));
     return source;
 }
 
@@ -98,7 +99,7 @@ ClipPlan PlanClip(const ClipSource &source, const ClipChoices &choices, int fram
     qint64 loopMs = choices.loopStartMs;
     if (source.kind == ClipKind::Video) {
         if (choices.endMs <= choices.startMs) {
-            plan.problem = QStringLiteral("结束时间须晚于开始时间");
+            plan.problem = Tr::tr("结束时间须晚于开始时间");
             return plan;
         }
         QFile file(source.path);
@@ -127,7 +128,7 @@ ClipPlan PlanClip(const ClipSource &source, const ClipChoices &choices, int fram
     }
     const BootSampling sampling = SampleForBoot(delays, frameTimeMs, int(loopMs));
     if (sampling.sourceFrames.empty()) {
-        plan.problem = QStringLiteral("循环起点不在原片以内，或第 1-60 帧播放不到它");
+        plan.problem = Tr::tr("循环起点不在原片以内，或第 1-60 帧播放不到它");
         return plan;
     }
     plan.frames = BootFrames;
@@ -140,7 +141,7 @@ QString ClipPlanText(const ClipPlan &plan)
 {
     if (!plan.problem.isEmpty())
         return plan.problem;
-    return QStringLiteral("%1 帧，%2 秒，%3")
+    return Tr::tr("%1 帧，%2 秒，%3")
         .arg(plan.frames)
         .arg(QString::number(plan.durationMs / 1000.0, 'f', 1))
         .arg(SpeedMessage(plan.speed));

@@ -4,6 +4,7 @@
 #include "support/parallel.h"
 #include "imaging/picturefile.h"
 #include "project/mvk.h"
+#include "support/tr.h"
 
 #include <QConicalGradient>
 #include <QDir>
@@ -262,7 +263,7 @@ Result<QString> WriteDemoProject(const QString &folder)
         return failure;
 
     MVK project;
-    project.aName = QStringLiteral("Mirovane 演示");
+    project.aName = Tr::tr("Mirovane 演示");
     project.aWidth = ReferenceWidth;
     project.aHeight = ReferenceHeight;
     project.aBackground = aImage{QStringLiteral("background.png"), 0, 0};

@@ -11,6 +11,7 @@
 #include "support/pathrules.h"
 #include "support/stagedfolder.h"
 #include "support/regularfile.h"
+#include "support/tr.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -42,13 +43,13 @@ PictureHead ReadHead(const QString &path)
     if (!size.isValid())
         size = LoadPicture(path).size();
     if (size.isEmpty())
-        return {{}, QStringLiteral("图片内容无法解码")};
+        return {{}, Tr::tr("图片内容无法解码")};
     return {size, {}};
 }
 
 QString TooManyMessage(const QString &source, qsizetype count)
 {
-    return QStringLiteral("“%1”有 %2 张图片，一次最多导入 %3 张，未作任何更改")
+    return Tr::tr("“%1”有 %2 张图片，一次最多导入 %3 张，未作任何更改")
         .arg(QDir::toNativeSeparators(source))
         .arg(count)
         .arg(MaxImportedFrames);
@@ -67,7 +68,7 @@ FrameImportResult ImportFolder(const QString &folder, const FrameImportOptions &
     FrameImport import = FramesForPictures(pictures, options.projectFolder, options.projectSize);
     if (import.frames.empty())
         return SourceFailure(
-            QStringLiteral("文件夹“%1”中没有可以读取的图片").arg(QDir::toNativeSeparators(folder)));
+            Tr::tr("文件夹“%1”中没有可以读取的图片").arg(QDir::toNativeSeparators(folder)));
     return {std::move(import), ImportFailure::None};
 }
 
@@ -76,7 +77,7 @@ FrameImportResult ImportStill(const QString &file, const FrameImportOptions &opt
     FrameImport import = FramesForPictures({file}, options.projectFolder, options.projectSize);
     if (import.frames.empty())
         return SourceFailure(
-            QStringLiteral("“%1”不是可以读取的图片：%2")
+            Tr::tr("“%1”不是可以读取的图片：%2")
                 .arg(QDir::toNativeSeparators(file), import.skipped.first().reason));
     return {std::move(import), ImportFailure::None};
 }
@@ -84,7 +85,7 @@ FrameImportResult ImportStill(const QString &file, const FrameImportOptions &opt
 /// The notice of a retimed import: frame count, passes and speed.
 QString BootNotice(int sourceFrames, const BootSampling &sampling)
 {
-    return QStringLiteral("已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %3 遍），%4")
+    return Tr::tr("已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %3 遍），%4")
         .arg(BootFrames)
         .arg(sourceFrames)
         .arg(sampling.passes)
@@ -101,8 +102,8 @@ Status RetimeForBoot(FrameImport &import, const QStringList &written,
     const BootSampling sampling = SampleForBoot(delays, options.frameTimeMs, options.loopStartMs);
     if (sampling.sourceFrames.empty()) {
         if (options.loopStartMs > 0)
-            refused = QStringLiteral("循环起点 %1 秒不在原片的循环可以开始的范围内：它须在原片长度以内，"
-                                     "且第 1-60 帧能播放到它")
+            refused = Tr::tr("循环起点 %1 秒不在原片的循环可以开始的范围内：它须在原片长度以内，"
+                             "且第 1-60 帧能播放到它")
                           .arg(options.loopStartMs / 1000.0);
         return Status::Ok();
     }
@@ -114,7 +115,7 @@ Status RetimeForBoot(FrameImport &import, const QStringList &written,
     }
     for (qsizetype i = 0; i < written.size(); ++i)
         if (!shown[size_t(i)] && !QFile::remove(staged.StagedPath(written[i])))
-            return Status::Fail(QStringLiteral("无法删除“%1”")
+            return Status::Fail(Tr::tr("无法删除“%1”")
                                     .arg(QDir::toNativeSeparators(staged.StagedPath(written[i]))));
     import.notice = BootNotice(int(written.size()), sampling);
     import.frames = std::move(frames);
@@ -133,8 +134,7 @@ FrameImportResult ImportAnimation(const QString &file, const AnimationInfo &prob
     const FrameFit fit = options.fit.value_or(DefaultFit(probe.size, options.projectSize));
     const FrameTiming timing = options.timing.value_or(FrameTiming::Boot);
     if (options.framesFolder.isEmpty())
-        return SourceFailure(
-            QStringLiteral("动画“%1”的帧要保存在工程文件旁边，请先保存工程").arg(native));
+        return SourceFailure(Tr::tr("动画“%1”的帧要保存在工程文件旁边，请先保存工程").arg(native));
     if (const Status made = EnsureFolder(options.framesFolder); !made)
         return {Result<FrameImport>::Fail(made.message()), ImportFailure::Write};
     // A folder of its own for every import: pictures an earlier import wrote may be the
@@ -178,25 +178,24 @@ FrameImportResult ImportAnimation(const QString &file, const AnimationInfo &prob
     };
     const Result<AnimationInfo> read = ReadAnimationFrames(file, sink);
     if (cancelled)
-        return {Result<FrameImport>::Fail(QStringLiteral("导入已取消，未作任何更改")),
+        return {Result<FrameImport>::Fail(Tr::tr("导入已取消，未作任何更改")),
                 ImportFailure::Write};
     QString refused;
     if (failure && read && !tooMany && timing == FrameTiming::Boot)
         failure = RetimeForBoot(import, written, delays, staged, options, refused);
     if (!refused.isEmpty())
-        return SourceFailure(QStringLiteral("“%1”：%2").arg(native, refused));
+        return SourceFailure(Tr::tr("“%1”：%2").arg(native, refused));
     if (failure && read && !tooMany)
         failure = staged.Commit();
     if (tooMany || !failure || !read) {
         // A refused or broken animation leaves no half set of frames behind: the staging
         // folder goes with everything in it.
         if (tooMany)
-            return SourceFailure(QStringLiteral("动画“%1”超过 %2 帧，未作任何更改")
-                                     .arg(native)
-                                     .arg(MaxImportedFrames));
+            return SourceFailure(
+                Tr::tr("动画“%1”超过 %2 帧，未作任何更改").arg(native).arg(MaxImportedFrames));
         if (!failure)
             return {Result<FrameImport>::Fail(failure.message()), ImportFailure::Write};
-        return SourceFailure(QStringLiteral("“%1”无法读取：%2").arg(native, read.message()));
+        return SourceFailure(Tr::tr("“%1”无法读取：%2").arg(native, read.message()));
     }
     return {std::move(import), ImportFailure::None};
 }
@@ -207,13 +206,13 @@ QString AnimationSizeProblem(const QString &file, const AnimationInfo &info)
 {
     const QString native = QDir::toNativeSeparators(file);
     if (info.frameCount > MaxImportedFrames)
-        return QStringLiteral("动画“%1”有 %2 帧，超过 %3 帧，未作任何更改")
+        return Tr::tr("动画“%1”有 %2 帧，超过 %3 帧，未作任何更改")
             .arg(native)
             .arg(info.frameCount)
             .arg(MaxImportedFrames);
     if (qint64(info.size.width()) * info.size.height() * info.frameCount > MaxImportedPixels)
-        return QStringLiteral("动画“%1”是 %2 × %3 像素的 %4 帧，超过一次导入的上限"
-                              "（画布宽 × 高 × 帧数不超过 %5 像素），未作任何更改")
+        return Tr::tr("动画“%1”是 %2 × %3 像素的 %4 帧，超过一次导入的上限"
+                      "（画布宽 × 高 × 帧数不超过 %5 像素），未作任何更改")
             .arg(native)
             .arg(info.size.width())
             .arg(info.size.height())
@@ -224,7 +223,7 @@ QString AnimationSizeProblem(const QString &file, const AnimationInfo &info)
 
 QString NotAPictureReason()
 {
-    return QStringLiteral("不是可以导入的图片类型");
+    return Tr::tr("不是可以导入的图片类型");
 }
 
 bool HasImportPictureExtension(const QString &path)
@@ -293,13 +292,13 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
 {
     const QFileInfo info(source);
     if (source.isEmpty() || !info.exists())
-        return SourceFailure(QStringLiteral("找不到“%1”").arg(QDir::toNativeSeparators(source)));
+        return SourceFailure(Tr::tr("找不到“%1”").arg(QDir::toNativeSeparators(source)));
     if (const auto probe = info.isDir() ? std::nullopt : ProbeAnimation(source);
         probe && probe->frameCount > 1) {
         if (QString problem = AnimationSizeProblem(source, *probe); !problem.isEmpty())
             return SourceFailure(std::move(problem));
         if (options.startMs != 0 || options.endMs)
-            return SourceFailure(QStringLiteral("“%1”是动画图片：开始和结束时间只用于视频")
+            return SourceFailure(Tr::tr("“%1”是动画图片：开始和结束时间只用于视频")
                                      .arg(QDir::toNativeSeparators(source)));
         return ImportAnimation(source, *probe, options);
     }
@@ -307,7 +306,7 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
         return ImportVideo(source, options);
     if (options.fit.value_or(FrameFit::None) != FrameFit::None ||
         options.timing.value_or(FrameTiming::Frames) != FrameTiming::Frames)
-        return SourceFailure(QStringLiteral("“%1”不是动画图片：缩放和按开机时间只用于动画图片")
+        return SourceFailure(Tr::tr("“%1”不是动画图片：缩放和按开机时间只用于动画图片")
                                  .arg(QDir::toNativeSeparators(source)));
     if (info.isDir())
         return ImportFolder(source, options);
@@ -336,13 +335,13 @@ QString FrameCountWarning(int count)
     if (count == BootFrames)
         return {};
     if (count > BootFrames)
-        return QStringLiteral("工程现在有 %1 帧。Windows 启动动画只显示 %2 帧：第 %3 帧及以后的帧"
-                              "不会进入动画长图。")
+        return Tr::tr("工程现在有 %1 帧。Windows 启动动画只显示 %2 帧：第 %3 帧及以后的帧"
+                      "不会进入动画长图。")
             .arg(count)
             .arg(BootFrames)
             .arg(BootFrames + 1);
-    return QStringLiteral("工程现在有 %1 帧。Windows 启动动画显示 %2 帧：动画长图的第 %3 至 %2 格"
-                          "将是空白。")
+    return Tr::tr("工程现在有 %1 帧。Windows 启动动画显示 %2 帧：动画长图的第 %3 至 %2 格"
+                  "将是空白。")
         .arg(count)
         .arg(BootFrames)
         .arg(count + 1);
@@ -353,12 +352,11 @@ QString SkippedPicturesMessage(const QList<SkippedPicture> &skipped)
     if (skipped.isEmpty())
         return {};
     constexpr qsizetype Listed = 15;
-    QString text = QStringLiteral("以下 %1 个文件无法读取，已跳过：").arg(skipped.size());
+    QString text = Tr::tr("以下 %1 个文件无法读取，已跳过：").arg(skipped.size());
     for (qsizetype i = 0; i < skipped.size() && i < Listed; ++i)
-        text += u'\n' + skipped[i].path + QStringLiteral("（") + skipped[i].reason +
-                QStringLiteral("）");
+        text += u'\n' + Tr::tr("%1（%2）").arg(skipped[i].path, skipped[i].reason);
     if (skipped.size() > Listed)
-        text += u'\n' + QStringLiteral("……以及另外 %1 个文件").arg(skipped.size() - Listed);
+        text += u'\n' + Tr::tr("……以及另外 %1 个文件").arg(skipped.size() - Listed);
     return text;
 }
 

@@ -1,6 +1,7 @@
 #include "import/frameimporter.h"
 
 #include "project/mvk.h"
+#include "support/tr.h"
 
 #include <QFileInfo>
 
@@ -30,8 +31,8 @@ ImportOutcome FrameImporter::Run(const MVK &project, const ImportRequest &reques
     if (const QString fit = request.values.value(Fit); !fit.isEmpty()) {
         options.fit = ParseFrameFit(fit);
         if (!options.fit) {
-            outcome.status = Status::Fail(
-                QStringLiteral("“%1”不是可用的缩放方式：contain、cover 或 none").arg(fit));
+            outcome.status =
+                Status::Fail(Tr::tr("“%1”不是可用的缩放方式：contain、cover 或 none").arg(fit));
             outcome.failure = ImportFailure::Source;
             return outcome;
         }
@@ -39,8 +40,8 @@ ImportOutcome FrameImporter::Run(const MVK &project, const ImportRequest &reques
     if (const QString timing = request.values.value(Timing); !timing.isEmpty()) {
         options.timing = ParseFrameTiming(timing);
         if (!options.timing) {
-            outcome.status = Status::Fail(
-                QStringLiteral("“%1”不是可用的帧时间方式：frames 或 boot").arg(timing));
+            outcome.status =
+                Status::Fail(Tr::tr("“%1”不是可用的帧时间方式：frames 或 boot").arg(timing));
             outcome.failure = ImportFailure::Source;
             return outcome;
         }
@@ -53,15 +54,17 @@ ImportOutcome FrameImporter::Run(const MVK &project, const ImportRequest &reques
         bool ok = false;
         const double value = text.toDouble(&ok);
         if (!ok || !(value >= 0) || value > 86400) {
-            outcome.status =
-                Status::Fail(QStringLiteral("“%1”不是%2的秒数（0 或更大）").arg(text, what));
+            outcome.status = Status::Fail(Tr::tr("“%1”不是%2的秒数（0 或更大）").arg(text, what));
             outcome.failure = ImportFailure::Source;
         }
         return qint64(std::llround(ok && value >= 0 && value <= 86400 ? value * 1000 : 0));
     };
-    const std::optional<qint64> loopStart = seconds(LoopStart, QStringLiteral("循环起点"));
-    const std::optional<qint64> start = seconds(Start, QStringLiteral("开始时间"));
-    const std::optional<qint64> end = seconds(End, QStringLiteral("结束时间"));
+    const std::optional<qint64> loopStart =
+        seconds(LoopStart, Tr::tr("循环起点", "whose seconds a message says are wrong"));
+    const std::optional<qint64> start =
+        seconds(Start, Tr::tr("开始时间", "whose seconds a message says are wrong"));
+    const std::optional<qint64> end =
+        seconds(End, Tr::tr("结束时间", "whose seconds a message says are wrong"));
     if (!outcome.status)
         return outcome;
     options.loopStartMs = int(loopStart.value_or(start.value_or(0)));

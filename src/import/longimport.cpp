@@ -4,6 +4,7 @@
 #include "support/bootgeometry.h"
 #include "support/pathrules.h"
 #include "support/stringutil.h"
+#include "support/tr.h"
 
 #include <QRegularExpression>
 
@@ -12,10 +13,9 @@ namespace mrv {
 Status CheckLongImport(const MVK &project)
 {
     if (project.aFrame.Count() > MaxImportFrames)
-        return Status::Fail(
-            QStringLiteral("工程有 %1 帧，超过 %2 帧时纵向偏移超出范围，无法导入动画长图")
-                .arg(project.aFrame.Count())
-                .arg(MaxImportFrames));
+        return Status::Fail(Tr::tr("工程有 %1 帧，超过 %2 帧时纵向偏移超出范围，无法导入动画长图")
+                                .arg(project.aFrame.Count())
+                                .arg(MaxImportFrames));
     return Status::Ok();
 }
 
@@ -52,7 +52,7 @@ QString StoredStripPath(const QString &projectFolder, const QString &stripPath)
 
 QString OffsetRuleMessage()
 {
-    return QStringLiteral("偏移参数不符合规则");
+    return Tr::tr("偏移参数不符合规则");
 }
 
 Result<qint16> ParseImportOffset(const QString &answer)
@@ -69,8 +69,8 @@ Result<qint16> ParseImportOffset(const QString &answer)
     const long long magnitude = digits.size() > 6 ? 1000000 : digits.toLongLong();
     const long long value = negative ? -magnitude : magnitude;
     if (!FitsInt16(value))
-        return Result<qint16>::Fail(OffsetRuleMessage() +
-                                    QStringLiteral("：X偏移必须在 -32768 到 32767 之间"));
+        return Result<qint16>::Fail(
+            Tr::tr("%1：X偏移必须在 -32768 到 32767 之间").arg(OffsetRuleMessage()));
     return qint16(value);
 }
 

@@ -2,6 +2,7 @@
 
 #include "import/longimport.h"
 #include "project/mvk.h"
+#include "support/tr.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +28,7 @@ ImportOutcome LongPictureImporter::Run(const MVK &project, const ImportRequest &
         return outcome;
     };
     if (!QFileInfo(request.source).isFile())
-        return refuse(QStringLiteral("找不到长图文件“%1”").arg(QDir::toNativeSeparators(request.source)));
+        return refuse(Tr::tr("找不到长图文件“%1”").arg(QDir::toNativeSeparators(request.source)));
     const Result<qint16> x = ParseImportOffset(request.values.value(X, Proposal(project, X)));
     if (!x)
         return refuse(x.message());

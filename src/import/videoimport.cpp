@@ -6,6 +6,7 @@
 #include "support/pathrules.h"
 #include "support/regularfile.h"
 #include "support/stagedfolder.h"
+#include "support/tr.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +22,7 @@ namespace {
 FrameImportResult Refused(const QString &file, const QString &reason)
 {
     return {Result<FrameImport>::Fail(
-                QStringLiteral("“%1”无法导入：%2").arg(QDir::toNativeSeparators(file), reason)),
+                Tr::tr("“%1”无法导入：%2").arg(QDir::toNativeSeparators(file), reason)),
             ImportFailure::Source};
 }
 
@@ -42,16 +43,16 @@ QString VideoNotice(const VideoInfo &info, qint64 startMs, qint64 endMs, int sou
 {
     QStringList parts;
     if (sampling)
-        parts << QStringLiteral("已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %3 "
-                                "遍），%4")
+        parts << Tr::tr("已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %3 "
+                        "遍），%4")
                      .arg(BootFrames)
                      .arg(sourceFrames)
                      .arg(sampling->passes)
                      .arg(SpeedMessage(sampling->speed));
     else
-        parts << QStringLiteral("已逐帧导入 %1 帧").arg(sourceFrames);
+        parts << Tr::tr("已逐帧导入 %1 帧").arg(sourceFrames);
     if (startMs > 0 || (info.durationMs > 0 && endMs < info.durationMs))
-        parts << QStringLiteral("视频长 %1 秒，只导入了第 %2-%3 秒（可选择开始和结束时间）")
+        parts << Tr::tr("视频长 %1 秒，只导入了第 %2-%3 秒（可选择开始和结束时间）")
                      .arg(Seconds(info.durationMs), Seconds(startMs), Seconds(endMs));
     return parts.join(u'\n');
 }
@@ -93,9 +94,9 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
     const qint64 startMs = options.startMs;
     const qint64 endMs = VideoRangeEnd(startMs, options.endMs);
     if (startMs < 0 || endMs <= startMs)
-        return Refused(file, QStringLiteral("结束时间须晚于开始时间"));
+        return Refused(file, Tr::tr("结束时间须晚于开始时间"));
     if (info.durationMs > 0 && startMs >= info.durationMs)
-        return Refused(file, QStringLiteral("开始时间 %1 秒不在视频长度 %2 秒以内")
+        return Refused(file, Tr::tr("开始时间 %1 秒不在视频长度 %2 秒以内")
                                  .arg(Seconds(startMs), Seconds(info.durationMs)));
     const Result<VideoTimes> times =
         reader.Times(startMs, endMs, MaxImportedFrames, options.cancel);
@@ -105,8 +106,8 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
         return Refused(file, times.message());
     }
     if (times->packets * info.size.width() * info.size.height() > MaxVideoDecodedPixels)
-        return Refused(file, QStringLiteral("要解码 %1 帧 %2 × %3 像素的画面，超过一次导入的上限"
-                                            "（宽 × 高 × 帧数不超过 %4 像素）")
+        return Refused(file, Tr::tr("要解码 %1 帧 %2 × %3 像素的画面，超过一次导入的上限"
+                                    "（宽 × 高 × 帧数不超过 %4 像素）")
                                  .arg(times->packets)
                                  .arg(info.size.width())
                                  .arg(info.size.height())
@@ -123,9 +124,8 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
         const qint64 loopMs = std::max<qint64>(options.loopStartMs - startMs, 0);
         sampling = SampleForBoot(delays, options.frameTimeMs, int(loopMs));
         if (sampling.sourceFrames.empty())
-            return Refused(file,
-                           QStringLiteral("循环起点 %1 秒不在所选时间段内，或第 1-60 帧播放不到它")
-                               .arg(Seconds(options.loopStartMs)));
+            return Refused(file, Tr::tr("循环起点 %1 秒不在所选时间段内，或第 1-60 帧播放不到它")
+                                     .arg(Seconds(options.loopStartMs)));
         shown = sampling.sourceFrames;
     } else {
         shown.resize(delays.size());
@@ -137,7 +137,7 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
         wanted[size_t(index)] = true;
 
     if (options.framesFolder.isEmpty())
-        return Refused(file, QStringLiteral("视频的帧要保存在工程文件旁边，请先保存工程"));
+        return Refused(file, Tr::tr("视频的帧要保存在工程文件旁边，请先保存工程"));
     if (const Status made = EnsureFolder(options.framesFolder); !made)
         return {Result<FrameImport>::Fail(made.message()), ImportFailure::Write};
     const QString target = AnimationFramesFolder(options.framesFolder, file);
@@ -190,7 +190,7 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
     if (!decoded && written.empty())
         return Refused(file, decoded.message());
     if (written.empty())
-        return Refused(file, QStringLiteral("视频数据已损坏，没有可以解码的画面"));
+        return Refused(file, Tr::tr("视频数据已损坏，没有可以解码的画面"));
 
     FrameImport import;
     import.writtenFolder = target;

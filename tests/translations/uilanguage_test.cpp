@@ -1,6 +1,9 @@
 #include "uilanguage.h"
+#include "export/exporter.h"
+#include "export/exportregistry.h"
 #include "project/mvk.h"
 #include "settings/settings.h"
+#include "settings/settingslocation.h"
 #include "support/filetypes.h"
 #include "widgets/exportoptionsdialog.h"
 #include "widgets/playback.h"
@@ -8,12 +11,17 @@
 #include "preview/fullscreengeometry.h"
 #include "editor/editorcontrols.h"
 #include "editor/editormenus.h"
+#include "editor/exportmenucommands.h"
+#include "editor/framecommands.h"
+#include "editor/frmediter.h"
 #include "editor/frmsetting.h"
 #include "scriptedprompts.h"
+#include "testsupport.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -136,4 +144,128 @@ TEST(UiLanguage, EnglishReachesTheMainWindowAndTheDialogs)
         EXPECT_FALSE(HasChinese(text)) << text.toStdString();
     // Without the translator the program is as it always was.
     EXPECT_EQ(InterfaceTexts(), chinese);
+}
+
+namespace {
+
+/// What the editor says along an import of frames and the questions after it: the dialog's
+/// title, every message with its title and the undo entry the import made.
+QStringList ImportTexts()
+{
+    test::TempFolder folder;
+    folder.write(ConfigFileName, DefaultConfiguration());
+    Settings settings = std::move(*LoadSettings(folder.path()));
+    test::ScriptedPrompts prompts;
+    frmEditer window(settings, prompts);
+    window.Form_Load({});
+    FrameCommands::Install(window.Context());
+    folder.write(QStringLiteral("seq/2.png"), "broken");
+    QImage picture(20, 20, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    picture.save(folder.file(QStringLiteral("seq/1.png")));
+    folder.write(QStringLiteral("seq/notes.txt"), "not a picture");
+    prompts.answerFile(FileDialogAnswer{folder.file(QStringLiteral("seq")), 1});
+    window.Menus().mnuImportFrames->trigger();
+    const QString undo = window.Menus().mnuUndo->text();
+    window.Menus().mnuNew->trigger(); // unsaved changes: the question, cancelled
+    prompts.answerFile(FileDialogAnswer{folder.file(QStringLiteral("missing")), 1});
+    window.Menus().mnuImportFrames->trigger();
+
+    QStringList texts{undo};
+    for (const FileDialogRequest &request : prompts.files)
+        texts << request.title;
+    for (const MessageRequest &message : prompts.messages)
+        texts << message.text << message.title;
+    return texts;
+}
+
+} // namespace
+
+TEST(UiLanguage, EnglishReachesTheImportMessagesAndTheQuestions)
+{
+    const QStringList chinese = ImportTexts();
+    ASSERT_EQ(chinese.size(), 9) << chinese.join(u'|').toStdString();
+    for (const QString &text : chinese)
+        EXPECT_TRUE(HasChinese(text)) << text.toStdString();
+
+    QTranslator english;
+    ASSERT_TRUE(LoadEnglish(english));
+    QCoreApplication::installTranslator(&english);
+    const QStringList translated = ImportTexts();
+    QCoreApplication::removeTranslator(&english);
+
+    ASSERT_EQ(translated.size(), chinese.size());
+    for (const QString &text : translated)
+        EXPECT_FALSE(HasChinese(text)) << text.toStdString();
+}
+
+namespace {
+
+/// What the editor says along a run of every export target over a project whose background
+/// cannot be read: the save dialog's title and proposed name, the options it asks for and the
+/// messages, the warnings among them.
+QStringList ExportRunTexts()
+{
+    test::TempFolder folder;
+    folder.write(ConfigFileName, DefaultConfiguration());
+    Settings settings = std::move(*LoadSettings(folder.path()));
+    QImage picture(40, 40, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    MVK project;
+    project.AddNew();
+    project.aName = QStringLiteral("anim");
+    project.aFrame = aFrame();
+    for (int i = 1; i <= 2; ++i) {
+        picture.save(folder.file(QStringLiteral("f%1.png").arg(i)));
+        project.aFrame.Add(QStringLiteral("f%1.png").arg(i), 0, 0);
+    }
+    const QString path = folder.file(QStringLiteral("anim.mrv"));
+    EXPECT_TRUE(project.SaveFile(path, {}).ok());
+    QDir(folder.path()).mkdir(QStringLiteral("out"));
+
+    test::ScriptedPrompts prompts;
+    frmEditer window(settings, prompts);
+    window.Form_Load({{path, path}});
+    ExportMenuCommands::Install(window.Context());
+    QStringList texts;
+    for (const Exporter *exporter : ExportRegistry::All()) {
+        const QString out = folder.file(QStringLiteral("out"));
+        prompts.answerFile(FileDialogAnswer{
+            exporter->destination() == ExportDestination::Folder ? out
+                                                                 : out + u'/' + exporter->id(),
+            1});
+        prompts.answerOptions(QVariantMap());
+        window.Menus().mnuFile->findChild<QAction *>(exporter->menuName())->trigger();
+    }
+    for (const FileDialogRequest &request : prompts.files)
+        texts << request.title << request.proposedName;
+    for (const OptionsRequest &request : prompts.options) {
+        texts << request.title;
+        for (const ExportOptionSpec &spec : request.specs) {
+            texts << spec.prompt << spec.promptTitle;
+            for (const OptionChoice &choice : spec.choices)
+                texts << choice.caption;
+        }
+    }
+    for (const MessageRequest &message : prompts.messages)
+        texts << message.text << message.title;
+    return texts;
+}
+
+} // namespace
+
+TEST(UiLanguage, EnglishReachesEveryExportTargetsDialogsAndMessages)
+{
+    const QStringList chinese = ExportRunTexts();
+    ASSERT_TRUE(std::any_of(chinese.begin(), chinese.end(), HasChinese));
+
+    QTranslator english;
+    ASSERT_TRUE(LoadEnglish(english));
+    QCoreApplication::installTranslator(&english);
+    const QStringList translated = ExportRunTexts();
+    QCoreApplication::removeTranslator(&english);
+
+    ASSERT_EQ(translated.size(), chinese.size());
+    for (const QString &text : translated)
+        EXPECT_FALSE(HasChinese(text)) << text.toStdString();
 }

@@ -5,7 +5,7 @@
 # without a name is one lupdate could not place (the program would look for it elsewhere).
 # Then every Chinese literal of the sources must be one of the translated texts.
 set -uo pipefail
-lupdate=$1 ts=$2 sources=$3 pending=$4
+lupdate=$1 ts=$2 sources=$3
 copy=$(mktemp --suffix=.ts)
 trap 'rm -f "$copy"' EXIT
 cp "$ts" "$copy"
@@ -20,4 +20,4 @@ if [ "$unfinished" -ne 0 ] || [ "$vanished" -ne 0 ] || [ "$unplaced" -ne 0 ]; th
   grep -A3 '<name></name>' "$copy" | grep '<source>'
   exit 1
 fi
-python3 "$(dirname "$0")/untranslated.py" "$copy" "$sources" "$pending"
+python3 "$(dirname "$0")/untranslated.py" "$copy" "$sources"

@@ -1,13 +1,12 @@
 #!/usr/bin/env python3
 """Chinese texts in the sources that the English translation does not cover.
 
-Usage: untranslated.py TS_FILE SOURCE_DIR PENDING_FILE
+Usage: untranslated.py TS_FILE SOURCE_DIR
 
 Every string literal of SOURCE_DIR that holds Chinese must be a source text of TS_FILE (as
 lupdate found it in a translation call), alone or joined with the literals beside it. The
 literals of the statement after a comment that says "untranslated:" stay as they are on
-purpose. Paths listed in PENDING_FILE (relative to SOURCE_DIR, a folder
-ending in "/") are not translated yet and are skipped. Prints each text found and exits 1.
+purpose. Prints each text found and exits 1.
 """
 import pathlib
 import re
@@ -47,18 +46,14 @@ def literals(text):
     return runs
 
 
-def main(ts_path, source_dir, pending_path):
+def main(ts_path, source_dir):
     known = source_texts(ts_path)
-    pending = [p.strip() for p in pathlib.Path(pending_path).read_text().splitlines()
-               if p.strip() and not p.startswith('#')]
     root = pathlib.Path(source_dir)
     found = []
     for path in sorted(root.rglob('*')):
         if path.suffix not in ('.cpp', '.h'):
             continue
         relative = path.relative_to(root).as_posix()
-        if any(relative == p or (p.endswith('/') and relative.startswith(p)) for p in pending):
-            continue
         for line, value, exempt in literals(path.read_text(encoding='utf-8')):
             if CHINESE.search(value) and value not in known and not exempt:
                 found.append(f'{relative}:{line}: {value!r}')
@@ -68,4 +63,4 @@ def main(ts_path, source_dir, pending_path):
 
 
 if __name__ == '__main__':
-    sys.exit(main(*sys.argv[1:4]))
+    sys.exit(main(*sys.argv[1:3]))
