@@ -237,7 +237,8 @@ TEST(EditorExecutable, HelpVersionAndAMissingDisplayAnswerWithoutAWindow)
         const QString printed = QString::fromUtf8(c.code == 0 ? editor.readAllStandardOutput()
                                                               : editor.readAllStandardError());
         EXPECT_TRUE(printed.startsWith(c.printed)) << printed.toStdString();
-        if (c.code != 0)
+        if (c.code != 0) {
             EXPECT_EQ(printed.count(u'\n'), 1) << "one line, not Qt's abort";
+        }
     }
 }

@@ -199,8 +199,9 @@ TEST_F(OptionsDialog, TheLanguageIsChosenFromTheKeyboardAndAppliesAtTheNextStart
         EXPECT_EQ(settings.Language, c.after) << int(c.before);
         // A change is announced once: the windows already built keep their texts.
         ASSERT_EQ(prompts.messages.size(), c.after == c.before ? 0 : 1) << int(c.before);
-        if (!prompts.messages.isEmpty())
+        if (!prompts.messages.isEmpty()) {
             EXPECT_EQ(prompts.messages.first().icon, MsgIcon::Information);
+        }
     }
     settings.Language = LanguageChoice::System;
     frmOptions &d = Load();

@@ -196,7 +196,7 @@ TEST(SettingsLocation, AnInstalledProgramSeedsFromItsDataFolder)
 {
     // bin/ and share/mirovane/ as a package lays them out; an empty data file is one a failed
     // upgrade left, and the built-in copy is used instead.
-    for (const QByteArray installed : {QByteArray("<Soft><Config FormatProject='1'/></Soft>"),
+    for (const QByteArray &installed : {QByteArray("<Soft><Config FormatProject='1'/></Soft>"),
                                        QByteArray()}) {
         TempFolder prefix;
         TempFolder user;
