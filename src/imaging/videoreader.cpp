@@ -1,5 +1,7 @@
 #include "imaging/videoreader.h"
 
+#include "support/tr.h"
+
 #include <QIODevice>
 
 extern "C" {
@@ -90,7 +92,7 @@ struct ScaleDeleter
 
 QString CancelledText()
 {
-    return QStringLiteral("导入已取消，未作任何更改");
+    return Tr::tr("导入已取消，未作任何更改");
 }
 
 bool Cancelled(const std::atomic_bool *cancel)
@@ -145,24 +147,24 @@ struct VideoReader::State
         format.reset();
         io.reset();
         if (!device.seek(0))
-            return Status::Fail(QStringLiteral("无法读取文件"));
+            return Status::Fail(Tr::tr("无法读取文件"));
         auto *buffer = static_cast<unsigned char *>(av_malloc(IoBufferSize));
         if (!buffer)
-            return Status::Fail(QStringLiteral("内存不足"));
+            return Status::Fail(Tr::tr("内存不足"));
         io.reset(avio_alloc_context(buffer, IoBufferSize, 0, &device, ReadPacket, nullptr, Seek));
         if (!io) {
             av_free(buffer);
-            return Status::Fail(QStringLiteral("内存不足"));
+            return Status::Fail(Tr::tr("内存不足"));
         }
         AVFormatContext *context = avformat_alloc_context();
         if (!context)
-            return Status::Fail(QStringLiteral("内存不足"));
+            return Status::Fail(Tr::tr("内存不足"));
         context->pb = io.get();
         context->flags |= AVFMT_FLAG_CUSTOM_IO;
         context->io_open = RefuseNestedOpen;
         // The probe reads a bounded head of the file; a damaged file fails here, not later.
         if (avformat_open_input(&context, nullptr, nullptr, nullptr) < 0)
-            return Status::Fail(QStringLiteral("不是可以读取的视频或图片，或文件已损坏"));
+            return Status::Fail(Tr::tr("不是可以读取的视频或图片，或文件已损坏"));
         format.reset(context);
         return Status::Ok();
     }
@@ -186,12 +188,12 @@ struct VideoReader::State
     {
         codec.reset(avcodec_alloc_context3(decoder));
         if (!codec || avcodec_parameters_to_context(codec.get(), Stream()->codecpar) < 0)
-            return Status::Fail(QStringLiteral("内存不足"));
+            return Status::Fail(Tr::tr("内存不足"));
         codec->thread_count = 0;
         codec->max_pixels = MaxVideoFramePixels;
         codec->pkt_timebase = Stream()->time_base;
         if (avcodec_open2(codec.get(), decoder, nullptr) < 0)
-            return Status::Fail(QStringLiteral("无法打开“%1”视频的解码器").arg(info.codec));
+            return Status::Fail(Tr::tr("无法打开“%1”视频的解码器").arg(info.codec));
         return Status::Ok();
     }
 
@@ -201,7 +203,7 @@ struct VideoReader::State
         if (Status opened = OpenInput(); !opened)
             return opened;
         if (!FindStreamInfo() || stream >= int(format->nb_streams))
-            return Status::Fail(QStringLiteral("不是可以读取的视频或图片，或文件已损坏"));
+            return Status::Fail(Tr::tr("不是可以读取的视频或图片，或文件已损坏"));
         for (unsigned i = 0; i < format->nb_streams; ++i)
             format->streams[i]->discard = int(i) == stream ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
         // A failed seek reads from the start instead, which only costs time.
@@ -265,7 +267,7 @@ Status VideoReader::Open()
     if (Status opened = s.OpenInput(); !opened)
         return opened;
     if (!s.FindStreamInfo())
-        return Status::Fail(QStringLiteral("不是可以读取的视频或图片，或文件已损坏"));
+        return Status::Fail(Tr::tr("不是可以读取的视频或图片，或文件已损坏"));
     s.stream = av_find_best_stream(s.format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, &s.decoder, 0);
     if (s.stream == AVERROR_STREAM_NOT_FOUND || s.stream < 0) {
         if (s.stream == AVERROR_DECODER_NOT_FOUND) {
@@ -275,17 +277,17 @@ Status VideoReader::Open()
             const char *name =
                 found >= 0 ? avcodec_get_name(s.format->streams[found]->codecpar->codec_id) : "?";
             return Status::Fail(
-                QStringLiteral("没有可以解码“%1”视频的解码器").arg(QString::fromUtf8(name)));
+                Tr::tr("没有可以解码“%1”视频的解码器").arg(QString::fromUtf8(name)));
         }
-        return Status::Fail(QStringLiteral("文件中没有视频流"));
+        return Status::Fail(Tr::tr("文件中没有视频流"));
     }
     const AVCodecParameters &parameters = *s.Stream()->codecpar;
     s.info.codec = QString::fromUtf8(avcodec_get_name(parameters.codec_id));
     s.info.size = QSize(parameters.width, parameters.height);
     if (s.info.size.isEmpty())
-        return Status::Fail(QStringLiteral("视频流没有画面尺寸，文件可能已损坏"));
+        return Status::Fail(Tr::tr("视频流没有画面尺寸，文件可能已损坏"));
     if (qint64(parameters.width) * parameters.height > MaxVideoFramePixels)
-        return Status::Fail(QStringLiteral("视频画面为 %1 × %2 像素，超过可以导入的 %3 万像素")
+        return Status::Fail(Tr::tr("视频画面为 %1 × %2 像素，超过可以导入的 %3 万像素")
                                 .arg(parameters.width)
                                 .arg(parameters.height)
                                 .arg(MaxVideoFramePixels / 10000));
@@ -306,7 +308,7 @@ Result<VideoTimes> VideoReader::Times(qint64 startMs, qint64 endMs, int maxFrame
 {
     State &s = *m_state;
     if (s.stream < 0)
-        return Result<VideoTimes>::Fail(QStringLiteral("视频未打开"));
+        return Result<VideoTimes>::Fail(Tr::tr("视频未打开"));
     if (Status rewound = s.Rewind(startMs); !rewound)
         return Result<VideoTimes>::Fail(rewound.message());
     VideoTimes times;
@@ -314,7 +316,7 @@ Result<VideoTimes> VideoReader::Times(qint64 startMs, qint64 endMs, int maxFrame
     qint64 lastEnd = 0;
     const std::unique_ptr<AVPacket, PacketDeleter> packet(av_packet_alloc());
     if (!packet)
-        return Result<VideoTimes>::Fail(QStringLiteral("内存不足"));
+        return Result<VideoTimes>::Fail(Tr::tr("内存不足"));
     qint64 inRange = 0;
     // A frame at or past the end: the last frame in the range shows until the end.
     bool continues = false;
@@ -345,7 +347,7 @@ Result<VideoTimes> VideoReader::Times(qint64 startMs, qint64 endMs, int maxFrame
                     if (ms >= startMs && ++inRange > maxFrames) {
                         av_packet_unref(packet.get());
                         return Result<VideoTimes>::Fail(
-                            QStringLiteral("所选时间段的画面超过 %1 帧").arg(maxFrames));
+                            Tr::tr("所选时间段的画面超过 %1 帧").arg(maxFrames));
                     }
                 }
             }
@@ -361,7 +363,7 @@ Result<VideoTimes> VideoReader::Times(qint64 startMs, qint64 endMs, int maxFrame
     times.timesMs.assign(first, all.end());
     times.endMs = continues ? endMs : std::min(endMs, lastEnd);
     if (times.timesMs.empty() || times.endMs <= std::max(startMs, times.timesMs.front()))
-        return Result<VideoTimes>::Fail(QStringLiteral("所选时间段内没有画面"));
+        return Result<VideoTimes>::Fail(Tr::tr("所选时间段内没有画面"));
     return times;
 }
 
@@ -373,7 +375,7 @@ Status VideoReader::Decode(qint64 startMs, qint64 endMs, QSize size,
 {
     State &s = *m_state;
     if (s.stream < 0)
-        return Status::Fail(QStringLiteral("视频未打开"));
+        return Status::Fail(Tr::tr("视频未打开"));
     if (Status rewound = s.Rewind(startMs); !rewound)
         return rewound;
     if (Status opened = s.OpenDecoder(); !opened)
@@ -381,7 +383,7 @@ Status VideoReader::Decode(qint64 startMs, qint64 endMs, QSize size,
     const std::unique_ptr<AVPacket, PacketDeleter> packet(av_packet_alloc());
     const std::unique_ptr<AVFrame, FrameDeleter> frame(av_frame_alloc());
     if (!packet || !frame)
-        return Status::Fail(QStringLiteral("内存不足"));
+        return Status::Fail(Tr::tr("内存不足"));
     const int total = int(std::clamp<qint64>(endMs - startMs, 1, INT_MAX));
     int decoded = 0;
     bool done = false;
@@ -400,7 +402,7 @@ Status VideoReader::Decode(qint64 startMs, qint64 endMs, QSize size,
             } else if (wanted(ms)) {
                 VideoFrame out{s.Convert(*frame, size), ms};
                 if (out.image.isNull()) {
-                    failure = QStringLiteral("视频画面无法转换");
+                    failure = Tr::tr("视频画面无法转换");
                     stopped = true;
                 } else if (!sink(out)) {
                     stopped = true;
@@ -439,9 +441,9 @@ Status VideoReader::Decode(qint64 startMs, qint64 endMs, QSize size,
     if (!failure.isEmpty())
         return Status::Fail(failure);
     if (stopped)
-        return Status::Fail(QStringLiteral("读取已停止"));
+        return Status::Fail(Tr::tr("读取已停止"));
     if (decoded == 0)
-        return Status::Fail(QStringLiteral("视频数据已损坏，没有可以解码的画面"));
+        return Status::Fail(Tr::tr("视频数据已损坏，没有可以解码的画面"));
     if (progress)
         progress(total, total);
     return Status::Ok();
