@@ -878,6 +878,14 @@ Frame %1</translation>
         <source>导入结果：</source>
         <translation>Result:</translation>
     </message>
+    <message>
+        <source>无法加载视频模块“%1”：“%2”和“%3”中都没有它</source>
+        <translation>Cannot load the video module “%1”: it is in neither “%2” nor “%3”</translation>
+    </message>
+    <message>
+        <source>无法加载视频模块“%1”：%2</source>
+        <translation>Cannot load the video module “%1”: %2</translation>
+    </message>
 </context>
 <context>
     <name>mrv::FrameList</name>
