@@ -1,7 +1,7 @@
-// The video reader as the frame import drives it: open, the range's frame times, then the
-// decoding of every frame at a small size. Only work within a small bound is decoded, so that
+// The video module's reader, linked directly, as the frame import drives it: open, the range's
+// frame times, then the decoding of every frame at a small size. Only work within a small bound is decoded, so that
 // the fuzzer spends its time on parsing rather than on huge pictures.
-#include "imaging/videoreader.h"
+#include "imaging/videosource.h"
 #include "import/frameimport.h"
 
 #include "fuzzapp.h"
@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -19,13 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QBuffer device(&bytes);
     if (!device.open(QIODevice::ReadOnly))
         abort();
-    mrv::VideoReader reader(device);
-    if (!reader.Open())
+    const std::unique_ptr<mrv::VideoSource> reader(MIROVANE_VIDEO_FACTORY(&device));
+    if (!reader || !reader->Open())
         return 0;
-    const QSize picture = reader.Info().size;
+    const QSize picture = reader->Info().size;
     if (picture.isEmpty())
         abort();
-    const auto times = reader.Times(0, 8000, mrv::MaxImportedFrames);
+    const auto times = reader->Times(0, 8000, mrv::MaxImportedFrames, nullptr);
     if (!times)
         return 0;
     for (size_t i = 1; i < times->timesMs.size(); ++i)
@@ -35,13 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const QSize small = picture.scaled(32, 32, Qt::KeepAspectRatio).expandedTo({1, 1});
     int frames = 0;
-    const mrv::Status decoded = reader.Decode(
+    const mrv::Status decoded = reader->Decode(
         0, 8000, small, [](qint64) { return true; },
         [&](const mrv::VideoFrame &frame) {
             if (frame.image.size() != small)
                 abort();
             return ++frames <= 100000;
-        });
+        },
+        {}, nullptr);
     (void)decoded;
     return 0;
 }

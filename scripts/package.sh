@@ -28,9 +28,11 @@ if [ -z "$from" ]; then
   if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
   fi
-  # Debian links its programs with a read-only relocation table bound at start (bindnow).
+  # Debian links its programs (and the video module) with a read-only relocation table bound at
+  # start (bindnow).
   cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
-        -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro -Wl,-z,now" >/dev/null
+        -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro -Wl,-z,now" \
+        -DCMAKE_MODULE_LINKER_FLAGS="-Wl,-z,relro -Wl,-z,now" >/dev/null
   cmake --build build/package -j"$(nproc)"
   build=$PWD/build/package
 else

@@ -640,6 +640,118 @@ Frame %1</translation>
         <translation>Insert Frames</translation>
     </message>
     <message>
+        <source>导入已取消，未作任何更改</source>
+        <translation>Import cancelled; nothing was changed</translation>
+    </message>
+    <message>
+        <source>无法读取文件</source>
+        <translation>Cannot read the file</translation>
+    </message>
+    <message>
+        <source>不是可以读取的视频或图片，或文件已损坏</source>
+        <translation>Not a readable video or picture, or the file is damaged</translation>
+    </message>
+    <message>
+        <source>无法打开“%1”视频的解码器</source>
+        <translation>Cannot open the decoder for “%1” video</translation>
+    </message>
+    <message>
+        <source>没有可以解码“%1”视频的解码器</source>
+        <translation>There is no decoder for “%1” video</translation>
+    </message>
+    <message>
+        <source>文件中没有视频流</source>
+        <translation>The file has no video stream</translation>
+    </message>
+    <message>
+        <source>视频流没有画面尺寸，文件可能已损坏</source>
+        <translation>The video stream has no picture size; the file may be damaged</translation>
+    </message>
+    <message>
+        <source>视频画面为 %1 × %2 像素，超过可以导入的 %3 万像素</source>
+        <translation>The video&apos;s picture is %1 × %2 pixels, more than the %3 × 10,000 pixels that can be imported</translation>
+    </message>
+    <message>
+        <source>视频未打开</source>
+        <translation>The video is not open</translation>
+    </message>
+    <message>
+        <source>所选时间段的画面超过 %1 帧</source>
+        <translation>The chosen time span has more than %1 frames</translation>
+    </message>
+    <message>
+        <source>所选时间段内没有画面</source>
+        <translation>The chosen time span has no pictures</translation>
+    </message>
+    <message>
+        <source>视频画面无法转换</source>
+        <translation>A video picture could not be converted</translation>
+    </message>
+    <message>
+        <source>读取已停止</source>
+        <translation>Reading stopped</translation>
+    </message>
+    <message>
+        <source>视频数据已损坏，没有可以解码的画面</source>
+        <translation>The video data is damaged; no picture could be decoded</translation>
+    </message>
+    <message>
+        <source>%1：%2 × %3 像素，%4 秒</source>
+        <translation>%1: %2 × %3 pixels, %4 seconds</translation>
+    </message>
+    <message>
+        <source>适应</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>填满</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>原始大小</source>
+        <translation>Original size</translation>
+    </message>
+    <message>
+        <source>按开机时间</source>
+        <translation>By boot timing</translation>
+    </message>
+    <message>
+        <source>逐帧</source>
+        <translation>Frame by frame</translation>
+    </message>
+    <message>
+        <source>画面大小：</source>
+        <translation>Picture size:</translation>
+    </message>
+    <message>
+        <source>帧时间：</source>
+        <translation>Frame timing:</translation>
+    </message>
+    <message>
+        <source>开始（秒）：</source>
+        <translation>Start (seconds):</translation>
+    </message>
+    <message>
+        <source>结束（秒）：</source>
+        <translation>End (seconds):</translation>
+    </message>
+    <message>
+        <source>循环起点（秒）：</source>
+        <translation>Loop start (seconds):</translation>
+    </message>
+    <message>
+        <source>导入结果：</source>
+        <translation>Result:</translation>
+    </message>
+    <message>
+        <source>无法加载视频模块“%1”：“%2”和“%3”中都没有它</source>
+        <translation>Cannot load the video module “%1”: it is in neither “%2” nor “%3”</translation>
+    </message>
+    <message>
+        <source>无法加载视频模块“%1”：%2</source>
+        <translation>Cannot load the video module “%1”: %2</translation>
+    </message>
+    <message>
         <source>导入帧序列</source>
         <translation>Import Frames</translation>
     </message>
@@ -861,10 +973,6 @@ Frame %1</translation>
         <translation>“%1” cannot be imported: %2</translation>
     </message>
     <message>
-        <source>视频数据已损坏，没有可以解码的画面</source>
-        <translation>The video data is damaged: no picture in it can be decoded</translation>
-    </message>
-    <message>
         <source>结束时间须晚于开始时间</source>
         <translation>The end time must be later than the start time</translation>
     </message>
@@ -911,10 +1019,6 @@ Frame %1</translation>
     <message>
         <source>动画“%1”的帧要保存在工程文件旁边，请先保存工程</source>
         <translation>The frames of the animation “%1” are saved beside the project file: save the project first</translation>
-    </message>
-    <message>
-        <source>导入已取消，未作任何更改</source>
-        <translation>The import was cancelled; nothing was changed</translation>
     </message>
     <message>
         <source>“%1”：%2</source>

@@ -1,54 +1,15 @@
 #pragma once
 
-#include "support/result.h"
+#include "imaging/videosource.h"
 
-#include <QImage>
-#include <QSize>
-#include <QString>
-
-#include <atomic>
-#include <functional>
 #include <memory>
-#include <vector>
-
-class QIODevice;
 
 namespace mrv {
 
-/// What a video's headers say about its picture stream.
-struct VideoInfo
-{
-    QSize size;
-    /// The stream's length in ms; 0 when the file does not say.
-    qint64 durationMs = 0;
-    /// Frames per second as the stream declares it; 0 when unknown.
-    double frameRate = 0;
-    /// The codec's short name ("h264").
-    QString codec;
-};
-
-/// The frames a range of a video shows, read from the container without decoding.
-struct VideoTimes
-{
-    /// Presentation times in ms from the stream's start, ascending: first the frame shown at the
-    /// range's start, then every later frame that starts before its end.
-    std::vector<qint64> timesMs;
-    /// When the last frame stops showing: the range's end, or the video's end before it.
-    qint64 endMs = 0;
-    /// Packets from the key frame the decoding starts at to the range's end: the decoding work.
-    qint64 packets = 0;
-};
-
-/// One decoded frame, converted to the size asked for (straight ARGB32).
-struct VideoFrame
-{
-    QImage image;
-    qint64 timeMs = 0;
-};
-
-/// A video read through FFmpeg's libraries, one frame at a time. The file is read through a
-/// QIODevice, never by name: FFmpeg would otherwise take names as URLs ("http:", "concat:"),
-/// and formats that open further files (playlists) are refused that way too.
+/// A video read through the video module, loaded at the first video a process opens (see
+/// VideoModule). The file is read through a QIODevice, never by name: FFmpeg would otherwise
+/// take names as URLs ("http:", "concat:"), and formats that open further files (playlists)
+/// are refused that way too.
 class VideoReader
 {
 public:
@@ -58,21 +19,16 @@ public:
     VideoReader(const VideoReader &) = delete;
     VideoReader &operator=(const VideoReader &) = delete;
 
-    /// Finds the picture stream and its decoder. Fails with a reason a user can act on: not a
-    /// video or damaged, no picture stream, no decoder for its codec.
+    /// Loads the video module if no reader has yet, then finds the picture stream and its
+    /// decoder (VideoSource::Open). Fails naming the module when it cannot be loaded.
     Status Open();
     const VideoInfo &Info() const;
 
-    /// The frames shown from startMs to endMs (ms from the stream's start). Fails when more
-    /// than maxFrames start in the range, and when cancelled.
+    /// See VideoSource::Times; fails unless Open succeeded.
     Result<VideoTimes> Times(qint64 startMs, qint64 endMs, int maxFrames,
                              const std::atomic_bool *cancel = nullptr);
 
-    /// Decodes from the key frame at or before startMs until a frame starts at or after endMs.
-    /// A frame whose time `wanted` accepts is scaled to `size` (averaging every source pixel
-    /// when shrinking) and handed to `sink`; returning false stops. `progress` hears the ms
-    /// decoded of the range. Damaged packets are skipped; fails when no frame could be decoded,
-    /// when cancelled, or when the sink stopped.
+    /// See VideoSource::Decode; fails unless Open succeeded.
     Status Decode(qint64 startMs, qint64 endMs, QSize size,
                   const std::function<bool(qint64 timeMs)> &wanted,
                   const std::function<bool(const VideoFrame &frame)> &sink,
@@ -83,11 +39,10 @@ public:
     QImage FrameAt(qint64 startMs, QSize size);
 
 private:
-    struct State;
-    std::unique_ptr<State> m_state;
+    QIODevice &m_device;
+    std::unique_ptr<VideoSource> m_source;
+    /// Why there is no source: the module's load failure, or the open's.
+    QString m_failure;
 };
-
-/// The text of a cancelled read.
-QString VideoCancelledMessage();
 
 } // namespace mrv

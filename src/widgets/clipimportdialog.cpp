@@ -1,5 +1,6 @@
 #include "widgets/clipimportdialog.h"
 
+#include "support/tr.h"
 #include "widgets/clipplacementview.h"
 
 #include <QComboBox>
@@ -39,7 +40,7 @@ ClipImportDialog::ClipImportDialog(const ClipImportRequest &request, QWidget *pa
     const bool video = source.kind == ClipKind::Video;
     const double length = source.durationMs > 0 ? source.durationMs / 1000.0 : MaxSeconds;
 
-    auto *about = new QLabel(QStringLiteral("%1：%2 × %3 像素，%4 秒")
+    auto *about = new QLabel(Tr::tr("%1：%2 × %3 像素，%4 秒")
                                  .arg(QFileInfo(source.path).fileName())
                                  .arg(source.size.width())
                                  .arg(source.size.height())
@@ -49,13 +50,13 @@ ClipImportDialog::ClipImportDialog(const ClipImportRequest &request, QWidget *pa
                              this);
     about->setObjectName(QStringLiteral("lblSource"));
     m_fit->setObjectName(QStringLiteral("cboFit"));
-    m_fit->addItem(QStringLiteral("适应"), int(FrameFit::Contain));
-    m_fit->addItem(QStringLiteral("填满"), int(FrameFit::Cover));
-    m_fit->addItem(QStringLiteral("原始大小"), int(FrameFit::None));
+    m_fit->addItem(Tr::tr("适应"), int(FrameFit::Contain));
+    m_fit->addItem(Tr::tr("填满"), int(FrameFit::Cover));
+    m_fit->addItem(Tr::tr("原始大小"), int(FrameFit::None));
     m_fit->setCurrentIndex(m_fit->findData(int(proposed.fit)));
     m_timing->setObjectName(QStringLiteral("cboTiming"));
-    m_timing->addItem(QStringLiteral("按开机时间"), int(FrameTiming::Boot));
-    m_timing->addItem(QStringLiteral("逐帧"), int(FrameTiming::Frames));
+    m_timing->addItem(Tr::tr("按开机时间"), int(FrameTiming::Boot));
+    m_timing->addItem(Tr::tr("逐帧"), int(FrameTiming::Frames));
     m_timing->setCurrentIndex(m_timing->findData(int(proposed.timing)));
     m_result->setObjectName(QStringLiteral("lblResult"));
     m_result->setWordWrap(true);
@@ -63,28 +64,28 @@ ClipImportDialog::ClipImportDialog(const ClipImportRequest &request, QWidget *pa
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
     m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setText(QStringLiteral("确定"));
+    m_ok->setText(Tr::tr("确定"));
     m_ok->setDefault(true);
     QPushButton *cancel = buttons->button(QDialogButtonBox::Cancel);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
-    cancel->setText(QStringLiteral("取消"));
+    cancel->setText(Tr::tr("取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *form = new QFormLayout(this);
     form->addRow(about);
     form->addRow(m_view);
-    form->addRow(QStringLiteral("画面大小："), m_fit);
-    form->addRow(QStringLiteral("帧时间："), m_timing);
+    form->addRow(Tr::tr("画面大小："), m_fit);
+    form->addRow(Tr::tr("帧时间："), m_timing);
     if (video) {
         m_start = SecondsBox(QStringLiteral("txtStart"), proposed.startMs / 1000.0, length);
         m_end = SecondsBox(QStringLiteral("txtEnd"), proposed.endMs / 1000.0, MaxSeconds);
-        form->addRow(QStringLiteral("开始（秒）："), m_start);
-        form->addRow(QStringLiteral("结束（秒）："), m_end);
+        form->addRow(Tr::tr("开始（秒）："), m_start);
+        form->addRow(Tr::tr("结束（秒）："), m_end);
     }
     m_loopStart = SecondsBox(QStringLiteral("txtLoopStart"), proposed.loopStartMs / 1000.0, length);
-    form->addRow(QStringLiteral("循环起点（秒）："), m_loopStart);
-    form->addRow(QStringLiteral("导入结果："), m_result);
+    form->addRow(Tr::tr("循环起点（秒）："), m_loopStart);
+    form->addRow(Tr::tr("导入结果："), m_result);
     form->addRow(buttons);
 
     for (QComboBox *box : {m_fit, m_timing})

@@ -263,6 +263,43 @@ TEST_F(VideoImport, NoVideoStreamADamagedFileOrABadRangeExit2AndChangeNothing)
     }
 }
 
+TEST_F(VideoImport, WithoutAWorkingVideoModuleTheImportNamesItSaysWhyAndExits2)
+{
+    // A copy of the command line in a folder of its own, where the module is missing, then
+    // present but not a library.
+    const QString video = WriteVideo(folder.file(QStringLiteral("v.mp4")), 12, 24);
+    ASSERT_FALSE(video.isEmpty());
+    const QString alone = folder.file(QStringLiteral("alone"));
+    ASSERT_TRUE(QDir().mkpath(alone));
+    const QString cli = alone + QStringLiteral("/mirovane-cli");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(MIROVANE_CLI_PATH), cli));
+    ASSERT_TRUE(QFile::setPermissions(cli, QFile::ReadOwner | QFile::ExeOwner));
+    const QString module = alone + QStringLiteral("/libmirovane_video.so");
+    struct Case
+    {
+        QByteArray moduleBytes; // empty: no module file
+        QString reason;
+    };
+    const Case cases[] = {
+        {{}, QStringLiteral("“%1”和").arg(alone)},
+        {"not a library", QStringLiteral("file too short")},
+    };
+    for (const Case &c : cases) {
+        if (!c.moduleBytes.isEmpty())
+            folder.write(QStringLiteral("alone/libmirovane_video.so"), c.moduleBytes);
+        MVK project = MakeProject(folder, 1024, 768, {});
+        const QString path = SaveProject(project, folder);
+        const QByteArray before = ReadAll(path);
+        const ProcessRun run = RunProgram(cli, {QStringLiteral("import-frames"), path, video});
+        EXPECT_EQ(run.code, 2) << run.err;
+        EXPECT_TRUE(run.err.contains(QStringLiteral("无法加载视频模块“"))) << run.err;
+        EXPECT_TRUE(run.err.contains(QStringLiteral("libmirovane_video.so"))) << run.err;
+        EXPECT_TRUE(run.err.contains(c.reason)) << run.err;
+        EXPECT_EQ(ReadAll(path), before);
+    }
+    EXPECT_TRUE(QFile::exists(module));
+}
+
 TEST_F(VideoImport, AFullDiskOrAHugePictureLeavesNothingBehind)
 {
     // Frames with detail, so that their PNGs do not fit in the 8 kB left.
