@@ -9,14 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 RUNS=${1:-5}
 bash scripts/deps.sh --bench
-if [ -n "${MIROVANE_CLI:-}" ]; then
-  CLI=$(realpath "$MIROVANE_CLI")
-else
-  BUILD_DIR=${BUILD_DIR:-build/bench}
-  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$BUILD_DIR" -j2 --target mirovane-cli >/dev/null
-  CLI="$(pwd)/$BUILD_DIR/bin/mirovane-cli"
-fi
+source bench/cli.sh
 
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
