@@ -7,11 +7,11 @@
 # apngasm (run once: it takes minutes) for APNG; the Android zip is timed and sized.
 # Usage: bash bench/export.sh [runs]   (BUILD_DIR picks the build folder; MIROVANE_CLI=PATH
 # times that mirovane-cli instead of building one; SECTIONS="strip gif webp apng android
-# sequence" picks what is timed)
+# sequence wide" picks what is timed)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 RUNS=${1:-5}
-SECTIONS=${SECTIONS:-strip gif webp apng android sequence}
+SECTIONS=${SECTIONS:-strip gif webp apng android sequence wide}
 bash scripts/deps.sh --bench
 source bench/cli.sh
 section() { [[ " $SECTIONS " == *" $1 "* ]]; }
@@ -243,6 +243,17 @@ if section sequence; then
   copy=$(median <<<"${TIMES_OF[cp -r of the sequence (I/O floor)]}")
   result "Sequence: $(awk -v a="$sequence" -v b="$copy" 'BEGIN { printf "%.1f", a / b }')x the" \
     "time of copying it (target within 3x)"
+fi
+
+if section wide; then
+  # The whole screen at 1920 pixels wide: every distinct picture is 1920 x 1440.
+  for format in gif webp apng; do
+    repeat "export-animation ${format^^} --width 1920" "rm -f $WORK/out/wide.$format" \
+      "$CLI" export-animation "$DEMO/demo.mrv" "$WORK/out/wide.$format" --format "$format" \
+      --area screen --width 1920
+    result "Animated ${format^^} at 1920 x 1440: peak memory" \
+      "$((PEAK_OF[export-animation ${format^^} --width 1920] / 1024)) MB (target under 500 MB)"
+  done
 fi
 
 echo "Load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

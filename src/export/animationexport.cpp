@@ -110,16 +110,16 @@ std::vector<int> distinctPictures(const std::vector<QImage> &pictures, QList<QIm
     return pictureOf;
 }
 
-Result<QByteArray> encode(const AnimationSequence &sequence, const AnimationOptions &options,
+Result<QByteArray> encode(AnimationSequence sequence, const AnimationOptions &options,
                           const EncodeStep &step)
 {
     switch (options.format) {
     case PictureFormat::WebP:
-        return EncodeWebPAnimation(sequence, options.quality, step);
+        return EncodeWebPAnimation(std::move(sequence), options.quality, step);
     case PictureFormat::Apng:
-        return EncodeApng(sequence, step);
+        return EncodeApng(std::move(sequence), step);
     default:
-        return EncodeGifAnimation(sequence, step);
+        return EncodeGifAnimation(std::move(sequence), step);
     }
 }
 
@@ -204,7 +204,7 @@ ExportResult ExportAnimation(const ExportSource &source, const AnimationOptions 
         sequence.order.push_back(pictureOf[size_t(frame - 1)]);
     sequence.frameMs = options.frameMs;
     sequence.repeat = options.repeat;
-    const Result<QByteArray> bytes = encode(sequence, options, [&](int done, int total) {
+    const Result<QByteArray> bytes = encode(std::move(sequence), options, [&](int done, int total) {
         if (progress)
             progress(count + int(qint64(done) * count / std::max(total, 1)), steps);
         return !IsCancelled(cancel);

@@ -123,7 +123,7 @@ Result<QByteArray> imageBlock(QSize screen, QRect rect, const std::vector<uchar>
 class GifAnimationWriter
 {
 public:
-    GifAnimationWriter(const AnimationSequence &sequence) : m_sequence(sequence) {}
+    explicit GifAnimationWriter(AnimationSequence sequence) : m_sequence(std::move(sequence)) {}
 
     Result<QByteArray> Write(const EncodeStep &step)
     {
@@ -131,10 +131,13 @@ public:
         if (size.width() > 65535 || size.height() > 65535)
             return GifFailure(Tr::tr("图片过大"));
         m_size = size;
-        for (const QImage &picture : m_sequence.pictures) {
+        // Each picture is let go once its pixels are taken, so that a large animation is not
+        // held twice.
+        for (QImage &picture : m_sequence.pictures) {
             if (picture.size() != size)
                 return GifFailure(Tr::tr("帧的尺寸不一致"));
             m_pixels.push_back(GifPixels(picture));
+            picture = QImage();
         }
         std::vector<IndexedPicture::Colour> palette;
         if (auto index = sharedPalette(m_pixels, palette)) {
@@ -298,7 +301,7 @@ private:
         return out;
     }
 
-    const AnimationSequence &m_sequence;
+    AnimationSequence m_sequence;
     QSize m_size;
     std::vector<std::vector<Pixel>> m_pixels;
     std::unordered_map<Pixel, uchar> m_sharedIndex;
@@ -321,14 +324,14 @@ std::vector<int> GifDelays(int frames, int frameMs)
     return delays;
 }
 
-Result<QByteArray> EncodeGifAnimation(const AnimationSequence &sequence, const EncodeStep &step)
+Result<QByteArray> EncodeGifAnimation(AnimationSequence sequence, const EncodeStep &step)
 {
     if (sequence.pictures.isEmpty() || sequence.order.empty() || sequence.pictures.first().isNull())
         return GifFailure(Tr::tr("没有可写的帧"));
     for (const int picture : sequence.order)
         if (picture < 0 || picture >= sequence.pictures.size())
             return GifFailure(Tr::tr("帧序号超出范围"));
-    return GifAnimationWriter(sequence).Write(step);
+    return GifAnimationWriter(std::move(sequence)).Write(step);
 }
 
 } // namespace mrv

@@ -25,8 +25,8 @@ std::vector<int> GifDelays(int frames, int frameMs);
 /// transparent is cleared away (disposal "restore to background") before it. Pixels less than
 /// half opaque are transparent. The NETSCAPE2.0 loop extension (forever) is written only when
 /// the sequence repeats. A frame shown again after the same frames is encoded once. Fails with
-/// the reason, or empty when `step` stopped it.
-Result<QByteArray> EncodeGifAnimation(const AnimationSequence &sequence,
-                                      const EncodeStep &step = {});
+/// the reason, or empty when `step` stopped it. A sequence moved in lets each picture go once
+/// its pixels are taken.
+Result<QByteArray> EncodeGifAnimation(AnimationSequence sequence, const EncodeStep &step = {});
 
 } // namespace mrv

@@ -160,7 +160,7 @@ Result<WebPConfig> encoderConfig(int quality)
 
 } // namespace
 
-Result<QByteArray> EncodeWebPAnimation(const AnimationSequence &sequence, int quality,
+Result<QByteArray> EncodeWebPAnimation(AnimationSequence sequence, int quality,
                                        const EncodeStep &step)
 {
     if (sequence.pictures.isEmpty() || sequence.order.empty() || sequence.pictures.first().isNull())
@@ -169,10 +169,12 @@ Result<QByteArray> EncodeWebPAnimation(const AnimationSequence &sequence, int qu
     if (size.width() > WEBP_MAX_DIMENSION || size.height() > WEBP_MAX_DIMENSION)
         return webpFailure(Tr::tr("图片过大"));
     QList<QImage> straight;
-    for (const QImage &picture : sequence.pictures) {
+    // Each picture is let go once copied, so that a large animation is not held twice.
+    for (QImage &picture : sequence.pictures) {
         if (picture.size() != size)
             return webpFailure(Tr::tr("帧的尺寸不一致"));
         straight << StraightCopy(picture);
+        picture = QImage();
     }
     for (const int picture : sequence.order)
         if (picture < 0 || picture >= straight.size())

@@ -16,8 +16,9 @@ inline constexpr int WebPLossless = -1;
 /// and either replaces the canvas there or is blended over it with its unchanged pixels
 /// transparent. A frame shown again after the same picture is encoded once, and libwebp's mux
 /// assembles the file. The file loops forever when the sequence repeats, else plays once.
-/// Fails with the reason, or empty when `step` stopped it.
-Result<QByteArray> EncodeWebPAnimation(const AnimationSequence &sequence, int quality,
+/// Fails with the reason, or empty when `step` stopped it. A sequence moved in lets each
+/// picture go once it is copied for the encoder.
+Result<QByteArray> EncodeWebPAnimation(AnimationSequence sequence, int quality,
                                        const EncodeStep &step = {});
 
 } // namespace mrv
