@@ -71,6 +71,8 @@ ImportOutcome ClipImportFlow::Run(const Importer &importer, const MVK &project,
                        request.cancel = cancel;
                        request.progress = progress;
                        outcome = importer.Run(project, request);
+                       if (!outcome.status && cancel && cancel->load())
+                           outcome.failure = ImportFailure::Cancelled;
                        ExportResult result;
                        result.status = outcome.status;
                        return result;

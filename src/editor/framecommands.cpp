@@ -362,7 +362,11 @@ bool FrameCommands::ImportFrom(const QString &source)
         return importer->Run(m_ctx.document.Project(), request);
     }();
     if (!outcome.status) {
-        ShowError(outcome.status.message());
+        // Stopping an import is the user's choice, not a fault.
+        const MsgIcon icon =
+            outcome.failure == ImportFailure::Cancelled ? MsgIcon::Information : MsgIcon::Error;
+        m_ctx.prompts.Message(
+            {outcome.status.message(), ImportTitle(), icon, MsgButtons::Ok, MsgAnswer::Ok});
         return false;
     }
     const bool changed = m_ctx.document.ReplaceFrames(outcome.frames, ImportTitle());

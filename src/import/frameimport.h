@@ -104,6 +104,7 @@ enum class ImportFailure
     None,
     Source,
     Write,
+    Cancelled, ///< the user stopped it; nothing changed
 };
 
 /// A FrameImport, or the reason and kind of the failure.

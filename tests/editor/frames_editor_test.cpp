@@ -250,6 +250,7 @@ TEST_F(FramesTest, ACancelledVideoImportLeavesNothingBehind)
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("已取消")))
         << prompts.messages[0].text;
+    EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Information);
     EXPECT_EQ(w.Document().UndoStack()->count(), 0);
     EXPECT_EQ(SavedBytes(), before);
     EXPECT_TRUE(
