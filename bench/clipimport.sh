@@ -21,16 +21,7 @@ done
 convert -delay 8 -loop 0 "$WORK"/f??.png "$WORK/clip.gif"
 "$CLI" new "$WORK/p.mrv" >/dev/null
 
-# The median of RUNS wall-clock times of a command, in seconds; $prepare runs before each.
-median() {
-  local times=() t
-  for _ in $(seq "$RUNS"); do
-    eval "$prepare"
-    t=$( { TIMEFORMAT=%R; time "$@" >/dev/null 2>&1; } 2>&1 | tail -1)
-    times+=("$t")
-  done
-  printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'
-}
+source bench/wallclock.sh
 
 prepare='rm -rf "$WORK"/out "$WORK"/clip_frames*; mkdir -p "$WORK/out"'
 ours=$(median "$CLI" import-frames "$WORK/p.mrv" "$WORK/clip.gif" --output "$WORK/q.mrv")

@@ -1,5 +1,6 @@
 #include "widgets/clipimportdialog.h"
 
+#include "widgets/dialogbuttons.h"
 #include "support/tr.h"
 #include "widgets/clipplacementview.h"
 
@@ -61,16 +62,8 @@ ClipImportDialog::ClipImportDialog(const ClipImportRequest &request, QWidget *pa
     m_result->setObjectName(QStringLiteral("lblResult"));
     m_result->setWordWrap(true);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox *buttons = MakeOkCancelButtons(*this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setText(Tr::tr("确定"));
-    m_ok->setDefault(true);
-    QPushButton *cancel = buttons->button(QDialogButtonBox::Cancel);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
-    cancel->setText(Tr::tr("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *form = new QFormLayout(this);
     form->addRow(about);

@@ -1,5 +1,6 @@
 #include "widgets/exportoptionsdialog.h"
 
+#include "widgets/dialogbuttons.h"
 #include "support/appinfo.h"
 #include "support/tr.h"
 
@@ -59,16 +60,8 @@ ExportOptionsDialog::ExportOptionsDialog(const OptionsRequest &request, QWidget 
     m_problem->setObjectName(QStringLiteral("lblProblem"));
     m_problem->setWordWrap(true);
     m_problem->setStyleSheet(QStringLiteral("color: #d00000;"));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox *buttons = MakeOkCancelButtons(*this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setText(Tr::tr("确定"));
-    m_ok->setDefault(true);
-    QPushButton *cancel = buttons->button(QDialogButtonBox::Cancel);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
-    cancel->setText(Tr::tr("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     column->addStretch(1);
     column->addWidget(m_problem);
