@@ -42,9 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Animations are read as the import reads them: only what its bound on the work lets in,
     // and then every frame, so that damage after the first few frames is reached too.
     const std::optional<mrv::AnimationInfo> probe = mrv::ProbeAnimation(path);
-    if (probe && (probe->frameCount > mrv::MaxImportedFrames
-                  || qint64(probe->size.width()) * probe->size.height() * probe->frameCount
-                         > mrv::MaxImportedPixels))
+    if (probe && !mrv::AnimationSizeProblem(path, *probe).isEmpty())
         return 0;
     int frames = 0;
     const auto read = mrv::ReadAnimationFrames(path, [&](const mrv::AnimationFrame &frame) {

@@ -165,13 +165,20 @@ std::optional<AnimationInfo> probeGif(Cursor &in)
 
 std::optional<AnimationInfo> probeWebP(Cursor &in)
 {
+    // The walk follows libwebp's demuxer rather than the chunk lengths alone: the demuxer reads
+    // an ANMF's frame header and the picture chunks after it, then goes on from there, not
+    // from where the ANMF's length ends. A frame tucked inside another's length is a frame it
+    // decodes, so it must be a frame the count plans for; counting too many only refuses
+    // earlier.
     AnimationInfo info;
     uchar head[8];
     bool animated = false;
+    bool inFrame = false; // the picture chunks read last belong to a frame already counted
     while (in.Read(head, 8)) {
         const quint32 length = le32(head + 4);
         const QByteArrayView type(reinterpret_cast<const char *>(head), 4);
         qint64 left = qint64(length) + (length & 1);
+        const bool picture = type == "ALPH" || type == "VP8 " || type == "VP8L";
         if (type == "VP8X" && length >= 10) {
             uchar body[10];
             if (!in.Read(body, 10))
@@ -180,8 +187,16 @@ std::optional<AnimationInfo> probeWebP(Cursor &in)
             info.size = QSize(int(le24(body + 4)) + 1, int(le24(body + 7)) + 1);
             left -= 10;
         } else if (type == "ANMF") {
+            constexpr qint64 FrameHeaderBytes = 16;
+            ++info.frameCount;
+            inFrame = true;
+            if (left < FrameHeaderBytes || !in.Skip(FrameHeaderBytes))
+                break;
+            continue;
+        } else if (picture && !inFrame) {
             ++info.frameCount;
         }
+        inFrame = picture;
         if (!in.Skip(left))
             break;
     }

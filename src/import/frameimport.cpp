@@ -18,6 +18,8 @@
 #include <QImageReader>
 #include <QtConcurrent/QtConcurrentMap>
 
+#include <algorithm>
+
 namespace mrv {
 
 namespace {
@@ -210,7 +212,9 @@ QString AnimationSizeProblem(const QString &file, const AnimationInfo &info)
             .arg(native)
             .arg(info.frameCount)
             .arg(MaxImportedFrames);
-    if (qint64(info.size.width()) * info.size.height() * info.frameCount > MaxImportedPixels)
+    // Divided, not multiplied: a header may claim 2^31 x 2^31 pixels.
+    if (qint64(info.size.width()) * info.size.height()
+        > MaxImportedPixels / std::max(1, info.frameCount))
         return Tr::tr("动画“%1”是 %2 × %3 像素的 %4 帧，超过一次导入的上限"
                       "（画布宽 × 高 × 帧数不超过 %5 像素），未作任何更改")
             .arg(native)

@@ -115,11 +115,11 @@ QByteArray ManyFramesOnAHugeGifCanvas()
     return gif + ';';
 }
 
-/// An 8192 x 8192 APNG of 30 frames of 1 x 1 pixel.
-QByteArray FewFramesOnAHugeApngCanvas()
+/// A side x side APNG of 30 frames of 1 x 1 pixel.
+QByteArray FewFramesOnAHugeApngCanvas(quint32 side)
 {
     QByteArray png(reinterpret_cast<const char *>(PngSignature.data()), 8);
-    Chunk(png, "IHDR", Be32(8192) + Be32(8192) + QByteArray("\x08\x06\0\0\0", 5));
+    Chunk(png, "IHDR", Be32(side) + Be32(side) + QByteArray("\x08\x06\0\0\0", 5));
     constexpr int Frames = 30;
     Chunk(png, "acTL", Be32(Frames) + Be32(0));
     const QByteArray pixel = qCompress(QByteArray("\0\xff\0\0\xff", 5)).mid(4);
@@ -162,7 +162,9 @@ TEST(HostileInputs, HugeFilesAndHeavyAnimationsAreRefusedInBoundedMemoryAndTime)
     } cases[] = {
         {HugeFileStartingWith(dir, QStringLiteral("huge.png"), pngHead), QStringLiteral("512 MB")},
         {dir.write(QStringLiteral("many.gif"), ManyFramesOnAHugeGifCanvas()), limit},
-        {dir.write(QStringLiteral("wide.png"), FewFramesOnAHugeApngCanvas()), limit},
+        {dir.write(QStringLiteral("wide.png"), FewFramesOnAHugeApngCanvas(8192)), limit},
+        // Pixels times frames would not fit in 64 bits.
+        {dir.write(QStringLiteral("widest.png"), FewFramesOnAHugeApngCanvas(0xffffffff)), limit},
     };
     for (const auto &c : cases) {
         const MeasuredRun run =

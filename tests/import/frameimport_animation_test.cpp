@@ -340,6 +340,37 @@ TEST(AnimationImport, WebPFramesAreWhatABrowserShows)
     const std::vector<QImage> soft = ComposeByHand(TestFrames(), SoftPalette);
     ExpectFramesAsShown(WriteWebP(folder.file(QStringLiteral("soft.webp")), soft), soft, folder);
 }
+
+// libwebp's demuxer goes on after a frame's pictures, not after the frame's stated length:
+// a frame whose length also covers the next one still decodes as two frames.
+TEST(AnimationImport, AWebPFrameInsideAnothersLengthIsCountedBeforeDecoding)
+{
+    TempFolder folder;
+    const QString path = WriteWebP(folder.file(QStringLiteral("nested.webp")),
+                                   ComposeByHand(TestFrames()));
+    ASSERT_FALSE(path.isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    const qsizetype first = bytes.indexOf("ANMF");
+    ASSERT_GT(first, 0);
+    const quint32 firstLength = qFromLittleEndian<quint32>(bytes.constData() + first + 4);
+    const qsizetype second = first + 8 + firstLength;
+    ASSERT_EQ(bytes.mid(second, 4), "ANMF");
+    const quint32 secondLength = qFromLittleEndian<quint32>(bytes.constData() + second + 4);
+    qToLittleEndian<quint32>(firstLength + 8 + secondLength, bytes.data() + first + 4);
+    ASSERT_TRUE(file.seek(0) && file.write(bytes) == bytes.size());
+    file.close();
+
+    int decoded = 0;
+    const Result<AnimationInfo> read =
+        ReadAnimationFrames(path, [&](const AnimationFrame &) { return ++decoded > 0; });
+    ASSERT_TRUE(read) << read.message();
+    ASSERT_GE(decoded, 2);
+    const std::optional<AnimationInfo> probe = ProbeAnimation(path);
+    ASSERT_TRUE(probe);
+    EXPECT_GE(probe->frameCount, decoded);
+}
 #endif
 
 TEST(AnimationImport, AnAnimationNeedsAFolderAndABrokenOneLeavesNothingBehind)
