@@ -6,12 +6,12 @@
 # The animations are timed against their peers on the same cells: img2webp -lossless for WebP,
 # apngasm (run once: it takes minutes) for APNG; the Android zip is timed and sized.
 # Usage: bash bench/export.sh [runs]   (BUILD_DIR picks the build folder; MIROVANE_CLI=PATH
-# times that mirovane-cli instead of building one; SECTIONS="strip gif webp apng android
-# sequence wide" picks what is timed)
+# times that mirovane-cli instead of building one; SECTIONS="strip busy gif webp apng android
+# sequence wide" picks what is timed; "busy" repeats the BMP strip with two busy loops running)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 RUNS=${1:-5}
-SECTIONS=${SECTIONS:-strip gif webp apng android sequence wide}
+SECTIONS=${SECTIONS:-strip busy gif webp apng android sequence wide}
 bash scripts/deps.sh --bench
 source bench/cli.sh
 section() { [[ " $SECTIONS " == *" $1 "* ]]; }
@@ -31,7 +31,7 @@ paeth_copy() {
   read -r width height < <(identify -format '%w %h\n' "$1")
   convert "$1" -depth 8 "$3:-" | python3 bench/paeth_png.py "$width" "$height" "${#3}" "$2"
 }
-if section strip; then
+if section strip || section busy; then
   cp -r "$DEMO" "$PAETH"
   paeth_copy "$DEMO/background.png" "$PAETH/background.png" RGB
   for f in "$DEMO"/frames/*.png; do paeth_copy "$f" "$PAETH/frames/${f##*/}" RGBA; done
@@ -150,6 +150,25 @@ if section strip; then
     "$CLI" export-long "$DEMO/demo.mrv" "$WORK/out/strip.gif"
   RESULTS+=("$(ratio_line demo BMP 5x)" "$(ratio_line paeth BMP 5x)" "$(ratio_line demo PNG 3x)"
     "$(ratio_line paeth PNG 3x)")
+fi
+
+# The BMP strip again with both cores busy: two busy loops, started here and ended here, stand
+# in for the builds and players a user's machine is running.
+if section busy; then
+  BUSY=()
+  for _ in 1 2; do
+    sh -c 'while :; do :; done' &
+    BUSY+=($!)
+  done
+  trap 'kill "${BUSY[@]}" 2>/dev/null; rm -rf "$WORK"' EXIT
+  sleep 1
+  echo "With two busy loops running:"
+  strip_pairs "$DEMO" "demo, busy" bmp
+  strip_pairs "$PAETH" "paeth, busy" bmp
+  kill "${BUSY[@]}"
+  wait "${BUSY[@]}" 2>/dev/null || true
+  trap 'rm -rf "$WORK"' EXIT
+  RESULTS+=("$(ratio_line "demo, busy" BMP 6x)" "$(ratio_line "paeth, busy" BMP 6x)")
 fi
 
 # The animations (intro once, the loop part 3 times, repeating) against their peers building
