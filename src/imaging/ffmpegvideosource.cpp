@@ -221,12 +221,23 @@ struct State
         const int *coefficients = sws_getCoefficients(space);
         sws_setColorspaceDetails(scale.get(), coefficients, frame.color_range == AVCOL_RANGE_JPEG,
                                  sws_getCoefficients(SWS_CS_DEFAULT), 1, 0, 1 << 16, 1 << 16);
-        // BGRA bytes are ARGB32 words on the little-endian machines the program runs on.
-        QImage image(size, QImage::Format_ARGB32);
-        if (image.isNull())
+        // swscale's vector code writes whole blocks of pixels, past a row's last pixel when
+        // the width is not a multiple of the block: each row gets room up to the next 64
+        // bytes, and the buffer a spare block after the last.
+        constexpr qsizetype Block = 64;
+        const qsizetype stride = (qsizetype(size.width()) * 4 + Block - 1) / Block * Block;
+        auto *pixels = static_cast<uchar *>(av_malloc(size_t(stride * size.height() + Block)));
+        if (!pixels)
             return {};
-        uint8_t *planes[4] = {image.bits(), nullptr, nullptr, nullptr};
-        const int strides[4] = {int(image.bytesPerLine()), 0, 0, 0};
+        // BGRA bytes are ARGB32 words on the little-endian machines the program runs on.
+        QImage image(pixels, size.width(), size.height(), stride, QImage::Format_ARGB32, av_free,
+                     pixels);
+        if (image.isNull()) {
+            av_free(pixels);
+            return {};
+        }
+        uint8_t *planes[4] = {pixels, nullptr, nullptr, nullptr};
+        const int strides[4] = {int(stride), 0, 0, 0};
         if (sws_scale(scale.get(), frame.data, frame.linesize, 0, frame.height, planes, strides) <=
             0)
             return {};
