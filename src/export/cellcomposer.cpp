@@ -6,10 +6,10 @@
 #include "project/mvk.h"
 #include "support/parallel.h"
 
+#include <QMutex>
 #include <QPainter>
 
 #include <cstring>
-#include <future>
 #include <optional>
 
 namespace mrv {
@@ -58,36 +58,48 @@ bool ComposeCells(const MVK &project, ScreenScale scale, const QString &backgrou
     SourcePictures sources(sourcePaths, scale);
     sources.LoadShared(pool, cancel);
 
-    // The background piece is made on this thread while the pool decodes the frames; a cell
-    // waits for it only once its frame is ready.
+    // The background piece is made on this thread while the others decode frames; frames
+    // decoded before it is ready are kept and composed after, so that no thread waits for it.
     std::optional<CellComposer> composer;
-    std::promise<void> pieceMade;
-    const std::shared_future<void> pieceReady = pieceMade.get_future().share();
+    std::atomic_bool pieceReady = false;
     auto makePiece = [&] {
         composer.emplace(sources, QSize(CellSize, CellSize), AreaLeft, AreaTop, backgroundPath,
                          project.aBackground.value_or(aImage{}));
-        pieceMade.set_value();
+        pieceReady.store(true, std::memory_order_release);
     };
-    std::atomic_bool stopped = false;
-    auto compose = [&](int index) {
-        if (IsCancelled(cancel) || stopped)
-            return false;
-        const SourcePicture frame = sources.Get(FramePathAt(framePaths, index));
-        pieceReady.wait();
+    std::vector<std::pair<int, SourcePicture>> early;
+    QMutex earlyLock;
+    // Cells land in place (a strip's rows, a file's blocks, a list's entries), so any thread
+    // composes any of them; the progress counts them as they are done.
+    int composed = 0;
+    QMutex progressLock;
+    auto composeCell = [&](int index, const SourcePicture &frame) {
         QImage cell = target.canvas(index);
         composer->Compose(cell, frame, *project.aFrame.Item(index + 1), target.state);
-        if (!target.done(index, cell)) {
-            stopped = true;
+        if (!target.done(index, cell))
             return false;
+        if (progress) {
+            const QMutexLocker lock(&progressLock);
+            progress(++composed, steps);
         }
         return true;
     };
-    auto report = [&](int index, bool composed) {
-        if (progress && composed)
-            progress(index + 1, steps);
-        return composed;
+    auto compose = [&](int index) {
+        if (IsCancelled(cancel))
+            return false;
+        SourcePicture frame = sources.Get(FramePathAt(framePaths, index));
+        if (!pieceReady.load(std::memory_order_acquire)) {
+            const QMutexLocker lock(&earlyLock);
+            early.emplace_back(index, std::move(frame));
+            return true;
+        }
+        return composeCell(index, frame);
     };
-    const bool complete = ForEachOrdered(pool, cells, compose, report, cancel, makePiece);
+    auto composeEarly = [&](int i) {
+        return !IsCancelled(cancel) && composeCell(early[size_t(i)].first, early[size_t(i)].second);
+    };
+    const bool complete = ForEachTogether(pool, cells, compose, makePiece)
+                          && ForEachTogether(pool, int(early.size()), composeEarly, [] {});
     if (unreadable)
         *unreadable = sources.Unreadable();
     return complete && !IsCancelled(cancel);

@@ -60,8 +60,9 @@ struct CellTarget
 
 /// Composes the cells of frames 1 .. cells (at most the project's frames) in parallel, as the
 /// long picture shows them: each frame over the background piece behind the animation area of
-/// the 1024 x 768 screen (none without a background path), decoding each source once. Cell i
-/// goes to the target in order; progress reports i + 1 of `steps`. Returns false when
+/// the 1024 x 768 screen (none without a background path), decoding each source once. Cells go
+/// to the target from the composing threads, in no particular order; progress counts the cells
+/// done, of `steps`. Returns false when
 /// cancelled or stopped by the target.
 bool ComposeCells(const MVK &project, ScreenScale scale, const QString &backgroundPath,
                   const QStringList &framePaths, int cells, const CellTarget &target,

@@ -2,7 +2,9 @@
 
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentMap>
+#include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
 #include <atomic>
 #include <numeric>
 #include <type_traits>
@@ -45,6 +47,32 @@ bool ForEachOrdered(
         future.cancel();
     future.waitForFinished();
     return complete;
+}
+
+/// Runs work(i) for i = 0 .. count-1, in no particular order, on the calling thread and the
+/// pool's other threads; the calling thread first runs meanwhile(). For work that puts its
+/// results in place: nothing is handed over item by item, so no thread sleeps until the next
+/// one is ready. Stops handing out items once work returns false (those under way finish);
+/// returns true when every item's work returned true.
+template <typename Work, typename Meanwhile>
+bool ForEachTogether(QThreadPool &pool, int count, Work work, Meanwhile meanwhile)
+{
+    std::atomic_int next = 0;
+    std::atomic_bool stopped = false;
+    auto drain = [&] {
+        for (int i = next++; i < count && !stopped; i = next++)
+            if (!work(i))
+                stopped = true;
+    };
+    // The calling thread is one of the workers.
+    QList<QFuture<void>> helpers;
+    for (int h = std::min(pool.maxThreadCount() - 1, count - 1); h > 0; --h)
+        helpers << QtConcurrent::run(&pool, drain);
+    meanwhile();
+    drain();
+    for (QFuture<void> &helper : helpers)
+        helper.waitForFinished();
+    return !stopped;
 }
 
 /// What MakeInOrder made: every item when complete, else those kept before it stopped.
