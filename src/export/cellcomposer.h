@@ -62,8 +62,7 @@ struct CellTarget
 /// long picture shows them: each frame over the background piece behind the animation area of
 /// the 1024 x 768 screen (none without a background path), decoding each source once. Cells go
 /// to the target from the composing threads, in no particular order; progress counts the cells
-/// done, of `steps`. Returns false when
-/// cancelled or stopped by the target.
+/// done, of `steps`. Returns false when cancelled or stopped by the target.
 bool ComposeCells(const MVK &project, ScreenScale scale, const QString &backgroundPath,
                   const QStringList &framePaths, int cells, const CellTarget &target,
                   QStringList *unreadable, const ExportProgress &progress, int steps,
