@@ -1473,5 +1473,9 @@ the frame folder is “%2_Frame”</translation>
         <source>是否保持图片透明通道</source>
         <translation>Keep the pictures&apos; transparency</translation>
     </message>
+    <message>
+        <source>文件将超过 4 GB</source>
+        <translation>the file would pass 4 GB</translation>
+    </message>
 </context>
 </TS>

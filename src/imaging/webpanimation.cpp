@@ -4,8 +4,10 @@
 #include "support/parallel.h"
 #include "support/tr.h"
 
+#include <QtEndian>
+
 #include <webp/encode.h>
-#include <webp/mux.h>
+#include <webp/decode.h>
 
 #include <algorithm>
 #include <map>
@@ -18,11 +20,6 @@ namespace {
 struct PictureFree
 {
     void operator()(WebPPicture *p) const { WebPPictureFree(p); }
-};
-
-struct MuxDelete
-{
-    void operator()(WebPMux *mux) const { WebPMuxDelete(mux); }
 };
 
 // Lossless effort: method 4 at quality 30 stores the demo's frames a little smaller than
@@ -141,6 +138,86 @@ Piece encodePiece(const QImage &before, const QImage &picture, const WebPConfig 
     return piece;
 }
 
+void appendLe(QByteArray &out, quint32 value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.append(char((value >> (8 * i)) & 0xff));
+}
+
+/// The image chunks (ALPH, VP8, VP8L) of a still WebP file, each with its padding byte: what an
+/// animation frame holds. Empty when the still is not a WebP file.
+QByteArrayView imageChunks(const QByteArray &still)
+{
+    constexpr qsizetype FileHeaderBytes = 12;
+    if (still.size() < FileHeaderBytes || !still.startsWith("RIFF"))
+        return {};
+    // WebPEncode writes a VP8X chunk first only for lossy pictures with alpha; the image
+    // chunks are all the rest.
+    qsizetype at = FileHeaderBytes;
+    if (still.mid(at, 4) == "VP8X")
+        at += 8 + qsizetype(qFromLittleEndian<quint32>(still.constData() + at + 4) + 1) / 2 * 2;
+    return at < still.size() ? QByteArrayView(still).sliced(at) : QByteArrayView();
+}
+
+/// The animation around the pieces' stills, laid out as libwebp's mux lays it out (RIFF, VP8X,
+/// ANIM, one ANMF per frame holding its still's image chunks; byte for byte the same), built
+/// in one buffer of the file's size: the mux assembles into a buffer of its own, which would
+/// then be copied, and a long animation was held twice.
+Result<QByteArray> assembleAnimation(QSize canvas, int loops, int frameMs,
+                                     const std::vector<Piece> &pieces,
+                                     const std::vector<int> &frames)
+{
+    constexpr qint64 ChunkHeaderBytes = 8, FrameHeaderBytes = 16, MaxRiffBytes = 0xfffffff6;
+    std::vector<QByteArrayView> images;
+    bool alpha = false;
+    for (const Piece &piece : pieces) {
+        WebPBitstreamFeatures features;
+        const QByteArrayView image = imageChunks(piece.still);
+        if (image.isEmpty() || piece.rect.x() % 2 || piece.rect.y() % 2
+            || WebPGetFeatures(reinterpret_cast<const uint8_t *>(piece.still.constData()),
+                               size_t(piece.still.size()), &features) != VP8_STATUS_OK
+            || features.width != piece.rect.width() || features.height != piece.rect.height())
+            return webpFailure(Tr::tr("无法组装动画"));
+        alpha = alpha || features.has_alpha;
+        images.push_back(image);
+    }
+    qint64 fileBytes = 4 + (ChunkHeaderBytes + 10) + (ChunkHeaderBytes + 6);
+    for (const int frame : frames)
+        fileBytes += ChunkHeaderBytes + FrameHeaderBytes + images[size_t(frame)].size();
+    if (fileBytes > MaxRiffBytes)
+        return webpFailure(Tr::tr("文件将超过 4 GB"));
+
+    QByteArray out;
+    out.reserve(qsizetype(ChunkHeaderBytes + fileBytes));
+    out.append("RIFF");
+    appendLe(out, quint32(fileBytes), 4);
+    out.append("WEBPVP8X");
+    appendLe(out, 10, 4);
+    constexpr quint32 AnimationFlag = 0x02, AlphaFlag = 0x10;
+    appendLe(out, AnimationFlag | (alpha ? AlphaFlag : 0), 4);
+    appendLe(out, quint32(canvas.width() - 1), 3);
+    appendLe(out, quint32(canvas.height() - 1), 3);
+    out.append("ANIM");
+    appendLe(out, 6, 4);
+    appendLe(out, 0, 4); // background colour
+    appendLe(out, quint32(loops), 2);
+    for (const int frame : frames) {
+        const Piece &piece = pieces[size_t(frame)];
+        const QByteArrayView image = images[size_t(frame)];
+        out.append("ANMF");
+        appendLe(out, quint32(FrameHeaderBytes + image.size()), 4);
+        appendLe(out, quint32(piece.rect.x() / 2), 3);
+        appendLe(out, quint32(piece.rect.y() / 2), 3);
+        appendLe(out, quint32(piece.rect.width() - 1), 3);
+        appendLe(out, quint32(piece.rect.height() - 1), 3);
+        appendLe(out, quint32(frameMs), 3);
+        // Bit 1: drawn over the canvas without blending; bit 0 (disposal) stays clear.
+        out.append(char(piece.blend ? 0 : 2));
+        out.append(image);
+    }
+    return out;
+}
+
 Result<WebPConfig> encoderConfig(int quality)
 {
     WebPConfig config;
@@ -216,35 +293,12 @@ Result<QByteArray> EncodeWebPAnimation(AnimationSequence sequence, int quality,
         return QByteArray();
     const std::vector<Piece> &pieces = encoded.items;
 
-    const std::unique_ptr<WebPMux, MuxDelete> mux(WebPMuxNew());
-    if (!mux)
-        return webpFailure(Tr::tr("内存不足"));
-    WebPMuxAnimParams params;
-    // Viewers that honour the background colour show transparency, as the other formats do.
-    params.bgcolor = 0;
-    params.loop_count = sequence.repeat ? 0 : 1;
-    bool assembled = WebPMuxSetCanvasSize(mux.get(), size.width(), size.height()) == WEBP_MUX_OK &&
-                     WebPMuxSetAnimationParams(mux.get(), &params) == WEBP_MUX_OK;
-    for (size_t f = 0; assembled && f < frames.size(); ++f) {
-        const Piece &piece = pieces[size_t(frames[f])];
-        WebPMuxFrameInfo frame{};
-        frame.bitstream = {reinterpret_cast<const uint8_t *>(piece.still.constData()),
-                           size_t(piece.still.size())};
-        frame.x_offset = piece.rect.x();
-        frame.y_offset = piece.rect.y();
-        frame.duration = sequence.frameMs;
-        frame.id = WEBP_CHUNK_ANMF;
-        frame.dispose_method = WEBP_MUX_DISPOSE_NONE;
-        frame.blend_method = piece.blend ? WEBP_MUX_BLEND : WEBP_MUX_NO_BLEND;
-        // The pieces outlive the mux: it refers to their bytes instead of copying them.
-        assembled = WebPMuxPushFrame(mux.get(), &frame, 0) == WEBP_MUX_OK;
-    }
-    WebPData data;
-    WebPDataInit(&data);
-    if (!assembled || WebPMuxAssemble(mux.get(), &data) != WEBP_MUX_OK)
-        return webpFailure(Tr::tr("无法组装动画"));
-    QByteArray bytes(reinterpret_cast<const char *>(data.bytes), qsizetype(data.size));
-    WebPDataClear(&data);
+    // Viewers that honour the background colour (0: transparent) show transparency, as the
+    // other formats do.
+    Result<QByteArray> bytes =
+        assembleAnimation(size, sequence.repeat ? 0 : 1, sequence.frameMs, pieces, frames);
+    if (!bytes)
+        return bytes;
     if (step && !step(total, total))
         return QByteArray();
     return bytes;
