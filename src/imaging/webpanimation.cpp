@@ -138,6 +138,7 @@ Piece encodePiece(const QImage &before, const QImage &picture, const WebPConfig 
     return piece;
 }
 
+/// Appends the low `bytes` bytes of `value`, least significant first, as RIFF fields are.
 void appendLe(QByteArray &out, quint32 value, int bytes)
 {
     for (int i = 0; i < bytes; ++i)
