@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <ostream>
 
@@ -24,6 +25,20 @@ private:
 };
 
 QByteArray ReadAll(const QString &path);
+
+/// v as big-endian bytes, as PNG and APNG fields store it.
+inline QByteArray Be32(quint32 v)
+{
+    QByteArray b(4, '\0');
+    qToBigEndian(v, b.data());
+    return b;
+}
+inline QByteArray Be16(quint16 v)
+{
+    QByteArray b(2, '\0');
+    qToBigEndian(v, b.data());
+    return b;
+}
 
 /// A small tmpfs mounted on a temporary folder, the real thing for full-disk tests; unmounted
 /// afterwards. Mounting needs root: elsewhere Mounted() is false and the test skips, saying so.

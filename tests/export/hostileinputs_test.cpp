@@ -92,13 +92,6 @@ TEST(HostileInputs, SpecialFilesAreNamedAndNeverWaitedFor)
     EXPECT_TRUE(info.out.contains(QStringLiteral("Frames:     1"))) << info.out;
 }
 
-QByteArray Be32(quint32 v)
-{
-    QByteArray b(4, '\0');
-    qToBigEndian(v, b.data());
-    return b;
-}
-
 void Chunk(QByteArray &png, const char *type, const QByteArray &body)
 {
     AppendPngChunk(png, type, QByteArrayView(body));

@@ -28,20 +28,6 @@ constexpr QRgb Clear = 0;
 enum : uchar { None = 0, Background = 1, Previous = 2 };
 enum : uchar { Source = 0, Over = 1 };
 
-QByteArray be32(quint32 v)
-{
-    QByteArray b(4, '\0');
-    qToBigEndian(v, b.data());
-    return b;
-}
-
-QByteArray be16(quint16 v)
-{
-    QByteArray b(2, '\0');
-    qToBigEndian(v, b.data());
-    return b;
-}
-
 /// The zlib stream of unfiltered RGBA rows (colours given straight, as PNG stores them).
 QByteArray rgbaStream(int width, const std::vector<QRgb> &pixels)
 {
@@ -62,19 +48,19 @@ public:
     ApngWriter(int width, int height, int frames, int plays) : m_width(width)
     {
         m_file.append(reinterpret_cast<const char *>(PngSignature.data()), 8);
-        add("IHDR", be32(width) + be32(height) + QByteArray("\x08\x06\x00\x00\x00", 5));
-        add("acTL", be32(frames) + be32(plays));
+        add("IHDR", Be32(width) + Be32(height) + QByteArray("\x08\x06\x00\x00\x00", 5));
+        add("acTL", Be32(frames) + Be32(plays));
     }
     void Control(QRect r, quint16 num, quint16 den, uchar dispose, uchar blend)
     {
-        add("fcTL", be32(m_sequence++) + be32(r.width()) + be32(r.height()) + be32(r.x())
-                        + be32(r.y()) + be16(num) + be16(den) + char(dispose) + char(blend));
+        add("fcTL", Be32(m_sequence++) + Be32(r.width()) + Be32(r.height()) + Be32(r.x())
+                        + Be32(r.y()) + Be16(num) + Be16(den) + char(dispose) + char(blend));
         m_frameWidth = r.width();
     }
     void Data(const std::vector<QRgb> &pixels) { add("IDAT", rgbaStream(m_frameWidth, pixels)); }
     void FrameData(const std::vector<QRgb> &pixels)
     {
-        add("fdAT", be32(m_sequence++) + rgbaStream(m_frameWidth, pixels));
+        add("fdAT", Be32(m_sequence++) + rgbaStream(m_frameWidth, pixels));
     }
     QByteArray Finish()
     {

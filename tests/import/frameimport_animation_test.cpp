@@ -37,6 +37,8 @@
 namespace mrv {
 namespace {
 
+using test::Be16;
+using test::Be32;
 using test::ProcessRun;
 using test::ReadAll;
 using test::RunCliProcess;
@@ -155,20 +157,6 @@ QString WriteGif(const QString &path, const std::vector<TestFrame> &frames)
     GifFreeMapObject(map);
     EGifCloseFile(gif, &error);
     return path;
-}
-
-QByteArray Be32(quint32 v)
-{
-    QByteArray b(4, '\0');
-    qToBigEndian(v, b.data());
-    return b;
-}
-
-QByteArray Be16(quint16 v)
-{
-    QByteArray b(2, '\0');
-    qToBigEndian(v, b.data());
-    return b;
 }
 
 void Chunk(QByteArray &file, const char *type, const QByteArray &body)
