@@ -110,16 +110,20 @@ std::vector<int> distinctPictures(const std::vector<QImage> &pictures, QList<QIm
     return pictureOf;
 }
 
-Result<QByteArray> encode(AnimationSequence sequence, const AnimationOptions &options,
-                          const EncodeStep &step)
+Result<FileBytes> encode(AnimationSequence sequence, const AnimationOptions &options,
+                         const EncodeStep &step)
 {
     switch (options.format) {
     case PictureFormat::WebP:
-        return EncodeWebPAnimation(std::move(sequence), options.quality, step);
+        return EncodeWebPAnimationParts(std::move(sequence), options.quality, step);
     case PictureFormat::Apng:
-        return EncodeApng(std::move(sequence), step);
-    default:
-        return EncodeGifAnimation(std::move(sequence), step);
+        return EncodeApngParts(std::move(sequence), step);
+    default: {
+        Result<QByteArray> gif = EncodeGifAnimation(std::move(sequence), step);
+        if (!gif)
+            return gif.status();
+        return FileBytes(std::move(gif).value());
+    }
     }
 }
 
@@ -204,7 +208,7 @@ ExportResult ExportAnimation(const ExportSource &source, const AnimationOptions 
         sequence.order.push_back(pictureOf[size_t(frame - 1)]);
     sequence.frameMs = options.frameMs;
     sequence.repeat = options.repeat;
-    const Result<QByteArray> bytes = encode(std::move(sequence), options, [&](int done, int total) {
+    const Result<FileBytes> bytes = encode(std::move(sequence), options, [&](int done, int total) {
         if (progress)
             progress(count + int(qint64(done) * count / std::max(total, 1)), steps);
         return !IsCancelled(cancel);
@@ -213,11 +217,12 @@ ExportResult ExportAnimation(const ExportSource &source, const AnimationOptions 
         result.status = bytes.status();
         return result;
     }
-    if (bytes->isEmpty() || IsCancelled(cancel)) {
+    if (bytes->IsEmpty() || IsCancelled(cancel)) {
         result.Cancel();
         return result;
     }
-    result.status = WritePictureFile(options.path, *bytes);
+    result.status =
+        WritePictureFile(options.path, [&](QIODevice &file) { return bytes->WriteTo(file); });
     if (!result.status)
         return result;
     result.written << options.path;

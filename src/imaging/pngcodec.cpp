@@ -587,10 +587,10 @@ QByteArray EncodePngSmall(const QImage &canvas)
     return encodeStill(canvas, Effort::Small);
 }
 
-Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeStep &step)
+Result<FileBytes> EncodeApngParts(const AnimationSequence &sequence, const EncodeStep &step)
 {
     auto failure = [](const QString &what) {
-        return Result<QByteArray>::Fail(Tr::tr("图片编码失败（APNG）：%1").arg(what));
+        return Status::Fail(Tr::tr("图片编码失败（APNG）：%1").arg(what));
     };
     if (sequence.pictures.isEmpty() || sequence.order.empty() ||
         sequence.pictures.first().isNull())
@@ -653,21 +653,24 @@ Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeSte
     if (compressed.failed)
         return failure(Tr::tr("无法压缩"));
     if (!compressed.complete)
-        return QByteArray();
+        return FileBytes();
     const std::vector<Compressed> &stored = compressed.items;
 
-    QByteArray out = pngStart(size, opaque);
+    QByteArray start = pngStart(size, opaque);
     uchar control[26];
     PutBe32(control, quint32(frames.size()));
     PutBe32(control + 4, sequence.repeat ? 0 : 1);
-    AppendPngChunk(out, "acTL", control, 8);
+    AppendPngChunk(start, "acTL", control, 8);
     const bool anyBlended =
         std::any_of(stored.begin(), stored.end(), [](const Compressed &c) { return c.blend; });
     if (key && anyBlended) {
         uchar transparent[6] = {0, uchar(qRed(clear)), 0, uchar(qGreen(clear)), 0,
                                 uchar(qBlue(clear))};
-        AppendPngChunk(out, "tRNS", transparent, sizeof transparent);
+        AppendPngChunk(start, "tRNS", transparent, sizeof transparent);
     }
+    // Every frame's chunks carry their own sequence number, so only the compressed rows are
+    // shared between the showings of a frame; the rest is a few bytes per frame.
+    FileBytes out(start);
     quint32 sequenceNumber = 0;
     for (size_t f = 0; f < frames.size(); ++f) {
         const Compressed &frame = stored[size_t(rowsOf[frames[f]])];
@@ -683,20 +686,39 @@ Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeSte
         control[23] = uchar(1000 & 0xff);
         control[24] = 0;                   // dispose: none
         control[25] = frame.blend ? 1 : 0; // blend: over, or source
-        AppendPngChunk(out, "fcTL", control, sizeof control);
+        QByteArray head;
+        AppendPngChunk(head, "fcTL", control, sizeof control);
         if (f == 0) {
-            AppendPngChunk(out, "IDAT", frame.rows);
-        } else {
-            QByteArray data(4, Qt::Uninitialized);
-            PutBe32(reinterpret_cast<uchar *>(data.data()), sequenceNumber++);
-            data += frame.rows;
-            AppendPngChunk(out, "fdAT", data);
+            AppendPngChunk(head, "IDAT", frame.rows);
+            out.Append(head);
+            continue;
         }
+        uchar dataHead[12];
+        PutBe32(dataHead, quint32(4 + frame.rows.size()));
+        std::memcpy(dataHead + 4, "fdAT", 4);
+        PutBe32(dataHead + 8, sequenceNumber++);
+        head.append(reinterpret_cast<const char *>(dataHead), sizeof dataHead);
+        out.Append(head);
+        out.Append(frame.rows);
+        uchar crc[4];
+        PutBe32(crc, libdeflate_crc32(libdeflate_crc32(0, dataHead + 4, 8), frame.rows.constData(),
+                                      size_t(frame.rows.size())));
+        out.Append(QByteArray(reinterpret_cast<const char *>(crc), sizeof crc));
     }
-    AppendPngChunk(out, "IEND", nullptr, 0);
+    QByteArray end;
+    AppendPngChunk(end, "IEND", nullptr, 0);
+    out.Append(end);
     if (step && !step(total, total))
-        return QByteArray();
+        return FileBytes();
     return out;
+}
+
+Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeStep &step)
+{
+    const Result<FileBytes> parts = EncodeApngParts(sequence, step);
+    if (!parts)
+        return parts.status();
+    return parts->Joined();
 }
 
 } // namespace mrv

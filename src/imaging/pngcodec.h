@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/animationsequence.h"
+#include "support/filebytes.h"
 #include "support/result.h"
 
 #include <QByteArray>
@@ -40,5 +41,8 @@ QByteArray EncodePngSmall(const QImage &canvas);
 /// shown again after the same picture is compressed once. Fails with the reason, or empty
 /// when `step` stopped it.
 Result<QByteArray> EncodeApng(const AnimationSequence &sequence, const EncodeStep &step = {});
+/// The same file as parts: every frame shown again shares the compressed rows of its first
+/// showing.
+Result<FileBytes> EncodeApngParts(const AnimationSequence &sequence, const EncodeStep &step = {});
 
 } // namespace mrv

@@ -29,9 +29,9 @@ struct PictureFree
 constexpr int LosslessMethod = 4;
 constexpr float LosslessEffort = 30;
 
-Result<QByteArray> webpFailure(const QString &what)
+Status webpFailure(const QString &what)
 {
-    return Result<QByteArray>::Fail(Tr::tr("图片编码失败（WebP）：%1").arg(what));
+    return Status::Fail(Tr::tr("图片编码失败（WebP）：%1").arg(what));
 }
 
 /// Two straight pixels that look alike: equal, or both fully transparent (whose colour no
@@ -161,15 +161,15 @@ QByteArrayView imageChunks(const QByteArray &still)
 }
 
 /// The animation around the pieces' stills, laid out as libwebp's mux lays it out (RIFF, VP8X,
-/// ANIM, one ANMF per frame holding its still's image chunks; byte for byte the same), built
-/// in one buffer of the file's size: the mux assembles into a buffer of its own, which would
-/// then be copied, and a long animation was held twice.
-Result<QByteArray> assembleAnimation(QSize canvas, int loops, int frameMs,
-                                     const std::vector<Piece> &pieces,
-                                     const std::vector<int> &frames)
+/// ANIM, one ANMF per frame holding its still's image chunks; byte for byte the same). Each
+/// piece's ANMF chunk is made once and shared by every frame that shows it, so a file that
+/// repeats its loop hundreds of times is not held whole in memory.
+Result<FileBytes> assembleAnimation(QSize canvas, int loops, int frameMs,
+                                    const std::vector<Piece> &pieces,
+                                    const std::vector<int> &frames)
 {
     constexpr qint64 ChunkHeaderBytes = 8, FrameHeaderBytes = 16, MaxRiffBytes = 0xfffffff6;
-    std::vector<QByteArrayView> images;
+    std::vector<QByteArray> frameChunks;
     bool alpha = false;
     for (const Piece &piece : pieces) {
         WebPBitstreamFeatures features;
@@ -180,42 +180,42 @@ Result<QByteArray> assembleAnimation(QSize canvas, int loops, int frameMs,
             || features.width != piece.rect.width() || features.height != piece.rect.height())
             return webpFailure(Tr::tr("无法组装动画"));
         alpha = alpha || features.has_alpha;
-        images.push_back(image);
+        QByteArray chunk;
+        chunk.reserve(ChunkHeaderBytes + FrameHeaderBytes + image.size());
+        chunk.append("ANMF");
+        appendLe(chunk, quint32(FrameHeaderBytes + image.size()), 4);
+        appendLe(chunk, quint32(piece.rect.x() / 2), 3);
+        appendLe(chunk, quint32(piece.rect.y() / 2), 3);
+        appendLe(chunk, quint32(piece.rect.width() - 1), 3);
+        appendLe(chunk, quint32(piece.rect.height() - 1), 3);
+        appendLe(chunk, quint32(frameMs), 3);
+        // Bit 1: drawn over the canvas without blending; bit 0 (disposal) stays clear.
+        chunk.append(char(piece.blend ? 0 : 2));
+        chunk.append(image);
+        frameChunks.push_back(std::move(chunk));
     }
     qint64 fileBytes = 4 + (ChunkHeaderBytes + 10) + (ChunkHeaderBytes + 6);
     for (const int frame : frames)
-        fileBytes += ChunkHeaderBytes + FrameHeaderBytes + images[size_t(frame)].size();
+        fileBytes += frameChunks[size_t(frame)].size();
     if (fileBytes > MaxRiffBytes)
         return webpFailure(Tr::tr("文件将超过 4 GB"));
 
-    QByteArray out;
-    out.reserve(qsizetype(ChunkHeaderBytes + fileBytes));
-    out.append("RIFF");
-    appendLe(out, quint32(fileBytes), 4);
-    out.append("WEBPVP8X");
-    appendLe(out, 10, 4);
+    QByteArray start;
+    start.append("RIFF");
+    appendLe(start, quint32(fileBytes), 4);
+    start.append("WEBPVP8X");
+    appendLe(start, 10, 4);
     constexpr quint32 AnimationFlag = 0x02, AlphaFlag = 0x10;
-    appendLe(out, AnimationFlag | (alpha ? AlphaFlag : 0), 4);
-    appendLe(out, quint32(canvas.width() - 1), 3);
-    appendLe(out, quint32(canvas.height() - 1), 3);
-    out.append("ANIM");
-    appendLe(out, 6, 4);
-    appendLe(out, 0, 4); // background colour
-    appendLe(out, quint32(loops), 2);
-    for (const int frame : frames) {
-        const Piece &piece = pieces[size_t(frame)];
-        const QByteArrayView image = images[size_t(frame)];
-        out.append("ANMF");
-        appendLe(out, quint32(FrameHeaderBytes + image.size()), 4);
-        appendLe(out, quint32(piece.rect.x() / 2), 3);
-        appendLe(out, quint32(piece.rect.y() / 2), 3);
-        appendLe(out, quint32(piece.rect.width() - 1), 3);
-        appendLe(out, quint32(piece.rect.height() - 1), 3);
-        appendLe(out, quint32(frameMs), 3);
-        // Bit 1: drawn over the canvas without blending; bit 0 (disposal) stays clear.
-        out.append(char(piece.blend ? 0 : 2));
-        out.append(image);
-    }
+    appendLe(start, AnimationFlag | (alpha ? AlphaFlag : 0), 4);
+    appendLe(start, quint32(canvas.width() - 1), 3);
+    appendLe(start, quint32(canvas.height() - 1), 3);
+    start.append("ANIM");
+    appendLe(start, 6, 4);
+    appendLe(start, 0, 4); // background colour
+    appendLe(start, quint32(loops), 2);
+    FileBytes out(start);
+    for (const int frame : frames)
+        out.Append(frameChunks[size_t(frame)]);
     return out;
 }
 
@@ -240,8 +240,8 @@ Result<WebPConfig> encoderConfig(int quality)
 
 } // namespace
 
-Result<QByteArray> EncodeWebPAnimation(AnimationSequence sequence, int quality,
-                                       const EncodeStep &step)
+Result<FileBytes> EncodeWebPAnimationParts(AnimationSequence sequence, int quality,
+                                           const EncodeStep &step)
 {
     if (sequence.pictures.isEmpty() || sequence.order.empty() || sequence.pictures.first().isNull())
         return webpFailure(Tr::tr("没有可写的帧"));
@@ -291,18 +291,27 @@ Result<QByteArray> EncodeWebPAnimation(AnimationSequence sequence, int quality,
     if (encoded.failed)
         return webpFailure(Tr::tr("内存不足"));
     if (!encoded.complete)
-        return QByteArray();
+        return FileBytes();
     const std::vector<Piece> &pieces = encoded.items;
 
     // Viewers that honour the background colour (0: transparent) show transparency, as the
     // other formats do.
-    Result<QByteArray> bytes =
+    Result<FileBytes> bytes =
         assembleAnimation(size, sequence.repeat ? 0 : 1, sequence.frameMs, pieces, frames);
     if (!bytes)
         return bytes;
     if (step && !step(total, total))
-        return QByteArray();
+        return FileBytes();
     return bytes;
+}
+
+Result<QByteArray> EncodeWebPAnimation(AnimationSequence sequence, int quality,
+                                       const EncodeStep &step)
+{
+    const Result<FileBytes> parts = EncodeWebPAnimationParts(std::move(sequence), quality, step);
+    if (!parts)
+        return parts.status();
+    return parts->Joined();
 }
 
 } // namespace mrv

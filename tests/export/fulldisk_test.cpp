@@ -133,6 +133,36 @@ TEST(FullDisk, AFailedSetExportLeavesTheEarlierSetWhole)
     }
 }
 
+TEST(FullDisk, ALongAnimationThatDoesNotFitLeavesTheEarlierOne)
+{
+    TempFolder work;
+    WritePng(work.file(QStringLiteral("red.png")), Flat(200, 200, Red));
+    WritePng(work.file(QStringLiteral("blue.png")), Flat(200, 200, Blue));
+    QStringList frames;
+    for (int i = 0; i < 105; ++i)
+        frames << (i % 2 ? QStringLiteral("blue.png") : QStringLiteral("red.png"));
+    MVK alternating = MakeProject(work, 1024, 768, frames);
+    const QString project = SaveProject(alternating, work);
+    // The loop's frames are written once for every repeat, from the bytes of their first.
+    for (const char *format : {"webp", "apng"}) {
+        SmallDisk disk(1024);
+        MIROVANE_SKIP_WITHOUT_DISK(disk);
+        const QString out = disk.file(QStringLiteral("anim.") + QString::fromUtf8(format));
+        const QStringList args = {QStringLiteral("export-animation"), project, out,
+                                  QStringLiteral("--format"), QString::fromUtf8(format),
+                                  QStringLiteral("--repeat"), QStringLiteral("--loops")};
+        const ProcessRun earlier = RunCliProcess(args + QStringList{QStringLiteral("1")});
+        ASSERT_EQ(earlier.code, 0) << format << earlier.err;
+        disk.Fill(256 * 1024);
+        const QMap<QString, QByteArray> before = Snapshot(disk.path());
+        const ProcessRun run = RunCliProcess(args + QStringList{QStringLiteral("255")});
+        EXPECT_EQ(run.code, 3) << format << run.err;
+        EXPECT_TRUE(run.err.contains(out) && run.err.contains(QStringLiteral("No space left")))
+            << run.err;
+        EXPECT_EQ(Snapshot(disk.path()), before) << format;
+    }
+}
+
 TEST(FullDisk, SpecialFilesAreNeverReplaced)
 {
     TempFolder work;
