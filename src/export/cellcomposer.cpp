@@ -59,16 +59,19 @@ bool ComposeCells(const MVK &project, ScreenScale scale, const QString &backgrou
     sources.LoadShared(pool, cancel);
 
     // The background piece is made on this thread while the others decode frames; frames
-    // decoded before it is ready are kept and composed after, so that no thread waits for it.
+    // decoded before it is ready are kept, and the first thread to find it ready composes them,
+    // so that no thread waits for it and nothing is handed over.
     std::optional<CellComposer> composer;
     std::atomic_bool pieceReady = false;
+    std::vector<std::pair<int, SourcePicture>> early;
+    std::atomic_int earlyLeft = 0; // read without the lock: none are added once the piece is ready
+    QMutex earlyLock;
     auto makePiece = [&] {
         composer.emplace(sources, QSize(CellSize, CellSize), AreaLeft, AreaTop, backgroundPath,
                          project.aBackground.value_or(aImage{}));
+        const QMutexLocker lock(&earlyLock);
         pieceReady.store(true, std::memory_order_release);
     };
-    std::vector<std::pair<int, SourcePicture>> early;
-    QMutex earlyLock;
     // Cells land in place (a strip's rows, a file's blocks, a list's entries), so any thread
     // composes any of them; the progress counts them as they are done.
     int composed = 0;
@@ -84,22 +87,38 @@ bool ComposeCells(const MVK &project, ScreenScale scale, const QString &backgrou
         }
         return true;
     };
+    auto composeEarly = [&] {
+        while (earlyLeft.load(std::memory_order_acquire) > 0) {
+            std::pair<int, SourcePicture> kept;
+            {
+                const QMutexLocker lock(&earlyLock);
+                if (early.empty())
+                    return true;
+                kept = std::move(early.back());
+                early.pop_back();
+                earlyLeft.fetch_sub(1, std::memory_order_relaxed);
+            }
+            if (IsCancelled(cancel) || !composeCell(kept.first, kept.second))
+                return false;
+        }
+        return true;
+    };
     auto compose = [&](int index) {
         if (IsCancelled(cancel))
             return false;
         SourcePicture frame = sources.Get(FramePathAt(framePaths, index));
         if (!pieceReady.load(std::memory_order_acquire)) {
             const QMutexLocker lock(&earlyLock);
-            early.emplace_back(index, std::move(frame));
-            return true;
+            if (!pieceReady.load(std::memory_order_relaxed)) {
+                early.emplace_back(index, std::move(frame));
+                earlyLeft.fetch_add(1, std::memory_order_relaxed);
+                return true;
+            }
         }
-        return composeCell(index, frame);
+        return composeEarly() && composeCell(index, frame);
     };
-    auto composeEarly = [&](int i) {
-        return !IsCancelled(cancel) && composeCell(early[size_t(i)].first, early[size_t(i)].second);
-    };
-    const bool complete = ForEachTogether(pool, cells, compose, makePiece)
-                          && ForEachTogether(pool, int(early.size()), composeEarly, [] {});
+    // Frames kept while the last cells were taken are composed here.
+    const bool complete = ForEachTogether(pool, cells, compose, makePiece) && composeEarly();
     if (unreadable)
         *unreadable = sources.Unreadable();
     return complete && !IsCancelled(cancel);

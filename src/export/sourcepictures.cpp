@@ -29,6 +29,10 @@ SourcePictures::SourcePictures(const QStringList &paths, ScreenScale scale) : m_
 
 void SourcePictures::LoadShared(QThreadPool &pool, const std::atomic_bool *cancel)
 {
+    // Waiting on the pool for nothing would still cost a hand-over to one of its threads and
+    // back, which on a busy machine means waiting twice for a core.
+    if (m_shared.isEmpty())
+        return;
     auto load = [this, cancel](const QString &path) {
         return cancel && cancel->load(std::memory_order_relaxed) ? SourcePicture{} : decode(path);
     };

@@ -136,16 +136,48 @@ Status BmpBlockWriter::WriteRows(int top, const QImage &rows)
     convertRows(source, 0, count, block.data(), rowBytes);
     // Bottom-up: the block's first stored row is the picture's row top + count - 1.
     const qint64 offset = HeaderBytes + rowBytes * (m_size.height() - top - count);
-    const QMutexLocker lock(&m_mutex);
+    {
+        const QMutexLocker lock(&m_waitingLock);
+        m_waiting.push_back({offset, std::move(block)});
+    }
+    // A thread that waited here would sleep and, on a busy machine, wait again for a core
+    // once woken; the thread writing takes this block along instead.
+    if (!m_writing.tryLock())
+        return Status::Ok();
+    const Status written = writeWaiting();
+    m_writing.unlock();
+    return written;
+}
+
+Status BmpBlockWriter::writeWaiting()
+{
     QFile &file = m_file.Device();
-    errno = 0;
-    if (!file.seek(offset) || file.write(block) != block.size())
-        return PictureWriteFailure(m_path, FileErrorReason(file, errno));
-    return Status::Ok();
+    for (;;) {
+        Block block;
+        {
+            const QMutexLocker lock(&m_waitingLock);
+            if (!m_failure || m_waiting.empty())
+                return m_failure;
+            block = std::move(m_waiting.back());
+            m_waiting.pop_back();
+        }
+        errno = 0;
+        if (!file.seek(block.offset) || file.write(block.bytes) != block.bytes.size()) {
+            const QMutexLocker lock(&m_waitingLock);
+            m_failure = PictureWriteFailure(m_path, FileErrorReason(file, errno));
+        }
+    }
 }
 
 Status BmpBlockWriter::Commit()
 {
+    m_writing.lock();
+    const Status written = writeWaiting();
+    m_writing.unlock();
+    if (!written) {
+        Abort();
+        return written;
+    }
     return m_file.Commit();
 }
 

@@ -9,6 +9,8 @@
 #include <QSize>
 #include <QString>
 
+#include <vector>
+
 class QIODevice;
 
 namespace mrv {
@@ -36,18 +38,30 @@ public:
     /// Creates the temporary file at its full length with the header.
     Status Open();
     /// Writes the rows of the picture (premultiplied, as wide as the bitmap) with its top row
-    /// at the given row of the bitmap. Thread-safe.
+    /// at the given row of the bitmap. Thread-safe, and a caller never waits for another's
+    /// write: while one thread is writing, the rows of the others are left for it to write.
     Status WriteRows(int top, const QImage &rows);
-    /// Closes the file and puts it in place of the target.
+    /// Writes what is left, closes the file and puts it in place of the target.
     Status Commit();
     /// Removes the temporary file (also done on destruction without Commit).
     void Abort();
 
 private:
+    struct Block
+    {
+        qint64 offset;
+        QByteArray bytes;
+    };
+    /// Writes the waiting blocks until none is left; the caller holds m_writing.
+    Status writeWaiting();
+
     QString m_path;
     QSize m_size;
     AtomicFile m_file;
-    QMutex m_mutex;
+    QMutex m_writing; // held by the one thread that writes
+    QMutex m_waitingLock;
+    std::vector<Block> m_waiting;
+    Status m_failure;
 };
 
 } // namespace mrv
