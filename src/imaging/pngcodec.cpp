@@ -215,13 +215,23 @@ QImage DecodePngFast(const QByteArray &file, PngAlpha alpha)
         if (straight.isNull())
             return {};
         const uchar *prev = nullptr;
-        for (int y = 0; y < h.height; ++y) {
-            const uchar *row = raw.data() + size_t(y) * size_t(rowBytes + 1);
-            uchar *line = straight.scanLine(y);
-            std::memcpy(line, row + 1, size_t(rowBytes));
-            if (!UnfilterPngRow(row[0], line, prev, rowBytes, h.channels))
+        for (int y = 0; y < h.height;) {
+            // Rows go two at a time: two Paeth rows are undone side by side.
+            const int rows = std::min(2, h.height - y);
+            uchar *lines[2] = {};
+            int filters[2] = {};
+            for (int r = 0; r < rows; ++r) {
+                const uchar *row = raw.data() + size_t(y + r) * size_t(rowBytes + 1);
+                filters[r] = row[0];
+                lines[r] = straight.scanLine(y + r);
+                std::memcpy(lines[r], row + 1, size_t(rowBytes));
+            }
+            if (rows == 2 ? !UnfilterPngRowPair(filters[0], filters[1], lines[0], lines[1], prev,
+                                                rowBytes, h.channels)
+                          : !UnfilterPngRow(filters[0], lines[0], prev, rowBytes, h.channels))
                 return {};
-            prev = line;
+            prev = lines[rows - 1];
+            y += rows;
         }
         straight.convertTo(plainRgba ? transparentFormat : QImage::Format_RGB32);
         return straight;
@@ -232,12 +242,21 @@ QImage DecodePngFast(const QByteArray &file, PngAlpha alpha)
     if (image.isNull())
         return {};
     const uchar *prev = nullptr;
-    for (int y = 0; y < h.height; ++y) {
+    for (int y = 0; y < h.height;) {
+        const int rows = std::min(2, h.height - y);
         uchar *row = raw.data() + size_t(y) * size_t(rowBytes + 1);
-        if (!UnfilterPngRow(row[0], row + 1, prev, rowBytes, h.channels))
+        uchar *next = row + rowBytes + 1;
+        if (rows == 2 ? !UnfilterPngRowPair(row[0], next[0], row + 1, next + 1, prev, rowBytes,
+                                            h.channels)
+                      : !UnfilterPngRow(row[0], row + 1, prev, rowBytes, h.channels))
             return {};
-        convertRow(chunks, row + 1, reinterpret_cast<QRgb *>(image.scanLine(y)), h.width, alpha);
-        prev = row + 1;
+        for (int r = 0; r < rows; ++r) {
+            const uchar *line = raw.data() + size_t(y + r) * size_t(rowBytes + 1) + 1;
+            convertRow(chunks, line, reinterpret_cast<QRgb *>(image.scanLine(y + r)), h.width,
+                       alpha);
+            prev = line;
+        }
+        y += rows;
     }
     return image;
 }

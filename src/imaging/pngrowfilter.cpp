@@ -140,6 +140,42 @@ template <int Bpp> qsizetype paethPixels(uchar *row, const uchar *prev, qsizetyp
     return i;
 }
 
+/// Two Paeth rows at once, the lower one a pixel behind the upper: each pixel of the lower row
+/// needs the upper row's pixel above it and the one before, both done a step earlier. The two
+/// rows share the 16-bit lanes of one register (upper row low, lower row high), so each step of
+/// Paeth's chain from pixel to pixel does two pixels. length is a whole number of pixels.
+template <int Bpp> void paethPairPixels(uchar *row0, uchar *row1, const uchar *prev,
+                                        qsizetype length)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const qsizetype pixels = length / Bpp;
+    __m128i done = zero;  // row0's pixel p - 1 and row1's pixel p - 2, unfiltered
+    __m128i above = zero; // what was above them: prev's pixel p - 1 and row0's pixel p - 2
+    for (qsizetype p = 0; p <= pixels; ++p) {
+        const bool upper = p < pixels, lower = p > 0;
+        const __m128i upperLeft = above;
+        above = _mm_unpacklo_epi64(
+            _mm_unpacklo_epi8(upper ? loadPixel<Bpp>(prev + p * Bpp) : zero, zero), done);
+        const __m128i filtered = _mm_unpacklo_epi64(
+            _mm_unpacklo_epi8(upper ? loadPixel<Bpp>(row0 + p * Bpp) : zero, zero),
+            _mm_unpacklo_epi8(lower ? loadPixel<Bpp>(row1 + (p - 1) * Bpp) : zero, zero));
+        const __m128i towardsA = _mm_sub_epi16(above, upperLeft);
+        const __m128i towardsB = _mm_sub_epi16(done, upperLeft);
+        const __m128i pa = abs16(towardsA);
+        const __m128i pb = abs16(towardsB);
+        const __m128i pc = abs16(_mm_add_epi16(towardsA, towardsB));
+        const __m128i notA = _mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc));
+        const __m128i bOrC = select(_mm_cmpgt_epi16(pb, pc), upperLeft, above);
+        done = _mm_add_epi8(filtered, select(notA, bOrC, done));
+        const __m128i bytes = _mm_packus_epi16(done, done);
+        if (upper)
+            storePixel<Bpp>(row0 + p * Bpp, bytes);
+        // Before row1's first pixel its lanes stay zero: nothing filtered, nothing predicted.
+        if (lower)
+            storePixel<Bpp>(row1 + (p - 1) * Bpp, _mm_srli_si128(bytes, 4));
+    }
+}
+
 #endif
 
 void unfilterUp(uchar *row, const uchar *prev, qsizetype length)
@@ -208,6 +244,22 @@ void unfilterPaeth(uchar *row, const uchar *prev, qsizetype length, int bpp)
 }
 
 } // namespace
+
+bool UnfilterPngRowPair(int filter0, int filter1, uchar *row0, uchar *row1, const uchar *prev,
+                        qsizetype length, int bpp)
+{
+#if defined(__SSE2__)
+    if (filter0 == 4 && filter1 == 4 && prev && (bpp == 3 || bpp == 4)) {
+        if (bpp == 4)
+            paethPairPixels<4>(row0, row1, prev, length);
+        else
+            paethPairPixels<3>(row0, row1, prev, length);
+        return true;
+    }
+#endif
+    return UnfilterPngRow(filter0, row0, prev, length, bpp) &&
+           UnfilterPngRow(filter1, row1, row0, length, bpp);
+}
 
 bool UnfilterPngRow(int filter, uchar *row, const uchar *prev, qsizetype length, int bpp)
 {

@@ -96,6 +96,32 @@ TEST(PngRowFilter, EveryFilterAndPixelSizeMatchesThePlainDefinition)
     EXPECT_FALSE(UnfilterPngRow(5, row.data(), nullptr, 8, 4));
 }
 
+TEST(PngRowFilter, TwoRowsUndoneTogetherMatchThePlainDefinition)
+{
+    std::mt19937 random(20261208);
+    for (int filter0 = 0; filter0 <= 4; ++filter0)
+        for (int filter1 = 0; filter1 <= 4; ++filter1)
+            for (int bpp = 1; bpp <= 8; ++bpp)
+                for (int pixels : {1, 2, 3, 17, 200})
+                    for (bool firstRows : {false, true}) {
+                        const size_t length = size_t(pixels) * size_t(bpp);
+                        const Row above = RandomRow(random, length, pixels % 2 == 1);
+                        const Row *prev = firstRows ? nullptr : &above;
+                        const Row filtered0 = RandomRow(random, length, pixels % 2 == 1);
+                        const Row filtered1 = RandomRow(random, length, pixels % 2 == 1);
+                        const Row expected0 = Reference(-1, filter0, filtered0, prev, bpp);
+                        const Row expected1 = Reference(-1, filter1, filtered1, &expected0, bpp);
+                        Row row0 = filtered0, row1 = filtered1;
+                        ASSERT_TRUE(UnfilterPngRowPair(filter0, filter1, row0.data(), row1.data(),
+                                                       prev ? prev->data() : nullptr,
+                                                       qsizetype(length), bpp));
+                        ASSERT_EQ(std::make_pair(row0, row1), std::make_pair(expected0, expected1))
+                            << "filters " << filter0 << filter1 << ", " << bpp
+                            << " bytes per pixel, " << pixels << " pixels"
+                            << (firstRows ? ", first rows" : "");
+                    }
+}
+
 QByteArray Bytes(std::initializer_list<int> values)
 {
     QByteArray bytes;
@@ -172,7 +198,10 @@ TEST(PngRowFilter, FilesFilteredByOtherToolsDecodeLikeQtReadsThem)
             ForeignPng(Width, Height, colourType, rows, [](int) { return 4; });
         const QByteArray eachFilter =
             ForeignPng(Width, Height, colourType, rows, [](int y) { return y % 5; });
-        for (const QByteArray &file : {allPaeth, eachFilter}) {
+        // Paeth rows in pairs and alone, with a pair broken across the reader's steps.
+        const QByteArray paethRuns =
+            ForeignPng(Width, Height, colourType, rows, [](int y) { return y % 3 == 1 ? 1 : 4; });
+        for (const QByteArray &file : {allPaeth, eachFilter, paethRuns}) {
             const QImage fast = DecodePngFast(file);
             ASSERT_FALSE(fast.isNull()) << "colour type " << colourType;
             QImage reference;
