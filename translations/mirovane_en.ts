@@ -1477,5 +1477,9 @@ the frame folder is “%2_Frame”</translation>
         <source>文件将超过 4 GB</source>
         <translation>the file would pass 4 GB</translation>
     </message>
+    <message>
+        <source>无法加载 libzip：%1</source>
+        <translation>cannot load libzip: %1</translation>
+    </message>
 </context>
 </TS>

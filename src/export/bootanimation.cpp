@@ -1,6 +1,7 @@
 #include "export/bootanimation.h"
 
 #include "export/bootparts.h"
+#include "export/libzip.h"
 #include "export/screencomposer.h"
 #include "imaging/imageencoders.h"
 #include "imaging/picturefile.h"
@@ -13,8 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-
-#include <zip.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -67,6 +66,12 @@ class ZipWriter
 public:
     explicit ZipWriter(const QString &path) : m_path(path), m_file(path)
     {
+        const Result<const LibZip *> zip = LibZip::Get();
+        if (!zip) {
+            m_opened = ZipFailure(m_path, zip.message());
+            return;
+        }
+        m_api = *zip;
         // libzip writes the archive under the unique temporary name, which replaces the
         // target only when the archive is complete.
         if (const Status opened = m_file.Open(); !opened) {
@@ -74,19 +79,19 @@ public:
             return;
         }
         int code = 0;
-        m_zip = zip_open(QFile::encodeName(m_file.Device().fileName()).constData(),
-                         ZIP_CREATE | ZIP_TRUNCATE, &code);
+        m_zip = m_api->open(QFile::encodeName(m_file.Device().fileName()).constData(),
+                            ZIP_CREATE | ZIP_TRUNCATE, &code);
         if (!m_zip) {
             zip_error_t error;
-            zip_error_init_with_code(&error, code);
-            m_error = QString::fromLocal8Bit(zip_error_strerror(&error));
-            zip_error_fini(&error);
+            m_api->errorInitWithCode(&error, code);
+            m_error = QString::fromLocal8Bit(m_api->errorStrerror(&error));
+            m_api->errorFini(&error);
         }
     }
     ~ZipWriter()
     {
         if (m_zip)
-            zip_discard(m_zip);
+            m_api->discard(m_zip);
     }
     ZipWriter(const ZipWriter &) = delete;
     ZipWriter &operator=(const ZipWriter &) = delete;
@@ -102,16 +107,16 @@ public:
     Status AddStored(const QString &name, const QByteArray &bytes)
     {
         zip_source_t *source =
-            zip_source_buffer(m_zip, bytes.constData(), zip_uint64_t(bytes.size()), 0);
+            m_api->sourceBuffer(m_zip, bytes.constData(), zip_uint64_t(bytes.size()), 0);
         if (!source)
             return Failure();
         const zip_int64_t index =
-            zip_file_add(m_zip, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+            m_api->fileAdd(m_zip, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
         if (index < 0) {
-            zip_source_free(source);
+            m_api->sourceFree(source);
             return Failure();
         }
-        if (zip_set_file_compression(m_zip, zip_uint64_t(index), ZIP_CM_STORE, 0) != 0)
+        if (m_api->setFileCompression(m_zip, zip_uint64_t(index), ZIP_CM_STORE, 0) != 0)
             return Failure();
         return Status::Ok();
     }
@@ -121,13 +126,13 @@ public:
     Status Close(const std::atomic_bool *cancel)
     {
         if (cancel)
-            zip_register_cancel_callback_with_state(
+            m_api->registerCancelCallback(
                 m_zip,
                 [](zip_t *, void *flag) -> int {
                     return IsCancelled(static_cast<const std::atomic_bool *>(flag)) ? 1 : 0;
                 },
                 nullptr, const_cast<std::atomic_bool *>(cancel));
-        if (zip_close(m_zip) != 0)
+        if (m_api->close(m_zip) != 0)
             return Failure();
         m_zip = nullptr;
         return m_file.Commit();
@@ -136,12 +141,13 @@ public:
 private:
     Status Failure() const
     {
-        return ZipFailure(m_path, QString::fromLocal8Bit(zip_strerror(m_zip)));
+        return ZipFailure(m_path, QString::fromLocal8Bit(m_api->strerror(m_zip)));
     }
 
     QString m_path;
     AtomicFile m_file;
     Status m_opened;
+    const LibZip *m_api = nullptr;
     zip_t *m_zip = nullptr;
     QString m_error;
 };
@@ -215,9 +221,14 @@ ExportResult ExportBootAnimation(const ExportSource &source, const BootAnimation
                                  const ExportProgress &progress, const std::atomic_bool *cancel)
 {
     ExportResult result;
-    // A target that may not be replaced is refused before the screens are composed.
+    // A target that may not be replaced, or no libzip to write it with, is refused before the
+    // screens are composed.
     if (result.status = CheckReplaceable(options.path); !result.status)
         return result;
+    if (const Result<const LibZip *> zip = LibZip::Get(); !zip) {
+        result.status = ZipFailure(options.path, zip.message());
+        return result;
+    }
     const MVK &project = source.project;
     const AndroidTiming timing = AndroidTimingFor(options.frameTime);
     const BootParts parts = BootParts::Of(project.aFrame.Count());

@@ -415,6 +415,26 @@ TEST(BootAnimation, TheCommandLineWritesAStoredZipOfWholeScreensInPlayingOrder)
     EXPECT_FALSE(QFile::exists(p.Out(QStringLiteral("bad.zip"))));
 }
 
+TEST(BootAnimation, WithoutAWorkingLibzipTheExportSaysSoAndWritesNothing)
+{
+    // libzip is loaded when an archive is written; a broken one first in the search path
+    // stands for a system without it.
+    ColourProject p;
+    p.folder.write(QStringLiteral("libs/libzip.so.4"), "not a library");
+    const QByteArray searchPath = qgetenv("LD_LIBRARY_PATH");
+    qputenv("LD_LIBRARY_PATH", QFile::encodeName(p.folder.file(QStringLiteral("libs"))));
+    const QString zip = p.Out(QStringLiteral("boot.zip"));
+    const ProcessRun cli =
+        RunCliProcess({QStringLiteral("export-bootanimation"), p.path, zip, QStringLiteral("--size"),
+                       QStringLiteral("320x240")});
+    qputenv("LD_LIBRARY_PATH", searchPath);
+    EXPECT_EQ(cli.code, 3) << cli.err;
+    EXPECT_TRUE(cli.err.contains(QStringLiteral("无法加载 libzip")) && cli.err.contains(zip))
+        << cli.err;
+    EXPECT_EQ(QDir(p.folder.file(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden),
+              QStringList());
+}
+
 TEST(BootAnimation, JpegQualityStoresJpegScreensCloseToThePngOnes)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
