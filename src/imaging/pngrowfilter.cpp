@@ -113,8 +113,22 @@ inline __m128i select(__m128i mask, __m128i yes, __m128i no)
     return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
 }
 
-/// Paeth over whole pixels in 16-bit lanes, where a + b - 2c cannot overflow: the three
-/// distances and the choice are compares and masks, with no branch.
+/// Paeth's prediction in 16-bit lanes from the left (a), upper (b) and upper-left (c) bytes,
+/// where a + b - 2c cannot overflow: the three distances and the choice are compares and
+/// masks, with no branch. p = a + b - c; pa = |p - a| = |b - c| is known before a is.
+inline __m128i paethPredict(__m128i a, __m128i b, __m128i c)
+{
+    const __m128i towardsA = _mm_sub_epi16(b, c);
+    const __m128i towardsB = _mm_sub_epi16(a, c);
+    const __m128i pa = abs16(towardsA);
+    const __m128i pb = abs16(towardsB);
+    const __m128i pc = abs16(_mm_add_epi16(towardsA, towardsB));
+    const __m128i notA = _mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc));
+    const __m128i bOrC = select(_mm_cmpgt_epi16(pb, pc), c, b);
+    return select(notA, bOrC, a);
+}
+
+/// Paeth over whole pixels, each in the low 16-bit lanes.
 template <int Bpp> qsizetype paethPixels(uchar *row, const uchar *prev, qsizetype length)
 {
     const __m128i zero = _mm_setzero_si128();
@@ -124,16 +138,8 @@ template <int Bpp> qsizetype paethPixels(uchar *row, const uchar *prev, qsizetyp
     for (; i + Bpp <= length; i += Bpp) {
         const __m128i b = _mm_unpacklo_epi8(loadPixel<Bpp>(prev + i), zero);
         const __m128i x = _mm_unpacklo_epi8(loadPixel<Bpp>(row + i), zero);
-        // p = a + b - c; pa = |p - a| = |b - c| is known before the left pixel a is.
-        const __m128i towardsA = _mm_sub_epi16(b, c);
-        const __m128i towardsB = _mm_sub_epi16(a, c);
-        const __m128i pa = abs16(towardsA);
-        const __m128i pb = abs16(towardsB);
-        const __m128i pc = abs16(_mm_add_epi16(towardsA, towardsB));
-        const __m128i notA = _mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc));
-        const __m128i bOrC = select(_mm_cmpgt_epi16(pb, pc), c, b);
-        const __m128i predicted = select(notA, bOrC, a);
-        a = _mm_add_epi8(x, predicted); // wraps within the low byte, the high byte stays 0
+        // Wraps within the low byte; the high byte stays 0.
+        a = _mm_add_epi8(x, paethPredict(a, b, c));
         storePixel<Bpp>(row + i, _mm_packus_epi16(a, a));
         c = b;
     }
@@ -159,14 +165,7 @@ template <int Bpp> void paethPairPixels(uchar *row0, uchar *row1, const uchar *p
         const __m128i filtered = _mm_unpacklo_epi64(
             _mm_unpacklo_epi8(upper ? loadPixel<Bpp>(row0 + p * Bpp) : zero, zero),
             _mm_unpacklo_epi8(lower ? loadPixel<Bpp>(row1 + (p - 1) * Bpp) : zero, zero));
-        const __m128i towardsA = _mm_sub_epi16(above, upperLeft);
-        const __m128i towardsB = _mm_sub_epi16(done, upperLeft);
-        const __m128i pa = abs16(towardsA);
-        const __m128i pb = abs16(towardsB);
-        const __m128i pc = abs16(_mm_add_epi16(towardsA, towardsB));
-        const __m128i notA = _mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc));
-        const __m128i bOrC = select(_mm_cmpgt_epi16(pb, pc), upperLeft, above);
-        done = _mm_add_epi8(filtered, select(notA, bOrC, done));
+        done = _mm_add_epi8(filtered, paethPredict(done, above, upperLeft));
         const __m128i bytes = _mm_packus_epi16(done, done);
         if (upper)
             storePixel<Bpp>(row0 + p * Bpp, bytes);
