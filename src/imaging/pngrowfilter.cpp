@@ -175,6 +175,42 @@ template <int Bpp> void paethPairPixels(uchar *row0, uchar *row1, const uchar *p
     }
 }
 
+/// Four Paeth rows at once: rows 0 and 1 as above, rows 2 and 3 likewise in a second register,
+/// two and three pixels behind row 0. The two registers' chains do not wait for each other
+/// within a step, so the processor runs them side by side.
+template <int Bpp> void paethQuadPixels(uchar *const *rows, const uchar *prev, qsizetype length)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const qsizetype pixels = length / Bpp;
+    auto load = [&](const uchar *row, qsizetype p) {
+        return p >= 0 && p < pixels ? _mm_unpacklo_epi8(loadPixel<Bpp>(row + p * Bpp), zero)
+                                    : zero;
+    };
+    auto store = [&](uchar *row, qsizetype p, __m128i pixel) {
+        if (p >= 0 && p < pixels)
+            storePixel<Bpp>(row + p * Bpp, pixel);
+    };
+    __m128i doneA = zero, aboveA = zero; // rows 0 and 1, as in paethPairPixels
+    __m128i doneB = zero, aboveB = zero; // rows 2 and 3
+    for (qsizetype p = 0; p < pixels + 3; ++p) {
+        const __m128i upperLeftA = aboveA, upperLeftB = aboveB;
+        aboveA = _mm_unpacklo_epi64(load(prev, p), doneA);
+        // Row 1's pixel p - 2 over row 2's pixel p - 2, row 2's pixel p - 3 over row 3's.
+        aboveB = _mm_castpd_si128(
+            _mm_shuffle_pd(_mm_castsi128_pd(doneA), _mm_castsi128_pd(doneB), 1));
+        doneA = _mm_add_epi8(_mm_unpacklo_epi64(load(rows[0], p), load(rows[1], p - 1)),
+                             paethPredict(doneA, aboveA, upperLeftA));
+        doneB = _mm_add_epi8(_mm_unpacklo_epi64(load(rows[2], p - 2), load(rows[3], p - 3)),
+                             paethPredict(doneB, aboveB, upperLeftB));
+        const __m128i bytesA = _mm_packus_epi16(doneA, doneA);
+        const __m128i bytesB = _mm_packus_epi16(doneB, doneB);
+        store(rows[0], p, bytesA);
+        store(rows[1], p - 1, _mm_srli_si128(bytesA, 4));
+        store(rows[2], p - 2, bytesB);
+        store(rows[3], p - 3, _mm_srli_si128(bytesB, 4));
+    }
+}
+
 #endif
 
 void unfilterUp(uchar *row, const uchar *prev, qsizetype length)
@@ -244,20 +280,34 @@ void unfilterPaeth(uchar *row, const uchar *prev, qsizetype length, int bpp)
 
 } // namespace
 
-bool UnfilterPngRowPair(int filter0, int filter1, uchar *row0, uchar *row1, const uchar *prev,
-                        qsizetype length, int bpp)
+bool UnfilterPngRows(const int *filters, uchar *const *rows, int count, const uchar *prev,
+                     qsizetype length, int bpp)
 {
+    for (int r = 0; r < count;) {
+        const uchar *above = r == 0 ? prev : rows[r - 1];
 #if defined(__SSE2__)
-    if (filter0 == 4 && filter1 == 4 && prev && (bpp == 3 || bpp == 4)) {
-        if (bpp == 4)
-            paethPairPixels<4>(row0, row1, prev, length);
-        else
-            paethPairPixels<3>(row0, row1, prev, length);
-        return true;
-    }
+        auto paethRun = [&](int n) {
+            return count - r >= n && above && (bpp == 3 || bpp == 4) &&
+                   std::all_of(filters + r, filters + r + n, [](int f) { return f == 4; });
+        };
+        if (paethRun(4)) {
+            bpp == 4 ? paethQuadPixels<4>(rows + r, above, length)
+                     : paethQuadPixels<3>(rows + r, above, length);
+            r += 4;
+            continue;
+        }
+        if (paethRun(2)) {
+            bpp == 4 ? paethPairPixels<4>(rows[r], rows[r + 1], above, length)
+                     : paethPairPixels<3>(rows[r], rows[r + 1], above, length);
+            r += 2;
+            continue;
+        }
 #endif
-    return UnfilterPngRow(filter0, row0, prev, length, bpp) &&
-           UnfilterPngRow(filter1, row1, row0, length, bpp);
+        if (!UnfilterPngRow(filters[r], rows[r], above, length, bpp))
+            return false;
+        ++r;
+    }
+    return true;
 }
 
 bool UnfilterPngRow(int filter, uchar *row, const uchar *prev, qsizetype length, int bpp)

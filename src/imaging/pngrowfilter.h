@@ -9,9 +9,10 @@ namespace mrv {
 /// Returns false for a filter type PNG does not define.
 bool UnfilterPngRow(int filter, uchar *row, const uchar *prev, qsizetype length, int bpp);
 
-/// The same for two rows in a row: row1 lies under row0, prev above row0. Two Paeth rows of 3-
-/// or 4-byte pixels are undone side by side, almost twice as fast as one after the other.
-bool UnfilterPngRowPair(int filter0, int filter1, uchar *row0, uchar *row1, const uchar *prev,
-                        qsizetype length, int bpp);
+/// The same for `count` rows one under the other: rows[0] lies under prev, each next row
+/// under the one before. Runs of Paeth rows with 3- or 4-byte pixels are undone up to four at
+/// once, each row a pixel behind the one above, two to three times as fast as one by one.
+bool UnfilterPngRows(const int *filters, uchar *const *rows, int count, const uchar *prev,
+                     qsizetype length, int bpp);
 
 } // namespace mrv

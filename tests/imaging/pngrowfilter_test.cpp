@@ -96,30 +96,38 @@ TEST(PngRowFilter, EveryFilterAndPixelSizeMatchesThePlainDefinition)
     EXPECT_FALSE(UnfilterPngRow(5, row.data(), nullptr, 8, 4));
 }
 
-TEST(PngRowFilter, TwoRowsUndoneTogetherMatchThePlainDefinition)
+TEST(PngRowFilter, RowsUndoneTogetherMatchThePlainDefinition)
 {
+    // Every filter for the first two rows of four, the last two Paeth or Sub: runs of four,
+    // two and one Paeth rows, broken anywhere.
     std::mt19937 random(20261208);
     for (int filter0 = 0; filter0 <= 4; ++filter0)
         for (int filter1 = 0; filter1 <= 4; ++filter1)
-            for (int bpp = 1; bpp <= 8; ++bpp)
-                for (int pixels : {1, 2, 3, 17, 200})
-                    for (bool firstRows : {false, true}) {
-                        const size_t length = size_t(pixels) * size_t(bpp);
-                        const Row above = RandomRow(random, length, pixels % 2 == 1);
-                        const Row *prev = firstRows ? nullptr : &above;
-                        const Row filtered0 = RandomRow(random, length, pixels % 2 == 1);
-                        const Row filtered1 = RandomRow(random, length, pixels % 2 == 1);
-                        const Row expected0 = Reference(-1, filter0, filtered0, prev, bpp);
-                        const Row expected1 = Reference(-1, filter1, filtered1, &expected0, bpp);
-                        Row row0 = filtered0, row1 = filtered1;
-                        ASSERT_TRUE(UnfilterPngRowPair(filter0, filter1, row0.data(), row1.data(),
-                                                       prev ? prev->data() : nullptr,
-                                                       qsizetype(length), bpp));
-                        ASSERT_EQ(std::make_pair(row0, row1), std::make_pair(expected0, expected1))
-                            << "filters " << filter0 << filter1 << ", " << bpp
-                            << " bytes per pixel, " << pixels << " pixels"
-                            << (firstRows ? ", first rows" : "");
-                    }
+            for (int tail : {4, 1})
+                for (int bpp = 1; bpp <= 8; ++bpp)
+                    for (int pixels : {1, 2, 3, 17, 200})
+                        for (bool firstRows : {false, true}) {
+                            const size_t length = size_t(pixels) * size_t(bpp);
+                            const bool edges = pixels % 2 == 1;
+                            const Row above = RandomRow(random, length, edges);
+                            const int filters[4] = {filter0, filter1, tail, 4};
+                            std::vector<Row> rows, expected;
+                            const Row *over = firstRows ? nullptr : &above;
+                            for (const int filter : filters) {
+                                rows.push_back(RandomRow(random, length, edges));
+                                expected.push_back(Reference(-1, filter, rows.back(), over, bpp));
+                                over = &expected.back();
+                            }
+                            uchar *lines[4] = {rows[0].data(), rows[1].data(), rows[2].data(),
+                                               rows[3].data()};
+                            ASSERT_TRUE(UnfilterPngRows(filters, lines, 4,
+                                                        firstRows ? nullptr : above.data(),
+                                                        qsizetype(length), bpp));
+                            ASSERT_EQ(rows, expected)
+                                << "filters " << filter0 << filter1 << tail << "4, " << bpp
+                                << " bytes per pixel, " << pixels << " pixels"
+                                << (firstRows ? ", first rows" : "");
+                        }
 }
 
 QByteArray Bytes(std::initializer_list<int> values)
@@ -198,9 +206,10 @@ TEST(PngRowFilter, FilesFilteredByOtherToolsDecodeLikeQtReadsThem)
             ForeignPng(Width, Height, colourType, rows, [](int) { return 4; });
         const QByteArray eachFilter =
             ForeignPng(Width, Height, colourType, rows, [](int y) { return y % 5; });
-        // Paeth rows in pairs and alone, with a pair broken across the reader's steps.
-        const QByteArray paethRuns =
-            ForeignPng(Width, Height, colourType, rows, [](int y) { return y % 3 == 1 ? 1 : 4; });
+        // Runs of Paeth rows of every length up to six, broken anywhere across the reader's
+        // steps of four rows.
+        const QByteArray paethRuns = ForeignPng(Width, Height, colourType, rows,
+                                                [](int y) { return y % 7 == 6 ? 1 : 4; });
         for (const QByteArray &file : {allPaeth, eachFilter, paethRuns}) {
             const QImage fast = DecodePngFast(file);
             ASSERT_FALSE(fast.isNull()) << "colour type " << colourType;
