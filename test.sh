@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/deps.sh --test
 BUILD_DIR=${BUILD_DIR:-build/test}
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIROVANE_TESTS=ON
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIROVANE_TESTS=ON -DMIROVANE_WERROR=ON
 cmake --build "$BUILD_DIR" -j2
 (cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
 bash scripts/package.sh --check --from "$BUILD_DIR"
