@@ -8,6 +8,10 @@
         <translation>The project file was not saved: %1</translation>
     </message>
     <message>
+        <source>“%1”已存在，未写入；加上 --force 才会替换它</source>
+        <translation>“%1” exists already; nothing was written (--force replaces it)</translation>
+    </message>
+    <message>
         <source>删除帧</source>
         <translation>Delete Frame</translation>
     </message>

@@ -3,6 +3,8 @@
 #include "cli/projectopen.h"
 #include "support/tr.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -81,11 +83,21 @@ int runInfo(const QStringList &args, Streams &io)
 
 int runNew(const QStringList &args, Streams &io)
 {
-    auto parsed = CliArgs::Parse(args, {QStringLiteral("--name")}, {QStringLiteral("--pretty")});
+    auto parsed = CliArgs::Parse(args, {QStringLiteral("--name")},
+                                 {QStringLiteral("--pretty"), QStringLiteral("--force")});
     if (!parsed || parsed->positional().size() != 1) {
         io.err << (parsed ? QStringLiteral("expected one OUT") : parsed.message())
-               << "\nUsage: mirovane-cli new OUT [--name TEXT] [--pretty]\n";
+               << "\nUsage: mirovane-cli new OUT [--name TEXT] [--pretty] [--force]\n";
         return ExitUsage;
+    }
+    const QString out = AbsoluteArgument(parsed->positional().first());
+    // A project there may hold hours of work; a new one replaces it only when asked to.
+    if (const QFileInfo existing(out);
+        (existing.exists() || existing.isSymLink()) && !parsed->has(QStringLiteral("--force"))) {
+        io.err << Tr::tr("“%1”已存在，未写入；加上 --force 才会替换它")
+                      .arg(QDir::toNativeSeparators(out))
+               << "\n";
+        return ExitWriteFailed;
     }
     MVK project;
     project.AddNew();
@@ -93,7 +105,6 @@ int runNew(const QStringList &args, Streams &io)
         project.aName = parsed->value(QStringLiteral("--name"));
     SaveOptions options;
     options.pretty = parsed->has(QStringLiteral("--pretty"));
-    const QString out = AbsoluteArgument(parsed->positional().first());
     if (const Status saved = project.SaveFile(out, options); !saved) {
         io.err << Tr::tr("工程文件保存失败: %1").arg(saved.message()) << "\n";
         return ExitWriteFailed;
@@ -109,7 +120,7 @@ std::vector<Command> ProjectCommands()
     return {
         {QStringLiteral("info"), QStringLiteral("info PROJECT [--json]"),
          QStringLiteral("print a project's name, size, pictures and their resolved paths"), runInfo},
-        {QStringLiteral("new"), QStringLiteral("new OUT [--name TEXT] [--pretty]"),
+        {QStringLiteral("new"), QStringLiteral("new OUT [--name TEXT] [--pretty] [--force]"),
          QStringLiteral("write a new default project (105 frames, 1024 x 768)"), runNew},
     };
 }
