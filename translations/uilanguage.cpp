@@ -9,11 +9,15 @@ namespace mrv {
 
 bool PrefersEnglish(const QStringList &uiLanguages)
 {
-    if (uiLanguages.isEmpty())
-        return false;
-    const QString first = uiLanguages.first();
-    const qsizetype end = first.indexOf(QRegularExpression(QStringLiteral("[-_.@]")));
-    return first.left(end).compare(u"en", Qt::CaseInsensitive) == 0;
+    static const QRegularExpression languageEnd(QStringLiteral("[-_.@]"));
+    for (const QString &entry : uiLanguages) {
+        const QStringView language = QStringView(entry).left(entry.indexOf(languageEnd));
+        if (language.compare(u"en", Qt::CaseInsensitive) == 0)
+            return true;
+        if (language.compare(u"zh", Qt::CaseInsensitive) == 0)
+            return false;
+    }
+    return false;
 }
 
 bool SpeaksEnglish(LanguageChoice choice, const QStringList &uiLanguages)

@@ -7,9 +7,10 @@
 
 namespace mrv {
 
-/// Whether the interface speaks English for the system's UI languages, in the order of
-/// QLocale::uiLanguages(): only when the first one is English. Chinese, the language the
-/// program is written in, stays for every other language and for the C locale.
+/// Whether the interface speaks English for the user's languages, in the order of
+/// QLocale::uiLanguages(): the first of them the program has, English or Chinese, wins.
+/// Chinese, the language the program is written in, stays where the list has neither, the
+/// C locale included.
 bool PrefersEnglish(const QStringList &uiLanguages);
 
 /// Whether the interface speaks English: as chosen in the options dialog, or, where the choice

@@ -62,9 +62,9 @@ int main(int argc, char **argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.mirovane.Mirovane"));
     QApplication::setWindowIcon(mrv::AppIcon());
 
-    // English where the options say so or, following the system, where its first language
-    // is English; everywhere else the program speaks Chinese, and so do Qt's own buttons and
-    // dialogs. Until the settings are read, the system decides.
+    // English where the options say so or, following the system, where English comes before
+    // Chinese in the user's languages; everywhere else the program speaks Chinese, and so do
+    // Qt's own buttons and dialogs. Until the settings are read, the system decides.
     const QStringList systemLanguages = QLocale::system().uiLanguages();
     mrv::InterfaceTranslators translators(true);
     translators.Use(mrv::PrefersEnglish(systemLanguages));

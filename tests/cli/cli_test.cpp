@@ -3,6 +3,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -31,6 +32,29 @@ CliRun runCli(const QStringList &args)
     out.flush();
     err.flush();
     return run;
+}
+
+/// The real command line, as a user runs it, with these environment variables set (NAME=value)
+/// and the language ones (LANGUAGE, LANG, LC_ALL, LC_MESSAGES) unset unless given.
+CliRun runProcess(const QStringList &args, const QStringList &environment = {})
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!environment.isEmpty())
+        for (const char *name : {"LANGUAGE", "LANG", "LC_ALL", "LC_MESSAGES"})
+            env.remove(QString::fromLatin1(name));
+    for (const QString &setting : environment)
+        env.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(MIROVANE_CLI_PATH), args);
+    if (!process.waitForFinished(20000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace
@@ -158,37 +182,73 @@ TEST(Cli, AProjectThatCannotBeOpenedIsNamedWithTheReason)
     }
 }
 
-TEST(Cli, MessagesFollowTheSystemsFirstLanguage)
+TEST(Cli, MessagesFollowTheFirstOfTheUsersLanguagesThatTheProgramHas)
 {
     TempFolder dir;
     const QString missing = dir.file(QStringLiteral("none.mrv"));
+    const QString english = QStringLiteral("The project file could not be read");
+    const QString chinese = QStringLiteral("工程文件读取失败");
     const struct
     {
-        const char *language; ///< LANGUAGE, or nullptr for none
-        const char *locale;   ///< LC_ALL
-        QString first;        ///< the start of the message
+        QStringList environment;
+        QString first; ///< the start of the message
     } cases[] = {
-        {"en_GB", "C.UTF-8", QStringLiteral("The project file could not be read")},
-        {nullptr, "en_US.UTF-8", QStringLiteral("The project file could not be read")},
-        {nullptr, "C", QStringLiteral("工程文件读取失败")},
-        {"zh_CN", "en_US.UTF-8", QStringLiteral("工程文件读取失败")},
+        {{QStringLiteral("LANGUAGE=en_GB"), QStringLiteral("LC_ALL=C.UTF-8")}, english},
+        {{QStringLiteral("LC_ALL=en_US.UTF-8")}, english},
+        {{QStringLiteral("LANGUAGE=de:en"), QStringLiteral("LANG=de_DE.UTF-8")}, english},
+        {{QStringLiteral("LANGUAGE=fr:zh_CN:en"), QStringLiteral("LANG=fr_FR.UTF-8")}, chinese},
+        {{QStringLiteral("LANGUAGE=zh_CN"), QStringLiteral("LC_ALL=en_US.UTF-8")}, chinese},
+        {{QStringLiteral("LANG=de_DE.UTF-8")}, chinese},
+        {{QStringLiteral("LC_ALL=C")}, chinese},
+        {{QStringLiteral("LANG=POSIX")}, chinese},
     };
     for (const auto &c : cases) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"LANGUAGE", "LANG", "LC_MESSAGES"})
-            env.remove(QString::fromLatin1(name));
-        if (c.language)
-            env.insert(QStringLiteral("LANGUAGE"), QString::fromLatin1(c.language));
-        env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(c.locale));
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(MIROVANE_CLI_PATH), {QStringLiteral("info"), missing});
-        ASSERT_TRUE(process.waitForFinished(20000));
-        EXPECT_EQ(process.exitCode(), cli::ExitInvalidInput);
-        const QStringList lines =
-            QString::fromUtf8(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
-        ASSERT_EQ(lines.size(), 2) << c.locale;
-        EXPECT_TRUE(lines[0].startsWith(c.first)) << lines[0].toStdString();
+        const CliRun run = runProcess({QStringLiteral("info"), missing}, c.environment);
+        EXPECT_EQ(run.code, cli::ExitInvalidInput);
+        const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 2) << c.environment.join(u' ');
+        EXPECT_TRUE(lines[0].startsWith(c.first)) << c.environment.join(u' ') << ": " << lines[0];
+    }
+}
+
+TEST(Cli, NewReplacesAnExistingFileOnlyWithForce)
+{
+    TempFolder dir;
+    const QByteArray work = "<MRV><Config Name='work'/></MRV>";
+    QDir(dir.path()).mkdir(QStringLiteral("folder"));
+    QFile::link(dir.file(QStringLiteral("nowhere.mrv")), dir.file(QStringLiteral("dangling.mrv")));
+    const struct
+    {
+        QString name;
+        bool force;
+        int code;
+    } cases[] = {
+        {QStringLiteral("work.mrv"), false, cli::ExitWriteFailed},
+        {QStringLiteral("folder"), false, cli::ExitWriteFailed},
+        {QStringLiteral("dangling.mrv"), false, cli::ExitWriteFailed},
+        {QStringLiteral("work.mrv"), true, cli::ExitOk},
+        {QStringLiteral("fresh.mrv"), false, cli::ExitOk},
+    };
+    for (const auto &c : cases) {
+        dir.write(QStringLiteral("work.mrv"), work);
+        const QString path = dir.file(c.name);
+        QStringList args{QStringLiteral("new"), path};
+        if (c.force)
+            args << QStringLiteral("--force");
+        const CliRun run = runProcess(args);
+        EXPECT_EQ(run.code, c.code) << c.name << run.err;
+        if (c.code == cli::ExitOk) {
+            MVK written;
+            EXPECT_TRUE(written.OpenFile(path).ok()) << c.name;
+            EXPECT_EQ(written.aFrame.Count(), 105) << c.name;
+            continue;
+        }
+        // Named, and nothing touched: not the file, not what a dangling link points at.
+        EXPECT_TRUE(run.err.contains(path) && run.err.contains(QStringLiteral("--force")))
+            << run.err;
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(mrv::test::ReadAll(dir.file(QStringLiteral("work.mrv"))), work);
+        EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("nowhere.mrv"))));
     }
 }
 

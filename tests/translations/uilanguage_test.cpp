@@ -31,7 +31,7 @@
 
 using namespace mrv;
 
-TEST(UiLanguage, EnglishOnlyWhereTheFirstLanguageIsEnglish)
+TEST(UiLanguage, TheFirstLanguageOfTheListThatTheProgramHasWins)
 {
     const struct
     {
@@ -43,8 +43,9 @@ TEST(UiLanguage, EnglishOnlyWhereTheFirstLanguageIsEnglish)
         {{QStringLiteral("C")}, false},
         {{}, false},
         {{QStringLiteral("zh-CN"), QStringLiteral("zh"), QStringLiteral("en")}, false},
-        {{QStringLiteral("de-DE"), QStringLiteral("en")}, false},
-        {{QStringLiteral("eo")}, false},
+        {{QStringLiteral("de-DE"), QStringLiteral("en")}, true},
+        {{QStringLiteral("de"), QStringLiteral("zh-TW"), QStringLiteral("en")}, false},
+        {{QStringLiteral("eo"), QStringLiteral("fr")}, false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(PrefersEnglish(c.languages), c.english) << c.languages.join(u',').toStdString();
