@@ -1214,6 +1214,10 @@ Frame %1</translation>
         <translation>A GIF frame lasts at least %1 ms (browsers slow shorter frames down to about 100 ms); written with %1 ms per frame instead of %2 ms</translation>
     </message>
     <message>
+        <source>Android 开机动画只能以每秒 1 到 %1 的整数帧播放：每帧将显示 %2 毫秒（%3 fps），与要求的 %4 毫秒相差 %5%</source>
+        <translation>An Android boot animation plays a whole number of frames per second, 1 to %1: each frame will show for %2 ms (%3 fps), %5% off the %4 ms asked for</translation>
+    </message>
+    <message>
         <source>工程中没有帧，无法导出动画图片</source>
         <translation>The project has no frames, so no animated picture can be exported</translation>
     </message>

@@ -157,21 +157,52 @@ private:
 AndroidTiming AndroidTimingFor(int frameTime)
 {
     const int time = FrameDuration::Written(frameTime);
-    for (int fps = 1; fps <= 60; ++fps)
+    for (int fps = 1; fps <= MaxAndroidFps; ++fps)
         if (qint64(time) * fps % 1000 == 0)
             return {fps, NearestRepeat(time, fps)};
-    // error / fps <= tolerance, with the tolerance max(1 ms, time / 100) kept in whole numbers.
-    const qint64 tolerance = std::max(100, time);
+    // For each number of writes, the rate that comes nearest; the first within 1 % is taken.
+    // Compared as error / fps, cross-multiplied to stay in whole numbers.
+    const int mostRepeats = NearestRepeat(time, MaxAndroidFps);
     AndroidTiming nearest{1, NearestRepeat(time, 1)};
-    for (int fps = 1; fps <= 60; ++fps) {
-        const int repeat = NearestRepeat(time, fps);
-        const qint64 error = TimingError(time, fps, repeat);
-        if (error * 100 <= tolerance * fps)
-            return {fps, repeat};
-        if (error * nearest.fps < TimingError(time, nearest.fps, nearest.repeat) * fps)
-            nearest = {fps, repeat};
+    for (int repeat = 1; repeat <= mostRepeats; ++repeat) {
+        const qint64 exactFps = qint64(repeat) * 1000;
+        const int fps = int(std::clamp<qint64>((exactFps + time / 2) / time, 1, MaxAndroidFps));
+        // The rate rounded to the nearest may sit on the far side of the other neighbour.
+        for (const int candidate : {fps, std::max(fps - 1, 1), std::min(fps + 1, MaxAndroidFps)}) {
+            const AndroidTiming timing{candidate, repeat};
+            if (TimingError(time, candidate, repeat) * nearest.fps <
+                TimingError(time, nearest.fps, nearest.repeat) * candidate)
+                nearest = timing;
+        }
+        if (!AndroidTimingIsOff(time, nearest))
+            return nearest;
     }
     return nearest;
+}
+
+bool AndroidTimingIsOff(int frameTime, AndroidTiming timing)
+{
+    // |repeat / fps - time / 1000| > time / 1000 / 100, multiplied by fps * 1000 * 100.
+    const int time = FrameDuration::Written(frameTime);
+    return TimingError(time, timing.fps, timing.repeat) * 100 > qint64(time) * timing.fps;
+}
+
+QString AndroidFrameTimeWarning(int frameTime)
+{
+    const AndroidTiming timing = AndroidTimingFor(frameTime);
+    if (!AndroidTimingIsOff(frameTime, timing))
+        return {};
+    const int time = FrameDuration::Written(frameTime);
+    const double shown = 1000.0 * timing.repeat / timing.fps;
+    return Tr::tr("Android 开机动画只能以每秒 1 到 %1 的整数帧播放：每帧将显示 %2 毫秒（%3 fps），"
+                  "与要求的 %4 毫秒相差 %5%")
+        .arg(MaxAndroidFps)
+        .arg(shown, 0, 'f', 1)
+        .arg(timing.fps)
+        .arg(time)
+        .arg(QStringLiteral("%1%2")
+                 .arg(shown > time ? QStringLiteral("+") : QString())
+                 .arg(100.0 * (shown - time) / time, 0, 'f', 1));
 }
 
 Result<QSize> ParseBootAnimationSize(const QString &text)
@@ -292,6 +323,8 @@ ExportResult ExportBootAnimation(const ExportSource &source, const BootAnimation
     if (progress)
         progress(++done, steps);
     result.written << options.path;
+    if (const QString warning = AndroidFrameTimeWarning(options.frameTime); !warning.isEmpty())
+        result.warnings << warning;
     return result;
 }
 

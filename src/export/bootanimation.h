@@ -22,12 +22,23 @@ struct AndroidTiming
     bool operator==(const AndroidTiming &) const = default;
 };
 
-/// The timing for a frame time (brought into FrameDuration's written range): the smallest whole rate up to 60 at
-/// which a whole number of pictures lasts exactly the frame time (75 ms: 40 fps, each picture
-/// three times; 100 ms: 10 fps, once). Where no rate up to 60 is exact, the smallest rate
-/// whose nearest whole repeat is off by at most 1 ms or 1 % of the frame time, else the
-/// rate that comes nearest (16 ms: 59 fps; 10 ms: 60 fps, once each).
+/// The fastest rate the export writes: what phone screens show.
+inline constexpr int MaxAndroidFps = 60;
+
+/// The timing for a frame time (brought into FrameDuration's written range): the smallest whole
+/// rate up to MaxAndroidFps at which a whole number of pictures lasts exactly the frame time
+/// (75 ms: 40 fps, each picture three times; 100 ms: 10 fps, once). Where none is exact, the
+/// fewest writes of each picture that come within 1 % at their nearest rate (61 ms: 33 fps,
+/// twice, 60.6 ms), since every write is stored whole; where none comes within 1 %, the nearest
+/// timing of all (17 ms: 59 fps; 16 ms and 10 ms: 60 fps, once each).
 AndroidTiming AndroidTimingFor(int frameTime);
+
+/// Whether the timing shows each picture more than 1 % longer or shorter than the frame time.
+bool AndroidTimingIsOff(int frameTime, AndroidTiming timing);
+
+/// The warning of an export whose frame time the whole rates miss by more than 1 %; empty
+/// when they do not.
+QString AndroidFrameTimeWarning(int frameTime);
 
 /// The largest screen side the export accepts.
 inline constexpr int MaxBootAnimationSide = 4096;
@@ -56,8 +67,8 @@ inline constexpr int BootAnimationPng = -1;
 
 struct BootAnimationOptions
 {
-    QString path;       ///< the zip file, as written (BootAnimationPathFor applied by the caller)
-    QSize screen;       ///< the pictures' size
+    QString path; ///< the zip file, as written (BootAnimationPathFor applied by the caller)
+    QSize screen; ///< the pictures' size
     int frameTime = FrameDuration::Default; ///< milliseconds per frame
     /// BootAnimationPng for PNG pictures (the format's documented one), else JPEG at this
     /// quality (0..100), several times smaller for photographic screens.
@@ -65,12 +76,13 @@ struct BootAnimationOptions
 };
 
 /// Writes the Android bootanimation.zip: desc.txt first, then whole screens of the device's
-/// size, as PNG pictures (compressed hard: EncodePngSmall) or JPEG ones, in playing order: the project's screen composed as the full-screen
-/// preview shows it, but fitted into the device's keeping its shape (ScreenFit::KeepShape),
-/// black around it. Every
-/// entry is stored uncompressed (Android refuses compressed ones), with no folder above
-/// desc.txt. Identical pictures are composed and encoded once. A failed or cancelled write
-/// leaves any earlier file at the path as it was.
+/// size, as PNG pictures (compressed hard: EncodePngSmall) or JPEG ones, in playing order: the
+/// project's screen composed as the full-screen preview shows it, but fitted into the device's
+/// keeping its shape (ScreenFit::KeepShape), black around it. Every entry is stored uncompressed
+/// (Android refuses compressed ones), with no folder above desc.txt. Identical pictures are
+/// composed and encoded once. A frame time the whole rates miss by more than 1 % is written at
+/// the nearest and named in the warnings. A failed or cancelled write leaves any earlier file at
+/// the path as it was.
 ExportResult ExportBootAnimation(const ExportSource &source, const BootAnimationOptions &options,
                                  const ExportProgress &progress = {},
                                  const std::atomic_bool *cancel = nullptr);

@@ -1,4 +1,5 @@
 #include "editor/exportmenu_fixture.h"
+#include "export/bootanimation.h"
 #include "export/exporter.h"
 #include "export/exportregistry.h"
 #include "preview/frametime.h"
@@ -317,6 +318,19 @@ TEST_F(ExportCommandsTest, OptionsOpenWithTheTargetsLastChoicesElseTheProposal)
         exportWith(m.Export(u"mnuExportAnimation"), QStringLiteral("u"), {});
     EXPECT_EQ(proposed.Number(frameTime), 40);
     EXPECT_EQ(proposed.Number(Loops), 5);
+}
+
+TEST_F(ExportCommandsTest, AnAndroidFrameTimeTheRatesMissIsNamedWhenDone)
+{
+    frmEditer &w = LoadProject(3);
+    ChooseFile(Out(QStringLiteral("boot.zip")), 1);
+    prompts.answerOptions(QVariantMap{{QStringLiteral("frame-time"), 10},
+                                      {QStringLiteral("size"), QStringLiteral("32x24")}});
+    w.Menus().Export(u"mnuExportBootAnimation")->trigger();
+    const MessageRequest done = LastMessage();
+    EXPECT_EQ(done.icon, MsgIcon::Warning);
+    EXPECT_TRUE(done.text.endsWith(QStringLiteral("\n\n") + AndroidFrameTimeWarning(10)))
+        << done.text;
 }
 
 TEST_F(ExportCommandsTest, PicturesThatCannotBeReadAreNamedWithTheirFramesWhenDone)

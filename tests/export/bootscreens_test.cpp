@@ -307,19 +307,37 @@ TEST(PlymouthTheme, PlymouthdPlaysTheIntroOnceThenTheLoopAtTheFrameTimeAndAsksBe
     qunsetenv("FPS");
 }
 
-TEST(BootAnimation, FrameRateIsWholeAndRepeatsPicturesToTheFrameTime)
+TEST(BootAnimation, TheFrameRateIsTheNearestWholeOneAndWarnsWhenOffByMoreThanOnePercent)
 {
-    EXPECT_EQ(AndroidTimingFor(75), (AndroidTiming{40, 3}));
-    EXPECT_EQ(AndroidTimingFor(100), (AndroidTiming{10, 1}));
-    EXPECT_EQ(AndroidTimingFor(50), (AndroidTiming{20, 1}));
-    EXPECT_EQ(AndroidTimingFor(2000), (AndroidTiming{1, 2}));
-    EXPECT_EQ(AndroidTimingFor(125), (AndroidTiming{8, 1}));
-    // No whole rate up to 60 is exact: the first within 1 ms, else the nearest.
-    EXPECT_EQ(AndroidTimingFor(33), (AndroidTiming{30, 1}));
-    EXPECT_EQ(AndroidTimingFor(130), (AndroidTiming{23, 3}));
-    EXPECT_EQ(AndroidTimingFor(16), (AndroidTiming{59, 1})); // 16.9 ms
-    EXPECT_EQ(AndroidTimingFor(10), (AndroidTiming{60, 1})); // nothing is faster
-    EXPECT_EQ(AndroidTimingFor(0), (AndroidTiming{60, 1}));
+    struct Case
+    {
+        int frameTime;
+        AndroidTiming timing;
+        bool warns;
+    };
+    const Case cases[] = {
+        {7, {60, 1}, true},    // nothing is faster: 16.7 ms
+        {10, {60, 1}, true},   // 16.7 ms
+        {16, {60, 1}, true},   // 16.7 ms, +4.2 %
+        {17, {59, 1}, false},  // 16.9 ms, -0.3 %, where 56 fps would be +5 %
+        {33, {30, 1}, true},   // 33.3 ms, +1.01 %
+        {40, {25, 1}, false},  // exact
+        {61, {33, 2}, false},  // 60.6 ms: twice at 33 fps, not three times at 49
+        {75, {40, 3}, false},  // exact, each picture three times
+        {1000, {1, 1}, false}, // exact
+        {130, {23, 3}, false}, // 130.4 ms
+        {2000, {1, 2}, false}, // exact
+        {0, {60, 1}, true},    // written as 1 ms
+    };
+    for (const Case &c : cases) {
+        const AndroidTiming timing = AndroidTimingFor(c.frameTime);
+        EXPECT_EQ(timing, c.timing)
+            << c.frameTime << " ms: " << timing.fps << " fps x" << timing.repeat;
+        EXPECT_EQ(AndroidTimingIsOff(c.frameTime, timing), c.warns) << c.frameTime;
+        EXPECT_EQ(AndroidFrameTimeWarning(c.frameTime).isEmpty(), !c.warns) << c.frameTime;
+    }
+    EXPECT_TRUE(AndroidFrameTimeWarning(16).contains(QStringLiteral("16.7 毫秒（60 fps）")));
+    EXPECT_TRUE(AndroidFrameTimeWarning(16).contains(QStringLiteral("+4.2%")));
 }
 
 TEST(BootAnimation, SizesNamesAndDescription)
@@ -377,6 +395,7 @@ TEST(BootAnimation, TheCommandLineWritesAStoredZipOfWholeScreensInPlayingOrder)
                                           QStringLiteral("--frame-time"), QStringLiteral("75")});
     ASSERT_EQ(cli.code, 0) << cli.err;
     EXPECT_EQ(cli.out, zip + QStringLiteral(".zip (40 fps, each picture 3x)\n"));
+    EXPECT_EQ(cli.err, QString());
 
     const QString unpacked = p.folder.file(QStringLiteral("unpacked"));
     const QList<ZipEntry> entries = ReadZip(zip + QStringLiteral(".zip"), unpacked);
@@ -406,6 +425,14 @@ TEST(BootAnimation, TheCommandLineWritesAStoredZipOfWholeScreensInPlayingOrder)
     const QImage cut = ReadBack(unpacked + QStringLiteral("/part1/00004.png"));
     EXPECT_EQ(At(cut, 319, 239).rgb(), Backdrop.rgb());
 
+    // A frame time no whole rate comes near is written at the nearest, with a warning.
+    const ProcessRun fast = RunCliProcess({QStringLiteral("export-bootanimation"), p.path,
+                                           p.Out(QStringLiteral("fast.zip")),
+                                           QStringLiteral("--size"), QStringLiteral("32x24"),
+                                           QStringLiteral("--frame-time"), QStringLiteral("10")});
+    ASSERT_EQ(fast.code, 0) << fast.err;
+    EXPECT_EQ(fast.err, QStringLiteral("警告：") + AndroidFrameTimeWarning(10) + u'\n');
+
     // A size that is no screen is refused before anything is written.
     const ProcessRun bad = RunCliProcess({QStringLiteral("export-bootanimation"), p.path,
                                           p.Out(QStringLiteral("bad.zip")),
@@ -424,9 +451,8 @@ TEST(BootAnimation, WithoutAWorkingLibzipTheExportSaysSoAndWritesNothing)
     const QByteArray searchPath = qgetenv("LD_LIBRARY_PATH");
     qputenv("LD_LIBRARY_PATH", QFile::encodeName(p.folder.file(QStringLiteral("libs"))));
     const QString zip = p.Out(QStringLiteral("boot.zip"));
-    const ProcessRun cli =
-        RunCliProcess({QStringLiteral("export-bootanimation"), p.path, zip, QStringLiteral("--size"),
-                       QStringLiteral("320x240")});
+    const ProcessRun cli = RunCliProcess({QStringLiteral("export-bootanimation"), p.path, zip,
+                                          QStringLiteral("--size"), QStringLiteral("320x240")});
     qputenv("LD_LIBRARY_PATH", searchPath);
     EXPECT_EQ(cli.code, 3) << cli.err;
     EXPECT_TRUE(cli.err.contains(QStringLiteral("无法加载 libzip")) && cli.err.contains(zip))
@@ -459,8 +485,8 @@ TEST(BootAnimation, JpegQualityStoresJpegScreensCloseToThePngOnes)
         const QString path = unpacked + u'/' + name;
         EXPECT_TRUE(ReadAll(path).startsWith("\xff\xd8\xff")) << name;
         const QImage picture = QImage(path).convertToFormat(QImage::Format_RGB32);
-        const int frame = (name.startsWith(QStringLiteral("part0/")) ? 1 : 3) +
-                          (name.mid(6, 5).toInt() - 1) / 3;
+        const int frame =
+            (name.startsWith(QStringLiteral("part0/")) ? 1 : 3) + (name.mid(6, 5).toInt() - 1) / 3;
         const QImage expected = composer.Compose(frame).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(picture.size(), expected.size()) << name;
         qint64 error = 0;
