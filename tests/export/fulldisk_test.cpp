@@ -71,7 +71,7 @@ TEST(FullDisk, ASaveThatDoesNotFitLeavesTheProjectAsItWasAndExits3)
         qint64 freeBytes; // room left: enough for the frames of an animation, not the project
     };
     const QList<Case> cases = {
-        {"new", {}, 0},
+        {"new", {QStringLiteral("--force")}, 0},
         {"import-long", {sources.strip}, 0},
         {"import-frames", {sources.frames}, 0},
         {"import-frames", {sources.gif}, 8 * 1024},
