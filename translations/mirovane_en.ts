@@ -12,6 +12,10 @@
         <translation>“%1” exists already; nothing was written (--force replaces it)</translation>
     </message>
     <message>
+        <source>警告：已跳过“%1”：%2</source>
+        <translation>Warning: skipped “%1”: %2</translation>
+    </message>
+    <message>
         <source>删除帧</source>
         <translation>Delete Frame</translation>
     </message>
@@ -1060,9 +1064,12 @@ Frame %1</translation>
         <source>工程现在有 %1 帧。Windows 启动动画只显示 %2 帧：第 %3 帧及以后的帧不会进入动画长图。</source>
         <translation>The project now has %1 frames. The Windows boot animation shows only %2: frame %3 and later do not go into the long picture.</translation>
     </message>
-    <message>
-        <source>工程现在有 %1 帧。Windows 启动动画显示 %2 帧：动画长图的第 %3 至 %2 格将是空白。</source>
-        <translation>The project now has %1 frames. The Windows boot animation shows %2: cells %3 to %2 of the long picture will be empty.</translation>
+    <message numerus="yes">
+        <source>工程现在有 %n 帧。Windows 启动动画显示 %1 帧：动画长图的第 %2 至 %1 格将是空白。</source>
+        <translation>
+            <numerusform>The project now has %n frame. The Windows boot animation shows %1: cells %2 to %1 of the long picture will be empty.</numerusform>
+            <numerusform>The project now has %n frames. The Windows boot animation shows %1: cells %2 to %1 of the long picture will be empty.</numerusform>
+        </translation>
     </message>
     <message>
         <source>以下 %1 个文件无法读取，已跳过：</source>

@@ -3,6 +3,8 @@
 #include "cli/exportcli.h"
 #include "support/appinfo.h"
 
+#include <algorithm>
+
 namespace mrv::cli {
 
 namespace {
@@ -18,6 +20,26 @@ std::vector<Command> allCommands()
     return commands;
 }
 
+/// The help's width: a description wraps within its column, so that no line passes it.
+constexpr qsizetype HelpWidth = 80;
+
+/// Text broken into lines of at most width characters at spaces (a longer word keeps its line).
+QStringList wrapped(const QString &text, qsizetype width)
+{
+    QStringList lines;
+    QString line;
+    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            lines << line;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines;
+}
+
 void printHelp(QTextStream &out, const std::vector<Command> &commands)
 {
     out << "mirovane-cli " << AppInfo::VersionText()
@@ -28,9 +50,16 @@ void printHelp(QTextStream &out, const std::vector<Command> &commands)
     for (const auto &c : commands)
         out << "  mirovane-cli " << c.usage << "\n";
     out << "\nCommands:\n";
-    // A space after the name column even when a name fills it.
+    qsizetype nameWidth = 0;
     for (const auto &c : commands)
-        out << "  " << c.name.leftJustified(15) << ' ' << c.summary << "\n";
+        nameWidth = std::max(nameWidth, c.name.size());
+    const qsizetype column = 2 + nameWidth + 2;
+    for (const auto &c : commands) {
+        const QStringList lines = wrapped(c.summary, HelpWidth - column);
+        out << "  " << c.name.leftJustified(nameWidth + 2) << lines.value(0) << "\n";
+        for (qsizetype i = 1; i < lines.size(); ++i)
+            out << QString(column, u' ') << lines[i] << "\n";
+    }
     out << "\nExit codes: 0 success, 1 usage error, 2 invalid input, 3 output not written.\n";
 }
 
@@ -63,7 +92,13 @@ int RunCli(const QStringList &args, QTextStream &out, QTextStream &err)
         Streams io{out, err};
         return c.run(rest, io);
     }
-    err << "mirovane-cli: unknown command '" << first << "' (see mirovane-cli --help)\n";
+    err << "mirovane-cli: unknown command “" << first << "” (see mirovane-cli --help)\n";
+    return ExitUsage;
+}
+
+int UsageError(Streams &io, const QString &problem, const QString &usage)
+{
+    io.err << "mirovane-cli: " << problem << "\nUsage: mirovane-cli " << usage << "\n";
     return ExitUsage;
 }
 

@@ -33,6 +33,10 @@ struct Command
     std::function<int(const QStringList &args, Streams &io)> run;
 };
 
+/// Reports a usage error the one way every command does: "mirovane-cli: " and the problem,
+/// then the command's usage line. Returns ExitUsage.
+int UsageError(Streams &io, const QString &problem, const QString &usage);
+
 /// Runs mirovane-cli with its arguments (without the program name).
 int RunCli(const QStringList &args, QTextStream &out, QTextStream &err);
 

@@ -71,30 +71,24 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
         (spec.kind == OptionKind::Bool ? flags : valueOptions).insert(spec.cliFlag);
     const QString usage = exporter.cliUsage();
     auto parsed = CliArgs::Parse(args, valueOptions, flags);
-    if (!parsed || parsed->positional().size() != 2) {
-        io.err << (parsed ? QStringLiteral("expected PROJECT and an output") : parsed.message())
-               << "\nUsage: mirovane-cli " << usage << "\n";
-        return ExitUsage;
-    }
+    if (!parsed || parsed->positional().size() != 2)
+        return UsageError(
+            io, parsed ? QStringLiteral("expected PROJECT and an output") : parsed.message(), usage);
     const QString out = AbsoluteArgument(parsed->positional().at(1));
     const QString formatName = parsed->value(FormatOption);
     const Result<PictureFormat> format =
         formatChosen ? exporter.cliFormat(parsed->has(FormatOption) ? &formatName : nullptr, out)
                      : Result<PictureFormat>(exporter.defaultFormat());
-    if (!format) {
-        io.err << format.message() << "\nUsage: mirovane-cli " << usage << "\n";
-        return ExitUsage;
-    }
+    if (!format)
+        return UsageError(io, format.message(), usage);
     auto project = OpenProjectArgument(parsed->positional().at(0), io.err);
     if (!project)
         return ExitInvalidInput;
     ExportOptions options = exporter.defaultOptions(out, *format);
     exporter.ProposeOptions(*project, std::nullopt, options);
     ApplyGivenOptions(exporter, *parsed, options, io.err);
-    if (const Status usable = exporter.CheckOptions(options); !usable) {
-        io.err << usable.message() << "\nUsage: mirovane-cli " << usage << "\n";
-        return ExitUsage;
-    }
+    if (const Status usable = exporter.CheckOptions(options); !usable)
+        return UsageError(io, usable.message(), usage);
 
     const ExportResult result = [&] {
         const InterruptWatch watch;

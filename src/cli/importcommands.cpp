@@ -24,12 +24,11 @@ int runImport(const Importer &importer, const QStringList &args, Streams &io)
     for (const ImportOptionSpec &option : importer.options())
         valueOptions.insert(option.cliFlag);
     auto parsed = CliArgs::Parse(args, valueOptions, {});
-    if (!parsed || parsed->positional().size() != 2) {
-        io.err << (parsed ? QStringLiteral("expected PROJECT and %1").arg(importer.sourceName())
-                          : parsed.message())
-               << "\nUsage: mirovane-cli " << importer.cliUsage() << "\n";
-        return ExitUsage;
-    }
+    if (!parsed || parsed->positional().size() != 2)
+        return UsageError(io,
+                          parsed ? QStringLiteral("expected PROJECT and %1").arg(importer.sourceName())
+                                 : parsed.message(),
+                          importer.cliUsage());
     auto project = OpenProjectArgument(parsed->positional().at(0), io.err);
     if (!project)
         return ExitInvalidInput;
@@ -57,7 +56,7 @@ int runImport(const Importer &importer, const QStringList &args, Streams &io)
         return outcome.failure == ImportFailure::Write ? ExitWriteFailed : ExitInvalidInput;
     }
     for (const SkippedPicture &skipped : outcome.skipped)
-        io.err << "warning: skipped " << skipped.path << ": " << skipped.reason << "\n";
+        io.err << Tr::tr("警告：已跳过“%1”：%2").arg(skipped.path, skipped.reason) << "\n";
     project->aFrame = aFrame();
     project->aFrame.Reserve(int(outcome.frames.size()));
     for (const aImage &frame : outcome.frames)
@@ -72,7 +71,7 @@ int runImport(const Importer &importer, const QStringList &args, Streams &io)
         return ExitWriteFailed;
     }
     if (const QString warning = FrameCountWarning(project->aFrame.Count()); !warning.isEmpty())
-        io.err << "warning: " << warning << "\n";
+        io.err << Tr::tr("警告：%1").arg(warning) << "\n";
     if (!outcome.notice.isEmpty())
         io.err << outcome.notice << "\n";
     io.out << out << "\n";
@@ -82,11 +81,9 @@ int runImport(const Importer &importer, const QStringList &args, Streams &io)
 int runDemo(const QStringList &args, Streams &io)
 {
     auto parsed = CliArgs::Parse(args, {}, {});
-    if (!parsed || parsed->positional().size() != 1) {
-        io.err << (parsed ? QStringLiteral("expected one DIR") : parsed.message())
-               << "\nUsage: mirovane-cli " << DemoUsage << "\n";
-        return ExitUsage;
-    }
+    if (!parsed || parsed->positional().size() != 1)
+        return UsageError(io, parsed ? QStringLiteral("expected one DIR") : parsed.message(),
+                          DemoUsage);
     const Result<QString> written =
         WriteDemoProject(AbsoluteArgument(parsed->positional().first()));
     if (!written) {

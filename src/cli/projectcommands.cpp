@@ -13,6 +13,9 @@ namespace mrv::cli {
 
 namespace {
 
+const QString InfoUsage = QStringLiteral("info PROJECT [--json]");
+const QString NewUsage = QStringLiteral("new OUT [--name TEXT] [--pretty] [--force]");
+
 QJsonObject imageJson(const aImage &image, const QString &resolved)
 {
     return QJsonObject{{QStringLiteral("url"), image.aURL},
@@ -66,11 +69,9 @@ void printSummary(const MVK &project, QTextStream &out)
 int runInfo(const QStringList &args, Streams &io)
 {
     auto parsed = CliArgs::Parse(args, {}, {QStringLiteral("--json")});
-    if (!parsed || parsed->positional().size() != 1) {
-        io.err << (parsed ? QStringLiteral("expected one PROJECT") : parsed.message())
-               << "\nUsage: mirovane-cli info PROJECT [--json]\n";
-        return ExitUsage;
-    }
+    if (!parsed || parsed->positional().size() != 1)
+        return UsageError(io, parsed ? QStringLiteral("expected one PROJECT") : parsed.message(),
+                          InfoUsage);
     const auto project = OpenProjectArgument(parsed->positional().first(), io.err);
     if (!project)
         return ExitInvalidInput;
@@ -85,11 +86,9 @@ int runNew(const QStringList &args, Streams &io)
 {
     auto parsed = CliArgs::Parse(args, {QStringLiteral("--name")},
                                  {QStringLiteral("--pretty"), QStringLiteral("--force")});
-    if (!parsed || parsed->positional().size() != 1) {
-        io.err << (parsed ? QStringLiteral("expected one OUT") : parsed.message())
-               << "\nUsage: mirovane-cli new OUT [--name TEXT] [--pretty] [--force]\n";
-        return ExitUsage;
-    }
+    if (!parsed || parsed->positional().size() != 1)
+        return UsageError(io, parsed ? QStringLiteral("expected one OUT") : parsed.message(),
+                          NewUsage);
     const QString out = AbsoluteArgument(parsed->positional().first());
     // A project there may hold hours of work; a new one replaces it only when asked to.
     if (const QFileInfo existing(out);
@@ -118,9 +117,9 @@ int runNew(const QStringList &args, Streams &io)
 std::vector<Command> ProjectCommands()
 {
     return {
-        {QStringLiteral("info"), QStringLiteral("info PROJECT [--json]"),
+        {QStringLiteral("info"), InfoUsage,
          QStringLiteral("print a project's name, size, pictures and their resolved paths"), runInfo},
-        {QStringLiteral("new"), QStringLiteral("new OUT [--name TEXT] [--pretty] [--force]"),
+        {QStringLiteral("new"), NewUsage,
          QStringLiteral("write a new default project (105 frames, 1024 x 768)"), runNew},
     };
 }

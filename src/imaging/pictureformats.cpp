@@ -100,7 +100,7 @@ Result<PictureFormat> cliFormat(std::span<const PictureFormatInfo> formats,
         for (const PictureFormatInfo &info : formats)
             names << info.cliName;
         return Result<PictureFormat>::Fail(
-            QStringLiteral("unknown format '%1' (use %2 or %3)")
+            QStringLiteral("unknown format “%1” (use %2 or %3)")
                 .arg(*nameGiven, names.mid(0, names.size() - 1).join(QStringLiteral(", ")),
                      names.last()));
     }

@@ -344,9 +344,9 @@ QString FrameCountWarning(int count)
             .arg(count)
             .arg(BootFrames)
             .arg(BootFrames + 1);
-    return Tr::tr("工程现在有 %1 帧。Windows 启动动画显示 %2 帧：动画长图的第 %3 至 %2 格"
-                  "将是空白。")
-        .arg(count)
+    return Tr::tr("工程现在有 %n 帧。Windows 启动动画显示 %1 帧：动画长图的第 %2 至 %1 格"
+                  "将是空白。",
+                  nullptr, count)
         .arg(BootFrames)
         .arg(count + 1);
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -250,6 +251,61 @@ TEST(Cli, NewReplacesAnExistingFileOnlyWithForce)
         EXPECT_EQ(mrv::test::ReadAll(dir.file(QStringLiteral("work.mrv"))), work);
         EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("nowhere.mrv"))));
     }
+}
+
+TEST(Cli, EnglishMessagesShareOneStyle)
+{
+    TempFolder dir;
+    QImage picture(20, 20, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    const QString notes = dir.write(QStringLiteral("frames/notes.txt"), "not a picture");
+    ASSERT_TRUE(picture.save(dir.file(QStringLiteral("frames/1.png"))));
+    const QString project = dir.file(QStringLiteral("p.mrv"));
+    ASSERT_EQ(runProcess({QStringLiteral("new"), project}).code, 0);
+    const struct
+    {
+        QStringList args;
+        int code;
+        QStringList lines; ///< the start of each line on standard error
+    } cases[] = {
+        {{QStringLiteral("import-frames"), project, dir.file(QStringLiteral("frames"))},
+         cli::ExitOk,
+         {QStringLiteral("Warning: skipped “%1”: ").arg(notes),
+          QStringLiteral("Warning: The project now has 1 frame. ")}},
+        {{QStringLiteral("info")},
+         cli::ExitUsage,
+         {QStringLiteral("mirovane-cli: expected one PROJECT"),
+          QStringLiteral("Usage: mirovane-cli info PROJECT [--json]")}},
+        {{QStringLiteral("export-long"), project, QStringLiteral("x"), QStringLiteral("--format"),
+          QStringLiteral("xyz")},
+         cli::ExitUsage,
+         {QStringLiteral("mirovane-cli: unknown format “xyz” (use "),
+          QStringLiteral("Usage: mirovane-cli export-long PROJECT OUT")}},
+        {{QStringLiteral("demo"), QStringLiteral("--bogus")},
+         cli::ExitUsage,
+         {QStringLiteral("mirovane-cli: unknown option --bogus"),
+          QStringLiteral("Usage: mirovane-cli demo DIR")}},
+        {{QStringLiteral("frob")},
+         cli::ExitUsage,
+         {QStringLiteral("mirovane-cli: unknown command “frob” (see mirovane-cli --help)")}},
+        {{QStringLiteral("new"), project},
+         cli::ExitWriteFailed,
+         {QStringLiteral("“%1” exists already; nothing was written").arg(project)}},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = runProcess(c.args, {QStringLiteral("LANGUAGE=en")});
+        EXPECT_EQ(run.code, c.code) << c.args.join(u' ') << run.err;
+        const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), c.lines.size()) << run.err;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            EXPECT_TRUE(lines[i].startsWith(c.lines[i])) << lines[i] << " vs " << c.lines[i];
+    }
+
+    // The help fits a terminal: only the usage lines, which scripts read whole, may be longer.
+    const CliRun help = runProcess({QStringLiteral("--help")}, {QStringLiteral("LANGUAGE=en")});
+    for (const QString &line : help.out.split(u'\n'))
+        EXPECT_TRUE(line.size() <= 80 || line.startsWith(QStringLiteral("  mirovane-cli ")))
+            << line;
 }
 
 TEST(Cli, TheExecutableMakesRelativeArgumentsAbsolute)

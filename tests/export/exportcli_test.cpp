@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
@@ -33,9 +34,11 @@ TEST(CliExport, HelpListsEveryRegisteredTargetInItsOrder)
         EXPECT_TRUE(
             help.out.contains(QStringLiteral("  mirovane-cli ") + exporter->cliUsage() + u'\n'))
             << id.toStdString();
-        EXPECT_TRUE(help.out.contains(QStringLiteral("  ") + id.leftJustified(15) + u' ' +
-                                      exporter->summary() + u'\n'))
-            << id.toStdString();
+        // The summary beside the name, wrapped within its column.
+        const QRegularExpression entry(QStringLiteral("\n  %1 +(.*\n(?: {20,}.*\n)*)")
+                                           .arg(QRegularExpression::escape(id)));
+        const QString summary = entry.match(help.out).captured(1).simplified();
+        EXPECT_EQ(summary, exporter->summary()) << id.toStdString();
         EXPECT_EQ(RunCli({id, QStringLiteral("--help")}).out,
                   QStringLiteral("Usage: mirovane-cli ") + exporter->cliUsage() + u'\n');
     }

@@ -103,7 +103,7 @@ TEST(PictureFormats, CommandLineFormatFromNameThenOutputThenFallback)
         CliFormat(PictureFormats(), &upper, QStringLiteral("/o/a.png"), PictureFormat::Bmp);
     ASSERT_FALSE(unknown);
     EXPECT_EQ(unknown.message(),
-              QStringLiteral("unknown format 'PNG' (use png, bmp, jpg, gif or tif)"));
+              QStringLiteral("unknown format “PNG” (use png, bmp, jpg, gif or tif)"));
 }
 
 } // namespace

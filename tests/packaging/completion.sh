@@ -22,7 +22,7 @@ expect() { # expect "WANTED WORDS" ARGS...
 }
 
 help=$("$cli" --help)
-commands=$(printf '%s\n' "$help" | awk '/^Commands:/ { on = 1; next } /^$/ { on = 0 } on { print $1 }')
+commands=$(printf '%s\n' "$help" | awk '/^Commands:/ { on = 1; next } /^$/ { on = 0 } on && /^  [^ ]/ { print $1 }')
 expect "$commands --help --version -h" ""
 
 # Every command's options, as its usage line lists them.

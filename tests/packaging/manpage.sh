@@ -20,7 +20,7 @@ described() { awk 'tp { print; tp = 0 } /^\.TP/ { tp = 1 }' | plain | grep -o --
 sorted_words() { tr ' ' '\n' | grep -v '^$' | sort; }
 
 help_commands=$(printf '%s\n' "$help" | awk '/^Commands:/ { on = 1; next } /^$/ { on = 0 }
-                                             on { print $1 }' | sort)
+                                             on && /^  [^ ]/ { print $1 }' | sort)
 page_commands=$(section COMMANDS | sed -n 's/^\.SS //p' | sort)
 [ -n "$help_commands" ] || fail "no commands in --help"
 [ "$help_commands" = "$page_commands" ] ||
