@@ -1496,5 +1496,17 @@ the frame folder is “%2_Frame”</translation>
         <source>无法加载 libzip：%1</source>
         <translation>cannot load libzip: %1</translation>
     </message>
+    <message>
+        <source>文件是“%1”格式，不是可以导入的视频：只读取自身带有画面的视频文件（MP4、MOV、MKV、WebM、AVI 等），不读取播放列表、图片序列或引用其他文件的格式</source>
+        <translation>The file is in the “%1” format, which is not a video that can be imported: only video files that hold their own pictures are read (MP4, MOV, MKV, WebM, AVI and the like), not playlists, picture sequences or formats that refer to other files</translation>
+    </message>
+    <message>
+        <source>文件要读取其他文件，不是可以导入的视频</source>
+        <translation>The file asks to read other files; it is not a video that can be imported</translation>
+    </message>
+    <message>
+        <source>要解码的画面超过一次导入的上限（各帧宽 × 高之和不超过 %1 像素）</source>
+        <translation>The pictures to decode exceed the limit of one import (the frames' width × height may add up to %1 pixels at most)</translation>
+    </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/avstring.h>
 #include <libavutil/imgutils.h>
 #include <libswscale/swscale.h>
 }
@@ -14,6 +15,7 @@ extern "C" {
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
@@ -24,44 +26,25 @@ namespace {
 
 constexpr int IoBufferSize = 64 * 1024;
 
-/// The largest picture a video may have: 8K UHD with room to spare. A header claiming more
-/// would have the decoder allocate gigabytes before a single frame shows.
-constexpr qint64 MaxVideoFramePixels = 40'000'000;
+/// The containers the import reads, by FFmpeg's demuxer names: files that hold their own
+/// pictures. Playlists, concatenation lists, picture sequences and formats that refer to other
+/// files are not among them, so a file can never make the reader open another.
+constexpr char ReadFormats[] = "mov,matroska,webm,avi,ogg,asf,mpeg,mpegts,flv";
+/// The one input is the program's own I/O; no protocol may open anything else.
+constexpr char NoProtocols[] = "none";
 
-int ReadPacket(void *opaque, uint8_t *buffer, int size)
-{
-    auto *device = static_cast<QIODevice *>(opaque);
-    const qint64 read = device->read(reinterpret_cast<char *>(buffer), size);
-    if (read < 0)
-        return AVERROR(EIO);
-    return read == 0 ? AVERROR_EOF : int(read);
-}
+/// Bytes the opening of the container may read (headers, the streams' first packets). A
+/// stream followed by junk would otherwise have the demuxer search gigabytes for its next
+/// packet.
+constexpr qint64 OpenBytes = 64 * 1024 * 1024;
 
-int64_t Seek(void *opaque, int64_t offset, int whence)
-{
-    auto *device = static_cast<QIODevice *>(opaque);
-    switch (whence & ~AVSEEK_FORCE) {
-    case AVSEEK_SIZE:
-        return device->size();
-    case SEEK_SET:
-        break;
-    case SEEK_CUR:
-        offset += device->pos();
-        break;
-    case SEEK_END:
-        offset += device->size();
-        break;
-    default:
-        return -1;
-    }
-    return device->seek(offset) ? offset : -1;
-}
+struct State;
 
-// Formats that open further files or addresses (playlists, concatenation lists) find no way.
-int RefuseNestedOpen(AVFormatContext *, AVIOContext **, const char *, int, AVDictionary **)
-{
-    return AVERROR(EPERM);
-}
+int ReadPacket(void *opaque, uint8_t *buffer, int size);
+int64_t Seek(void *opaque, int64_t offset, int whence);
+int RefuseNestedOpen(AVFormatContext *context, AVIOContext **, const char *, int, AVDictionary **);
+int CheckCancel(void *opaque);
+int GetBuffer(AVCodecContext *context, AVFrame *frame, int flags);
 
 struct FormatDeleter
 {
@@ -101,6 +84,21 @@ bool Cancelled(const std::atomic_bool *cancel)
 struct State
 {
     QIODevice &device;
+    const VideoLimits limits;
+    /// The cancel flag of the call under way, looked at inside FFmpeg's reads.
+    const std::atomic_bool *cancel = nullptr;
+    /// Bytes read since the last sign of progress (a packet while listing, a decoded frame
+    /// while decoding), and how many may be; past it the reads see the end of the file.
+    qint64 unproductiveBytes = 0;
+    qint64 allowedBytes = OpenBytes;
+    /// Opens of further files that the container asked for and was refused.
+    int refusedOpens = 0;
+    /// The size of a picture the decoder was refused a buffer for, as past the limit. The
+    /// decoder's threads write it.
+    std::atomic_int refusedWidth = 0;
+    std::atomic_int refusedHeight = 0;
+    /// Each stream's picture size as the container's headers give it.
+    std::vector<QSize> declaredSizes;
     std::unique_ptr<AVIOContext, IoDeleter> io;
     std::unique_ptr<AVFormatContext, FormatDeleter> format;
     std::unique_ptr<AVCodecContext, CodecDeleter> codec;
@@ -109,7 +107,27 @@ struct State
     int stream = -1;
     VideoInfo info;
 
-    explicit State(QIODevice &d) : device(d) {}
+    State(QIODevice &d, const VideoLimits &l) : device(d), limits(l) {}
+
+    /// Bytes that may be read for one packet or frame: the largest raw picture of the stream
+    /// and the slack.
+    qint64 FrameBytes() const
+    {
+        const AVCodecParameters &parameters = *Stream()->codecpar;
+        return limits.slackBytes +
+               8 * qint64(std::max(parameters.width, 0)) * std::max(parameters.height, 0);
+    }
+
+    void Progressed() { unproductiveBytes = 0; }
+
+    /// The message of a picture past the frame limit.
+    QString FrameTooLarge(int width, int height) const
+    {
+        return Tr::tr("视频画面为 %1 × %2 像素，超过可以导入的 %3 万像素")
+            .arg(width)
+            .arg(height)
+            .arg(limits.framePixels / 10000);
+    }
 
     AVStream *Stream() const { return format->streams[stream]; }
 
@@ -132,30 +150,62 @@ struct State
         return StartTs() + av_rescale_q(ms, AVRational{1, 1000}, Stream()->time_base);
     }
 
-    /// Opens the container from the device's start; each pass reads from a fresh one.
+    /// Opens the container from the device's start; each pass reads from a fresh one. Only
+    /// the formats in ReadFormats are taken, and nothing but the device is read.
     Status OpenInput()
     {
         format.reset();
         io.reset();
+        unproductiveBytes = 0;
+        allowedBytes = OpenBytes;
         if (!device.seek(0))
             return Status::Fail(Tr::tr("无法读取文件"));
         auto *buffer = static_cast<unsigned char *>(av_malloc(IoBufferSize));
         if (!buffer)
             return Status::Fail(Tr::tr("内存不足"));
-        io.reset(avio_alloc_context(buffer, IoBufferSize, 0, &device, ReadPacket, nullptr, Seek));
+        io.reset(avio_alloc_context(buffer, IoBufferSize, 0, this, ReadPacket, nullptr, Seek));
         if (!io) {
             av_free(buffer);
             return Status::Fail(Tr::tr("内存不足"));
+        }
+        const QString damaged = Tr::tr("不是可以读取的视频或图片，或文件已损坏");
+        // The probe only looks at the file's head; the format it finds is checked before
+        // anything of the format's own runs.
+        const AVInputFormat *probed = nullptr;
+        const int score = av_probe_input_buffer2(io.get(), &probed, "", nullptr, 0, 0);
+        if (Cancelled(cancel))
+            return Status::Fail(VideoCancelledMessage());
+        if (score < 0 || !probed)
+            return Status::Fail(damaged);
+        if (av_match_list(probed->name, ReadFormats, ',') <= 0) {
+            if (score <= AVPROBE_SCORE_RETRY)
+                return Status::Fail(damaged);
+            return Status::Fail(Tr::tr("文件是“%1”格式，不是可以导入的视频：只读取自身带有画面的"
+                                       "视频文件（MP4、MOV、MKV、WebM、AVI 等），不读取播放列表、"
+                                       "图片序列或引用其他文件的格式")
+                                    .arg(QString::fromUtf8(probed->name)));
         }
         AVFormatContext *context = avformat_alloc_context();
         if (!context)
             return Status::Fail(Tr::tr("内存不足"));
         context->pb = io.get();
         context->flags |= AVFMT_FLAG_CUSTOM_IO;
+        context->opaque = this;
         context->io_open = RefuseNestedOpen;
+        context->interrupt_callback = {CheckCancel, this};
+        AVDictionary *options = nullptr;
+        av_dict_set(&options, "format_whitelist", ReadFormats, 0);
+        av_dict_set(&options, "protocol_whitelist", NoProtocols, 0);
         // The probe reads a bounded head of the file; a damaged file fails here, not later.
-        if (avformat_open_input(&context, nullptr, nullptr, nullptr) < 0)
-            return Status::Fail(Tr::tr("不是可以读取的视频或图片，或文件已损坏"));
+        const int opened = avformat_open_input(&context, nullptr, probed, &options);
+        av_dict_free(&options);
+        if (opened < 0) {
+            if (Cancelled(cancel))
+                return Status::Fail(VideoCancelledMessage());
+            if (refusedOpens > 0)
+                return Status::Fail(Tr::tr("文件要读取其他文件，不是可以导入的视频"));
+            return Status::Fail(damaged);
+        }
         format.reset(context);
         return Status::Ok();
     }
@@ -165,9 +215,15 @@ struct State
     bool FindStreamInfo()
     {
         const unsigned count = format->nb_streams;
+        // A decoder refused a picture past the limit leaves the stream without a size; the
+        // container's own figures still name it.
+        declaredSizes.clear();
+        for (unsigned i = 0; i < count; ++i)
+            declaredSizes.emplace_back(format->streams[i]->codecpar->width,
+                                       format->streams[i]->codecpar->height);
         std::vector<AVDictionary *> options(count, nullptr);
         for (AVDictionary *&dictionary : options)
-            av_dict_set_int(&dictionary, "max_pixels", MaxVideoFramePixels, 0);
+            av_dict_set_int(&dictionary, "max_pixels", limits.framePixels, 0);
         const bool found = avformat_find_stream_info(format.get(), options.data()) >= 0;
         for (AVDictionary *&dictionary : options)
             av_dict_free(&dictionary);
@@ -181,7 +237,13 @@ struct State
         if (!codec || avcodec_parameters_to_context(codec.get(), Stream()->codecpar) < 0)
             return Status::Fail(Tr::tr("内存不足"));
         codec->thread_count = 0;
-        codec->max_pixels = MaxVideoFramePixels;
+        // The decoder may go a step past the limit, so that GetBuffer sees the picture's size
+        // and the refusal can name it; allocating is refused there.
+        codec->max_pixels = 2 * limits.framePixels;
+        codec->opaque = this;
+        codec->get_buffer2 = GetBuffer;
+        refusedWidth = 0;
+        refusedHeight = 0;
         codec->pkt_timebase = Stream()->time_base;
         if (avcodec_open2(codec.get(), decoder, nullptr) < 0)
             return Status::Fail(Tr::tr("无法打开“%1”视频的解码器").arg(info.codec));
@@ -200,6 +262,10 @@ struct State
         // A failed seek reads from the start instead, which only costs time.
         if (startMs > 0)
             av_seek_frame(format.get(), stream, FromMs(startMs), AVSEEK_FLAG_BACKWARD);
+        if (Cancelled(cancel))
+            return Status::Fail(VideoCancelledMessage());
+        allowedBytes = FrameBytes();
+        Progressed();
         return Status::Ok();
     }
 
@@ -214,12 +280,18 @@ struct State
                                          nullptr, nullptr));
         if (!scale)
             return {};
-        // The frame's own colour matrix and range (HD video is BT.709, most of it limited).
-        const int space = frame.colorspace == AVCOL_SPC_UNSPECIFIED
-                              ? (frame.height >= 720 ? SWS_CS_ITU709 : SWS_CS_ITU601)
-                              : int(frame.colorspace);
+        // The frame's own colour matrix and range (HD video is BT.709, most of it limited). A
+        // file may carry any number there: read as integers, unknown ones count as unspecified.
+        int space = 0;
+        int range = 0;
+        static_assert(sizeof space == sizeof frame.colorspace &&
+                      sizeof range == sizeof frame.color_range);
+        std::memcpy(&space, &frame.colorspace, sizeof space);
+        std::memcpy(&range, &frame.color_range, sizeof range);
+        if (space == AVCOL_SPC_UNSPECIFIED || space < 0 || space >= AVCOL_SPC_NB)
+            space = frame.height >= 720 ? SWS_CS_ITU709 : SWS_CS_ITU601;
         const int *coefficients = sws_getCoefficients(space);
-        sws_setColorspaceDetails(scale.get(), coefficients, frame.color_range == AVCOL_RANGE_JPEG,
+        sws_setColorspaceDetails(scale.get(), coefficients, range == AVCOL_RANGE_JPEG,
                                  sws_getCoefficients(SWS_CS_DEFAULT), 1, 0, 1 << 16, 1 << 16);
         // swscale's vector code writes whole blocks of pixels, past a row's last pixel when
         // the width is not a multiple of the block: each row gets room up to the next 64
@@ -245,12 +317,73 @@ struct State
     }
 };
 
+int ReadPacket(void *opaque, uint8_t *buffer, int size)
+{
+    State &state = *static_cast<State *>(opaque);
+    if (Cancelled(state.cancel))
+        return AVERROR_EXIT;
+    const qint64 left = state.allowedBytes - state.unproductiveBytes;
+    if (left <= 0)
+        return AVERROR_EOF;
+    const qint64 read =
+        state.device.read(reinterpret_cast<char *>(buffer), std::min<qint64>(size, left));
+    if (read < 0)
+        return AVERROR(EIO);
+    state.unproductiveBytes += read;
+    return read == 0 ? AVERROR_EOF : int(read);
+}
+
+int64_t Seek(void *opaque, int64_t offset, int whence)
+{
+    QIODevice &device = static_cast<State *>(opaque)->device;
+    switch (whence & ~AVSEEK_FORCE) {
+    case AVSEEK_SIZE:
+        return device.size();
+    case SEEK_SET:
+        break;
+    case SEEK_CUR:
+        offset += device.pos();
+        break;
+    case SEEK_END:
+        offset += device.size();
+        break;
+    default:
+        return -1;
+    }
+    return device.seek(offset) ? offset : -1;
+}
+
+// A format that opens further files or addresses (a playlist, a reference) finds no way, even
+// one that got past the format list.
+int RefuseNestedOpen(AVFormatContext *context, AVIOContext **, const char *, int, AVDictionary **)
+{
+    ++static_cast<State *>(context->opaque)->refusedOpens;
+    return AVERROR(EPERM);
+}
+
+int CheckCancel(void *opaque)
+{
+    return Cancelled(static_cast<const State *>(opaque)->cancel) ? 1 : 0;
+}
+
+// Every decoded picture passes here before its memory is taken.
+int GetBuffer(AVCodecContext *context, AVFrame *frame, int flags)
+{
+    State &state = *static_cast<State *>(context->opaque);
+    if (qint64(frame->width) * frame->height > state.limits.framePixels) {
+        state.refusedWidth = frame->width;
+        state.refusedHeight = frame->height;
+        return AVERROR(ERANGE);
+    }
+    return avcodec_default_get_buffer2(context, frame, flags);
+}
+
 class FfmpegVideoSource final : public VideoSource
 {
 public:
-    explicit FfmpegVideoSource(QIODevice &device);
+    FfmpegVideoSource(QIODevice &device, const VideoLimits &limits);
 
-    Status Open() override;
+    Status Open(const std::atomic_bool *cancel) override;
     const VideoInfo &Info() const override;
     Result<VideoTimes> Times(qint64 startMs, qint64 endMs, int maxFrames,
                              const std::atomic_bool *cancel) override;
@@ -264,7 +397,8 @@ private:
     State m_state;
 };
 
-FfmpegVideoSource::FfmpegVideoSource(QIODevice &device) : m_state(device)
+FfmpegVideoSource::FfmpegVideoSource(QIODevice &device, const VideoLimits &limits)
+    : m_state(device, limits)
 {
     // The reasons reach the user as messages; FFmpeg's own lines on stderr would only repeat
     // them in another language.
@@ -280,9 +414,10 @@ const VideoInfo &FfmpegVideoSource::Info() const
     return m_state.info;
 }
 
-Status FfmpegVideoSource::Open()
+Status FfmpegVideoSource::Open(const std::atomic_bool *cancel)
 {
     State &s = m_state;
+    s.cancel = cancel;
     if (Status opened = s.OpenInput(); !opened)
         return opened;
     if (!s.FindStreamInfo())
@@ -302,14 +437,16 @@ Status FfmpegVideoSource::Open()
     }
     const AVCodecParameters &parameters = *s.Stream()->codecpar;
     s.info.codec = QString::fromUtf8(avcodec_get_name(parameters.codec_id));
-    s.info.size = QSize(parameters.width, parameters.height);
-    if (s.info.size.isEmpty())
+    QSize coded(parameters.width, parameters.height);
+    if (coded.isEmpty() && size_t(s.stream) < s.declaredSizes.size())
+        coded = s.declaredSizes[size_t(s.stream)];
+    if (coded.isEmpty())
         return Status::Fail(Tr::tr("视频流没有画面尺寸，文件可能已损坏"));
-    if (qint64(parameters.width) * parameters.height > MaxVideoFramePixels)
-        return Status::Fail(Tr::tr("视频画面为 %1 × %2 像素，超过可以导入的 %3 万像素")
-                                .arg(parameters.width)
-                                .arg(parameters.height)
-                                .arg(MaxVideoFramePixels / 10000));
+    if (qint64(coded.width()) * coded.height() > s.limits.framePixels)
+        return Status::Fail(s.FrameTooLarge(coded.width(), coded.height()));
+    if (parameters.width <= 0 || parameters.height <= 0)
+        return Status::Fail(Tr::tr("视频流没有画面尺寸，文件可能已损坏"));
+    s.info.size = coded;
     const AVStream &stream = *s.Stream();
     if (stream.duration != AV_NOPTS_VALUE && stream.duration > 0)
         s.info.durationMs = av_rescale_q(stream.duration, stream.time_base, AVRational{1, 1000});
@@ -323,9 +460,10 @@ Status FfmpegVideoSource::Open()
 }
 
 Result<VideoTimes> FfmpegVideoSource::Times(qint64 startMs, qint64 endMs, int maxFrames,
-                                      const std::atomic_bool *cancel)
+                                            const std::atomic_bool *cancel)
 {
     State &s = m_state;
+    s.cancel = cancel;
     if (s.stream < 0)
         return Result<VideoTimes>::Fail(Tr::tr("视频未打开"));
     if (Status rewound = s.Rewind(startMs); !rewound)
@@ -345,6 +483,7 @@ Result<VideoTimes> FfmpegVideoSource::Times(qint64 startMs, qint64 endMs, int ma
         if (Cancelled(cancel))
             return Result<VideoTimes>::Fail(VideoCancelledMessage());
         if (packet->stream_index == s.stream) {
+            s.Progressed();
             ++times.packets;
             const int64_t ts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
             if (ts != AV_NOPTS_VALUE) {
@@ -387,12 +526,13 @@ Result<VideoTimes> FfmpegVideoSource::Times(qint64 startMs, qint64 endMs, int ma
 }
 
 Status FfmpegVideoSource::Decode(qint64 startMs, qint64 endMs, QSize size,
-                           const std::function<bool(qint64)> &wanted,
-                           const std::function<bool(const VideoFrame &)> &sink,
-                           const std::function<void(int, int)> &progress,
-                           const std::atomic_bool *cancel)
+                                 const std::function<bool(qint64)> &wanted,
+                                 const std::function<bool(const VideoFrame &)> &sink,
+                                 const std::function<void(int, int)> &progress,
+                                 const std::atomic_bool *cancel)
 {
     State &s = m_state;
+    s.cancel = cancel;
     if (s.stream < 0)
         return Status::Fail(Tr::tr("视频未打开"));
     if (Status rewound = s.Rewind(startMs); !rewound)
@@ -405,35 +545,56 @@ Status FfmpegVideoSource::Decode(qint64 startMs, qint64 endMs, QSize size,
         return Status::Fail(Tr::tr("内存不足"));
     const int total = int(std::clamp<qint64>(endMs - startMs, 1, INT_MAX));
     int decoded = 0;
+    qint64 decodedPixels = 0;
     bool done = false;
     bool stopped = false;
     QString failure;
-    // Hands over what the decoder has ready; false once the range is passed or the sink stops.
-    const auto drain = [&] {
-        while (avcodec_receive_frame(s.codec.get(), frame.get()) >= 0) {
-            const int64_t ts = frame->best_effort_timestamp != AV_NOPTS_VALUE
-                                   ? frame->best_effort_timestamp
-                                   : frame->pts;
-            const qint64 ms = ts == AV_NOPTS_VALUE ? 0 : s.ToMs(ts);
-            ++decoded;
-            if (ms >= endMs) {
-                done = true;
-            } else if (wanted(ms)) {
-                VideoFrame out{s.Convert(*frame, size), ms};
-                if (out.image.isNull()) {
-                    failure = Tr::tr("视频画面无法转换");
-                    stopped = true;
-                } else if (!sink(out)) {
-                    stopped = true;
-                }
-            }
-            if (progress)
-                progress(int(std::clamp<qint64>(ms - startMs, 0, total)), total);
-            av_frame_unref(frame.get());
-            if (done || stopped)
-                return false;
+    const auto fail = [&](const QString &why) {
+        failure = why;
+        stopped = true;
+    };
+    // A frame the decoder was refused memory for is not skipped as damaged: the read fails
+    // naming its size, so that no earlier frame silently stands in for it.
+    const auto refused = [&] {
+        if (s.refusedWidth > 0)
+            fail(s.FrameTooLarge(s.refusedWidth, s.refusedHeight));
+        return stopped;
+    };
+    // One decoded frame: counted against the limits, then handed over when wanted.
+    const auto take = [&](const AVFrame &picture) {
+        s.Progressed();
+        ++decoded;
+        const qint64 pixels = qint64(picture.width) * picture.height;
+        if (pixels > s.limits.framePixels)
+            return fail(s.FrameTooLarge(picture.width, picture.height));
+        decodedPixels += pixels;
+        if (decodedPixels > s.limits.decodedPixels)
+            return fail(Tr::tr("要解码的画面超过一次导入的上限（各帧宽 × 高之和不超过 %1 像素）")
+                            .arg(s.limits.decodedPixels));
+        const int64_t ts = picture.best_effort_timestamp != AV_NOPTS_VALUE
+                               ? picture.best_effort_timestamp
+                               : picture.pts;
+        const qint64 ms = ts == AV_NOPTS_VALUE ? 0 : s.ToMs(ts);
+        if (ms >= endMs) {
+            done = true;
+        } else if (wanted(ms)) {
+            VideoFrame out{s.Convert(picture, size), ms};
+            if (out.image.isNull())
+                return fail(Tr::tr("视频画面无法转换"));
+            if (!sink(out))
+                stopped = true;
         }
-        return true;
+        if (progress)
+            progress(int(std::clamp<qint64>(ms - startMs, 0, total)), total);
+    };
+    // Hands over what the decoder has ready, until the range is passed or the sink stops.
+    const auto drain = [&] {
+        while (!done && !stopped && !refused() &&
+               avcodec_receive_frame(s.codec.get(), frame.get()) >= 0) {
+            take(*frame);
+            av_frame_unref(frame.get());
+        }
+        refused();
     };
     while (!done && !stopped) {
         if (Cancelled(cancel))
@@ -445,7 +606,8 @@ Status FfmpegVideoSource::Decode(qint64 startMs, qint64 endMs, QSize size,
             // A damaged packet is skipped, as players skip it.
             if (avcodec_send_packet(s.codec.get(), packet.get()) == AVERROR(EAGAIN)) {
                 drain();
-                avcodec_send_packet(s.codec.get(), packet.get());
+                if (!done && !stopped)
+                    avcodec_send_packet(s.codec.get(), packet.get());
             }
             drain();
         }
@@ -472,7 +634,8 @@ Status FfmpegVideoSource::Decode(qint64 startMs, qint64 endMs, QSize size,
 
 } // namespace mrv
 
-extern "C" mrv::VideoSource *MIROVANE_VIDEO_FACTORY(QIODevice *device)
+extern "C" mrv::VideoSource *MIROVANE_VIDEO_FACTORY(QIODevice *device,
+                                                    const mrv::VideoLimits &limits)
 {
-    return device ? new (std::nothrow) mrv::FfmpegVideoSource(*device) : nullptr;
+    return device ? new (std::nothrow) mrv::FfmpegVideoSource(*device, limits) : nullptr;
 }

@@ -15,11 +15,13 @@ QString NotOpen()
 
 } // namespace
 
-VideoReader::VideoReader(QIODevice &device) : m_device(device) {}
+VideoReader::VideoReader(QIODevice &device, const VideoLimits &limits)
+    : m_device(device), m_limits(limits)
+{}
 
 VideoReader::~VideoReader() = default;
 
-Status VideoReader::Open()
+Status VideoReader::Open(const std::atomic_bool *cancel)
 {
     m_source.reset();
     const Result<VideoSourceFactory> factory = VideoModule::Factory();
@@ -27,10 +29,10 @@ Status VideoReader::Open()
         m_failure = factory.message();
         return factory.status();
     }
-    std::unique_ptr<VideoSource> source((*factory)(&m_device));
+    std::unique_ptr<VideoSource> source((*factory)(&m_device, m_limits));
     if (!source)
         return Status::Fail(m_failure = Tr::tr("内存不足"));
-    if (Status opened = source->Open(); !opened) {
+    if (Status opened = source->Open(cancel); !opened) {
         m_failure = opened.message();
         return opened;
     }

@@ -13,15 +13,16 @@ namespace mrv {
 class VideoReader
 {
 public:
-    /// Reads from the device, which must stay open and seekable while the reader lives.
-    explicit VideoReader(QIODevice &device);
+    /// Reads from the device, which must stay open and seekable while the reader lives, doing
+    /// no more work than the limits allow.
+    explicit VideoReader(QIODevice &device, const VideoLimits &limits = {});
     ~VideoReader();
     VideoReader(const VideoReader &) = delete;
     VideoReader &operator=(const VideoReader &) = delete;
 
     /// Loads the video module if no reader has yet, then finds the picture stream and its
     /// decoder (VideoSource::Open). Fails naming the module when it cannot be loaded.
-    Status Open();
+    Status Open(const std::atomic_bool *cancel = nullptr);
     const VideoInfo &Info() const;
 
     /// See VideoSource::Times; fails unless Open succeeded.
@@ -40,6 +41,7 @@ public:
 
 private:
     QIODevice &m_device;
+    VideoLimits m_limits;
     std::unique_ptr<VideoSource> m_source;
     /// Why there is no source: the module's load failure, or the open's.
     QString m_failure;

@@ -15,9 +15,32 @@ class QIODevice;
 
 namespace mrv {
 
+/// The largest picture a video may have: 8K UHD with room to spare. A header claiming more
+/// would have the decoder allocate gigabytes before a single frame shows.
+inline constexpr qint64 MaxVideoFramePixels = 40'000'000;
+
+/// The most decoding one read takes on, in pixels of the frames decoded: room for 16 s of 4K
+/// at 60 frames a second or two minutes of 1080p at 30.
+inline constexpr qint64 MaxVideoDecodedPixels = 8'000'000'000;
+
+/// How much work a file may make a reader do. A video is untrusted input: its headers may
+/// claim anything, its size may change mid-stream, and junk may follow the stream.
+struct VideoLimits
+{
+    /// The largest decoded picture, width times height.
+    qint64 framePixels = MaxVideoFramePixels;
+    /// The pixels of all frames one Decode call decodes, counted as they come.
+    qint64 decodedPixels = MaxVideoDecodedPixels;
+    /// Bytes read from the file beyond the picture's own size (8 bytes a pixel) before a
+    /// packet (while listing times) or a decoded frame (while decoding) must turn up; what
+    /// follows is taken as the end of the stream.
+    qint64 slackBytes = 16 * 1024 * 1024;
+};
+
 /// What a video's headers say about its picture stream.
 struct VideoInfo
 {
+    /// The picture as players show it: at its display aspect and turned upright.
     QSize size;
     /// The stream's length in ms; 0 when the file does not say.
     qint64 durationMs = 0;
@@ -54,8 +77,9 @@ public:
     virtual ~VideoSource() = default;
 
     /// Finds the picture stream and its decoder. Fails with a reason a user can act on: not a
-    /// video or damaged, no picture stream, no decoder for its codec.
-    virtual Status Open() = 0;
+    /// video or damaged, a format that would read other files, no picture stream, no decoder
+    /// for its codec. `cancel`, and that of each later call, is checked inside FFmpeg's reads.
+    virtual Status Open(const std::atomic_bool *cancel) = 0;
     virtual const VideoInfo &Info() const = 0;
 
     /// The frames shown from startMs to endMs (ms from the stream's start). Fails when more
@@ -67,7 +91,7 @@ public:
     /// A frame whose time `wanted` accepts is scaled to `size` (averaging every source pixel
     /// when shrinking) and handed to `sink`; returning false stops. `progress` hears the ms
     /// decoded of the range. Damaged packets are skipped; fails when no frame could be decoded,
-    /// when cancelled, or when the sink stopped.
+    /// when a frame or the work passes the limits, when cancelled, or when the sink stopped.
     virtual Status Decode(qint64 startMs, qint64 endMs, QSize size,
                           const std::function<bool(qint64 timeMs)> &wanted,
                           const std::function<bool(const VideoFrame &frame)> &sink,
@@ -78,8 +102,8 @@ public:
 /// The module's one entry point: a source reading from the device, which must stay open and
 /// seekable while the source lives; the caller owns it. The version in the name changes with
 /// VideoSource, so that a module of another build fails to load instead of crashing.
-#define MIROVANE_VIDEO_FACTORY mirovane_video_source_v1
-using VideoSourceFactory = VideoSource *(*)(QIODevice *device);
+#define MIROVANE_VIDEO_FACTORY mirovane_video_source_v2
+using VideoSourceFactory = VideoSource *(*)(QIODevice *device, const VideoLimits &limits);
 
 /// The text of a cancelled read.
 inline QString VideoCancelledMessage()
@@ -89,4 +113,5 @@ inline QString VideoCancelledMessage()
 
 } // namespace mrv
 
-extern "C" mrv::VideoSource *MIROVANE_VIDEO_FACTORY(QIODevice *device);
+extern "C" mrv::VideoSource *MIROVANE_VIDEO_FACTORY(QIODevice *device,
+                                                    const mrv::VideoLimits &limits);

@@ -88,8 +88,11 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
     if (const Status opened = OpenRegularFile(device); !opened)
         return Refused(file, opened.message());
     VideoReader reader(device);
-    if (const Status opened = reader.Open(); !opened)
+    if (const Status opened = reader.Open(options.cancel); !opened) {
+        if (opened.message() == VideoCancelledMessage())
+            return {Result<FrameImport>::Fail(opened.message()), ImportFailure::Write};
         return Refused(file, opened.message());
+    }
     const VideoInfo &info = reader.Info();
     const qint64 startMs = options.startMs;
     const qint64 endMs = VideoRangeEnd(startMs, options.endMs);
@@ -187,7 +190,8 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
         return {Result<FrameImport>::Fail(VideoCancelledMessage()), ImportFailure::Write};
     if (!failure)
         return {Result<FrameImport>::Fail(failure.message()), ImportFailure::Write};
-    if (!decoded && written.empty())
+    // A frame past a limit fails the import rather than leave its place to an earlier one.
+    if (!decoded)
         return Refused(file, decoded.message());
     if (written.empty())
         return Refused(file, Tr::tr("视频数据已损坏，没有可以解码的画面"));

@@ -13,11 +13,6 @@ struct VideoTimes;
 /// The part of a video taken when no end is chosen: its first 8 seconds from the start.
 inline constexpr qint64 DefaultVideoMs = 8000;
 
-/// The most decoding one video import takes on: picture pixels times the frames decoded (from
-/// the key frame before the start to the end). Room for 16 s of 4K at 60 frames a second or
-/// two minutes of 1080p at 30; a small file claiming hours of work is refused before decoding.
-inline constexpr qint64 MaxVideoDecodedPixels = 8'000'000'000;
-
 /// True when the import reads the file as a video: a file whose extension is none of the
 /// picture types (what it holds decides whether it is a video).
 bool IsVideoCandidate(const QString &path);
@@ -31,7 +26,8 @@ qint64 VideoRangeEnd(qint64 startMs, std::optional<qint64> endMs);
 /// A video's frames fitted into the area and, for Boot, sampled by their times; written as
 /// PNG files into a new "<name>_frames" folder beside the project, only the frames shown.
 /// Refuses, changing nothing on disk, a file that holds no picture stream FFmpeg decodes, a
-/// range without frames, and work beyond MaxImportedFrames or MaxVideoDecodedPixels.
+/// range without frames, and work beyond MaxImportedFrames or MaxVideoDecodedPixels (checked
+/// from the packets before decoding, then frame by frame as decoded).
 FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &options);
 
 } // namespace mrv
