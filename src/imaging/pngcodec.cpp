@@ -28,12 +28,14 @@ constexpr qint64 MaxDecodedBytes = 256LL * 1024 * 1024;
 constexpr int CompressionLevel = 2;
 constexpr int LargeCompressionLevel = 1;
 constexpr qint64 LargePixels = 1024 * 1024;
-// Animations and boot screens take libdeflate's strongest level: about 6 % smaller than level 9
-// for 1.5 times the time.
-constexpr int SmallCompressionLevel = 12;
-// Whole phone screens take level 7: a quarter smaller than the fast level, where the higher
-// ones cost two to three times the time again for a few per cent.
-constexpr int LargeSmallCompressionLevel = 7;
+// Animation frames take libdeflate's strongest level: about 6 % smaller than level 9 for 1.5
+// times the time; whole screens of an animation take level 7.
+constexpr int AnimationCompressionLevel = 12;
+constexpr int LargeAnimationCompressionLevel = 7;
+// Stored screens take level 7 at every size, so their time follows their pixels: each level
+// up to 7 saves several per cent for little time, each above it costs several times more per
+// per cent saved (level 12 is 17 % smaller for 17 times the processor time).
+constexpr int StoredCompressionLevel = 7;
 constexpr size_t KeptBufferBytes = 4 * 1024 * 1024;
 // Rows are un-filtered this many at a time, so that runs of Paeth rows go side by side.
 constexpr int RowsAtOnce = 4;
@@ -280,9 +282,24 @@ QImage encodable(const QImage &canvas)
 /// How hard rows are compressed.
 enum class Effort
 {
-    Fast,  ///< Sub or Up per row, a fast level: the long picture, the sequence
-    Small, ///< any of the five filters per row, a strong level: animations, boot screens
+    Fast,      ///< Sub or Up per row, a fast level: the long picture, the sequence
+    Animation, ///< any of the five filters per row, the strongest level: APNG frames
+    Stored,    ///< any of the five filters per row, one level at any size: boot screens
 };
+
+int CompressionLevelFor(Effort effort, qint64 pixels)
+{
+    const bool large = pixels >= LargePixels;
+    switch (effort) {
+    case Effort::Fast:
+        return large ? LargeCompressionLevel : CompressionLevel;
+    case Effort::Animation:
+        return large ? LargeAnimationCompressionLevel : AnimationCompressionLevel;
+    case Effort::Stored:
+        break;
+    }
+    return StoredCompressionLevel;
+}
 
 /// The filter chosen for a row and the sum of its differences read as signed bytes: the
 /// usual estimate of how well a filtered row compresses.
@@ -293,7 +310,7 @@ struct FilterChoice
 };
 
 /// What a filtered byte is taken to cost. Fast: its size read as a signed byte, libpng's
-/// estimate. Small: nothing for a zero, else a few bits more than its size needs, which
+/// estimate. Otherwise: nothing for a zero, else a few bits more than its size needs, which
 /// follows what deflate's codes spend better and lets runs of zeros win.
 struct ByteCosts
 {
@@ -495,12 +512,8 @@ QByteArray compressedRows(const QImage &source, QRect rect, bool opaque, Effort 
     else
         ForEachBand(height, filterRows);
 
-    const bool large = qint64(width) * height >= LargePixels;
-    const int level = effort == Effort::Small ? (large ? LargeSmallCompressionLevel : SmallCompressionLevel)
-                      : large                 ? LargeCompressionLevel
-                                              : CompressionLevel;
     std::unique_ptr<libdeflate_compressor, CompressorDeleter> deflater(
-        libdeflate_alloc_compressor(level));
+        libdeflate_alloc_compressor(CompressionLevelFor(effort, qint64(width) * height)));
     if (!deflater)
         return {};
     QByteArray compressed(
@@ -604,7 +617,7 @@ QByteArray EncodePngFast(const QImage &canvas)
 
 QByteArray EncodePngSmall(const QImage &canvas)
 {
-    return encodeStill(canvas, Effort::Small);
+    return encodeStill(canvas, Effort::Stored);
 }
 
 Result<FileBytes> EncodeApngParts(const AnimationSequence &sequence, const EncodeStep &step)
@@ -660,12 +673,13 @@ Result<FileBytes> EncodeApngParts(const AnimationSequence &sequence, const Encod
             const QImage &image = pictures[picture];
             if (before < 0)
                 return Compressed{image.rect(), false,
-                                  compressedRows(image, image.rect(), opaque, Effort::Small)};
+                                  compressedRows(image, image.rect(), opaque, Effort::Animation)};
             const QRect rect = changedRect(pictures[before], image);
             if (!canBlend || !ChangesOpaque(pictures[before], image, rect))
-                return Compressed{rect, false, compressedRows(image, rect, opaque, Effort::Small)};
+                return Compressed{rect, false,
+                                  compressedRows(image, rect, opaque, Effort::Animation)};
             return Compressed{rect, true,
-                              compressedRows(image, rect, opaque, Effort::Small,
+                              compressedRows(image, rect, opaque, Effort::Animation,
                                              Blending{&pictures[before], clear})};
         },
         [](int, const Compressed &frame) { return frame.rows.isEmpty(); },
