@@ -42,7 +42,7 @@ _mirovane_cli_value()
         OUT.zip) _mirovane_cli_files "$cur" 'zip|ZIP' ;;
         *'|'*) COMPREPLY=($(compgen -W "${value//|/ }" -- "$cur")) ;;
         OUT | PREFIX)
-            if [[ $command == new || $command == import-* ]]; then
+            if [[ $command == new || $command == import-* || $command == adjust || $command == align ]]; then
                 _mirovane_cli_files "$cur" 'mrv|MRV'
             else
                 compopt -o filenames 2>/dev/null
@@ -68,7 +68,7 @@ _mirovane_cli()
     line=$(printf '%s\n' "$usage" | awk -v c="$command" '$1 == c' | head -1)
     [[ -n $line ]] || return
 
-    # The usage line: positional names, then [--flag] and [--option VALUE].
+    # The usage line: positional names, then [--flag], [--option VALUE] and --a | --b.
     local -a positional=() options=(--help)
     local -A value_of=()
     local rest=${line#* } word
@@ -77,6 +77,11 @@ _mirovane_cli()
             options+=("${BASH_REMATCH[1]}")
             [[ -n ${BASH_REMATCH[3]} ]] && value_of[${BASH_REMATCH[1]}]=${BASH_REMATCH[3]}
             rest=${BASH_REMATCH[4]}
+        elif [[ $rest =~ ^(--[a-z-]+)\ ?(.*)$ ]]; then # one of a choice: --a | --b
+            options+=("${BASH_REMATCH[1]}")
+            rest=${BASH_REMATCH[2]}
+        elif [[ $rest =~ ^\|\ ?(.*)$ ]]; then
+            rest=${BASH_REMATCH[1]}
         else
             word=${rest%% *}
             positional+=("$word")

@@ -1507,6 +1507,65 @@ the frame folder is “%2_Frame”</translation>
     <message>
         <source>要解码的画面超过一次导入的上限（各帧宽 × 高之和不超过 %1 像素）</source>
         <translation>The pictures to decode exceed the limit of one import (the frames' width × height may add up to %1 pixels at most)</translation>
+        <source>帧范围“%1”无法识别：应为 N、N-M 或以逗号分隔的若干项</source>
+        <translation>Frame range “%1” is not understood: use N, N-M or a comma list of those</translation>
+    </message>
+    <message>
+        <source>帧范围“%1”超出工程的帧（1-%2）</source>
+        <translation>Frame range “%1” lies outside the project's frames (1-%2)</translation>
+    </message>
+    <message>
+        <source>色相须在 %1 到 %2 度之间</source>
+        <translation>The hue turn must lie between %1 and %2 degrees</translation>
+    </message>
+    <message>
+        <source>饱和度须在 0 到 %1% 之间</source>
+        <translation>Saturation must lie between 0 and %1%</translation>
+    </message>
+    <message>
+        <source>亮度须在 0 到 %1% 之间</source>
+        <translation>Brightness must lie between 0 and %1%</translation>
+    </message>
+    <message>
+        <source>缩放须在 %1% 到 %2% 之间</source>
+        <translation>Scale must lie between %1% and %2%</translation>
+    </message>
+    <message>
+        <source>没有需要调整的图片，未作任何更改</source>
+        <translation>There are no pictures to adjust; nothing was changed</translation>
+    </message>
+    <message>
+        <source>调整已取消，未作任何更改</source>
+        <translation>Adjusting was cancelled; nothing was changed</translation>
+    </message>
+    <message>
+        <source>对齐已取消，未作任何更改</source>
+        <translation>Aligning was cancelled; nothing was changed</translation>
+    </message>
+    <message>
+        <source>搜索范围须在 1 到 %1 像素之间</source>
+        <translation>The search range must lie between 1 and %1 pixels</translation>
+    </message>
+    <message numerus="yes">
+        <source>已调整 %n 张图片，新图片在“%1”</source>
+        <translation>
+            <numerusform>Adjusted %n picture; the new picture is in “%1”</numerusform>
+            <numerusform>Adjusted %n pictures; the new pictures are in “%1”</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>已居中 %n 帧</source>
+        <translation>
+            <numerusform>Centred %n frame</numerusform>
+            <numerusform>Centred %n frames</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>已稳定 %n 帧</source>
+        <translation>
+            <numerusform>Steadied %n frame</numerusform>
+            <numerusform>Steadied %n frames</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

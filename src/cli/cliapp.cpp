@@ -16,6 +16,8 @@ std::vector<Command> allCommands()
         commands.push_back(std::move(c));
     for (auto &c : ImportCommands())
         commands.push_back(std::move(c));
+    for (auto &c : EditCommands())
+        commands.push_back(std::move(c));
     commands.push_back(DemoCommand());
     return commands;
 }

@@ -43,5 +43,7 @@ int RunCli(const QStringList &args, QTextStream &out, QTextStream &err);
 /// The subcommands, grouped by the module that implements them.
 std::vector<Command> ProjectCommands();
 std::vector<Command> ExportCommands();
+/// The edits of the frames: colour and size, alignment.
+std::vector<Command> EditCommands();
 
 } // namespace mrv::cli
