@@ -8,7 +8,7 @@
 #include "editor/framecommands.h"
 #include "editor/framelist.h"
 #include "editor/frmediter.h"
-#include "editor/framestripmodel.h"
+#include "editor/framemodel.h"
 #include "editor/thumbnailstrip.h"
 #include "widgets/picturesurface.h"
 #include "widgets/prompts.h"
@@ -323,7 +323,7 @@ bool VisibleThumbnailsDrawn(frmEditer &w)
 {
     QListView &view = w.Strip().View();
     view.viewport()->repaint();
-    const FrameStripModel &model = w.Strip().Model();
+    const FrameModel &model = w.Strip().Model();
     for (int row = 0; row < model.rowCount(); ++row) {
         const QModelIndex index = model.index(row);
         if (!view.viewport()->rect().intersects(view.visualRect(index)))

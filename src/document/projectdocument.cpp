@@ -321,6 +321,9 @@ void ProjectDocument::applyOrder(const FrameOrder &order)
         m_framePaths[qsizetype(k)] = paths[qsizetype(from)];
         changed.push_back(int(k) + 1);
     }
+    // Views that follow frames (a selection, a current frame) move first; those that show
+    // places redraw them after.
+    emit framesReordered(order);
     for (int frame : changed)
         emit frameChanged(frame);
 }

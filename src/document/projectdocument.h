@@ -101,6 +101,9 @@ signals:
     void framesInserted(int first, int count);
     /// Frames first..first+count-1 (numbered as before) are gone.
     void framesRemoved(int first, int count);
+    /// The frames took a new order (entry k: the 0-based place, before, of the frame now at
+    /// k). frameChanged follows for each place that shows another frame now.
+    void framesReordered(const FrameOrder &order);
     void filePathChanged();
     void modifiedChanged(bool modified);
 

@@ -16,7 +16,7 @@ target_sources(mirovane_editor PRIVATE
     screenscale.cpp screenscale.h
     thumbnailmaker.cpp thumbnailmaker.h
     framestripdelegate.cpp framestripdelegate.h
-    framestripmodel.cpp framestripmodel.h
+    framemodel.cpp framemodel.h
     thumbnailstrip.cpp thumbnailstrip.h
     trimworkingset.cpp trimworkingset.h
 )

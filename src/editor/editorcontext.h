@@ -11,6 +11,7 @@ namespace mrv {
 
 class EditorPreview;
 class FrameList;
+class FrameModel;
 class FrameTimer;
 class PictureCache;
 class ProjectCommands;
@@ -53,7 +54,8 @@ struct EditorContext
     EditorView &view;
     FrameTimer &playTimer;
     const EditorMenus &menus;
-    QSlider &frameSlider; ///< the current frame: read, set and followed
+    QSlider &frameSlider; ///< the current frame as the user sees it
+    FrameModel &frameModel; ///< the frames and their selection, the current frame among it
     FrameList &frames;
     ThumbnailStrip &strip;
     QLineEdit &backgroundBox;

@@ -3,6 +3,7 @@
 #include "document/projectdocument.h"
 #include "editor/clipimportflow.h"
 #include "editor/editormenus.h"
+#include "editor/framemodel.h"
 #include "editor/projectcommands.h"
 #include "editor/framelist.h"
 #include "editor/thumbnailstrip.h"
@@ -19,7 +20,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QRegularExpression>
-#include <QSlider>
 
 #include <algorithm>
 
@@ -111,9 +111,13 @@ void FrameCommands::ConnectEntries()
     for (const auto &[action, run] : entries)
         connect(action, &QAction::triggered, this, run);
     connect(m.mnuFrame, &QMenu::aboutToShow, this, &FrameCommands::UpdateEntries);
-    // The entries follow the current frame, the picked rows and the frame count.
-    connect(&m_ctx.frameSlider, &QSlider::valueChanged, this, &FrameCommands::UpdateEntries);
-    connect(&m_ctx.frames, &FrameList::picksChanged, this, &FrameCommands::UpdateEntries);
+    // The entries follow the current frame, the picked rows, their places and the count.
+    QItemSelectionModel &selection = m_ctx.frameModel.Selection();
+    connect(&selection, &QItemSelectionModel::currentChanged, this, &FrameCommands::UpdateEntries);
+    connect(&selection, &QItemSelectionModel::selectionChanged, this,
+            &FrameCommands::UpdateEntries);
+    connect(&m_ctx.frameModel, &QAbstractItemModel::layoutChanged, this,
+            &FrameCommands::UpdateEntries);
     ProjectDocument &document = m_ctx.document;
     for (auto signal : {&ProjectDocument::framesReset, &ProjectDocument::filePathChanged})
         connect(&document, signal, this, &FrameCommands::UpdateEntries);
@@ -153,12 +157,12 @@ void FrameCommands::UpdateEntries()
 int FrameCommands::CurrentRow() const
 {
     const int count = m_ctx.document.FrameCount();
-    return std::clamp(m_ctx.frameSlider.value(), count > 0 ? 1 : 0, count);
+    return std::clamp(m_ctx.frameModel.CurrentFrame(), count > 0 ? 1 : 0, count);
 }
 
 QList<int> FrameCommands::Targets() const
 {
-    return RowsToActOn(CurrentRow(), m_ctx.frames.Selection());
+    return RowsToActOn(CurrentRow(), m_ctx.frameModel.PickedFrames());
 }
 
 void FrameCommands::Pick(int first, int count)
@@ -170,8 +174,7 @@ void FrameCommands::Pick(int first, int count)
     QList<int> rows;
     for (int r = first; r < first + count && r <= frames; ++r)
         rows.append(r);
-    m_ctx.frameSlider.setValue(first);
-    m_ctx.frames.SetSelection(rows);
+    m_ctx.frameModel.Pick(rows, first);
     UpdateEntries();
 }
 
@@ -222,37 +225,27 @@ void FrameCommands::MoveDown()
 void FrameCommands::StepRows(int step)
 {
     // Each picked row moves by one, the rows between them staying between them: gathering
-    // them into a block would reorder frames the user never picked.
+    // them into a block would reorder frames the user never picked. The picks and the
+    // current frame move with their frames.
     const QList<int> targets = Targets();
-    const int current = CurrentRow();
     const int count = m_ctx.document.FrameCount();
-    if ((step < 0 && targets.first() <= 1) || (step > 0 && targets.last() >= count) ||
-        !m_ctx.document.StepFrames(targets, step))
+    if ((step < 0 && targets.first() <= 1) || (step > 0 && targets.last() >= count))
         return;
-    QList<int> moved;
-    for (int row : targets)
-        moved << row + step;
-    m_ctx.frameSlider.setValue(current + step);
-    m_ctx.frames.SetSelection(moved);
-    UpdateEntries();
+    if (!m_ctx.frameModel.IsPicked(CurrentRow()))
+        m_ctx.frameModel.Reach(CurrentRow());
+    m_ctx.document.StepFrames(targets, step);
 }
 
 void FrameCommands::ReverseFrames()
 {
     const QList<int> targets = Targets();
-    if (targets.size() > 1 && m_ctx.document.ReverseFrames(targets))
-        m_ctx.frames.SetSelection(targets);
-    UpdateEntries();
+    if (targets.size() > 1)
+        m_ctx.document.ReverseFrames(targets);
 }
 
 void FrameCommands::ShowRowMenu(int row, QPoint globalPos)
 {
-    if (!m_ctx.frames.Selection().contains(row)) {
-        m_ctx.frameSlider.setValue(row);
-        m_ctx.frames.SetSelection({row});
-    } else {
-        m_ctx.frameSlider.setValue(row);
-    }
+    m_ctx.frameModel.Reach(row);
     UpdateEntries();
     QMenu menu(&m_ctx.window);
     menu.setObjectName(QStringLiteral("mnuFrameRow"));

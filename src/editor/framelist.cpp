@@ -1,5 +1,6 @@
 #include "editor/framelist.h"
 
+#include "editor/framemodel.h"
 #include "editor/pathproblem.h"
 #include "support/tr.h"
 #include "widgets/windowlayout.h"
@@ -144,67 +145,33 @@ void FrameList::MeasureRows(int listDistance)
     m_highlight->resize(m_highlight->width(), MaxOf(m_metrics.HighlightHeight, 0));
 }
 
-void FrameList::LoadFrameRows(int count)
+void FrameList::SetModel(FrameModel &model)
 {
+    m_model = &model;
+    // Rows that come or go, or frames that move, renumber the rows' widgets.
+    connect(&model, &QAbstractItemModel::modelReset, this, &FrameList::Renumber);
+    connect(&model, &QAbstractItemModel::layoutChanged, this, &FrameList::Renumber);
+    connect(&model, &QAbstractItemModel::rowsInserted, this, &FrameList::Renumber);
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, &FrameList::Renumber);
+    connect(&model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &top, const QModelIndex &bottom, const QList<int> &roles) {
+                if (roles.isEmpty() || roles.contains(FrameModel::StoredPathRole) ||
+                    roles.contains(FrameModel::PathProblemRole))
+                    ShowRows(top.row() + 1, bottom.row() + 1);
+            });
+    connect(&model.Selection(), &QItemSelectionModel::selectionChanged, this, [this] {
+        for (const auto &[index, row] : m_active)
+            ShowSelected(row);
+    });
+    connect(&model.Selection(), &QItemSelectionModel::currentChanged, this,
+            &FrameList::ShowCurrentRow);
     m_inner->show();
-    m_rowCount = MaxOf(count, 0);
-    m_texts.resize(m_rowCount);
-    m_problems.erase(m_problems.upper_bound(m_rowCount), m_problems.end());
-    m_selected.erase(m_selected.upper_bound(m_rowCount), m_selected.end());
-    for (auto it = m_active.begin(); it != m_active.end();) {
-        if (it->first > m_rowCount) {
-            ReleaseRow(it->second);
-            it = m_active.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    ArrangeFrameRows();
-}
-
-void FrameList::UnloadFrameRows()
-{
-    KeepFocusOffRows();
-    m_inner->hide();
-    for (auto &[index, row] : m_active)
-        ReleaseRow(row);
-    m_active.clear();
-    m_rowCount = 0;
-    m_texts.clear();
-    m_problems.clear();
-    m_selected.clear();
-    m_anchor = 0;
-    ArrangeFrameRows();
-    emit picksChanged();
-}
-
-void FrameList::InsertRows(int first, int count)
-{
-    if (first < 1 || first > m_rowCount + 1 || count <= 0)
-        return;
-    m_texts.insert(first - 1, count, QString());
-    std::map<int, QString> problems;
-    for (auto &[row, reason] : m_problems)
-        problems.emplace(row >= first ? row + count : row, std::move(reason));
-    m_problems = std::move(problems);
-    m_rowCount += count;
     Renumber();
 }
 
-void FrameList::RemoveRows(int first, int count)
+int FrameList::RowCount() const
 {
-    if (first < 1 || count <= 0 || first + count - 1 > m_rowCount)
-        return;
-    m_texts.remove(first - 1, count);
-    std::map<int, QString> problems;
-    for (auto &[row, reason] : m_problems)
-        if (row < first)
-            problems.emplace(row, std::move(reason));
-        else if (row >= first + count)
-            problems.emplace(row - count, std::move(reason));
-    m_problems = std::move(problems);
-    m_rowCount -= count;
-    Renumber();
+    return m_model ? m_model->rowCount() : 0;
 }
 
 void FrameList::Renumber()
@@ -213,60 +180,51 @@ void FrameList::Renumber()
     for (auto &[index, row] : m_active)
         ReleaseRow(row);
     m_active.clear();
-    m_selected.clear();
-    m_anchor = 0;
     ArrangeFrameRows();
-    emit picksChanged();
 }
 
-void FrameList::SetRowTexts(QStringList texts)
+void FrameList::ShowRows(int first, int last)
 {
-    texts.resize(m_rowCount);
-    m_texts = std::move(texts);
     for (auto &[index, row] : m_active) {
-        row.path->setText(m_texts.at(index - 1));
-        row.path->setCursorPosition(0);
+        if (index < first || index > last)
+            continue;
+        const QString text = RowText(index);
+        // The box being typed in holds this text already: its cursor stays where it is.
+        if (row.path->text() != text) {
+            row.path->setText(text);
+            row.path->setCursorPosition(0);
+        }
+        MarkPathBox(*row.path, RowProblem(index));
     }
-}
-
-void FrameList::SetRowText(int row, const QString &text)
-{
-    if (row < 1 || row > m_rowCount)
-        return;
-    m_texts[row - 1] = text;
-    if (const Row *r = Find(row); r && r->path->text() != text)
-        r->path->setText(text);
 }
 
 QString FrameList::RowText(int row) const
 {
-    return row >= 1 && row <= m_rowCount ? m_texts.at(row - 1) : QString();
-}
-
-void FrameList::SetRowProblem(int row, const QString &reason)
-{
-    if (row < 1 || row > m_rowCount)
-        return;
-    if (reason.isEmpty())
-        m_problems.erase(row);
-    else
-        m_problems[row] = reason;
-    if (const Row *r = Find(row))
-        MarkPathBox(*r->path, reason);
-    emit problemChanged(row);
+    return m_model ? m_model->IndexOf(row).data(FrameModel::StoredPathRole).toString()
+                   : QString();
 }
 
 QString FrameList::RowProblem(int row) const
 {
-    const auto it = m_problems.find(row);
-    return it == m_problems.end() ? QString() : it->second;
+    return m_model ? m_model->IndexOf(row).data(FrameModel::PathProblemRole).toString()
+                   : QString();
+}
+
+QList<int> FrameList::Selection() const
+{
+    return m_model ? m_model->PickedFrames() : QList<int>();
+}
+
+bool FrameList::IsPicked(int row) const
+{
+    return m_model && m_model->IsPicked(row);
 }
 
 void FrameList::ArrangeFrameRows()
 {
     m_viewport->setGeometry(m_panel->contentsRect());
     m_arrangement = ArrangeRows(m_viewport->size(), m_scroll->width(), m_inner->x(), Template(),
-                                m_metrics.RowPitch, m_rowCount, m_scroll->maximum());
+                                m_metrics.RowPitch, RowCount(), m_scroll->maximum());
     m_inner->resize(m_arrangement.innerWidth, m_arrangement.innerHeight);
     m_highlight->resize(m_arrangement.highlightWidth, m_highlight->height());
     m_scroll->setEnabled(m_arrangement.scrollEnabled);
@@ -276,6 +234,7 @@ void FrameList::ArrangeFrameRows()
     }
     for (const auto &[index, row] : m_active)
         PlaceRow(row);
+    ShowCurrentRow();
     vscFrame_Change();
 }
 
@@ -286,10 +245,15 @@ void FrameList::vscFrame_Change()
     Realize();
 }
 
-void FrameList::SetHighlightRow(int row)
+int FrameList::CurrentRow() const
 {
-    m_current = row;
-    m_highlight->move(m_highlight->x(), clampToInt(HighlightTop(row, m_metrics)));
+    const int current = m_model ? m_model->CurrentFrame() : 0;
+    return current > 0 ? current : 1;
+}
+
+void FrameList::ShowCurrentRow()
+{
+    m_highlight->move(m_highlight->x(), clampToInt(HighlightTop(CurrentRow(), m_metrics)));
 }
 
 int FrameList::Travel() const
@@ -306,7 +270,7 @@ bool FrameList::RowInView(int row) const
 
 void FrameList::RevealRow(int row)
 {
-    if (row < 1 || row > m_rowCount || !m_scroll->isEnabled())
+    if (row < 1 || row > RowCount() || !m_scroll->isEnabled())
         return;
     m_scroll->setValue(RevealScrollValue(row, m_metrics, m_inner->y(), m_viewport->height(),
                                          Travel(), m_scroll->value(), m_scroll->maximum()));
@@ -314,24 +278,25 @@ void FrameList::RevealRow(int row)
 
 int FrameList::KeyTarget(int key) const
 {
-    if (m_rowCount <= 0)
+    const int count = RowCount();
+    if (count <= 0)
         return 0;
-    const int from = std::clamp(m_current, 1, m_rowCount);
+    const int from = std::clamp(CurrentRow(), 1, count);
     const int page =
         m_metrics.RowPitch > 0 ? MaxOf(m_viewport->height() / m_metrics.RowPitch - 1, 1) : 1;
     switch (key) {
     case Qt::Key_Up:
         return MaxOf(from - 1, 1);
     case Qt::Key_Down:
-        return MinOf(from + 1, m_rowCount);
+        return MinOf(from + 1, count);
     case Qt::Key_PageUp:
         return MaxOf(from - page, 1);
     case Qt::Key_PageDown:
-        return MinOf(from + page, m_rowCount);
+        return MinOf(from + page, count);
     case Qt::Key_Home:
         return 1;
     case Qt::Key_End:
-        return m_rowCount;
+        return count;
     default:
         return 0;
     }
@@ -339,10 +304,11 @@ int FrameList::KeyTarget(int key) const
 
 void FrameList::Realize()
 {
-    RowRange range = VisibleRows(m_inner->y(), m_viewport->height(), m_metrics, m_rowCount);
+    const int count = RowCount();
+    RowRange range = VisibleRows(m_inner->y(), m_viewport->height(), m_metrics, count);
     if (range.first <= range.last) {
         range.first = MaxOf(range.first - SpareRows, 1);
-        range.last = MinOf(range.last + SpareRows, m_rowCount);
+        range.last = MinOf(range.last + SpareRows, count);
     }
     for (auto it = m_active.begin(); it != m_active.end();) {
         // A row that holds the focus keeps its widgets out of view, so typing still edits it.
@@ -399,10 +365,8 @@ FrameList::Row FrameList::TakeRow()
     }
     connect(row.path, &QLineEdit::textEdited, this, [this, box = row.path](const QString &text) {
         const int index = ControlIndex(*box);
-        if (index < 1 || index > m_rowCount)
-            return;
-        m_texts[index - 1] = text;
-        emit rowTextEdited(index, text);
+        if (index >= 1 && index <= RowCount())
+            emit rowTextEdited(index, text);
     });
     connect(row.browse, &QPushButton::clicked, this,
             [this, button = row.browse] { emit browseClicked(ControlIndex(*button)); });
@@ -422,7 +386,7 @@ void FrameList::ShowRow(Row &row, int index)
     row.label->setAlignment(m_template.label->alignment());
     row.label->setText(RowNumber(index));
     row.path->setReadOnly(m_template.path->isReadOnly());
-    row.path->setText(m_texts.at(index - 1));
+    row.path->setText(RowText(index));
     row.path->setCursorPosition(0);
     row.browse->setText(m_template.browse->text());
     row.setting->setText(m_template.setting->text());
@@ -529,56 +493,44 @@ void FrameList::WheelScroll(int angle)
     m_scroll->setValue(m_scroll->value() + step);
 }
 
-void FrameList::SetSelection(const QList<int> &rows)
-{
-    m_selected.clear();
-    m_anchor = 0;
-    for (int row : rows)
-        if (row >= 1 && row <= m_rowCount) {
-            m_selected.insert(row);
-            if (m_anchor == 0)
-                m_anchor = row;
-        }
-    for (const auto &[index, row] : m_active)
-        ShowSelected(row);
-    emit picksChanged();
-}
-
 int FrameList::RowAt(int innerY) const
 {
     if (m_metrics.RowPitch <= 0)
         return 1;
     const int below = innerY - m_metrics.RowTop;
     const int row = below < 0 ? 1 : below / m_metrics.RowPitch + 1;
-    return std::clamp(row, 1, m_rowCount + 1);
+    return std::clamp(row, 1, RowCount() + 1);
 }
 
 void FrameList::ClickLabel(int row, Qt::KeyboardModifiers modifiers)
 {
+    if (!m_model)
+        return;
+    const QModelIndex index = m_model->IndexOf(row);
+    if (!index.isValid())
+        return;
+    QItemSelectionModel &selection = m_model->Selection();
     if (modifiers & Qt::ShiftModifier) {
-        const int anchor = m_anchor >= 1 && m_anchor <= m_rowCount ? m_anchor : row;
-        m_selected.clear();
-        for (int r = MinOf(anchor, row); r <= MaxOf(anchor, row); ++r)
-            m_selected.insert(r);
+        const QModelIndex anchor = m_anchor.isValid() ? QModelIndex(m_anchor) : index;
+        selection.select(QItemSelection(std::min(anchor, index), std::max(anchor, index)),
+                         QItemSelectionModel::ClearAndSelect);
         m_anchor = anchor;
     } else if (modifiers & Qt::ControlModifier) {
-        if (!m_selected.erase(row))
-            m_selected.insert(row);
-        m_anchor = row;
+        selection.select(index, QItemSelectionModel::Toggle);
+        m_anchor = index;
     } else {
-        m_selected = {row};
-        m_anchor = row;
+        selection.select(index, QItemSelectionModel::ClearAndSelect);
+        m_anchor = index;
     }
-    for (const auto &[index, r] : m_active)
-        ShowSelected(r);
-    emit picksChanged();
-    emit labelClicked(row);
+    // The click has picked its frames (a Ctrl-click may have unpicked this one); the row
+    // becomes current as it is.
+    selection.setCurrentIndex(index, QItemSelectionModel::NoUpdate);
 }
 
 void FrameList::ShowSelected(const Row &row) const
 {
     // The number of a picked row is drawn inverted, like a selected list entry.
-    const bool selected = m_selected.count(row.index) > 0;
+    const bool selected = IsPicked(row.index);
     row.label->setBackgroundRole(selected ? QPalette::Highlight
                                           : m_template.label->backgroundRole());
     row.label->setForegroundRole(selected ? QPalette::HighlightedText
@@ -591,7 +543,7 @@ int FrameList::RowOf(QObject *watched, QPoint pos) const
 {
     if (watched != m_inner && watched != m_viewport && watched != m_panel) {
         const int index = ControlIndex(*watched);
-        if (index >= 1 && index <= m_rowCount)
+        if (index >= 1 && index <= RowCount())
             return index;
     }
     const auto *widget = static_cast<QWidget *>(watched);
@@ -627,7 +579,7 @@ bool FrameList::eventFilter(QObject *watched, QEvent *event)
         !qobject_cast<QLineEdit *>(watched)) {
         const auto *menu = static_cast<QContextMenuEvent *>(event);
         const int row = RowOf(watched, menu->pos());
-        if (row >= 1 && row <= m_rowCount) {
+        if (row >= 1 && row <= RowCount()) {
             emit rowMenuRequested(row, menu->globalPos());
             return true;
         }
@@ -649,9 +601,9 @@ bool FrameList::eventFilter(QObject *watched, QEvent *event)
         // Coming back to the window or from a menu is no choice of frame.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         const int index = ControlIndex(*watched);
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && index >= 1 &&
-            index <= m_rowCount && index != m_current)
-            emit pathFocused(index);
+        if (m_model && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            index >= 1 && index <= RowCount() && index != m_model->CurrentFrame())
+            m_model->Reach(index);
     }
     if (watched == m_panel && event->type() == QEvent::Resize) {
         m_viewport->setGeometry(m_panel->contentsRect());
@@ -662,7 +614,7 @@ bool FrameList::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::MouseButtonPress && qobject_cast<QLabel *>(watched)) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         const int index = ControlIndex(*watched);
-        if (mouse->button() == Qt::LeftButton && index >= 1 && index <= m_rowCount) {
+        if (mouse->button() == Qt::LeftButton && index >= 1 && index <= RowCount()) {
             ClickLabel(index, mouse->modifiers());
             return true;
         }

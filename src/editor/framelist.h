@@ -4,12 +4,12 @@
 
 #include <QList>
 #include <QObject>
+#include <QPersistentModelIndex>
 #include <QPoint>
 #include <QStringList>
 
 #include <functional>
 #include <map>
-#include <set>
 #include <vector>
 
 class QFrame;
@@ -21,6 +21,8 @@ class QScrollBar;
 class QWidget;
 
 namespace mrv {
+
+class FrameModel;
 
 /// The keys that act on frames wherever the frames are shown (the list, the strip): Delete
 /// and Insert without modifiers.
@@ -61,27 +63,14 @@ public:
     void MeasureRows(int listDistance);
     const RowMetrics &Metrics() const { return m_metrics; }
 
-    /// Shows the inner panel with rows 1..count, their path boxes empty, and arranges them.
-    /// The window lays itself out afterwards.
-    void LoadFrameRows(int count);
-    /// Hides the inner panel and removes every row.
-    void UnloadFrameRows();
-    /// Rows first..first+count-1 are new, with empty texts; the rows from `first` on move
-    /// down with their texts and problems. The picked rows are forgotten.
-    void InsertRows(int first, int count);
-    /// Rows first..first+count-1 are gone; the rows after them move up with their texts and
-    /// problems. The picked rows are forgotten.
-    void RemoveRows(int first, int count);
-    int RowCount() const { return m_rowCount; }
-
-    /// The path box texts of all rows (entry i-1 for row i).
-    void SetRowTexts(QStringList texts);
-    void SetRowText(int row, const QString &text);
+    /// The frames the rows show and the selection they share with the other views; the rows
+    /// follow the model from now on.
+    void SetModel(FrameModel &model);
+    int RowCount() const;
+    /// The stored path of row `row`'s frame.
     QString RowText(int row) const;
-
-    /// Why row `row`'s picture cannot be read (empty: it can). Kept per frame, so the path
-    /// box shows it whichever widgets the row is given; see MarkPathBox.
-    void SetRowProblem(int row, const QString &reason);
+    /// Why row `row`'s picture cannot be read (empty: it can); the path box shows it
+    /// whichever widgets the row is given (see MarkPathBox).
     QString RowProblem(int row) const;
 
     /// Lays out the rows in the panel and sets up the scrollbar; ends with vscFrame_Change.
@@ -89,8 +78,6 @@ public:
     const RowArrangement &Arrangement() const { return m_arrangement; }
     /// Moves the inner panel for the scrollbar's value (`vscFrame_Change`).
     void vscFrame_Change();
-    /// Frames row `row` with the highlight; it is the current row the keys step from.
-    void SetHighlightRow(int row);
     /// True when row `row` and its highlight show whole in the panel.
     bool RowInView(int row) const;
     /// Scrolls the list as little as it takes to show row `row` whole; a row in view stays put.
@@ -103,11 +90,13 @@ public:
     QPushButton *RowBrowse(int row) const;
     QPushButton *RowSetting(int row) const;
 
-    /// The rows picked by clicking row numbers (Shift adds a range, Ctrl one row), ascending.
-    QList<int> Selection() const { return {m_selected.begin(), m_selected.end()}; }
-    bool IsPicked(int row) const { return m_selected.count(row) > 0; }
-    /// Picks these rows (those outside the list are dropped); the first is the range anchor.
-    void SetSelection(const QList<int> &rows);
+    /// The picked rows, ascending: the model's selection.
+    QList<int> Selection() const;
+    bool IsPicked(int row) const;
+    /// What a click on row `row`'s number does: Shift picks the range from the last row
+    /// clicked, Ctrl adds or drops the row, a plain click picks it alone; the row becomes
+    /// current.
+    void ClickLabel(int row, Qt::KeyboardModifiers modifiers);
     /// The row at a height on the inner panel: 1..RowCount(), or RowCount() + 1 below the
     /// last row.
     int RowAt(int innerY) const;
@@ -121,20 +110,12 @@ public:
     void SetRowDropHook(std::function<void(QWidget &)> hook);
 
 signals:
-    /// The number label of a row was clicked (`lblFrame_Click`).
-    void labelClicked(int row);
-    /// The picked rows changed: by a click, SetSelection, or rows inserted or removed.
-    void picksChanged();
     /// The user changed the text of a row's path box.
     void rowTextEdited(int row, const QString &text);
     void browseClicked(int row);
     void settingClicked(int row);
     /// The row menu was asked for over a row (its number, its buttons or the space around).
     void rowMenuRequested(int row, QPoint globalPos);
-    /// Row `row`'s reason changed (SetRowProblem).
-    void problemChanged(int row);
-    /// A row's path box took the focus from the user (click or Tab).
-    void pathFocused(int row);
     /// Delete or Insert was pressed while the list (not a path box) had the focus.
     void deleteKeyPressed();
     void insertKeyPressed();
@@ -171,7 +152,13 @@ private:
     void ShowRow(Row &row, int index);
     const Row *Find(int row) const;
     void WheelScroll(int angle);
-    void ClickLabel(int row, Qt::KeyboardModifiers modifiers);
+    /// The current row, the one the keys step from and the highlight frames; 1 when there
+    /// is none, where the highlight waits for the first row.
+    int CurrentRow() const;
+    /// Moves the highlight to the current row.
+    void ShowCurrentRow();
+    /// The rows in first..last show their frames' texts and marks again.
+    void ShowRows(int first, int last);
     /// Up/Down/PageUp/PageDown/Home/End: the row the key leads to from the current one, or 0.
     int KeyTarget(int key) const;
     void ShowSelected(const Row &row) const;
@@ -187,12 +174,9 @@ private:
     Row m_template;
     RowMetrics m_metrics;
     RowArrangement m_arrangement;
-    int m_rowCount = 0;
-    QStringList m_texts;
-    std::map<int, QString> m_problems;
-    std::set<int> m_selected;
-    int m_anchor = 0;
-    int m_current = 0;
+    FrameModel *m_model = nullptr;
+    /// Where a Shift-click's range starts: the last row clicked, wherever it has moved since.
+    QPersistentModelIndex m_anchor;
     std::map<int, Row> m_active;
     std::vector<Row> m_pool;
     std::function<void(QObject &)> m_layoutHook;

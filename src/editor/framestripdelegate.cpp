@@ -1,6 +1,6 @@
 #include "editor/framestripdelegate.h"
 
-#include "editor/framestripmodel.h"
+#include "editor/framemodel.h"
 
 #include <QAbstractItemView>
 #include <QPainter>
@@ -17,7 +17,7 @@ void FrameStripDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
 {
     painter->save();
     const QRect cell(option.rect.topLeft(), sizeHint(option, index).boundedTo(option.rect.size()));
-    const bool loop = index.data(FrameStripModel::LoopRole).toBool();
+    const bool loop = index.data(FrameModel::LoopRole).toBool();
     const bool picked = option.state & QStyle::State_Selected;
     const auto *view = qobject_cast<const QAbstractItemView *>(option.widget);
     const bool current = view && view->currentIndex() == index;
@@ -35,7 +35,7 @@ void FrameStripDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
                                                     (ThumbSide - image.height()) / 2),
                            image);
 
-    const QString problem = index.data(FrameStripModel::ProblemRole).toString();
+    const QString problem = index.data(FrameModel::ProblemRole).toString();
     if (!problem.isEmpty()) {
         // The same mark as the path box: red, with the reason in the tooltip.
         painter->setPen(QPen(QColor(0xd0, 0x20, 0x20), 2));
@@ -50,7 +50,7 @@ void FrameStripDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     font.setBold(current);
     painter->setFont(font);
     painter->drawText(number, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
-    if (index.data(FrameStripModel::LoopStartRole).toBool())
+    if (index.data(FrameModel::LoopStartRole).toBool())
         painter->fillRect(QRect(cell.left(), cell.top(), 3, cell.height()),
                           QColor(0x2e, 0x8b, 0x3a));
     if (current) {

@@ -3,7 +3,8 @@
 #include "settings/settings.h"
 #include "editor/editortitle.h"
 #include "editor/framelist.h"
-#include "editor/framestripmodel.h"
+#include "editor/framemodel.h"
+#include "editor/framestripdelegate.h"
 #include "editor/thumbnailstrip.h"
 #include "support/tr.h"
 #include "widgets/keyfilter.h"
@@ -31,6 +32,8 @@
 #include <QScrollBar>
 #include <QSlider>
 
+#include <algorithm>
+
 namespace mrv {
 
 frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
@@ -47,9 +50,10 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     auto *shortcuts = new MenuShortcuts(*this, *menuBar());
     shortcuts->TakeFromWidgets(m_menus.mnuUndo->shortcuts() + m_menus.mnuRedo->shortcuts());
     m_c = BuildEditorControls(*m_client);
+    m_frameModel = new FrameModel(m_document, m_cache, FrameStripDelegate::ThumbSide, this);
     m_frames = new FrameList(*m_c.picFrame);
-    m_strip = new ThumbnailStrip(
-        m_document, [this](int frame) { return m_frames->RowProblem(frame); }, this);
+    m_frames->SetModel(*m_frameModel);
+    m_strip = new ThumbnailStrip(*m_frameModel, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_strip);
     m_viewMenu = new QMenu(Tr::tr("视图(&V)"), this);
     m_viewMenu->setObjectName(QStringLiteral("mnuView"));
@@ -94,16 +98,12 @@ void frmEditer::ConnectControls()
             m_editSession = m_document.BeginEditSession();
     });
 
+    // The slider is one more view of the current frame: it reaches a frame, or follows one
+    // chosen in the rows or the strip, or one that moved.
     connect(m_c.sldFrame, &QSlider::valueChanged, this, &frmEditer::sldFrame_Change);
-    connect(m_frames, &FrameList::labelClicked, this, &frmEditer::lblFrame_Click);
-    connect(m_frames, &FrameList::pathFocused, m_c.sldFrame, &QSlider::setValue);
-    connect(m_strip, &ThumbnailStrip::frameChosen, this, &frmEditer::lblFrame_Click);
-    // The list and the strip show one set of picked frames, the one the frame menu acts on.
-    connect(m_frames, &FrameList::picksChanged, this,
-            [this] { m_strip->SetPicked(m_frames->Selection()); });
-    connect(m_strip, &ThumbnailStrip::picked, m_frames, &FrameList::SetSelection);
-    connect(m_frames, &FrameList::problemChanged, &m_strip->Model(),
-            &FrameStripModel::ProblemChanged);
+    connect(&m_frameModel->Selection(), &QItemSelectionModel::currentChanged, this,
+            &frmEditer::ShowCurrentFrame);
+    connect(m_frameModel, &QAbstractItemModel::layoutChanged, this, &frmEditer::ShowCurrentFrame);
     connect(m_c.cmdPlay, &QPushButton::clicked, this, &frmEditer::cmdPlay_Click);
     connect(&m_timPlay, &QTimer::timeout, this, &frmEditer::timPlay_Timer);
     connect(m_c.txtProjectName, &QLineEdit::textChanged, this, &frmEditer::txtProjectName_Change);
@@ -131,9 +131,10 @@ void frmEditer::ConnectDocument()
     });
     connect(&m_document, &ProjectDocument::backgroundChanged, this, [this] { PicRedraw(0); });
     connect(&m_document, &ProjectDocument::frameChanged, this, &frmEditer::ShowFrame);
-    connect(&m_document, &ProjectDocument::framesReset, this, &frmEditer::ShowFrames);
-    connect(&m_document, &ProjectDocument::framesInserted, this, &frmEditer::ShowInsertedFrames);
-    connect(&m_document, &ProjectDocument::framesRemoved, this, &frmEditer::ShowRemovedFrames);
+    // After the model's rows, which the layout measures.
+    connect(m_frameModel, &QAbstractItemModel::modelReset, this, &frmEditer::ShowFrames);
+    connect(m_frameModel, &QAbstractItemModel::rowsInserted, this, &frmEditer::ShowFrames);
+    connect(m_frameModel, &QAbstractItemModel::rowsRemoved, this, &frmEditer::ShowFrames);
     connect(&m_document, &ProjectDocument::filePathChanged, this, [this] {
         m_titleFileName = TitleFileNameOf(m_document.FilePath(), m_document.Project().aFileFolder);
         ShowTitle();
@@ -221,7 +222,7 @@ void frmEditer::PicRedraw(quint8 mode)
 {
     if (mode == 0) {
         m_preview->DrawBackground();
-        sldFrame_Change();
+        ShowCurrentFrame();
     } else if (mode == 1) {
         m_preview->DrawFrame(m_c.sldFrame->value());
     }
@@ -252,42 +253,15 @@ void frmEditer::ShowName()
 void frmEditer::ShowFrames()
 {
     const int count = m_document.FrameCount();
-    // The rows are rebuilt without laying the window out in between: the layout below does it.
-    m_frames->UnloadFrameRows();
-    m_frames->LoadFrameRows(count);
-    QStringList urls;
-    urls.reserve(count);
-    for (const aImage &frame : m_document.Project().aFrame)
-        urls.append(frame.aURL);
-    m_frames->SetRowTexts(std::move(urls));
     UpdateFrameControls(count);
-    if (m_pictures)
-        m_pictures->ShowPathProblems();
-    Form_Resize();
-}
-
-void frmEditer::ShowInsertedFrames(int first, int count)
-{
-    m_frames->InsertRows(first, count);
-    for (int frame = first; frame < first + count; ++frame)
-        m_frames->SetRowText(frame, m_document.Frame(frame)->aURL);
-    if (m_pictures)
-        m_pictures->ShowPathProblems(first, count);
-    UpdateFrameControls(m_document.FrameCount());
-    Form_Resize();
-}
-
-void frmEditer::ShowRemovedFrames(int first, int count)
-{
-    m_frames->RemoveRows(first, count);
-    UpdateFrameControls(m_document.FrameCount());
+    // A list read anew has no current frame yet: the slider's, as far as the list reaches.
+    if (count > 0 && m_frameModel->CurrentFrame() == 0)
+        m_frameModel->Reach(std::clamp(m_c.sldFrame->value(), 1, count));
     Form_Resize();
 }
 
 void frmEditer::ShowFrame(int frame)
 {
-    if (m_pictures)
-        m_pictures->ShowFramePath(frame);
     if (frame == m_c.sldFrame->value())
         PicRedraw(1);
 }
@@ -347,12 +321,20 @@ void frmEditer::ShowTitle()
 void frmEditer::sldFrame_Change()
 {
     const int v = m_c.sldFrame->value();
-    // A frame reached by the slider, playback or a command, not picked, is what the frame
-    // menu acts on: the picks become that frame, so what is marked is what is acted on.
-    if (!m_picking && !m_frames->IsPicked(v))
-        m_frames->SetSelection({v});
-    m_frames->SetHighlightRow(v);
-    m_strip->SetCurrent(v);
+    if (m_frameModel->CurrentFrame() != v && m_frameModel->IndexOf(v).isValid())
+        m_frameModel->Reach(v); // the model's current frame changes, and is shown
+    else
+        ShowCurrentFrame();
+}
+
+void frmEditer::ShowCurrentFrame()
+{
+    if (const int current = m_frameModel->CurrentFrame(); current > 0) {
+        // Only this follows the model here; the slider's own handler would reach it again.
+        const QSignalBlocker quiet(m_c.sldFrame);
+        m_c.sldFrame->setValue(current);
+    }
+    const int v = m_c.sldFrame->value();
     ShowFrameNumber();
     // The list follows the current frame, but a row already in view (the one just clicked,
     // say) never moves under the pointer. The option keeps the old proportional placement for
@@ -369,10 +351,7 @@ void frmEditer::sldFrame_Change()
 
 void frmEditer::lblFrame_Click(int row)
 {
-    // The click has picked its frames already (a Ctrl-click may have unpicked this one).
-    m_picking = true;
-    m_c.sldFrame->setValue(row);
-    m_picking = false;
+    m_frames->ClickLabel(row, Qt::NoModifier);
 }
 
 void frmEditer::cmdPlay_Click()
@@ -405,6 +384,7 @@ EditorContext frmEditer::Context()
             .playTimer = m_timPlay,
             .menus = m_menus,
             .frameSlider = *m_c.sldFrame,
+            .frameModel = *m_frameModel,
             .frames = *m_frames,
             .strip = *m_strip,
             .backgroundBox = *m_c.txtBackground,

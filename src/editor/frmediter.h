@@ -16,6 +16,7 @@
 namespace mrv {
 
 class FrameList;
+class FrameModel;
 class ThumbnailStrip;
 class PictureEdit;
 class Prompts;
@@ -72,6 +73,8 @@ public:
     const QStringList &FramePaths() const { return m_document.FramePaths(); }
     FrameTimer &PlayTimer() { return m_timPlay; }
     FrameList &Frames() { return *m_frames; }
+    /// The frames and their selection, which the rows, the strip and the frame menu show.
+    FrameModel &FrameRows() { return *m_frameModel; }
     ThumbnailStrip &Strip() { return *m_strip; }
     /// The 视图 menu: which docks show.
     QMenu *ViewMenu() const { return m_viewMenu; }
@@ -108,12 +111,11 @@ private:
     /// The modified mark and file name in the caption.
     void ShowTitle();
     void ShowName();
-    /// The frame rows, the slider and the path marks for a frame list read anew.
+    /// The slider, the counter and the layout for a new frame count.
     void ShowFrames();
     void ShowFrame(int frame);
-    /// The rows follow frames inserted or removed, without judging every other row again.
-    void ShowInsertedFrames(int first, int count);
-    void ShowRemovedFrames(int first, int count);
+    /// The slider, the counter, the list's scroll and the preview follow the current frame.
+    void ShowCurrentFrame();
     void FillScreenScales();
     void ShowScreenScale(const QString &text);
     /// Puts the project's screen size into the screen-scale box when it shows another text.
@@ -131,6 +133,7 @@ private:
     QWidget *m_client = nullptr;
     EditorControls m_c;
     EditorMenus m_menus;
+    FrameModel *m_frameModel = nullptr;
     FrameList *m_frames = nullptr;
     ThumbnailStrip *m_strip = nullptr;
     QMenu *m_viewMenu = nullptr;
@@ -142,7 +145,6 @@ private:
     QString m_baseCaption;
     QString m_titleFileName;
     bool m_uiReady = false;
-    bool m_picking = false;
     bool m_loaded = false;
     bool m_ending = false;
 };

@@ -51,8 +51,7 @@ void PictureEdit::ConnectControls()
             &PictureEdit::cmdBackground_Browse_Click);
     connect(&m_ctx.backgroundSetting, &QPushButton::clicked, this,
             &PictureEdit::cmdBackground_Setting_Click);
-    connect(&frames, &FrameList::rowTextEdited, this,
-            [this](int row, const QString &) { txtFrame_Change(row); });
+    connect(&frames, &FrameList::rowTextEdited, this, &PictureEdit::txtFrame_Change);
     connect(&frames, &FrameList::browseClicked, this, &PictureEdit::cmdFrame_Browse_Click);
     connect(&frames, &FrameList::settingClicked, this, &PictureEdit::cmdFrame_Setting_Click);
 
@@ -71,6 +70,7 @@ void PictureEdit::ConnectControls()
 
     ProjectDocument &document = m_ctx.document;
     connect(&document, &ProjectDocument::backgroundChanged, this, &PictureEdit::ShowBackgroundPath);
+    connect(&document, &ProjectDocument::framesReset, this, &PictureEdit::ShowBackgroundProblem);
 
     m_projectDrops = new FileDropTarget(
         [](const QString &file) { return QFileInfo(file).isFile(); },
@@ -91,10 +91,10 @@ void PictureEdit::txtBackground_Change()
                                         m_ctx.view.CurrentEditSession());
 }
 
-void PictureEdit::txtFrame_Change(int row)
+void PictureEdit::txtFrame_Change(int row, const QString &text)
 {
     if (m_ctx.view.UiReady())
-        m_ctx.document.SetFrameUrl(row, m_ctx.frames.RowText(row), m_ctx.view.CurrentEditSession());
+        m_ctx.document.SetFrameUrl(row, text, m_ctx.view.CurrentEditSession());
 }
 
 void PictureEdit::ShowBackgroundPath()
@@ -108,18 +108,6 @@ void PictureEdit::ShowBackgroundPath()
     MarkPathBox(box, EditedPathProblem(url, document.BackgroundPath()));
 }
 
-void PictureEdit::ShowFramePath(int frame)
-{
-    const ProjectDocument &document = m_ctx.document;
-    const aImage *image = document.Frame(frame);
-    FrameList &frames = m_ctx.frames;
-    if (!image || frame > frames.RowCount() || frame > document.FramePaths().size())
-        return;
-    if (frames.RowText(frame) != image->aURL)
-        frames.SetRowText(frame, image->aURL);
-    frames.SetRowProblem(frame, EditedPathProblem(image->aURL, document.FramePaths()[frame - 1]));
-}
-
 QString PictureEdit::EditedPathProblem(const QString &url, const QString &resolved) const
 {
     const QString problem = PathBoxProblem(m_ctx.document.Project().aFileFolder, url, resolved);
@@ -130,31 +118,17 @@ QString PictureEdit::EditedPathProblem(const QString &url, const QString &resolv
     return m_ctx.cache.Picture(resolved).isNull() ? UndecodableProblem() : QString();
 }
 
-void PictureEdit::ShowPathProblems()
+void PictureEdit::ShowBackgroundProblem()
 {
     const MVK &project = m_ctx.document.Project();
     // A project never saved names its pictures relative to a folder it does not have yet; its
     // placeholder paths are not the user's doing, so only paths edited from now on are judged.
-    const bool judge = !project.aFileFolder.isEmpty();
-    auto problem = [&](const QString &url, const QString &resolved) {
-        return judge ? PathBoxProblem(project.aFileFolder, url, resolved) : QString();
-    };
     const QString background = project.aBackground ? project.aBackground->aURL : QString();
-    MarkPathBox(m_ctx.backgroundBox, problem(background, m_ctx.document.BackgroundPath()));
-    ShowPathProblems(1, project.aFrame.Count());
-}
-
-void PictureEdit::ShowPathProblems(int first, int count)
-{
-    const MVK &project = m_ctx.document.Project();
-    // Judged as the whole list is: not while the project has no folder.
-    const bool judge = !project.aFileFolder.isEmpty();
-    FrameList &frames = m_ctx.frames;
-    const QStringList &paths = m_ctx.document.FramePaths();
-    for (int i = first; i < first + count && i <= project.aFrame.Count() && i <= paths.size(); ++i)
-        frames.SetRowProblem(i, judge ? PathBoxProblem(project.aFileFolder,
-                                                       project.aFrame.Item(i)->aURL, paths[i - 1])
-                                      : QString());
+    MarkPathBox(m_ctx.backgroundBox,
+                project.aFileFolder.isEmpty()
+                    ? QString()
+                    : PathBoxProblem(project.aFileFolder, background,
+                                     m_ctx.document.BackgroundPath()));
 }
 
 QString PictureEdit::BoxTextFor(const QString &file) const
@@ -173,7 +147,7 @@ void PictureEdit::PutBackgroundText(const QString &text)
 
 void PictureEdit::PutFrameText(int row, const QString &text)
 {
-    if (m_ctx.view.UiReady() && row >= 1 && row <= m_ctx.frames.RowCount())
+    if (m_ctx.view.UiReady() && row >= 1 && row <= m_ctx.document.FrameCount())
         m_ctx.document.SetFrameUrl(row, text);
 }
 

@@ -34,14 +34,13 @@ public:
 
     /// The background path box's text becomes the background picture (while the UI is ready).
     void txtBackground_Change();
-    /// Row `row`'s path text becomes frame `row`'s picture (while the UI is ready).
-    void txtFrame_Change(int row);
+    /// Text typed into row `row`'s path box becomes frame `row`'s picture (while the UI is
+    /// ready).
+    void txtFrame_Change(int row, const QString &text);
 
     /// Shows the background's path in its box and marks the box when the picture cannot be
     /// read (decoding it), after the background changed.
     void ShowBackgroundPath();
-    /// The same for frame `frame`'s row.
-    void ShowFramePath(int frame);
 
     void cmdBackground_Browse_Click();
     void cmdFrame_Browse_Click(int row);
@@ -54,11 +53,10 @@ public:
     /// question. False when nothing was opened.
     bool picBG_OLEDragDrop(const QString &file);
 
-    /// Marks every path box whose picture cannot be read (judged without decoding the
-    /// pictures), after a project or new frame paths were shown.
-    void ShowPathProblems();
-    /// The same for frames first..first+count-1 only (frames just inserted).
-    void ShowPathProblems(int first, int count);
+    /// Marks the background's box when its picture cannot be read (judged without decoding
+    /// it), after a project or a new frame list was shown; the frame rows show their frames'
+    /// marks.
+    void ShowBackgroundProblem();
 
     /// Opens the offset dialog for the background (0) or frame `index`.
     void OpenSetting(int index);

@@ -2,7 +2,7 @@
 
 #include "editor/framelist.h"
 #include "editor/framestripdelegate.h"
-#include "editor/framestripmodel.h"
+#include "editor/framemodel.h"
 #include "support/tr.h"
 
 #include <QItemSelectionModel>
@@ -16,13 +16,10 @@
 
 namespace mrv {
 
-ThumbnailStrip::ThumbnailStrip(ProjectDocument &document, std::function<QString(int)> problem,
-                               QWidget *parent)
-    : QDockWidget(Tr::tr("缩略图"), parent)
+ThumbnailStrip::ThumbnailStrip(FrameModel &model, QWidget *parent)
+    : QDockWidget(Tr::tr("缩略图"), parent), m_model(&model)
 {
     setObjectName(QStringLiteral("dockThumbnails"));
-    m_model =
-        new FrameStripModel(document, std::move(problem), FrameStripDelegate::ThumbSide, this);
     m_view = new QListView(this);
     m_view->setObjectName(QStringLiteral("lstThumbnails"));
     m_view->setFlow(QListView::LeftToRight);
@@ -38,6 +35,8 @@ ThumbnailStrip::ThumbnailStrip(ProjectDocument &document, std::function<QString(
     m_view->setDragDropMode(QAbstractItemView::DragDrop);
     m_view->setDefaultDropAction(Qt::MoveAction);
     m_view->setModel(m_model);
+    // The selection the frame rows and the frame menu use: nothing to keep in step.
+    m_view->setSelectionModel(&m_model->Selection());
     // One row of thumbnails and the scrollbar: the rest of the height belongs to the editor.
     m_view->setFixedHeight(FrameStripDelegate::ThumbSide + FrameStripDelegate::NumberHeight +
                            2 * FrameStripDelegate::Pad +
@@ -51,61 +50,16 @@ ThumbnailStrip::ThumbnailStrip(ProjectDocument &document, std::function<QString(
     m_dropLine->hide();
     m_view->installEventFilter(this);
     m_view->viewport()->installEventFilter(this);
-    // Clicks and key steps in the strip choose the frame; the window then calls SetCurrent.
-    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &now) {
-                if (!m_setting && now.isValid())
-                    emit frameChosen(now.row() + 1);
-            });
-    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!m_setting)
-            emit picked(Picked());
-    });
+    connect(&m_model->Selection(), &QItemSelectionModel::currentChanged, this,
+            &ThumbnailStrip::FollowCurrent);
 }
 
-void ThumbnailStrip::SetCurrent(int frame)
+void ThumbnailStrip::FollowCurrent(const QModelIndex &current)
 {
-    const QModelIndex index = m_model->index(frame - 1);
-    if (!index.isValid())
-        return;
-    m_setting = true;
-    m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-    m_setting = false;
     // A thumbnail leaving the view comes back in the middle, with its neighbours around it;
     // one in view stays put, so the strip does not move under the pointer.
-    if (!m_view->viewport()->rect().contains(m_view->visualRect(index)))
-        m_view->scrollTo(index, QAbstractItemView::PositionAtCenter);
-}
-
-void ThumbnailStrip::SetPicked(const QList<int> &frames)
-{
-    if (frames == Picked())
-        return;
-    // Runs of frames as ranges: a long pick stays a few ranges, not one per frame.
-    QItemSelection selection;
-    for (qsizetype i = 0; i < frames.size();) {
-        qsizetype end = i;
-        while (end + 1 < frames.size() && frames.at(end + 1) == frames.at(end) + 1)
-            ++end;
-        const QModelIndex first = m_model->index(frames.at(i) - 1);
-        const QModelIndex last = m_model->index(frames.at(end) - 1);
-        if (first.isValid() && last.isValid())
-            selection.select(first, last);
-        i = end + 1;
-    }
-    m_setting = true;
-    m_view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    m_setting = false;
-}
-
-QList<int> ThumbnailStrip::Picked() const
-{
-    QList<int> frames;
-    for (const QItemSelectionRange &range : m_view->selectionModel()->selection())
-        for (int row = range.top(); row <= range.bottom(); ++row)
-            frames.append(row + 1);
-    std::sort(frames.begin(), frames.end());
-    return frames;
+    if (current.isValid() && !m_view->viewport()->rect().contains(m_view->visualRect(current)))
+        m_view->scrollTo(current, QAbstractItemView::PositionAtCenter);
 }
 
 int ThumbnailStrip::DropPlace(QPoint pos) const

@@ -2,7 +2,7 @@
 // and drops, each one undo step.
 
 #include "editor/framecommands.h"
-#include "editor/framestripmodel.h"
+#include "editor/framemodel.h"
 #include "editor/thumbnailstrip.h"
 
 #include "document/projectdocument.h"

@@ -2,7 +2,7 @@
 
 #include "editor/framecommands.h"
 #include "editor/framelist.h"
-#include "editor/framestripmodel.h"
+#include "editor/framemodel.h"
 #include "support/bootgeometry.h"
 
 #include "editor_fixture.h"
@@ -21,6 +21,8 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 
 namespace mrv::test {
 namespace {
@@ -111,7 +113,7 @@ TEST_F(ThumbnailStripWindow, ThumbnailsComposeTheAreaAndMarkPicturesThatCannotBe
     const QString path = WriteProject(folder, QStringLiteral("marks"), 4);
     WritePicture(folder.file(QStringLiteral("f4.png")), {200, 200}, Qt::yellow);
     frmEditer &w = Load({{path, path}});
-    FrameStripModel &model = w.Strip().Model();
+    FrameModel &model = w.Strip().Model();
 
     const auto thumb = [&](int f) {
         return model.data(FrameIndex(w, f), Qt::DecorationRole).value<QImage>();
@@ -124,14 +126,14 @@ TEST_F(ThumbnailStripWindow, ThumbnailsComposeTheAreaAndMarkPicturesThatCannotBe
     EXPECT_EQ(QColor(one.pixel(7 * side / 8, side / 2)), QColor(Qt::green));
 
     const auto problem = [&](int f) {
-        return model.data(FrameIndex(w, f), FrameStripModel::ProblemRole).toString();
+        return model.data(FrameIndex(w, f), FrameModel::ProblemRole).toString();
     };
     EXPECT_TRUE(problem(1).isEmpty());
     EXPECT_EQ(problem(2), w.Frames().RowProblem(2)); // missing: the path box's reason
     EXPECT_FALSE(problem(2).isEmpty());
     EXPECT_FALSE(problem(3).isEmpty()); // there, but unreadable
     EXPECT_TRUE(
-        model.data(FrameIndex(w, LoopStartFrame(4)), FrameStripModel::LoopStartRole).toBool());
+        model.data(FrameIndex(w, LoopStartFrame(4)), FrameModel::LoopStartRole).toBool());
 
     // A new offset names the frame: its thumbnail is made again, the frame moved.
     ASSERT_TRUE(w.Document().SetFrameOffset(4, 100, 0));
@@ -183,7 +185,7 @@ TEST_F(ThumbnailStripWindow, DroppingThumbnailTenOnThreeMovesItInOneUndoStep)
         before.append(frame.aURL);
     ASSERT_NE(before.at(9), before.at(2));
     QListView &view = w.Strip().View();
-    FrameStripModel &model = w.Strip().Model();
+    FrameModel &model = w.Strip().Model();
     std::unique_ptr<QMimeData> dragged(model.mimeData({FrameIndex(w, 10)}));
     const QPoint at = view.visualRect(FrameIndex(w, 3)).center();
     QDragEnterEvent enter(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
@@ -206,6 +208,86 @@ TEST_F(ThumbnailStripWindow, DroppingThumbnailTenOnThreeMovesItInOneUndoStep)
     for (const aImage &frame : w.Document().Project().aFrame)
         after.append(frame.aURL);
     EXPECT_EQ(after, before);
+}
+
+/// Drags the picked thumbnails, as the strip packs them, onto the left edge of thumbnail
+/// `before`; the strip's own mouse press picks what is dragged.
+void DragPickedBefore(frmEditer &w, int before)
+{
+    QListView &view = w.Strip().View();
+    std::unique_ptr<QMimeData> dragged(
+        w.Strip().Model().mimeData(view.selectionModel()->selectedIndexes()));
+    const QRect target = view.visualRect(FrameIndex(w, before));
+    const QPoint at(target.left() + 2, target.center().y());
+    QDragEnterEvent enter(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &enter);
+    QDragMoveEvent move(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &move);
+    ASSERT_TRUE(move.isAccepted());
+    QDropEvent drop(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &drop);
+}
+
+TEST_F(ThumbnailStripWindow, PickedFramesStayPickedAndCurrentWhereverTheyMove)
+{
+    const QString path = WriteProject(folder, QStringLiteral("moves"), 9);
+    frmEditer &w = Load({{path, path}});
+    FrameCommands::Install(w.Context());
+    Activate();
+    const QStringList start = Urls(w);
+    const auto key = [&](QKeySequence keys) {
+        QTest::keySequence(QApplication::focusWidget(), keys);
+    };
+    struct Step
+    {
+        const char *what;
+        std::function<void()> act;
+        QList<int> picks; // where the picked frames stand after the step
+        int current;
+        QStringList moved; // the frames that moved, in the order they now stand
+    };
+    const Step steps[] = {
+        {"drag 7 before 2", [&] { ClickThumbnail(w, 7); DragPickedBefore(w, 2); }, {2}, 2,
+         {QStringLiteral("f7.png")}},
+        {"undo", [&] { key(QKeySequence::Undo); }, {7}, 7, {QStringLiteral("f7.png")}},
+        {"redo", [&] { key(QKeySequence(QStringLiteral("Ctrl+Y"))); }, {2}, 2,
+         {QStringLiteral("f7.png")}},
+        {"move down", [&] { w.Menus().mnuFrameDown->trigger(); }, {3}, 3,
+         {QStringLiteral("f7.png")}},
+        {"move up twice", [&] { w.Menus().mnuFrameUp->trigger(); w.Menus().mnuFrameUp->trigger(); },
+         {1}, 1, {QStringLiteral("f7.png")}},
+        {"drag 5 and 6 before 9", // f7 stands first now
+         [&] {
+             ClickThumbnail(w, 5);
+             ClickThumbnail(w, 6, Qt::ShiftModifier);
+             DragPickedBefore(w, 9);
+         },
+         {7, 8}, 8, {QStringLiteral("f4.png"), QStringLiteral("f5.png")}},
+        {"undo the drag", [&] { key(QKeySequence::Undo); }, {5, 6}, 6,
+         {QStringLiteral("f4.png"), QStringLiteral("f5.png")}},
+    };
+    for (const Step &step : steps) {
+        step.act();
+        QStringList moved;
+        for (int frame : step.picks)
+            moved.append(Urls(w).at(frame - 1));
+        EXPECT_EQ(moved, step.moved) << step.what;
+        // Both views mark the same frames and show the same current one.
+        EXPECT_EQ(StripPicks(w), step.picks) << step.what;
+        EXPECT_EQ(w.Frames().Selection(), step.picks) << step.what;
+        EXPECT_EQ(w.Strip().View().currentIndex().row(), step.current - 1) << step.what;
+        EXPECT_EQ(w.Controls().sldFrame->value(), step.current) << step.what;
+        const QLabel *label = w.Frames().RowLabel(step.current);
+        ASSERT_NE(label, nullptr) << step.what;
+        EXPECT_TRUE(label->property("selected").toBool()) << step.what;
+        EXPECT_TRUE(w.Frames().Highlight()->geometry().contains(label->geometry().center()))
+            << step.what;
+    }
+    key(QKeySequence::Undo);
+    key(QKeySequence::Undo);
+    key(QKeySequence::Undo);
+    key(QKeySequence::Undo);
+    EXPECT_EQ(Urls(w), start);
 }
 
 TEST_F(ThumbnailStripWindow, TheViewMenuHidesTheStripAndTheNextStartRemembers)
