@@ -7,7 +7,11 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavfilter/avfilter.h>
+#include <libavfilter/buffersink.h>
+#include <libavfilter/buffersrc.h>
 #include <libavutil/avstring.h>
+#include <libavutil/display.h>
 #include <libavutil/imgutils.h>
 #include <libswscale/swscale.h>
 }
@@ -81,6 +85,136 @@ bool Cancelled(const std::atomic_bool *cancel)
     return cancel && cancel->load();
 }
 
+/// The filters that turn a stored picture upright as a display matrix asks, read as FFmpeg's
+/// own player reads it: the angle to the nearest quarter, a negative determinant as a mirror.
+/// Empty for a picture stored upright.
+QString UprightFilters(const int32_t *matrix)
+{
+    if (!matrix)
+        return {};
+    double theta = -std::round(av_display_rotation_get(matrix));
+    theta -= 360 * std::floor(theta / 360 + 0.9 / 360);
+    if (std::abs(theta - 90) < 1)
+        return matrix[3] > 0 ? QStringLiteral("transpose=cclock_flip")
+                             : QStringLiteral("transpose=clock");
+    if (std::abs(theta - 270) < 1)
+        return matrix[3] < 0 ? QStringLiteral("transpose=clock_flip")
+                             : QStringLiteral("transpose=cclock");
+    QStringList flips;
+    if (std::abs(theta - 180) < 1 && matrix[0] < 0)
+        flips << QStringLiteral("hflip");
+    if ((std::abs(theta - 180) < 1 || std::abs(theta) < 1) && matrix[4] < 0)
+        flips << QStringLiteral("vflip");
+    return flips.join(u',');
+}
+
+/// Whether the upright filters swap width and height.
+bool Transposes(const QString &filters)
+{
+    return filters.startsWith(QStringLiteral("transpose"));
+}
+
+struct GraphDeleter
+{
+    void operator()(AVFilterGraph *graph) const { avfilter_graph_free(&graph); }
+};
+
+/// A chain of FFmpeg's filters over the decoded frames, one picture out for each frame in:
+/// deinterlacing (bwdif: frames marked interlaced are deinterlaced, others pass) and the turn
+/// upright, done on the decoded picture as FFmpeg's player does. Outputs may lag a frame.
+class PictureFilters
+{
+public:
+    /// Whether the graph takes this frame with this chain; false when it must be built anew.
+    bool Fits(const AVFrame &frame, const QString &chain) const
+    {
+        return m_graph && chain == m_chain && frame.width == m_width && frame.height == m_height &&
+               frame.format == m_format;
+    }
+
+    /// Builds the graph for frames like this one; false when the filters do not take them.
+    bool Build(const AVFrame &frame, AVRational timeBase, const QString &chain)
+    {
+        m_graph.reset(avfilter_graph_alloc());
+        if (!m_graph)
+            return false;
+        m_graph->nb_threads = 1;
+        const AVRational aspect =
+            frame.sample_aspect_ratio.num > 0 ? frame.sample_aspect_ratio : AVRational{1, 1};
+        const QByteArray source = QStringLiteral("video_size=%1x%2:pix_fmt=%3:time_base=%4/%5:"
+                                                 "pixel_aspect=%6/%7")
+                                      .arg(frame.width)
+                                      .arg(frame.height)
+                                      .arg(frame.format)
+                                      .arg(timeBase.num)
+                                      .arg(timeBase.den)
+                                      .arg(aspect.num)
+                                      .arg(aspect.den)
+                                      .toLatin1();
+        AVFilterInOut *outputs = avfilter_inout_alloc();
+        AVFilterInOut *inputs = avfilter_inout_alloc();
+        bool built =
+            outputs && inputs &&
+            avfilter_graph_create_filter(&m_source, avfilter_get_by_name("buffer"), "in",
+                                         source.constData(), nullptr, m_graph.get()) >= 0 &&
+            avfilter_graph_create_filter(&m_sink, avfilter_get_by_name("buffersink"), "out",
+                                         nullptr, nullptr, m_graph.get()) >= 0;
+        if (built) {
+            outputs->name = av_strdup("in");
+            outputs->filter_ctx = m_source;
+            inputs->name = av_strdup("out");
+            inputs->filter_ctx = m_sink;
+            built = avfilter_graph_parse_ptr(m_graph.get(), chain.toLatin1().constData(), &inputs,
+                                             &outputs, nullptr) >= 0 &&
+                    avfilter_graph_config(m_graph.get(), nullptr) >= 0;
+        }
+        avfilter_inout_free(&inputs);
+        avfilter_inout_free(&outputs);
+        if (!built) {
+            m_graph.reset();
+            return false;
+        }
+        m_chain = chain;
+        m_width = frame.width;
+        m_height = frame.height;
+        m_format = frame.format;
+        m_timeBase = timeBase;
+        return true;
+    }
+
+    bool Active() const { return bool(m_graph); }
+
+    /// Hands a decoded frame in (null: the end), then each picture that is ready to `take`,
+    /// timed in the stream's time base again (the deinterlacer counts in half steps).
+    template <typename Take> void Push(AVFrame *frame, AVFrame &out, Take &&take)
+    {
+        if (av_buffersrc_add_frame_flags(m_source, frame, AV_BUFFERSRC_FLAG_KEEP_REF) < 0)
+            return;
+        const AVRational timeBase = av_buffersink_get_time_base(m_sink);
+        while (av_buffersink_get_frame(m_sink, &out) >= 0) {
+            if (out.pts != AV_NOPTS_VALUE)
+                out.pts = av_rescale_q(out.pts, timeBase, m_timeBase);
+            out.best_effort_timestamp = out.pts;
+            const bool more = take(out);
+            av_frame_unref(&out);
+            if (!more)
+                return;
+        }
+    }
+
+    void Reset() { m_graph.reset(); }
+
+private:
+    std::unique_ptr<AVFilterGraph, GraphDeleter> m_graph;
+    AVFilterContext *m_source = nullptr;
+    AVFilterContext *m_sink = nullptr;
+    QString m_chain;
+    int m_width = 0;
+    int m_height = 0;
+    int m_format = -1;
+    AVRational m_timeBase{1, 1};
+};
+
 struct State
 {
     QIODevice &device;
@@ -99,6 +233,10 @@ struct State
     std::atomic_int refusedHeight = 0;
     /// Each stream's picture size as the container's headers give it.
     std::vector<QSize> declaredSizes;
+    /// The filters that turn pictures upright, and whether the stream says it is interlaced.
+    QString upright;
+    bool interlaced = false;
+    PictureFilters filters;
     std::unique_ptr<AVIOContext, IoDeleter> io;
     std::unique_ptr<AVFormatContext, FormatDeleter> format;
     std::unique_ptr<AVCodecContext, CodecDeleter> codec;
@@ -270,10 +408,12 @@ struct State
     }
 
     /// The frame's picture at `size`, straight ARGB32; null when the conversion fails.
-    QImage Convert(const AVFrame &frame, QSize size)
+    QImage Convert(const AVFrame &frame, QSize shown)
     {
-        if (frame.width <= 0 || frame.height <= 0 || size.isEmpty())
+        if (frame.width <= 0 || frame.height <= 0 || shown.isEmpty())
             return {};
+        // Scaled to the size shown, which also brings non-square pixels to the display aspect.
+        const QSize size = shown;
         scale.reset(sws_getCachedContext(scale.release(), frame.width, frame.height,
                                          AVPixelFormat(frame.format), size.width(), size.height(),
                                          AV_PIX_FMT_BGRA, SWS_AREA | SWS_ACCURATE_RND, nullptr,
@@ -446,7 +586,17 @@ Status FfmpegVideoSource::Open(const std::atomic_bool *cancel)
         return Status::Fail(s.FrameTooLarge(coded.width(), coded.height()));
     if (parameters.width <= 0 || parameters.height <= 0)
         return Status::Fail(Tr::tr("视频流没有画面尺寸，文件可能已损坏"));
-    s.info.size = coded;
+    // Shown at the display aspect (a sample aspect of 2:1 shows 320 x 240 as 640 x 240) and
+    // upright, as players show it.
+    const AVRational aspect = av_guess_sample_aspect_ratio(s.format.get(), s.Stream(), nullptr);
+    QSize shown = coded;
+    if (aspect.num > 0 && aspect.den > 0 && aspect.num != aspect.den)
+        shown.setWidth(int(std::clamp<qint64>(av_rescale(coded.width(), aspect.num, aspect.den), 1,
+                                              16 * qint64(coded.width()))));
+    s.upright = UprightFilters(reinterpret_cast<const int32_t *>(
+        av_stream_get_side_data(s.Stream(), AV_PKT_DATA_DISPLAYMATRIX, nullptr)));
+    s.info.size = Transposes(s.upright) ? shown.transposed() : shown;
+    s.interlaced = parameters.field_order > AV_FIELD_PROGRESSIVE;
     const AVStream &stream = *s.Stream();
     if (stream.duration != AV_NOPTS_VALUE && stream.duration > 0)
         s.info.durationMs = av_rescale_q(stream.duration, stream.time_base, AVRational{1, 1000});
@@ -541,7 +691,8 @@ Status FfmpegVideoSource::Decode(qint64 startMs, qint64 endMs, QSize size,
         return opened;
     const std::unique_ptr<AVPacket, PacketDeleter> packet(av_packet_alloc());
     const std::unique_ptr<AVFrame, FrameDeleter> frame(av_frame_alloc());
-    if (!packet || !frame)
+    const std::unique_ptr<AVFrame, FrameDeleter> filtered(av_frame_alloc());
+    if (!packet || !frame || !filtered)
         return Status::Fail(Tr::tr("内存不足"));
     const int total = int(std::clamp<qint64>(endMs - startMs, 1, INT_MAX));
     int decoded = 0;
@@ -560,8 +711,30 @@ Status FfmpegVideoSource::Decode(qint64 startMs, qint64 endMs, QSize size,
             fail(s.FrameTooLarge(s.refusedWidth, s.refusedHeight));
         return stopped;
     };
-    // One decoded frame: counted against the limits, then handed over when wanted.
-    const auto take = [&](const AVFrame &picture) {
+    // One picture as shown: handed over when its time is wanted; false once the range is
+    // passed or the read stops.
+    const auto handOver = [&](const AVFrame &picture) {
+        const int64_t ts =
+            picture.pts != AV_NOPTS_VALUE ? picture.pts : picture.best_effort_timestamp;
+        const qint64 ms = ts == AV_NOPTS_VALUE ? 0 : s.ToMs(ts);
+        if (ms >= endMs) {
+            done = true;
+        } else if (wanted(ms)) {
+            VideoFrame out{s.Convert(picture, size), ms};
+            if (out.image.isNull())
+                fail(Tr::tr("视频画面无法转换"));
+            else if (!sink(out))
+                stopped = true;
+        }
+        if (progress)
+            progress(int(std::clamp<qint64>(ms - startMs, 0, total)), total);
+        return !done && !stopped;
+    };
+    s.filters.Reset();
+    bool filtersRefused = false;
+    // One decoded frame: counted against the limits, deinterlaced when the stream or the
+    // frame says it is interlaced, turned upright, then handed over.
+    const auto take = [&](AVFrame &picture) {
         s.Progressed();
         ++decoded;
         const qint64 pixels = qint64(picture.width) * picture.height;
@@ -571,21 +744,33 @@ Status FfmpegVideoSource::Decode(qint64 startMs, qint64 endMs, QSize size,
         if (decodedPixels > s.limits.decodedPixels)
             return fail(Tr::tr("要解码的画面超过一次导入的上限（各帧宽 × 高之和不超过 %1 像素）")
                             .arg(s.limits.decodedPixels));
-        const int64_t ts = picture.best_effort_timestamp != AV_NOPTS_VALUE
-                               ? picture.best_effort_timestamp
-                               : picture.pts;
-        const qint64 ms = ts == AV_NOPTS_VALUE ? 0 : s.ToMs(ts);
-        if (ms >= endMs) {
-            done = true;
-        } else if (wanted(ms)) {
-            VideoFrame out{s.Convert(picture, size), ms};
-            if (out.image.isNull())
-                return fail(Tr::tr("视频画面无法转换"));
-            if (!sink(out))
-                stopped = true;
+        if (picture.best_effort_timestamp != AV_NOPTS_VALUE)
+            picture.pts = picture.best_effort_timestamp;
+        QStringList chain;
+        if (s.interlaced || picture.interlaced_frame)
+            chain << QStringLiteral("bwdif=mode=send_frame:parity=auto:deint=interlaced");
+        if (!s.upright.isEmpty())
+            chain << s.upright;
+        const QString filters = chain.join(u',');
+        if (filtersRefused || (filters.isEmpty() && !s.filters.Active())) {
+            handOver(picture);
+            return;
         }
-        if (progress)
-            progress(int(std::clamp<qint64>(ms - startMs, 0, total)), total);
+        if (!s.filters.Fits(picture, filters)) {
+            // The pictures held for the former chain first.
+            if (s.filters.Active())
+                s.filters.Push(nullptr, *filtered, handOver);
+            if (done || stopped)
+                return;
+            if (filters.isEmpty() || !s.filters.Build(picture, s.Stream()->time_base, filters)) {
+                // A pixel format the filters do not take is shown as decoded.
+                filtersRefused = !filters.isEmpty();
+                s.filters.Reset();
+                handOver(picture);
+                return;
+            }
+        }
+        s.filters.Push(&picture, *filtered, handOver);
     };
     // Hands over what the decoder has ready, until the range is passed or the sink stops.
     const auto drain = [&] {
@@ -617,6 +802,9 @@ Status FfmpegVideoSource::Decode(qint64 startMs, qint64 endMs, QSize size,
         avcodec_send_packet(s.codec.get(), nullptr);
         drain();
     }
+    if (!done && !stopped && s.filters.Active())
+        s.filters.Push(nullptr, *filtered, handOver);
+    s.filters.Reset();
     if (Cancelled(cancel))
         return Status::Fail(VideoCancelledMessage());
     if (!failure.isEmpty())

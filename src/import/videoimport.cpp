@@ -36,10 +36,11 @@ qint16 Clamped16(int value)
     return qint16(qBound(-32768, value, 32767));
 }
 
-/// The notice of a video import: the range taken when it is not the whole video, and the
-/// frame count and speed.
-QString VideoNotice(const VideoInfo &info, qint64 startMs, qint64 endMs, int sourceFrames,
-                    const BootSampling *sampling)
+/// The notice of a video import: the range taken when part of the video is left out, and
+/// the frame count and speed. `chosenEndMs` is the range's end as chosen, `endMs` where the
+/// frames taken stop showing: before the chosen end when the video ends first.
+QString VideoNotice(const VideoInfo &info, qint64 startMs, qint64 chosenEndMs, qint64 endMs,
+                    int sourceFrames, const BootSampling *sampling)
 {
     QStringList parts;
     if (sampling)
@@ -51,9 +52,12 @@ QString VideoNotice(const VideoInfo &info, qint64 startMs, qint64 endMs, int sou
                      .arg(SpeedMessage(sampling->speed));
     else
         parts << Tr::tr("已逐帧导入 %1 帧").arg(sourceFrames);
-    if (startMs > 0 || (info.durationMs > 0 && endMs < info.durationMs))
+    const bool endLeftOut = info.durationMs > chosenEndMs && endMs >= chosenEndMs;
+    if (startMs > 0 || endLeftOut)
         parts << Tr::tr("视频长 %1 秒，只导入了第 %2-%3 秒（可选择开始和结束时间）")
-                     .arg(Seconds(info.durationMs), Seconds(startMs), Seconds(endMs));
+                     .arg(Seconds(info.durationMs), Seconds(startMs),
+                          // To the video's end: its length, not its last frame's ms rounded.
+                          Seconds(endMs < chosenEndMs ? std::max(endMs, info.durationMs) : endMs));
     return parts.join(u'\n');
 }
 
@@ -208,7 +212,7 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
             {PictureBoxText(options.projectFolder, QDir::toNativeSeparators(path)),
              Clamped16(placement.offset.x()), Clamped16(placement.offset.y())});
     }
-    import.notice = VideoNotice(info, startMs, times->endMs, int(frameTimes.size()),
+    import.notice = VideoNotice(info, startMs, endMs, times->endMs, int(frameTimes.size()),
                                 timing == FrameTiming::Boot ? &sampling : nullptr);
     if (const Status committed = staged.Commit(); !committed)
         return {Result<FrameImport>::Fail(committed.message()), ImportFailure::Write};

@@ -15,7 +15,7 @@ fail() { echo "FAIL: $*"; failed=1; }
 
 for program in "$cli" "$work/prefix/bin/mirovane"; do
   [ -x "$program" ] || continue
-  if ldd "$program" | grep -q 'libav\(codec\|format\)'; then
+  if ldd "$program" | grep -q 'libav\(codec\|format\|filter\)'; then
     fail "$(basename "$program") loads FFmpeg at start"
   fi
 done
