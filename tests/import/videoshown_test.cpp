@@ -1,18 +1,11 @@
 // Videos are imported as players show them: upright, at their display aspect, deinterlaced.
 // Each import through the command line is compared with ffmpeg's own output of the same file.
 
-#include "project/mvk.h"
-
-#include "cliprocess.h"
-#include "exporttestdata.h"
-#include "testsupport.h"
+#include "videofiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStandardPaths>
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 
@@ -21,32 +14,14 @@ namespace {
 
 using namespace test;
 
-class VideoAsShown : public ::testing::Test
+class VideoAsShown : public VideoFiles
 {
 protected:
-    void SetUp() override
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("ffmpeg")).isEmpty())
-            GTEST_SKIP() << "the ffmpeg program (Debian package ffmpeg) writes the test videos";
-    }
-    /// ffmpeg's output for the arguments, run in the folder.
-    QByteArray Ffmpeg(const QString &args)
-    {
-        QProcess ffmpeg;
-        ffmpeg.setWorkingDirectory(folder.path());
-        ffmpeg.start(
-            QStringLiteral("ffmpeg"),
-            QStringLiteral("-loglevel error -y %1").arg(args).split(u' ', Qt::SkipEmptyParts));
-        ffmpeg.waitForFinished(60000);
-        EXPECT_EQ(ffmpeg.exitCode(), 0) << args.toStdString();
-        return ffmpeg.readAllStandardOutput();
-    }
     /// Imports the video frame by frame, then checks each picture against ffmpeg's decoding
     /// (with the input options, through the filters) scaled to its size; the pictures' size.
     QSize ImportMatches(const QString &video, const QString &input, const QString &filters)
     {
-        MVK project = MakeProject(folder, 1024, 768, {});
-        const QString path = SaveProject(project, folder);
+        const QString path = NewProject();
         const ProcessRun run = RunCliProcess(
             {QStringLiteral("import-frames"), path, video, QStringLiteral("--fit"),
              QStringLiteral("contain"), QStringLiteral("--timing"), QStringLiteral("frames")});
@@ -86,7 +61,6 @@ protected:
         }
         return size;
     }
-    TempFolder folder;
 };
 
 TEST_F(VideoAsShown, ARotatedOrMirroredVideoIsImportedUpright)
@@ -115,7 +89,8 @@ TEST_F(VideoAsShown, ARotatedOrMirroredVideoIsImportedUpright)
         }
         const QSize size = ImportMatches(folder.file(name), QString::fromLatin1(c.input),
                                          QString::fromLatin1(c.filters));
-        EXPECT_EQ(size.width() < size.height(), QLatin1String(c.rotate) != QLatin1String("180")) << c.name;
+        EXPECT_EQ(size.width() < size.height(), QLatin1String(c.rotate) != QLatin1String("180"))
+            << c.name;
     }
 }
 
@@ -166,9 +141,8 @@ TEST_F(VideoAsShown, TheNoticeNamesTheRangeOnlyWhenPartIsLeftOut)
         {"--start 1", "视频长 5 秒，只导入了第 1-5 秒"},
     };
     for (const auto &c : cases) {
-        MVK project = MakeProject(folder, 1024, 768, {});
         const ProcessRun run =
-            RunCliProcess(QStringList{QStringLiteral("import-frames"), SaveProject(project, folder),
+            RunCliProcess(QStringList{QStringLiteral("import-frames"), NewProject(),
                                       folder.file(QStringLiteral("five.mkv"))} +
                           QString::fromLatin1(c.options).split(u' ', Qt::SkipEmptyParts));
         EXPECT_EQ(run.code, 0) << run.err;
