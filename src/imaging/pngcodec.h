@@ -31,9 +31,8 @@ QByteArray EncodePngFast(const QImage &canvas);
 
 /// The same picture, pixel for pixel, compressed harder for files that are stored many times
 /// or sent to a device: each row takes whichever of the five filters leaves the smallest
-/// differences, and libdeflate compresses at one level for every size (7, past which each per
-/// cent saved costs several times the time), so the time follows the pixels. About twice the
-/// processor time.
+/// differences, and libdeflate compresses at one level for every size (6: docs/performance.md
+/// weighs the levels), so the time follows the pixels. About 1.5 times the processor time.
 QByteArray EncodePngSmall(const QImage &canvas);
 
 /// An animated PNG (acTL, fcTL, fdAT) of the sequence, every frame shown frameMs exactly.
