@@ -1,6 +1,6 @@
 #include "editor/clipimportflow.h"
 
-#include "editor/exportprogressrunner.h"
+#include "editor/importexportrunner.h"
 #include "imaging/animationreader.h"
 #include "imaging/videoreader.h"
 #include "import/clipplan.h"
@@ -63,7 +63,7 @@ bool ClipImportFlow::Ask(const QString &source, const MVK &project, int frameTim
 ImportOutcome ClipImportFlow::Run(const Importer &importer, const MVK &project,
                                   ImportRequest request)
 {
-    ExportProgressRunner runner(m_owner);
+    ImportExportRunner runner(m_owner);
     ImportOutcome outcome;
     const ExportResult ran =
         runner.Run(Tr::tr("正在导入帧……"),

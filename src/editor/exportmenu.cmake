@@ -1,5 +1,5 @@
 target_sources(mirovane_editor PRIVATE
     exportmenucommands.cpp exportmenucommands.h
-    exportprogressrunner.cpp exportprogressrunner.h
+    importexportrunner.cpp importexportrunner.h
     exportwarnings.cpp exportwarnings.h
 )

@@ -157,7 +157,7 @@ bool ExportMenuCommands::Idle()
 {
     if (!m_runner.Busy())
         return true;
-    ShowInformation(ExportProgressRunner::BusyMessage(), {});
+    ShowInformation(ImportExportRunner::BusyMessage(), {});
     return false;
 }
 

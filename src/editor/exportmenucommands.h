@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/editorcontext.h"
-#include "editor/exportprogressrunner.h"
+#include "editor/importexportrunner.h"
 #include "widgets/prompts.h"
 #include "export/exportjob.h"
 #include "export/exportnames.h"
@@ -55,7 +55,7 @@ public:
     /// Points every frame at a long picture, each at its own cell.
     void mnuImportLongPic_Click();
 
-    ExportProgressRunner &Runner() { return m_runner; }
+    ImportExportRunner &Runner() { return m_runner; }
 
 private:
     /// A copy of the open project with its resolved picture paths; none without a project.
@@ -79,7 +79,7 @@ private:
     void ShowInformation(const QString &text, const QString &title);
 
     const EditorContext m_ctx;
-    ExportProgressRunner m_runner;
+    ImportExportRunner m_runner;
     /// The types of the last save dialog of a target with types of its own.
     DlgFTlist m_ownTypes;
 };

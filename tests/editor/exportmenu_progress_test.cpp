@@ -43,7 +43,7 @@ using ProgressRunnerTest = ExportMenuTest;
 TEST_F(ProgressRunnerTest, DialogShowsProgressWhileTheWindowStaysResponsiveAndCancelStopsTheJob)
 {
     frmEditer &w = Load();
-    ExportProgressRunner runner(w);
+    ImportExportRunner runner(w);
     runner.SetShowDelay(0);
 
     int ticks = 0;
@@ -52,7 +52,7 @@ TEST_F(ProgressRunnerTest, DialogShowsProgressWhileTheWindowStaysResponsiveAndCa
     tick.start(5);
 
     bool sawProgress = false;
-    QObject::connect(&runner, &ExportProgressRunner::started, [&] {
+    QObject::connect(&runner, &ImportExportRunner::started, [&] {
         EXPECT_TRUE(runner.Busy());
         QProgressDialog *dialog = runner.Dialog();
         ASSERT_NE(dialog, nullptr);
@@ -80,9 +80,9 @@ TEST_F(ProgressRunnerTest, DialogShowsProgressWhileTheWindowStaysResponsiveAndCa
 TEST_F(ProgressRunnerTest, OneJobAtATimeAndResultsComeBackWhole)
 {
     frmEditer &w = Load();
-    ExportProgressRunner runner(w);
+    ImportExportRunner runner(w);
     std::optional<ExportResult> second;
-    QObject::connect(&runner, &ExportProgressRunner::started, [&] {
+    QObject::connect(&runner, &ImportExportRunner::started, [&] {
         if (!second)
             second = runner.Run(QStringLiteral("b"), [](const ExportProgress &,
                                                         const std::atomic_bool *) {
@@ -95,7 +95,7 @@ TEST_F(ProgressRunnerTest, OneJobAtATimeAndResultsComeBackWhole)
     EXPECT_TRUE(first.cancelled);
     ASSERT_TRUE(second.has_value());
     EXPECT_FALSE(second->status);
-    EXPECT_EQ(second->status.message(), ExportProgressRunner::BusyMessage());
+    EXPECT_EQ(second->status.message(), ImportExportRunner::BusyMessage());
 
     // A quick job's result, files and all, reaches the caller.
     const ExportResult quick = runner.Run(QStringLiteral("c"), [](const ExportProgress &progress,
@@ -118,7 +118,7 @@ TEST_F(ProgressRunnerTest, CancelledLongPictureSaysSoAndLeavesTheOldFileAlone)
     old.write("previous");
     old.close();
 
-    QObject::connect(&commands->Runner(), &ExportProgressRunner::started, [&] {
+    QObject::connect(&commands->Runner(), &ImportExportRunner::started, [&] {
         CancelButton(*commands->Runner().Dialog())->click();
     });
     ChooseFile(target, 2);
@@ -136,7 +136,7 @@ TEST_F(ProgressRunnerTest, ACancelledSequenceLeavesNothing)
 {
     frmEditer &w = LoadProject(105);
     // Cancel once the pictures are being written (the first 105 steps compose them).
-    QObject::connect(&commands->Runner(), &ExportProgressRunner::started, [&] {
+    QObject::connect(&commands->Runner(), &ImportExportRunner::started, [&] {
         QProgressDialog *dialog = commands->Runner().Dialog();
         auto *watch = new QTimer(dialog);
         QObject::connect(watch, &QTimer::timeout, dialog, [dialog] {

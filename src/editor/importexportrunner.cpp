@@ -1,4 +1,4 @@
-#include "editor/exportprogressrunner.h"
+#include "editor/importexportrunner.h"
 
 #include "support/appinfo.h"
 #include "support/tr.h"
@@ -20,29 +20,29 @@ constexpr int ProgressPollMs = 50;
 
 } // namespace
 
-ExportProgressRunner::ExportProgressRunner(QWidget &owner) : m_owner(owner)
+ImportExportRunner::ImportExportRunner(QWidget &owner) : m_owner(owner)
 {
     setObjectName(QStringLiteral("exportProgressRunner"));
     m_pool.setMaxThreadCount(1);
 }
 
-ExportProgressRunner::~ExportProgressRunner()
+ImportExportRunner::~ImportExportRunner()
 {
     m_cancel.store(true);
     m_pool.waitForDone();
 }
 
-QString ExportProgressRunner::BusyMessage()
+QString ImportExportRunner::BusyMessage()
 {
     return Tr::tr("正在导出，请等待当前导出完成或取消后再试。");
 }
 
-void ExportProgressRunner::Cancel()
+void ImportExportRunner::Cancel()
 {
     m_cancel.store(true);
 }
 
-void ExportProgressRunner::ShowProgress()
+void ImportExportRunner::ShowProgress()
 {
     const int total = m_total.load();
     if (!m_dialog || total <= 0)
@@ -54,13 +54,10 @@ void ExportProgressRunner::ShowProgress()
         m_dialog->setValue(done);
 }
 
-ExportResult ExportProgressRunner::Run(const QString &label, Job job)
+bool ImportExportRunner::RunWork(const QString &label, Work work)
 {
-    if (m_busy) {
-        ExportResult refused;
-        refused.status = Status::Fail(BusyMessage());
-        return refused;
-    }
+    if (m_busy)
+        return false;
     m_busy = true;
     m_cancel.store(false);
     m_done.store(0);
@@ -73,23 +70,22 @@ ExportResult ExportProgressRunner::Run(const QString &label, Job job)
     dialog.setAutoReset(false);
     dialog.setAutoClose(false);
     dialog.setMinimumDuration(m_showDelay);
-    connect(&dialog, &QProgressDialog::canceled, this, &ExportProgressRunner::Cancel);
+    connect(&dialog, &QProgressDialog::canceled, this, &ImportExportRunner::Cancel);
     m_dialog = &dialog;
 
     QEventLoop loop;
-    QFutureWatcher<ExportResult> watcher;
+    QFutureWatcher<void> watcher;
     connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
     QTimer poll;
     poll.setInterval(ProgressPollMs);
-    connect(&poll, &QTimer::timeout, this, &ExportProgressRunner::ShowProgress);
+    connect(&poll, &QTimer::timeout, this, &ImportExportRunner::ShowProgress);
 
     const ExportProgress progress = [this](int done, int total) {
         m_total.store(total);
         m_done.store(done);
     };
-    watcher.setFuture(QtConcurrent::run(&m_pool, [job = std::move(job), progress, this] {
-        return job(progress, &m_cancel);
-    }));
+    watcher.setFuture(QtConcurrent::run(
+        &m_pool, [work = std::move(work), progress, this] { work(progress, &m_cancel); }));
     poll.start();
     emit started();
     if (!watcher.isFinished())
@@ -102,7 +98,7 @@ ExportResult ExportProgressRunner::Run(const QString &label, Job job)
     poll.stop();
     m_dialog = nullptr;
     m_busy = false;
-    return watcher.result();
+    return true;
 }
 
 } // namespace mrv
