@@ -752,8 +752,8 @@ Frame %1</translation>
         <translation>Result:</translation>
     </message>
     <message>
-        <source>无法加载视频模块“%1”：“%2”和“%3”中都没有它</source>
-        <translation>Cannot load the video module “%1”: it is in neither “%2” nor “%3”</translation>
+        <source>无法加载视频模块“%1”：“%2”和“%3”中都没有它。请安装软件包 %4</source>
+        <translation>Cannot load the video module “%1”: it is in neither “%2” nor “%3”. Install the package %4</translation>
     </message>
     <message>
         <source>无法加载视频模块“%1”：%2</source>
@@ -1507,6 +1507,8 @@ the frame folder is “%2_Frame”</translation>
     <message>
         <source>要解码的画面超过一次导入的上限（各帧宽 × 高之和不超过 %1 像素）</source>
         <translation>The pictures to decode exceed the limit of one import (the frames' width × height may add up to %1 pixels at most)</translation>
+    </message>
+    <message>
         <source>帧范围“%1”无法识别：应为 N、N-M 或以逗号分隔的若干项</source>
         <translation>Frame range “%1” is not understood: use N, N-M or a comma list of those</translation>
     </message>
