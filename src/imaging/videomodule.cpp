@@ -27,9 +27,11 @@ Result<VideoSourceFactory> Load()
         const auto folder = [&](int i) {
             return QDir::toNativeSeparators(QFileInfo(candidates[i]).absolutePath());
         };
+        // Packages ship the module on its own; its package is what the user lacks.
         return Result<VideoSourceFactory>::Fail(
-            Tr::tr("无法加载视频模块“%1”：“%2”和“%3”中都没有它")
-                .arg(QStringLiteral(MIROVANE_VIDEO_MODULE), folder(0), folder(1)));
+            Tr::tr("无法加载视频模块“%1”：“%2”和“%3”中都没有它。请安装软件包 %4")
+                .arg(QStringLiteral(MIROVANE_VIDEO_MODULE), folder(0), folder(1),
+                     QStringLiteral(MIROVANE_VIDEO_PACKAGE)));
     }
     // Never unloaded: sources it made may live until the process ends.
     static QLibrary library;

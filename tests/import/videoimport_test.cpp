@@ -295,6 +295,10 @@ TEST_F(VideoImport, WithoutAWorkingVideoModuleTheImportNamesItSaysWhyAndExits2)
         EXPECT_TRUE(run.err.contains(QStringLiteral("无法加载视频模块“"))) << run.err;
         EXPECT_TRUE(run.err.contains(QStringLiteral("libmirovane_video.so"))) << run.err;
         EXPECT_TRUE(run.err.contains(c.reason)) << run.err;
+        // Where it is missing, the package that brings it.
+        EXPECT_EQ(run.err.contains(QStringLiteral("请安装软件包 mirovane-video")),
+                  c.moduleBytes.isEmpty())
+            << run.err;
         EXPECT_EQ(ReadAll(path), before);
     }
     EXPECT_TRUE(QFile::exists(module));
