@@ -1014,7 +1014,7 @@ Frame %1</translation>
     </message>
     <message>
         <source>已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %3 遍），%4</source>
-        <translation>Imported %1 frames timed for the boot screen (the original has %2 frames; frames 61-%1 loop through it %3 times), %4</translation>
+        <translation>Imported %1 frames timed for the boot screen (the original has %2 frames; frames 61-%1 loop through it, passes: %3), %4</translation>
     </message>
     <message>
         <source>循环起点 %1 秒不在原片的循环可以开始的范围内：它须在原片长度以内，且第 1-60 帧能播放到它</source>
@@ -1128,7 +1128,7 @@ Frame %1</translation>
     </message>
     <message>
         <source>已逐帧导入 %1 帧</source>
-        <translation>Imported %1 frames, one for each frame of the original</translation>
+        <translation>Imported one frame for each frame of the original: %1 in all</translation>
     </message>
     <message>
         <source>视频长 %1 秒，只导入了第 %2-%3 秒（可选择开始和结束时间）</source>
@@ -1250,7 +1250,7 @@ Frame %1</translation>
     </message>
     <message>
         <source>循环 %1 次</source>
-        <translation>%1 loops</translation>
+        <translation>a loop count of %1</translation>
     </message>
     <message>
         <source>循环部分播放几次</source>
