@@ -7,7 +7,7 @@ cli=$1 source=$2 output=$3 version=$4 date=$5
 help=$("$cli" --help)
 printf '%s\n' "$help" | awk -v source="$source" -v version="$version" -v date="$date" '
   # A usage line in roff: the program and the command bold, options bold, values italic.
-  function roff(usage,    n, i, w, t, pre, post, out) {
+  function roff(usage,    n, i, w, t, pre, post, out, joined) {
     n = split(usage, w, " ")
     out = "\\fBmirovane\\-cli\\fR"
     for (i = 1; i <= n; i++) {
@@ -16,7 +16,9 @@ printf '%s\n' "$help" | awk -v source="$source" -v version="$version" -v date="$
       while (t != "" && substr(t, length(t)) == "]") { post = post "]"; t = substr(t, 1, length(t) - 1) }
       bold = (i == 1 || substr(t, 1, 2) == "--")
       gsub(/-/, "\\-", t)
-      out = out " " pre (bold ? "\\fB" : "\\fI") t "\\fR" post
+      # An option and its value stay on one line: an unpaddable space joins them.
+      out = out (joined ? "\\ " : " ") pre (bold ? "\\fB" : "\\fI") t "\\fR" post
+      joined = (i > 1 && bold && post == "" && i < n && w[i + 1] !~ /^[[|-]/)
     }
     return out
   }
@@ -25,8 +27,16 @@ printf '%s\n' "$help" | awk -v source="$source" -v version="$version" -v date="$
     while ((getline text < source) > 0) {
       gsub(/@VERSION@/, version, text)
       gsub(/@DATE@/, date, text)
+      # Each usage a paragraph of its own, its further lines indented under the command and
+      # never broken inside a word, so that a long one fits a terminal.
       if (text == "@SYNOPSIS@") {
-        for (i = 1; i <= count; i++) print roff(order[i])
+        print ".nh"
+        print ".ad l"
+        print ".in +4n"
+        for (i = 1; i <= count; i++) { if (i > 1) print ".br"; print ".ti -4n"; print roff(order[i]) }
+        print ".in -4n"
+        print ".ad"
+        print ".hy"
         continue
       }
       print text

@@ -7,7 +7,7 @@ cli=$1 page=$2
 help=$("$cli" --help) || { echo "FAIL: $cli --help"; exit 1; }
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
-plain() { sed 's/\\-/-/g; s/\\f[BIRP]//g'; }
+plain() { sed 's/\\-/-/g; s/\\f[BIRP]//g; s/\\ / /g'; }
 
 # The lines of one section (.SH) of the page, or of one command (.SS) of COMMANDS.
 section() { awk -v h=".SH $1" '$0 == h { on = 1; next } /^\.SH / { on = 0 } on' "$page"; }
