@@ -1,63 +1,45 @@
 #include "editor/clipimportflow.h"
 
 #include "editor/importexportrunner.h"
-#include "imaging/animationreader.h"
-#include "imaging/videoreader.h"
-#include "import/clipplan.h"
-#include "import/videoimport.h"
 #include "project/mvk.h"
-#include "support/regularfile.h"
 #include "support/tr.h"
 #include "widgets/prompts.h"
 
-#include <QFile>
+#include <QApplication>
+#include <QEventLoop>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace mrv {
 
-namespace {
-
-QString ImportTitle()
+Result<std::shared_ptr<OpenedClip>> OpenClipInBackground(const QString &path, ClipKind kind)
 {
-    return Tr::tr("导入帧序列");
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QFutureWatcher<Result<std::shared_ptr<OpenedClip>>> watcher;
+    QEventLoop loop;
+    QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    watcher.setFuture(QtConcurrent::run([path, kind] { return OpenedClip::Open(path, kind); }));
+    if (!watcher.isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    QApplication::restoreOverrideCursor();
+    return watcher.result();
 }
 
-} // namespace
-
-bool IsClipSource(const QString &path)
+std::shared_ptr<const ChosenClip> ClipImportFlow::Ask(const std::shared_ptr<const OpenedClip> &clip,
+                                                      const MVK &project, int frameTimeMs)
 {
-    if (IsAnimationFile(path))
-        return true;
-    if (!IsVideoCandidate(path))
-        return false;
-    QFile file(path);
-    if (!OpenRegularFile(file))
-        return false;
-    VideoReader reader(file);
-    return bool(reader.Open());
-}
-
-bool ClipImportFlow::Ask(const QString &source, const MVK &project, int frameTimeMs,
-                         ImportRequest &request)
-{
-    Result<ClipSource> clip = ReadClipSource(source);
-    if (!clip) {
-        m_prompts.Message(
-            {clip.message(), ImportTitle(), MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok});
-        return false;
-    }
     ClipImportRequest ask;
-    ask.title = ImportTitle();
-    ask.source = std::move(*clip);
+    ask.title = Tr::tr("导入帧序列");
+    ask.source = clip->Source();
     ask.projectSize = QSize(project.aWidth, project.aHeight);
     ask.proposed = ProposedChoices(ask.source, ask.projectSize);
-    ask.plan = [source = ask.source, frameTimeMs](const ClipChoices &choices) {
-        return PlanClip(source, choices, frameTimeMs);
+    ask.plan = [clip, frameTimeMs](const ClipChoices &choices) {
+        return PlanClip(*clip, choices, frameTimeMs);
     };
     const std::optional<ClipChoices> chosen = m_prompts.ClipImport(ask);
     if (!chosen)
-        return false;
-    request.values.insert(ClipOptionValues(*chosen, ask.source.kind));
-    return true;
+        return nullptr;
+    return std::make_shared<const ChosenClip>(ChosenClip{clip, *chosen});
 }
 
 ImportOutcome ClipImportFlow::Run(const Importer &importer, const MVK &project,

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "import/clipplan.h"
 #include "import/importer.h"
 
 #include <QString>
+
+#include <memory>
 
 class QWidget;
 
@@ -11,9 +14,9 @@ namespace mrv {
 class MVK;
 class Prompts;
 
-/// True when the frame import takes the file as a clip: an animated picture, or a file
-/// FFmpeg's libraries find a video stream in.
-bool IsClipSource(const QString &path);
+/// Opens the clip on a worker thread: probing a large video takes a while, during which the
+/// window keeps drawing under a busy cursor and takes no input.
+Result<std::shared_ptr<OpenedClip>> OpenClipInBackground(const QString &path, ClipKind kind);
 
 /// The clip import's two steps in the editor: the dialog that asks how (through the prompts),
 /// and the import itself on a worker thread behind a progress dialog with Cancel.
@@ -22,9 +25,9 @@ class ClipImportFlow
 public:
     ClipImportFlow(QWidget &owner, Prompts &prompts) : m_owner(owner), m_prompts(prompts) {}
 
-    /// Asks how the clip is imported and puts the answer into the request's values; false when
-    /// the dialog was cancelled or the clip cannot be read (the reason was shown).
-    bool Ask(const QString &source, const MVK &project, int frameTimeMs, ImportRequest &request);
+    /// Asks how the opened clip is imported; none when the dialog was cancelled.
+    std::shared_ptr<const ChosenClip> Ask(const std::shared_ptr<const OpenedClip> &clip,
+                                          const MVK &project, int frameTimeMs);
 
     /// Runs the import with progress and Cancel; a cancelled one leaves nothing behind.
     ImportOutcome Run(const Importer &importer, const MVK &project, ImportRequest request);

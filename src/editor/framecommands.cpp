@@ -325,30 +325,31 @@ void FrameCommands::mnuImportFrames_Click()
 
 bool FrameCommands::ImportFrom(const QString &source)
 {
-    const bool clip = IsClipSource(source);
-    if (clip && m_ctx.document.Project().aFileFolder.isEmpty()) {
-        // The frames are written beside the project, which needs a folder first.
-        const MsgAnswer answer = m_ctx.prompts.Message(
-            {Tr::tr("动画或视频的每一帧将保存为图片，放在工程文件旁边。工程还没有保存，"
-                    "请先选择工程的保存位置。"),
-             ImportTitle(), MsgIcon::Information, MsgButtons::OkCancel, MsgAnswer::Ok});
-        if (answer != MsgAnswer::Ok || !m_ctx.projects.SaveAs() ||
-            m_ctx.document.Project().aFileFolder.isEmpty())
-            return false;
-    }
     const Importer *importer = ImportRegistry::Find(u"import-frames");
     if (!importer)
         return false;
     ImportRequest request;
-    if (clip && !AskClipChoices(source, request))
-        return false;
+    const std::optional<ClipKind> kind = ClipKindOf(source);
+    if (kind) {
+        const Result<std::shared_ptr<OpenedClip>> clip = OpenClipInBackground(source, *kind);
+        if (!clip) {
+            ShowError(clip.message());
+            return false;
+        }
+        if (!SavedForClip())
+            return false;
+        request.clip = ClipImportFlow(m_ctx.window, m_ctx.prompts)
+                           .Ask(*clip, m_ctx.document.Project(), m_ctx.playTimer.FrameTime());
+        if (!request.clip)
+            return false;
+    }
     request.source = source;
     request.projectFolder = m_ctx.document.Project().aFileFolder;
     request.framesFolder = request.projectFolder;
     request.frameTimeMs = m_ctx.playTimer.FrameTime();
     const ImportOutcome outcome = [&] {
         // A clip's frames are decoded and written behind a progress dialog with Cancel.
-        if (clip)
+        if (request.clip)
             return ClipImportFlow(m_ctx.window, m_ctx.prompts)
                 .Run(*importer, m_ctx.document.Project(), request);
         WaitCursor wait;
@@ -369,10 +370,17 @@ bool FrameCommands::ImportFrom(const QString &source)
     return changed;
 }
 
-bool FrameCommands::AskClipChoices(const QString &source, ImportRequest &request)
+bool FrameCommands::SavedForClip()
 {
-    return ClipImportFlow(m_ctx.window, m_ctx.prompts)
-        .Ask(source, m_ctx.document.Project(), m_ctx.playTimer.FrameTime(), request);
+    if (!m_ctx.document.Project().aFileFolder.isEmpty())
+        return true;
+    // The frames are written beside the project, which needs a folder first.
+    const MsgAnswer answer = m_ctx.prompts.Message(
+        {Tr::tr("动画或视频的每一帧将保存为图片，放在工程文件旁边。工程还没有保存，"
+                "请先选择工程的保存位置。"),
+         ImportTitle(), MsgIcon::Information, MsgButtons::OkCancel, MsgAnswer::Ok});
+    return answer == MsgAnswer::Ok && m_ctx.projects.SaveAs() &&
+           !m_ctx.document.Project().aFileFolder.isEmpty();
 }
 
 void FrameCommands::ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount,

@@ -83,8 +83,9 @@ private:
     /// Makes `first`..`first + count - 1` the picked rows and `first` the current frame.
     void Pick(int first, int count);
     /// The files left out and, when asked, what the frame count means for the boot screen.
-    /// Asks how an animation's frames are fitted and timed; false when cancelled.
-    bool AskClipChoices(const QString &source, ImportRequest &request);
+    /// A clip's frames are written beside the project: asks to save a new one first. False
+    /// when it stays unsaved.
+    bool SavedForClip();
     /// The notice of what the import did, then the frame-count warning and the files left out.
     void ShowImportProblems(const QList<SkippedPicture> &skipped, bool warnCount,
                             const QString &notice = {});

@@ -2,23 +2,17 @@
 
 #include "import/boottiming.h"
 #include "import/framefit.h"
+#include "import/openedclip.h"
 #include "support/result.h"
 
-#include <QImage>
-#include <QMap>
 #include <QSize>
 #include <QString>
 
-#include <vector>
+#include <memory>
 
 namespace mrv {
 
-/// What kind of clip an import turns into frames.
-enum class ClipKind
-{
-    Animation, ///< an animated GIF, WebP or APNG
-    Video,
-};
+struct FrameImportOptions;
 
 /// How a clip is imported: the choices of the clip dialog and of import-frames' options.
 struct ClipChoices
@@ -31,27 +25,6 @@ struct ClipChoices
     /// Where the loop part starts, in ms from the source's start.
     qint64 loopStartMs = 0;
 };
-
-/// A clip as the dialog shows it before anything is imported.
-struct ClipSource
-{
-    ClipKind kind = ClipKind::Animation;
-    QString path;
-    QSize size;
-    /// The whole clip's length in ms; 0 when a video does not say.
-    qint64 durationMs = 0;
-    /// The first frame, at most PreviewSide pixels on its longer side.
-    QImage firstFrame;
-    /// An animation's frame times as shown (ms); empty for a video, whose depend on the range.
-    std::vector<int> delaysMs;
-};
-
-/// The longer side of a ClipSource's first frame: enough for the dialog's picture.
-inline constexpr int PreviewSide = 640;
-
-/// Reads what the dialog shows of an animated picture or a video: its size, length and first
-/// frame, within the import's bounds. Fails with the reason (no video stream, damaged ...).
-Result<ClipSource> ReadClipSource(const QString &path);
 
 /// The choices proposed for a clip in a project of this size: its default fit, boot timing,
 /// a video's first DefaultVideoMs.
@@ -67,13 +40,20 @@ struct ClipPlan
     QString problem;
 };
 
-/// The plan of an import (a video's range is read from its file, without decoding).
-ClipPlan PlanClip(const ClipSource &source, const ClipChoices &choices, int frameTimeMs);
+/// The plan of an import (a video's range is read from the opened clip, without decoding).
+ClipPlan PlanClip(const OpenedClip &clip, const ClipChoices &choices, int frameTimeMs);
 
 /// "105 帧，7.9 秒，播放速度为原片的 93%", or the problem.
 QString ClipPlanText(const ClipPlan &plan);
 
-/// The import-frames option values (FrameImporter's names) that make these choices.
-QMap<QString, QString> ClipOptionValues(const ClipChoices &choices, ClipKind kind);
+/// A clip opened for the import and the choices made for it, as the import takes them.
+struct ChosenClip
+{
+    std::shared_ptr<const OpenedClip> clip;
+    ClipChoices choices;
+};
+
+/// The frame import's options that make these choices for this kind of clip.
+void ApplyClipChoices(const ClipChoices &choices, ClipKind kind, FrameImportOptions &options);
 
 } // namespace mrv

@@ -5,6 +5,9 @@
 #include "imaging/picturefile.h"
 #include "imaging/pictureformats.h"
 #include "imaging/pictureloader.h"
+#include "imaging/videosource.h"
+#include "import/clipframewriter.h"
+#include "import/openedclip.h"
 #include "import/videoimport.h"
 #include "support/bootgeometry.h"
 #include "support/naturalorder.h"
@@ -84,21 +87,11 @@ FrameImportResult ImportStill(const QString &file, const FrameImportOptions &opt
     return {std::move(import), ImportFailure::None};
 }
 
-/// The notice of a retimed import: frame count, passes and speed.
-QString BootNotice(int sourceFrames, const BootSampling &sampling)
-{
-    return Tr::tr("已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %3 遍），%4")
-        .arg(BootFrames)
-        .arg(sourceFrames)
-        .arg(sampling.passes)
-        .arg(SpeedMessage(sampling.speed));
-}
-
 /// Replaces the frames with the boot's 105 sampled by time, and removes the written pictures
 /// none of them shows.
 /// A loop start the clip cannot take is a problem of the source, named in `refused`.
 Status RetimeForBoot(FrameImport &import, const QStringList &written,
-                     const std::vector<int> &delays, StagedFolder &staged,
+                     const std::vector<int> &delays, ClipFrameWriter &writer,
                      const FrameImportOptions &options, QString &refused)
 {
     const BootSampling sampling = SampleForBoot(delays, options.frameTimeMs, options.loopStartMs);
@@ -116,9 +109,9 @@ Status RetimeForBoot(FrameImport &import, const QStringList &written,
         shown[size_t(source)] = true;
     }
     for (qsizetype i = 0; i < written.size(); ++i)
-        if (!shown[size_t(i)] && !QFile::remove(staged.StagedPath(written[i])))
-            return Status::Fail(Tr::tr("无法删除“%1”")
-                                    .arg(QDir::toNativeSeparators(staged.StagedPath(written[i]))));
+        if (!shown[size_t(i)])
+            if (const Status removed = writer.Remove(written[i]); !removed)
+                return removed;
     import.notice = BootNotice(int(written.size()), sampling);
     import.frames = std::move(frames);
     return Status::Ok();
@@ -129,24 +122,20 @@ qint16 Clamped16(int value)
     return qint16(qBound(-32768, value, 32767));
 }
 
-FrameImportResult ImportAnimation(const QString &file, const AnimationInfo &probe,
+FrameImportResult ImportAnimation(const QString &file, QSize canvas,
                                   const FrameImportOptions &options)
 {
     const QString native = QDir::toNativeSeparators(file);
-    const FrameFit fit = options.fit.value_or(DefaultFit(probe.size, options.projectSize));
+    const FrameFit fit = options.fit.value_or(DefaultFit(canvas, options.projectSize));
     const FrameTiming timing = options.timing.value_or(FrameTiming::Boot);
     if (options.framesFolder.isEmpty())
         return SourceFailure(Tr::tr("动画“%1”的帧要保存在工程文件旁边，请先保存工程").arg(native));
-    if (const Status made = EnsureFolder(options.framesFolder); !made)
-        return {Result<FrameImport>::Fail(made.message()), ImportFailure::Write};
-    // A folder of its own for every import: pictures an earlier import wrote may be the
-    // frames of this project's undo history or of another project.
-    const QString target = AnimationFramesFolder(options.framesFolder, file);
-    StagedFolder staged(target);
-    if (const Status opened = staged.Open(); !opened)
+    ClipFrameWriter writer(file, options.framesFolder, options.projectFolder,
+                           PlaceInArea(canvas, options.projectSize, fit));
+    if (const Status opened = writer.Open(); !opened)
         return {Result<FrameImport>::Fail(opened.message()), ImportFailure::Write};
     FrameImport import;
-    import.writtenFolder = target;
+    import.writtenFolder = writer.Folder();
     QStringList written;
     std::vector<int> delays;
     Status failure;
@@ -161,21 +150,13 @@ FrameImportResult ImportAnimation(const QString &file, const AnimationInfo &prob
             tooMany = true;
             return false;
         }
-        const QString path = QDir(target).filePath(
-            QStringLiteral("%1.png").arg(written.size() + 1, 4, 10, QChar(u'0')));
-        const FitPlacement placement =
-            PlaceInArea(frame.image.size(), options.projectSize, fit);
-        const Result<QByteArray> bytes =
-            FormatInfo(PictureFormat::Png).encode(ApplyPlacement(frame.image, placement));
-        failure = bytes ? WritePictureFile(staged.StagedPath(path), *bytes, WriteMode::Direct)
-                        : bytes.status();
+        const Result<QString> path = writer.Write(frame.image);
+        failure = path.status();
         if (!failure)
             return false;
-        written.append(path);
+        written.append(*path);
         delays.push_back(ShownDelayMs(frame.delayMs));
-        import.frames.push_back(
-            {PictureBoxText(options.projectFolder, QDir::toNativeSeparators(path)),
-             Clamped16(placement.offset.x()), Clamped16(placement.offset.y())});
+        import.frames.push_back(writer.FrameFor(*path));
         return true;
     };
     const Result<AnimationInfo> read = ReadAnimationFrames(file, sink);
@@ -184,11 +165,11 @@ FrameImportResult ImportAnimation(const QString &file, const AnimationInfo &prob
                 ImportFailure::Write};
     QString refused;
     if (failure && read && !tooMany && timing == FrameTiming::Boot)
-        failure = RetimeForBoot(import, written, delays, staged, options, refused);
+        failure = RetimeForBoot(import, written, delays, writer, options, refused);
     if (!refused.isEmpty())
         return SourceFailure(Tr::tr("“%1”：%2").arg(native, refused));
     if (failure && read && !tooMany)
-        failure = staged.Commit();
+        failure = writer.Commit();
     if (tooMany || !failure || !read) {
         // A refused or broken animation leaves no half set of frames behind: the staging
         // folder goes with everything in it.
@@ -297,17 +278,27 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
     const QFileInfo info(source);
     if (source.isEmpty() || !info.exists())
         return SourceFailure(Tr::tr("找不到“%1”").arg(QDir::toNativeSeparators(source)));
-    if (const auto probe = info.isDir() ? std::nullopt : ProbeAnimation(source);
-        probe && probe->frameCount > 1) {
+    const std::optional<ClipKind> kind = ClipKindOf(source);
+    if (kind == ClipKind::Animation) {
+        const auto probe = ProbeAnimation(source);
+        if (!probe)
+            return SourceFailure(Tr::tr("找不到“%1”").arg(QDir::toNativeSeparators(source)));
         if (QString problem = AnimationSizeProblem(source, *probe); !problem.isEmpty())
             return SourceFailure(std::move(problem));
         if (options.startMs != 0 || options.endMs)
             return SourceFailure(Tr::tr("“%1”是动画图片：开始和结束时间只用于视频")
                                      .arg(QDir::toNativeSeparators(source)));
-        return ImportAnimation(source, *probe, options);
+        return ImportAnimation(source, probe->size, options);
     }
-    if (IsVideoCandidate(source))
-        return ImportVideo(source, options);
+    if (kind == ClipKind::Video) {
+        const Result<std::shared_ptr<OpenedClip>> clip =
+            OpenedClip::Open(source, *kind, options.cancel);
+        if (!clip && clip.message() == VideoCancelledMessage())
+            return {Result<FrameImport>::Fail(clip.message()), ImportFailure::Write};
+        if (!clip)
+            return SourceFailure(clip.message());
+        return ImportVideo(**clip, options);
+    }
     if (options.fit.value_or(FrameFit::None) != FrameFit::None ||
         options.timing.value_or(FrameTiming::Frames) != FrameTiming::Frames)
         return SourceFailure(Tr::tr("“%1”不是动画图片：缩放和按开机时间只用于动画图片")
@@ -319,7 +310,14 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
 
 bool IsAnimatedSource(const QString &source)
 {
-    return IsAnimationFile(source);
+    return ClipKindOf(source) == ClipKind::Animation;
+}
+
+FrameImportResult ImportClip(const OpenedClip &clip, const FrameImportOptions &options)
+{
+    if (clip.Source().kind == ClipKind::Video)
+        return ImportVideo(clip, options);
+    return ImportAnimation(clip.Source().path, clip.Source().size, options);
 }
 
 QString AnimationFramesFolder(const QString &framesFolder, const QString &animation)

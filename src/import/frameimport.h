@@ -137,6 +137,11 @@ FrameImportResult ImportFrames(const QString &source, const FrameImportOptions &
 QString AnimationFramesFolder(const QString &framesFolder, const QString &animation);
 
 struct AnimationInfo;
+class OpenedClip;
+
+/// The import of a clip the editor opened and asked about: an animated picture's or a video's
+/// frames, as ImportFrames takes them from a file.
+FrameImportResult ImportClip(const OpenedClip &clip, const FrameImportOptions &options);
 
 /// Why an animation is too large to import, judged from its headers (more than
 /// MaxImportedFrames, or MaxImportedPixels of work); empty when it is not.

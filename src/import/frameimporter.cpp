@@ -1,5 +1,6 @@
 #include "import/frameimporter.h"
 
+#include "import/clipplan.h"
 #include "project/mvk.h"
 #include "support/tr.h"
 
@@ -25,6 +26,12 @@ ImportOutcome FrameImporter::Run(const MVK &project, const ImportRequest &reques
     FrameImportOptions options{request.projectFolder, request.framesFolder, request.cancel};
     options.projectSize = QSize(project.aWidth, project.aHeight);
     options.frameTimeMs = request.frameTimeMs;
+    options.progress = request.progress;
+    if (request.clip) {
+        const ChosenClip &chosen = *request.clip;
+        ApplyClipChoices(chosen.choices, chosen.clip->Source().kind, options);
+        return Outcome(ImportClip(*chosen.clip, options), {});
+    }
     // A missing option takes the source's own default: the engine decides by the source.
     options.fit = std::nullopt;
     options.timing = std::nullopt;
@@ -70,12 +77,16 @@ ImportOutcome FrameImporter::Run(const MVK &project, const ImportRequest &reques
     options.loopStartMs = int(loopStart.value_or(start.value_or(0)));
     options.startMs = start.value_or(0);
     options.endMs = end;
-    options.progress = request.progress;
-    FrameImportResult result = ImportFrames(request.source, options);
     // The files beside a folder's pictures are named too, so nothing is left out unsaid.
-    const QList<SkippedPicture> others = QFileInfo(request.source).isDir()
-                                             ? NonPictureFiles(request.source)
-                                             : QList<SkippedPicture>();
+    return Outcome(ImportFrames(request.source, options), QFileInfo(request.source).isDir()
+                                                              ? NonPictureFiles(request.source)
+                                                              : QList<SkippedPicture>());
+}
+
+ImportOutcome FrameImporter::Outcome(FrameImportResult result,
+                                     const QList<SkippedPicture> &others)
+{
+    ImportOutcome outcome;
     if (!result.import) {
         QStringList parts{result.import.message(), SkippedPicturesMessage(others)};
         parts.removeAll(QString());

@@ -27,6 +27,9 @@ public:
 
     std::vector<ImportOptionSpec> options() const override;
     ImportOutcome Run(const MVK &project, const ImportRequest &request) const override;
+
+private:
+    static ImportOutcome Outcome(FrameImportResult result, const QList<SkippedPicture> &others);
 };
 
 } // namespace mrv

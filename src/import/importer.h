@@ -8,11 +8,13 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace mrv {
 
 class MVK;
+struct ChosenClip;
 
 /// A value an importer takes besides its source, as text (the long picture's X offset).
 struct ImportOptionSpec
@@ -33,6 +35,9 @@ struct ImportRequest
     QString framesFolder;
     /// Option texts by name; a missing one takes the importer's proposal.
     QMap<QString, QString> values;
+    /// A clip the editor has opened and asked about: its choices are taken as they are, the
+    /// option texts are not read.
+    std::shared_ptr<const ChosenClip> clip;
     /// Stops an import that writes pictures; what it wrote is removed.
     const std::atomic_bool *cancel = nullptr;
     /// The frame time the project plays at, for an import that retimes a clip.

@@ -1,11 +1,8 @@
 #include "import/videoimport.h"
 
-#include "imaging/picturefile.h"
-#include "imaging/pictureformats.h"
-#include "imaging/videoreader.h"
-#include "support/pathrules.h"
-#include "support/regularfile.h"
-#include "support/stagedfolder.h"
+#include "imaging/videosource.h"
+#include "import/clipframewriter.h"
+#include "import/openedclip.h"
 #include "support/tr.h"
 
 #include <QDir>
@@ -31,11 +28,6 @@ QString Seconds(qint64 ms)
     return QString::number(ms / 1000.0, 'f', ms % 1000 == 0 ? 0 : (ms % 100 == 0 ? 1 : 3));
 }
 
-qint16 Clamped16(int value)
-{
-    return qint16(qBound(-32768, value, 32767));
-}
-
 /// The notice of a video import: the range taken when part of the video is left out, and
 /// the frame count and speed. `chosenEndMs` is the range's end as chosen, `endMs` where the
 /// frames taken stop showing: before the chosen end when the video ends first.
@@ -44,12 +36,7 @@ QString VideoNotice(const VideoInfo &info, qint64 startMs, qint64 chosenEndMs, q
 {
     QStringList parts;
     if (sampling)
-        parts << Tr::tr("已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %3 "
-                        "遍），%4")
-                     .arg(BootFrames)
-                     .arg(sourceFrames)
-                     .arg(sampling->passes)
-                     .arg(SpeedMessage(sampling->speed));
+        parts << BootNotice(sourceFrames, *sampling);
     else
         parts << Tr::tr("已逐帧导入 %1 帧").arg(sourceFrames);
     const bool endLeftOut = info.durationMs > chosenEndMs && endMs >= chosenEndMs;
@@ -62,12 +49,6 @@ QString VideoNotice(const VideoInfo &info, qint64 startMs, qint64 chosenEndMs, q
 }
 
 } // namespace
-
-bool IsVideoCandidate(const QString &path)
-{
-    const QFileInfo info(path);
-    return !info.isDir() && !HasImportPictureExtension(path);
-}
 
 qint64 VideoRangeEnd(qint64 startMs, std::optional<qint64> endMs)
 {
@@ -86,18 +67,12 @@ std::vector<int> VideoDelays(const VideoTimes &times, qint64 startMs)
     return delays;
 }
 
-FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &options)
+FrameImportResult ImportVideo(const OpenedClip &video, const FrameImportOptions &options)
 {
-    QFile device(file);
-    if (const Status opened = OpenRegularFile(device); !opened)
-        return Refused(file, opened.message());
-    VideoReader reader(device);
-    if (const Status opened = reader.Open(options.cancel); !opened) {
-        if (opened.message() == VideoCancelledMessage())
-            return {Result<FrameImport>::Fail(opened.message()), ImportFailure::Write};
-        return Refused(file, opened.message());
-    }
-    const VideoInfo &info = reader.Info();
+    const QString &file = video.Source().path;
+    VideoInfo info;
+    info.size = video.Source().size;
+    info.durationMs = video.Source().durationMs;
     const qint64 startMs = options.startMs;
     const qint64 endMs = VideoRangeEnd(startMs, options.endMs);
     if (startMs < 0 || endMs <= startMs)
@@ -106,7 +81,7 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
         return Refused(file, Tr::tr("开始时间 %1 秒不在视频长度 %2 秒以内")
                                  .arg(Seconds(startMs), Seconds(info.durationMs)));
     const Result<VideoTimes> times =
-        reader.Times(startMs, endMs, MaxImportedFrames, options.cancel);
+        video.Times(startMs, endMs, MaxImportedFrames, options.cancel);
     if (!times) {
         if (times.message() == VideoCancelledMessage())
             return {Result<FrameImport>::Fail(times.message()), ImportFailure::Write};
@@ -145,14 +120,11 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
 
     if (options.framesFolder.isEmpty())
         return Refused(file, Tr::tr("视频的帧要保存在工程文件旁边，请先保存工程"));
-    if (const Status made = EnsureFolder(options.framesFolder); !made)
-        return {Result<FrameImport>::Fail(made.message()), ImportFailure::Write};
-    const QString target = AnimationFramesFolder(options.framesFolder, file);
-    StagedFolder staged(target);
-    if (const Status opened = staged.Open(); !opened)
+    const FitPlacement placement = PlaceInArea(info.size, options.projectSize, fit);
+    ClipFrameWriter writer(file, options.framesFolder, options.projectFolder, placement);
+    if (const Status opened = writer.Open(); !opened)
         return {Result<FrameImport>::Fail(opened.message()), ImportFailure::Write};
 
-    const FitPlacement placement = PlaceInArea(info.size, options.projectSize, fit);
     // Written pictures by source frame; a frame the decoder could not give is shown by the
     // nearest one before it.
     std::map<int, QString> written;
@@ -174,22 +146,15 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
         return index >= 0 && wanted[size_t(index)] && !written.count(index);
     };
     const auto sink = [&](const VideoFrame &frame) {
-        const int index = indexOf(frame.timeMs);
-        const QString path = QDir(target).filePath(
-            QStringLiteral("%1.png").arg(written.size() + 1, 4, 10, QChar(u'0')));
-        const QImage kept = placement.kept == QRect(QPoint(), placement.scaled)
-                                ? frame.image
-                                : frame.image.copy(placement.kept);
-        const Result<QByteArray> bytes = FormatInfo(PictureFormat::Png).encode(kept);
-        failure = bytes ? WritePictureFile(staged.StagedPath(path), *bytes, WriteMode::Direct)
-                        : bytes.status();
+        const Result<QString> path = writer.Write(frame.image);
+        failure = path.status();
         if (!failure)
             return false;
-        written[index] = path;
+        written[indexOf(frame.timeMs)] = *path;
         return true;
     };
-    const Status decoded = reader.Decode(startMs, endMs, placement.scaled, want, sink,
-                                         options.progress, options.cancel);
+    const Status decoded = video.Decode(startMs, endMs, placement.scaled, want, sink,
+                                        options.progress, options.cancel);
     if (options.cancel && options.cancel->load())
         return {Result<FrameImport>::Fail(VideoCancelledMessage()), ImportFailure::Write};
     if (!failure)
@@ -201,20 +166,16 @@ FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &opt
         return Refused(file, Tr::tr("视频数据已损坏，没有可以解码的画面"));
 
     FrameImport import;
-    import.writtenFolder = target;
+    import.writtenFolder = writer.Folder();
     const auto pictureFor = [&](int index) {
         auto at = written.upper_bound(index);
         return at == written.begin() ? at->second : std::prev(at)->second;
     };
-    for (int index : shown) {
-        const QString path = pictureFor(index);
-        import.frames.push_back(
-            {PictureBoxText(options.projectFolder, QDir::toNativeSeparators(path)),
-             Clamped16(placement.offset.x()), Clamped16(placement.offset.y())});
-    }
+    for (int index : shown)
+        import.frames.push_back(writer.FrameFor(pictureFor(index)));
     import.notice = VideoNotice(info, startMs, endMs, times->endMs, int(frameTimes.size()),
                                 timing == FrameTiming::Boot ? &sampling : nullptr);
-    if (const Status committed = staged.Commit(); !committed)
+    if (const Status committed = writer.Commit(); !committed)
         return {Result<FrameImport>::Fail(committed.message()), ImportFailure::Write};
     return {std::move(import), ImportFailure::None};
 }

@@ -8,14 +8,11 @@
 
 namespace mrv {
 
+class OpenedClip;
 struct VideoTimes;
 
 /// The part of a video taken when no end is chosen: its first 8 seconds from the start.
 inline constexpr qint64 DefaultVideoMs = 8000;
-
-/// True when the import reads the file as a video: a file whose extension is none of the
-/// picture types (what it holds decides whether it is a video).
-bool IsVideoCandidate(const QString &path);
 
 /// How long each frame of the range shows, in ms, the first from the range's start.
 std::vector<int> VideoDelays(const VideoTimes &times, qint64 startMs);
@@ -28,6 +25,6 @@ qint64 VideoRangeEnd(qint64 startMs, std::optional<qint64> endMs);
 /// Refuses, changing nothing on disk, a file that holds no picture stream FFmpeg decodes, a
 /// range without frames, and work beyond MaxImportedFrames or MaxVideoDecodedPixels (checked
 /// from the packets before decoding, then frame by frame as decoded).
-FrameImportResult ImportVideo(const QString &file, const FrameImportOptions &options);
+FrameImportResult ImportVideo(const OpenedClip &video, const FrameImportOptions &options);
 
 } // namespace mrv

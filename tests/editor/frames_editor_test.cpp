@@ -261,14 +261,14 @@ TEST_F(FramesTest, TheRealClipDialogShowsThePlacementAndAnswersFromTheKeyboard)
 {
     LoadFrames();
     const QString source = WriteWideGif(folder);
-    const Result<ClipSource> clip = ReadClipSource(source);
+    const auto clip = OpenedClip::Open(source, ClipKind::Animation);
     ASSERT_TRUE(clip);
     ClipImportRequest request;
     request.title = QStringLiteral("导入帧序列");
-    request.source = *clip;
+    request.source = (*clip)->Source();
     request.projectSize = {1024, 768};
-    request.proposed = ProposedChoices(*clip, request.projectSize);
-    request.plan = [&](const ClipChoices &c) { return PlanClip(*clip, c, 75); };
+    request.proposed = ProposedChoices(request.source, request.projectSize);
+    request.plan = [&](const ClipChoices &c) { return PlanClip(**clip, c, 75); };
     QtPrompts real;
     std::optional<ClipChoices> chosen;
     QString resultText;
