@@ -1569,5 +1569,23 @@ the frame folder is “%2_Frame”</translation>
             <numerusform>Steadied %n frames</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%1 帧，%2 秒（第 61-105 帧循环播放原片 %n 遍），%3</source>
+        <translation>
+            <numerusform>%1 frames, %2 s (frames 61-105 loop through the clip %n time), %3</numerusform>
+            <numerusform>%1 frames, %2 s (frames 61-105 loop through the clip %n times), %3</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>将写入 %n 张 %1 × %2 像素的图片（未压缩 %3 MB）</source>
+        <translation>
+            <numerusform>Writes %n picture of %1 × %2 pixels (%3 MB uncompressed)</numerusform>
+            <numerusform>Writes %n pictures of %1 × %2 pixels (%3 MB uncompressed)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>结束时间超过视频长度，只导入到第 %1 秒</source>
+        <translation>The end lies past the video's length: the import ends at %1 s</translation>
+    </message>
 </context>
 </TS>

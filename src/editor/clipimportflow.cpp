@@ -33,9 +33,10 @@ std::shared_ptr<const ChosenClip> ClipImportFlow::Ask(const std::shared_ptr<cons
     ask.source = clip->Source();
     ask.projectSize = QSize(project.aWidth, project.aHeight);
     ask.proposed = ProposedChoices(ask.source, ask.projectSize);
-    ask.plan = [clip, frameTimeMs](const ClipChoices &choices) {
-        return PlanClip(*clip, choices, frameTimeMs);
+    ask.plan = [clip, frameTimeMs, size = ask.projectSize](const ClipChoices &choices) {
+        return PlanClip(*clip, choices, frameTimeMs, size);
     };
+    ask.frameAt = [clip](qint64 ms) { return clip->FrameAt(ms); };
     const std::optional<ClipChoices> chosen = m_prompts.ClipImport(ask);
     if (!chosen)
         return nullptr;

@@ -7,6 +7,7 @@
 #include "support/tr.h"
 
 
+#include <algorithm>
 #include <numeric>
 
 namespace mrv {
@@ -23,7 +24,8 @@ ClipChoices ProposedChoices(const ClipSource &source, QSize projectSize)
     return choices;
 }
 
-ClipPlan PlanClip(const OpenedClip &clip, const ClipChoices &choices, int frameTimeMs)
+ClipPlan PlanClip(const OpenedClip &clip, const ClipChoices &choices, int frameTimeMs,
+                  QSize projectSize)
 {
     const ClipSource &source = clip.Source();
     ClipPlan plan;
@@ -41,10 +43,14 @@ ClipPlan PlanClip(const OpenedClip &clip, const ClipChoices &choices, int frameT
             return plan;
         }
         delays = VideoDelays(*times, choices.startMs);
+        if (source.durationMs > 0 && choices.endMs > source.durationMs)
+            plan.cutAtMs = times->endMs;
         loopMs = std::max<qint64>(loopMs - choices.startMs, 0);
     }
+    plan.pictureSize = PlaceInArea(source.size, projectSize, choices.fit).kept.size();
     if (choices.timing == FrameTiming::Frames) {
         plan.frames = int(delays.size());
+        plan.pictures = plan.frames;
         plan.durationMs = qint64(plan.frames) * frameTimeMs;
         const qint64 length = std::accumulate(delays.begin(), delays.end(), qint64(0));
         plan.speed = plan.durationMs > 0 ? double(length) / double(plan.durationMs) : 1.0;
@@ -58,6 +64,10 @@ ClipPlan PlanClip(const OpenedClip &clip, const ClipChoices &choices, int frameT
     plan.frames = BootFrames;
     plan.durationMs = qint64(BootFrames) * frameTimeMs;
     plan.speed = sampling.speed;
+    plan.passes = sampling.passes;
+    std::vector<int> shown = sampling.sourceFrames;
+    std::sort(shown.begin(), shown.end());
+    plan.pictures = int(std::unique(shown.begin(), shown.end()) - shown.begin());
     return plan;
 }
 
@@ -65,10 +75,24 @@ QString ClipPlanText(const ClipPlan &plan)
 {
     if (!plan.problem.isEmpty())
         return plan.problem;
-    return Tr::tr("%1 帧，%2 秒，%3")
-        .arg(plan.frames)
-        .arg(QString::number(plan.durationMs / 1000.0, 'f', 1))
-        .arg(SpeedMessage(plan.speed));
+    const QString seconds = QString::number(plan.durationMs / 1000.0, 'f', 1);
+    QStringList lines{
+        plan.passes > 0
+            ? Tr::tr("%1 帧，%2 秒（第 61-105 帧循环播放原片 %n 遍），%3", "", plan.passes)
+                  .arg(plan.frames)
+                  .arg(seconds, SpeedMessage(plan.speed))
+            : Tr::tr("%1 帧，%2 秒，%3").arg(plan.frames).arg(seconds, SpeedMessage(plan.speed))};
+    // Uncompressed, as PNG files of camera pictures come close to it; a cartoon takes less.
+    const double megabytes =
+        double(plan.pictures) * plan.pictureSize.width() * plan.pictureSize.height() * 4 / 1e6;
+    lines << Tr::tr("将写入 %n 张 %1 × %2 像素的图片（未压缩 %3 MB）", "", plan.pictures)
+                 .arg(plan.pictureSize.width())
+                 .arg(plan.pictureSize.height())
+                 .arg(QString::number(megabytes, 'f', megabytes < 10 ? 1 : 0));
+    if (plan.cutAtMs)
+        lines << Tr::tr("结束时间超过视频长度，只导入到第 %1 秒")
+                     .arg(QString::number(*plan.cutAtMs / 1000.0, 'f', 2));
+    return lines.join(u'\n');
 }
 
 void ApplyClipChoices(const ClipChoices &choices, ClipKind kind, FrameImportOptions &options)

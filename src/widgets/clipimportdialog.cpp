@@ -11,6 +11,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
 
@@ -83,6 +84,22 @@ ClipImportDialog::ClipImportDialog(const ClipImportRequest &request, QWidget *pa
 
     for (QComboBox *box : {m_fit, m_timing})
         connect(box, &QComboBox::currentIndexChanged, this, &ClipImportDialog::Update);
+    if (m_start && request.frameAt) {
+        m_frame = new QFutureWatcher<QImage>(this);
+        connect(m_frame, &QFutureWatcherBase::finished, this, [this] {
+            if (const QImage frame = m_frame->result(); !frame.isNull())
+                m_view->SetPicture(frame);
+            // The start may have moved while this frame was read.
+            if (Ms(m_start) != m_shownStartMs)
+                ShowFrameAtStart();
+        });
+        connect(m_start, &QDoubleSpinBox::valueChanged, this, [this] {
+            if (!m_frame->isRunning())
+                ShowFrameAtStart();
+        });
+        if (proposed.startMs > 0)
+            ShowFrameAtStart();
+    }
     Update();
     m_fit->setFocus();
 }
@@ -95,9 +112,15 @@ QDoubleSpinBox *ClipImportDialog::SecondsBox(const QString &name, double seconds
     box->setRange(0, maximum);
     box->setSingleStep(0.5);
     box->setValue(seconds);
-    box->setKeyboardTracking(false);
     connect(box, &QDoubleSpinBox::valueChanged, this, &ClipImportDialog::Update);
     return box;
+}
+
+void ClipImportDialog::ShowFrameAtStart()
+{
+    m_shownStartMs = Ms(m_start);
+    m_frame->setFuture(
+        QtConcurrent::run([frameAt = m_request.frameAt, ms = m_shownStartMs] { return frameAt(ms); }));
 }
 
 void ClipImportDialog::Update()

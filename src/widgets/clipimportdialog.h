@@ -3,6 +3,8 @@
 #include "widgets/prompts.h"
 
 #include <QDialog>
+#include <QFutureWatcher>
+#include <QImage>
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -30,6 +32,8 @@ public:
 
 private:
     void Update();
+    /// Reads the frame at the start off the window's thread and shows it when it comes.
+    void ShowFrameAtStart();
     QDoubleSpinBox *SecondsBox(const QString &name, double seconds, double maximum);
 
     ClipImportRequest m_request;
@@ -41,6 +45,8 @@ private:
     QDoubleSpinBox *m_loopStart;
     QLabel *m_result;
     QPushButton *m_ok = nullptr;
+    QFutureWatcher<QImage> *m_frame = nullptr;
+    qint64 m_shownStartMs = 0;
 };
 
 } // namespace mrv

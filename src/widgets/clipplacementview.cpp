@@ -20,6 +20,12 @@ ClipPlacementView::ClipPlacementView(const QImage &picture, QSize sourceSize, QS
     setMinimumSize(240, 180);
 }
 
+void ClipPlacementView::SetPicture(const QImage &picture)
+{
+    m_picture = picture;
+    update();
+}
+
 void ClipPlacementView::SetFit(FrameFit fit)
 {
     m_fit = fit;

@@ -20,6 +20,9 @@ public:
                       QWidget *parent = nullptr);
 
     void SetFit(FrameFit fit);
+    /// Shows another frame of the same source.
+    void SetPicture(const QImage &picture);
+    const QImage &Picture() const { return m_picture; }
     /// Where the area lies in the widget, and where the placed picture lies (unclipped).
     QRectF AreaRect() const;
     QRectF PictureRect() const;

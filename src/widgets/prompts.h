@@ -95,6 +95,9 @@ struct ClipImportRequest
     ClipChoices proposed;
     /// What an import with these choices makes; its problem keeps the dialog from accepting.
     std::function<ClipPlan(const ClipChoices &choices)> plan;
+    /// The clip's frame shown at a time, at the dialog's size (read off the window's thread);
+    /// none keeps the first frame.
+    std::function<QImage(qint64 ms)> frameAt;
 };
 
 /// Every question the program asks the user goes through here, so command flows can be
