@@ -1477,8 +1477,12 @@ the frame folder is “%2_Frame”</translation>
         <translation>The frame sequence has been exported. To make a GIF, WebP or APNG animation of it, use “Export Animated Picture” in the “File” menu.</translation>
     </message>
     <message>
-        <source>第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。</source>
-        <translation>How many times frames 61-105 are written: at least 1, at most 255. A wrong entry writes them once.</translation>
+        <source>循环部分输出几次（1-255 次）。</source>
+        <translation>How many times the loop part is written (1-255).</translation>
+    </message>
+    <message>
+        <source>第%1-%2帧（循环部分）输出几次（1-255 次）。</source>
+        <translation>How many times frames %1-%2 (the loop part) are written (1-255).</translation>
     </message>
     <message>
         <source>请输入循环次数</source>

@@ -17,7 +17,10 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QScrollBar>
 #include <QUrl>
 #include <QWheelEvent>
@@ -35,6 +38,49 @@ FrameKey FrameKeyOf(const QKeyEvent &key)
     return key.key() == Qt::Key_Insert ? FrameKey::Insert : FrameKey::None;
 }
 
+QRect PathBox::TextArea() const
+{
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    return style()
+        ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
+        .marginsRemoved(textMargins())
+        .adjusted(2, 0, -2, 0); // the line edit's own margin around its text
+}
+
+QString PathBox::ShownText() const
+{
+    const QString full = text();
+    const QFontMetrics metrics = fontMetrics();
+    const int width = TextArea().width();
+    if (hasFocus() || metrics.horizontalAdvance(full) <= width)
+        return full;
+    // The folders give way first: the path's start, then the file name whole; a name too
+    // long for the box keeps its end.
+    const qsizetype cut = std::max(full.lastIndexOf(u'/'), full.lastIndexOf(u'\\'));
+    const QString name = full.mid(cut + 1);
+    const int room = width - metrics.horizontalAdvance(name);
+    const QString folders = metrics.elidedText(full.left(cut + 1), Qt::ElideRight, room);
+    if (cut < 0 || room <= 0 || folders.isEmpty())
+        return metrics.elidedText(full, Qt::ElideLeft, width);
+    return folders + name;
+}
+
+void PathBox::paintEvent(QPaintEvent *event)
+{
+    const QString shown = ShownText();
+    if (shown == text()) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(TextArea(), Qt::AlignVCenter | Qt::AlignLeft, shown);
+}
+
 namespace {
 
 // Rows kept alive beyond the visible ones, so short scrolls reuse nothing.
@@ -48,6 +94,14 @@ int clampToInt(qint64 v)
 QString RowNumber(int row)
 {
     return QStringLiteral("%1").arg(row, 3, 10, QChar(u'0'));
+}
+
+// The box's tool tip holds the whole path; a marked box's holds the reason instead.
+void ShowPathTip(QLineEdit &box, const QString &reason)
+{
+    MarkPathBox(box, QString());
+    box.setToolTip(box.text());
+    MarkPathBox(box, reason);
 }
 
 // A row's widget takes on how the template's looks and behaves.
@@ -135,8 +189,20 @@ FrameList::FrameList(QFrame &panel) : QObject(&panel), m_panel(&panel)
 
 RowTemplate FrameList::Template() const
 {
-    return {m_template.label->geometry(), m_template.path->geometry(),
-            m_template.browse->geometry(), m_template.setting->geometry(), m_highlight->x()};
+    RowTemplate row{m_template.label->geometry(), m_template.path->geometry(),
+                    m_template.browse->geometry(), m_template.setting->geometry(),
+                    m_highlight->x()};
+    // The widest number the rows show must fit whole (a 10000th frame's "10000"): the
+    // number takes what it needs from the path box beside it.
+    const QLabel &label = *m_template.label;
+    const int needed = label.fontMetrics().horizontalAdvance(RowNumber(RowCount())) +
+                       label.contentsMargins().left() + label.contentsMargins().right() +
+                       2 * label.margin() + 2;
+    if (const int extra = needed - row.label.width(); extra > 0) {
+        row.label.setWidth(needed);
+        row.path.setLeft(row.path.left() + extra);
+    }
+    return row;
 }
 
 void FrameList::MeasureRows(int listDistance)
@@ -194,7 +260,7 @@ void FrameList::ShowRows(int first, int last)
             row.path->setText(text);
             row.path->setCursorPosition(0);
         }
-        MarkPathBox(*row.path, RowProblem(index));
+        ShowPathTip(*row.path, RowProblem(index));
     }
 }
 
@@ -353,7 +419,7 @@ FrameList::Row FrameList::TakeRow()
     Row row;
     row.label = new QLabel(m_inner);
     row.label->installEventFilter(this);
-    row.path = new QLineEdit(m_inner);
+    row.path = new PathBox(m_inner);
     row.browse = new QPushButton(m_inner);
     row.setting = new QPushButton(m_inner);
     for (QWidget *w : {static_cast<QWidget *>(row.path), static_cast<QWidget *>(row.browse),
@@ -396,7 +462,7 @@ void FrameList::ShowRow(Row &row, int index)
         if (m_layoutHook)
             m_layoutHook(*w);
     }
-    MarkPathBox(*row.path, RowProblem(index));
+    ShowPathTip(*row.path, RowProblem(index));
     ShowSelected(row);
     PlaceRow(row);
     for (QWidget *w : {static_cast<QWidget *>(row.label), static_cast<QWidget *>(row.path),

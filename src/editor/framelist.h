@@ -2,6 +2,7 @@
 
 #include "editor/framerowlayout.h"
 
+#include <QLineEdit>
 #include <QList>
 #include <QObject>
 #include <QPersistentModelIndex>
@@ -15,7 +16,6 @@
 class QFrame;
 class QKeyEvent;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class QWidget;
@@ -33,6 +33,22 @@ enum class FrameKey
     Insert,
 };
 FrameKey FrameKeyOf(const QKeyEvent &key);
+
+/// A row's path box: while it is not being edited, a path too long for it shows with its
+/// middle left out, so the file name at its end stays in view.
+class PathBox : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+    /// The text as the box shows it now.
+    QString ShownText() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QRect TextArea() const;
+};
 
 /// The frame list: the outer panel `picFrame` clipping the inner panel `picFrame_In`, which
 /// holds one row per frame (the control arrays `lblFrame`, `txtFrame`, `cmdFrame_Browse`,

@@ -23,6 +23,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
+#include <QScreen>
+#include <QTimer>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -55,6 +58,21 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     m_frames->SetModel(*m_frameModel);
     m_strip = new ThumbnailStrip(*m_frameModel, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_strip);
+    // A dock shown, hidden, floated or docked again gives the controls another area; the
+    // window lays itself out once the main layout has settled.
+    const auto relayout = [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (layout())
+                layout()->activate();
+            Form_Resize();
+        });
+    };
+    connect(m_strip, &QDockWidget::visibilityChanged, this, relayout);
+    connect(m_strip, &QDockWidget::topLevelChanged, this, [this, relayout](bool floating) {
+        if (floating)
+            PlaceFloatingDock(*m_strip);
+        relayout();
+    });
     m_viewMenu = new QMenu(Tr::tr("视图(&V)"), this);
     m_viewMenu->setObjectName(QStringLiteral("mnuView"));
     m_viewMenu->addAction(m_strip->toggleViewAction());
@@ -73,6 +91,26 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
     // The strip below takes its own height, so the controls keep their designed area.
     resize(DesignClientSize.width(), DesignClientSize.height() + menuBar()->sizeHint().height() +
                                          m_strip->sizeHint().height());
+}
+
+void frmEditer::PlaceFloatingDock(QDockWidget &dock)
+{
+    // A floating dock must not cover the slider and the buttons at the window's foot: it
+    // goes just below the window, or above it, where the screen has room; else it keeps
+    // to the screen's bottom edge.
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    const QRect window = frameGeometry();
+    const int height = dock.frameGeometry().height();
+    int top = window.bottom() + 1;
+    if (top + height - 1 > free.bottom())
+        top = window.top() - height >= free.top() ? window.top() - height
+                                                    : free.bottom() - height + 1;
+    const int left = std::clamp(window.left(), free.left(),
+                                std::max(free.left(), free.right() - dock.frameGeometry().width() + 1));
+    dock.move(left, top);
 }
 
 frmEditer::~frmEditer()

@@ -10,6 +10,7 @@
 #include "widgets/playback.h"
 #include "editor/projectcommands.h"
 
+#include <QDockWidget>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -124,6 +125,8 @@ private:
     void OpenCommandLine(const QList<CommandLinePath> &commandLine);
     void UpdateFrameControls(int count);
     void SaveSettingsAndEnd();
+    /// Moves a dock that just came off the window where it covers none of its controls.
+    void PlaceFloatingDock(QDockWidget &dock);
 
     Settings &m_settings;
     Prompts &m_prompts;

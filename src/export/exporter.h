@@ -86,6 +86,9 @@ public:
     PictureFormat defaultFormat() const { return m_defaultFormat; }
     /// The options, in the order the editor's options dialog shows them.
     virtual QList<ExportOptionSpec> options() const { return {}; }
+    /// The options as the editor asks for them for this project: their questions may name
+    /// the project's own frames.
+    virtual QList<ExportOptionSpec> optionsFor(const MVK &) const { return options(); }
     /// Every file a run with these options writes for the project, in order; the editor asks
     /// before it replaces one of them.
     virtual QStringList outputFiles(const MVK &project, const ExportOptions &options) const = 0;

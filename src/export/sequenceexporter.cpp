@@ -1,5 +1,7 @@
 #include "export/sequenceexporter.h"
 
+#include "support/bootgeometry.h"
+
 #include "export/exportgeometry.h"
 #include "export/exportnames.h"
 #include "project/mvk.h"
@@ -60,10 +62,22 @@ QList<ExportOptionSpec> SequenceExporter::options() const
 {
     ExportOptionSpec loops =
         IntOption(Loops, ProposedLoops, 1, 255, Tr::tr("循环 %1 次"), QStringLiteral("TEXT"));
-    loops.prompt =
-        Tr::tr("第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。");
+    loops.prompt = Tr::tr("循环部分输出几次（1-255 次）。");
     loops.promptTitle = Tr::tr("请输入循环次数");
     return {loops, FlagOption(NoBackground, Tr::tr("是否保持图片透明通道"))};
+}
+
+QList<ExportOptionSpec> SequenceExporter::optionsFor(const MVK &project) const
+{
+    QList<ExportOptionSpec> specs = options();
+    const int count = project.aFrame.Count();
+    if (count > 0) {
+        // The box itself keeps the number within 1-255, so no entry is ever wrong.
+        const int first = count - LoopFrameCount(count) + 1;
+        specs.first().prompt =
+            Tr::tr("第%1-%2帧（循环部分）输出几次（1-255 次）。").arg(first).arg(count);
+    }
+    return specs;
 }
 
 Status SequenceExporter::CheckProject(const MVK &project) const

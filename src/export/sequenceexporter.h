@@ -13,6 +13,7 @@ public:
     /// "loops": how often the loop part is written, 1..255, proposed 2; "no-background":
     /// keep the pictures transparent around the frames.
     QList<ExportOptionSpec> options() const override;
+    QList<ExportOptionSpec> optionsFor(const MVK &project) const override;
 
 protected:
     Status CheckProject(const MVK &project) const override;

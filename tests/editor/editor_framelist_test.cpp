@@ -3,6 +3,7 @@
 #include "widgets/windowlayout.h"
 #include "editor_fixture.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -240,6 +241,57 @@ TEST_F(FrameListWindow, TenThousandFramesMakeWidgetsOnlyForRowsInView)
     EXPECT_EQ(list.RowPath(10000)->text(), QStringLiteral("frames\\10000.png"));
     EXPECT_LT(list.Inner()->findChildren<QLineEdit *>().size(), 60);
     ExpectRowsInPlace(w);
+}
+
+TEST_F(FrameListWindow, ARowShowsItsWholeNumberAndTheEndOfItsPath)
+{
+    const QString deep = folder.file(QStringLiteral("pictures/boot/animations/winter/"
+                                                    "snowfall-sequence/frames-at-full-size/"));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    WritePicture(deep + QStringLiteral("f0003.png"), {200, 200}, Qt::red);
+    struct Case
+    {
+        const char *what;
+        int frames;
+        int row;
+        QString url;
+        bool elided;
+    };
+    const Case cases[] = {
+        {"five digits", 10000, 10000, QStringLiteral("frames\\10000.png"), false}, // missing
+        {"three digits, a long absolute path", 105, 3, deep + QStringLiteral("f0003.png"), true},
+    };
+    for (const Case &c : cases) {
+        MVK project;
+        project.AddNew();
+        project.aFrame.Item(c.row <= 105 ? c.row : 1)->aURL = c.url;
+        for (int i = 106; i <= c.frames; ++i)
+            project.aFrame.Add(i == c.row ? c.url : QStringLiteral("frames\\%1.png").arg(i), 0,
+                               0);
+        const QString path = folder.file(QStringLiteral("rows.mrv"));
+        ASSERT_TRUE(project.SaveFile(path, {}).ok());
+        frmEditer &w = Load({{path, path}});
+        FrameList &list = w.Frames();
+        w.Controls().sldFrame->setValue(c.row);
+        const QLabel *label = list.RowLabel(c.row);
+        auto *box = dynamic_cast<PathBox *>(list.RowPath(c.row));
+        ASSERT_TRUE(label && box) << c.what;
+        // The number fits its label, and the path box starts after it.
+        EXPECT_EQ(label->text(), QString::number(c.row).rightJustified(3, u'0')) << c.what;
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                  label->contentsRect().width())
+            << c.what;
+        EXPECT_GT(box->x(), label->geometry().right()) << c.what;
+        // A path too long for its box keeps its file name in view; the tip has all of it (a
+        // marked box's tip gives the reason).
+        EXPECT_EQ(box->text(), c.url) << c.what;
+        EXPECT_TRUE(box->ShownText().endsWith(c.url.right(9))) << c.what; // the file name
+        if (c.elided) {
+            EXPECT_NE(box->ShownText(), c.url) << c.what;
+            EXPECT_TRUE(box->ShownText().startsWith(c.url.left(1))) << c.what; // its start
+            EXPECT_EQ(box->toolTip(), c.url) << c.what;
+        }
+    }
 }
 
 TEST_F(FrameListWindow, TheWheelScrollsTheList)

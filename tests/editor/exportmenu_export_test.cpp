@@ -240,9 +240,8 @@ TEST_F(ExportCommandsTest, SequenceAsksForLoopsAndWritesThePlayingOrder)
     const OptionsRequest &asked = prompts.options[0];
     EXPECT_EQ(asked.title, QStringLiteral("请输入循环次数"));
     ASSERT_EQ(asked.specs.size(), 2);
-    EXPECT_EQ(
-        asked.specs[0].prompt,
-        QStringLiteral("第61-105帧循环输出几次。最低1次，最高255次。若输入错误则会使用默认值1。"));
+    // The loop's own frames, and no promise about wrong entries the box cannot take.
+    EXPECT_EQ(asked.specs[0].prompt, QStringLiteral("第8-12帧（循环部分）输出几次（1-255 次）。"));
     EXPECT_EQ(asked.specs[1].prompt, QStringLiteral("是否保持图片透明通道"));
     EXPECT_EQ(asked.proposed.Number(Loops), 2);
     ASSERT_EQ(prompts.messages.size(), 1);
