@@ -18,9 +18,10 @@ case "${1:-}" in
   # plymouth just to run the editor would touch the machine's boot set-up. The freedesktop and
   # Debian validators check the desktop entry, file type, metainfo and package. ImageMagick
   # is the reference that imported frames are scaled against; the ffmpeg program writes the
-  # videos the video import reads. The package of the test build is installed and removed
+  # videos the video import reads; strace delays, fails or interrupts a system call of the command
+  # line at the moment a test needs. The package of the test build is installed and removed
   # again: CPack's dependency scan needs dpkg-dev and file.
-  --test) PACKAGES+=(plymouth plymouth-x11 xvfb python3 python3-pil webp apngdis imagemagick ffmpeg
+  --test) PACKAGES+=(plymouth plymouth-x11 xvfb python3 python3-pil webp apngdis imagemagick ffmpeg strace
                      desktop-file-utils appstream shared-mime-info xdg-utils lintian man-db
                      dpkg-dev file) ;;
   --bench) PACKAGES+=(imagemagick time python3 webp apngasm ffmpeg) ;;

@@ -1572,6 +1572,51 @@ the frame folder is “%2_Frame”</translation>
             <numerusform>Steadied %n frame</numerusform>
             <numerusform>Steadied %n frames</numerusform>
         </translation>
+        <source>警告：%1；加上 --remove-stale 再导出一次可以删除它们</source>
+        <translation>Warning: %1; export again with --remove-stale to remove them</translation>
+    </message>
+    <message>
+        <source>%1。播放整个序列时它们会混进来。
+是否删除它们？</source>
+        <translation>%1. They would play along with the sequence.
+Remove them?</translation>
+    </message>
+    <message numerus="yes">
+        <source>写入在中途失败：已有 %n 个文件放到了位置上（“%1”至“%2”），其余文件没有写入。</source>
+        <translation>
+            <numerusform>The write broke off: %n file was already in place (“%1” to “%2”); the rest were not written.</numerusform>
+            <numerusform>The write broke off: %n files were already in place (“%1” to “%2”); the rest were not written.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <translation>“%1”</translation>
+    </message>
+    <message>
+        <source>“%1”到“%2”</source>
+        <translation>“%1” to “%2”</translation>
+    </message>
+    <message>
+        <source>无法删除“%1”：%2</source>
+        <translation>Cannot remove “%1”: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>“%1”中有 %n 个同一前缀的编号文件不是这次导出写入的（%2）</source>
+        <translation>
+            <numerusform>“%1” holds %n numbered file of the same prefix that this export did not write (%2)</numerusform>
+            <numerusform>“%1” holds %n numbered files of the same prefix that this export did not write (%2)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>已删除 %n 个不是这次导出写入的编号文件（%1）</source>
+        <translation>
+            <numerusform>Removed %n numbered file this export did not write (%1)</numerusform>
+            <numerusform>Removed %n numbered files this export did not write (%1)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>另一个程序正在向这个文件夹写入文件，请等它完成后再试</source>
+        <translation>another program is writing files into this folder; try again once it has finished</translation>
     </message>
     <message numerus="yes">
         <source>%1 帧，%2 秒（第 61-105 帧循环播放原片 %n 遍），%3</source>

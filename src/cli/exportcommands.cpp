@@ -100,10 +100,18 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
     if (!result.status) {
         io.err << result.status.message() << "\n";
         if (!result.refused)
-            io.err << NothingWrittenNote() << "\n";
+            io.err << LeftBehindNote(result) << "\n";
         return result.refused ? ExitInvalidInput : ExitWriteFailed;
     }
     io.out << exporter.cliReport(result, *project, options);
+    if (!result.removed.isEmpty())
+        io.err << RemovedSentence(result.removed) << "\n";
+    if (!result.leftovers.isEmpty())
+        io.err << (options.Flag(RemoveStaleOptionName)
+                       ? Tr::tr("警告：%1").arg(LeftoverSentence(result.leftovers))
+                       : Tr::tr("警告：%1；加上 --remove-stale 再导出一次可以删除它们")
+                             .arg(LeftoverSentence(result.leftovers)))
+               << "\n";
     return ExitOk;
 }
 

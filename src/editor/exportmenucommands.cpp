@@ -243,7 +243,7 @@ void ExportMenuCommands::Report(const ExportResult &result, const QString &doneT
                                     : Tr::tr("导出失败：\n%1").arg(result.status.message());
     // Exports put their files in place only when all are written: nothing to look for.
     if (!result.refused)
-        text += u'\n' + NothingWrittenNote();
+        text += u'\n' + LeftBehindNote(result);
     if (!warnings.isEmpty())
         text += QStringLiteral("\n\n") + warnings;
     if (result.cancelled)
@@ -296,6 +296,21 @@ void ExportMenuCommands::RunExporter(const Exporter &exporter)
         !unreadable.isEmpty())
         warnings << unreadable;
     Report(result, done, warnings.join(u'\n'));
+    if (result.status)
+        OfferToRemoveLeftovers(result.leftovers);
+}
+
+void ExportMenuCommands::OfferToRemoveLeftovers(const QStringList &leftovers)
+{
+    if (leftovers.isEmpty())
+        return;
+    const QString question = Tr::tr("%1。播放整个序列时它们会混进来。\n是否删除它们？")
+                                 .arg(LeftoverSentence(leftovers));
+    if (m_ctx.prompts.Message({question, Tr::tr("提示"), MsgIcon::Question, MsgButtons::YesNo,
+                               MsgAnswer::No}) != MsgAnswer::Yes)
+        return;
+    if (const Status removed = RemoveFiles(leftovers); !removed)
+        ShowError(removed.message());
 }
 
 void ExportMenuCommands::cmdExport_Click()

@@ -65,6 +65,9 @@ private:
     /// The completion message on success, otherwise what stopped the export; either with the
     /// warnings about pictures that could not be read.
     void Report(const ExportResult &result, const QString &doneText, const QString &warnings);
+    /// Names the numbered files of the written set that the export did not write (an earlier,
+    /// longer run's) and removes them when the user agrees; never unasked.
+    void OfferToRemoveLeftovers(const QStringList &leftovers);
     std::optional<FileDialogAnswer> AskForExportFile(const Exporter &exporter, const MVK &project);
     /// The types of the picture-file dialog AskForExportFile showed last.
     const DlgFTlist &PictureTypes() const;

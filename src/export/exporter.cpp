@@ -3,6 +3,8 @@
 #include "support/frameduration.h"
 #include "support/tr.h"
 
+#include <QFileInfo>
+
 namespace mrv {
 
 Exporter::Exporter(QString id, std::span<const PictureFormatInfo> formats,
@@ -151,7 +153,20 @@ ExportResult Exporter::Run(const ExportSource &source, const ExportOptions &opti
         result.Cancel();
         return result;
     }
-    return Write(source, options, progress, cancel);
+    result = Write(source, options, progress, cancel);
+    if (!result.status)
+        return result;
+    // Never removed unasked: they may be the user's own files of the same names.
+    result.leftovers = Leftovers(source.project, options, result.written);
+    if (!result.leftovers.isEmpty() && options.Flag(RemoveStaleOptionName)) {
+        if (const Status removed = RemoveFiles(result.leftovers); !removed)
+            result.warnings << removed.message();
+        QStringList stay;
+        for (const QString &path : std::as_const(result.leftovers))
+            (QFileInfo::exists(path) ? stay : result.removed) << path;
+        result.leftovers = stay;
+    }
+    return result;
 }
 
 } // namespace mrv

@@ -3,6 +3,7 @@
 #include "export/exportjob.h"
 #include "export/exportoptions.h"
 #include "export/exportsource.h"
+#include "export/leftoverfiles.h"
 #include "imaging/pictureformats.h"
 #include "support/filetypes.h"
 
@@ -17,6 +18,10 @@
 namespace mrv {
 
 class MVK;
+
+/// The command line's flag of the targets that write numbered sets: remove the files of the
+/// set's pattern that the run did not write.
+inline const QString RemoveStaleOptionName = QStringLiteral("remove-stale");
 
 /// What the editor asks for as an export's output.
 enum class ExportDestination
@@ -148,6 +153,12 @@ protected:
 
     /// Why the project cannot be exported by this target (a screen size it cannot scale).
     virtual Status CheckProject(const MVK &project) const = 0;
+    /// The files of the numbered set the run wrote into one folder that it did not write
+    /// itself; none for a target that writes no such set.
+    virtual QStringList Leftovers(const MVK &, const ExportOptions &, const QStringList &) const
+    {
+        return {};
+    }
     /// Writes the export once the opening checks have passed.
     virtual ExportResult Write(const ExportSource &source, const ExportOptions &options,
                                const ExportProgress &progress,
@@ -193,10 +204,19 @@ protected:
     /// cannot be exported with them (a screen size that names no screen).
     virtual Result<Engine> Resolve(const MVK &project, const ExportOptions &options) const = 0;
     virtual QStringList FilesOf(const Engine &used, const MVK &project) const = 0;
+    /// The numbered set a run writes, when it writes one.
+    virtual std::optional<NumberedSet> NumberedSetOf(const Engine &) const { return std::nullopt; }
     virtual ExportResult WriteWith(const ExportSource &source, const Engine &used,
                                    const ExportProgress &progress,
                                    const std::atomic_bool *cancel) const = 0;
 
+    QStringList Leftovers(const MVK &project, const ExportOptions &options,
+                          const QStringList &written) const final
+    {
+        const Result<Engine> used = Resolve(project, options);
+        const std::optional<NumberedSet> set = used ? NumberedSetOf(*used) : std::nullopt;
+        return set ? LeftoverFiles(*set, written) : QStringList();
+    }
     ExportResult Write(const ExportSource &source, const ExportOptions &options,
                        const ExportProgress &progress, const std::atomic_bool *cancel) const final
     {

@@ -4,6 +4,8 @@
 #include "support/parallel.h"
 #include "support/tr.h"
 
+#include <QDir>
+
 namespace mrv {
 
 void ExportResult::Cancel()
@@ -15,6 +17,16 @@ void ExportResult::Cancel()
 QString NothingWrittenNote()
 {
     return Tr::tr("没有写入任何文件，原有的文件保持不变。");
+}
+
+QString LeftBehindNote(const ExportResult &result)
+{
+    if (result.moved.isEmpty())
+        return NothingWrittenNote();
+    const auto native = [](const QString &path) { return QDir::toNativeSeparators(path); };
+    return Tr::tr("写入在中途失败：已有 %n 个文件放到了位置上（“%1”至“%2”），其余文件没有写入。",
+                  nullptr, int(result.moved.size()))
+        .arg(native(result.moved.first()), native(result.moved.last()));
 }
 
 std::optional<std::vector<QByteArray>> EncodeInOrder(QThreadPool &pool, int count,

@@ -32,6 +32,14 @@ struct ExportResult
     /// The files written, in order; empty for a failed or cancelled export, which puts
     /// nothing in place.
     QStringList written;
+    /// The files a failed export had already put in place when the moves into an existing
+    /// folder broke off (another program removing files meanwhile); empty otherwise.
+    QStringList moved;
+    /// Numbered files of the written set's pattern in its folder that this run did not write
+    /// (an earlier run's longer sequence), left where they are; after --remove-stale, none.
+    QStringList leftovers;
+    /// The leftovers this run removed, when asked to.
+    QStringList removed;
     /// Source pictures that could not be read, each once; their areas stayed transparent.
     QStringList unreadable;
     /// What was written otherwise than asked, one sentence each (a frame time the format
@@ -74,6 +82,9 @@ QString CancelledMessage();
 
 /// What a failed or cancelled export leaves: nothing of its own, earlier files as they were.
 QString NothingWrittenNote();
+/// What the failed export left: NothingWrittenNote, or the files it had put in place when
+/// its moves broke off.
+QString LeftBehindNote(const ExportResult &result);
 
 inline bool IsCancelled(const std::atomic_bool *cancel)
 {

@@ -131,8 +131,10 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
     ForEachOrdered(pool, batches, writeBatch, collect, nullptr);
     if (result.status && IsCancelled(cancel) && done < steps)
         result.Cancel();
-    if (result.status)
-        result.status = staged.Commit();
+    if (result.status) {
+        result.status = staged.Commit(cancel);
+        result.moved = staged.Moved();
+    }
     if (result.status)
         for (int n = 1; n <= plan.total; ++n)
             result.written << options.target.FileName(n, plan.numberWidth);

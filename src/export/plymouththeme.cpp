@@ -391,8 +391,10 @@ ExportResult ExportPlymouthTheme(const ExportSource &source, const PlymouthOptio
         }
         step();
     }
-    if (result.status = staged.Commit(); result.status)
+    if (result.status = staged.Commit(cancel); result.status)
         result.written = files;
+    else
+        result.moved = staged.Moved();
     return result;
 }
 

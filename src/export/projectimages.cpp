@@ -106,8 +106,10 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
     result.unreadable = sources.Unreadable();
     if (!complete && result.status)
         result.Cancel();
-    if (result.status)
-        result.status = staged.Commit();
+    if (result.status) {
+        result.status = staged.Commit(cancel);
+        result.moved = staged.Moved();
+    }
     if (result.status)
         result.written = written;
     return result;

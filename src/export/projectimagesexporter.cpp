@@ -45,6 +45,17 @@ ProjectImagesExporter::ProjectImagesExporter()
                      Descriptor())
 {}
 
+QList<ExportOptionSpec> ProjectImagesExporter::options() const
+{
+    return {FlagOption(RemoveStaleOptionName)};
+}
+
+std::optional<NumberedSet> ProjectImagesExporter::NumberedSetOf(
+    const ProjectImagesTarget &used) const
+{
+    return NumberedSet{used.frameFolder, QString(), used.extension};
+}
+
 Status ProjectImagesExporter::CheckProject(const MVK &project) const
 {
     return ReferenceScale(project).status();

@@ -8,6 +8,7 @@
 #include "support/tr.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace mrv {
 
@@ -64,7 +65,8 @@ QList<ExportOptionSpec> SequenceExporter::options() const
         IntOption(Loops, ProposedLoops, 1, 255, Tr::tr("循环 %1 次"), QStringLiteral("TEXT"));
     loops.prompt = Tr::tr("循环部分输出几次（1-255 次）。");
     loops.promptTitle = Tr::tr("请输入循环次数");
-    return {loops, FlagOption(NoBackground, Tr::tr("是否保持图片透明通道"))};
+    return {loops, FlagOption(NoBackground, Tr::tr("是否保持图片透明通道")),
+            FlagOption(RemoveStaleOptionName)};
 }
 
 QList<ExportOptionSpec> SequenceExporter::optionsFor(const MVK &project) const
@@ -97,6 +99,15 @@ Result<SequenceOptions> SequenceExporter::Resolve(const MVK &, const ExportOptio
 QStringList SequenceExporter::FilesOf(const SequenceOptions &used, const MVK &project) const
 {
     return SequenceFiles(used.target, project.aFrame.Count(), used.loopTimes);
+}
+
+std::optional<NumberedSet> SequenceExporter::NumberedSetOf(const SequenceOptions &used) const
+{
+    // The prefix's last part may be empty ("seq/" writes "seq/001.png").
+    const QFileInfo first(used.target.FileName(1, 1));
+    return NumberedSet{first.absolutePath(),
+                       first.fileName().chopped(1 + used.target.extension.size()),
+                       used.target.extension};
 }
 
 ExportResult SequenceExporter::WriteWith(const ExportSource &source, const SequenceOptions &used,

@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRandomGenerator>
 
 #include <filesystem>
@@ -29,6 +31,33 @@ Status FolderFailure(const QString &path, const QString &reason)
 {
     return Status::Fail(
         Tr::tr("无法创建文件夹“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
+}
+
+// How long a commit waits for another writer's moves into the same folder: ten thousand
+// renames take a second or two even on slow media.
+constexpr int LockWaitMs = 60000;
+
+bool Cancelled(const std::atomic_bool *cancel)
+{
+    return cancel && cancel->load();
+}
+
+/// Takes the folder's lock file, waiting for another holder; the lock stays untaken (and the
+/// moves go ahead) only when the file itself cannot be made, a full disk or a read-only
+/// folder, which is not another writer.
+Status TakeLock(QLockFile &lock, const QString &folder, const std::atomic_bool *cancel)
+{
+    // Only a holder that is gone makes the file stale, never its age.
+    lock.setStaleLockTime(0);
+    const QDeadlineTimer deadline(LockWaitMs);
+    while (!lock.tryLock(100)) {
+        if (lock.error() != QLockFile::LockFailedError)
+            return Status::Ok();
+        if (Cancelled(cancel) || deadline.hasExpired())
+            return WriteFailure(folder, Tr::tr("另一个程序正在向这个文件夹写入文件，"
+                                               "请等它完成后再试"));
+    }
+    return Status::Ok();
 }
 
 } // namespace
@@ -86,8 +115,9 @@ Status StagedFolder::MakeFolder(const QString &finalFolder) const
     return Status::Ok();
 }
 
-Status StagedFolder::Commit()
+Status StagedFolder::Commit(const std::atomic_bool *cancel)
 {
+    m_moved.clear();
     if (m_staging.isEmpty())
         return FolderFailure(m_destination, Tr::tr("临时文件夹未创建"));
     std::error_code error;
@@ -107,9 +137,14 @@ Status StagedFolder::Commit()
         const QString path = it.next();
         (it.fileInfo().isDir() ? folders : files) << staging.relativeFilePath(path);
     }
+    // In order, so that the files a broken-off commit has moved are a range of the set.
+    files.sort();
+    const QDir destination(m_destination);
+    QLockFile lock(destination.filePath(QStringLiteral(".mirovane.lock")));
+    if (const Status locked = TakeLock(lock, m_destination, cancel); !locked)
+        return locked;
     // Everything in the way is checked before the first file moves, so a refusal leaves the
     // destination as it was.
-    const QDir destination(m_destination);
     for (const QString &relative : files) {
         const QString target = destination.filePath(relative);
         const QFileInfo folder(QFileInfo(target).absolutePath());
@@ -131,6 +166,7 @@ Status StagedFolder::Commit()
                                     error);
         if (error)
             return WriteFailure(target, QString::fromStdString(error.message()));
+        m_moved << target;
     }
     Abort();
     return Status::Ok();

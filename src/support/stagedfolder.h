@@ -3,6 +3,9 @@
 #include "support/result.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <atomic>
 
 namespace mrv {
 
@@ -29,8 +32,14 @@ public:
     /// Makes a folder below the staging folder for the final folder path.
     Status MakeFolder(const QString &finalFolder) const;
     /// Moves everything into the destination, replacing regular files of the same names and
-    /// refusing anything else in the way (before a single file has moved).
-    Status Commit();
+    /// refusing anything else in the way (before a single file has moved). Into an existing
+    /// folder the moves hold a lock file there, so a second writer waits until the first has
+    /// moved its whole set (or is refused after a while, or at the cancel flag) instead of
+    /// mixing the two sets.
+    Status Commit(const std::atomic_bool *cancel = nullptr);
+    /// The final paths of the files Commit moved into an existing folder before it failed;
+    /// empty when it failed before the first move.
+    const QStringList &Moved() const { return m_moved; }
     /// Removes the temporary folder and what was written into it.
     void Abort();
 
@@ -40,6 +49,7 @@ private:
     QString m_destination;
     QString m_staging;
     bool m_whole = false; // the staging folder becomes the destination by one rename
+    QStringList m_moved;
 };
 
 } // namespace mrv

@@ -281,6 +281,34 @@ TEST_F(ExportCommandsTest, SequenceOnceWithTheBackgroundAndCancelWritesNothing)
     EXPECT_EQ(OutFiles().size(), 3);
 }
 
+TEST_F(ExportCommandsTest, AShorterSequenceAsksBeforeRemovingTheEarlierRunsRest)
+{
+    // 12 frames: three loops write 22 pictures, one loop 12; seq13 .. seq22 are the rest.
+    frmEditer &w = LoadProject(12);
+    ChooseFile(Out(QStringLiteral("seq.png")), 1);
+    prompts.answerOptions(QVariantMap{{Loops, 3}});
+    w.Menus().Export(u"mnuExAniFrame")->trigger();
+    ASSERT_EQ(OutFiles().size(), 22);
+    for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+        prompts.messages.clear();
+        ChooseFile(Out(QStringLiteral("seq.png")), 1);
+        prompts.answerOptions(QVariantMap{{Loops, 1}});
+        prompts.answerMessage(MsgAnswer::Yes); // replace seq01.png and on
+        prompts.answerMessage(MsgAnswer::Ok);  // done
+        prompts.answerMessage(answer);
+        w.Menus().Export(u"mnuExAniFrame")->trigger();
+        ASSERT_EQ(prompts.messages.size(), 3);
+        const MessageRequest &asked = prompts.messages[2];
+        EXPECT_EQ(asked.buttons, MsgButtons::YesNo);
+        EXPECT_EQ(asked.defaultButton, MsgAnswer::No);
+        EXPECT_TRUE(asked.text.contains(QStringLiteral("10 个")) &&
+                    asked.text.contains(QStringLiteral("seq13.png")) &&
+                    asked.text.contains(QStringLiteral("seq22.png")))
+            << asked.text;
+        EXPECT_EQ(OutFiles().size(), answer == MsgAnswer::Yes ? 12 : 22);
+    }
+}
+
 TEST_F(ExportCommandsTest, OptionsOpenWithTheTargetsLastChoicesElseTheProposal)
 {
     frmEditer &w = LoadProject(3);
