@@ -5,6 +5,7 @@
 #include "support/tr.h"
 #include "widgets/prompts.h"
 #include "editor/exportmenucommands.h"
+#include "editor/projectfilewatch.h"
 #include "editor/trimworkingset.h"
 
 #include <QFileInfo>
@@ -24,9 +25,14 @@ QString SaveAsTarget(const QString &chosenPath, int filterIndex)
 
 ProjectCommands::ProjectCommands(Settings &settings, Prompts &prompts, ProjectDocument &document,
                                  ProjectHost &host)
-    : m_settings(settings), m_prompts(prompts), m_document(document), m_host(host)
+    : m_settings(settings), m_prompts(prompts), m_document(document), m_host(host),
+      m_watch(std::make_unique<ProjectFileWatch>(
+          prompts, [&document] { return document.IsModified(); },
+          [this](const QString &path) { OpenProjectFile(path); }))
 {
 }
+
+ProjectCommands::~ProjectCommands() = default;
 
 const MVK *ProjectCommands::CurrentProject() const
 {
@@ -36,6 +42,7 @@ const MVK *ProjectCommands::CurrentProject() const
 void ProjectCommands::Load(std::unique_ptr<MVK> project)
 {
     m_document.Reset(std::move(project));
+    m_watch->Follow(m_document.FilePath());
     m_host.LoadProjectIntoEditor();
     TrimWorkingSet();
 }
@@ -108,10 +115,13 @@ bool ProjectCommands::OpenProjectFile(const QString &path)
 
 bool ProjectCommands::WriteProject(const QString &path)
 {
+    if (!m_watch->MayOverwrite(path))
+        return false;
     if (const Status saved = m_document.Save(path, m_settings.FormatProject); !saved) {
         ShowError(Tr::tr("工程文件保存失败：\n%1").arg(saved.message()));
         return false;
     }
+    m_watch->Follow(m_document.FilePath());
     return true;
 }
 

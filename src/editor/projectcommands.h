@@ -10,6 +10,7 @@
 namespace mrv {
 
 class ProjectDocument;
+class ProjectFileWatch;
 struct Settings;
 
 /// What the project commands need from the window that shows the project.
@@ -32,6 +33,7 @@ class ProjectCommands
 public:
     ProjectCommands(Settings &settings, Prompts &prompts, ProjectDocument &document,
                     ProjectHost &host);
+    ~ProjectCommands();
 
     /// The project the editor works on.
     const MVK *CurrentProject() const;
@@ -63,6 +65,8 @@ private:
     Prompts &m_prompts;
     ProjectDocument &m_document;
     ProjectHost &m_host;
+    // Follows the open file; a save over another program's change asks first.
+    std::unique_ptr<ProjectFileWatch> m_watch;
 };
 
 /// The file a Save As writes for the name chosen in the dialog and the chosen filter: ".xml"
