@@ -1635,6 +1635,29 @@ Remove them?</translation>
     <message>
         <source>结束时间超过视频长度，只导入到第 %1 秒</source>
         <translation>The end lies past the video's length: the import ends at %1 s</translation>
+    <message>
+        <source>已取消，原有的文件保持不变</source>
+        <translation>cancelled; the existing file is unchanged</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>“%1”已被其他程序修改。是否重新载入？</source>
+        <translation>“%1” was changed by another program. Load it again?</translation>
+    </message>
+    <message>
+        <source>“%1”在载入之后已被其他程序修改，保存会覆盖那些修改。是否仍然保存？</source>
+        <translation>“%1” was changed by another program after it was loaded; saving writes over those changes. Save anyway?</translation>
+    </message>
+    <message>
+        <source>工程的屏幕尺寸 %1 × %2 太大：Linux 开机主题的背景图片按屏幕尺寸绘制，最多 %3 × %3 像素，无法导出。</source>
+        <translation>The project&apos;s screen size %1 × %2 is too large: the Linux boot theme draws its background at the screen&apos;s size, at most %3 × %3 pixels, so it cannot be exported.</translation>
+    </message>
+    <message>
+        <source>“%1”不能作为长图：%2</source>
+        <translation>“%1” cannot be the long picture: %2</translation>
     </message>
 </context>
 </TS>

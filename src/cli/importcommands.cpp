@@ -3,6 +3,7 @@
 #include "cli/projectopen.h"
 #include "import/demoproject.h"
 #include "import/importer.h"
+#include "support/atomicfile.h"
 #include "support/tr.h"
 
 #include <QDir>
@@ -47,10 +48,10 @@ int runImport(const Importer &importer, const QStringList &args, Streams &io)
     for (const ImportOptionSpec &option : importer.options())
         if (parsed->has(option.cliFlag))
             request.values.insert(option.name, parsed->value(option.cliFlag));
-    const ImportOutcome outcome = [&] {
-        const InterruptWatch watch;
-        return importer.Run(*project, request);
-    }();
+    // Watched until the project is saved: a stop request before the new file is in place
+    // removes the frames the import wrote and leaves the project as it was.
+    const InterruptWatch watch;
+    const ImportOutcome outcome = importer.Run(*project, request);
     if (!outcome.status) {
         io.err << outcome.status.message() << "\n";
         return outcome.failure == ImportFailure::Write ? ExitWriteFailed : ExitInvalidInput;
@@ -63,7 +64,11 @@ int runImport(const Importer &importer, const QStringList &args, Streams &io)
         project->aFrame.Add(frame.aURL, frame.aX, frame.aY);
     SaveOptions saveOptions;
     saveOptions.projectFolder = request.projectFolder;
-    if (const Status saved = project->SaveFile(out, saveOptions); !saved) {
+    saveOptions.cancel = InterruptFlag();
+    if (const Status saved = InterruptFlag()->load()
+                                 ? WriteFailure(out, Tr::tr("已取消，原有的文件保持不变"))
+                                 : project->SaveFile(out, saveOptions);
+        !saved) {
         // The pictures written for this import belong to no project now.
         if (!outcome.writtenFolder.isEmpty())
             QDir(outcome.writtenFolder).removeRecursively();
@@ -84,8 +89,9 @@ int runDemo(const QStringList &args, Streams &io)
     if (!parsed || parsed->positional().size() != 1)
         return UsageError(io, parsed ? QStringLiteral("expected one DIR") : parsed.message(),
                           DemoUsage);
+    const InterruptWatch watch;
     const Result<QString> written =
-        WriteDemoProject(AbsoluteArgument(parsed->positional().first()));
+        WriteDemoProject(AbsoluteArgument(parsed->positional().first()), InterruptFlag());
     if (!written) {
         io.err << written.message() << "\n";
         return ExitWriteFailed;

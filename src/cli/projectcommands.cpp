@@ -1,5 +1,6 @@
 #include "cli/cliapp.h"
 #include "cli/cliargs.h"
+#include "cli/exportcli.h"
 #include "cli/projectopen.h"
 #include "support/tr.h"
 
@@ -104,6 +105,9 @@ int runNew(const QStringList &args, Streams &io)
         project.aName = parsed->value(QStringLiteral("--name"));
     SaveOptions options;
     options.pretty = parsed->has(QStringLiteral("--pretty"));
+    // A stop request during the save leaves no file; after it, the project is written.
+    options.cancel = InterruptFlag();
+    const InterruptWatch watch;
     if (const Status saved = project.SaveFile(out, options); !saved) {
         io.err << Tr::tr("工程文件保存失败: %1").arg(saved.message()) << "\n";
         return ExitWriteFailed;

@@ -108,9 +108,9 @@ ExportResult ExportFrameSequence(const MVK &project, const QString &backgroundPa
         for (int n = batch * WriteBatch + 1; n <= last; ++n) {
             if (stop.load() || IsCancelled(cancel))
                 break;
-            outcome.status =
+            outcome.status = staged.Shown(
                 WritePictureFile(staged.StagedPath(options.target.FileName(n, plan.numberWidth)),
-                                 (*pictures)[size_t(plan.FrameOf(n) - 1)], WriteMode::Direct);
+                                 (*pictures)[size_t(plan.FrameOf(n) - 1)], WriteMode::Direct));
             if (!outcome.status) {
                 stop = true;
                 break;

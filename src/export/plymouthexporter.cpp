@@ -70,6 +70,14 @@ QList<ExportOptionSpec> PlymouthExporter::options() const
 
 Status PlymouthExporter::CheckProject(const MVK &project) const
 {
+    // The background is drawn at the screen's own size; past this it cannot be held at once.
+    constexpr int MaxSide = 16384;
+    if (qint64(project.aWidth) * project.aHeight > qint64(MaxSide) * MaxSide)
+        return Status::Fail(Tr::tr("工程的屏幕尺寸 %1 × %2 太大：Linux 开机主题的背景图片按屏幕尺寸"
+                                   "绘制，最多 %3 × %3 像素，无法导出。")
+                                .arg(project.aWidth)
+                                .arg(project.aHeight)
+                                .arg(MaxSide));
     return SequenceAreaOf(project).status();
 }
 

@@ -383,8 +383,8 @@ ExportResult ExportPlymouthTheme(const ExportSource &source, const PlymouthOptio
             result.Cancel();
             return result;
         }
-        if (const Status written = WritePictureFile(staged.StagedPath(files[i]),
-                                                    contents[size_t(i)], WriteMode::Direct);
+        if (const Status written = staged.Shown(WritePictureFile(
+                staged.StagedPath(files[i]), contents[size_t(i)], WriteMode::Direct));
             !written) {
             result.status = written;
             return result;

@@ -67,8 +67,8 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
             Status::Fail(NotWrittenMessage(screenBytes.message(), target.backgroundPath));
         return result;
     }
-    if (result.status = WritePictureFile(staged.StagedPath(target.backgroundPath), *screenBytes,
-                                         WriteMode::Direct);
+    if (result.status = staged.Shown(WritePictureFile(staged.StagedPath(target.backgroundPath),
+                                                      *screenBytes, WriteMode::Direct));
         !result.status)
         return result;
     written << target.backgroundPath;
@@ -93,8 +93,8 @@ ExportResult ExportProjectImages(const MVK &project, const QString &backgroundPa
             result.status = Status::Fail(NotWrittenMessage(encoded.error, path));
             return false;
         }
-        if (result.status =
-                WritePictureFile(staged.StagedPath(path), encoded.bytes, WriteMode::Direct);
+        if (result.status = staged.Shown(
+                WritePictureFile(staged.StagedPath(path), encoded.bytes, WriteMode::Direct));
             !result.status)
             return false;
         written << path;

@@ -4,10 +4,12 @@
 #include "support/parallel.h"
 #include "imaging/picturefile.h"
 #include "project/mvk.h"
+#include "support/stagedfolder.h"
 #include "support/tr.h"
 
 #include <QConicalGradient>
 #include <QDir>
+#include <QFileInfo>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -239,19 +241,31 @@ QImage DemoFrame(int frame)
     return image;
 }
 
-Result<QString> WriteDemoProject(const QString &folder)
+Result<QString> WriteDemoProject(const QString &folder, const std::atomic_bool *cancel)
 {
-    const QString framesFolder = folder + QStringLiteral("/frames");
-    if (Status made = EnsureFolder(framesFolder); !made)
+    // Written into a staging folder and moved into place whole: a full disk or a stop request
+    // leaves no half project.
+    if (Status made = EnsureFolder(QFileInfo(QDir::cleanPath(folder)).absolutePath()); !made)
         return made;
-    if (Status saved = SavePng(DemoBackground(), folder + QStringLiteral("/background.png"));
+    StagedFolder staged(folder);
+    const QString framesFolder = QDir(staged.Destination()).filePath(QStringLiteral("frames"));
+    if (Status opened = staged.Open(); !opened)
+        return opened;
+    if (Status made = staged.MakeFolder(framesFolder); !made)
+        return made;
+    const QString background = QDir(staged.Destination()).filePath(QStringLiteral("background.png"));
+    if (Status saved = staged.Shown(SavePng(DemoBackground(), staged.StagedPath(background)));
         !saved)
         return saved;
 
     ExportPool pool;
     auto render = [&](int index) {
+        if (cancel && cancel->load())
+            return Status::Fail(Tr::tr("已取消"));
         const QString name = QString::number(index + 1).rightJustified(3, QChar(u'0'));
-        return SavePng(DemoFrame(index + 1), framesFolder + u'/' + name + QStringLiteral(".png"));
+        return staged.Shown(SavePng(
+            DemoFrame(index + 1),
+            staged.StagedPath(framesFolder + u'/' + name + QStringLiteral(".png"))));
     };
     Status failure;
     auto check = [&](int, const Status &written) {
@@ -269,11 +283,14 @@ Result<QString> WriteDemoProject(const QString &folder)
     project.aBackground = aImage{QStringLiteral("background.png"), 0, 0};
     for (int i = 1; i <= DemoFrameCount; ++i)
         project.aFrame.Add(QStringLiteral("frames\\%1.png").arg(i, 3, 10, QChar(u'0')), 0, 0);
-    const QString path = QDir(folder).absoluteFilePath(QStringLiteral("demo.mrv"));
+    const QString path = QDir(staged.Destination()).filePath(QStringLiteral("demo.mrv"));
     SaveOptions options;
     options.pretty = true;
-    if (Status saved = project.SaveFile(path, options); !saved)
+    options.cancel = cancel;
+    if (Status saved = staged.Shown(project.SaveFile(staged.StagedPath(path), options)); !saved)
         return saved;
+    if (Status committed = staged.Commit(cancel); !committed)
+        return committed;
     return path;
 }
 

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QString>
 
+#include <atomic>
+
 namespace mrv {
 
 /// Frames of the demo animation: 1..60 play once, 61..105 loop.
@@ -22,7 +24,8 @@ QImage DemoBackground();
 QImage DemoFrame(int frame);
 
 /// Writes the demo project into the folder (created with its parents when missing):
-/// demo.mrv, background.png and frames/001.png .. 105.png. Returns the project file's path.
-Result<QString> WriteDemoProject(const QString &folder);
+/// demo.mrv, background.png and frames/001.png .. 105.png, put in place only when all are
+/// written. Returns the project file's path.
+Result<QString> WriteDemoProject(const QString &folder, const std::atomic_bool *cancel = nullptr);
 
 } // namespace mrv

@@ -1,5 +1,6 @@
 #include "import/longpictureimporter.h"
 
+#include "imaging/pictureloader.h"
 #include "import/longimport.h"
 #include "project/mvk.h"
 #include "support/tr.h"
@@ -27,8 +28,13 @@ ImportOutcome LongPictureImporter::Run(const MVK &project, const ImportRequest &
         outcome.failure = ImportFailure::Source;
         return outcome;
     };
-    if (!QFileInfo(request.source).isFile())
-        return refuse(Tr::tr("找不到长图文件“%1”").arg(QDir::toNativeSeparators(request.source)));
+    const QString native = QDir::toNativeSeparators(request.source);
+    const QFileInfo source(request.source);
+    if (!source.exists() && !source.isSymLink())
+        return refuse(Tr::tr("找不到长图文件“%1”").arg(native));
+    // The frames only name the strip; one that does not decode would play as nothing.
+    if (const QString problem = PictureProblem(request.source); !problem.isEmpty())
+        return refuse(Tr::tr("“%1”不能作为长图：%2").arg(native, problem));
     const Result<qint16> x = ParseImportOffset(request.values.value(X, Proposal(project, X)));
     if (!x)
         return refuse(x.message());

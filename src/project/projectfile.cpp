@@ -247,7 +247,7 @@ Status WriteProjectFile(MVK &project, const QString &path, const SaveOptions &op
             rewrite(frame);
         bytes = ProjectToBytes(rebased, pretty);
     }
-    return WriteFileAtomically(path, bytes, Durability::Sync);
+    return WriteFileAtomically(path, bytes, Durability::Sync, options.cancel);
 }
 
 Status formatDoc(const pugi::xml_document &doc, const QString &path)

@@ -3,9 +3,11 @@
 #include "support/fileerror.h"
 #include "support/tr.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <filesystem>
@@ -14,6 +16,7 @@
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -49,7 +52,50 @@ bool syncToDisk(QFile &file)
 #endif
 }
 
+// Whether the process is known to have ended; a process of another user, or any on a system
+// that cannot tell, counts as running.
+bool ProcessGone(qint64 pid)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(pid);
+    return false;
+#else
+    return pid > 0 && pid != QCoreApplication::applicationPid() && ::kill(pid_t(pid), 0) != 0 &&
+           errno == ESRCH;
+#endif
+}
+
 } // namespace
+
+QString TemporaryName(const QString &stem)
+{
+    // One arg() call: a "%2" in a file name must stay as it is.
+    return QStringLiteral("%1%2-%3.mrvtmp")
+        .arg(stem, QString::number(QCoreApplication::applicationPid()),
+             QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                      QChar(u'0')));
+}
+
+void RemoveAbandonedTemporaries(const QString &folder, const QString &stem)
+{
+    const QRegularExpression ours(QStringLiteral("^%1([0-9]+)-[0-9a-f]{8}\\.mrvtmp$")
+                                      .arg(QRegularExpression::escape(stem)));
+    const QDir dir(folder);
+    const QStringList names = dir.entryList({QStringLiteral("*.mrvtmp")},
+                                            QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                QDir::NoDotAndDotDot);
+    for (const QString &name : names) {
+        const QRegularExpressionMatch match = ours.match(name);
+        if (!match.hasMatch() || !ProcessGone(match.captured(1).toLongLong()))
+            continue;
+        const QString path = dir.filePath(name);
+        // Not followed: a link named like ours goes, never what it points to.
+        if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink())
+            QDir(path).removeRecursively();
+        else
+            QFile::remove(path);
+    }
+}
 
 Status WriteFailure(const QString &path, const QString &reason)
 {
@@ -96,12 +142,12 @@ Status AtomicFile::Open()
         return WriteFailure(
             m_target,
             Tr::tr("文件夹“%1”不存在").arg(QDir::toNativeSeparators(folder.path())));
-    // A name of its own per write, so that two writers of one target never share a file.
+    // A name of its own per write, so that two writers of one target never share a file;
+    // the process id in it lets the next write clean up after a killed one.
+    const QString stem = QStringLiteral(".%1.").arg(target.fileName());
+    RemoveAbandonedTemporaries(folder.path(), stem);
     for (int attempt = 0; attempt < 64; ++attempt) {
-        const QString name = QStringLiteral(".%1.%2.mrvtmp")
-                                 .arg(target.fileName())
-                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
-        m_file.setFileName(folder.filePath(name));
+        m_file.setFileName(folder.filePath(TemporaryName(stem)));
         errno = 0;
         if (m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered)) {
             m_open = true;
@@ -113,7 +159,7 @@ Status AtomicFile::Open()
     return WriteFailure(m_target, Tr::tr("无法创建临时文件"));
 }
 
-Status AtomicFile::Commit()
+Status AtomicFile::Commit(const std::atomic_bool *cancel)
 {
     if (!m_open)
         return WriteFailure(m_target, Tr::tr("文件未打开"));
@@ -129,6 +175,8 @@ Status AtomicFile::Commit()
         if (m_file.error() != QFileDevice::NoError)
             reason = FileErrorReason(m_file, errno);
     }
+    if (reason.isEmpty() && cancel && cancel->load())
+        reason = Tr::tr("已取消，原有的文件保持不变");
     if (!reason.isEmpty()) {
         Abort();
         return WriteFailure(m_target, reason);
@@ -154,14 +202,16 @@ void AtomicFile::Abort()
     m_open = false;
 }
 
-Status WriteFileAtomically(const QString &path, const QByteArray &bytes, Durability durability)
+Status WriteFileAtomically(const QString &path, const QByteArray &bytes, Durability durability,
+                           const std::atomic_bool *cancel)
 {
     return WriteFileAtomically(
-        path, [&bytes](QIODevice &file) { return file.write(bytes) == bytes.size(); }, durability);
+        path, [&bytes](QIODevice &file) { return file.write(bytes) == bytes.size(); }, durability,
+        cancel);
 }
 
 Status WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write,
-                           Durability durability)
+                           Durability durability, const std::atomic_bool *cancel)
 {
     AtomicFile file(path, durability);
     if (const Status opened = file.Open(); !opened)
@@ -172,7 +222,7 @@ Status WriteFileAtomically(const QString &path, const std::function<bool(QIODevi
         file.Abort();
         return WriteFailure(path, reason);
     }
-    return file.Commit();
+    return file.Commit(cancel);
 }
 
 } // namespace mrv

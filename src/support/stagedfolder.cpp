@@ -8,7 +8,6 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QRandomGenerator>
 
 #include <filesystem>
 #include <system_error>
@@ -20,11 +19,6 @@ namespace {
 std::filesystem::path nativePath(const QString &path)
 {
     return std::filesystem::path(path.toStdU16String());
-}
-
-QString randomTag()
-{
-    return QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
 }
 
 Status FolderFailure(const QString &path, const QString &reason)
@@ -83,10 +77,12 @@ Status StagedFolder::Open()
             m_destination,
             Tr::tr("上级文件夹“%1”不存在").arg(QDir::toNativeSeparators(parent)));
     const QDir home(m_whole ? parent : m_destination);
+    // What a killed run left in the same place goes first.
+    const QString stem = m_whole ? QStringLiteral(".%1.").arg(destination.fileName())
+                                 : QStringLiteral(".mirovane-");
+    RemoveAbandonedTemporaries(home.path(), stem);
     for (int attempt = 0; attempt < 64; ++attempt) {
-        const QString name =
-            m_whole ? QStringLiteral(".%1.%2.mrvtmp").arg(destination.fileName(), randomTag())
-                    : QStringLiteral(".mirovane-%1.mrvtmp").arg(randomTag());
+        const QString name = TemporaryName(stem);
         std::error_code error;
         if (std::filesystem::create_directory(nativePath(home.filePath(name)), error)) {
             m_staging = home.filePath(name);
@@ -170,6 +166,15 @@ Status StagedFolder::Commit(const std::atomic_bool *cancel)
     }
     Abort();
     return Status::Ok();
+}
+
+Status StagedFolder::Shown(const Status &status) const
+{
+    if (status || m_staging.isEmpty())
+        return status;
+    QString message = status.message();
+    message.replace(QDir::toNativeSeparators(m_staging), QDir::toNativeSeparators(m_destination));
+    return Status::Fail(message);
 }
 
 void StagedFolder::Abort()

@@ -42,6 +42,9 @@ public:
     const QStringList &Moved() const { return m_moved; }
     /// Removes the temporary folder and what was written into it.
     void Abort();
+    /// The status with the hidden staging folder's path replaced by the destination's in its
+    /// message: the user is told about the file asked for, not one never seen.
+    Status Shown(const Status &status) const;
 
     const QString &Destination() const { return m_destination; }
 

@@ -123,9 +123,11 @@ TEST(ExportRegistry, DefaultsOptionsAndCommandLinesOfEachTarget)
 
     EXPECT_EQ(longPicture.cliUsage(),
               QStringLiteral("export-long PROJECT OUT [--format F] [--no-background]"));
-    EXPECT_EQ(sequence.cliUsage(), QStringLiteral("export-sequence PROJECT PREFIX [--format F] "
-                                                  "[--loops TEXT] [--no-background]"));
-    EXPECT_EQ(images.cliUsage(), QStringLiteral("export-images PROJECT OUT [--format F]"));
+    EXPECT_EQ(sequence.cliUsage(),
+              QStringLiteral("export-sequence PROJECT PREFIX [--format F] [--loops TEXT] "
+                             "[--no-background] [--remove-stale]"));
+    EXPECT_EQ(images.cliUsage(),
+              QStringLiteral("export-images PROJECT OUT [--format F] [--remove-stale]"));
     EXPECT_EQ(longPicture.summary(),
               QStringLiteral("write the 200 x 21000 long picture (default BMP)"));
     EXPECT_EQ(sequence.summary(),
@@ -133,16 +135,20 @@ TEST(ExportRegistry, DefaultsOptionsAndCommandLinesOfEachTarget)
     EXPECT_EQ(images.summary(),
               QStringLiteral("write the 1024 x 768 background picture and the _Frame folder"));
 
-    // The questions the editor asks, in order, and what an unanswered option is.
+    // The questions the editor asks, in order, and what an unanswered option is; the last
+    // option has no words of its own, so only the command line takes it.
     const QList<ExportOptionSpec> asked = sequence.options();
-    ASSERT_EQ(asked.size(), 2);
+    ASSERT_EQ(asked.size(), 3);
+    EXPECT_TRUE(asked[2].prompt.isEmpty());
     EXPECT_EQ(asked[0].name, QStringLiteral("loops"));
     EXPECT_EQ(asked[0].kind, OptionKind::Int);
     EXPECT_EQ(asked[0].promptTitle, QStringLiteral("请输入循环次数"));
     EXPECT_EQ(asked[1].prompt, QStringLiteral("是否保持图片透明通道"));
     EXPECT_EQ(longPicture.option(QStringLiteral("no-background"))->prompt,
               QStringLiteral("是否去掉全屏背景"));
-    EXPECT_TRUE(images.options().isEmpty());
+    ASSERT_EQ(images.options().size(), 1);
+    EXPECT_EQ(images.options().first().cliFlag, QStringLiteral("--remove-stale"));
+    EXPECT_TRUE(images.options().first().prompt.isEmpty());
     EXPECT_FALSE(images.option(QStringLiteral("no-background")));
 
     const ExportOptions defaults =

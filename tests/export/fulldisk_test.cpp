@@ -241,4 +241,44 @@ TEST(FullDisk, CtrlCInTheMiddleOfASetLeavesNothing)
         << QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(u' ');
 }
 
+TEST(FullDisk, AFullDiskNamesTheFileAskedForAndLeavesNoHalfSet)
+{
+    TempFolder work;
+    WritePng(work.file(QStringLiteral("red.png")), Flat(200, 200, Red));
+    MVK red = MakeProject(work, 1024, 768, QStringList(105, QStringLiteral("red.png")));
+    const QString project = SaveProject(red, work);
+    struct Case
+    {
+        QStringList args; // the output last, inside the disk
+        QString named;    // the file or folder the message names, inside the disk
+    };
+    for (const Case &c : {Case{{QStringLiteral("demo"), QStringLiteral("demo")},
+                               QStringLiteral("demo/")},
+                          Case{{QStringLiteral("export-sequence"), project,
+                                QStringLiteral("seq/f")},
+                               QStringLiteral("seq/f")},
+                          Case{{QStringLiteral("export-images"), project,
+                                QStringLiteral("img/p.png")},
+                               QStringLiteral("img/p")}}) {
+        SmallDisk disk(1024);
+        MIROVANE_SKIP_WITHOUT_DISK(disk);
+        QStringList args = c.args;
+        args.last() = disk.file(args.last());
+        QDir().mkpath(QFileInfo(args.last()).absolutePath());
+        disk.Fill(48 * 1024);
+        const QMap<QString, QByteArray> before = Snapshot(disk.path());
+        const ProcessRun run = RunCliProcess(args);
+        EXPECT_EQ(run.code, 3) << args.first() << run.err;
+        EXPECT_TRUE(run.err.contains(QStringLiteral("No space left"))) << run.err;
+        EXPECT_TRUE(run.err.contains(disk.file(c.named))) << run.err;
+        EXPECT_FALSE(run.err.contains(QStringLiteral(".mrvtmp"))) << run.err;
+        EXPECT_EQ(Snapshot(disk.path()), before) << args.first();
+        EXPECT_EQ(QDir(disk.path()).entryList(QDir::AllEntries | QDir::Hidden |
+                                              QDir::NoDotAndDotDot),
+                  QStringList({QStringLiteral("filler")}) +
+                      (args.first() == u"demo" ? QStringList() : QStringList{c.named.section(u'/', 0, 0)}))
+            << args.first();
+    }
+}
+
 } // namespace mrv

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace mrv {
 namespace {
 
@@ -172,6 +174,122 @@ TEST(WriteRaces, AShorterExportNamesTheEarlierRunsRestAndRemovesItWhenAsked)
             EXPECT_EQ(Files(folder).size(), (remove ? c.kept : c.earlier) + 1) << c.command;
             EXPECT_TRUE(QFileInfo::exists(own));
         }
+}
+
+TEST(WriteRaces, AStopRequestDuringTheFinalSaveLeavesNothing)
+{
+    MIROVANE_SKIP_WITHOUT_STRACE();
+    TempFolder work;
+    WritePng(work.file(QStringLiteral("red.png")), Flat(200, 200, Red));
+    WritePng(work.file(QStringLiteral("blue.png")), Flat(200, 200, Blue));
+    MVK twoColours = MakeProject(work, 1024, 768,
+                                 {QStringLiteral("red.png"), QStringLiteral("blue.png")});
+    const QString gif = work.file(QStringLiteral("anim.gif"));
+    ASSERT_EQ(RunCliProcess({QStringLiteral("export-animation"), SaveProject(twoColours, work),
+                             gif, QStringLiteral("--loops"), QStringLiteral("1")})
+                  .code,
+              0);
+    const QString folder = work.file(QStringLiteral("out"));
+    QDir().mkpath(folder);
+    const QString project = QDir(folder).filePath(QStringLiteral("p.mrv"));
+    ASSERT_EQ(RunCliProcess({QStringLiteral("new"), project}).code, 0);
+    const QByteArray before = ReadAll(project);
+    // SIGTERM arrives while the project file is synced, before it is put in place.
+    for (const QStringList &args :
+         {QStringList{QStringLiteral("new"), QDir(folder).filePath(QStringLiteral("q.mrv"))},
+          QStringList{QStringLiteral("import-frames"), project, gif}}) {
+        const ProcessRun run = RunTraced(QStringLiteral("inject=fsync:signal=TERM"), args);
+        EXPECT_EQ(run.code, 3) << args.first() << run.err;
+        EXPECT_TRUE(run.err.contains(QStringLiteral("已取消"))) << run.err;
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("p.mrv")})
+            << args.first();
+        EXPECT_EQ(ReadAll(project), before);
+    }
+}
+
+TEST(WriteRaces, WhatAKilledRunLeftIsRemovedByTheNextWriteThere)
+{
+    MIROVANE_SKIP_WITHOUT_STRACE();
+    TempFolder work;
+    const QString red = FlatProject(work, Red, 105);
+    WritePng(work.file(QStringLiteral("blue.png")), Flat(200, 200, Blue));
+    MVK twoColours = MakeProject(work, 1024, 768,
+                                 {QStringLiteral("dc1e1e.png"), QStringLiteral("blue.png")});
+    const QString gif = work.file(QStringLiteral("anim.gif"));
+    ASSERT_EQ(RunCliProcess({QStringLiteral("export-animation"),
+                             SaveProject(twoColours, work, QStringLiteral("two.mrv")), gif})
+                  .code,
+              0);
+    const QString folder = work.file(QStringLiteral("out"));
+    QDir().mkpath(folder);
+    const QString project = QDir(folder).filePath(QStringLiteral("p.mrv"));
+    ASSERT_EQ(RunCliProcess({QStringLiteral("new"), project}).code, 0);
+    struct Case
+    {
+        QStringList args;
+        QString place; // where the run's temporary file or folder is
+    };
+    const QString seq = QDir(folder).filePath(QStringLiteral("seq"));
+    QDir().mkpath(seq);
+    for (const Case &c :
+         {Case{{QStringLiteral("export-sequence"), red, seq + QStringLiteral("/f")}, seq},
+          Case{{QStringLiteral("import-frames"), project, gif}, folder},
+          Case{{QStringLiteral("new"), project, QStringLiteral("--force")}, folder}}) {
+        const auto temporaries = [&] {
+            return QDir(c.place).entryList({QStringLiteral("*.mrvtmp")},
+                                           QDir::AllEntries | QDir::Hidden);
+        };
+        // Killed at its first move: the files are written, nothing is in place.
+        const ProcessRun killed = RunTraced(
+            QStringLiteral("inject=%1:error=EIO:signal=KILL:when=1").arg(Renames), c.args);
+        ASSERT_NE(killed.code, 0) << c.args.first();
+        ASSERT_EQ(temporaries().size(), 1) << c.args.first();
+        const ProcessRun next = RunCliProcess(c.args);
+        EXPECT_EQ(next.code, 0) << c.args.first() << next.err;
+        EXPECT_EQ(temporaries(), QStringList()) << c.args.first();
+    }
+}
+
+TEST(WriteRaces, InputsThatCannotBeUsedAreRefusedWithExit2AndWhy)
+{
+    TempFolder work;
+    WritePng(work.file(QStringLiteral("red.png")), Flat(200, 200, Red));
+    MVK huge = MakeProject(work, 30000, 30000, {QStringLiteral("red.png")});
+    const QString hugeProject = SaveProject(huge, work, QStringLiteral("huge.mrv"));
+    const QString project = work.file(QStringLiteral("p.mrv"));
+    ASSERT_EQ(RunCliProcess({QStringLiteral("new"), project}).code, 0);
+    const QString fifo = work.file(QStringLiteral("fifo.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const QString text = work.write(QStringLiteral("text.png"), "hello\n");
+    const QString sparse = work.file(QStringLiteral("sparse.png"));
+    {
+        QFile file(sparse);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(qint64(2) << 30));
+    }
+    const QByteArray before = ReadAll(project);
+    struct Case
+    {
+        QStringList args;
+        QString why;
+    };
+    for (const Case &c : {
+             Case{{QStringLiteral("export-plymouth"), hugeProject, work.file(QStringLiteral("t"))},
+                  QStringLiteral("16384 × 16384")},
+             Case{{QStringLiteral("import-long"), project, fifo}, QStringLiteral("管道")},
+             Case{{QStringLiteral("import-long"), project, text},
+                  QStringLiteral("不是可以读取的图片")},
+             Case{{QStringLiteral("import-long"), project, sparse}, QStringLiteral("文件太大")},
+         }) {
+        const ProcessRun run = RunCliProcess(c.args, 20000);
+        EXPECT_EQ(run.code, 2) << c.args.join(u' ') << run.err;
+        EXPECT_TRUE(run.err.contains(c.why)) << run.err;
+        if (c.args.first() == u"import-long") {
+            EXPECT_TRUE(run.err.contains(c.args.last())) << run.err;
+        }
+        EXPECT_EQ(ReadAll(project), before);
+    }
+    EXPECT_FALSE(QFileInfo::exists(work.file(QStringLiteral("t"))));
 }
 
 } // namespace mrv
