@@ -1572,6 +1572,8 @@ the frame folder is “%2_Frame”</translation>
             <numerusform>Steadied %n frame</numerusform>
             <numerusform>Steadied %n frames</numerusform>
         </translation>
+    </message>
+    <message>
         <source>警告：%1；加上 --remove-stale 再导出一次可以删除它们</source>
         <translation>Warning: %1; export again with --remove-stale to remove them</translation>
     </message>
