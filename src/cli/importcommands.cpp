@@ -3,6 +3,7 @@
 #include "cli/projectopen.h"
 #include "import/demoproject.h"
 #include "import/importer.h"
+#include "project/projectfile.h"
 #include "support/atomicfile.h"
 #include "support/tr.h"
 
@@ -64,10 +65,9 @@ int runImport(const Importer &importer, const QStringList &args, Streams &io)
         project->aFrame.Add(frame.aURL, frame.aX, frame.aY);
     SaveOptions saveOptions;
     saveOptions.projectFolder = request.projectFolder;
-    saveOptions.cancel = InterruptFlag();
     if (const Status saved = InterruptFlag()->load()
                                  ? WriteFailure(out, Tr::tr("已取消，原有的文件保持不变"))
-                                 : project->SaveFile(out, saveOptions);
+                                 : WriteProjectFile(*project, out, saveOptions, InterruptFlag());
         !saved) {
         // The pictures written for this import belong to no project now.
         if (!outcome.writtenFolder.isEmpty())

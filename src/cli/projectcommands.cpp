@@ -1,6 +1,7 @@
 #include "cli/cliapp.h"
 #include "cli/cliargs.h"
 #include "cli/exportcli.h"
+#include "project/projectfile.h"
 #include "cli/projectopen.h"
 #include "support/tr.h"
 
@@ -106,9 +107,8 @@ int runNew(const QStringList &args, Streams &io)
     SaveOptions options;
     options.pretty = parsed->has(QStringLiteral("--pretty"));
     // A stop request during the save leaves no file; after it, the project is written.
-    options.cancel = InterruptFlag();
     const InterruptWatch watch;
-    if (const Status saved = project.SaveFile(out, options); !saved) {
+    if (const Status saved = WriteProjectFile(project, out, options, InterruptFlag()); !saved) {
         io.err << Tr::tr("工程文件保存失败: %1").arg(saved.message()) << "\n";
         return ExitWriteFailed;
     }

@@ -4,6 +4,7 @@
 #include "support/parallel.h"
 #include "imaging/picturefile.h"
 #include "project/mvk.h"
+#include "project/projectfile.h"
 #include "support/stagedfolder.h"
 #include "support/tr.h"
 
@@ -286,8 +287,9 @@ Result<QString> WriteDemoProject(const QString &folder, const std::atomic_bool *
     const QString path = QDir(staged.Destination()).filePath(QStringLiteral("demo.mrv"));
     SaveOptions options;
     options.pretty = true;
-    options.cancel = cancel;
-    if (Status saved = staged.Shown(project.SaveFile(staged.StagedPath(path), options)); !saved)
+    if (Status saved =
+            staged.Shown(WriteProjectFile(project, staged.StagedPath(path), options, cancel));
+        !saved)
         return saved;
     if (Status committed = staged.Commit(cancel); !committed)
         return committed;

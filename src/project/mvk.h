@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <atomic>
 #include <optional>
 
 namespace mrv {
@@ -20,9 +19,6 @@ struct SaveOptions
     /// The folder that the project's relative picture paths are relative to: the folder of the
     /// file the project was last read from (the editor's current project folder).
     QString projectFolder;
-    /// Set (by a signal) before the file is in place: the save fails and the file on disk
-    /// stays as it was.
-    const std::atomic_bool *cancel = nullptr;
 };
 
 /// A boot-animation project: a screen size, one background picture and the frames.

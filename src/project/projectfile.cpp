@@ -219,7 +219,8 @@ QByteArray ProjectToBytes(const MVK &project, bool pretty)
     return XmlToBytes(doc, pretty);
 }
 
-Status WriteProjectFile(MVK &project, const QString &path, const SaveOptions &options)
+Status WriteProjectFile(MVK &project, const QString &path, const SaveOptions &options,
+                        const std::atomic_bool *cancel)
 {
     const QString targetFolder = FolderOfFile(path).value_or(options.projectFolder);
     const bool sameFolder =
@@ -247,7 +248,7 @@ Status WriteProjectFile(MVK &project, const QString &path, const SaveOptions &op
             rewrite(frame);
         bytes = ProjectToBytes(rebased, pretty);
     }
-    return WriteFileAtomically(path, bytes, Durability::Sync, options.cancel);
+    return WriteFileAtomically(path, bytes, Durability::Sync, cancel);
 }
 
 Status formatDoc(const pugi::xml_document &doc, const QString &path)

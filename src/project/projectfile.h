@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
+
 #include <pugixml.hpp>
 
 namespace mrv {
@@ -15,8 +17,10 @@ struct SaveOptions;
 /// Fills the project from a file; on any failure the project is left unchanged.
 Status ReadProjectFile(MVK &project, const QString &path);
 
-/// Writes the project file through a temporary file. See MVK::SaveFile.
-Status WriteProjectFile(MVK &project, const QString &path, const SaveOptions &options);
+/// Writes the project file through a temporary file. See MVK::SaveFile. A cancel flag set
+/// (by a signal) before the file is in place fails the save and leaves the file as it was.
+Status WriteProjectFile(MVK &project, const QString &path, const SaveOptions &options,
+                        const std::atomic_bool *cancel = nullptr);
 
 /// The project's XML text as SaveFile writes it (paths taken as they are in the project).
 QByteArray ProjectToBytes(const MVK &project, bool pretty);
