@@ -1637,6 +1637,7 @@ Remove them?</translation>
     <message>
         <source>结束时间超过视频长度，只导入到第 %1 秒</source>
         <translation>The end lies past the video's length: the import ends at %1 s</translation>
+    </message>
     <message>
         <source>已取消，原有的文件保持不变</source>
         <translation>cancelled; the existing file is unchanged</translation>
