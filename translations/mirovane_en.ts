@@ -1661,6 +1661,64 @@ Remove them?</translation>
     <message>
         <source>“%1”不能作为长图：%2</source>
         <translation>“%1” cannot be the long picture: %2</translation>
+        <source>居中(&amp;M)</source>
+        <translation>&amp;Centre</translation>
+    </message>
+    <message>
+        <source>稳定(&amp;S)...</source>
+        <translation>&amp;Steady...</translation>
+    </message>
+    <message>
+        <source>颜色和大小(&amp;A)...</source>
+        <translation>Colour and Si&amp;ze...</translation>
+    </message>
+    <message>
+        <source>洋葱皮(&amp;O)</source>
+        <translation>&amp;Onion Skin</translation>
+    </message>
+    <message>
+        <source>居中帧</source>
+        <translation>Centre Frames</translation>
+    </message>
+    <message>
+        <source>每帧向各方向最多移动多少像素（1-%1）：</source>
+        <translation>How many pixels each way may a frame move (1-%1):</translation>
+    </message>
+    <message>
+        <source>稳定</source>
+        <translation>Steady</translation>
+    </message>
+    <message>
+        <source>稳定帧</source>
+        <translation>Steady Frames</translation>
+    </message>
+    <message>
+        <source>调整后的图片要保存在工程文件旁边，请先保存工程</source>
+        <translation>The adjusted pictures are saved beside the project file: save the project first</translation>
+    </message>
+    <message>
+        <source>颜色和大小</source>
+        <translation>Colour and Size</translation>
+    </message>
+    <message>
+        <source>调整颜色和大小</source>
+        <translation>Adjust Colour and Size</translation>
+    </message>
+    <message>
+        <source>色相（度）：</source>
+        <translation>Hue (degrees):</translation>
+    </message>
+    <message>
+        <source>饱和度（%）：</source>
+        <translation>Saturation (%):</translation>
+    </message>
+    <message>
+        <source>亮度（%）：</source>
+        <translation>Brightness (%):</translation>
+    </message>
+    <message>
+        <source>缩放（%）：</source>
+        <translation>Scale (%):</translation>
     </message>
 </context>
 </TS>

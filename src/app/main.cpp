@@ -7,6 +7,7 @@
 #include "editor/commandline.h"
 #include "editor/exportmenucommands.h"
 #include "editor/framecommands.h"
+#include "editor/frameeditcommands.h"
 #include "editor/frmediter.h"
 #include "editor/helpcommands.h"
 #include "widgets/qtprompts.h"
@@ -90,6 +91,7 @@ int main(int argc, char **argv)
     mrv::ExportMenuCommands::Install(editor.Context());
     mrv::InstallHelpCommands(editor.Context());
     mrv::FrameCommands::Install(editor.Context());
+    mrv::FrameEditCommands::Install(editor.Context(), *editor.ViewMenu());
     editor.show();
     return app.exec();
 }

@@ -8,6 +8,7 @@
 #include "support/placement.h"
 
 #include <QFileInfo>
+#include <QPainter>
 
 namespace mrv {
 
@@ -19,8 +20,7 @@ bool IsUsablePicture(const QString &path)
 EditorPreview::EditorPreview(PictureSurface &picBG, PictureSurface &activity, PictureSurface &crop,
                              PictureCache &cache, const ProjectDocument &document)
     : m_picBG(picBG), m_activity(activity), m_crop(crop), m_cache(cache), m_document(document)
-{
-}
+{}
 
 QPoint EditorPreview::OffsetOf(int index, qint16 x, qint16 y) const
 {
@@ -86,10 +86,35 @@ void EditorPreview::DrawFrame(int frame)
     const QStringList &paths = m_document.FramePaths();
     const aImage *image = frame >= 1 && frame <= paths.size() ? m_document.Frame(frame) : nullptr;
     if (image && IsUsablePicture(paths.at(frame - 1))) {
+        if (m_onionSkin && m_offsetShown && m_offsetShown->first == frame) {
+            DrawFaint(frame - 1);
+            DrawFaint(frame + 1);
+        }
         const QPoint at = OffsetOf(frame, image->aX, image->aY);
         DrawScaled(m_activity, paths.at(frame - 1), at.x(), at.y(), 0.0, 0.0);
     }
     m_activity.Refresh();
+}
+
+void EditorPreview::DrawFaint(int frame)
+{
+    // A third of its strength: enough to line up an edge, too little to take for the frame.
+    constexpr double Faint = 0.35;
+    const QStringList &paths = m_document.FramePaths();
+    if (frame < 1 || frame > paths.size() || !IsUsablePicture(paths.at(frame - 1)))
+        return;
+    const aImage *image = m_document.Frame(frame);
+    const QImage picture = m_cache.Picture(paths.at(frame - 1));
+    if (!image || picture.isNull())
+        return;
+    const QRect place =
+        ScaledPlacement(image->aX, image->aY, picture.size(), ScaleX, ScaleY, 0.0, 0.0);
+    const QSize shown = m_picBG.InnerSize();
+    if (qint64(place.width()) * place.height() > qint64(shown.width()) * shown.height())
+        return; // larger than the whole preview: no help in lining up
+    QPainter painter(&m_activity.Canvas());
+    painter.setOpacity(Faint);
+    painter.drawImage(place.topLeft(), m_cache.Scaled(paths.at(frame - 1), place.size()));
 }
 
 void EditorPreview::ClearAll()

@@ -42,6 +42,11 @@ public:
     void ShowOffset(int index, QPoint offset) { m_offsetShown = {index, offset}; }
     void ClearShownOffset() { m_offsetShown.reset(); }
 
+    /// Onion skin: while a frame is placed (its offset shown through ShowOffset), the frames
+    /// before and after it are drawn faintly under it, so it can be lined up with them.
+    void SetOnionSkin(bool on) { m_onionSkin = on; }
+    bool OnionSkin() const { return m_onionSkin; }
+
     /// Background step: the background over the whole box and the piece under the activity
     /// box into the crop buffer; both are left empty when the background cannot be drawn.
     /// The frame step follows.
@@ -55,6 +60,8 @@ public:
 private:
     void DrawScaled(PictureSurface &target, const QString &path, int x, int y, double originX,
                     double originY);
+    /// Frame `frame` at its stored offset, faintly, into the activity box.
+    void DrawFaint(int frame);
 
     PictureSurface &m_picBG;
     PictureSurface &m_activity;
@@ -65,6 +72,7 @@ private:
     PictureCache &m_cache;
     const ProjectDocument &m_document;
     std::optional<std::pair<int, QPoint>> m_offsetShown;
+    bool m_onionSkin = false;
 };
 
 } // namespace mrv

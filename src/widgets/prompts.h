@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/adjustframes.h"
 #include "export/exportoptions.h"
 #include "import/clipplan.h"
 #include "support/filetypes.h"
@@ -100,6 +101,19 @@ struct ClipImportRequest
     std::function<QImage(qint64 ms)> frameAt;
 };
 
+/// The colour and size of the picked frames, asked in one dialog that shows the current frame
+/// as the values make it.
+struct FrameAdjustRequest
+{
+    QString title;
+    /// The current frame's picture, as read (straight colours), and where it sits in the
+    /// animation area of this size.
+    QImage picture;
+    QPoint offset;
+    QSizeF area;
+    FrameAdjust proposed;
+};
+
 /// Every question the program asks the user goes through here, so command flows can be
 /// driven by a scripted stand-in in tests.
 class Prompts
@@ -115,6 +129,8 @@ public:
     virtual std::optional<ExportOptions> Options(const OptionsRequest &request) = 0;
     /// The choices made, or nothing when the dialog was cancelled.
     virtual std::optional<ClipChoices> ClipImport(const ClipImportRequest &request) = 0;
+    /// The values chosen, or nothing when the dialog was cancelled.
+    virtual std::optional<FrameAdjust> AdjustFrames(const FrameAdjustRequest &request) = 0;
 };
 
 } // namespace mrv

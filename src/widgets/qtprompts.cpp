@@ -2,6 +2,7 @@
 
 #include "support/appinfo.h"
 #include "widgets/clipimportdialog.h"
+#include "widgets/frameadjustdialog.h"
 #include "widgets/exportoptionsdialog.h"
 
 #include <QAbstractItemView>
@@ -214,6 +215,14 @@ std::optional<ClipChoices> QtPrompts::ClipImport(const ClipImportRequest &reques
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.Choices();
+}
+
+std::optional<FrameAdjust> QtPrompts::AdjustFrames(const FrameAdjustRequest &request)
+{
+    FrameAdjustDialog dialog(request, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Values();
 }
 
 } // namespace mrv

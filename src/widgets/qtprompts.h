@@ -27,6 +27,8 @@ public:
     std::optional<ExportOptions> Options(const OptionsRequest &request) override;
     /// The clip import dialog (`frmClipImport`).
     std::optional<ClipChoices> ClipImport(const ClipImportRequest &request) override;
+    /// The colour and size dialog (`frmAdjustFrames`).
+    std::optional<FrameAdjust> AdjustFrames(const FrameAdjustRequest &request) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -26,6 +26,8 @@ public:
     /// cancelled.
     using ClipChange = std::function<void(ClipChoices &choices)>;
     void answerClip(std::optional<ClipChange> change) { m_clips.push_back(std::move(change)); }
+    /// The colour and size dialog accepted with these values, or (nothing) cancelled.
+    void answerAdjust(std::optional<FrameAdjust> a) { m_adjusts.push_back(a); }
 
     MsgAnswer Message(const MessageRequest &request) override
     {
@@ -67,11 +69,18 @@ public:
         return chosen;
     }
 
+    std::optional<FrameAdjust> AdjustFrames(const FrameAdjustRequest &request) override
+    {
+        adjusts.append(request);
+        return pop(m_adjusts, std::optional<FrameAdjust>());
+    }
+
     QList<MessageRequest> messages;
     QList<InputRequest> inputs;
     QList<FileDialogRequest> files;
     QList<OptionsRequest> options;
     QList<ClipImportRequest> clips;
+    QList<FrameAdjustRequest> adjusts;
 
 private:
     template <typename T>
@@ -88,6 +97,7 @@ private:
     std::deque<std::optional<FileDialogAnswer>> m_files;
     std::deque<std::optional<QVariantMap>> m_options;
     std::deque<std::optional<ClipChange>> m_clips;
+    std::deque<std::optional<FrameAdjust>> m_adjusts;
 };
 
 } // namespace mrv::test

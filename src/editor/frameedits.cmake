@@ -1,0 +1,3 @@
+target_sources(mirovane_editor PRIVATE
+    frameeditcommands.cpp frameeditcommands.h
+)
