@@ -856,6 +856,20 @@ Frame %1</translation>
         <translation>&amp;About</translation>
     </message>
     <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>%1 %2
+
+没有可以打开网页的浏览器。本程序的网址：
+%3</source>
+        <translation>%1 %2
+
+No browser could open the web page. The program's address:
+%3</translation>
+    </message>
+    <message>
         <source>检查更新(&amp;N)</source>
         <translation>Check for &amp;New Version</translation>
     </message>
@@ -1379,6 +1393,34 @@ Frame %1</translation>
     <message>
         <source>应为 %1 到 %2 之间的整数</source>
         <translation>must be a whole number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>主题名称不能为空</source>
+        <translation>The theme name cannot be empty</translation>
+    </message>
+    <message>
+        <source>“%1”中没有英文字母或数字，不能作主题名称</source>
+        <translation>“%1” has no ASCII letter or digit and cannot name a theme</translation>
+    </message>
+    <message>
+        <source>注意：%1 “%2” 写为“%3”</source>
+        <translation>Note: %1 “%2” is written as “%3”</translation>
+    </message>
+    <message>
+        <source>将写为“%1”</source>
+        <translation>Written as “%1”</translation>
+    </message>
+    <message>
+        <source>%1 “%2”：%3</source>
+        <translation>%1 “%2”: %3</translation>
+    </message>
+    <message>
+        <source>存为 JPEG，质量</source>
+        <translation>Save as JPEG, quality</translation>
+    </message>
+    <message>
+        <source>画面存为 PNG，Android 说明的格式；JPEG 小几倍，只用于确知能播放它的设备</source>
+        <translation>Pictures are saved as PNG, the format Android describes; JPEG is several times smaller, for devices known to play it</translation>
     </message>
     <message>
         <source>“%1”不是可选的值</source>

@@ -17,9 +17,9 @@ namespace {
 
 const QString FormatOption = QStringLiteral("--format");
 
-/// Whether a number option's text states the value made of it: plain ASCII digits for a
-/// number in the range. Anything else was read by the input box's forgiving rules and
-/// deserves a word.
+/// Whether a loop count's text states the count made of it: plain ASCII digits for a number
+/// in the range. Anything else was read by the input box's forgiving rules and deserves a
+/// word.
 bool StatesNumber(const QString &text, int used)
 {
     if (text.isEmpty() ||
@@ -30,17 +30,29 @@ bool StatesNumber(const QString &text, int used)
     return ok && stated == used;
 }
 
-/// The options given on the command line over the target's defaults. Once all are known, each
-/// given option the run does not use gets a warning that it is ignored, and each number used
-/// that was not stated as such one saying which value was taken.
-void ApplyGivenOptions(const Exporter &exporter, const CliArgs &args, ExportOptions &options,
-                       QTextStream &err)
+/// The values of the options given on the command line, or the usage error of the first one
+/// its option cannot take.
+Result<QVariantMap> GivenOptions(const Exporter &exporter, const CliArgs &args)
 {
-    for (const ExportOptionSpec &spec : exporter.options())
-        if (args.has(spec.cliFlag))
-            options.values.insert(spec.name, spec.kind == OptionKind::Bool
-                                                 ? QVariant(true)
-                                                 : OptionFromText(spec, args.value(spec.cliFlag)));
+    QVariantMap given;
+    for (const ExportOptionSpec &spec : exporter.options()) {
+        if (!args.has(spec.cliFlag))
+            continue;
+        const Result<QVariant> value = OptionFromArgument(spec, args.value(spec.cliFlag));
+        if (!value)
+            return value.status();
+        given.insert(spec.name, *value);
+    }
+    return given;
+}
+
+/// Once all values are known, each given option the run does not use gets a warning that it
+/// is ignored, a text the export changes a note saying what it writes, and a loop count read
+/// from its digits that was not stated as a plain number a warning saying which count was
+/// taken.
+void WarnAboutGivenOptions(const Exporter &exporter, const CliArgs &args,
+                           const ExportOptions &options, QTextStream &err)
+{
     for (const ExportOptionSpec &spec : exporter.options()) {
         if (!args.has(spec.cliFlag))
             continue;
@@ -49,8 +61,14 @@ void ApplyGivenOptions(const Exporter &exporter, const CliArgs &args, ExportOpti
             continue;
         }
         const QString text = args.value(spec.cliFlag);
+        if (spec.writtenAs) {
+            const QString written = spec.writtenAs(text);
+            if (!written.isEmpty() && written != text)
+                err << Tr::tr("注意：%1 “%2” 写为“%3”").arg(spec.cliFlag, text, written) << "\n";
+            continue;
+        }
         const int value = options.Number(spec.name);
-        if (spec.kind == OptionKind::Int && !StatesNumber(text, value))
+        if (spec.readsDigits && !StatesNumber(text, value))
             err << Tr::tr("警告：%1 “%2” 不是 %3 到 %4 之间的整数，按%5导出")
                        .arg(spec.cliFlag, text, QString::number(spec.minimum),
                             QString::number(spec.maximum), spec.usedValueText.arg(value))
@@ -81,12 +99,16 @@ int runExport(const Exporter &exporter, const QStringList &args, Streams &io)
                      : Result<PictureFormat>(exporter.defaultFormat());
     if (!format)
         return UsageError(io, format.message(), usage);
+    const Result<QVariantMap> given = GivenOptions(exporter, *parsed);
+    if (!given)
+        return UsageError(io, given.message(), usage);
     auto project = OpenProjectArgument(parsed->positional().at(0), io.err);
     if (!project)
         return ExitInvalidInput;
     ExportOptions options = exporter.defaultOptions(out, *format);
     exporter.ProposeOptions(*project, std::nullopt, options);
-    ApplyGivenOptions(exporter, *parsed, options, io.err);
+    options.values.insert(*given);
+    WarnAboutGivenOptions(exporter, *parsed, options, io.err);
     if (const Status usable = exporter.CheckOptions(options); !usable)
         return UsageError(io, usable.message(), usage);
 

@@ -198,8 +198,8 @@ const DlgFTlist &ExportMenuCommands::PictureTypes() const
 bool ExportMenuCommands::AskOptions(const Exporter &exporter, ExportOptions &options)
 {
     QList<ExportOptionSpec> specs = exporter.optionsFor(m_ctx.document.Project());
-    // An option without a label of its own (the Android zip's JPEG quality) is the command
-    // line's alone; the editor leaves it at its proposal.
+    // An option without a label of its own is the command line's alone; the editor leaves it
+    // at its proposal.
     specs.removeIf([](const ExportOptionSpec &spec) { return spec.prompt.isEmpty(); });
     if (specs.isEmpty())
         return true;

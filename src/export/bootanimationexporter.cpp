@@ -76,9 +76,9 @@ QList<ExportOptionSpec> BootAnimationExporter::options() const
         return SizeText(project.aWidth, project.aHeight);
     };
 
-    // The command line's alone: without a prompt the editor leaves it at its proposal.
-    const ExportOptionSpec jpeg = IntOption(JpegQuality, BootAnimationPng, 0, 100,
-                                            Tr::tr("JPEG 质量 %1"), QStringLiteral("Q"));
+    ExportOptionSpec jpeg = IntOption(JpegQuality, BootAnimationPng, 0, 100,
+                                      Tr::tr("JPEG 质量 %1"), QStringLiteral("Q"));
+    jpeg.prompt = Tr::tr("画面存为 PNG，Android 说明的格式；JPEG 小几倍，只用于确知能播放它的设备");
     return {size, FrameTimeOption(Title()), jpeg};
 }
 

@@ -89,6 +89,43 @@ int ClampedDigits(const QString &text, int minimum, int maximum)
     return std::clamp(value, minimum, maximum);
 }
 
+Result<int> WholeNumberIn(const QString &text, int minimum, int maximum)
+{
+    const auto refuse = [&] {
+        return Result<int>::Fail(Tr::tr("应为 %1 到 %2 之间的整数").arg(minimum).arg(maximum));
+    };
+    QStringView digits(text);
+    const bool negative = minimum < 0 && digits.startsWith(u'-');
+    if (negative)
+        digits = digits.mid(1);
+    // toInt would also take "+5", " 5" and non-ASCII digits; a number is written plainly.
+    if (digits.isEmpty() ||
+        !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return refuse();
+    while (digits.size() > 1 && digits.front() == u'0')
+        digits = digits.mid(1);
+    // Longer than any int: out of every range without overflowing.
+    if (digits.size() > 9)
+        return refuse();
+    const int value = (negative ? -1 : 1) * digits.toInt();
+    if (value < minimum || value > maximum)
+        return refuse();
+    return value;
+}
+
+Result<QVariant> OptionFromArgument(const ExportOptionSpec &spec, const QString &text)
+{
+    if (spec.kind == OptionKind::Bool)
+        return QVariant(true);
+    if (spec.kind != OptionKind::Int || spec.readsDigits)
+        return OptionFromText(spec, text);
+    const Result<int> number = WholeNumberIn(text, spec.minimum, spec.maximum);
+    if (!number)
+        return Result<QVariant>::Fail(
+            Tr::tr("%1 “%2”：%3").arg(spec.cliFlag, text, number.message()));
+    return QVariant(*number);
+}
+
 QVariant OptionFromText(const ExportOptionSpec &spec, const QString &text)
 {
     switch (spec.kind) {

@@ -51,8 +51,15 @@ struct ExportOptionSpec
     QList<OptionChoice> choices; ///< a Choice option's values, in the order offered
     /// Why a typed Text value cannot be used (a size that is no screen); none takes any text.
     std::function<Status(const QString &)> check;
+    /// An Int option whose command-line text is read as the loop question reads an answer:
+    /// its digits, clamped to the range. Every other number on the command line must be a
+    /// whole number in its range.
+    bool readsDigits = false;
+    /// What a Text value is written as where the export changes it (a theme name made safe);
+    /// the dialog shows it as it is typed, the command line says it when it differs.
+    std::function<QString(const QString &)> writtenAs;
     /// The command line's words for the value it took from a text that did not state a number
-    /// in the range ("循环 %1 次"); an Int option only.
+    /// in the range ("循环 %1 次"); an Int option that reads digits only.
     QString usedValueText = QStringLiteral(" %1 ");
     /// The value's placeholder in the command line's usage ("MS").
     QString valueName = QStringLiteral("TEXT");
@@ -89,6 +96,16 @@ inline const QString FrameTimeOptionName = QStringLiteral("frame-time");
 /// and a cancelled box the minimum). Text: as typed. Bool: true for "yes", "true" or "1" in
 /// any case, false for anything else.
 QVariant OptionFromText(const ExportOptionSpec &spec, const QString &text);
+
+/// A whole number from minimum to maximum, written in ASCII digits (after a "-" where the
+/// range goes below 0); otherwise why the text is none ("应为 16 到 1024 之间的整数").
+Result<int> WholeNumberIn(const QString &text, int minimum, int maximum);
+
+/// The value a command-line text gives the option, or the usage error naming the option, the
+/// text and what the option takes. An Int is a whole number in its range unless it reads
+/// digits; a Bool flag takes no text; a Text or Choice is taken as written and checked with
+/// the run's other options.
+Result<QVariant> OptionFromArgument(const ExportOptionSpec &spec, const QString &text);
 
 /// Why the value cannot be the option's: an Int out of its range, a Choice it does not offer,
 /// a Text its check refuses. The option's own default is always acceptable (an unset quality).

@@ -18,6 +18,14 @@ QString Title()
     return Tr::tr("Linux 开机主题");
 }
 
+/// Why the wanted name gives no theme name: it has no character a name can keep.
+Status NameLeavesSomething(const QString &wanted)
+{
+    if (SafePlymouthName(wanted).isEmpty())
+        return Status::Fail(Tr::tr("“%1”中没有英文字母或数字，不能作主题名称").arg(wanted));
+    return Status::Ok();
+}
+
 ExportDescriptor<PlymouthOptions> Descriptor()
 {
     ExportTexts texts;
@@ -65,6 +73,13 @@ QList<ExportOptionSpec> PlymouthExporter::options() const
         TextOption(Name, QStringLiteral("NAME"),
                    Tr::tr("主题名称（英文字母、数字和“-”，其他字符会换成“-”）"), Title());
     name.proposal = [](const MVK &project) -> QString { return PlymouthThemeName(project.aName); };
+    // A name with nothing usable is refused, not replaced by one the user never chose.
+    name.check = [](const QString &text) {
+        if (text.trimmed().isEmpty())
+            return Status::Fail(Tr::tr("主题名称不能为空"));
+        return NameLeavesSomething(text);
+    };
+    name.writtenAs = [](const QString &text) { return SafePlymouthName(text); };
     return {name, FrameTimeOption(Title())};
 }
 
@@ -86,7 +101,12 @@ Result<PlymouthOptions> PlymouthExporter::Resolve(const MVK &project,
 {
     // A theme without a name is named after the project.
     const QString name = options.Text(Name).trimmed();
-    return PlymouthOptions{options.target, PlymouthThemeName(name.isEmpty() ? project.aName : name),
+    if (name.isEmpty())
+        return PlymouthOptions{options.target, PlymouthThemeName(project.aName),
+                               options.Number(FrameTimeOptionName)};
+    if (const Status usable = NameLeavesSomething(name); !usable)
+        return usable;
+    return PlymouthOptions{options.target, SafePlymouthName(name),
                            options.Number(FrameTimeOptionName)};
 }
 

@@ -204,7 +204,7 @@ QString OneLine(const QString &text)
 
 } // namespace
 
-QString PlymouthThemeName(const QString &wanted)
+QString SafePlymouthName(const QString &wanted)
 {
     QString name;
     bool pendingDash = false;
@@ -219,6 +219,12 @@ QString PlymouthThemeName(const QString &wanted)
         pendingDash = false;
         name += c;
     }
+    return name;
+}
+
+QString PlymouthThemeName(const QString &wanted)
+{
+    const QString name = SafePlymouthName(wanted);
     return name.isEmpty() ? QStringLiteral("mirovane") : name;
 }
 

@@ -11,9 +11,11 @@
 
 namespace mrv {
 
-/// A theme name safe for file names and Plymouth's configuration: every run of characters
-/// other than ASCII letters and digits becomes one '-', none at either end; "mirovane" when
-/// nothing is left.
+/// The part of a wanted theme name that is safe for file names and Plymouth's configuration:
+/// every run of characters other than ASCII letters and digits becomes one '-', none at either
+/// end; empty when nothing is left ("我的 主题").
+QString SafePlymouthName(const QString &wanted);
+/// SafePlymouthName, or "mirovane" when nothing is left.
 QString PlymouthThemeName(const QString &wanted);
 
 /// The installed folder the theme's files name: /usr/share/plymouth/themes/NAME.

@@ -29,7 +29,8 @@ ExportDescriptor<SequenceOptions> Descriptor()
     texts.dialogTitle = QT_TRANSLATE_NOOP("Mirovane", "请输入动画序列前缀");
     texts.busyLabel = QT_TRANSLATE_NOOP("Mirovane", "正在导出动画帧序列…");
     texts.cliSummary =
-        QStringLiteral("write the numbered frame sequence (default %1, loops \"%2\")")
+        QStringLiteral("write the numbered frame sequence (default %1, loops \"%2\"; --loops "
+                       "is read as the editor's loop question: its digits, 1-255, none 1)")
             .arg(FormatInfo(DefaultFormat).cliName.toUpper())
             .arg(ProposedLoops);
     texts.cliOutput = QStringLiteral("PREFIX");
@@ -65,6 +66,9 @@ QList<ExportOptionSpec> SequenceExporter::options() const
         IntOption(Loops, ProposedLoops, 1, 255, Tr::tr("循环 %1 次"), QStringLiteral("TEXT"));
     loops.prompt = Tr::tr("循环部分输出几次（1-255 次）。");
     loops.promptTitle = Tr::tr("请输入循环次数");
+    // The question has always taken any answer and read its digits; scripts written for it
+    // keep working.
+    loops.readsDigits = true;
     return {loops, FlagOption(NoBackground, Tr::tr("是否保持图片透明通道")),
             FlagOption(RemoveStaleOptionName)};
 }

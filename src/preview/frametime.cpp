@@ -23,8 +23,11 @@ Result<int> ParseFrameTime(const QString &text)
     const int ms = text.toInt(&ok);
     if (!ok)
         return Result<int>::Fail(Tr::tr("只允许输入整数"));
-    if (ms < FrameDuration::Min || ms > FrameDuration::Max)
-        return Result<int>::Fail(Tr::tr("只允许输入%1-%2").arg(FrameDuration::Min).arg(FrameDuration::Max));
+    // 0 would play as fast as the screen allows, keeping a processor busy for nothing; the
+    // exports' 1 ms is the floor here too.
+    if (ms < FrameDuration::MinWritten || ms > FrameDuration::Max)
+        return Result<int>::Fail(
+            Tr::tr("只允许输入%1-%2").arg(FrameDuration::MinWritten).arg(FrameDuration::Max));
     return ms;
 }
 

@@ -9,9 +9,10 @@
 
 namespace mrv {
 
-/// Reads a frame time typed in the options dialog: up to five digits and at most 65535.
-/// Fails with the message the dialog shows: "只允许输入整数" for anything that is not a
-/// whole number (an empty box included), "只允许输入0-65535" for a number out of range.
+/// Reads a frame time typed in the options dialog: up to five digits, from 1 to 65535 as the
+/// exports take it. Fails with the message the dialog shows: "只允许输入整数" for anything
+/// that is not a whole number (an empty box included), "只允许输入1-65535" for a number out
+/// of range.
 Result<int> ParseFrameTime(const QString &text);
 
 /// Element of the window document that holds the play timer's interval of a window.

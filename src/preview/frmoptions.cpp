@@ -3,6 +3,7 @@
 #include "settings/settings.h"
 #include "widgets/keyfilter.h"
 #include "widgets/makecontrol.h"
+#include "widgets/numberbox.h"
 #include "widgets/playback.h"
 #include "widgets/prompts.h"
 #include "preview/frametime.h"
@@ -17,12 +18,24 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <utility>
+
 namespace mrv {
 
 namespace {
 
 const QString EditorWindow = QStringLiteral("frmEditer");
 const QString FullscreenWindow = QStringLiteral("frmFullscreen");
+
+QString WindowTimeTitle()
+{
+    return Tr::tr("窗体动画每帧时间输入错误");
+}
+
+QString FullscreenTimeTitle()
+{
+    return Tr::tr("全屏动画每帧时间输入错误");
+}
 
 } // namespace
 
@@ -47,8 +60,11 @@ void frmOptions::BuildControls()
     m_lblFrameTime_F = MakeControl<QLabel>(*this, "lblFrameTime_F", QRect(16, 56, 210, 22));
     m_lblFrameTime_F->setText(Tr::tr("全屏动画每帧时间 (毫秒)"));
     m_txtFrameTime_F = MakeControl<QLineEdit>(*this, "txtFrameTime_F", QRect(232, 54, 120, 26));
-    for (QLineEdit *box : {m_txtFrameTime_W, m_txtFrameTime_F})
+    for (QLineEdit *box : {m_txtFrameTime_W, m_txtFrameTime_F}) {
         box->installEventFilter(new KeyFilterObject(KeyFilter::FrameTime, box));
+        connect(box, &QLineEdit::textChanged, this, &frmOptions::Review);
+    }
+    setStyleSheet(InvalidBoxStyle());
 
     m_lblLanguage = MakeControl<QLabel>(*this, "lblLanguage", QRect(16, 92, 210, 22));
     m_lblLanguage->setText(Tr::tr("界面语言"));
@@ -64,13 +80,17 @@ void frmOptions::BuildControls()
     m_chkFrameFocus = MakeControl<QCheckBox>(*this, "chkFrameFocus", QRect(16, 158, 336, 24));
     m_chkFrameFocus->setText(Tr::tr("拖动滑条，帧列表自动跳转到帧焦点"));
 
-    m_cmdOK = MakeControl<QPushButton>(*this, "cmdOK", QRect(176, 198, 84, 28));
+    m_lblProblem = MakeControl<QLabel>(*this, "lblProblem", QRect(16, 188, 336, 36));
+    m_lblProblem->setWordWrap(true);
+    m_lblProblem->setStyleSheet(QStringLiteral("color: #d00000;"));
+
+    m_cmdOK = MakeControl<QPushButton>(*this, "cmdOK", QRect(176, 230, 84, 28));
     m_cmdOK->setText(Tr::tr("确定"));
     m_cmdOK->setDefault(true);
-    m_cmdCancel = MakeControl<QPushButton>(*this, "cmdCancel", QRect(268, 198, 84, 28));
+    m_cmdCancel = MakeControl<QPushButton>(*this, "cmdCancel", QRect(268, 230, 84, 28));
     m_cmdCancel->setText(Tr::tr("取消"));
     m_cmdCancel->setAutoDefault(false);
-    setFixedSize(368, 242);
+    setFixedSize(368, 274);
 }
 
 void frmOptions::Form_Load()
@@ -85,6 +105,21 @@ void frmOptions::Form_Load()
     m_txtFrameTime_W->setText(QString::number(m_editorTimer.FrameTime()));
     m_txtFrameTime_F->setText(QString::number(m_fullscreenFrameTime));
     m_comLanguage->setCurrentIndex(m_comLanguage->findData(int(m_settings.Language)));
+    Review();
+}
+
+void frmOptions::Review()
+{
+    QString problem;
+    for (const auto &[box, title] : {std::pair{m_txtFrameTime_W, WindowTimeTitle()},
+                                     std::pair{m_txtFrameTime_F, FullscreenTimeTitle()}}) {
+        const Result<int> time = ParseFrameTime(box->text());
+        MarkInvalid(*box, !time);
+        if (!time && problem.isEmpty())
+            problem = Tr::tr("%1：%2").arg(title, time.message());
+    }
+    m_lblProblem->setText(problem);
+    m_cmdOK->setEnabled(problem.isEmpty());
 }
 
 std::optional<int> frmOptions::CheckedTime(QLineEdit &box, const QString &title)
@@ -100,12 +135,11 @@ std::optional<int> frmOptions::CheckedTime(QLineEdit &box, const QString &title)
 
 void frmOptions::cmdOK_Click()
 {
-    const auto windowTime = CheckedTime(*m_txtFrameTime_W, Tr::tr("窗体动画每帧时间输入错误"));
+    const auto windowTime = CheckedTime(*m_txtFrameTime_W, WindowTimeTitle());
     if (!windowTime)
         return;
     m_editorTimer.SetFrameTime(*windowTime);
-    const auto fullscreenTime =
-        CheckedTime(*m_txtFrameTime_F, Tr::tr("全屏动画每帧时间输入错误"));
+    const auto fullscreenTime = CheckedTime(*m_txtFrameTime_F, FullscreenTimeTitle());
     if (!fullscreenTime)
         return;
     m_fullscreenFrameTime = *fullscreenTime;

@@ -35,7 +35,8 @@ public:
     void Form_Load();
 
     /// Checks and applies both times; then stores them and the switches and closes. A
-    /// time that does not pass its check shows a message and keeps the dialog open.
+    /// time that does not pass its check shows a message and keeps the dialog open (OK is
+    /// disabled while one does not, so only a direct call meets it).
     void cmdOK_Click();
     /// Closes the dialog; nothing changes.
     void cmdCancel_Click();
@@ -45,6 +46,7 @@ public:
     QComboBox &ComLanguage() const { return *m_comLanguage; }
     QCheckBox &ChkFormatProject() const { return *m_chkFormatProject; }
     QCheckBox &ChkFrameFocus() const { return *m_chkFrameFocus; }
+    QLabel &LblProblem() const { return *m_lblProblem; }
     QPushButton &CmdOK() const { return *m_cmdOK; }
     QPushButton &CmdCancel() const { return *m_cmdCancel; }
 
@@ -52,6 +54,9 @@ private:
     void BuildControls();
     /// The time in the box, or nothing after telling the user what is wrong with it.
     std::optional<int> CheckedTime(QLineEdit &box, const QString &title);
+    /// Marks the time boxes that hold no time the timers take, says why in `lblProblem` and
+    /// enables OK only when both are good; run as they are typed.
+    void Review();
     /// Takes the chosen language, saying when it applies if it changed.
     void ApplyLanguage();
 
@@ -67,6 +72,7 @@ private:
     QComboBox *m_comLanguage = nullptr;
     QCheckBox *m_chkFormatProject = nullptr;
     QCheckBox *m_chkFrameFocus = nullptr;
+    QLabel *m_lblProblem = nullptr;
     QPushButton *m_cmdOK = nullptr;
     QPushButton *m_cmdCancel = nullptr;
 };

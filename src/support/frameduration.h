@@ -7,8 +7,8 @@
 namespace mrv {
 
 /// How long one frame shows, in milliseconds, with the limits every player and export keeps.
-/// The play timers take 0 (as fast as the screen allows); a written animation shows each
-/// frame for at least 1 ms. The upper limit is the range of a timer interval.
+/// The play timers take 0 from a layout document (as fast as the screen allows); what a user
+/// types and a written animation show each frame for at least 1 ms. The upper limit is the range of a timer interval.
 struct FrameDuration
 {
     static constexpr int Min = 0;

@@ -1,40 +1,25 @@
 #include "widgets/exportoptionsdialog.h"
 
 #include "widgets/dialogbuttons.h"
+#include "widgets/numberbox.h"
 #include "support/appinfo.h"
 #include "support/tr.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace mrv {
 
-namespace {
-
-void MarkInvalid(QWidget *box, bool invalid)
-{
-    if (box->property("invalid").toBool() == invalid)
-        return;
-    box->setProperty("invalid", invalid);
-    // Property selectors are matched when a widget is polished.
-    box->style()->unpolish(box);
-    box->style()->polish(box);
-}
-
-} // namespace
-
 ExportOptionsDialog::ExportOptionsDialog(const OptionsRequest &request, QWidget *parent)
     : QDialog(parent), m_request(request), m_problem(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmExportOptions"));
     setWindowTitle(request.title.isEmpty() ? AppInfo::Title() : request.title);
-    setStyleSheet(QStringLiteral("[invalid=\"true\"] { border: 2px solid #d00000; "
-                                 "background: #ffe4e4; }"));
+    setStyleSheet(InvalidBoxStyle());
     setMinimumWidth(380);
 
     auto *column = new QVBoxLayout(this);
@@ -52,8 +37,17 @@ ExportOptionsDialog::ExportOptionsDialog(const OptionsRequest &request, QWidget 
             column->addWidget(label);
         }
         column->addWidget(field->widget());
+        QLabel *written = nullptr;
+        if (spec.writtenAs) {
+            written = new QLabel(this);
+            written->setObjectName(OptionObjectName(QStringLiteral("lbl"), spec.name) +
+                                   QStringLiteral("Written"));
+            written->setWordWrap(true);
+            column->addWidget(written);
+        }
         column->addSpacing(4);
         m_labels.push_back(label);
+        m_written.push_back(written);
         m_fields.push_back(std::move(field));
     }
 
@@ -99,7 +93,13 @@ void ExportOptionsDialog::Review()
         if (m_labels[i])
             m_labels[i]->setEnabled(used);
         const Result<QVariant> value = field.value();
-        MarkInvalid(field.widget(), !value);
+        MarkInvalid(*field.markedBox(), !value);
+        if (QLabel *written = m_written[i]) {
+            // What the export makes of the text, so that nothing is replaced unseen.
+            written->setText(value ? Tr::tr("将写为“%1”").arg(field.spec().writtenAs(value->toString()))
+                                   : QString());
+            written->setVisible(value.ok());
+        }
         if (!value && used && problem.isEmpty())
             problem = Tr::tr("%1：%2").arg(field.spec().prompt.isEmpty() ? field.spec().name
                                                                   : field.spec().prompt,

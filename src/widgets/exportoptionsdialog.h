@@ -15,7 +15,8 @@ namespace mrv {
 
 /// The one options dialog of an export run (`frmExportOptions`), built from the target's
 /// option specs: a box for each option in order, `lblProblem` saying what is wrong with a
-/// box marked red (its `invalid` property set), and `cmdOK`, which stays disabled while a
+/// box marked red (its `invalid` property set), under a text the export changes what it
+/// writes (`lbl<Option>Written`), and `cmdOK`, which stays disabled while a
 /// box in use holds a value the option cannot take, and `cmdCancel`. Boxes an option does
 /// not use with the values shown are greyed.
 class ExportOptionsDialog : public QDialog
@@ -37,6 +38,8 @@ private:
     OptionsRequest m_request;
     std::vector<std::unique_ptr<OptionField>> m_fields;
     std::vector<QLabel *> m_labels; ///< entry i: the label of field i, null for a check box
+    /// Entry i: what field i's text is written as, for an option that changes it; else null.
+    std::vector<QLabel *> m_written;
     QLabel *m_problem;
     QPushButton *m_ok;
 };

@@ -1,11 +1,11 @@
 #include "widgets/optionfield.h"
 
-#include "widgets/webpqualityfield.h"
+#include "widgets/numberbox.h"
+#include "widgets/qualityfield.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QSpinBox>
 
 namespace mrv {
 
@@ -15,24 +15,24 @@ class IntField final : public OptionField
 {
 public:
     IntField(const ExportOptionSpec &spec, QWidget *parent)
-        : OptionField(spec), m_box(new QSpinBox(parent))
+        : OptionField(spec), m_box(new NumberBox(spec.minimum, spec.maximum, parent))
     {
+        // "spn" as it was a spin box: Up and Down still step it.
         m_box->setObjectName(OptionObjectName(QStringLiteral("spn"), spec.name));
-        m_box->setRange(spec.minimum, spec.maximum);
-        connect(m_box, &QSpinBox::textChanged, this, &OptionField::edited);
+        connect(m_box, &QLineEdit::textChanged, this, &OptionField::edited);
     }
     QWidget *widget() const override { return m_box; }
     void setValue(const QVariant &value) override { m_box->setValue(value.toInt()); }
     Result<QVariant> value() const override
     {
-        // A box emptied or half typed holds no number yet; value() would be the last one.
-        if (!m_box->hasAcceptableInput())
-            return CheckOptionValue(spec(), m_box->text());
-        return QVariant(m_box->value());
+        const Result<int> number = m_box->value();
+        if (!number)
+            return number.status();
+        return QVariant(*number);
     }
 
 private:
-    QSpinBox *m_box;
+    NumberBox *m_box;
 };
 
 class BoolField final : public OptionField
@@ -88,10 +88,13 @@ public:
     void setValue(const QVariant &value) override { m_box->setText(value.toString()); }
     Result<QVariant> value() const override
     {
-        const QVariant typed(m_box->text());
-        if (const Status usable = CheckOptionValue(spec(), typed); !usable)
-            return usable;
-        return typed;
+        // The check itself, not CheckOptionValue: that takes the default (an empty text) as
+        // always good, and an emptied theme name is no name.
+        const QString typed = m_box->text();
+        if (spec().check)
+            if (const Status usable = spec().check(typed); !usable)
+                return usable;
+        return QVariant(typed);
     }
 
 private:
@@ -110,6 +113,7 @@ struct OwnField
 
 const OwnField OwnFields[] = {
     {u"export-animation", u"quality", &MakeWebPQualityField},
+    {u"export-bootanimation", u"jpeg-quality", &MakeJpegQualityField},
 };
 
 } // namespace

@@ -23,6 +23,8 @@ public:
     const ExportOptionSpec &spec() const { return m_spec; }
     /// The control the dialog lays out.
     virtual QWidget *widget() const = 0;
+    /// The box marked when the value cannot be taken: the control, or the number inside it.
+    virtual QWidget *markedBox() const { return widget(); }
     /// Whether the control shows the option's words itself (a check box), so it needs no label.
     virtual bool captioned() const { return false; }
     virtual void setValue(const QVariant &value) = 0;

@@ -5,17 +5,22 @@
 
 #include "editor/exportmenu_fixture.h"
 #include "editor/exportmenucommands.h"
+#include "export/bootanimation.h"
 #include "export/exporter.h"
 #include "export/exportregistry.h"
 #include "imaging/animationreader.h"
 #include "imaging/webpanimation.h"
 #include "modalscript.h"
+#include "project/mvk.h"
 #include "preview/frametime.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <string_view>
 
 namespace mrv::test {
 namespace {
@@ -32,7 +37,7 @@ const Exporter &Animation()
 /// presses Enter.
 void AnswerOptions(QWidget &dialog, const QString &loops, bool screen, bool repeat)
 {
-    Focus(*dialog.findChild<QSpinBox *>(QStringLiteral("spnLoops")));
+    Focus(*dialog.findChild<QLineEdit *>(QStringLiteral("spnLoops")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(QApplication::focusWidget(), loops);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -45,14 +50,26 @@ void AnswerOptions(QWidget &dialog, const QString &loops, bool screen, bool repe
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 }
 
+/// The options dialog of a target as the editor asks it: the options it has words for.
+OptionsRequest Request(const Exporter &target, PictureFormat format)
+{
+    QList<ExportOptionSpec> specs = target.options();
+    specs.removeIf([](const ExportOptionSpec &spec) { return spec.prompt.isEmpty(); });
+    ExportOptions proposed = target.defaultOptions(QStringLiteral("/o/a"), format);
+    MVK project;
+    project.aName = QStringLiteral("Night");
+    project.aWidth = 1024;
+    project.aHeight = 768;
+    target.ProposeOptions(project, std::nullopt, proposed);
+    return {MenuCommandText(target.label()), target.id(), specs, proposed,
+            [&target](const QString &name, const ExportOptions &values) {
+                return target.OptionUsed(name, values);
+            }};
+}
+
 OptionsRequest AnimationRequest(PictureFormat format)
 {
-    const Exporter &animation = Animation();
-    return {MenuCommandText(animation.label()), animation.id(), animation.options(),
-            animation.defaultOptions(QStringLiteral("/o/a"), format),
-            [&animation](const QString &name, const ExportOptions &values) {
-                return animation.OptionUsed(name, values);
-            }};
+    return Request(Animation(), format);
 }
 
 TEST(ExportOptionsDialog, KeysSetTheAnimationsOptionsAndGreyWhatTheyDoNotUse)
@@ -66,14 +83,14 @@ TEST(ExportOptionsDialog, KeysSetTheAnimationsOptionsAndGreyWhatTheyDoNotUse)
             // The first box has the focus when the dialog opens.
             EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("spnLoops"));
             EXPECT_EQ(d.windowTitle(), QStringLiteral("导出动画图片"));
-            widthUsedForTheCell = d.findChild<QSpinBox *>(QStringLiteral("spnWidth"))->isEnabled();
+            widthUsedForTheCell = d.findChild<QLineEdit *>(QStringLiteral("spnWidth"))->isEnabled();
             qualityUsedForGif =
                 d.findChild<QWidget *>(QStringLiteral("fraQuality"))->isEnabled();
             Focus(*d.findChild<QComboBox *>(QStringLiteral("comArea")));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
             widthUsedForTheScreen =
-                d.findChild<QSpinBox *>(QStringLiteral("spnWidth"))->isEnabled();
-            Focus(*d.findChild<QSpinBox *>(QStringLiteral("spnFrameTime")));
+                d.findChild<QLineEdit *>(QStringLiteral("spnWidth"))->isEnabled();
+            Focus(*d.findChild<QLineEdit *>(QStringLiteral("spnFrameTime")));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("40"));
             AnswerOptions(d, QStringLiteral("12"), false, true);
@@ -103,19 +120,124 @@ TEST(ExportOptionsDialog, KeysSetTheAnimationsOptionsAndGreyWhatTheyDoNotUse)
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->Number(QStringLiteral("quality")), 60);
 
-    // A count out of range is not taken: the box keeps the number it can hold.
-    chosen.reset();
-    AnswerModals([&] { chosen = real.Options(AnimationRequest(PictureFormat::Gif)); },
-                 {[](QWidget &d) { AnswerOptions(d, QStringLiteral("999"), false, false); }});
-    ASSERT_TRUE(chosen);
-    EXPECT_GE(chosen->Number(QStringLiteral("loops")), 1);
-    EXPECT_LE(chosen->Number(QStringLiteral("loops")), 255);
 
     chosen.reset();
     bool escaped = false;
     AnswerModals([&] { escaped = !real.Options(AnimationRequest(PictureFormat::Gif)); },
                  {[](QWidget &d) { PressKey(d, Qt::Key_Escape); }});
     EXPECT_TRUE(escaped);
+}
+
+TEST(ExportOptionsDialog, NumberBoxesShowWhatIsTypedAndRefuseItOutsideTheirRange)
+{
+    const struct
+    {
+        const char *target;
+        PictureFormat format;
+        const char *before; ///< a box to set first: "comArea" takes Down, a check box Space
+        const char *box;
+        const char *typed;
+        const char *option; ///< the option the dialog answers with, when OK takes it
+        int value;
+    } cases[] = {
+        // Enter on a width under 16 used to export at the width shown before.
+        {"export-animation", PictureFormat::Gif, "comArea", "spnWidth", "5", nullptr, 0},
+        {"export-animation", PictureFormat::Gif, "comArea", "spnWidth", "400", "width", 400},
+        {"export-animation", PictureFormat::Gif, nullptr, "spnFrameTime", "", nullptr, 0},
+        {"export-animation", PictureFormat::Gif, nullptr, "spnLoops", "999", nullptr, 0},
+        {"export-animation", PictureFormat::WebP, "chkLossless", "spnQuality", "101", nullptr, 0},
+        {"export-sequence", PictureFormat::Png, nullptr, "spnLoops", "0", nullptr, 0},
+        {"export-plymouth", PictureFormat::Png, nullptr, "spnFrameTime", "65536", nullptr, 0},
+        // The Android zip's pictures stay PNG unless JPEG is ticked.
+        {"export-bootanimation", PictureFormat::Png, nullptr, "spnFrameTime", "90",
+         "jpeg-quality", BootAnimationPng},
+        {"export-bootanimation", PictureFormat::Png, "chkJpeg", "spnJpegQuality", "80",
+         "jpeg-quality", 80},
+        {"export-bootanimation", PictureFormat::Png, "chkJpeg", "spnJpegQuality", "1000",
+         nullptr, 0},
+    };
+    QtPrompts real;
+    for (const auto &c : cases) {
+        const QString what = QStringLiteral("%1 %2 \"%3\"").arg(
+            QString::fromLatin1(c.target), QString::fromLatin1(c.box), QString::fromLatin1(c.typed));
+        const OptionsRequest request =
+            Request(*ExportRegistry::Find(QString::fromLatin1(c.target)), c.format);
+        std::optional<ExportOptions> chosen;
+        bool okEnabled = false, marked = false, open = false;
+        QString shown, problem;
+        AnswerModals([&] { chosen = real.Options(request); },
+                     {[&](QWidget &d) {
+                         if (c.before) {
+                             Focus(*d.findChild<QWidget *>(QString::fromLatin1(c.before)));
+                             QTest::keyClick(QApplication::focusWidget(),
+                                             std::string_view(c.before) == "comArea"
+                                                 ? Qt::Key_Down
+                                                 : Qt::Key_Space);
+                         }
+                         auto *box = d.findChild<QLineEdit *>(QString::fromLatin1(c.box));
+                         ASSERT_NE(box, nullptr);
+                         Focus(*box);
+                         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+                         QTest::keyClick(box, Qt::Key_Backspace);
+                         QTest::keyClicks(box, QString::fromLatin1(c.typed));
+                         okEnabled = d.findChild<QPushButton *>(QStringLiteral("cmdOK"))->isEnabled();
+                         marked = box->property("invalid").toBool();
+                         problem = d.findChild<QLabel *>(QStringLiteral("lblProblem"))->text();
+                         QTest::keyClick(box, Qt::Key_Return);
+                         open = d.isVisible();
+                         shown = box->text();
+                     }});
+        EXPECT_EQ(shown, QString::fromLatin1(c.typed)) << what.toStdString();
+        if (c.option) {
+            EXPECT_TRUE(okEnabled && !marked && !open) << what.toStdString() << problem;
+            ASSERT_TRUE(chosen) << what.toStdString();
+            EXPECT_EQ(chosen->Number(QString::fromLatin1(c.option)), c.value) << what.toStdString();
+            continue;
+        }
+        EXPECT_FALSE(okEnabled) << what.toStdString();
+        EXPECT_TRUE(marked) << what.toStdString();
+        EXPECT_TRUE(open) << what.toStdString();
+        EXPECT_TRUE(problem.contains(QStringLiteral("之间的整数"))) << what.toStdString() << problem;
+        EXPECT_FALSE(chosen) << what.toStdString();
+    }
+}
+
+TEST(ExportOptionsDialog, ThePlymouthNameShowsWhatIsWrittenAndRefusesWhatLeavesNothing)
+{
+    const struct
+    {
+        const char *typed;
+        const char *written; ///< null: refused, OK disabled
+    } cases[] = {{"boot/撒 ok", "boot-ok"}, {"我的 主题", nullptr}, {"", nullptr}, {"Night", "Night"}};
+    QtPrompts real;
+    const OptionsRequest request = Request(*ExportRegistry::Find(u"export-plymouth"), PictureFormat::Png);
+    for (const auto &c : cases) {
+        const QString typed = QString::fromUtf8(c.typed);
+        std::optional<ExportOptions> chosen;
+        bool okEnabled = false, writtenShown = false;
+        QString written;
+        AnswerModals([&] { chosen = real.Options(request); },
+                     {[&](QWidget &d) {
+                         auto *box = d.findChild<QLineEdit *>(QStringLiteral("txtName"));
+                         Focus(*box);
+                         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+                         QTest::keyClick(box, Qt::Key_Backspace);
+                         // Each character a key event of its own; keyClicks knows ASCII only.
+                         for (const QChar c : typed)
+                             QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c),
+                                                 Qt::NoModifier);
+                         okEnabled = d.findChild<QPushButton *>(QStringLiteral("cmdOK"))->isEnabled();
+                         auto *label = d.findChild<QLabel *>(QStringLiteral("lblNameWritten"));
+                         writtenShown = label->isVisible();
+                         written = label->text();
+                         QTest::keyClick(box, Qt::Key_Return);
+                     }});
+        EXPECT_EQ(okEnabled, c.written != nullptr) << c.typed;
+        EXPECT_EQ(writtenShown, c.written != nullptr) << c.typed;
+        ASSERT_EQ(chosen.has_value(), c.written != nullptr) << c.typed;
+        if (c.written)
+            EXPECT_EQ(written, QStringLiteral("将写为“%1”").arg(QString::fromLatin1(c.written)));
+    }
 }
 
 using AnimationExportMenu = ExportMenuTest;

@@ -303,9 +303,8 @@ TEST_F(RealDialogs, APlymouthThemeWithoutANameIsNamedAndReportedAfterTheProject)
     QString doneText;
     AnswerModals([&] { w.Menus().Export(u"mnuExportPlymouth")->trigger(); },
                  {[&](QWidget &d) { ChooseInFileDialog(d, 1, themes); },
-                  [](QWidget &d) { // no name
-                      TypeInto(d, QStringLiteral("txtName"), {});
-                      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                  [](QWidget &d) { // the name proposed; an emptied box is refused
+                      PressKey(d, Qt::Key_Return);
                   },
                   [&](QWidget &box) {
                       doneText = static_cast<QMessageBox &>(box).text();
@@ -367,7 +366,7 @@ TEST_F(RealDialogs, AndroidSizeIsCheckedAsTypedAndTheNextExportOpensWithTheseCho
     EXPECT_TRUE(bytes.startsWith("PK\x03\x04"));
     EXPECT_EQ(bytes.mid(30, 8), QByteArray("desc.txt"));
     EXPECT_TRUE(bytes.contains("36 64 10\nc 1 0 part0\np 0 0 part1\n"));
-    // The screens are PNG, as Android's format asks; JPEG is the command line's choice alone.
+    // The screens are PNG, as Android's format asks, unless JPEG is ticked.
     EXPECT_TRUE(bytes.contains("part0/00001.png") && !bytes.contains(".jpg"));
 
     // The next export of the same target opens with these choices.
@@ -377,7 +376,7 @@ TEST_F(RealDialogs, AndroidSizeIsCheckedAsTypedAndTheNextExportOpensWithTheseCho
                         [&](QWidget &d) {
                             sizeShown = d.findChild<QLineEdit *>(QStringLiteral("txtSize"))->text();
                             timeShown =
-                                d.findChild<QSpinBox *>(QStringLiteral("spnFrameTime"))->text();
+                                d.findChild<QLineEdit *>(QStringLiteral("spnFrameTime"))->text();
                             PressKey(d, Qt::Key_Escape);
                         }});
     EXPECT_EQ(run.unexpected, 0);

@@ -1,6 +1,7 @@
 #include "editor/editor_fixture.h"
 #include "widgets/picturesurface.h"
 #include "modal.h"
+#include "modalscript.h"
 #include "preview/frmfullscreen.h"
 #include "preview/frmoptions.h"
 #include "editor/previewcommands.h"
@@ -143,21 +144,21 @@ TEST_F(PreviewFromEditor, OptionsFromTheMenuReachBothTimersAndTheWindowDocument)
         EXPECT_EQ(options->TxtFrameTimeW().text(), QStringLiteral("75"));
         EXPECT_EQ(options->TxtFrameTimeF().text(), QStringLiteral("75"));
         options->TxtFrameTimeW().setText(QStringLiteral("50"));
-        options->TxtFrameTimeF().setText(QStringLiteral("0"));
+        options->TxtFrameTimeF().setText(QStringLiteral("1"));
         options->ChkFrameFocus().setChecked(true);
         options->CmdOK().click();
     });
     ASSERT_TRUE(seen);
     EXPECT_EQ(w.PlayTimer().interval(), 50);
-    EXPECT_EQ(commands->FullscreenFrameTime(), 0);
+    EXPECT_EQ(commands->FullscreenFrameTime(), 1);
     EXPECT_TRUE(settings.FrameFocus);
     const pugi::xml_document &doc = *settings.WindowDocument;
     EXPECT_STREQ(doc.select_node("/Soft/Window/frmEditer/timPlay").node().attribute("Interval").value(), "50");
-    EXPECT_STREQ(doc.select_node("/Soft/Window/frmFullscreen/timPlay").node().attribute("Interval").value(), "0");
+    EXPECT_STREQ(doc.select_node("/Soft/Window/frmFullscreen/timPlay").node().attribute("Interval").value(), "1");
 
-    // The next full-screen window runs at the time just set, 0 included (at the screen's pace).
+    // The next full-screen window runs at the time just set, at most at the screen's pace.
     InFullscreen(w, [&](frmFullscreen &full) {
-        EXPECT_EQ(full.PlayTimer().FrameTime(), 0);
+        EXPECT_EQ(full.PlayTimer().FrameTime(), 1);
         EXPECT_EQ(full.PlayTimer().interval(), RefreshInterval(full.screen()->refreshRate()));
     });
 
@@ -165,9 +166,41 @@ TEST_F(PreviewFromEditor, OptionsFromTheMenuReachBothTimersAndTheWindowDocument)
     WithModal([&] { w.Menus().mnuOptions->trigger(); }, [&](QWidget &modal) {
         auto &options = static_cast<frmOptions &>(modal);
         EXPECT_EQ(options.TxtFrameTimeW().text(), QStringLiteral("50"));
-        EXPECT_EQ(options.TxtFrameTimeF().text(), QStringLiteral("0"));
+        EXPECT_EQ(options.TxtFrameTimeF().text(), QStringLiteral("1"));
         options.CmdCancel().click();
     });
+}
+
+TEST_F(PreviewFromEditor, AltOAloneOpensTheOptionsWindowFromWhereverTheFocusIs)
+{
+    frmEditer &w = LoadWithCommands();
+    // Alt with O where the focus is; or Alt pressed and let go, then O: then the menu bar has
+    // the keyboard and gets the letter (the bar is given it here, as the offscreen platform
+    // does not hand Alt to it).
+    const struct
+    {
+        QWidget *focus;
+        bool toTheBar;
+    } cases[] = {{w.Controls().txtProjectName, false},
+                 {w.Controls().comScreenScale, false},
+                 {w.Controls().cmdPlay, false},
+                 {w.Controls().txtProjectName, true}};
+    for (const auto &c : cases) {
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        c.focus->setFocus();
+        bool opened = false;
+        AnswerModals(
+            [&] {
+                if (c.toTheBar)
+                    QTest::keyClick(w.menuBar(), Qt::Key_O);
+                else
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+                QTest::qWait(50);
+            },
+            {[&](QWidget &modal) { opened = qobject_cast<frmOptions *>(&modal) != nullptr; }});
+        EXPECT_TRUE(opened) << c.focus->objectName().toStdString() << c.toTheBar;
+    }
 }
 
 TEST_F(PreviewFromEditor, AFrameTimeOfZeroPlaysAtMostOneFramePerRefreshAndComesBackAsZero)
@@ -187,17 +220,20 @@ TEST_F(PreviewFromEditor, AFrameTimeOfZeroPlaysAtMostOneFramePerRefreshAndComesB
         QTest::keyClick(&full, Qt::Key_Escape);
     });
 
-    // The dialog shows the 0 and takes a new time typed into it.
+    // The dialog shows the 0, marked as a time it no longer takes, and takes new times typed
+    // into it.
     WithModal([&] { w.Menus().mnuOptions->trigger(); },
               [&](QWidget &modal) {
                   auto &options = static_cast<frmOptions &>(modal);
                   EXPECT_EQ(options.TxtFrameTimeW().text(), QStringLiteral("0"));
                   EXPECT_EQ(options.TxtFrameTimeF().text(), QStringLiteral("0"));
-                  QLineEdit &box = options.TxtFrameTimeW();
-                  QTest::mouseClick(&box, Qt::LeftButton);
-                  QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
-                  QTest::keyClicks(&box, QStringLiteral("5"));
-                  QTest::keyClick(&box, Qt::Key_Return);
+                  EXPECT_FALSE(options.CmdOK().isEnabled());
+                  for (QLineEdit *box : {&options.TxtFrameTimeF(), &options.TxtFrameTimeW()}) {
+                      QTest::mouseClick(box, Qt::LeftButton);
+                      QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+                      QTest::keyClicks(box, QStringLiteral("5"));
+                  }
+                  QTest::keyClick(&options.TxtFrameTimeW(), Qt::Key_Return);
               });
     EXPECT_EQ(w.PlayTimer().FrameTime(), 5);
     EXPECT_EQ(w.PlayTimer().interval(), std::max(5, refresh));

@@ -164,6 +164,14 @@ TEST(PlymouthTheme, TheCommandLineNamesTheThemeAndItsFrameTime)
     ASSERT_EQ(cli.code, 0) << cli.err;
     EXPECT_EQ(cli.out.toStdString(),
               QString(out + QStringLiteral("/boot-ok (10 files)\n")).toStdString());
+    EXPECT_EQ(cli.err, QStringLiteral("注意：--name “boot/撒 ok” 写为“boot-ok”\n"));
+    // A name with nothing a theme name keeps is refused, not replaced.
+    const ProcessRun unusable = RunCliProcess({QStringLiteral("export-plymouth"), p.path, out,
+                                               QStringLiteral("--name"), QStringLiteral("我的 主题")});
+    EXPECT_EQ(unusable.code, 2);
+    EXPECT_TRUE(unusable.err.contains(QStringLiteral("“我的 主题”中没有英文字母或数字")))
+        << unusable.err;
+    EXPECT_FALSE(QFile::exists(out + QStringLiteral("/mirovane")));
     EXPECT_TRUE(
         ReadAll(out + QStringLiteral("/boot-ok/boot-ok.script")).contains("frame_time = 90;"));
 

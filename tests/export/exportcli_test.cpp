@@ -11,6 +11,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -160,6 +161,48 @@ TEST(CliExport, BadArgumentsBadProjectsAndFailedWritesHaveTheirExitCodes)
                       project.File(QStringLiteral("blocked"))})
                   .code,
               cli::ExitWriteFailed);
+}
+
+TEST(CliExport, EveryNumberOptionTakesOnlyAWholeNumberInItsRange)
+{
+    CliProject project;
+    int checked = 0;
+    for (const Exporter *exporter : ExportRegistry::All()) {
+        for (const ExportOptionSpec &spec : exporter->options()) {
+            if (spec.kind != OptionKind::Int || spec.readsDigits)
+                continue;
+            ++checked;
+            const QString range = QStringLiteral("%1 到 %2").arg(spec.minimum).arg(spec.maximum);
+            for (const QString &text :
+                 {QStringLiteral("abc"), QString(), QStringLiteral("1.5"), QStringLiteral("+7"),
+                  QStringLiteral("99999999999"), QString::number(spec.minimum - 1),
+                  QString::number(spec.maximum + 1)}) {
+                const QString out = project.File(QStringLiteral("out-%1").arg(checked));
+                const ProcessRun run =
+                    RunCliProcess({exporter->id(), project.path, out, spec.cliFlag, text});
+                const QString what = exporter->id() + u' ' + spec.cliFlag + u' ' + text;
+                EXPECT_EQ(run.code, cli::ExitUsage) << what << run.err;
+                EXPECT_TRUE(run.err.startsWith(
+                                QStringLiteral("mirovane-cli: %1 “%2”").arg(spec.cliFlag, text)) &&
+                            run.err.contains(range))
+                    << what << run.err;
+                EXPECT_FALSE(QFileInfo::exists(out)) << what;
+            }
+            // The range's ends are taken, written as plainly as a user would.
+            for (const int end : {spec.minimum, spec.maximum}) {
+                QStringList args{exporter->id(), project.path,
+                                 project.File(QStringLiteral("end-%1-%2").arg(checked).arg(end)),
+                                 spec.cliFlag, QString::number(end)};
+                if (exporter->formats().size() > 1)
+                    args << QStringLiteral("--format") << FormatInfo(exporter->formats().front()).cliName;
+                const ProcessRun run = RunCliProcess(args);
+                EXPECT_NE(run.code, cli::ExitUsage) << exporter->id() << spec.cliFlag << end << run.err;
+            }
+        }
+    }
+    // loops, width, frame time and quality of the animation, the Plymouth theme's frame time,
+    // the Android zip's frame time and JPEG quality.
+    EXPECT_EQ(checked, 7);
 }
 
 /// Runs the real command line with a per-file size limit in KiB, which stands in for a full

@@ -131,7 +131,8 @@ TEST(ExportRegistry, DefaultsOptionsAndCommandLinesOfEachTarget)
     EXPECT_EQ(longPicture.summary(),
               QStringLiteral("write the 200 x 21000 long picture (default BMP)"));
     EXPECT_EQ(sequence.summary(),
-              QStringLiteral("write the numbered frame sequence (default PNG, loops \"2\")"));
+              QStringLiteral("write the numbered frame sequence (default PNG, loops \"2\"; --loops "
+                             "is read as the editor's loop question: its digits, 1-255, none 1)"));
     EXPECT_EQ(images.summary(),
               QStringLiteral("write the 1024 x 768 background picture and the _Frame folder"));
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -100,7 +101,7 @@ TEST_F(OptionsDialog, EmptyWindowTimeKeepsTheDialogOpenAndChangesNothing)
     d.ChkFormatProject().setChecked(true);
     d.TxtFrameTimeW().clear();
     d.TxtFrameTimeF().setText(QStringLiteral("100"));
-    d.CmdOK().click();
+    d.cmdOK_Click(); // the button is disabled; a direct call still checks
     ASSERT_EQ(prompts.messages.size(), 1);
     const MessageRequest &m = prompts.messages.first();
     EXPECT_EQ(m.text, QStringLiteral("只允许输入整数"));
@@ -118,9 +119,9 @@ TEST_F(OptionsDialog, GoodWindowTimeWithBadFullscreenTimeChangesOnlyTheEditorTim
     d.TxtFrameTimeW().setText(QStringLiteral("50"));
     d.TxtFrameTimeF().setText(QStringLiteral("70000"));
     d.ChkFrameFocus().setChecked(false);
-    d.CmdOK().click();
+    d.cmdOK_Click();
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_EQ(prompts.messages.first().text, QStringLiteral("只允许输入0-65535"));
+    EXPECT_EQ(prompts.messages.first().text, QStringLiteral("只允许输入1-65535"));
     EXPECT_EQ(prompts.messages.first().title, QStringLiteral("全屏动画每帧时间输入错误"));
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(editorTimer.interval(), 50);
@@ -133,6 +134,48 @@ TEST_F(OptionsDialog, GoodWindowTimeWithBadFullscreenTimeChangesOnlyTheEditorTim
     EXPECT_EQ(fullscreenTime, 200);
     EXPECT_FALSE(settings.FrameFocus);
     EXPECT_FALSE(d.isVisible());
+}
+
+TEST_F(OptionsDialog, TimesAreCheckedAsTheyAreTypedAndEnterTakesOnlyGoodOnes)
+{
+    const struct
+    {
+        const char *window;
+        const char *fullscreen;
+        const char *problem; ///< empty: OK is enabled and Enter applies both
+    } cases[] = {
+        {"", "100", "窗体动画每帧时间输入错误：只允许输入整数"},
+        {"0", "100", "窗体动画每帧时间输入错误：只允许输入1-65535"},
+        {"50", "65536", "全屏动画每帧时间输入错误：只允许输入1-65535"},
+        {"1", "65535", ""},
+    };
+    for (const auto &c : cases) {
+        frmOptions &d = Load();
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        for (const auto &[box, text] : {std::pair{&d.TxtFrameTimeW(), c.window},
+                                        std::pair{&d.TxtFrameTimeF(), c.fullscreen}}) {
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QTest::keyClicks(box, QString::fromLatin1(text));
+        }
+        const QString problem = QString::fromUtf8(c.problem);
+        EXPECT_EQ(d.LblProblem().text(), problem) << c.window << " " << c.fullscreen;
+        EXPECT_EQ(d.CmdOK().isEnabled(), problem.isEmpty());
+        EXPECT_EQ(d.TxtFrameTimeW().property("invalid").toBool(), problem.contains(u"窗体"));
+        EXPECT_EQ(d.TxtFrameTimeF().property("invalid").toBool(), problem.contains(u"全屏"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(d.isVisible(), !problem.isEmpty());
+        EXPECT_TRUE(prompts.messages.isEmpty());
+        if (!problem.isEmpty()) {
+            EXPECT_EQ(editorTimer.FrameTime(), 75);
+            ExpectSwitchesAndDocumentUntouched();
+        } else {
+            EXPECT_EQ(editorTimer.FrameTime(), 1);
+            EXPECT_EQ(fullscreenTime, 65535);
+        }
+    }
 }
 
 TEST_F(OptionsDialog, CancelAndEscapeChangeNothing)

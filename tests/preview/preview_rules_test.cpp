@@ -78,9 +78,9 @@ TEST_P(FrameTimeText, IsReadOrRefusedWithItsMessage)
 
 INSTANTIATE_TEST_SUITE_P(
     Options, FrameTimeText,
-    ::testing::Values(FrameTimeCase{u"75", 75, u""}, FrameTimeCase{u"0", 0, u""},
+    ::testing::Values(FrameTimeCase{u"75", 75, u""}, FrameTimeCase{u"0", -1, u"只允许输入1-65535"},
                       FrameTimeCase{u"00040", 40, u""}, FrameTimeCase{u"65535", 65535, u""},
-                      FrameTimeCase{u"65536", -1, u"只允许输入0-65535"},
+                      FrameTimeCase{u"65536", -1, u"只允许输入1-65535"},
                       FrameTimeCase{u"", -1, u"只允许输入整数"},
                       FrameTimeCase{u"123456", -1, u"只允许输入整数"},
                       FrameTimeCase{u"-5", -1, u"只允许输入整数"},
