@@ -5,6 +5,7 @@
 #include "support/tr.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -49,6 +50,36 @@ void AddExportEntries(QMenu &menu, bool firstGroup, const std::vector<const Expo
         entries.push_back({exporter, action});
     }
 }
+
+/// After Alt alone, the menu bar takes the next letter: it opens that letter's menu, but an
+/// entry without a menu (选项) it only highlights, waiting for Enter. Here the letter triggers
+/// such an entry at once, as Alt with the letter does.
+class MenuLetterTrigger final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->modifiers() & ~Qt::AltModifier) != Qt::NoModifier)
+            return false;
+        for (QAction *entry : static_cast<QMenuBar *>(watched)->actions()) {
+            const QKeySequence letter = QKeySequence::mnemonic(entry->text());
+            if (entry->menu() || !entry->isEnabled() || !entry->isVisible() || letter.isEmpty() ||
+                letter[0].key() != key->key())
+                continue;
+            // Once the bar has let go of the keyboard: the entry may open a modal window.
+            QMetaObject::invokeMethod(entry, &QAction::trigger, Qt::QueuedConnection);
+            static_cast<QWidget *>(watched)->clearFocus();
+            return true;
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -103,6 +134,7 @@ EditorMenus BuildEditorMenus(QMenuBar &bar, const std::vector<const Exporter *> 
 
     m.mnuOptions = bar.addAction(Tr::tr("选项(&O)"));
     m.mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
+    bar.installEventFilter(new MenuLetterTrigger(&bar));
 
     m.mnuHelp = bar.addMenu(Tr::tr("帮助(&H)"));
     m.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));

@@ -3,6 +3,8 @@
 #include "settings/settings.h"
 #include "update/updateaddress.h"
 #include "update/updatemessages.h"
+#include "support/appinfo.h"
+#include "support/tr.h"
 
 #include <QDesktopServices>
 
@@ -94,7 +96,7 @@ void UpdateFlow::ShowAbout()
     QUrl page = ProductPageUrl(serverAddress());
     if (page.isEmpty())
         page = ProductPageUrl(BuiltInSite);
-    m_opener(page);
+    open(page);
 }
 
 bool UpdateFlow::openWebsite(const QString &address)
@@ -102,8 +104,19 @@ bool UpdateFlow::openWebsite(const QString &address)
     const QUrl url = WebAddress(address);
     if (url.isEmpty())
         return false;
-    m_opener(url);
+    open(url);
     return true;
+}
+
+void UpdateFlow::open(const QUrl &url)
+{
+    if (m_opener(url))
+        return;
+    // Without a browser the opener fails quietly; the address is then shown to be copied.
+    m_prompts.Message({Tr::tr("%1 %2\n\n没有可以打开网页的浏览器。本程序的网址：\n%3")
+                           .arg(AppInfo::Title(), AppInfo::VersionText(),
+                                url.toString(QUrl::FullyDecoded)),
+                       Tr::tr("关于"), MsgIcon::Information, MsgButtons::Ok, MsgAnswer::Ok});
 }
 
 QString UpdateFlow::serverAddress() const

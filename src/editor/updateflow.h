@@ -38,7 +38,8 @@ public:
     void StartAfterLaunch();
     /// mnuCheckUpdates: a check one second from now that reports in every case.
     void CheckNow();
-    /// mnuAbout: the web site the last reply named, else the product page.
+    /// mnuAbout: the web site the last reply named, else the product page; when it cannot be
+    /// opened, a message with the program's version and the address to copy.
     void ShowAbout();
 
     /// Timer_Update: 1000 ms, one shot; a check runs when it fires.
@@ -57,6 +58,8 @@ private:
     void Timer_Update_Timer();
     void report(const UpdateCheckResult &result);
     bool openWebsite(const QString &address);
+    /// Opens the address, or shows it with the version when no browser takes it.
+    void open(const QUrl &url);
     QString serverAddress() const;
 
     Prompts &m_prompts;

@@ -140,6 +140,8 @@ MsgAnswer QtPrompts::Message(const MessageRequest &request)
                     request.title.isEmpty() ? AppInfo::Title() : request.title, request.text,
                     toButtons(request.buttons), m_parent);
     box.setDefaultButton(toButton(request.defaultButton));
+    // A message's file name or address can be selected and copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     switch (box.exec()) {
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;

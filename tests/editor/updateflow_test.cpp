@@ -2,6 +2,7 @@
 
 #include "settings/settings.h"
 #include "scriptedprompts.h"
+#include "support/appinfo.h"
 #include "support/xmlfile.h"
 #include "update/updateaddress.h"
 #include "update/updatemessages.h"
@@ -211,6 +212,23 @@ TEST_F(UpdateFlowTest, AboutWithoutServerUsesTheBuiltInSite)
     flow.ShowAbout();
     EXPECT_EQ(opened, QList<QUrl>{ProductPageUrl(BuiltInSite)});
     EXPECT_FALSE(opened.first().isEmpty());
+}
+
+TEST_F(UpdateFlowTest, WithoutABrowserTheAddressIsShownWithTheVersion)
+{
+    // What the system's opener says when no browser is installed.
+    flow.setUrlOpener([this](const QUrl &url) {
+        opened.append(url);
+        return false;
+    });
+    flow.ShowAbout();
+    ASSERT_EQ(opened.size(), 1);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    const MessageRequest &shown = prompts.messages.first();
+    EXPECT_EQ(shown.title, QStringLiteral("关于"));
+    EXPECT_TRUE(shown.text.startsWith(QStringLiteral("Mirovane ") + AppInfo::VersionText()))
+        << shown.text.toStdString();
+    EXPECT_TRUE(shown.text.endsWith(u'\n' + opened.first().toString())) << shown.text.toStdString();
 }
 
 TEST_F(UpdateFlowTest, MenuCheckDuringAQuietFetchJoinsItAndReports)
