@@ -1026,9 +1026,12 @@ No browser could open the web page. The program's address:
         <source>“%1”不是可以读取的图片：%2</source>
         <translation>“%1” is not a readable picture: %2</translation>
     </message>
-    <message>
-        <source>已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %3 遍），%4</source>
-        <translation>Imported %1 frames timed for the boot screen (the original has %2 frames; frames 61-%1 loop through it, passes: %3), %4</translation>
+    <message numerus="yes">
+        <source>已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %n 遍），%3</source>
+        <translation>
+            <numerusform>Imported %1 frames timed for the boot screen (the original has %2 frames; frames 61-%1 play it through %n time), %3</numerusform>
+            <numerusform>Imported %1 frames timed for the boot screen (the original has %2 frames; frames 61-%1 loop through it %n times), %3</numerusform>
+        </translation>
     </message>
     <message>
         <source>循环起点 %1 秒不在原片的循环可以开始的范围内：它须在原片长度以内，且第 1-60 帧能播放到它</source>
@@ -1085,17 +1088,23 @@ No browser could open the web page. The program's address:
             <numerusform>The project now has %n frames. The Windows boot animation shows %1: cells %2 to %1 of the long picture will be empty.</numerusform>
         </translation>
     </message>
-    <message>
-        <source>以下 %1 个文件无法读取，已跳过：</source>
-        <translation>These %1 files cannot be read and were skipped:</translation>
+    <message numerus="yes">
+        <source>以下 %n 个文件无法读取，已跳过：</source>
+        <translation>
+            <numerusform>This file cannot be read and was skipped:</numerusform>
+            <numerusform>These %n files cannot be read and were skipped:</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1（%2）</source>
         <translation>%1 (%2)</translation>
     </message>
-    <message>
-        <source>……以及另外 %1 个文件</source>
-        <translation>...and %1 more files</translation>
+    <message numerus="yes">
+        <source>……以及另外 %n 个文件</source>
+        <translation>
+            <numerusform>...and %n more file</numerusform>
+            <numerusform>...and %n more files</numerusform>
+        </translation>
     </message>
     <message>
         <source>“%1”不是可用的缩放方式：contain、cover 或 none</source>
@@ -1140,9 +1149,12 @@ No browser could open the web page. The program's address:
         <source>找不到长图文件“%1”</source>
         <translation>The long picture “%1” cannot be found</translation>
     </message>
-    <message>
-        <source>已逐帧导入 %1 帧</source>
-        <translation>Imported one frame for each frame of the original: %1 in all</translation>
+    <message numerus="yes">
+        <source>已逐帧导入 %n 帧</source>
+        <translation>
+            <numerusform>Imported %n frame, one for each frame of the original</numerusform>
+            <numerusform>Imported %n frames, one for each frame of the original</numerusform>
+        </translation>
     </message>
     <message>
         <source>视频长 %1 秒，只导入了第 %2-%3 秒（可选择开始和结束时间）</source>

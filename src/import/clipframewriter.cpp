@@ -68,10 +68,10 @@ aImage ClipFrameWriter::FrameFor(const QString &path) const
 
 QString BootNotice(int sourceFrames, const BootSampling &sampling)
 {
-    return Tr::tr("已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %3 遍），%4")
+    return Tr::tr("已按开机时间导入 %1 帧（原片 %2 帧，第 61-%1 帧循环播放原片 %n 遍），%3",
+                  nullptr, sampling.passes)
         .arg(BootFrames)
         .arg(sourceFrames)
-        .arg(sampling.passes)
         .arg(SpeedMessage(sampling.speed));
 }
 

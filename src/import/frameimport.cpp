@@ -354,11 +354,11 @@ QString SkippedPicturesMessage(const QList<SkippedPicture> &skipped)
     if (skipped.isEmpty())
         return {};
     constexpr qsizetype Listed = 15;
-    QString text = Tr::tr("以下 %1 个文件无法读取，已跳过：").arg(skipped.size());
+    QString text = Tr::tr("以下 %n 个文件无法读取，已跳过：", nullptr, int(skipped.size()));
     for (qsizetype i = 0; i < skipped.size() && i < Listed; ++i)
         text += u'\n' + Tr::tr("%1（%2）").arg(skipped[i].path, skipped[i].reason);
     if (skipped.size() > Listed)
-        text += u'\n' + Tr::tr("……以及另外 %1 个文件").arg(skipped.size() - Listed);
+        text += u'\n' + Tr::tr("……以及另外 %n 个文件", nullptr, int(skipped.size() - Listed));
     return text;
 }
 

@@ -38,7 +38,7 @@ QString VideoNotice(const VideoInfo &info, qint64 startMs, qint64 chosenEndMs, q
     if (sampling)
         parts << BootNotice(sourceFrames, *sampling);
     else
-        parts << Tr::tr("已逐帧导入 %1 帧").arg(sourceFrames);
+        parts << Tr::tr("已逐帧导入 %n 帧", nullptr, sourceFrames);
     const bool endLeftOut = info.durationMs > chosenEndMs && endMs >= chosenEndMs;
     if (startMs > 0 || endLeftOut)
         parts << Tr::tr("视频长 %1 秒，只导入了第 %2-%3 秒（可选择开始和结束时间）")

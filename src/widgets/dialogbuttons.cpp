@@ -4,7 +4,10 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace mrv {
 
@@ -22,6 +25,16 @@ QDialogButtonBox *MakeOkCancelButtons(QDialog &dialog)
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     return buttons;
+}
+
+void KeepTitleWhole(QWidget &window)
+{
+    // Title bars draw in a bold face of about the window's size; the icon and three buttons
+    // take about 110 pixels of it.
+    QFont title = window.font();
+    title.setBold(true);
+    const int needed = QFontMetrics(title).horizontalAdvance(window.windowTitle()) + 110;
+    window.setMinimumWidth(std::max(window.minimumWidth(), needed));
 }
 
 } // namespace mrv

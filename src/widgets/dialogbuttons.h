@@ -2,11 +2,16 @@
 
 class QDialog;
 class QDialogButtonBox;
+class QWidget;
 
 namespace mrv {
 
 /// The OK (`cmdOK`, the default) and Cancel (`cmdCancel`) buttons of one of the program's own
 /// dialogs, in the program's language, accepting and rejecting the dialog.
 QDialogButtonBox *MakeOkCancelButtons(QDialog &dialog);
+
+/// Makes the window at least as wide as its title needs beside a window manager's buttons,
+/// which cut a longer one ("Export Animated Pic…re"). Call once the title is set.
+void KeepTitleWhole(QWidget &window);
 
 } // namespace mrv

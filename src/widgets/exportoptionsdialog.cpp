@@ -21,6 +21,7 @@ ExportOptionsDialog::ExportOptionsDialog(const OptionsRequest &request, QWidget 
     setWindowTitle(request.title.isEmpty() ? AppInfo::Title() : request.title);
     setStyleSheet(InvalidBoxStyle());
     setMinimumWidth(380);
+    KeepTitleWhole(*this);
 
     auto *column = new QVBoxLayout(this);
     for (const ExportOptionSpec &spec : request.specs) {
