@@ -7,6 +7,8 @@
 #include "support/tr.h"
 
 #include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
 
 namespace mrv {
 
@@ -23,11 +25,32 @@ MessageRequest question(const UpdateMessage &message, MsgIcon icon)
     return request;
 }
 
+/// Opens the address in the desktop's browser and says whether it was taken. xdg-open exits
+/// with an error when there is no browser ("no method available"), which QDesktopServices
+/// does not pass on; an opener still running after a moment has handed the address over.
+bool OpenInBrowser(const QUrl &url)
+{
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        return QDesktopServices::openUrl(url);
+    auto *process = new QProcess;
+    // Left to end on its own: ending it could take the browser it started with it.
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    process->start(opener, {url.toString(QUrl::FullyEncoded)});
+    if (!process->waitForStarted(2000)) {
+        delete process;
+        return false;
+    }
+    if (!process->waitForFinished(2000))
+        return true;
+    return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+}
+
 } // namespace
 
 UpdateFlow::UpdateFlow(Prompts &prompts, const Settings &settings, QObject *parent)
     : QObject(parent), m_prompts(prompts), m_settings(settings),
-      m_opener([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+      m_opener(OpenInBrowser)
 {
     m_timer.setObjectName(QStringLiteral("Timer_Update"));
     m_timer.setInterval(1000);

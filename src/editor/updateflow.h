@@ -17,7 +17,8 @@ struct Settings;
 /// The update check as the editor presents it: the start-up check one second after the window
 /// has loaded (quiet: it speaks only of a newer version), the help menu's check (reports in
 /// every case) and the About command. Messages go through the prompts; web addresses open
-/// through an opener, QDesktopServices::openUrl unless replaced.
+/// through an opener: xdg-open where there is one (its failure is seen), else
+/// QDesktopServices::openUrl, unless replaced.
 ///
 /// The editor window calls StartAfterLaunch() at the end of its load step, CheckNow() for
 /// mnuCheckUpdates and ShowAbout() for mnuAbout. The server's base address is read from the
