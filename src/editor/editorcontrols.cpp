@@ -1,5 +1,6 @@
 #include "editor/editorcontrols.h"
 
+#include "widgets/dialogbuttons.h"
 #include "widgets/makecontrol.h"
 #include "widgets/picturesurface.h"
 #include "widgets/windowlayout.h"
@@ -29,6 +30,7 @@ QPushButton *MakeButton(QWidget &parent, const char *name, const QString &text,
 {
     auto *button = MakeControl<QPushButton>(parent, name, geometry);
     button->setText(text);
+    WidenToText(*button);
     return button;
 }
 

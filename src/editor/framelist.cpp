@@ -3,6 +3,7 @@
 #include "editor/framemodel.h"
 #include "editor/pathproblem.h"
 #include "support/tr.h"
+#include "widgets/dialogbuttons.h"
 #include "widgets/windowlayout.h"
 #include "support/stringutil.h"
 
@@ -178,6 +179,9 @@ FrameList::FrameList(QFrame &panel) : QObject(&panel), m_panel(&panel)
     m_template.setting = new QPushButton(Tr::tr("调整"), m_inner);
     m_template.setting->setObjectName(QStringLiteral("cmdFrame_Setting"));
     m_template.setting->setGeometry(194, 5, 44, 25);
+    // The rows are laid out from the template's widths: an English caption widens them all.
+    WidenToText(*m_template.browse);
+    WidenToText(*m_template.setting);
     for (QWidget *w : {static_cast<QWidget *>(m_template.label),
                        static_cast<QWidget *>(m_template.path),
                        static_cast<QWidget *>(m_template.browse),

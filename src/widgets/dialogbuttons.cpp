@@ -37,4 +37,12 @@ void KeepTitleWhole(QWidget &window)
     window.setMinimumWidth(std::max(window.minimumWidth(), needed));
 }
 
+void WidenToText(QPushButton &button)
+{
+    constexpr int Room = 8; // at each end, so the caption does not touch the border
+    const int needed = button.fontMetrics().horizontalAdvance(button.text()) + 2 * Room;
+    if (needed > button.width())
+        button.resize(needed, button.height());
+}
+
 } // namespace mrv

@@ -2,6 +2,7 @@
 
 class QDialog;
 class QDialogButtonBox;
+class QPushButton;
 class QWidget;
 
 namespace mrv {
@@ -13,5 +14,9 @@ QDialogButtonBox *MakeOkCancelButtons(QDialog &dialog);
 /// Makes the window at least as wide as its title needs beside a window manager's buttons,
 /// which cut a longer one ("Export Animated Pic…re"). Call once the title is set.
 void KeepTitleWhole(QWidget &window);
+
+/// Widens a small fixed button to its text with some room at each end; a caption that fits
+/// (a short Chinese one) keeps its design width.
+void WidenToText(QPushButton &button);
 
 } // namespace mrv
