@@ -43,8 +43,8 @@ Result<QString> ClipFrameWriter::Write(const QImage &frame)
         QStringLiteral("%1.png").arg(m_written + 1, 4, 10, QChar(u'0')));
     const Result<QByteArray> bytes =
         FormatInfo(PictureFormat::Png).encode(ApplyPlacement(frame, m_placement));
-    const Status written = bytes ? WritePictureFile(m_staged.StagedPath(path), *bytes,
-                                                    WriteMode::Direct)
+    const Status written = bytes ? m_staged.Shown(WritePictureFile(m_staged.StagedPath(path),
+                                                                   *bytes, WriteMode::Direct))
                                  : bytes.status();
     if (!written)
         return Result<QString>::Fail(written.message());
@@ -57,7 +57,7 @@ Status ClipFrameWriter::Remove(const QString &path)
     if (QFile::remove(m_staged.StagedPath(path)))
         return Status::Ok();
     return Status::Fail(
-        Tr::tr("无法删除“%1”").arg(QDir::toNativeSeparators(m_staged.StagedPath(path))));
+        Tr::tr("无法删除“%1”").arg(QDir::toNativeSeparators(path)));
 }
 
 aImage ClipFrameWriter::FrameFor(const QString &path) const

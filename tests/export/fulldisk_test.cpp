@@ -69,12 +69,14 @@ TEST(FullDisk, ASaveThatDoesNotFitLeavesTheProjectAsItWasAndExits3)
         const char *name;
         QStringList args; // after the project path
         qint64 freeBytes; // room left: enough for the frames of an animation, not the project
+        const char *named = "p.mrv"; // what the message names, inside the disk
     };
     const QList<Case> cases = {
         {"new", {QStringLiteral("--force")}, 0},
         {"import-long", {sources.strip}, 0},
         {"import-frames", {sources.frames}, 0},
         {"import-frames", {sources.gif}, 8 * 1024},
+        {"import-frames", {sources.gif}, 0, "anim_frames/"},
     };
     for (const Case &c : cases) {
         SmallDisk disk;
@@ -86,7 +88,8 @@ TEST(FullDisk, ASaveThatDoesNotFitLeavesTheProjectAsItWasAndExits3)
         const ProcessRun run =
             RunCliProcess(QStringList{QString::fromUtf8(c.name), project} + c.args);
         EXPECT_EQ(run.code, 3) << c.name << run.err;
-        EXPECT_TRUE(run.err.contains(project)) << run.err;
+        EXPECT_TRUE(run.err.contains(disk.file(QString::fromUtf8(c.named)))) << run.err;
+        EXPECT_FALSE(run.err.contains(QStringLiteral(".mrvtmp"))) << run.err;
         EXPECT_TRUE(run.err.contains(QStringLiteral("No space left"))) << run.err;
         EXPECT_EQ(Snapshot(disk.path()), before) << c.name;
         EXPECT_EQ(
