@@ -96,8 +96,9 @@ frmEditer::frmEditer(Settings &settings, Prompts &prompts, QWidget *parent)
 void frmEditer::PlaceFloatingDock(QDockWidget &dock)
 {
     // A floating dock must not cover the slider and the buttons at the window's foot: it
-    // goes just below the window, or above it, where the screen has room; else it keeps
-    // to the screen's bottom edge.
+    // goes just below the window, or above it, where the screen has room; else the window
+    // gives up the height the docked strip had and the strip goes below it. Only a window
+    // that cannot shrink (maximised, full screen) leaves it at the screen's bottom edge.
     const QScreen *screen = this->screen();
     if (!screen)
         return;
@@ -105,9 +106,18 @@ void frmEditer::PlaceFloatingDock(QDockWidget &dock)
     const QRect window = frameGeometry();
     const int height = dock.frameGeometry().height();
     int top = window.bottom() + 1;
-    if (top + height - 1 > free.bottom())
-        top = window.top() - height >= free.top() ? window.top() - height
-                                                    : free.bottom() - height + 1;
+    if (top + height - 1 > free.bottom()) {
+        const int overlap = top + height - 1 - free.bottom();
+        if (window.top() - height >= free.top()) {
+            top = window.top() - height;
+        } else if (!isMaximized() && !isFullScreen() &&
+                   this->height() - overlap >= minimumSizeHint().height()) {
+            resize(width(), this->height() - overlap);
+            top = free.bottom() - height + 1;
+        } else {
+            top = free.bottom() - height + 1;
+        }
+    }
     const int left = std::clamp(window.left(), free.left(),
                                 std::max(free.left(), free.right() - dock.frameGeometry().width() + 1));
     dock.move(left, top);

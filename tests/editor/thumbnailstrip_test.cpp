@@ -8,6 +8,8 @@
 #include "editor_fixture.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QScreen>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -309,6 +311,20 @@ TEST_F(ThumbnailStripWindow, TheViewMenuHidesTheStripAndTheNextStartRemembers)
     EXPECT_TRUE(again.Strip().isVisible());
     ASSERT_TRUE(again.close());
     EXPECT_TRUE(Load().Strip().isVisible());
+}
+
+TEST_F(ThumbnailStripWindow, AFloatedStripLeavesTheSliderAndButtonsFreeOnAFullHeightWindow)
+{
+    frmEditer &w = Load();
+    // As at 1024 x 768: the window takes the screen's whole height, no room above or below.
+    const QRect free = w.screen()->availableGeometry();
+    w.setGeometry(free.left(), free.top(), std::min(free.width(), w.width()), free.height());
+    w.Strip().setFloating(true);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w.Strip().frameGeometry().intersects(w.frameGeometry()))
+        << "strip " << w.Strip().frameGeometry().top() << ", window bottom "
+        << w.frameGeometry().bottom();
+    EXPECT_TRUE(free.contains(w.Strip().frameGeometry()));
 }
 
 TEST_F(ThumbnailStripWindow, ShiftAndCtrlClicksPickThumbnailsAndTheFrameMenuActsOnThePicks)
