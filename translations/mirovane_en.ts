@@ -1715,6 +1715,8 @@ Remove them?</translation>
     <message>
         <source>“%1”不能作为长图：%2</source>
         <translation>“%1” cannot be the long picture: %2</translation>
+    </message>
+    <message>
         <source>居中(&amp;M)</source>
         <translation>&amp;Centre</translation>
     </message>
