@@ -318,7 +318,10 @@ TEST_F(ThumbnailStripWindow, AFloatedStripLeavesTheSliderAndButtonsFreeOnAFullHe
     frmEditer &w = Load();
     // As at 1024 x 768: the window takes the screen's whole height, no room above or below.
     const QRect free = w.screen()->availableGeometry();
-    w.setGeometry(free.left(), free.top(), std::min(free.width(), w.width()), free.height());
+    w.move(free.topLeft());
+    w.resize(std::min(free.width(), w.width()),
+             free.height() - (w.frameGeometry().height() - w.height()));
+    ASSERT_EQ(w.frameGeometry().bottom(), free.bottom());
     w.Strip().setFloating(true);
     QCoreApplication::processEvents();
     EXPECT_FALSE(w.Strip().frameGeometry().intersects(w.frameGeometry()))
