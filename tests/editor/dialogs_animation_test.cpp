@@ -235,8 +235,9 @@ TEST(ExportOptionsDialog, ThePlymouthNameShowsWhatIsWrittenAndRefusesWhatLeavesN
         EXPECT_EQ(okEnabled, c.written != nullptr) << c.typed;
         EXPECT_EQ(writtenShown, c.written != nullptr) << c.typed;
         ASSERT_EQ(chosen.has_value(), c.written != nullptr) << c.typed;
-        if (c.written)
+        if (c.written) {
             EXPECT_EQ(written, QStringLiteral("将写为“%1”").arg(QString::fromLatin1(c.written)));
+        }
     }
 }
 
