@@ -26,9 +26,15 @@ const QString Renames = QStringLiteral("rename,renameat,renameat2");
 /// The command line under strace with the given fault injection ("inject=...").
 QStringList Traced(const QString &inject, const QStringList &args)
 {
+    // LeakSanitizer cannot run under ptrace: a sanitizer build checks leaks in untraced runs.
+    const QString asan = qEnvironmentVariable("ASAN_OPTIONS");
+    const QString noLeakCheck = QStringLiteral("ASAN_OPTIONS=") + asan +
+                                (asan.isEmpty() ? QString() : QStringLiteral(":")) +
+                                QStringLiteral("detect_leaks=0");
     return QStringList{QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"),
-                       QStringLiteral("/dev/null"), QStringLiteral("-e"), inject,
-                       QStringLiteral("--"), QStringLiteral(MIROVANE_CLI_PATH)} +
+                       QStringLiteral("/dev/null"), QStringLiteral("-E"), noLeakCheck,
+                       QStringLiteral("-e"), inject, QStringLiteral("--"),
+                       QStringLiteral(MIROVANE_CLI_PATH)} +
            args;
 }
 
